@@ -1,0 +1,62 @@
+#include <QGuiApplication>
+
+#include "cli/CliCommand.h"
+#include "core/Resources.h"
+
+namespace quabe::cli {
+
+std::map<QString, CommandInfo>& commandRegistry() {
+  static std::map<QString, CommandInfo> registry;
+  return registry;
+}
+
+QTextStream& out() {
+  static QTextStream stream(stdout);
+  return stream;
+}
+
+QTextStream& err() {
+  static QTextStream stream(stderr);
+  return stream;
+}
+
+QString takeOption(QStringList& args, const QString& name, const QString& fallback) {
+  const qsizetype i = args.indexOf(name);
+  if (i < 0 || i + 1 >= args.size()) return fallback;
+  const QString value = args.at(i + 1);
+  args.remove(i, 2);
+  return value;
+}
+
+bool takeFlag(QStringList& args, const QString& name) { return args.removeAll(name) > 0; }
+
+static int usage() {
+  err() << "usage: quabe-cli COMMAND [ARGS]\n\ncommands:\n";
+  for (const auto& [name, info] : commandRegistry()) err() << "  " << info.usage << "\n      " << info.summary << "\n";
+  err().flush();
+  return 2;
+}
+
+}  // namespace quabe::cli
+
+int main(int argc, char** argv) {
+  // Images are drawn off-screen; no display is needed.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  QGuiApplication::setOrganizationName(QStringLiteral("Quabe"));
+  QGuiApplication::setApplicationName(QStringLiteral("Quabe"));
+  quabe::Resources::registerDefaults();
+
+  QStringList args = QGuiApplication::arguments().mid(1);
+  if (args.isEmpty()) return quabe::cli::usage();
+  QString name = args.takeFirst();
+  auto& registry = quabe::cli::commandRegistry();
+  // Two-word commands such as "dict create".
+  if (!args.isEmpty() && registry.count(name + QLatin1Char(' ') + args.first())) name += QLatin1Char(' ') + args.takeFirst();
+  const auto it = registry.find(name);
+  if (it == registry.end()) return quabe::cli::usage();
+  const int rc = it->second.run(args);
+  quabe::cli::out().flush();
+  quabe::cli::err().flush();
+  return rc;
+}

@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <QSet>
+
+#include "symbols/SymbolCode.h"
+
+using namespace quabe;
+
+// The first hand symbol: every field 1, so the code is 0x11011101 by the
+// bit layout (category 31-28 ... rotation 7-0).
+TEST(SymbolCode, TextFormRoundTripsAndKeepsThreeDigitBaseSymbol) {
+  EXPECT_EQ(SSS::toString(0x11011101), "01-01-001-01-01-01");
+  EXPECT_EQ(SSS::fromString("01-01-001-01-01-01"), 0x11011101u);
+  EXPECT_EQ(SSS::toString(0x11010101), "01-01-001-00-01-01");
+  EXPECT_EQ(SSS::fromString("02-03-015-02-01-09"), 0x230F2109u);
+  EXPECT_EQ(SSS::toString(0x230F2109), "02-03-015-02-01-09");
+  EXPECT_EQ(SSS::fromString("+01-01-001-01-01-01-99-extra"), 0x11011101u);
+}
+
+TEST(SymbolCode, MalformedPartsReadAsZeroAndShortTextsAreRejected) {
+  EXPECT_EQ(SSS::fromString("01-x1-001-01-01-01"), 0x10011101u);
+  EXPECT_EQ(SSS::fromString("01--001-01-01-01"), 0x10011101u);
+  EXPECT_EQ(SSS::fromString("01-01-001-01-01--1"), 0x11011100u);  // "" and "1" are the last parts
+  EXPECT_EQ(SSS::fromString("01-01-001-01-01-4294967296"), 0x11011100u);
+  EXPECT_FALSE(SSS::parse("01-01-001-01-01").has_value());
+  EXPECT_EQ(SSS::fromString("01-01-001"), 0u);
+  EXPECT_EQ(SSS::fromString(""), 0u);
+}
+
+TEST(SymbolCode, MakeKeepsOnlyTheLowBitsOfEachField) {
+  EXPECT_EQ(SSS::group(SSS::make(1, 17, 1, 1, 1, 1)), 1);
+  EXPECT_EQ(SSS::rotation(SSS::make(1, 1, 1, 1, 1, 300)), 44);
+  EXPECT_EQ(SSS::categoryField(SSS::make(0x1F, 1, 1, 1, 1, 1)), 0xF);
+}
+
+TEST(SymbolCode, CategoryFieldsOutsideTheTableHaveNoCategory) {
+  EXPECT_EQ(SSS::categoryOf(0x11011101), Category::hand);
+  EXPECT_EQ(SSS::categoryOf(0x71011101), Category::punc);
+  EXPECT_EQ(SSS::categoryOf(0x81011101), Category::none);
+  for (quint32 field : {0u, 9u, 10u, 15u}) {
+    const SymbolCode code = SSS::make(field, 1, 1, 1, 1, 1);
+    EXPECT_FALSE(SSS::categoryOf(code).has_value());
+    EXPECT_EQ(SSS::rotationCount(code), -1);
+    EXPECT_TRUE(SSS::toFswKey(code).isEmpty());
+    EXPECT_FALSE(SSS::isPlausible(code));
+  }
+}
+
+TEST(SymbolCode, RotationCountsComeFromTheTableAndNeverIndexOutside) {
+  EXPECT_EQ(SSS::rotationCount(SSS::fromString("01-05-058-01-06-16")), 16);
+  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-10-006-01-01-01")), 1);
+  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-01-006-01-01-01")), 5);
+  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-07-016-01-01-01")), 1);
+  EXPECT_EQ(SSS::rotationCount(SSS::fromString("04-01-001-01-01-01")), -1);
+  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-10-009-01-01-01")), -1);
+  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-00-001-01-01-01")), -1);
+  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-04-000-01-01-01")), -1);
+}
+
+TEST(SymbolCode, SerialNumbersOfTheTable) {
+  EXPECT_EQ(SSS::serialBaseSymbolNumber(1, 1, 1, 1), 1);
+  EXPECT_EQ(SSS::serialBaseSymbolNumber(7, 1, 3, 1), 652);
+  EXPECT_EQ(SSS::serialBaseSymbolNumber(2, 2, 2, 1), 281);
+  EXPECT_EQ(SSS::serialBaseSymbolNumber(2, 2, 1, 2), 280);
+  EXPECT_EQ(SSS::serialBaseSymbolNumber(2, 7, 8, 1), 0);
+  EXPECT_EQ(SSS::serialBaseSymbolNumber(2, 7, 9, 1), 430);
+  EXPECT_EQ(SSS::serialBaseSymbolNumber(8, 1, 1, 1), 0);
+  EXPECT_EQ(SSS::serialBaseSymbolNumber(1, 11, 1, 1), 0);
+  EXPECT_EQ(SSS::serialBaseSymbolNumber(1, 1, 15, 1), 0);
+}
+
+TEST(SymbolCode, KeyComponentsOfTheTable) {
+  EXPECT_EQ(ISWA2010Code::components(0x100), (BaseSymbolComponents{1, 1, 1, 1}));
+  EXPECT_EQ(ISWA2010Code::components(0x387), (BaseSymbolComponents{7, 1, 1, 1}));
+  EXPECT_EQ(ISWA2010Code::components(0x388), (BaseSymbolComponents{7, 1, 1, 2}));
+  EXPECT_EQ(ISWA2010Code::components(0x38B), (BaseSymbolComponents{7, 1, 3, 1}));
+  EXPECT_EQ(ISWA2010Code::components(0x99), (BaseSymbolComponents{1, 1, 1, 1}));
+  EXPECT_EQ(ISWA2010Code::components(0x38C), (BaseSymbolComponents{1, 1, 1, 1}));
+}
+
+// Both tables are one numbering: every key maps to components whose serial
+// gives the key back, and the keys cover 1..652 without gaps or repeats.
+TEST(SymbolCode, BothTablesAgreeForAll652Keys) {
+  QSet<int> serials;
+  for (int key = ISWA2010Code::firstKey; key <= ISWA2010Code::lastKey; ++key) {
+    const BaseSymbolComponents c = ISWA2010Code::components(key);
+    const int serial = SSS::serialBaseSymbolNumber(c.category, c.group, c.baseSymbol, c.variation);
+    ASSERT_EQ(serial, key - 255) << std::hex << key;
+    ASSERT_GE(c.variation, 1);
+    ASSERT_LE(c.variation, SSS::variationCount(c.category, c.group, c.baseSymbol));
+    serials.insert(serial);
+    const SymbolCode code = SSS::make(quint32(c.category), quint32(c.group), quint32(c.baseSymbol),
+                                      quint32(c.variation), 1, 1);
+    ASSERT_EQ(SSS::fromFswKey(SSS::toFswKey(code)), code);
+    ASSERT_EQ(SSS::toFswKey(code).mid(1, 3).toInt(nullptr, 16), key);
+  }
+  EXPECT_EQ(serials.size(), 652);
+}
+
+TEST(SymbolCode, FswKeysCarryFillAndRotationFromZero) {
+  EXPECT_EQ(SSS::toFswKey(0x11011101), "S10000");
+  EXPECT_EQ(SSS::fromFswKey("S14c20"), SSS::fromString("01-05-001-01-03-01"));
+  EXPECT_EQ(SSS::fromFswKey("S38b0f"), SSS::fromString("07-01-003-01-01-16"));
+  EXPECT_EQ(SSS::fromFswKey("S10060"), 0u);  // fill 7 does not exist
+  EXPECT_EQ(SSS::fromFswKey("S0ff00"), 0u);
+  EXPECT_EQ(SSS::fromFswKey("Sxyz00"), 0u);
+  EXPECT_EQ(SSS::fromFswKey("S100"), 0u);
+}

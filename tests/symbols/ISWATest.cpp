@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "TestSupport.h"
+#include "common/TestSupport.h"
 #include "symbols/ISWA.h"
 #include "symbols/SymbolArchive.h"
 
@@ -160,7 +160,9 @@ TEST(ISWA, ColouringPaintsTheOutlineAndKeepsThePalmWhite) {
         EXPECT_EQ(after, before);
         ++white;
       }
-      if (qAlpha(before) == 0) EXPECT_EQ(qAlpha(after), 0);
+      if (qAlpha(before) == 0) {
+        EXPECT_EQ(qAlpha(after), 0);
+      }
     }
   }
   EXPECT_GT(red, 10);

@@ -124,7 +124,7 @@ bool Db::addTagColumn(const QString& path) {
     return false;
   }
   struct Split {
-    int signID;
+    qint64 signID;
     QString gloss;
     QString tag;
   };
@@ -140,7 +140,7 @@ bool Db::addTagColumn(const QString& path) {
     // The last circled digit goes to Tag wherever it stands; the rest stays the gloss.
     qsizetype at = gloss.size() - 1;
     while (!DbSign::isCircledDigit(gloss.at(at))) --at;
-    splits.append({rs->intForColumn(QStringLiteral("SignID")), gloss.left(at) + gloss.mid(at + 1), gloss.mid(at, 1)});
+    splits.append({rs->longForColumn(QStringLiteral("SignID")), gloss.left(at) + gloss.mid(at + 1), gloss.mid(at, 1)});
   }
   for (const Split& s : splits) {
     if (!db.executeUpdate(QStringLiteral("UPDATE Signs SET Gloss=?, Tag=? WHERE SignID=?"),
@@ -158,7 +158,7 @@ bool Db::addTagColumn(const QString& path) {
 
 DbSign Db::makeDbSign(SqliteResultSet& rs) {
   DbSign s;
-  s.signID = rs.intForColumn(QStringLiteral("SignID"));
+  s.signID = rs.longForColumn(QStringLiteral("SignID"));
   s.gloss = rs.textForColumn(QStringLiteral("Gloss"));
   s.tag = rs.textForColumn(QStringLiteral("Tag"));
   s.yomi = rs.textForColumn(QStringLiteral("Yomi"));
@@ -185,18 +185,18 @@ DbSign Db::makeDbSign(SqliteResultSet& rs) {
 
 // ------------------------------------------------------------ single entries
 
-std::optional<DbSign> Db::getSign(int signID) {
+std::optional<DbSign> Db::getSign(qint64 signID) {
   SqliteDatabase db = database();
   if (!db.open()) return std::nullopt;
   return getSign(signID, db);
 }
 
-std::optional<DbSign> Db::getSign(int signID, SqliteDatabase& db) {
-  QList<int> ancestors;
+std::optional<DbSign> Db::getSign(qint64 signID, SqliteDatabase& db) {
+  QList<qint64> ancestors;
   return readSign(db, signID, ancestors);
 }
 
-std::optional<DbSign> Db::readSign(SqliteDatabase& db, int signID, QList<int>& ancestors) {
+std::optional<DbSign> Db::readSign(SqliteDatabase& db, qint64 signID, QList<qint64>& ancestors) {
   std::optional<DbSign> entry;
   {
     auto rs = db.executeQuery(QStringLiteral("SELECT * FROM Signs WHERE SignID=%1").arg(signID));
@@ -207,12 +207,12 @@ std::optional<DbSign> Db::readSign(SqliteDatabase& db, int signID, QList<int>& a
   return entry;
 }
 
-void Db::readConstituents(SqliteDatabase& db, DbSign& entry, QList<int>& ancestors) {
-  const QList<int> ids = getConstituentIDs(entry.signID, db);
+void Db::readConstituents(SqliteDatabase& db, DbSign& entry, QList<qint64>& ancestors) {
+  const QList<qint64> ids = getConstituentIDs(entry.signID, db);
   entry.constituentIDs = ids;
   entry.constituents = QList<DbSign>();
   ancestors.append(entry.signID);
-  for (int id : ids) {
+  for (qint64 id : ids) {
     // A compound that contains itself, directly or not, would never end.
     if (ancestors.contains(id)) {
       diag(QStringLiteral("getSign(signID:)"), QStringLiteral("compound %1 contains itself").arg(entry.signID));
@@ -228,14 +228,14 @@ void Db::readConstituents(SqliteDatabase& db, DbSign& entry, QList<int>& ancesto
   ancestors.removeLast();
 }
 
-QList<int> Db::getConstituentIDs(int compoundID, SqliteDatabase& db) {
-  QList<int> ids;
+QList<qint64> Db::getConstituentIDs(qint64 compoundID, SqliteDatabase& db) {
+  QList<qint64> ids;
   auto rs = db.executeQuery(QStringLiteral("SELECT ConstituentID FROM Compounds WHERE CompoundID=?"), {compoundID});
-  while (rs && rs->next()) ids.append(rs->intForColumnIndex(0));
+  while (rs && rs->next()) ids.append(rs->longForColumnIndex(0));
   return ids;
 }
 
-QList<DbISWA> Db::readSpelling(SqliteDatabase& db, int signID) {
+QList<DbISWA> Db::readSpelling(SqliteDatabase& db, qint64 signID) {
   QList<DbISWA> rows;
   auto rs = db.executeQuery(QStringLiteral("SELECT * FROM [Spelling] WHERE SignID=%1").arg(signID));
   while (rs && rs->next()) {
@@ -254,9 +254,9 @@ QList<DbISWA> Db::readSpelling(SqliteDatabase& db, int signID) {
   return rows;
 }
 
-QList<DbISWA> Db::getSpelling(int signID, SqliteDatabase& db) { return readSpelling(db, signID); }
+QList<DbISWA> Db::getSpelling(qint64 signID, SqliteDatabase& db) { return readSpelling(db, signID); }
 
-QList<DbISWA> Db::getSpelling(int signID) {
+QList<DbISWA> Db::getSpelling(qint64 signID) {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   QList<DbISWA> rows = readSpelling(db, signID);
@@ -266,9 +266,9 @@ QList<DbISWA> Db::getSpelling(int signID) {
     if (rs->next()) stdGloss = rs->stringForColumnIndex(0).value_or(QString());
   }
   if (stdGloss.isEmpty()) return rows;
-  QList<int> targets;
+  QList<qint64> targets;
   if (auto rs = db.executeQuery(QStringLiteral("SELECT SignID FROM Signs WHERE Gloss=?"), {stdGloss})) {
-    if (rs->next()) targets.append(rs->intForColumnIndex(0));
+    if (rs->next()) targets.append(rs->longForColumnIndex(0));
   }
   // Since tags have a column of their own, "雨②" names gloss 雨 with tag ②.
   if (targets.isEmpty()) targets = resolveAlias(db, stdGloss);
@@ -276,7 +276,7 @@ QList<DbISWA> Db::getSpelling(int signID) {
   return readSpelling(db, targets.first());
 }
 
-QStringList Db::getMeanings(int signID, SqliteDatabase& db) {
+QStringList Db::getMeanings(qint64 signID, SqliteDatabase& db) {
   QStringList meanings;
   auto rs = db.executeQuery(
       QStringLiteral("SELECT Japanese FROM Translation WHERE SignID=%1 ORDER BY Japanese").arg(signID));
@@ -288,13 +288,13 @@ QStringList Db::getMeanings(int signID, SqliteDatabase& db) {
   return meanings;
 }
 
-QStringList Db::getMeanings(int signID) {
+QStringList Db::getMeanings(qint64 signID) {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   return getMeanings(signID, db);
 }
 
-QString Db::getGloss(int signID) {
+QString Db::getGloss(qint64 signID) {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   auto rs = db.executeQuery(QStringLiteral("SELECT Gloss FROm Signs WHERE SignID=%1").arg(signID));
@@ -302,28 +302,28 @@ QString Db::getGloss(int signID) {
   return rs->stringForColumnIndex(0).value_or(QString());
 }
 
-bool Db::isCompound(int signID) {
+bool Db::isCompound(qint64 signID) {
   SqliteDatabase db = database();
   if (!db.open()) return false;
   auto rs = db.executeQuery(QStringLiteral("SELECT IsCompound FROM Signs WHERE SignID=?"), {signID});
   return rs && rs->next() && rs->boolForColumnIndex(0);
 }
 
-QList<int> Db::getCompoundIDs(const QList<int>& signIDs) {
-  QList<int> ids;
-  for (int id : signIDs) {
+QList<qint64> Db::getCompoundIDs(const QList<qint64>& signIDs) {
+  QList<qint64> ids;
+  for (qint64 id : signIDs) {
     if (isCompound(id)) ids.append(id);
   }
   return ids;
 }
 
-int Db::getMaxSignID(SqliteDatabase& db) {
+qint64 Db::getMaxSignID(SqliteDatabase& db) {
   auto rs = db.executeQuery(QStringLiteral("SELECT MAX(SignID) FROM Signs ORDER BY SignID DESC"));
   if (!rs || !rs->next()) return -1;
-  return rs->intForColumnIndex(0);
+  return rs->longForColumnIndex(0);
 }
 
-int Db::getMaxSignID() {
+qint64 Db::getMaxSignID() {
   SqliteDatabase db = database();
   if (!db.open()) return -1;
   return getMaxSignID(db);

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QVariantList>
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "dictionary/DbSign.h"
@@ -17,6 +18,9 @@
 namespace quabe {
 
 class Symbol;
+class Sign;
+class Compound;
+using SignPtr = std::shared_ptr<Sign>;
 
 // One symbol of a dictionary sign as the sign finder reads it.
 struct DbFinderSymbol {
@@ -28,7 +32,7 @@ struct DbFinderSymbol {
 
 // The symbols of one non-alias entry, in spelling order.
 struct DbFinderSign {
-  int signID = 0;
+  qint64 signID = 0;
   QList<DbFinderSymbol> symbols;
 };
 
@@ -70,32 +74,32 @@ class Db {
   static DbSign makeDbSign(SqliteResultSet& resultSet);
 
   // ---- reading single entries
-  static std::optional<DbSign> getSign(int signID);
-  static QList<int> getConstituentIDs(int compoundID, SqliteDatabase& database);
+  static std::optional<DbSign> getSign(qint64 signID);
+  static QList<qint64> getConstituentIDs(qint64 compoundID, SqliteDatabase& database);
   // The spelling rows; an alias without rows reads its target's rows.
-  static QList<DbISWA> getSpelling(int signID);
-  static QList<DbISWA> getSpelling(int signID, SqliteDatabase& database);
-  static QStringList getMeanings(int signID);
-  static QStringList getMeanings(int signID, SqliteDatabase& database);
-  static QString getGloss(int signID);
-  static bool isCompound(int signID);
-  static QList<int> getCompoundIDs(const QList<int>& signIDs);
+  static QList<DbISWA> getSpelling(qint64 signID);
+  static QList<DbISWA> getSpelling(qint64 signID, SqliteDatabase& database);
+  static QStringList getMeanings(qint64 signID);
+  static QStringList getMeanings(qint64 signID, SqliteDatabase& database);
+  static QString getGloss(qint64 signID);
+  static bool isCompound(qint64 signID);
+  static QList<qint64> getCompoundIDs(const QList<qint64>& signIDs);
   // Largest SignID, 0 for an empty table, -1 when it cannot be read.
-  static int getMaxSignID();
+  static qint64 getMaxSignID();
   // Size of a symbol (text code), zero when unknown.
   static QSizeF getSizeOfSymbol(const QString& sss);
 
   // ---- look-ups for notation (ids deduplicated, first occurrence kept)
   // Gloss matches (aliases resolved) first, then reading matches.
-  static QList<int> getSignIDs(const QString& gloss);
-  static QList<int> getSignIDs(const QString& gloss, const QString& tag);
+  static QList<qint64> getSignIDs(const QString& gloss);
+  static QList<qint64> getSignIDs(const QString& gloss, const QString& tag);
   // Entries with the meaning; aliases left out.
-  static QList<int> getSignIDsForJapanese(const QString& word);
+  static QList<qint64> getSignIDsForJapanese(const QString& word);
   static std::optional<Symbol> getHandshapeSymbol(const QString& name);
   static QList<Symbol> getNMSSymbols(const QString& nms);
 
   // ---- searching
-  static QList<int> findSameSigns(const DbSign& key);
+  static QList<qint64> findSameSigns(const DbSign& key);
   // " AND ([column] IS NULL OR [column] = '')" or " AND ([column] = ?)" with
   // the value appended to arguments.
   static QString fieldCondition(const QString& column, const QString& value, QVariantList& arguments);
@@ -109,31 +113,42 @@ class Db {
   // ---- writing (true on success; a failure leaves the file unchanged)
   static bool insertSign(DbSign& entry, const QList<DbISWA>& spelling, bool copy);
   static bool updateSign(DbSign& entry, const QList<DbISWA>& spelling, bool copy);
-  static bool insertCompound(DbSign& entry, const QList<int>& constituentIDs, bool copy);
-  static bool updateCompound(DbSign& entry, const QList<int>& constituentIDs, bool copy);
-  static bool deleteSign(int signID);
+  static bool insertCompound(DbSign& entry, const QList<qint64>& constituentIDs, bool copy);
+  static bool updateCompound(DbSign& entry, const QList<qint64>& constituentIDs, bool copy);
+  static bool deleteSign(qint64 signID);
+  // A canvas sign: refused without symbols; a negative id is replaced by the
+  // next free id (written back into sign.jjs) and inserted, others updated.
+  static bool storeSign(Sign& sign);
+  static bool insertCompound(Compound& compound, bool copy);
+  static bool updateCompound(Compound& compound, bool copy);
+  // One canvas sign per id, built from the entry and its spelling.
+  static QList<SignPtr> getSigns(const QList<qint64>& signIDs);
+  // The entry as a canvas sign, or as a Compound for a compound entry.
+  static SignPtr loadSign(qint64 signID);
+  // The spelling rows storeSign writes for a canvas sign.
+  static QList<DbISWA> spellingOf(const Sign& sign);
 
   // ---- thumbnails
-  static QImage signImage(QSize size, int signID);
-  static QImage compoundImage(QSize size, int compoundID);
+  static QImage signImage(QSize size, qint64 signID);
+  static QImage compoundImage(QSize size, qint64 compoundID);
 
   // Reading helpers on an open connection (used by the writes and tools).
-  static std::optional<DbSign> getSign(int signID, SqliteDatabase& database);
+  static std::optional<DbSign> getSign(qint64 signID, SqliteDatabase& database);
   static QList<DbSign> searchSigns(DbSign& key, SqliteDatabase& database);
-  static int getMaxSignID(SqliteDatabase& database);
+  static qint64 getMaxSignID(SqliteDatabase& database);
   // Writes an entry inside the caller's transaction (no commit, no listeners).
   static bool writeNewEntry(SqliteDatabase& database, const DbSign& entry, const QList<DbISWA>& spelling);
 
  private:
-  static std::optional<DbSign> readSign(SqliteDatabase& database, int signID, QList<int>& ancestors);
-  static void readConstituents(SqliteDatabase& database, DbSign& entry, QList<int>& ancestors);
-  static QList<int> resolveAlias(SqliteDatabase& database, const QString& stdGloss);
-  static QList<DbISWA> readSpelling(SqliteDatabase& database, int signID);
-  static bool writeSpelling(SqliteDatabase& database, int signID, const QList<DbISWA>& spelling,
+  static std::optional<DbSign> readSign(SqliteDatabase& database, qint64 signID, QList<qint64>& ancestors);
+  static void readConstituents(SqliteDatabase& database, DbSign& entry, QList<qint64>& ancestors);
+  static QList<qint64> resolveAlias(SqliteDatabase& database, const QString& stdGloss);
+  static QList<DbISWA> readSpelling(SqliteDatabase& database, qint64 signID);
+  static bool writeSpelling(SqliteDatabase& database, qint64 signID, const QList<DbISWA>& spelling,
                             const QString& insertStatement);
-  static bool writeMeanings(SqliteDatabase& database, int signID, const QStringList& meanings,
+  static bool writeMeanings(SqliteDatabase& database, qint64 signID, const QStringList& meanings,
                             const QString& insertStatement);
-  static bool writeConstituentRows(SqliteDatabase& database, const DbSign& entry, const QList<int>& ids);
+  static bool writeConstituentRows(SqliteDatabase& database, const DbSign& entry, const QList<qint64>& ids);
 };
 
 }  // namespace quabe

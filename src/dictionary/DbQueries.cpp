@@ -8,42 +8,40 @@
 namespace quabe {
 
 namespace {
-void appendUnique(QList<int>& ids, int id) {
+void appendUnique(QList<qint64>& ids, qint64 id) {
   if (!ids.contains(id)) ids.append(id);
 }
 
-QList<int> intColumn(std::unique_ptr<SqliteResultSet> rs) {
-  QList<int> ids;
-  while (rs && rs->next()) ids.append(rs->intForColumnIndex(0));
+QList<qint64> intColumn(std::unique_ptr<SqliteResultSet> rs) {
+  QList<qint64> ids;
+  while (rs && rs->next()) ids.append(rs->longForColumnIndex(0));
   return ids;
 }
 
-// A LIKE pattern that matches the text literally; with keepPercent the
-// user's "%" stays a wildcard. Used with ESCAPE '\'.
-QString escapeLike(const QString& text, bool keepPercent) {
+// A LIKE pattern in which only "%" is a wildcard (used with ESCAPE '\').
+QString escapeLike(const QString& text) {
   QString escaped;
   escaped.reserve(text.size());
   for (const QChar c : text) {
-    if (c == QLatin1Char('\\') || c == QLatin1Char('_') || (!keepPercent && c == QLatin1Char('%')))
-      escaped += QLatin1Char('\\');
+    if (c == QLatin1Char('\\') || c == QLatin1Char('_')) escaped += QLatin1Char('\\');
     escaped += c;
   }
   return escaped;
 }
 
 struct GlossRow {
-  int signID;
+  qint64 signID;
   QString stdGloss;
 };
 
 QList<GlossRow> glossRows(std::unique_ptr<SqliteResultSet> rs) {
   QList<GlossRow> rows;
-  while (rs && rs->next()) rows.append({rs->intForColumnIndex(0), rs->stringForColumnIndex(1).value_or(QString())});
+  while (rs && rs->next()) rows.append({rs->longForColumnIndex(0), rs->stringForColumnIndex(1).value_or(QString())});
   return rows;
 }
 }  // namespace
 
-QList<int> Db::resolveAlias(SqliteDatabase& db, const QString& stdGloss) {
+QList<qint64> Db::resolveAlias(SqliteDatabase& db, const QString& stdGloss) {
   const auto [gloss, tag] = DbSign::splitGlossAndTag(stdGloss);
   if (tag.isEmpty()) {
     return intColumn(db.executeQuery(
@@ -53,26 +51,26 @@ QList<int> Db::resolveAlias(SqliteDatabase& db, const QString& stdGloss) {
       db.executeQuery(QStringLiteral("SELECT SignID FROM Signs WHERE Gloss=? AND Tag=? ORDER BY SignID"), {gloss, tag}));
 }
 
-QList<int> Db::getSignIDs(const QString& gloss) {
+QList<qint64> Db::getSignIDs(const QString& gloss) {
   SqliteDatabase db = database();
   if (!db.open()) return {};
-  QList<int> ids;
+  QList<qint64> ids;
   const QList<GlossRow> rows = glossRows(
       db.executeQuery(QStringLiteral("SELECT SignID,StdGloss FROM Signs WHERE Gloss=? ORDER BY SignID"), {gloss}));
   for (const GlossRow& row : rows) {
     if (row.stdGloss.isEmpty()) {
       appendUnique(ids, row.signID);
     } else {
-      for (int id : resolveAlias(db, row.stdGloss)) appendUnique(ids, id);
+      for (qint64 id : resolveAlias(db, row.stdGloss)) appendUnique(ids, id);
     }
   }
-  for (int id : intColumn(db.executeQuery(QStringLiteral("SELECT SignID FROM Signs WHERE Yomi=? ORDER BY SignID"),
+  for (qint64 id : intColumn(db.executeQuery(QStringLiteral("SELECT SignID FROM Signs WHERE Yomi=? ORDER BY SignID"),
                                           {gloss})))
     appendUnique(ids, id);
   return ids;
 }
 
-QList<int> Db::getSignIDs(const QString& gloss, const QString& tag) {
+QList<qint64> Db::getSignIDs(const QString& gloss, const QString& tag) {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   const QList<GlossRow> rows =
@@ -84,24 +82,24 @@ QList<int> Db::getSignIDs(const QString& gloss, const QString& tag) {
           : glossRows(db.executeQuery(
                 QStringLiteral("SELECT SignID,StdGloss FROM Signs WHERE Gloss=? AND Tag=? ORDER BY SignID"),
                 {gloss, tag}));
-  QList<int> ids;
+  QList<qint64> ids;
   for (const GlossRow& row : rows) {
     if (row.stdGloss.isEmpty()) {
       appendUnique(ids, row.signID);
     } else {
-      for (int id : resolveAlias(db, row.stdGloss)) appendUnique(ids, id);
+      for (qint64 id : resolveAlias(db, row.stdGloss)) appendUnique(ids, id);
     }
   }
   return ids;
 }
 
-QList<int> Db::getSignIDsForJapanese(const QString& word) {
+QList<qint64> Db::getSignIDsForJapanese(const QString& word) {
   SqliteDatabase db = database();
   if (!db.open()) return {};
-  const QList<int> candidates = intColumn(
+  const QList<qint64> candidates = intColumn(
       db.executeQuery(QStringLiteral("SELECT SignID FROM Translation WHERE Japanese=? ORDER BY SignID"), {word}));
-  QList<int> ids;
-  for (int id : candidates) {
+  QList<qint64> ids;
+  for (qint64 id : candidates) {
     auto rs = db.executeQuery(QStringLiteral("SELECT StdGloss FROM Signs WHERE SignID=%1").arg(id));
     if (!rs || !rs->next()) continue;
     if (rs->stringForColumnIndex(0).value_or(QString()).isEmpty()) appendUnique(ids, id);
@@ -112,13 +110,13 @@ QList<int> Db::getSignIDsForJapanese(const QString& word) {
 std::optional<Symbol> Db::getHandshapeSymbol(const QString& name) {
   SqliteDatabase db = database();
   if (!db.open()) return std::nullopt;
-  int chosen = 0;
+  qint64 chosen = 0;
   {
     auto rs = db.executeQuery(QStringLiteral("SELECT * FROM Signs WHERE Gloss=?"), {name});
-    int lastWithoutHandshape = 0;
+    qint64 lastWithoutHandshape = 0;
     while (rs && rs->next()) {
       if (!rs->textForColumn(QStringLiteral("Handshape")).isEmpty()) continue;
-      const int id = rs->intForColumn(QStringLiteral("SignID"));
+      const qint64 id = rs->longForColumn(QStringLiteral("SignID"));
       const QString forHandshape = rs->textForColumn(QStringLiteral("forHandshape"));
       if (!forHandshape.isEmpty() && forHandshape != QLatin1String("0")) {
         chosen = id;
@@ -187,14 +185,14 @@ QString entryFieldConditions(const DbSign& key, QVariantList& arguments) {
 }
 }  // namespace
 
-QList<int> Db::findSameSigns(const DbSign& key) {
+QList<qint64> Db::findSameSigns(const DbSign& key) {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   QVariantList arguments{key.gloss};
   const QString sql = QStringLiteral("SELECT * FROM Signs WHERE Gloss=?") + entryFieldConditions(key, arguments);
-  QList<int> ids;
+  QList<qint64> ids;
   auto rs = db.executeQuery(sql, arguments);
-  while (rs && rs->next()) ids.append(rs->intForColumn(QStringLiteral("SignID")));
+  while (rs && rs->next()) ids.append(rs->longForColumn(QStringLiteral("SignID")));
   return ids;
 }
 
@@ -211,7 +209,7 @@ QList<DbSign> Db::searchSigns(DbSign& key, SqliteDatabase& db) {
     where = QStringLiteral("SignID=%1").arg(key.signID);
   } else if (key.gloss.contains(QLatin1Char('*')) || key.gloss.contains(QLatin1Char('%'))) {
     key.gloss.replace(QLatin1Char('*'), QLatin1Char('%'));
-    const QString pattern = escapeLike(key.gloss, true);
+    const QString pattern = escapeLike(key.gloss);
     where = QStringLiteral("Gloss LIKE ? ESCAPE '\\' OR Yomi LIKE ? ESCAPE '\\'");
     arguments = {pattern, pattern};
   } else {
@@ -226,53 +224,20 @@ QList<DbSign> Db::searchSigns(DbSign& key, SqliteDatabase& db) {
   }
   for (DbSign& entry : found) {
     if (!entry.isCompound) continue;
-    QList<int> ancestors;
+    QList<qint64> ancestors;
     readConstituents(db, entry, ancestors);
   }
   return found;
 }
 
-QList<DbSign> Db::getWholeSigns(const QString& search, int from, int to) {
-  SqliteDatabase db = database();
-  if (!db.open()) return {};
-  QString sql = QStringLiteral("SELECT * FROM Signs WHERE ((StdGloss IS NULL) OR (StdGloss = '')) ");
-  QVariantList arguments;
-  if (!search.isEmpty()) {
-    const QString pattern =
-        QStringLiteral("%") + escapeLike(DbSign::splitGlossAndTag(search).first, false) + QStringLiteral("%");
-    sql += QStringLiteral(
-        " AND ((Gloss LIKE ? ESCAPE '\\' OR Yomi LIKE ? ESCAPE '\\')  OR (SignID in (SELECT SignID FROM Translation "
-        "WHERE Japanese LIKE ? ESCAPE '\\')))");
-    arguments = {pattern, pattern, pattern};
-  }
-  sql += QStringLiteral(" ORDER BY Yomi");
-  diag(sql);
-  QList<DbSign> entries;
-  {
-    auto rs = db.executeQuery(sql, arguments);
-    int row = 0;
-    while (row < to && rs && rs->next()) {
-      ++row;
-      if (row < from) continue;
-      entries.append(makeDbSign(*rs));
-    }
-  }
-  db.close();
-  for (DbSign& entry : entries) {
-    entry.meanings = getMeanings(entry.signID);
-    entry.image = signImage(QSize(150, 150), entry.signID);
-  }
-  return entries;
-}
-
 QList<DbFinderSign> Db::getFinderSigns() {
   SqliteDatabase db = database();
   if (!db.open()) return {};
-  const QList<int> ids = intColumn(db.executeQuery(
+  const QList<qint64> ids = intColumn(db.executeQuery(
       QStringLiteral("SELECT SignID FROM Signs WHERE (StdGloss IS NULL OR StdGloss='') ORDER BY SignID")));
   QList<DbFinderSign> signs;
   signs.reserve(ids.size());
-  for (int id : ids) {
+  for (qint64 id : ids) {
     if (id <= 0) continue;
     DbFinderSign sign;
     sign.signID = id;

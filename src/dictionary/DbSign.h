@@ -14,8 +14,9 @@ namespace quabe {
 enum class TagStyle : int { none = 0, defaultStyle = 1, underline = 2, atMark = 3 };
 
 // One spelling row: a symbol placed in a dictionary entry.
-struct DbISWA {
-  int signID = 0;
+class DbISWA {
+ public:
+  qint64 signID = 0;
   int subID = 0;
   QString sign;  // the entry's gloss as written with the row
   QString sss;   // text code "01-01-001-01-01-01"
@@ -30,8 +31,9 @@ struct DbISWA {
 };
 
 // One dictionary entry. A negative signID marks an entry not stored yet.
-struct DbSign {
-  int signID = 0;
+class DbSign {
+ public:
+  qint64 signID = 0;
   QString gloss;
   QString tag;
   QString yomi;
@@ -56,9 +58,9 @@ struct DbSign {
   bool isAmbiguous = false;
   std::optional<QImage> image;
   bool isCompound = false;
-  std::optional<QList<int>> constituentIDs;
+  std::optional<QList<qint64>> constituentIDs;
   std::optional<QList<DbSign>> constituents;
-  QList<int> candidates;
+  QList<qint64> candidates;
 
   // Gloss plus tag, then [handshape], (place or path;modifier) and <markers>.
   QString text(TagStyle tagStyle) const;

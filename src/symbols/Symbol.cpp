@@ -40,7 +40,7 @@ void Symbol::decode(SymbolCode code) {
 
 SymbolCode Symbol::sss() const {
   const quint32 categoryField = quint32(static_cast<int>(category) + 1);
-  return (categoryField << 28) + ((quint32(group) & 15) << 24) | ((quint32(baseSymbol) & 255) << 16) |
+  return ((categoryField << 28) + ((quint32(group) & 15) << 24)) | ((quint32(baseSymbol) & 255) << 16) |
          ((quint32(variation) & 15) << 12) | ((quint32(fill) & 15) << 8) | (quint32(rotation) & 255);
 }
 

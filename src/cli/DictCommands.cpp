@@ -64,8 +64,8 @@ int dictImportSpml(const QStringList& arguments) {
     err() << "dict import-spml: " << result.error << " (nothing imported)\n";
     return 1;
   }
-  out() << result.imported << " entries imported, " << result.skipped << " skipped (no sign) in "
-        << timer.elapsed() << " ms\n";
+  out() << result.imported << " entries imported, " << result.skipped << " skipped (no sign) in " << timer.elapsed()
+        << " ms\n";
   return 0;
 }
 

@@ -25,8 +25,8 @@ class PaletteBuilder {
   PaletteBuilder(int category, int group) : m_category(category), m_group(group) {}
 
   PaletteBuilder& add(int base, int variation, int fill, int rotation) {
-    m_codes.append(SSS::make(quint32(m_category), quint32(m_group), quint32(base), quint32(variation),
-                             quint32(fill), quint32(rotation)));
+    m_codes.append(SSS::make(quint32(m_category), quint32(m_group), quint32(base), quint32(variation), quint32(fill),
+                             quint32(rotation)));
     return *this;
   }
   PaletteBuilder& gap(int count = 1) {
@@ -320,7 +320,7 @@ QList<SymbolCode> buildSubPalette(int i) {
     case 11:
       return fingerMovementPalette();
     case 12:
-      return movementPalette(3, 4);
+      return movementPalette(3, 3);
     case 13:
       return diagonalPlanePalette();
     case 14:

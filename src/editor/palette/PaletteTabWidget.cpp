@@ -48,8 +48,6 @@ void PaletteTabWidget::showFamily(int family) {
   setCurrentIndex(1);
 }
 
-void PaletteTabWidget::updateSubTab(int family) {
-  setTabToolTip(1, PaletteToolTips::text(-1, family));
-}
+void PaletteTabWidget::updateSubTab(int family) { setTabToolTip(1, PaletteToolTips::text(-1, family)); }
 
 }  // namespace quabe

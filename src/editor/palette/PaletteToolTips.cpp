@@ -63,22 +63,43 @@ const QStringList& PaletteToolTips::mainTexts() {
 QStringList PaletteToolTips::subPaletteTexts(int paletteNumber) {
   switch (paletteNumber) {
     case 10:
-      return {"Touch single",  "Touch multiple",  "Touch between",       "Grasp single",
-              "Grasp multiple", "Grasp between",  "Strike single",       "Strike multiple",
-              "Strike between", "Brush single",   "Brush multiple",      "Brush between",
-              "Rub single",     "Rub multiple",   "Rub between",         "Surface (fore/back)",
-              "Surface (top/bottom)", "Surface between", "Surface between (top/bottom)"};
+      return {"Touch single",
+              "Touch multiple",
+              "Touch between",
+              "Grasp single",
+              "Grasp multiple",
+              "Grasp between",
+              "Strike single",
+              "Strike multiple",
+              "Strike between",
+              "Brush single",
+              "Brush multiple",
+              "Brush between",
+              "Rub single",
+              "Rub multiple",
+              "Rub between",
+              "Surface (fore/back)",
+              "Surface (top/bottom)",
+              "Surface between",
+              "Surface between (top/bottom)"};
     case 21:
       return {"Same time", "Alternating", "Every other", "Gradual"};
     case 32:
-      return {"Eyebrows straight up",         "Eyebrows straight neutral",    "Eyebrows straight down",
-              "Dreamy eyebrows neutral down", "Dreamy eyebrows down neutral", "Dreamy eyebrows up neutral",
-              "Dreamy Eyebrows Neutral-Up",   "Forehead Neutral",             "Forehead contact",
+      return {"Eyebrows straight up",
+              "Eyebrows straight neutral",
+              "Eyebrows straight down",
+              "Dreamy eyebrows neutral down",
+              "Dreamy eyebrows down neutral",
+              "Dreamy eyebrows up neutral",
+              "Dreamy Eyebrows Neutral-Up",
+              "Forehead Neutral",
+              "Forehead contact",
               "Forehead wrinkled"};
     case 33:
-      return {"Eyes open",      "Eyes squeezed",  "Eyes closed",      "Eyes blink single",      "Eyes blinks multiple",
-              "Eyes half open", "Eyes wide open", "Eyes half closed", "Eyes widening movement", "Eye wink",
-              "Eyelashes up",   "Eyelashes down", "Eyelashes fluttering"};
+      return {
+          "Eyes open",      "Eyes squeezed",  "Eyes closed",         "Eyes blink single",      "Eyes blinks multiple",
+          "Eyes half open", "Eyes wide open", "Eyes half closed",    "Eyes widening movement", "Eye wink",
+          "Eyelashes up",   "Eyelashes down", "Eyelashes fluttering"};
     case 48:
       return {"Comma",          "Period",         "Semi-colon", "Colon",    "Parenthesis",
               "Quotation mark", "Quatation mark", "Bracket",    "NMM scope"};
@@ -88,8 +109,7 @@ QStringList PaletteToolTips::subPaletteTexts(int paletteNumber) {
 }
 
 QString PaletteToolTips::key(int paletteNumber, int item) {
-  const QStringList texts =
-      paletteNumber == Palette::MainPaletteNumber ? mainTexts() : subPaletteTexts(paletteNumber);
+  const QStringList texts = paletteNumber == Palette::MainPaletteNumber ? mainTexts() : subPaletteTexts(paletteNumber);
   return item >= 0 && item < texts.size() ? texts[item] : QString();
 }
 

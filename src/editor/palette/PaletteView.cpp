@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QTabWidget>
 #include <QToolTip>
+#include <cmath>
 
 #include "core/Diagnostics.h"
 #include "editor/palette/PaletteToolTips.h"
@@ -92,7 +93,10 @@ QRectF PaletteView::imageRect(const QSize& imageSize, int item) {
   QSizeF size = imageSize;
   const int larger = std::max(imageSize.width(), imageSize.height());
   if (larger > MaxImageSide) size *= double(MaxImageSide) / larger;
-  return QRectF(cell.center() - QPointF(size.width() / 2, size.height() / 2), size);
+  // Whole-pixel origin so that unscaled images stay sharp.
+  const QPointF origin(std::floor(cell.x() + (cell.width() - size.width()) / 2),
+                       std::floor(cell.y() + (cell.height() - size.height()) / 2));
+  return QRectF(origin, size);
 }
 
 QMimeData* PaletteView::makeMimeData(SymbolCode code) {
@@ -125,7 +129,7 @@ void PaletteView::paintEvent(QPaintEvent* event) {
   }
 
   auto fillCell = [&](int item, const QColor& color) {
-    if (item < 0 || item >= m_palette.count()) return;
+    if (!isSymbolItem(item)) return;  // empty cells are not shaded
     painter.fillRect(Palette::cellRect(item).adjusted(0, 0, -1, -1), color);
   };
   fillCell(m_highlightedItem, QColor(230, 230, 230));
@@ -143,8 +147,7 @@ void PaletteView::paintEvent(QPaintEvent* event) {
 
 void PaletteView::mouseMoveEvent(QMouseEvent* event) {
   if (m_pressed && (event->buttons() & Qt::LeftButton)) {
-    if (!m_dragging &&
-        (event->position() - m_mouseDownPoint).manhattanLength() >= QApplication::startDragDistance())
+    if (!m_dragging && (event->position() - m_mouseDownPoint).manhattanLength() >= QApplication::startDragDistance())
       beginDrag();
     return;
   }
@@ -163,6 +166,7 @@ void PaletteView::leaveEvent(QEvent*) {
 
 void PaletteView::mousePressEvent(QMouseEvent* event) {
   m_mouseDownPoint = event->position();
+  m_ignoreNextRelease = false;
   m_pressed = event->button() == Qt::LeftButton;
   m_dragging = false;
   const int item = Palette::itemAt(event->position());
@@ -251,6 +255,12 @@ void PaletteView::beginDrag() {
   const int item = Palette::itemAt(m_mouseDownPoint);
   const SymbolCode code = m_palette.code(item);
   if (code == 0) return;
+  const QImage image = item < m_itemImages.size() ? m_itemImages[item] : QImage();
+  if (image.isNull()) {
+    // The canvas cannot place a symbol the archive cannot draw.
+    diag(where, QStringLiteral("no drag of ") + SSS::toString(code) + QStringLiteral(": no image"));
+    return;
+  }
   m_dragging = true;
   m_selectedItem = item;
   m_menuSSS = code;
@@ -258,14 +268,10 @@ void PaletteView::beginDrag() {
   diag(QStringLiteral("SSS in HEX: %1").arg(code, 0, 16));
   diag(QStringLiteral("SSS in String: ") + SSS::toString(code));
 
-  QPixmap pixmap;
-  QPoint hotSpot;
-  const QImage& image = item < m_itemImages.size() ? m_itemImages[item] : QImage();
-  if (!image.isNull()) {
-    const QRectF target = imageRect(image.size(), item);
-    pixmap = QPixmap::fromImage(image.scaled(target.size().toSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    hotSpot = (m_mouseDownPoint - target.topLeft()).toPoint();
-  }
+  const QRectF target = imageRect(image.size(), item);
+  const QPixmap pixmap =
+      QPixmap::fromImage(image.scaled(target.size().toSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+  const QPoint hotSpot = (m_mouseDownPoint - target.topLeft()).toPoint();
   Q_EMIT dragStarted(code);
   performDrag(makeMimeData(code), pixmap, hotSpot);
 }
@@ -273,10 +279,8 @@ void PaletteView::beginDrag() {
 void PaletteView::performDrag(QMimeData* data, const QPixmap& pixmap, const QPoint& hotSpot) {
   auto* drag = new QDrag(this);
   drag->setMimeData(data);
-  if (!pixmap.isNull()) {
-    drag->setPixmap(pixmap);
-    drag->setHotSpot(hotSpot);
-  }
+  drag->setPixmap(pixmap);
+  drag->setHotSpot(hotSpot);
   drag->exec(Qt::CopyAction, Qt::CopyAction);
   // The button was released during the drag; this view gets no release.
   m_pressed = false;

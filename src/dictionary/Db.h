@@ -13,11 +13,11 @@
 
 #include "dictionary/DbSign.h"
 #include "dictionary/sqlite/SqliteDatabase.h"
+#include "symbols/Symbol.h"
 #include "symbols/SymbolCode.h"
 
 namespace quabe {
 
-class Symbol;
 class Sign;
 class Compound;
 using SignPtr = std::shared_ptr<Sign>;

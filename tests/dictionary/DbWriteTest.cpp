@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QSettings>
 
 #include "DictionaryFixture.h"
 #include "core/Diagnostics.h"
@@ -337,4 +338,59 @@ TEST_F(DictionaryFixture, ListenersHearWritesAndDictionarySwitches) {
   EXPECT_EQ(writes, 4);
   EXPECT_NE(Db::databasePath(), file("other.db"));
   EXPECT_TRUE(Db::databasePath().endsWith("swdic.db"));
+}
+
+TEST_F(DictionaryFixture, EveryOperationOnAMissingOrForeignFileGivesAnEmptyResult) {
+  setDiagnosticsEnabled(false);
+  QFile junk(file("junk.db"));
+  ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+  junk.write(QByteArray(8192, 'q'));
+  junk.close();
+  SqliteDatabase other(file("other.db"));
+  ASSERT_TRUE(other.openOrCreate());
+  ASSERT_TRUE(other.executeUpdate("CREATE TABLE Other (x)"));
+  other.close();
+  for (const QString& name : {QString("absent.db"), QString("junk.db"), QString("other.db")}) {
+    SCOPED_TRACE(name.toStdString());
+    Db::setAlternativeDictPath(file(name));
+    EXPECT_FALSE(Db::getSign(1).has_value());
+    EXPECT_TRUE(Db::getSpelling(1).isEmpty());
+    EXPECT_TRUE(Db::getMeanings(1).isEmpty());
+    EXPECT_EQ(Db::getMaxSignID(), -1);
+    EXPECT_FALSE(Db::isCompound(1));
+    EXPECT_TRUE(Db::getSignIDs("a").isEmpty());
+    EXPECT_TRUE(Db::getSignIDs("a", "①").isEmpty());
+    EXPECT_TRUE(Db::getSignIDsForJapanese("a").isEmpty());
+    EXPECT_FALSE(Db::getHandshapeSymbol("5").has_value());
+    EXPECT_TRUE(Db::getNMSSymbols("疑問").isEmpty());
+    EXPECT_EQ(Db::getSizeOfSymbol("01-01-001-01-01-01"), QSizeF(0, 0));
+    DbSign key;
+    key.gloss = "a*";
+    EXPECT_TRUE(Db::searchSigns(key).isEmpty());
+    EXPECT_TRUE(Db::findSameSigns(key).isEmpty());
+    EXPECT_TRUE(Db::getFinderSigns().isEmpty());
+    DbSign e = entry("a");
+    EXPECT_FALSE(Db::insertSign(e, {row(1, "01-01-001-01-01-01")}, false));
+    e.signID = 1;
+    EXPECT_FALSE(Db::updateSign(e, {}, false));
+    EXPECT_FALSE(Db::insertCompound(e, {1, 2}, false));
+    EXPECT_FALSE(Db::deleteSign(1));
+  }
+  EXPECT_FALSE(QFile::exists(file("absent.db")));  // never created by a look-up or write
+  EXPECT_EQ(writes, 3);                            // only the three switches of dictionary
+}
+
+TEST_F(DictionaryFixture, SettingsChooseTheAlternativeDictionary) {
+  QSettings settings;
+  settings.setValue("UseAlternativeDict", true);
+  settings.setValue("AlternativeDictPath", file("chosen.db"));
+  Db::setUseAlternativeDict(false);
+  Db::loadSettings();
+  EXPECT_TRUE(Db::useAlternativeDict());
+  EXPECT_EQ(Db::databasePath(), file("chosen.db"));
+  settings.setValue("AlternativeDictPath", "");
+  Db::loadSettings();  // an empty path falls back to the bundled dictionary
+  EXPECT_TRUE(Db::databasePath().endsWith("/" + Db::dictionaryFileName));
+  settings.remove("UseAlternativeDict");
+  settings.remove("AlternativeDictPath");
 }

@@ -95,6 +95,11 @@ class Db {
   static QList<qint64> getSignIDs(const QString& gloss, const QString& tag);
   // Entries with the meaning; aliases left out.
   static QList<qint64> getSignIDsForJapanese(const QString& word);
+  // The same three on an open connection (the notation converter looks up a
+  // whole line through one).
+  static QList<qint64> getSignIDs(const QString& gloss, SqliteDatabase& database);
+  static QList<qint64> getSignIDs(const QString& gloss, const QString& tag, SqliteDatabase& database);
+  static QList<qint64> getSignIDsForJapanese(const QString& word, SqliteDatabase& database);
   static std::optional<Symbol> getHandshapeSymbol(const QString& name);
   static QList<Symbol> getNMSSymbols(const QString& nms);
 

@@ -54,6 +54,10 @@ QList<qint64> Db::resolveAlias(SqliteDatabase& db, const QString& stdGloss) {
 QList<qint64> Db::getSignIDs(const QString& gloss) {
   SqliteDatabase db = database();
   if (!db.open()) return {};
+  return getSignIDs(gloss, db);
+}
+
+QList<qint64> Db::getSignIDs(const QString& gloss, SqliteDatabase& db) {
   QList<qint64> ids;
   const QList<GlossRow> rows = glossRows(
       db.executeQuery(QStringLiteral("SELECT SignID,StdGloss FROM Signs WHERE Gloss=? ORDER BY SignID"), {gloss}));
@@ -73,6 +77,10 @@ QList<qint64> Db::getSignIDs(const QString& gloss) {
 QList<qint64> Db::getSignIDs(const QString& gloss, const QString& tag) {
   SqliteDatabase db = database();
   if (!db.open()) return {};
+  return getSignIDs(gloss, tag, db);
+}
+
+QList<qint64> Db::getSignIDs(const QString& gloss, const QString& tag, SqliteDatabase& db) {
   const QList<GlossRow> rows =
       tag.isEmpty()
           ? glossRows(db.executeQuery(
@@ -96,6 +104,10 @@ QList<qint64> Db::getSignIDs(const QString& gloss, const QString& tag) {
 QList<qint64> Db::getSignIDsForJapanese(const QString& word) {
   SqliteDatabase db = database();
   if (!db.open()) return {};
+  return getSignIDsForJapanese(word, db);
+}
+
+QList<qint64> Db::getSignIDsForJapanese(const QString& word, SqliteDatabase& db) {
   const QList<qint64> candidates = intColumn(
       db.executeQuery(QStringLiteral("SELECT SignID FROM Translation WHERE Japanese=? ORDER BY SignID"), {word}));
   QList<qint64> ids;

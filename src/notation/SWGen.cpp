@@ -1,6 +1,8 @@
 #include "notation/SWGen.h"
 
+#include "dictionary/Db.h"
 #include "dictionary/DbSign.h"
+#include "dictionary/sqlite/SqliteDatabase.h"
 #include "notation/NotationDiagnostics.h"
 
 namespace quabe {
@@ -42,12 +44,20 @@ std::vector<SWSign> SWGen::swSignsFromJSigns(const std::vector<JSign>& items) {
 }
 
 QList<SignPtr> SWGen::generate(std::vector<SWSign>& signs) {
+  // One connection serves the entries and spellings of the whole line.
+  // Reading inside one transaction keeps the file locked for reading once
+  // instead of once per statement (nothing is written here).
+  SqliteDatabase database(Db::databasePath());
+  const bool reading =
+      !signs.empty() && database.open() && database.executeStatements(QStringLiteral("BEGIN DEFERRED TRANSACTION"));
   for (SWSign& sign : signs) {
-    if (!sign.loadSymbols()) {
+    if (!sign.loadSymbols(&database)) {
       NotationDiagnostics::report(QStringLiteral("signsFromjjsText"), QStringLiteral("cannot load symbols"));
       if (NotationDiagnostics::isCollecting()) NotationDiagnostics::noteUnknownGloss(sign.dbSign.gloss);
     }
   }
+  if (reading) database.executeStatements(QStringLiteral("COMMIT"));
+  database.close();
   for (SWSign& sign : signs) sign.changeHandshape();
   for (SWSign& sign : signs) sign.inflectByChangingDirection();
   for (SWSign& sign : signs) sign.assignLane();

@@ -3,11 +3,12 @@
 #include <bit>
 
 #include "dictionary/Db.h"
+#include "dictionary/sqlite/SqliteDatabase.h"
 #include "document/Sign.h"
 #include "notation/InflectionRules.h"
 #include "notation/NotationDiagnostics.h"
+#include "notation/NotationSymbolSizes.h"
 #include "symbols/ISWA.h"
-#include "symbols/SymbolArchive.h"
 
 namespace quabe {
 
@@ -60,12 +61,7 @@ Hand sideOf(const Symbol& symbol) {
   return Hand::none;
 }
 
-void refreshSize(Symbol& symbol) {
-  symbol.size = Db::getSizeOfSymbol(symbol.sssText());
-  if (symbol.size.isEmpty()) {
-    if (const auto image = SymbolArchive::shared().image(symbol.sss())) symbol.size = image->size();
-  }
-}
+void refreshSize(Symbol& symbol) { symbol.size = NotationSymbolSizes::size(symbol.sss()); }
 
 void setRotation(Symbol& symbol, int rotation) {
   if (symbol.rotation == rotation) return;
@@ -141,25 +137,47 @@ InflectionParams SWSign::matchedParams(const DbSign& candidate) const {
   return params;
 }
 
-bool SWSign::loadSymbols() {
+// A symbol of a spelling row at the row's position. Its size comes from the
+// remembered sizes rather than one dictionary query per symbol.
+SymbolPtr SWSign::symbolFromRow(const DbISWA& row) {
+  auto symbol = std::make_shared<Symbol>(row.sss, QPointF(row.x, row.y), QSizeF());
+  symbol->dbIswa = std::make_shared<DbISWA>(row);
+  symbol->hand = (row.hand >= 0 && row.hand <= 3) ? static_cast<Hand>(row.hand) : Hand::none;
+  symbol->isChangeableHand = row.changeableHand != 0;
+  symbol->isTurnableArrow = row.turnableArrow != 0;
+  symbol->isModifiableArrow = row.modifiableArrow != 0;
+  refreshSize(*symbol);
+  return symbol;
+}
+
+bool SWSign::loadSymbols(SqliteDatabase* database) {
+  // Every look-up of this sign goes through one connection: the caller's,
+  // or one opened here.
+  std::optional<SqliteDatabase> own;
+  if (!database || !database->isOpen()) {
+    own.emplace(Db::databasePath());
+    if (!own->open()) return false;
+    database = &*own;
+  }
+
   QList<qint64> candidates;
   if (dbSign.tag.isEmpty()) {
-    for (const auto id : Db::getSignIDs(dbSign.gloss)) candidates.append(id);
-    for (const auto id : Db::getSignIDsForJapanese(dbSign.gloss)) {
+    candidates = Db::getSignIDs(dbSign.gloss, *database);
+    for (const qint64 id : Db::getSignIDsForJapanese(dbSign.gloss, *database)) {
       if (!candidates.contains(id)) candidates.append(id);
     }
   } else {
-    for (const auto id : Db::getSignIDs(dbSign.gloss, dbSign.tag)) candidates.append(id);
+    candidates = Db::getSignIDs(dbSign.gloss, dbSign.tag, *database);
   }
   if (candidates.isEmpty()) return false;
 
   std::optional<DbSign> chosen;
   if (candidates.size() == 1) {
-    chosen = Db::getSign(candidates.front());
+    chosen = Db::getSign(candidates.front(), *database);
   } else {
     InflectionParams best;
     for (const qint64 id : candidates) {
-      std::optional<DbSign> entry = Db::getSign(id);
+      std::optional<DbSign> entry = Db::getSign(id, *database);
       if (!entry) continue;
       const InflectionParams params = matchedParams(*entry);
       if (!chosen || params.size() > best.size()) {
@@ -170,7 +188,7 @@ bool SWSign::loadSymbols() {
     if (chosen) {
       dictParams = best;
       candidates.removeOne(chosen->signID);
-      dbSign.candidates = QList<decltype(dbSign.candidates)::value_type>(candidates.begin(), candidates.end());
+      dbSign.candidates = candidates;
       dbSign.isAmbiguous = true;
     }
   }
@@ -187,12 +205,10 @@ bool SWSign::loadSymbols() {
   dbSign.creationTime = chosen->creationTime;
   dbSign.modificationTime = chosen->modificationTime;
 
-  for (const DbISWA& row : Db::getSpelling(chosen->signID)) {
-    auto symbol = std::make_shared<Symbol>(row);
-    symbol->location = QPointF(row.x, row.y);
-    if (symbol->size.isEmpty()) refreshSize(*symbol);
-    symbols.append(std::move(symbol));
-  }
+  QList<DbISWA> rows = Db::getSpelling(chosen->signID, *database);
+  // An alias reached through its reading keeps its spelling with the entry it names.
+  if (rows.isEmpty() && !chosen->stdGloss.isEmpty()) rows = Db::getSpelling(chosen->signID);
+  for (const DbISWA& row : rows) symbols.append(symbolFromRow(row));
   for (const SymbolPtr& symbol : symbols) {
     if (symbol->category == Category::headFace) headExsits = true;
   }

@@ -11,6 +11,7 @@
 namespace quabe {
 
 class Sign;
+class SqliteDatabase;
 using SignPtr = std::shared_ptr<Sign>;
 using SymbolPtr = std::shared_ptr<Symbol>;
 
@@ -86,8 +87,10 @@ class SWSign {
 
   // ---- generation steps
   // Chooses the dictionary entry for the requested gloss and loads its
-  // symbols; false when no entry has the gloss.
-  bool loadSymbols();
+  // symbols; false when no entry has the gloss. Entries and spelling are read
+  // through the given open connection, or through one of its own.
+  bool loadSymbols(SqliteDatabase* database = nullptr);
+  static SymbolPtr symbolFromRow(const DbISWA& row);
   // The parameters a candidate entry shares with the request.
   InflectionParams matchedParams(const DbSign& candidate) const;
   void changeHandshape();
@@ -142,8 +145,8 @@ Hand sideOf(const Symbol& symbol);
 // Sets the rotation (or fill) and refreshes the size for the new code.
 void setRotation(Symbol& symbol, int rotation);
 void setFill(Symbol& symbol, int fill);
-// The size the dictionary gives for the symbol's code, or the archive
-// image's size when the dictionary has none.
+// The size the dictionary gives for the symbol's code (remembered per code),
+// or the archive image's size when the dictionary has none.
 void refreshSize(Symbol& symbol);
 // Turns a symbol about its centre (its size may change with the rotation).
 void turnAboutCentre(Symbol& symbol, int newRotation);

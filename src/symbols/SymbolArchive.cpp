@@ -63,6 +63,7 @@ void SymbolArchive::clear() {
   QWriteLocker locker(&m_lock);
   m_encoded.clear();
   m_decoded.clear();
+  m_buffers.clear();
   m_path.clear();
   m_sourceLoaded = false;
   m_missingAlerted = false;
@@ -135,6 +136,9 @@ int SymbolArchive::parseLocked(const QByteArray& bytes, bool* truncated) {
   qsizetype pos = 2;
   int whole = 0;
   m_encoded.reserve(m_encoded.size() + declared);
+  const int buffer = int(m_buffers.size());
+  m_buffers << bytes;
+  data = reinterpret_cast<const uchar*>(m_buffers.last().constData());
   for (int i = 0; i < declared; ++i) {
     if (size - pos < 6) {
       *truncated = true;
@@ -147,8 +151,8 @@ int SymbolArchive::parseLocked(const QByteArray& bytes, bool* truncated) {
       *truncated = true;
       break;
     }
-    m_encoded.insert(code, bytes.mid(pos, length));
-    m_decoded.remove(code);
+    m_encoded.insert(code, Entry{buffer, reinterpret_cast<const char*>(data + pos), int(length)});
+    if (!m_decoded.isEmpty()) m_decoded.remove(code);
     pos += length;
     ++whole;
   }
@@ -165,20 +169,22 @@ void SymbolArchive::ensureLoaded() {
 
 std::optional<QImage> SymbolArchive::archivedImage(SymbolCode code) {
   ensureLoaded();
-  QByteArray encoded;
+  Entry entry;
+  QByteArray buffer;  // keeps the entry's bytes alive while decoding
   {
     QReadLocker locker(&m_lock);
     const auto decoded = m_decoded.constFind(code);
     if (decoded != m_decoded.constEnd()) return *decoded;
-    const auto entry = m_encoded.constFind(code);
-    if (entry == m_encoded.constEnd()) return std::nullopt;
-    encoded = *entry;
+    const auto found = m_encoded.constFind(code);
+    if (found == m_encoded.constEnd()) return std::nullopt;
+    entry = *found;
+    buffer = m_buffers.at(entry.buffer);
   }
   // Decoded outside the lock; two threads may decode the same entry once each.
-  const QImage image = decodeEntry(encoded);
+  const QImage image = decodeEntry(QByteArray::fromRawData(entry.data, entry.length));
   QWriteLocker locker(&m_lock);
-  const auto entry = m_encoded.constFind(code);
-  if (entry == m_encoded.constEnd() || !entry->isSharedWith(encoded)) {
+  const auto found = m_encoded.constFind(code);
+  if (found == m_encoded.constEnd() || found->data != entry.data) {
     // The entry changed meanwhile (cleared or replaced); answer from the current state.
     locker.unlock();
     return archivedImage(code);

@@ -73,19 +73,34 @@ bool SymbolArchive::loadImageArchive(const QString& path) { return load(path, fa
 
 bool SymbolArchive::load(const QString& path, bool fromLookup) {
   QString filePath;
+  bool opened = false;
+  bool truncated = false;
+  int count = 0;
   {
-    QWriteLocker locker(&m_lock);
-    if (!m_encoded.isEmpty()) return true;
-    if (!path.isEmpty()) {
-      filePath = m_path = path;
-    } else {
-      if (m_path.isEmpty()) m_path = Resources::path(QString::fromLatin1(kArchiveName));
-      filePath = m_path;
+    // One load at a time; threads that look up meanwhile wait for it instead of reading the file again.
+    QMutexLocker loading(&m_loadMutex);
+    {
+      QWriteLocker locker(&m_lock);
+      if (!m_encoded.isEmpty()) return true;
+      if (fromLookup && m_sourceLoaded) return true;  // another thread has just loaded it
+      if (!path.isEmpty()) {
+        filePath = m_path = path;
+      } else {
+        if (m_path.isEmpty()) m_path = Resources::path(QString::fromLatin1(kArchiveName));
+        filePath = m_path;
+      }
+    }
+    QFile file(filePath);
+    opened = !filePath.isEmpty() && file.open(QIODevice::ReadOnly);
+    if (opened) {
+      const QByteArray bytes = file.readAll();
+      QWriteLocker locker(&m_lock);
+      if (m_encoded.isEmpty()) count = parseLocked(bytes, &truncated);
+      m_sourceLoaded = true;
     }
   }
 
-  QFile file(filePath);
-  if (filePath.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+  if (!opened) {
     bool showAlert = true;
     {
       QWriteLocker locker(&m_lock);
@@ -93,21 +108,12 @@ bool SymbolArchive::load(const QString& path, bool fromLookup) {
       if (fromLookup && m_missingAlerted) showAlert = false;
       m_missingAlerted = true;
     }
+    // Raised without holding a lock: the alert may wait for the user.
     if (showAlert)
       alerts().alert(QStringLiteral("ISWA image archive file missing!!"), QStringLiteral("Quabe needs 'iswa2010bin'"));
     else
       diag(QStringLiteral("loadImageArchive(path:)"), QStringLiteral("archive file missing: ") + filePath);
     return false;
-  }
-  const QByteArray bytes = file.readAll();
-  file.close();
-
-  bool truncated = false;
-  int count = 0;
-  {
-    QWriteLocker locker(&m_lock);
-    if (m_encoded.isEmpty()) count = parseLocked(bytes, &truncated);
-    m_sourceLoaded = true;
   }
   if (truncated)
     diag(QStringLiteral("loadImageArchive(path:)"),

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QImage>
 #include <QList>
+#include <QMutex>
 #include <QPair>
 #include <QReadWriteLock>
 #include <QString>
@@ -83,6 +84,7 @@ class SymbolArchive {
     int length = 0;
   };
 
+  QMutex m_loadMutex;
   mutable QReadWriteLock m_lock;
   QList<QByteArray> m_buffers;  // whole archive files, never modified once added
   QHash<SymbolCode, Entry> m_encoded;

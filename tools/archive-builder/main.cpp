@@ -190,10 +190,10 @@ int main(int argc, char** argv) {
       });
 
   QList<Rendered> symbols;
-  symbols.reserve(glyphs.size() + 3);
+  symbols.reserve(glyphs.size() + extensionCodes().size());
   for (const auto& chunk : renderedChunks) symbols << chunk;
   for (const SymbolCode code : extensionCodes()) {
-    const QImage image = drawExtensionGlyph(SSS::baseSymbol(code));
+    const QImage image = drawExtensionGlyph(SSS::baseSymbol(code), SSS::rotation(code));
     symbols << Rendered{code, encodePng(image), image.size()};
   }
 

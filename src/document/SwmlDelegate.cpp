@@ -37,12 +37,25 @@ void SWMLDelegate::readRootAttributes(const QXmlStreamAttributes& attributes) {
 
 void SWMLDelegate::signFinished(const SignPtr& sign, bool lineBreak) {
   signString->signArray.append(sign);
+  m_lastSignWasLineBreak = lineBreak;
   if (lineBreak) startLine();
+}
+
+void SWMLDelegate::closeLastLine() {
+  if (signString->signArray.isEmpty() || m_lastSignWasLineBreak) return;
+  const SignPtr& last = signString->signArray.last();
+  if (last->isEmpty()) signString->signArray.append(std::make_shared<Sign>());
 }
 
 void SWMLDelegate::endDocument() {
   diag(QStringLiteral("*** end document ***"));
+  closeLastLine();
   bufferMan.removeEmptyLastLine();
+}
+
+void SWMLDelegate::documentDamaged() {
+  SwmlSignReader::documentDamaged();
+  closeLastLine();
 }
 
 }  // namespace quabe

@@ -16,6 +16,7 @@ class SWMLDelegate : public SwmlSignReader {
   SWMLDelegate(BufferManager& bufferMan, Preferences& prefs);
 
   void endDocument() override;
+  void documentDamaged() override;
 
   // Reads a file or device into the buffer and preferences given at
   // construction; the report tells what was damaged or skipped. Does not
@@ -36,6 +37,11 @@ class SWMLDelegate : public SwmlSignReader {
 
  private:
   void startLine();
+  // The file's last line may end without its line-break sign; an empty sign
+  // carrying a gloss or comment there must not turn into the line break.
+  void closeLastLine();
+
+  bool m_lastSignWasLineBreak = false;
 };
 
 }  // namespace quabe

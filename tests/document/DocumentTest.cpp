@@ -14,6 +14,7 @@
 #include "common/TestSupport.h"
 #include "core/Diagnostics.h"
 #include "core/Resources.h"
+#include "dictionary/DbSign.h"
 #include "document/Document.h"
 
 namespace quabe {
@@ -183,7 +184,9 @@ TEST_F(DocumentTest, DamagedAndMissingFilesAreReportedToTheUser) {
   // The document keeps what it held.
   EXPECT_EQ(document.bufferManager.editBuffer[0]->signArray[0]->jjs->gloss, QStringLiteral("A"));
 
-  Document::showReadProblems(path("fine.swml"), SwmlReadReport{.sawSwmlElement = true});
+  SwmlReadReport clean;
+  clean.sawSwmlElement = true;
+  Document::showReadProblems(path("fine.swml"), clean);
   EXPECT_EQ(sink.messages.size(), 2);
 }
 
@@ -210,7 +213,7 @@ TEST_F(DocumentTest, CommandLineInfoAndNormalize) {
                                                  test::testDataPath(QStringLiteral("broken/nesting.swml"))});
   ASSERT_TRUE(damaged.waitForFinished(60000));
   EXPECT_EQ(damaged.exitCode(), 1);
-  EXPECT_TRUE(QString::fromUtf8(damaged.readAllStandardOutput()).contains(QStringLiteral("damaged: line 9")));
+  EXPECT_TRUE(QString::fromUtf8(damaged.readAllStandardOutput()).contains(QStringLiteral("damaged: line 10")));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QRandomGenerator>
 
 #include "SwmlTestSupport.h"
@@ -94,7 +95,7 @@ TEST_F(SwmlRobustness, CommittedCorpusGivesTheDocumentedPartialResults) {
     Preferences prefs = test::fixedPreferences();
     const SwmlReadReport report = readSwml(test::readTestData(QStringLiteral("broken/nesting.swml")), buffer, prefs);
     EXPECT_FALSE(report.wellFormed);
-    EXPECT_EQ(report.errorLine, 9);
+    EXPECT_EQ(report.errorLine, 10);
     // The second sign's gloss never ended, but its symbol was read.
     EXPECT_EQ(describe(buffer).toStdString(),
               "line 0\n"
@@ -175,12 +176,16 @@ TEST_F(SwmlRobustness, RandomDamageNeverBreaksTheReaders) {
     const SwmlReadReport report = readSwml(inputs[i], buffer, prefs);
     expectUsableBuffer(buffer, what);
     if (!report.wellFormed) EXPECT_FALSE(report.errorText.isEmpty()) << what;
-    // What was read can always be written and read back cleanly.
+    // What was read can always be written and read back cleanly, and
+    // writing it again changes nothing (characters XML cannot hold, which
+    // the reader lets through in some places, are left out by the writer).
+    const QByteArray written = SwmlWriter::write(buffer, prefs);
     BufferManager again;
     Preferences p2 = prefs;
-    const SwmlReadReport second = readSwml(SwmlWriter::write(buffer, prefs), again, p2);
+    const SwmlReadReport second = readSwml(written, again, p2);
     EXPECT_FALSE(second.isDamaged()) << what;
-    EXPECT_EQ(describe(again), describe(buffer)) << what;
+    EXPECT_EQ(SwmlWriter::write(again, p2).toStdString(), written.toStdString()) << what;
+    EXPECT_EQ(again.lineCount(), buffer.lineCount()) << what;
 
     QByteArray copy = inputs[i];
     QBuffer device(&copy);

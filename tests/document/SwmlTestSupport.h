@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "dictionary/DbSign.h"
 #include "document/BufferManager.h"
 #include "document/Preferences.h"
 #include "document/SwmlEvents.h"

@@ -9,8 +9,8 @@ namespace quabe::cli {
 namespace {
 // Reads a document quietly (the reader's diagnostics would mix with the output).
 SwmlReadReport readDocument(Document& document, const QString& path) {
-  SymbolArchive::shared().loadImageArchive();
   setDiagnosticsEnabled(false);
+  SymbolArchive::shared().loadImageArchive();
   const SwmlReadReport report = document.readFromFile(path);
   setDiagnosticsEnabled(true);
   return report;

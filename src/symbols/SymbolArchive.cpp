@@ -54,6 +54,11 @@ QList<SymbolCode> SymbolArchive::storedCodes() const {
   return m_encoded.keys();
 }
 
+void SymbolArchive::setArchivePath(const QString& path) {
+  QWriteLocker locker(&m_lock);
+  m_path = path;
+}
+
 void SymbolArchive::clear() {
   QWriteLocker locker(&m_lock);
   m_encoded.clear();
@@ -71,7 +76,7 @@ bool SymbolArchive::load(const QString& path, bool fromLookup) {
     QWriteLocker locker(&m_lock);
     if (!m_encoded.isEmpty()) return true;
     if (!path.isEmpty()) {
-      filePath = path;
+      filePath = m_path = path;
     } else {
       if (m_path.isEmpty()) m_path = Resources::path(QString::fromLatin1(kArchiveName));
       filePath = m_path;

@@ -35,6 +35,8 @@ class SymbolArchive {
   int loadFromBytes(const QByteArray& bytes);
   bool isLoaded() const;
   int entryCount() const;
+  // The file that look-ups load lazily (by default the "iswa2010bin" resource).
+  void setArchivePath(const QString& path);
   // Empties the map (tests).
   void clear();
 

@@ -1,6 +1,5 @@
 #include "document/SwmlEvents.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QXmlStreamReader>
 
@@ -81,13 +80,16 @@ SwmlReadReport runSwmlEvents(QIODevice& device, SwmlEventHandler& handler) {
   // that holds a malformed UTF-8 sequence, losing the good text before it.
   // So only the well-formed part is handed to it and the bad bytes are
   // reported where they are.
-  QByteArray bytes = device.readAll();
-  const qsizetype invalidAt = declaredUtf8(bytes) ? firstInvalidUtf8(bytes) : -1;
-  QByteArray readable = invalidAt >= 0 ? bytes.left(invalidAt) : bytes;
-  QBuffer input(&readable);
-  input.open(QIODevice::ReadOnly);
-
-  QXmlStreamReader xml(&input);
+  const QByteArray bytes = device.readAll();
+  const bool utf8 = declaredUtf8(bytes);
+  const qsizetype invalidAt = utf8 ? firstInvalidUtf8(bytes) : -1;
+  QXmlStreamReader xml;
+  if (utf8) {
+    // Decoded in one go: much faster than the reader's own block decoding.
+    xml.addData(QString::fromUtf8(invalidAt >= 0 ? bytes.left(invalidAt) : bytes));
+  } else {
+    xml.addData(bytes);
+  }
   bool started = false;
   while (!xml.atEnd() && !handler.isFinished()) {
     const QXmlStreamReader::TokenType token = xml.readNext();

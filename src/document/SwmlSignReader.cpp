@@ -50,8 +50,7 @@ void SwmlSignReader::startElement(QStringView name, const QXmlStreamAttributes& 
     readRootAttributes(attributes);
   } else if (name == kSign) {
     state = States::inSign;
-    sign = std::make_shared<Sign>();
-    sign->jjs = std::make_shared<DbSign>();
+    sign = std::make_shared<Sign>();  // with a new empty entry
     setOpenBox(*sign);
     m_lineBreakMarked = false;
     const std::optional<int> lane = integerAttribute(attributes, QLatin1String("lane"));

@@ -41,14 +41,6 @@ TEST(SwmlText, EscapedTextsReadBackUnchanged) {
   }
 }
 
-TEST(SwmlText, EscapesTheFourMarkupCharacters) {
-  EXPECT_EQ(SwmlText::escapeText(QStringLiteral("<a&b>\"c'")), QStringLiteral("&lt;a&amp;b&gt;&quot;c'"));
-  EXPECT_EQ(SwmlText::escapeText(QStringLiteral("plain HELLO")), QStringLiteral("plain HELLO"));
-  // Line feeds stay literal in element content, become references in attributes.
-  EXPECT_EQ(SwmlText::escapeText(QStringLiteral("a\nb")), QStringLiteral("a\nb"));
-  EXPECT_EQ(SwmlText::escapeAttribute(QStringLiteral("a\nb\tc")), QStringLiteral("a&#10;b&#9;c"));
-}
-
 TEST(SwmlText, CharactersXmlCannotHoldAreLeftOut) {
   QString s = QStringLiteral("a");
   s += QChar(0x0001);

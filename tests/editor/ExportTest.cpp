@@ -8,7 +8,7 @@
 #include <QTemporaryDir>
 
 #include "CanvasTestSupport.h"
-#include "TestSupport.h"
+#include "common/TestSupport.h"
 #include "document/EditorState.h"
 #include "editor/export/CanvasExport.h"
 
@@ -24,7 +24,9 @@ std::optional<QString> runTool(const QString& tool, const QStringList& arguments
   QProcess process;
   process.start(program, arguments);
   if (!process.waitForFinished(60000) || process.exitCode() != 0) return std::nullopt;
-  return QString::fromUtf8(process.readAllStandardOutput());
+  // Extracted CJK text may come back as compatibility characters (a Kangxi
+  // radical for the ideograph that shares its glyph); compare normalised.
+  return QString::fromUtf8(process.readAllStandardOutput()).normalized(QString::NormalizationForm_KC);
 }
 
 int pdfPageCount(const QString& path) {
@@ -42,7 +44,7 @@ TEST(ExportPagination, PagesBreakBetweenViewLines) {
   EXPECT_EQ(CanvasExport::paginate(bands, 680, 700), (QList<PageSlice>{{0, 680}}));
   // A band longer than the page is cut at the page length.
   EXPECT_EQ(CanvasExport::paginate({{0, 500}, {500, 600}}, 600, 200),
-            (QList<PageSlice>{{0, 200}, {200, 200}, {400, 100}, {500, 100}}));
+            (QList<PageSlice>{{0, 200}, {200, 200}, {400, 200}}));
   EXPECT_TRUE(CanvasExport::paginate(bands, 0, 400).isEmpty());
   EXPECT_TRUE(CanvasExport::paginate(bands, 680, 0).isEmpty());
 }
@@ -100,6 +102,8 @@ TEST_F(Export, VerticalPdfRunsLandscapePagesToTheRightWithItsGlosses) {
   EXPECT_TRUE(text->contains(QStringLiteral("注釈")));
   EXPECT_TRUE(text->contains(QStringLiteral("GLOSS9")));
   EXPECT_FALSE(text->contains(QStringLiteral("NEWLINE")));
+  // Each page carries only its own lines.
+  EXPECT_EQ(text->count(QStringLiteral("GLOSS4")), 1);
 }
 
 TEST_F(Export, HorizontalPdfIsPortraitScaledToThePageWidth) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "LayoutTestSupport.h"
+#include "core/Diagnostics.h"
 #include "dictionary/DbSign.h"
 #include "document/EditorState.h"
 
@@ -52,12 +53,12 @@ TEST_F(LayoutEditing, CursorIsClampedWhenItsViewLineShrinks) {
   EXPECT_EQ(line(0).size(), 3);
   EXPECT_TRUE(line(0).last()->isEmpty());
   EXPECT_NE(line(0).last(), oldBreak);
-  // A cursor beyond the end of its view line is clamped to the last sign.
+  // A cursor beyond the layout is clamped to the last sign of the last view line.
   man.cursorLine = 5;
   man.cursorOffset = 9;
   man.layout();
-  EXPECT_EQ(man.cursorLine, 0);
-  EXPECT_EQ(man.cursorOffset, 2);
+  EXPECT_EQ(man.cursorLine, 1);
+  EXPECT_EQ(man.cursorOffset, 0);
 }
 
 TEST_F(LayoutEditing, CuttingARangeAcrossViewLinesEmptiesTheClipboardRange) {
@@ -67,8 +68,8 @@ TEST_F(LayoutEditing, CuttingARangeAcrossViewLinesEmptiesTheClipboardRange) {
   man.layout();
   ASSERT_EQ(man.viewLines.size(), 3);  // [a b c] [br] [d br]
   man.cursorOffset = 1;
-  man.cursorRight(10);  // anchor at b, moving end on the line break of the first line
-  EXPECT_EQ(man.selectedSigns(), (QList<SignPtr>{b, buffer.line(0)->at(3)}));
+  man.cursorRight(10);  // the next column: anchor at b, moving end on the line break
+  EXPECT_EQ(man.selectedSigns(), (QList<SignPtr>{b, c, buffer.line(0)->at(3)}));
   man.copySigns(false);
   EXPECT_FALSE(man.hasRangeSelection());
   EXPECT_EQ(BufferManager::signClipboard().signArray.first(), b);

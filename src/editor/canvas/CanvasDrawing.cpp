@@ -45,19 +45,21 @@ void CanvasView::drawText(QPainter& painter, const QString& text, const QPointF&
   painter.drawText(QRectF(topLeft, QSizeF(10000, 10000)), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
 }
 
-std::pair<qint64, qint64> CanvasView::linesToDraw(const QRectF& visible) const {
+std::pair<qint64, qint64> CanvasView::linesToDraw(const QRectF& visible, const QRectF& dirty) const {
   const QList<ViewLineInfo>& lines = m_viewLineMan->viewLines;
-  if (printing) return {0, lines.size() - 1};
   const bool vertical = m_viewLineMan->isVertical();
   auto start = [vertical](const ViewLineInfo& l) { return vertical ? l.left : l.top; };
   auto length = [vertical](const ViewLineInfo& l) { return vertical ? l.width : l.height; };
-  const qreal low = vertical ? visible.left() : visible.top();
-  const qreal high = vertical ? visible.right() : visible.bottom();
+  // While printing every view line counts, but a page (the dirty rectangle)
+  // only takes the lines that reach into it, gaps included.
+  const QRectF& area = printing ? dirty : visible;
+  const qreal slack = printing ? m_prefs->lineSpace * 0.5 : VisibleSlack;
+  const qreal low = vertical ? area.left() : area.top();
+  const qreal high = vertical ? area.right() : area.bottom();
   // View lines follow each other along the axis, so both ends are found by bisection.
   auto first = std::partition_point(lines.begin(), lines.end(),
-                                    [&](const ViewLineInfo& l) { return start(l) + length(l) + VisibleSlack < low; });
-  auto last =
-      std::partition_point(first, lines.end(), [&](const ViewLineInfo& l) { return start(l) - VisibleSlack <= high; });
+                                    [&](const ViewLineInfo& l) { return start(l) + length(l) + slack <= low; });
+  auto last = std::partition_point(first, lines.end(), [&](const ViewLineInfo& l) { return start(l) - slack < high; });
   return {qint64(first - lines.begin()), qint64(last - lines.begin()) - 1};
 }
 
@@ -67,12 +69,12 @@ void CanvasView::drawContents(QPainter& painter, const QRectF& dirtyRect, const 
   ISWA::setHandColoring(m_prefs->colorHands);
   painter.save();
   painter.setFont(textFont());
-  const auto [firstLine, lastLine] = linesToDraw(visible);
+  const auto [firstLine, lastLine] = linesToDraw(visible, dirtyRect);
   if (!printing) drawRangeSelection(painter, firstLine, lastLine);
   if (m_viewLineMan->isVertical())
-    drawVerticalLines(painter, visible);
+    drawVerticalLines(painter, firstLine, lastLine);
   else
-    drawHorizontalLines(painter, visible);
+    drawHorizontalLines(painter, firstLine, lastLine);
   painter.restore();
   const QList<ISWAPtr>& selected = EditorState::shared().selectedSymbols;
   if (!selected.isEmpty() && m_delegate && !printing) m_delegate->symbolSelected(*selected.last());
@@ -100,12 +102,11 @@ void CanvasView::drawAmbiguityMark(QPainter& painter, const QRectF& cell) {
   painter.fillPath(triangle, ruleColor());
 }
 
-void CanvasView::drawVerticalLines(QPainter& painter, const QRectF& visible) {
+void CanvasView::drawVerticalLines(QPainter& painter, qint64 firstLine, qint64 lastLine) {
   ViewLineManager& man = *m_viewLineMan;
   const LayoutSettings& p = *m_prefs;
   const qreal L = p.lineSpace;
   const qreal viewHeight = height();
-  const auto [firstLine, lastLine] = linesToDraw(visible);
   for (qint64 i = firstLine; i <= lastLine; ++i) {
     const ViewLineInfo info = man.viewLines[i];
     const qreal left = info.left, W = info.width, s = info.signSpace;
@@ -148,12 +149,11 @@ void CanvasView::drawVerticalLines(QPainter& painter, const QRectF& visible) {
   }
 }
 
-void CanvasView::drawHorizontalLines(QPainter& painter, const QRectF& visible) {
+void CanvasView::drawHorizontalLines(QPainter& painter, qint64 firstLine, qint64 lastLine) {
   ViewLineManager& man = *m_viewLineMan;
   const LayoutSettings& p = *m_prefs;
   const qreal L = p.lineSpace;
   const qreal viewWidth = width();
-  const auto [firstLine, lastLine] = linesToDraw(visible);
   for (qint64 i = firstLine; i <= lastLine; ++i) {
     const ViewLineInfo info = man.viewLines[i];
     const qreal top = info.top, H = info.height, s = info.signSpace;

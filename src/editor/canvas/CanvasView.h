@@ -81,7 +81,8 @@ class CanvasView : public QWidget {
 
   // --- drawing ---
   // Draws what lies in dirtyRect; on screen only view lines within 10 points
-  // of visibleRect are drawn. The painter is in canvas coordinates.
+  // of visibleRect are drawn. The painter is in canvas coordinates. While
+  // printing, visibleRect plays no part.
   void drawContents(QPainter& painter, const QRectF& dirtyRect, const QRectF& visibleRect);
   // Draws one sign with its own coordinates starting at origin.
   void drawSign(QPainter& painter, Sign& sign, const QPointF& origin);
@@ -113,16 +114,17 @@ class CanvasView : public QWidget {
 
   // Builds a manager of the right class for the direction at the current size.
   void makeLayoutManager(bool vertical);
-  void drawVerticalLines(QPainter& painter, const QRectF& visible);
-  void drawHorizontalLines(QPainter& painter, const QRectF& visible);
+  void drawVerticalLines(QPainter& painter, qint64 firstLine, qint64 lastLine);
+  void drawHorizontalLines(QPainter& painter, qint64 firstLine, qint64 lastLine);
   void drawRangeSelection(QPainter& painter, qint64 firstLine, qint64 lastLine);
   void drawAmbiguityMark(QPainter& painter, const QRectF& cell);
   void drawText(QPainter& painter, const QString& text, const QPointF& topLeft);
   // Constituents, symbols and selection outlines of a sign.
   void drawSignBody(QPainter& painter, Sign& sign, const QPointF& origin, bool vertical);
-  // The range of view lines to draw: all while printing, else those within
-  // 10 points of the visible rectangle.
-  std::pair<qint64, qint64> linesToDraw(const QRectF& visible) const;
+  // The range of view lines to draw: on screen those within 10 points of the
+  // visible rectangle; while printing every line that reaches into the
+  // dirty rectangle (the page).
+  std::pair<qint64, qint64> linesToDraw(const QRectF& visible, const QRectF& dirty) const;
 
  private:
   QPointer<QScrollArea> m_scrollView;

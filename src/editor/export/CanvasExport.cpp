@@ -67,7 +67,8 @@ int renderPages(CanvasView& canvas, QPagedPaintDevice& device, int resolution) {
     const QRectF area =
         vertical ? QRectF(slice.start, 0, slice.length, breadth) : QRectF(0, slice.start, breadth, slice.length);
     painter.translate(-area.topLeft());
-    painter.setClipRect(area);
+    // A rule on the edge of a slice is drawn on both pages rather than on none.
+    painter.setClipRect(vertical ? area.adjusted(-1, 0, 1, 0) : area.adjusted(0, -1, 0, 1));
     canvas.drawContents(painter, area, area);
     painter.restore();
     ++pages;
@@ -130,7 +131,7 @@ bool CanvasExport::saveAsPdf(CanvasView& canvas, const QString& path, std::optio
   if (!canvas.viewLineMan()) return false;
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
-    diag(QStringLiteral("saveAsPdf"), QStringLiteral(": cannot write ") + path);
+    diag(QStringLiteral("saveAsPdf"), QStringLiteral("cannot write ") + path);
     return false;
   }
   int pages = 0;

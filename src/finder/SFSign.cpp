@@ -69,8 +69,45 @@ int headDifference(const std::vector<SFSymbol>& heads1, const std::vector<SFSymb
   return sf::minCostAssignment(costs, n, m);
 }
 
+// Moves the positions so that they are measured from the sign itself (see
+// SFTuning::placement); the centroid lands on (100, 100).
+static void placeSymbols(std::vector<SFSymbol>& symbols) {
+  if (symbols.empty()) return;
+  int dx = 0, dy = 0;
+  switch (sfTuning().placement) {
+    case SFTuning::fromTopLeft: {
+      int minX = symbols.front().x, minY = symbols.front().y;
+      for (const SFSymbol& s : symbols) {
+        minX = std::min<int>(minX, s.x);
+        minY = std::min<int>(minY, s.y);
+      }
+      dx = -minX;
+      dy = -minY;
+      break;
+    }
+    case SFTuning::fromCentroid: {
+      long sumX = 0, sumY = 0;
+      for (const SFSymbol& s : symbols) {
+        sumX += s.x;
+        sumY += s.y;
+      }
+      const long n = long(symbols.size());
+      dx = -int(sumX / n) + 100;
+      dy = -int(sumY / n) + 100;
+      break;
+    }
+    default:
+      return;
+  }
+  for (SFSymbol& s : symbols) {
+    s.x = qint16(std::clamp(s.x + dx, -32768, 32767));
+    s.y = qint16(std::clamp(s.y + dy, -32768, 32767));
+  }
+}
+
 SFSign::SFSign(std::vector<SFSymbol> symbolsInSignOrder, qint64 id, bool normalizeRecord)
     : signID(id), m_all(std::move(symbolsInSignOrder)) {
+  placeSymbols(m_all);
   movementVector.fill(m_all);
   if (normalizeRecord) {
     applySqueezeRule();

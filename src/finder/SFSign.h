@@ -26,6 +26,10 @@ enum class SFPairing { assignment, exhaustive };
 // The finder's feature record of one sign: its symbols grouped into hands,
 // bodies, heads and contacts, and its movement vector.
 //
+// Positions are measured from the top-left corner of the sign's symbol
+// origins (SFTuning::placement), so that a sign compares the same wherever it
+// lies in its box.
+//
 // Normalisation (for a sign drawn by the user, never for dictionary signs):
 // - Squeeze rule: when the sign has a squeeze mark (finger movement, group 2,
 //   base symbols 1-7), every hand drawn in one of the squeezed closed shapes

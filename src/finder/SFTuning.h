@@ -22,6 +22,13 @@ struct SFTuning {
   // the second block of the movement vector; when false the blocks are the
   // right-hand and left-hand arrows.
   bool firstBlockHoldsAllArrows = true;
+  // Where a sign's symbol positions are measured from before any distance is
+  // taken. Signs stored from the canvas sit centred in their sign box, signs
+  // imported from other dictionaries start at (0, 0), and a drawn sign may lie
+  // anywhere in its box; measuring from a point of the sign itself makes the
+  // same arrangement compare equal wherever it lies.
+  enum Placement { asStored = 0, fromTopLeft = 1, fromCentroid = 2 };
+  int placement = fromTopLeft;
 
   // Sets one value by name; false for an unknown name or a bad value.
   bool set(const char* name, int value);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ScopedTuning.h"
 #include "core/Diagnostics.h"
 #include "finder/SFSign.h"
 
@@ -90,9 +91,26 @@ TEST(SFSign, CountDifferenceCostsMoreForSmallSigns) {
 }
 
 TEST(SFSign, DistanceLowersTheScore) {
-  const SFSign a = sign({{hand(1, 1), 0, 0}});
-  const SFSign b = sign({{hand(1, 1), 30, 0}});
-  EXPECT_NEAR(a.similarity(b).shapeAndLocation, 0.900 * 0.9, 1e-12);
+  // The second hand lies 30 further right: that pair scores 900.
+  const SFSign a = sign({{hand(1, 1), 0, 0}, {hand(1, 1), 60, 0}});
+  const SFSign b = sign({{hand(1, 1), 0, 0}, {hand(1, 1), 90, 0}});
+  EXPECT_EQ(a.similarity(b).maxSim, 920 + 900);
+  EXPECT_NEAR(a.similarity(b).shapeAndLocation, 0.910 * 0.9, 1e-12);
+}
+
+TEST(SFSign, PlacementMeasuresFromTheSignItself) {
+  ScopedTuning tuning;
+  // The same arrangement elsewhere in the box.
+  const auto a = [] { return sign({{hand(1, 1), 0, 0}, {arrow(1), 20, 40}, {hand(1, 2), 60, 10}}); };
+  const auto b = [] { return sign({{hand(1, 1), 40, 70}, {arrow(1), 60, 110}, {hand(1, 2), 100, 80}}); };
+  EXPECT_DOUBLE_EQ(a().similarity(b()).total, a().similarity(a()).total);
+  EXPECT_EQ(b().hands[0].x, 0);
+  EXPECT_EQ(b().hands[1].y, 10);
+  sfTuning().placement = SFTuning::fromCentroid;
+  EXPECT_DOUBLE_EQ(a().similarity(b()).total, a().similarity(a()).total);
+  sfTuning().placement = SFTuning::asStored;
+  EXPECT_LT(a().similarity(b()).total, a().similarity(a()).total);
+  EXPECT_EQ(b().hands[0].x, 40);
 }
 
 TEST(SFSign, HeadBonusAndHeadDifference) {
@@ -163,7 +181,7 @@ TEST(SFSign, RedundantHandRule) {
   // Start and end position of one hand with the arrow between them (vertical arrow: along y).
   const SFSign s = sign({{hand(1, 1), 50, 10}, {arrow(1), 55, 50}, {hand(1, 1), 50, 90}}, true);
   EXPECT_EQ(s.handCount, 1);
-  EXPECT_EQ(s.hands[0].y, 90);  // the first hand went
+  EXPECT_EQ(s.hands[0].y, 80);  // the first hand went (positions count from the top-left symbol)
   // The arrow outside the two hands, a second fill-1 arrow, another fill or a mirrored hand: kept.
   EXPECT_EQ(sign({{hand(1, 1), 50, 10}, {arrow(1), 55, 100}, {hand(1, 1), 50, 90}}, true).handCount, 2);
   EXPECT_EQ(sign({{hand(1, 1), 50, 10}, {arrow(1), 55, 50}, {arrow(1), 5, 50}, {hand(1, 1), 50, 90}}, true).handCount,

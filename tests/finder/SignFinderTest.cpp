@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "ScopedTuning.h"
 #include "core/Diagnostics.h"
 #include "finder/SignFinder.h"
 
@@ -54,8 +55,11 @@ TEST(SignFinderRanking, LimitTexts) {
   EXPECT_EQ(SignFinder::resultLimit(""), 20);
 }
 
+// These cases place signs at absolute positions to control their scores.
 class SignFinderSearch : public ::testing::Test {
  protected:
+  void SetUp() override { sfTuning().placement = SFTuning::asStored; }
+  ScopedTuning tuning;
   void use(std::vector<SFSign> signs) {
     finder.setFeatureLoader([signs, this] {
       ++loads;

@@ -2,6 +2,9 @@
 
 #include <QHash>
 #include <QImage>
+#include <QList>
+#include <QPair>
+#include <QReadWriteLock>
 #include <QString>
 #include <optional>
 
@@ -14,6 +17,7 @@ namespace quabe {
 // Loaded once into a process-wide map. Entries stay encoded until a code is
 // first asked for; an entry that cannot be decoded then counts as absent.
 // Rotations and mirror forms the archive lacks are synthesised on demand.
+// All look-ups are safe to call from several threads at once.
 class SymbolArchive {
  public:
   // The process-wide archive (the one ISWA and the palettes use).
@@ -22,38 +26,62 @@ class SymbolArchive {
   // Loads the archive at path (or the "iswa2010bin" resource when path is
   // empty). Does nothing when entries are already loaded. A missing file
   // raises the missing-archive alert and leaves the map empty. A truncated
-  // file keeps the entries that are whole. Returns true when the file opened.
+  // file keeps the entries that are whole. Returns true when the file opened
+  // (or entries were already loaded).
   bool loadImageArchive(const QString& path = QString());
-  // Parses archive bytes into this archive (tests, tools). Returns the
-  // number of whole entries read.
+  // Parses archive bytes into this archive (tests, tools); a later entry
+  // replaces an earlier one with the same code. Returns the number of whole
+  // entries read.
   int loadFromBytes(const QByteArray& bytes);
-  bool isLoaded() const { return !m_encoded.isEmpty(); }
-  int entryCount() const { return int(m_encoded.size()); }
+  bool isLoaded() const;
+  int entryCount() const;
+  // The file that look-ups load lazily (by default the "iswa2010bin" resource).
+  void setArchivePath(const QString& path);
   // Empties the map (tests).
   void clear();
 
   // The stored image of code, decoded on first use; nothing when absent.
+  // Loads the archive first when the map is empty.
   std::optional<QImage> archivedImage(SymbolCode code);
   // The stored image or one synthesised from rotation 1 or 2 by turning and
   // mirroring; nothing when the symbol does not exist.
   std::optional<QImage> image(SymbolCode code);
   bool hasImage(SymbolCode code) { return image(code).has_value(); }
-  // True when the archive itself stores code (no synthesis).
-  bool contains(SymbolCode code) const { return m_encoded.contains(code); }
-  QList<SymbolCode> storedCodes() const { return m_encoded.keys(); }
+  // True when the archive itself stores code (no synthesis). An entry found
+  // undecodable is no longer stored.
+  bool contains(SymbolCode code) const;
+  QList<SymbolCode> storedCodes() const;
 
-  // An image turned by 90, 180, 270 or -90 degrees (positive = counter-clockwise).
+  // An image turned by 90, 180, 270 or -90 degrees (positive = counter-clockwise),
+  // pixel for pixel; 0 and 360 give a copy, other angles a null image.
   static QImage rotateImage(const QImage& image, int degrees);
-  // Mirror left-right (horizontal true) or top-bottom.
+  // Mirror left-right (leftRight true) or top-bottom.
   static QImage mirrorImage(const QImage& image, bool leftRight);
 
+  // The rotation whose image serves rotation r of a symbol with n distinct
+  // rotations (n = 4, 8 or 16); 0 when such a symbol has no derived rotations.
+  static int reducedRotation(int r, int n);
+  // Turns and mirrors the upright (rotation 1) or 45° (rotation 2) image into
+  // rotation r (1-16). A null image for other r.
+  static QImage synthesize(const QImage& base, int r);
+
   // Serialises entries in the archive layout (the builder tool uses it).
+  // Empty when there are more than 65535 entries or an entry is longer than
+  // 65535 bytes.
   static QByteArray encodeArchive(const QList<QPair<SymbolCode, QByteArray>>& entries);
 
  private:
+  bool load(const QString& path, bool fromLookup);
+  void ensureLoaded();
+  int parseLocked(const QByteArray& bytes, bool* truncated);
+
+  mutable QReadWriteLock m_lock;
   QHash<SymbolCode, QByteArray> m_encoded;
   QHash<SymbolCode, QImage> m_decoded;
   QString m_path;
+  // True once a file opened or bytes were given: look-ups stop loading lazily.
+  bool m_sourceLoaded = false;
+  bool m_missingAlerted = false;
 };
 
 }  // namespace quabe

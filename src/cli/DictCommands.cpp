@@ -1,0 +1,137 @@
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include "cli/CliCommand.h"
+#include "dictionary/Db.h"
+#include "dictionary/DictionaryFile.h"
+#include "dictionary/SpmlImport.h"
+
+namespace quabe::cli {
+
+namespace {
+// "--symbol-data FILE" or the archive's data resource.
+QString symbolDataOption(QStringList& args) {
+  return takeOption(args, QStringLiteral("--symbol-data"), DictionaryFile::defaultSymbolDataPath());
+}
+
+int dictCreate(const QStringList& arguments) {
+  QStringList args = arguments;
+  const QString symbolData = symbolDataOption(args);
+  const bool replace = takeFlag(args, QStringLiteral("--replace"));
+  if (args.size() != 1) {
+    err() << "usage: quabe-cli dict create PATH [--symbol-data FILE] [--replace]\n";
+    return 2;
+  }
+  if (symbolData.isEmpty()) err() << "warning: no symbol data (iswa2010data.db); SymbolSize stays empty\n";
+  QString error;
+  if (!DictionaryFile::create(args.first(), symbolData, replace, &error)) {
+    err() << "dict create: " << error << "\n";
+    return 1;
+  }
+  out() << "created " << args.first() << "\n";
+  return 0;
+}
+
+int dictImportSpml(const QStringList& arguments) {
+  QStringList args = arguments;
+  const QString output = takeOption(args, QStringLiteral("-o"));
+  const QString symbolData = symbolDataOption(args);
+  if (args.size() != 1 || output.isEmpty()) {
+    err() << "usage: quabe-cli dict import-spml FILE.spml -o DICT.db [--symbol-data FILE]\n";
+    return 2;
+  }
+  QFile file(args.first());
+  if (!file.open(QIODevice::ReadOnly)) {
+    err() << "dict import-spml: cannot read " << args.first() << ": " << file.errorString() << "\n";
+    return 1;
+  }
+  QString error;
+  if (!QFileInfo::exists(output)) {
+    if (symbolData.isEmpty()) err() << "warning: no symbol data (iswa2010data.db); SymbolSize stays empty\n";
+    if (!DictionaryFile::create(output, symbolData, false, &error)) {
+      err() << "dict import-spml: " << error << "\n";
+      return 1;
+    }
+  }
+  QElapsedTimer timer;
+  timer.start();
+  const SpmlImportResult result = importSpml(&file, output, [](int imported, int skipped) {
+    out() << "  " << imported << " entries imported, " << skipped << " skipped\n";
+    out().flush();
+  });
+  if (!result.ok) {
+    err() << "dict import-spml: " << result.error << " (nothing imported)\n";
+    return 1;
+  }
+  out() << result.imported << " entries imported, " << result.skipped << " skipped (no sign) in "
+        << timer.elapsed() << " ms\n";
+  return 0;
+}
+
+int dictBuildStarter(const QStringList& arguments) {
+  QStringList args = arguments;
+  const QString output = takeOption(args, QStringLiteral("-o"));
+  const QString symbolData = symbolDataOption(args);
+  if (args.size() != 1 || output.isEmpty()) {
+    err() << "usage: quabe-cli dict build-starter SOURCE.json -o DICT.db [--symbol-data FILE]\n";
+    return 2;
+  }
+  QFile file(args.first());
+  if (!file.open(QIODevice::ReadOnly)) {
+    err() << "dict build-starter: cannot read " << args.first() << "\n";
+    return 1;
+  }
+  if (symbolData.isEmpty()) {
+    err() << "dict build-starter: no symbol data (iswa2010data.db)\n";
+    return 1;
+  }
+  QString error;
+  if (!DictionaryFile::buildFromSource(file.readAll(), output, symbolData, &error)) {
+    err() << "dict build-starter: " << error << "\n";
+    return 1;
+  }
+  out() << "built " << output << "\n";
+  return 0;
+}
+
+// Prints the entries found for a word: gloss matches, then readings and meanings.
+int dictLookup(const QStringList& arguments) {
+  QStringList args = arguments;
+  const QString path = takeOption(args, QStringLiteral("--db"));
+  if (args.isEmpty()) {
+    err() << "usage: quabe-cli dict lookup WORD... [--db DICT.db]\n";
+    return 2;
+  }
+  if (!path.isEmpty()) {
+    Db::setAlternativeDictPath(path);
+    Db::setUseAlternativeDict(true);
+  }
+  if (!Db::isValidDictionary(Db::databasePath())) return 1;
+  for (const QString& word : args) {
+    QList<qint64> ids = Db::getSignIDs(word);
+    for (qint64 id : Db::getSignIDsForJapanese(word)) {
+      if (!ids.contains(id)) ids.append(id);
+    }
+    out() << word << ": " << ids.size() << " entries\n";
+    for (qint64 id : ids) {
+      const std::optional<DbSign> entry = Db::getSign(id);
+      if (!entry) continue;
+      out() << "  " << id << "\t" << entry->jjsText << "\t(" << entry->yomi << ")\t"
+            << Db::getMeanings(id).join(QStringLiteral(" / ")) << "\t" << Db::getSpelling(id).size() << " symbols\n";
+    }
+  }
+  return 0;
+}
+}  // namespace
+
+QUABE_CLI_COMMAND("dict create", "dict create PATH [--symbol-data FILE] [--replace]",
+                  "makes an empty dictionary (all tables, symbol sizes from the archive data)", dictCreate);
+QUABE_CLI_COMMAND("dict import-spml", "dict import-spml FILE.spml -o DICT.db [--symbol-data FILE]",
+                  "imports the signs of an SPML export into a dictionary (created when missing)", dictImportSpml);
+QUABE_CLI_COMMAND("dict build-starter", "dict build-starter SOURCE.json -o DICT.db [--symbol-data FILE]",
+                  "builds the bundled starter dictionary from its JSON source", dictBuildStarter);
+QUABE_CLI_COMMAND("dict lookup", "dict lookup WORD... [--db DICT.db]",
+                  "lists the dictionary entries found for glosses, readings or meanings", dictLookup);
+
+}  // namespace quabe::cli

@@ -1,0 +1,342 @@
+#include "dictionary/Db.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <map>
+
+#include "core/Alerts.h"
+#include "core/Diagnostics.h"
+#include "core/Localization.h"
+#include "core/Resources.h"
+
+namespace quabe {
+
+const QString Db::dictionaryFileName = QStringLiteral("swdic.db");
+
+namespace {
+struct Settings {
+  bool useAlternativeDict = false;
+  QString alternativeDictPath;
+};
+
+Settings& settings() {
+  static Settings s;
+  return s;
+}
+
+struct Listeners {
+  int nextID = 1;
+  std::map<int, std::function<void()>> byID;
+};
+
+Listeners& listeners() {
+  static Listeners l;
+  return l;
+}
+}  // namespace
+
+// ------------------------------------------------------------------ settings
+
+bool Db::useAlternativeDict() { return settings().useAlternativeDict; }
+
+QString Db::alternativeDictPath() { return settings().alternativeDictPath; }
+
+void Db::setUseAlternativeDict(bool use) {
+  if (settings().useAlternativeDict == use) return;
+  settings().useAlternativeDict = use;
+  notifyDictionaryChanged();
+}
+
+void Db::setAlternativeDictPath(const QString& path) {
+  if (settings().alternativeDictPath == path) return;
+  settings().alternativeDictPath = path;
+  notifyDictionaryChanged();
+}
+
+void Db::loadSettings() {
+  setUseAlternativeDict(Resources::setting(QStringLiteral("UseAlternativeDict")).toBool());
+  setAlternativeDictPath(Resources::setting(QStringLiteral("AlternativeDictPath")).toString());
+}
+
+QString Db::databasePath() {
+  const Settings& s = settings();
+  if (s.useAlternativeDict && !s.alternativeDictPath.isEmpty()) return s.alternativeDictPath;
+  const QString found = Resources::path(dictionaryFileName);
+  if (!found.isEmpty()) return found;
+  // Not installed: the first resource directory, where it would belong.
+  const QStringList dirs = Resources::searchDirectories();
+  return QDir(dirs.isEmpty() ? QStringLiteral(".") : dirs.first()).filePath(dictionaryFileName);
+}
+
+SqliteDatabase Db::database() { return SqliteDatabase(databasePath()); }
+
+int Db::addWriteListener(std::function<void()> listener) {
+  Listeners& l = listeners();
+  const int id = l.nextID++;
+  l.byID.emplace(id, std::move(listener));
+  return id;
+}
+
+void Db::removeWriteListener(int id) { listeners().byID.erase(id); }
+
+void Db::notifyDictionaryChanged() {
+  // Copied so that a listener may remove itself.
+  const auto current = listeners().byID;
+  for (const auto& [id, listener] : current) {
+    if (listener) listener();
+  }
+}
+
+// ------------------------------------------------------ validation, migration
+
+bool Db::isValidDictionary(const QString& path) {
+  const QString format = QStringLiteral("%1: %2");
+  if (!QFileInfo(path).isFile()) {
+    alerts().alert(format.arg(loc("DictDoesNotExists"), path), QString());
+    return false;
+  }
+  SqliteDatabase db(path);
+  std::unique_ptr<SqliteResultSet> rs;
+  if (db.open()) rs = db.executeQuery(QStringLiteral("SELECT COUNT(*) FROM Signs"));
+  if (!rs) {
+    alerts().alert(format.arg(loc("NotDictForQuabe"), path), loc("ThereIsNoSignsInIt"));
+    return false;
+  }
+  const bool ok = rs->next();
+  if (!ok) alerts().alert(format.arg(loc("NotDictForQuabe"), path), loc("ThereIsNoSignsInIt"));
+  return ok;
+}
+
+bool Db::addTagColumn(const QString& path) {
+  SqliteDatabase db(path);
+  if (!db.open()) return false;
+  // A file that already has Tag needs only the split below.
+  bool hasTag = false;
+  if (auto rs = db.executeQuery(QStringLiteral("PRAGMA table_info(Signs)"))) {
+    while (rs->next()) {
+      if (rs->textForColumn(QStringLiteral("name")).compare(QLatin1String("Tag"), Qt::CaseInsensitive) == 0)
+        hasTag = true;
+    }
+  }
+  if (!db.beginTransaction()) return false;
+  if (!hasTag && !db.executeUpdate(QStringLiteral("ALTER TABLE Signs ADD COLUMN Tag TEXT"))) {
+    db.rollback();
+    return false;
+  }
+  struct Split {
+    qint64 signID;
+    QString gloss;
+    QString tag;
+  };
+  QList<Split> splits;
+  auto rs = db.executeQuery(QStringLiteral("SELECT SignID,Gloss FROM Signs WHERE StdGloss IS NULL OR StdGloss=''"));
+  if (!rs) {
+    db.rollback();
+    return false;
+  }
+  while (rs->next()) {
+    const QString gloss = rs->textForColumn(QStringLiteral("Gloss"));
+    if (!DbSign::containsCircledDigit(gloss)) continue;
+    // The last circled digit goes to Tag wherever it stands; the rest stays the gloss.
+    qsizetype at = gloss.size() - 1;
+    while (!DbSign::isCircledDigit(gloss.at(at))) --at;
+    splits.append({rs->longForColumn(QStringLiteral("SignID")), gloss.left(at) + gloss.mid(at + 1), gloss.mid(at, 1)});
+  }
+  for (const Split& s : splits) {
+    if (!db.executeUpdate(QStringLiteral("UPDATE Signs SET Gloss=?, Tag=? WHERE SignID=?"),
+                          {s.gloss, s.tag, s.signID})) {
+      db.rollback();
+      return false;
+    }
+  }
+  if (!db.commit()) {
+    db.rollback();
+    return false;
+  }
+  return true;
+}
+
+DbSign Db::makeDbSign(SqliteResultSet& rs) {
+  DbSign s;
+  s.signID = rs.longForColumn(QStringLiteral("SignID"));
+  s.gloss = rs.textForColumn(QStringLiteral("Gloss"));
+  s.tag = rs.textForColumn(QStringLiteral("Tag"));
+  s.yomi = rs.textForColumn(QStringLiteral("Yomi"));
+  s.handshape = rs.textForColumn(QStringLiteral("Handshape"));
+  s.position = rs.textForColumn(QStringLiteral("Position"));
+  s.source = rs.textForColumn(QStringLiteral("Src"));
+  s.destination = rs.textForColumn(QStringLiteral("Dest"));
+  s.modifier = rs.textForColumn(QStringLiteral("Modifier"));
+  s.comment = rs.textForColumn(QStringLiteral("Comment"));
+  s.stdGloss = rs.textForColumn(QStringLiteral("StdGloss"));
+  if (s.yomi.isEmpty()) s.yomi = s.gloss;
+  s.width = rs.intForColumn(QStringLiteral("Width"));
+  s.height = rs.intForColumn(QStringLiteral("Height"));
+  s.creationTime = rs.longForColumn(QStringLiteral("CreationTime"));
+  s.modificationTime = rs.longForColumn(QStringLiteral("ModificationTime"));
+  s.jjsText = s.text(TagStyle::defaultStyle);
+  s.inflectionType = rs.intForColumn(QStringLiteral("InflectionType"));
+  s.modificationType = rs.intForColumn(QStringLiteral("ModificationType"));
+  const QString forHandshape = rs.textForColumn(QStringLiteral("forHandshape"));
+  s.isForHandshape = !forHandshape.isEmpty() && forHandshape != QLatin1String("0");
+  s.isCompound = rs.boolForColumn(QStringLiteral("IsCompound"));
+  return s;
+}
+
+// ------------------------------------------------------------ single entries
+
+std::optional<DbSign> Db::getSign(qint64 signID) {
+  SqliteDatabase db = database();
+  if (!db.open()) return std::nullopt;
+  return getSign(signID, db);
+}
+
+std::optional<DbSign> Db::getSign(qint64 signID, SqliteDatabase& db) {
+  QList<qint64> ancestors;
+  return readSign(db, signID, ancestors);
+}
+
+std::optional<DbSign> Db::readSign(SqliteDatabase& db, qint64 signID, QList<qint64>& ancestors) {
+  std::optional<DbSign> entry;
+  {
+    auto rs = db.executeQuery(QStringLiteral("SELECT * FROM Signs WHERE SignID=%1").arg(signID));
+    if (!rs || !rs->next()) return std::nullopt;
+    entry = makeDbSign(*rs);
+  }
+  if (entry->isCompound) readConstituents(db, *entry, ancestors);
+  return entry;
+}
+
+void Db::readConstituents(SqliteDatabase& db, DbSign& entry, QList<qint64>& ancestors) {
+  const QList<qint64> ids = getConstituentIDs(entry.signID, db);
+  entry.constituentIDs = ids;
+  entry.constituents = QList<DbSign>();
+  ancestors.append(entry.signID);
+  for (qint64 id : ids) {
+    // A compound that contains itself, directly or not, would never end.
+    if (ancestors.contains(id)) {
+      diag(QStringLiteral("getSign(signID:)"), QStringLiteral("compound %1 contains itself").arg(entry.signID));
+      continue;
+    }
+    if (auto constituent = readSign(db, id, ancestors)) {
+      entry.constituents->append(*constituent);
+    } else {
+      diag(QStringLiteral("getSign(signID:)"),
+           QStringLiteral("constituent %1 of compound %2 not found in DB").arg(id).arg(entry.signID));
+    }
+  }
+  ancestors.removeLast();
+}
+
+QList<qint64> Db::getConstituentIDs(qint64 compoundID, SqliteDatabase& db) {
+  QList<qint64> ids;
+  auto rs = db.executeQuery(QStringLiteral("SELECT ConstituentID FROM Compounds WHERE CompoundID=?"), {compoundID});
+  while (rs && rs->next()) ids.append(rs->longForColumnIndex(0));
+  return ids;
+}
+
+QList<DbISWA> Db::readSpelling(SqliteDatabase& db, qint64 signID) {
+  QList<DbISWA> rows;
+  auto rs = db.executeQuery(QStringLiteral("SELECT * FROM [Spelling] WHERE SignID=%1").arg(signID));
+  while (rs && rs->next()) {
+    DbISWA row;
+    row.signID = signID;
+    row.subID = rs->intForColumn(QStringLiteral("SubID"));
+    row.sss = rs->textForColumn(QStringLiteral("SSS"));
+    row.x = rs->intForColumn(QStringLiteral("pos_x"));
+    row.y = rs->intForColumn(QStringLiteral("pos_y"));
+    row.hand = rs->intForColumn(QStringLiteral("hand"));
+    row.modifiableArrow = rs->intForColumn(QStringLiteral("modifiableArrow"));
+    row.turnableArrow = rs->intForColumn(QStringLiteral("turnableArrow"));
+    row.changeableHand = rs->intForColumn(QStringLiteral("changeableHand"));
+    rows.append(row);
+  }
+  return rows;
+}
+
+QList<DbISWA> Db::getSpelling(qint64 signID, SqliteDatabase& db) { return readSpelling(db, signID); }
+
+QList<DbISWA> Db::getSpelling(qint64 signID) {
+  SqliteDatabase db = database();
+  if (!db.open()) return {};
+  QList<DbISWA> rows = readSpelling(db, signID);
+  if (!rows.isEmpty()) return rows;
+  QString stdGloss;
+  if (auto rs = db.executeQuery(QStringLiteral("SELECT StdGloss FROM Signs WHERE SignID=%1").arg(signID))) {
+    if (rs->next()) stdGloss = rs->stringForColumnIndex(0).value_or(QString());
+  }
+  if (stdGloss.isEmpty()) return rows;
+  QList<qint64> targets;
+  if (auto rs = db.executeQuery(QStringLiteral("SELECT SignID FROM Signs WHERE Gloss=?"), {stdGloss})) {
+    if (rs->next()) targets.append(rs->longForColumnIndex(0));
+  }
+  // Since tags have a column of their own, "雨②" names gloss 雨 with tag ②.
+  if (targets.isEmpty()) targets = resolveAlias(db, stdGloss);
+  if (targets.isEmpty() || targets.first() == signID) return rows;
+  return readSpelling(db, targets.first());
+}
+
+QStringList Db::getMeanings(qint64 signID, SqliteDatabase& db) {
+  QStringList meanings;
+  auto rs = db.executeQuery(
+      QStringLiteral("SELECT Japanese FROM Translation WHERE SignID=%1 ORDER BY Japanese").arg(signID));
+  while (rs && rs->next()) {
+    const std::optional<QString> text = rs->stringForColumnIndex(0);
+    if (!text) break;
+    meanings.append(*text);
+  }
+  return meanings;
+}
+
+QStringList Db::getMeanings(qint64 signID) {
+  SqliteDatabase db = database();
+  if (!db.open()) return {};
+  return getMeanings(signID, db);
+}
+
+QString Db::getGloss(qint64 signID) {
+  SqliteDatabase db = database();
+  if (!db.open()) return {};
+  auto rs = db.executeQuery(QStringLiteral("SELECT Gloss FROm Signs WHERE SignID=%1").arg(signID));
+  if (!rs || !rs->next()) return {};
+  return rs->stringForColumnIndex(0).value_or(QString());
+}
+
+bool Db::isCompound(qint64 signID) {
+  SqliteDatabase db = database();
+  if (!db.open()) return false;
+  auto rs = db.executeQuery(QStringLiteral("SELECT IsCompound FROM Signs WHERE SignID=?"), {signID});
+  return rs && rs->next() && rs->boolForColumnIndex(0);
+}
+
+QList<qint64> Db::getCompoundIDs(const QList<qint64>& signIDs) {
+  QList<qint64> ids;
+  for (qint64 id : signIDs) {
+    if (isCompound(id)) ids.append(id);
+  }
+  return ids;
+}
+
+qint64 Db::getMaxSignID(SqliteDatabase& db) {
+  auto rs = db.executeQuery(QStringLiteral("SELECT MAX(SignID) FROM Signs ORDER BY SignID DESC"));
+  if (!rs || !rs->next()) return -1;
+  return rs->longForColumnIndex(0);
+}
+
+qint64 Db::getMaxSignID() {
+  SqliteDatabase db = database();
+  if (!db.open()) return -1;
+  return getMaxSignID(db);
+}
+
+QSizeF Db::getSizeOfSymbol(const QString& sss) {
+  SqliteDatabase db = database();
+  if (db.open()) {
+    auto rs = db.executeQuery(QStringLiteral("SELECT Width,Height FROM SymbolSize WHERE SSS=?"), {sss});
+    if (rs && rs->next()) return QSizeF(rs->intForColumnIndex(0), rs->intForColumnIndex(1));
+  }
+  diag(QStringLiteral("getSizeOfSymbol"), QStringLiteral("Symbol size of %1 not found in DB").arg(sss));
+  return QSizeF(0, 0);
+}
+
+}  // namespace quabe

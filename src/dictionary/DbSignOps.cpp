@@ -1,0 +1,75 @@
+// Dictionary operations on canvas signs and compounds.
+#include <cmath>
+
+#include "core/Diagnostics.h"
+#include "dictionary/Db.h"
+#include "document/Compound.h"
+
+namespace quabe {
+
+QList<DbISWA> Db::spellingOf(const Sign& sign) {
+  QList<DbISWA> rows;
+  rows.reserve(sign.symbols.size());
+  int subID = 1;
+  for (const ISWAPtr& symbol : sign.symbols) {
+    if (!symbol) continue;
+    const SymbolCode code = symbol->sss();
+    DbISWA row;
+    row.signID = sign.jjs->signID;
+    row.subID = subID++;
+    row.sign = sign.jjs->gloss;
+    row.sss = QString::asprintf("%02d-%02d-%03d-%02d-%02d-%02d", code >> 28, (code >> 24) & 0xF, (code >> 16) & 0xFF,
+                                (code >> 12) & 0xF, (code >> 8) & 0xF, code & 0xFF);
+    row.x = int(std::trunc(symbol->rect.x()));
+    row.y = int(std::trunc(symbol->rect.y()));
+    if ((code >> 28) == 1) {
+      row.hand = symbol->hand != Hand::none ? int(symbol->hand) : ((code & 0xFF) > 8 ? int(Hand::left) : int(Hand::right));
+    } else {
+      row.hand = 0;
+    }
+    row.changeableHand = symbol->changeableHand ? 1 : 0;
+    row.turnableArrow = symbol->turnableArrow ? 1 : 0;
+    row.modifiableArrow = symbol->modifiableArrow ? 1 : 0;
+    rows.append(row);
+  }
+  return rows;
+}
+
+bool Db::storeSign(Sign& sign) {
+  if (sign.symbols.isEmpty()) {
+    diag(QStringLiteral("EMPTY SIGN CANNOT BE INSERTED INTO DATABASE"));
+    return false;
+  }
+  DbSign& entry = *sign.jjs;
+  // A negative id gets the next free id inside insertSign's transaction.
+  if (entry.signID < 0) return insertSign(entry, spellingOf(sign), false);
+  return updateSign(entry, spellingOf(sign), false);
+}
+
+bool Db::insertCompound(Compound& compound, bool copy) {
+  return insertCompound(*compound.jjs, compound.constituentIDs.value_or(QList<qint64>()), copy);
+}
+
+bool Db::updateCompound(Compound& compound, bool copy) {
+  return updateCompound(*compound.jjs, compound.constituentIDs.value_or(QList<qint64>()), copy);
+}
+
+QList<SignPtr> Db::getSigns(const QList<qint64>& signIDs) {
+  QList<SignPtr> signs;
+  signs.reserve(signIDs.size());
+  for (qint64 id : signIDs) {
+    std::optional<DbSign> entry = getSign(id);
+    if (!entry) diag(QStringLiteral("getSigns(signIDs:)"), QStringLiteral("sign not found in DB (SignID = %1)").arg(id));
+    auto record = entry ? std::make_shared<DbSign>(std::move(*entry)) : std::make_shared<DbSign>();
+    signs.append(std::make_shared<Sign>(record, getSpelling(id)));
+  }
+  return signs;
+}
+
+SignPtr Db::loadSign(qint64 signID) {
+  std::optional<DbSign> entry = getSign(signID);
+  if (entry && entry->isCompound) return std::make_shared<Compound>(std::make_shared<DbSign>(std::move(*entry)));
+  return Sign::fromDB(signID);
+}
+
+}  // namespace quabe

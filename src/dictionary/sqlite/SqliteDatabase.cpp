@@ -1,0 +1,314 @@
+#include "dictionary/sqlite/SqliteDatabase.h"
+
+#include <sqlite3.h>
+
+#include <QDateTime>
+#include <QThread>
+
+#include "core/Diagnostics.h"
+
+namespace quabe {
+
+namespace {
+const QString kWhere = QStringLiteral("SqliteDatabase");
+
+bool checkThreadSafe() {
+  static const bool safe = sqlite3_threadsafe() != 0;
+  static bool reported = false;
+  if (!safe && !reported) {
+    reported = true;
+    diag(kWhere, QStringLiteral("the SQLite library is not built thread-safe"));
+  }
+  return safe;
+}
+
+QString textOf(const unsigned char* text, int bytes) {
+  return QString::fromUtf8(reinterpret_cast<const char*>(text), bytes);
+}
+}  // namespace
+
+// ---------------------------------------------------------------- result set
+
+SqliteResultSet::SqliteResultSet(sqlite3_stmt* statement, SqliteDatabase* owner)
+    : m_statement(statement), m_owner(owner) {}
+
+SqliteResultSet::~SqliteResultSet() { close(); }
+
+void SqliteResultSet::close() {
+  if (m_statement) {
+    sqlite3_finalize(m_statement);
+    m_statement = nullptr;
+  }
+  if (m_owner) {
+    m_owner->m_openResultSets.erase(this);
+    m_owner = nullptr;
+  }
+}
+
+bool SqliteResultSet::next() {
+  if (!m_statement) return false;
+  const int rc = sqlite3_step(m_statement);
+  if (rc == SQLITE_ROW) return true;
+  if (rc != SQLITE_DONE && m_owner) {
+    diag(kWhere, QStringLiteral("step failed (%1): %2").arg(rc).arg(m_owner->lastErrorMessage()));
+  }
+  close();
+  return false;
+}
+
+int SqliteResultSet::columnCount() const { return m_statement ? sqlite3_column_count(m_statement) : 0; }
+
+QString SqliteResultSet::columnName(int index) const {
+  if (!m_statement) return {};
+  const char* name = sqlite3_column_name(m_statement, index);
+  return name ? QString::fromUtf8(name) : QString();
+}
+
+int SqliteResultSet::columnIndex(const QString& name) {
+  if (!m_statement) return -1;
+  if (!m_columnsBuilt) {
+    m_columnsBuilt = true;
+    const int count = sqlite3_column_count(m_statement);
+    for (int i = 0; i < count; ++i) {
+      const QString key = columnName(i).toLower();
+      if (!m_columns.contains(key)) m_columns.insert(key, i);
+    }
+  }
+  const auto it = m_columns.constFind(name.toLower());
+  if (it == m_columns.constEnd()) {
+    diag(kWhere, QStringLiteral("warning: no column named '%1'").arg(name));
+    return -1;
+  }
+  return it.value();
+}
+
+int SqliteResultSet::intForColumnIndex(int index) {
+  if (!m_statement || index < 0) return 0;
+  return sqlite3_column_int(m_statement, index);
+}
+
+int SqliteResultSet::intForColumn(const QString& name) { return intForColumnIndex(columnIndex(name)); }
+
+qint64 SqliteResultSet::longForColumnIndex(int index) {
+  if (!m_statement || index < 0) return 0;
+  return sqlite3_column_int64(m_statement, index);
+}
+
+qint64 SqliteResultSet::longForColumn(const QString& name) { return longForColumnIndex(columnIndex(name)); }
+
+double SqliteResultSet::doubleForColumn(const QString& name) {
+  const int index = columnIndex(name);
+  if (!m_statement || index < 0) return 0;
+  return sqlite3_column_double(m_statement, index);
+}
+
+bool SqliteResultSet::boolForColumnIndex(int index) { return intForColumnIndex(index) != 0; }
+
+bool SqliteResultSet::boolForColumn(const QString& name) { return boolForColumnIndex(columnIndex(name)); }
+
+std::optional<QString> SqliteResultSet::stringForColumnIndex(int index) {
+  if (!m_statement || index < 0) return std::nullopt;
+  if (sqlite3_column_type(m_statement, index) == SQLITE_NULL) return std::nullopt;
+  const unsigned char* text = sqlite3_column_text(m_statement, index);
+  if (!text) return std::nullopt;
+  return textOf(text, sqlite3_column_bytes(m_statement, index));
+}
+
+std::optional<QString> SqliteResultSet::stringForColumn(const QString& name) {
+  return stringForColumnIndex(columnIndex(name));
+}
+
+bool SqliteResultSet::columnIsNull(const QString& name) {
+  const int index = columnIndex(name);
+  return !m_statement || index < 0 || sqlite3_column_type(m_statement, index) == SQLITE_NULL;
+}
+
+// ---------------------------------------------------------------- connection
+
+SqliteDatabase::SqliteDatabase(const QString& path) : m_path(path) { checkThreadSafe(); }
+
+SqliteDatabase::~SqliteDatabase() { close(); }
+
+bool SqliteDatabase::open() { return openWithFlags(SQLITE_OPEN_READWRITE); }
+
+bool SqliteDatabase::openOrCreate() { return openWithFlags(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE); }
+
+bool SqliteDatabase::openWithFlags(int flags) {
+  if (m_handle) return true;
+  const QByteArray path = m_path.toUtf8();
+  sqlite3* handle = nullptr;
+  const int rc = sqlite3_open_v2(path.constData(), &handle, flags | SQLITE_OPEN_FULLMUTEX, nullptr);
+  if (rc != SQLITE_OK) {
+    diag(kWhere, QStringLiteral("cannot open %1 (%2): %3")
+                     .arg(m_path)
+                     .arg(rc)
+                     .arg(handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString()));
+    if (handle) sqlite3_close(handle);
+    return false;
+  }
+  m_handle = handle;
+  sqlite3_busy_handler(m_handle, &SqliteDatabase::busyHandler, this);
+  return true;
+}
+
+bool SqliteDatabase::close() {
+  // Result sets detach themselves from the set while closing.
+  while (!m_openResultSets.empty()) (*m_openResultSets.begin())->close();
+  if (!m_handle) return true;
+  if (m_inTransaction) {
+    sqlite3_exec(m_handle, "rollback transaction", nullptr, nullptr, nullptr);
+    m_inTransaction = false;
+  }
+  const int rc = sqlite3_close(m_handle);
+  if (rc != SQLITE_OK) {
+    diag(kWhere, QStringLiteral("close failed (%1): %2").arg(rc).arg(lastErrorMessage()));
+    sqlite3_close_v2(m_handle);
+  }
+  m_handle = nullptr;
+  return rc == SQLITE_OK;
+}
+
+int SqliteDatabase::busyHandler(void* self, int count) {
+  auto* db = static_cast<SqliteDatabase*>(self);
+  const qint64 now = QDateTime::currentMSecsSinceEpoch();
+  if (count == 0) db->m_busyStartMs = now;
+  if (now - db->m_busyStartMs > qint64(db->maxBusyRetryTimeInterval * 1000)) return 0;
+  QThread::usleep(static_cast<unsigned long>(qMin(50, 2 + count) * 1000));
+  return 1;
+}
+
+void SqliteDatabase::report(const char* where, const QString& sql) const {
+  diag(kWhere, QStringLiteral("%1 failed (%2): %3 [%4]")
+                   .arg(QLatin1String(where))
+                   .arg(lastErrorCode())
+                   .arg(lastErrorMessage(), sql));
+}
+
+sqlite3_stmt* SqliteDatabase::prepare(const QString& sql, const QVariantList& arguments, const char* where) {
+  if (!m_handle) {
+    diag(kWhere, QStringLiteral("%1 on a closed database: %2").arg(QLatin1String(where), sql));
+    return nullptr;
+  }
+  const QByteArray text = sql.toUtf8();
+  sqlite3_stmt* statement = nullptr;
+  if (sqlite3_prepare_v2(m_handle, text.constData(), int(text.size()), &statement, nullptr) != SQLITE_OK ||
+      !statement) {
+    report(where, sql);
+    if (statement) sqlite3_finalize(statement);
+    return nullptr;
+  }
+  const int parameterCount = sqlite3_bind_parameter_count(statement);
+  if (parameterCount != arguments.size()) {
+    diag(kWhere, QStringLiteral("%1: the statement takes %2 arguments, %3 given [%4]")
+                     .arg(QLatin1String(where))
+                     .arg(parameterCount)
+                     .arg(arguments.size())
+                     .arg(sql));
+    sqlite3_finalize(statement);
+    return nullptr;
+  }
+  for (int i = 0; i < parameterCount; ++i) {
+    const QVariant& value = arguments.at(i);
+    int rc = SQLITE_OK;
+    switch (value.typeId()) {
+      case QMetaType::UnknownType:
+      case QMetaType::Nullptr:
+        rc = sqlite3_bind_null(statement, i + 1);
+        break;
+      case QMetaType::Bool:
+      case QMetaType::Int:
+      case QMetaType::UInt:
+      case QMetaType::Long:
+      case QMetaType::LongLong:
+      case QMetaType::ULongLong:
+      case QMetaType::Short:
+      case QMetaType::UShort:
+        rc = sqlite3_bind_int64(statement, i + 1, value.toLongLong());
+        break;
+      case QMetaType::Double:
+      case QMetaType::Float:
+        rc = sqlite3_bind_double(statement, i + 1, value.toDouble());
+        break;
+      case QMetaType::QByteArray: {
+        const QByteArray bytes = value.toByteArray();
+        rc = sqlite3_bind_blob(statement, i + 1, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+        break;
+      }
+      default: {
+        if (value.isNull() && value.typeId() != QMetaType::QString) {
+          rc = sqlite3_bind_null(statement, i + 1);
+          break;
+        }
+        const QByteArray bytes = value.toString().toUtf8();
+        rc = sqlite3_bind_text(statement, i + 1, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+        break;
+      }
+    }
+    if (rc != SQLITE_OK) {
+      report(where, sql);
+      sqlite3_finalize(statement);
+      return nullptr;
+    }
+  }
+  return statement;
+}
+
+std::unique_ptr<SqliteResultSet> SqliteDatabase::executeQuery(const QString& sql, const QVariantList& arguments) {
+  sqlite3_stmt* statement = prepare(sql, arguments, "executeQuery");
+  if (!statement) return nullptr;
+  std::unique_ptr<SqliteResultSet> result(new SqliteResultSet(statement, this));
+  m_openResultSets.insert(result.get());
+  return result;
+}
+
+bool SqliteDatabase::executeUpdate(const QString& sql, const QVariantList& arguments) {
+  sqlite3_stmt* statement = prepare(sql, arguments, "executeUpdate");
+  if (!statement) return false;
+  int rc = sqlite3_step(statement);
+  while (rc == SQLITE_ROW) rc = sqlite3_step(statement);
+  if (rc != SQLITE_DONE) report("executeUpdate", sql);
+  sqlite3_finalize(statement);
+  return rc == SQLITE_DONE;
+}
+
+bool SqliteDatabase::executeStatements(const QString& sql) {
+  if (!m_handle) return false;
+  char* error = nullptr;
+  const int rc = sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, &error);
+  if (rc != SQLITE_OK) {
+    diag(kWhere, QStringLiteral("executeStatements failed (%1): %2").arg(rc).arg(QString::fromUtf8(error)));
+  }
+  sqlite3_free(error);
+  return rc == SQLITE_OK;
+}
+
+bool SqliteDatabase::beginTransaction() {
+  const bool ok = executeUpdate(QStringLiteral("begin exclusive transaction"));
+  if (ok) m_inTransaction = true;
+  return ok;
+}
+
+bool SqliteDatabase::commit() {
+  const bool ok = executeUpdate(QStringLiteral("commit transaction"));
+  if (ok) m_inTransaction = false;
+  return ok;
+}
+
+bool SqliteDatabase::rollback() {
+  const bool ok = executeUpdate(QStringLiteral("rollback transaction"));
+  // A failed rollback after SQLite already ended the transaction leaves none open.
+  if (ok || (m_handle && sqlite3_get_autocommit(m_handle))) m_inTransaction = false;
+  return ok;
+}
+
+qint64 SqliteDatabase::lastInsertRowId() const { return m_handle ? sqlite3_last_insert_rowid(m_handle) : 0; }
+
+int SqliteDatabase::changes() const { return m_handle ? sqlite3_changes(m_handle) : 0; }
+
+QString SqliteDatabase::lastErrorMessage() const {
+  return m_handle ? QString::fromUtf8(sqlite3_errmsg(m_handle)) : QStringLiteral("not open");
+}
+
+int SqliteDatabase::lastErrorCode() const { return m_handle ? sqlite3_errcode(m_handle) : SQLITE_MISUSE; }
+
+}  // namespace quabe

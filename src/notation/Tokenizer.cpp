@@ -1,0 +1,90 @@
+#include "notation/Tokenizer.h"
+
+namespace quabe {
+
+Tokenizer::Tokenizer(const QString& text) : m_text(text), m_begin(0), m_end(text.size()) {
+  auto row = [this](TokenType type, std::initializer_list<const char16_t*> values) {
+    TokenTypeAndValues entry{type, {}};
+    for (const char16_t* value : values) entry.values.append(QString::fromUtf16(value));
+    m_tokenTable.push_back(std::move(entry));
+  };
+  row(TokenType::lBrace, {u"{", u"\uFF5B"});
+  row(TokenType::rBrace, {u"}", u"\uFF5D"});
+  row(TokenType::lAngle, {u"<", u"\uFF1C"});
+  row(TokenType::rAngle, {u">", u"\uFF1E"});
+  row(TokenType::lBracket, {u"[", u"\uFF3B"});
+  row(TokenType::rBracket, {u"]", u"\uFF3D"});
+  row(TokenType::lParen, {u"(", u"\uFF08"});
+  row(TokenType::rParen, {u")", u"\uFF09"});
+  row(TokenType::semicolon, {u";", u"\uFF1B"});
+  row(TokenType::comma, {u",", u"\uFF0C", u"\u3001"});
+  row(TokenType::period, {u".", u"\uFF0E", u"\u3002"});
+  row(TokenType::question, {u"?", u"\uFF1F"});
+  row(TokenType::excl, {u"!", u"\uFF01"});
+  row(TokenType::tilde, {u"~", u"\u301C"});
+  row(TokenType::hyphen, {u"-", u"\u30FC"});
+  row(TokenType::vertBar, {u"|", u"\uFF5C"});
+  row(TokenType::slash, {u"/", u"\uFF0F"});
+  row(TokenType::arrow, {u"\u2192", u"->"});
+  row(TokenType::space, {u" ", u"\u3000", u"\t", u"\n"});
+
+  for (const TokenTypeAndValues& entry : m_tokenTable) {
+    for (const QString& value : entry.values) {
+      if (!m_firstCharacters.contains(value.front())) m_firstCharacters.append(value.front());
+    }
+  }
+}
+
+bool Tokenizer::isTrimmedSpace(QChar c) { return c == QLatin1Char('\t') || c.category() == QChar::Separator_Space; }
+
+void Tokenizer::trim() {
+  while (m_begin < m_end && isTrimmedSpace(m_text.at(m_begin))) ++m_begin;
+  while (m_end > m_begin && isTrimmedSpace(m_text.at(m_end - 1))) --m_end;
+}
+
+qsizetype Tokenizer::nextTableCharacter() const {
+  for (qsizetype i = m_begin; i < m_end; ++i) {
+    if (m_firstCharacters.contains(m_text.at(i))) return i;
+  }
+  return m_end;
+}
+
+Token Tokenizer::nextToken() {
+  trim();
+  if (m_begin >= m_end) return Token{TokenType::eoB, QString()};
+
+  const QStringView rest = QStringView(m_text).mid(m_begin, m_end - m_begin);
+  // Rows and values in table order; where two values match at the front the
+  // longer one wins ("->" before "-"), otherwise the first.
+  const TokenTypeAndValues* bestRow = nullptr;
+  const QString* bestValue = nullptr;
+  for (const TokenTypeAndValues& entry : m_tokenTable) {
+    for (const QString& value : entry.values) {
+      if (rest.startsWith(value) && (!bestValue || value.size() > bestValue->size())) {
+        bestRow = &entry;
+        bestValue = &value;
+      }
+    }
+  }
+  if (bestValue) {
+    m_begin += bestValue->size();
+    return Token{bestRow->type, *bestValue};
+  }
+
+  const qsizetype stop = nextTableCharacter();
+  Token token{TokenType::string, m_text.mid(m_begin, stop - m_begin)};
+  m_begin = stop;
+  return token;
+}
+
+QString tokenTypeName(TokenType type) {
+  static const char* const names[] = {"lBrace", "rBrace", "lAngle",    "rAngle",  "lBracket", "rBracket",
+                                      "lParen", "rParen", "semicolon", "comma",   "period",   "question",
+                                      "excl",   "tilde",  "hyphen",    "vertBar", "slash",    "arrow",
+                                      "space",  "string", "eoB",       "none"};
+  const int index = static_cast<int>(type);
+  if (index < 0 || index > static_cast<int>(TokenType::none)) return QStringLiteral("?");
+  return QString::fromLatin1(names[index]);
+}
+
+}  // namespace quabe

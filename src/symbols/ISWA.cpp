@@ -1,0 +1,146 @@
+#include "symbols/ISWA.h"
+
+#include <atomic>
+
+#include "core/Diagnostics.h"
+#include "symbols/SymbolArchive.h"
+
+namespace quabe {
+
+namespace {
+std::atomic<bool> g_handColoring{false};
+
+// A pixel is light grey when it is bright and has no hue: the white palm
+// areas of hand symbols.
+bool isLightGrey(QRgb p) { return qRed(p) > 127 && qRed(p) == qGreen(p) && qGreen(p) == qBlue(p); }
+}  // namespace
+
+ISWA::ISWA(SymbolCode sss, Hand hand) : hand(hand) { applyCode(sss); }
+
+ISWA::ISWA(const QString& sssString, Hand hand) : ISWA(SSS::fromString(sssString), hand) {}
+
+std::optional<ISWA> ISWA::make(SymbolCode sss, Hand hand) {
+  ISWA symbol(sss, hand);
+  if (!symbol.isValid()) return std::nullopt;
+  return symbol;
+}
+
+std::optional<ISWA> ISWA::make(const QString& sssString, Hand hand) {
+  const auto code = SSS::parse(sssString);
+  if (!code) return std::nullopt;
+  return make(*code, hand);
+}
+
+ISWA ISWA::copy() const {
+  ISWA c = *this;
+  c.selected = false;
+  return c;
+}
+
+bool ISWA::applyCode(SymbolCode code) {
+  const std::optional<QImage> img = SymbolArchive::shared().image(code);
+  if (!img) return false;
+  m_sss = code;
+  m_image = *img;
+  m_valid = true;
+  rect.setSize(QSizeF(m_image.width(), m_image.height()));
+  return true;
+}
+
+bool ISWA::setSss(SymbolCode code) { return applyCode(code); }
+
+void ISWA::rotate(int angle) {
+  if (angle % 45 != 0) {
+    diag(QStringLiteral("Error: rotate ") + QString::number(angle));
+    return;
+  }
+  const int steps = angle / 45;
+  const int r = SSS::rotation(m_sss);
+  int next;
+  // The remainders are taken as non-negative so that any number of steps
+  // lands inside the rotation's own set.
+  auto mod = [](int a, int m) { return ((a % m) + m) % m; };
+  if (isMovement() && SSS::rotationCount(m_sss) == 4) {
+    next = mod(r + 3 - steps, 4) + 1;
+  } else if (r <= 8) {
+    next = mod(r + 7 - steps, 8) + 1;
+  } else {
+    next = mod(r + steps - 1, 8) + 9;
+  }
+  applyCode(SSS::withRotation(m_sss, next));
+}
+
+void ISWA::flip(bool vertical) {
+  const int r = SSS::rotation(m_sss);
+  const int count = SSS::rotationCount(m_sss);
+  int next = r;
+  if (isMovement() && count == 4) {
+    if (r == 2) next = 4;
+    else if (r == 4) next = 2;
+  } else if (isMovement() && count == 8) {
+    next = ((((vertical ? 13 : 9) - r) % 8) + 8) % 8 + 1;
+  } else if (!vertical) {
+    next = ((r + 7) & 15) + 1;
+  } else if ((r >= 1 && r <= 4) || (r >= 9 && r <= 12)) {
+    next = ((r + 11) & 15) + 1;
+  } else {
+    next = ((r + 3) & 15) + 1;
+  }
+  if (next != r) applyCode(SSS::withRotation(m_sss, next));
+}
+
+void ISWA::nextFill() {
+  const int fill = SSS::fill(m_sss);
+  if (applyCode(SSS::withFill(m_sss, (fill + 1) & 15))) return;
+  if (fill != 1) {
+    if (!applyCode(SSS::withFill(m_sss, 1))) diag(QStringLiteral("the symbol does not have fill '1' ???"));
+  }
+}
+
+void ISWA::previousFill() {
+  const int fill = SSS::fill(m_sss);
+  if (fill <= 1) {
+    for (int f = 6; f >= 1; --f) {
+      if (applyCode(SSS::withFill(m_sss, f))) return;
+    }
+    return;
+  }
+  if (applyCode(SSS::withFill(m_sss, fill - 1))) return;
+  applyCode(SSS::withFill(m_sss, 1));
+}
+
+QColor ISWA::leftHandColor() { return QColor(Qt::blue); }
+QColor ISWA::rightHandColor() { return QColor(Qt::red); }
+QColor ISWA::neutralColor() { return QColor(0, 0, 0); }
+bool ISWA::handColoring() { return g_handColoring; }
+void ISWA::setHandColoring(bool on) { g_handColoring = on; }
+
+QColor ISWA::handColor() const {
+  if (!handColoring()) return neutralColor();
+  if (hand == Hand::left || (hand == Hand::none && SSS::rotation(m_sss) > 8)) return leftHandColor();
+  return rightHandColor();
+}
+
+void ISWA::makeColorImage() {
+  if (!isHand() || m_image.isNull()) return;
+  const QColor color = handColor();
+  QImage bitmap = m_image.convertToFormat(QImage::Format_ARGB32);
+  const QRgb target = qRgba(color.red(), color.green(), color.blue(), 255);
+  for (int y = 0; y < bitmap.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(bitmap.scanLine(y));
+    for (int x = 0; x < bitmap.width(); ++x) {
+      const QRgb p = line[x];
+      if (qAlpha(p) > 127 && !isLightGrey(p)) line[x] = (target & 0x00FFFFFF) | (p & 0xFF000000);
+    }
+  }
+  m_image = bitmap;
+  symbolColor = color;
+  rect.setSize(QSizeF(m_image.width(), m_image.height()));
+}
+
+void ISWA::draw(QPainter& painter, const QPointF& signOrigin) {
+  if (isHand() && (handColoring() || symbolColor != neutralColor())) makeColorImage();
+  painter.drawImage(QRectF(signOrigin + rect.topLeft(), rect.size()), m_image);
+}
+
+}  // namespace quabe

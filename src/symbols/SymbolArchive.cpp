@@ -1,0 +1,319 @@
+#include "symbols/SymbolArchive.h"
+
+#include <QFile>
+#include <QtEndian>
+
+#include "core/Alerts.h"
+#include "core/Diagnostics.h"
+#include "core/Resources.h"
+
+namespace quabe {
+
+namespace {
+
+const char* const kArchiveName = "iswa2010bin";
+
+QImage decodeEntry(const QByteArray& data) {
+  QImage image = QImage::fromData(data, "PNG");
+  if (image.isNull()) image = QImage::fromData(data);  // any other format the decoder knows
+  if (image.isNull()) return image;
+  if (image.format() != QImage::Format_ARGB32_Premultiplied)
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  return image;
+}
+
+QImage as32Bit(const QImage& image) {
+  if (image.depth() == 32) return image;
+  return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+}  // namespace
+
+SymbolArchive& SymbolArchive::shared() {
+  static SymbolArchive archive;
+  return archive;
+}
+
+bool SymbolArchive::isLoaded() const {
+  QReadLocker locker(&m_lock);
+  return !m_encoded.isEmpty();
+}
+
+int SymbolArchive::entryCount() const {
+  QReadLocker locker(&m_lock);
+  return int(m_encoded.size());
+}
+
+bool SymbolArchive::contains(SymbolCode code) const {
+  QReadLocker locker(&m_lock);
+  return m_encoded.contains(code);
+}
+
+QList<SymbolCode> SymbolArchive::storedCodes() const {
+  QReadLocker locker(&m_lock);
+  return m_encoded.keys();
+}
+
+void SymbolArchive::setArchivePath(const QString& path) {
+  QWriteLocker locker(&m_lock);
+  m_path = path;
+}
+
+void SymbolArchive::clear() {
+  QWriteLocker locker(&m_lock);
+  m_encoded.clear();
+  m_decoded.clear();
+  m_path.clear();
+  m_sourceLoaded = false;
+  m_missingAlerted = false;
+}
+
+bool SymbolArchive::loadImageArchive(const QString& path) { return load(path, false); }
+
+bool SymbolArchive::load(const QString& path, bool fromLookup) {
+  QString filePath;
+  {
+    QWriteLocker locker(&m_lock);
+    if (!m_encoded.isEmpty()) return true;
+    if (!path.isEmpty()) {
+      filePath = m_path = path;
+    } else {
+      if (m_path.isEmpty()) m_path = Resources::path(QString::fromLatin1(kArchiveName));
+      filePath = m_path;
+    }
+  }
+
+  QFile file(filePath);
+  if (filePath.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    bool showAlert = true;
+    {
+      QWriteLocker locker(&m_lock);
+      // A look-up retries the load silently once the user has been told.
+      if (fromLookup && m_missingAlerted) showAlert = false;
+      m_missingAlerted = true;
+    }
+    if (showAlert)
+      alerts().alert(QStringLiteral("ISWA image archive file missing!!"), QStringLiteral("Quabe needs 'iswa2010bin'"));
+    else
+      diag(QStringLiteral("loadImageArchive(path:)"), QStringLiteral("archive file missing: ") + filePath);
+    return false;
+  }
+  const QByteArray bytes = file.readAll();
+  file.close();
+
+  bool truncated = false;
+  int count = 0;
+  {
+    QWriteLocker locker(&m_lock);
+    if (m_encoded.isEmpty()) count = parseLocked(bytes, &truncated);
+    m_sourceLoaded = true;
+  }
+  if (truncated)
+    diag(QStringLiteral("loadImageArchive(path:)"),
+         QStringLiteral("archive truncated after %1 whole entries: ").arg(count) + filePath);
+  diag(QStringLiteral("iswa2010bin read"));
+  return true;
+}
+
+int SymbolArchive::loadFromBytes(const QByteArray& bytes) {
+  QWriteLocker locker(&m_lock);
+  bool truncated = false;
+  const int count = parseLocked(bytes, &truncated);
+  m_sourceLoaded = true;
+  return count;
+}
+
+int SymbolArchive::parseLocked(const QByteArray& bytes, bool* truncated) {
+  *truncated = false;
+  const qsizetype size = bytes.size();
+  const uchar* data = reinterpret_cast<const uchar*>(bytes.constData());
+  if (size < 2) {
+    *truncated = true;
+    return 0;
+  }
+  const int declared = qFromLittleEndian<quint16>(data);
+  qsizetype pos = 2;
+  int whole = 0;
+  m_encoded.reserve(m_encoded.size() + declared);
+  for (int i = 0; i < declared; ++i) {
+    if (size - pos < 6) {
+      *truncated = true;
+      break;
+    }
+    const SymbolCode code = qFromLittleEndian<quint32>(data + pos);
+    const qsizetype length = qFromLittleEndian<quint16>(data + pos + 4);
+    pos += 6;
+    if (size - pos < length) {
+      *truncated = true;
+      break;
+    }
+    m_encoded.insert(code, bytes.mid(pos, length));
+    m_decoded.remove(code);
+    pos += length;
+    ++whole;
+  }
+  return whole;
+}
+
+void SymbolArchive::ensureLoaded() {
+  {
+    QReadLocker locker(&m_lock);
+    if (m_sourceLoaded || !m_encoded.isEmpty()) return;
+  }
+  load(QString(), true);
+}
+
+std::optional<QImage> SymbolArchive::archivedImage(SymbolCode code) {
+  ensureLoaded();
+  QByteArray encoded;
+  {
+    QReadLocker locker(&m_lock);
+    const auto decoded = m_decoded.constFind(code);
+    if (decoded != m_decoded.constEnd()) return *decoded;
+    const auto entry = m_encoded.constFind(code);
+    if (entry == m_encoded.constEnd()) return std::nullopt;
+    encoded = *entry;
+  }
+  // Decoded outside the lock; two threads may decode the same entry once each.
+  const QImage image = decodeEntry(encoded);
+  QWriteLocker locker(&m_lock);
+  const auto entry = m_encoded.constFind(code);
+  if (entry == m_encoded.constEnd() || !entry->isSharedWith(encoded)) {
+    // The entry changed meanwhile (cleared or replaced); answer from the current state.
+    locker.unlock();
+    return archivedImage(code);
+  }
+  if (image.isNull()) {
+    diag(QStringLiteral("archivedImage(for:)"),
+         QStringLiteral("undecodable image of ") + SSS::toString(code) + QStringLiteral(", dropped"));
+    m_encoded.remove(code);
+    return std::nullopt;
+  }
+  m_decoded.insert(code, image);
+  return image;
+}
+
+int SymbolArchive::reducedRotation(int r, int n) {
+  if (r < 1 || r > 16) return 0;
+  switch (n) {
+    case 16:
+      return r;
+    case 8:
+      return r <= 8 ? r : ((17 - r) & 7) + 1;
+    case 4:
+      return r <= 8 ? ((r + 3) & 3) + 1 : ((17 - r) & 3) + 1;
+    default:
+      return 0;
+  }
+}
+
+QImage SymbolArchive::synthesize(const QImage& base, int r) {
+  switch (r) {
+    case 1:
+    case 2:
+      return base;
+    case 3:
+    case 4:
+      return rotateImage(base, 90);
+    case 5:
+    case 6:
+      return rotateImage(base, 180);
+    case 7:
+    case 8:
+      return rotateImage(base, -90);
+    case 9:
+    case 10:
+      return mirrorImage(base, true);
+    case 11:
+    case 12:
+      return rotateImage(mirrorImage(base, true), -90);
+    case 13:
+    case 14:
+      return mirrorImage(base, false);
+    case 15:
+    case 16:
+      return rotateImage(mirrorImage(base, true), 90);
+    default:
+      return QImage();
+  }
+}
+
+std::optional<QImage> SymbolArchive::image(SymbolCode code) {
+  if (auto stored = archivedImage(code)) return stored;
+  const int r = SSS::rotation(code);
+  if (r < 3) return std::nullopt;
+  const int reduced = reducedRotation(r, SSS::rotationCount(code));
+  if (reduced == 0) return std::nullopt;
+  // A stored image of the reduced rotation is the font's own drawing.
+  if (reduced != r) {
+    if (auto stored = archivedImage(SSS::withRotation(code, reduced))) return stored;
+  }
+  const auto base = archivedImage(SSS::withRotation(code, (reduced % 2 == 1) ? 1 : 2));
+  if (!base) return std::nullopt;
+  QImage result = synthesize(*base, reduced);
+  if (result.isNull()) return std::nullopt;
+  return result;
+}
+
+QImage SymbolArchive::rotateImage(const QImage& image, int degrees) {
+  const int turn = ((degrees % 360) + 360) % 360;
+  if (turn == 0) return image.copy();
+  if (turn != 90 && turn != 180 && turn != 270) return QImage();
+  if (image.isNull()) return QImage();
+  const QImage src = as32Bit(image);
+  const int w = src.width();
+  const int h = src.height();
+  QImage dst(turn == 180 ? w : h, turn == 180 ? h : w, src.format());
+  for (int dy = 0; dy < dst.height(); ++dy) {
+    quint32* out = reinterpret_cast<quint32*>(dst.scanLine(dy));
+    for (int dx = 0; dx < dst.width(); ++dx) {
+      int sx, sy;
+      if (turn == 90) {  // counter-clockwise
+        sx = w - 1 - dy;
+        sy = dx;
+      } else if (turn == 270) {  // clockwise
+        sx = dy;
+        sy = h - 1 - dx;
+      } else {
+        sx = w - 1 - dx;
+        sy = h - 1 - dy;
+      }
+      out[dx] = reinterpret_cast<const quint32*>(src.constScanLine(sy))[sx];
+    }
+  }
+  return dst;
+}
+
+QImage SymbolArchive::mirrorImage(const QImage& image, bool leftRight) {
+  if (image.isNull()) return QImage();
+  return image.mirrored(leftRight, !leftRight);
+}
+
+QByteArray SymbolArchive::encodeArchive(const QList<QPair<SymbolCode, QByteArray>>& entries) {
+  if (entries.size() > 0xFFFF) {
+    diag(QStringLiteral("encodeArchive"), QStringLiteral("too many entries: %1").arg(entries.size()));
+    return QByteArray();
+  }
+  qsizetype total = 2;
+  for (const auto& entry : entries) {
+    if (entry.second.size() > 0xFFFF) {
+      diag(QStringLiteral("encodeArchive"), QStringLiteral("image too long for ") + SSS::toString(entry.first));
+      return QByteArray();
+    }
+    total += 6 + entry.second.size();
+  }
+  QByteArray out(total, Qt::Uninitialized);
+  uchar* p = reinterpret_cast<uchar*>(out.data());
+  qToLittleEndian<quint16>(quint16(entries.size()), p);
+  p += 2;
+  for (const auto& entry : entries) {
+    qToLittleEndian<quint32>(entry.first, p);
+    qToLittleEndian<quint16>(quint16(entry.second.size()), p + 4);
+    p += 6;
+    memcpy(p, entry.second.constData(), size_t(entry.second.size()));
+    p += entry.second.size();
+  }
+  return out;
+}
+
+}  // namespace quabe

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <gtest/gtest.h>
+
+#include "core/Alerts.h"
+
+namespace quabe::test {
+
+// Loads the generated symbol archive once; false when the build has not
+// produced it (the calling test then skips).
+bool loadSymbolArchive();
+
+#define QUABE_REQUIRE_ARCHIVE()                                             \
+  do {                                                                      \
+    if (!::quabe::test::loadSymbolArchive()) GTEST_SKIP() << "no iswa2010bin"; \
+  } while (0)
+
+// Collects alerts instead of printing them; answers questions with a fixed
+// button. Installed for the lifetime of the object.
+class RecordingAlertSink : public AlertSink {
+ public:
+  RecordingAlertSink();
+  ~RecordingAlertSink() override;
+  void alert(const QString& message, const QString& informative) override;
+  int ask(const QString& message, const QString& informative, const QStringList& buttons, int defaultButton) override;
+
+  QStringList messages;
+  QStringList informativeTexts;
+  int answer = 0;
+};
+
+}  // namespace quabe::test

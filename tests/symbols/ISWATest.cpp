@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <QPainter>
+
+#include "common/TestSupport.h"
+#include "symbols/ISWA.h"
+#include "symbols/SymbolArchive.h"
+
+using namespace quabe;
+
+namespace {
+SymbolCode code(const char* text) { return SSS::fromString(QString::fromLatin1(text)); }
+
+void expectInvariant(const ISWA& s, QPointF origin) {
+  EXPECT_EQ(s.rect.topLeft(), origin);
+  EXPECT_EQ(s.rect.size(), QSizeF(s.image().size()));
+  EXPECT_EQ(s.image(), *SymbolArchive::shared().image(s.sss()));
+}
+}  // namespace
+
+TEST(ISWA, ConstructionTakesTheArchiveImageAndCopiesAreUnselected) {
+  QUABE_REQUIRE_ARCHIVE();
+  ISWA hand(code("01-01-001-01-01-01"), Hand::right);
+  ASSERT_TRUE(hand.isValid());
+  EXPECT_EQ(hand.rect, QRectF(0, 0, 15, 30));
+  EXPECT_EQ(hand.category(), Category::hand);
+  hand.selected = true;
+  hand.changeableHand = true;
+  hand.rect.moveTo(12, 7);
+  const ISWA c = hand.copy();
+  EXPECT_FALSE(c.selected);
+  EXPECT_TRUE(c.changeableHand);
+  EXPECT_EQ(c.hand, Hand::right);
+  EXPECT_EQ(c.rect, hand.rect);
+
+  EXPECT_FALSE(ISWA::make(QStringLiteral("01-01-001-01-01")).has_value());     // five parts
+  EXPECT_FALSE(ISWA::make(QStringLiteral("09-01-001-01-01-01")).has_value());  // no such category
+  EXPECT_FALSE(ISWA(SymbolCode(0)).isValid());
+}
+
+TEST(ISWA, RotationStepsStayInTheirSetAndKeepTheOrigin) {
+  QUABE_REQUIRE_ARCHIVE();
+  ISWA s(code("01-01-001-01-01-01"));
+  s.rect.moveTo(20, 30);
+  s.rotate(45);
+  EXPECT_EQ(SSS::rotation(s.sss()), 8);
+  expectInvariant(s, {20, 30});
+  s.rotate(-45);
+  EXPECT_EQ(SSS::rotation(s.sss()), 1);
+  s.rotate(-45);
+  EXPECT_EQ(SSS::rotation(s.sss()), 2);
+
+  ISWA m(code("01-01-001-01-01-16"));
+  m.rotate(45);
+  EXPECT_EQ(SSS::rotation(m.sss()), 9);
+  m.rotate(-45);
+  EXPECT_EQ(SSS::rotation(m.sss()), 16);
+
+  // Whole turns in either direction come back, even beyond one turn.
+  for (int angle : {360, -360, 720, -1080}) {
+    ISWA t(code("01-01-001-01-01-03"));
+    t.rotate(angle);
+    EXPECT_EQ(SSS::rotation(t.sss()), 3) << angle;
+  }
+  const SymbolCode before = s.sss();
+  s.rotate(30);
+  EXPECT_EQ(s.sss(), before);
+}
+
+TEST(ISWA, FourRotationMovementsTurnWithinFour) {
+  QUABE_REQUIRE_ARCHIVE();
+  // Movement group 1, base symbol 2 has four rotations.
+  ISWA m(code("02-01-002-01-01-01"));
+  ASSERT_TRUE(m.isValid());
+  ASSERT_EQ(SSS::rotationCount(m.sss()), 4);
+  m.rotate(45);
+  EXPECT_EQ(SSS::rotation(m.sss()), 4);
+  m.rotate(-90);
+  EXPECT_EQ(SSS::rotation(m.sss()), 2);
+  for (int r : {1, 3}) {
+    ISWA f(SSS::withRotation(m.sss(), r));
+    f.flip(false);
+    EXPECT_EQ(SSS::rotation(f.sss()), r);
+    f.flip(true);
+    EXPECT_EQ(SSS::rotation(f.sss()), r);
+  }
+}
+
+TEST(ISWA, FlippingTwiceReturnsForEveryKind) {
+  QUABE_REQUIRE_ARCHIVE();
+  const char* codes[] = {"01-05-010-01-02-03", "02-05-001-01-01-02", "02-04-001-01-01-06",
+                         "02-02-003-01-01-11", "04-01-001-01-01-01", "05-01-001-01-01-01"};
+  for (const char* c : codes) {
+    for (bool vertical : {false, true}) {
+      // Four- and eight-rotation movements live in rotations 1-4 / 1-8.
+      const int count = SSS::rotationCount(code(c));
+      const int last = (count == 4 || count == 8) ? count : 16;
+      for (int r = 1; r <= last; ++r) {
+        ISWA s(SSS::withRotation(code(c), r));
+        if (!s.isValid()) continue;
+        s.rect.moveTo(5, 6);
+        const SymbolCode start = s.sss();
+        s.flip(vertical);
+        expectInvariant(s, {5, 6});
+        s.flip(vertical);
+        EXPECT_EQ(s.sss(), start) << c << " r" << r << (vertical ? " vertical" : " horizontal");
+      }
+    }
+  }
+  ISWA hand(code("01-01-001-01-01-01"));
+  hand.flip(false);
+  EXPECT_EQ(SSS::rotation(hand.sss()), 9);
+  hand.flip(true);  // mirror of 9 top-bottom is 5
+  EXPECT_EQ(SSS::rotation(hand.sss()), 5);
+}
+
+TEST(ISWA, FillsCycleThroughWhatTheArchiveHas) {
+  QUABE_REQUIRE_ARCHIVE();
+  SymbolArchive& archive = SymbolArchive::shared();
+  const SymbolCode base = code("01-01-001-01-01-01");
+  int fills = 0;
+  for (int f = 1; f <= 6; ++f)
+    if (archive.hasImage(SSS::withFill(base, f))) fills = f;
+  ASSERT_GT(fills, 1);
+  ISWA s(base);
+  s.rect.moveTo(3, 4);
+  for (int i = 0; i < fills; ++i) s.nextFill();
+  EXPECT_EQ(SSS::fill(s.sss()), 1);
+  s.previousFill();
+  EXPECT_EQ(SSS::fill(s.sss()), fills);
+  expectInvariant(s, {3, 4});
+  for (int i = 0; i < fills; ++i) s.previousFill();
+  EXPECT_EQ(SSS::fill(s.sss()), fills);
+
+  // A symbol with one fill stays where it is.
+  ISWA arrow(code("02-05-001-01-01-01"));
+  int arrowFills = 0;
+  for (int f = 1; f <= 6; ++f)
+    if (archive.hasImage(SSS::withFill(arrow.sss(), f))) ++arrowFills;
+  const SymbolCode before = arrow.sss();
+  for (int i = 0; i < arrowFills; ++i) arrow.nextFill();
+  EXPECT_EQ(arrow.sss(), before);
+}
+
+TEST(ISWA, ColouringPaintsTheOutlineAndKeepsThePalmWhite) {
+  QUABE_REQUIRE_ARCHIVE();
+  ISWA hand(code("01-01-001-01-01-01"), Hand::right);
+  const QImage original = hand.image().convertToFormat(QImage::Format_ARGB32);
+  ISWA::setHandColoring(true);
+  hand.makeColorImage();
+  const QImage coloured = hand.image().convertToFormat(QImage::Format_ARGB32);
+  int red = 0, white = 0;
+  for (int y = 0; y < coloured.height(); ++y) {
+    for (int x = 0; x < coloured.width(); ++x) {
+      const QRgb before = original.pixel(x, y);
+      const QRgb after = coloured.pixel(x, y);
+      if (qAlpha(before) > 200 && qRed(before) < 50) {
+        EXPECT_EQ(qRed(after), 255);
+        EXPECT_EQ(qBlue(after), 0);
+        ++red;
+      }
+      if (qAlpha(before) > 200 && qRed(before) > 250 && qGreen(before) > 250) {
+        EXPECT_EQ(after, before);
+        ++white;
+      }
+      if (qAlpha(before) == 0) {
+        EXPECT_EQ(qAlpha(after), 0);
+      }
+    }
+  }
+  EXPECT_GT(red, 10);
+  EXPECT_GT(white, 10);
+
+  ISWA mirrored(code("01-01-001-01-01-09"));  // no hand given: mirrored means left
+  mirrored.makeColorImage();
+  EXPECT_EQ(mirrored.symbolColor, ISWA::leftHandColor());
+
+  ISWA arrow(code("02-05-001-01-01-01"));
+  const QImage arrowBefore = arrow.image();
+  arrow.makeColorImage();
+  EXPECT_EQ(arrow.image(), arrowBefore);
+
+  ISWA::setHandColoring(false);
+  hand.makeColorImage();
+  EXPECT_EQ(hand.image().convertToFormat(QImage::Format_ARGB32), original);
+}

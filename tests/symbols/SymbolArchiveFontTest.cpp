@@ -1,0 +1,218 @@
+// The archive built from the SignWriting fonts, checked against the fonts
+// themselves. Skipped when the fonts or the built archive are missing.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRawFont>
+#include <cmath>
+
+#include "core/Resources.h"
+#include "symbols/SymbolArchive.h"
+
+using namespace quabe;
+
+namespace {
+
+const QString kFontDir = QStringLiteral(QUABE_FONT_DIR);
+
+// The fonts at 30 px to the em; glyph of (base key, fill, rotation), fill and
+// rotation counted from 0: Line U+F0000 + id, Fill U+100000 + id.
+class Fonts {
+ public:
+  Fonts()
+      : line(kFontDir + "/SuttonSignWritingLine.ttf", 30, QFont::PreferNoHinting),
+        fill(kFontDir + "/SuttonSignWritingFill.ttf", 30, QFont::PreferNoHinting) {}
+  bool isValid() const { return line.isValid() && fill.isValid(); }
+
+  static char32_t id(SymbolCode code) {
+    const int key = SSS::serialBaseSymbolNumber(SSS::categoryField(code), SSS::group(code), SSS::baseSymbol(code),
+                                                SSS::variation(code)) +
+                    255;
+    return char32_t((key - 0x100) * 96 + (SSS::fill(code) - 1) * 16 + SSS::rotation(code));
+  }
+  bool has(SymbolCode code) const { return line.supportsCharacter(uint(0xF0000 + id(code))); }
+  QPainterPath path(const QRawFont& font, char32_t codePoint) const {
+    return font.pathForGlyph(font.glyphIndexesForString(QString::fromUcs4(&codePoint, 1)).value(0));
+  }
+  QRectF bounds(SymbolCode code) const { return path(line, 0xF0000 + id(code)).boundingRect(); }
+  // The glyph drawn the way the archive draws it: fill in white under the line in black.
+  QImage render(SymbolCode code) const {
+    const QPainterPath outline = path(line, 0xF0000 + id(code));
+    const QRectF box = outline.boundingRect();
+    QImage image(int(std::lround(box.right())), int(std::lround(box.bottom())), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(path(fill, 0x100000 + id(code)), Qt::white);
+    painter.fillPath(outline, Qt::black);
+    return image;
+  }
+
+  QRawFont line;
+  QRawFont fill;
+};
+
+bool fontsPresent() {
+  return QFile::exists(kFontDir + "/SuttonSignWritingLine.ttf") &&
+         QFile::exists(kFontDir + "/SuttonSignWritingFill.ttf");
+}
+
+QByteArray png(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes;
+}
+
+bool samePixels(const QImage& a, const QImage& b) {
+  return a.size() == b.size() && a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32);
+}
+
+QList<SymbolCode> fontCodes(const Fonts& fonts) {
+  QList<SymbolCode> codes;
+  for (int key = ISWA2010Code::firstKey; key <= ISWA2010Code::lastKey; ++key) {
+    const BaseSymbolComponents c = ISWA2010Code::components(key);
+    for (int fill = 1; fill <= 6; ++fill)
+      for (int rotation = 1; rotation <= 16; ++rotation) {
+        const SymbolCode code = SSS::make(c.category, c.group, c.baseSymbol, c.variation, fill, rotation);
+        if (fonts.has(code)) codes << code;
+      }
+  }
+  return codes;
+}
+
+const QList<SymbolCode> kExtensions = {SSS::fromString("07-01-004-01-01-01"), SSS::fromString("07-01-005-01-01-01"),
+                                       SSS::fromString("07-01-006-01-01-01")};
+
+#define REQUIRE_FONTS_AND_ARCHIVE()                                                   \
+  if (!fontsPresent()) GTEST_SKIP() << "fonts missing in " << kFontDir.toStdString(); \
+  if (Resources::path("iswa2010bin").isEmpty()) GTEST_SKIP() << "iswa2010bin not built"
+
+}  // namespace
+
+TEST(SymbolArchiveFont, EveryGlyphOfTheFontHasAnImageOfTheGlyphsSize) {
+  REQUIRE_FONTS_AND_ARCHIVE();
+  const Fonts fonts;
+  ASSERT_TRUE(fonts.isValid());
+  const QList<SymbolCode> codes = fontCodes(fonts);
+  EXPECT_EQ(codes.size(), 37811);
+  SymbolArchive& archive = SymbolArchive::shared();
+  ASSERT_TRUE(archive.loadImageArchive());
+  EXPECT_EQ(archive.entryCount(), 37811 + 3);
+  int wrong = 0;
+  for (const SymbolCode code : codes) {
+    const auto image = archive.image(code);
+    const QRectF glyph = fonts.bounds(code);
+    const bool fits = image && archive.contains(code) && std::abs(image->width() - glyph.right()) <= 1 &&
+                      std::abs(image->height() - glyph.bottom()) <= 1;
+    if (!fits && ++wrong <= 10)
+      ADD_FAILURE() << SSS::toString(code).toStdString() << " image " << (image ? image->width() : -1) << "x"
+                    << (image ? image->height() : -1) << ", glyph ends at " << glyph.right() << "," << glyph.bottom();
+  }
+  EXPECT_EQ(wrong, 0);
+  const auto first = archive.image(SSS::fromString("01-01-001-01-01-01"));
+  ASSERT_TRUE(first);
+  EXPECT_EQ(first->size(), QSize(15, 30));
+}
+
+TEST(SymbolArchiveFont, ExtensionPunctuationIsDrawnLikeTheFontsPunctuation) {
+  REQUIRE_FONTS_AND_ARCHIVE();
+  SymbolArchive& archive = SymbolArchive::shared();
+  archive.loadImageArchive();
+  QRect range;  // smallest and largest width and height of the font's punctuation
+  for (const QString text :
+       {"07-01-001-01-01-01", "07-01-001-02-01-01", "07-01-002-01-01-01", "07-01-002-02-01-01", "07-01-003-01-01-01"}) {
+    const auto image = archive.image(SSS::fromString(text));
+    ASSERT_TRUE(image) << text.toStdString();
+    const QRect size(0, 0, image->width(), image->height());
+    range = range.isNull()
+                ? QRect(size.width(), size.height(), size.width(), size.height())
+                : QRect(QPoint(std::min(range.left(), size.width()), std::min(range.top(), size.height())),
+                        QPoint(std::max(range.right(), size.width()), std::max(range.bottom(), size.height())));
+  }
+  for (const SymbolCode code : kExtensions) {
+    const auto image = archive.image(code);
+    ASSERT_TRUE(image) << SSS::toString(code).toStdString();
+    EXPECT_TRUE(range.contains(image->width(), image->height())) << SSS::toString(code).toStdString();
+    int black = 0, white = 0;
+    const QImage argb = image->convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < argb.height(); ++y)
+      for (int x = 0; x < argb.width(); ++x) {
+        const QRgb p = argb.pixel(x, y);
+        black += qAlpha(p) == 255 && qGray(p) == 0;
+        white += qAlpha(p) == 255 && qGray(p) == 255;
+      }
+    EXPECT_GT(black, 40) << SSS::toString(code).toStdString();
+    EXPECT_GT(white, 20) << SSS::toString(code).toStdString();
+    EXPECT_FALSE(archive.image(SSS::withRotation(code, 5)).has_value());
+  }
+}
+
+TEST(SymbolArchiveFont, SymbolDatabaseListsEveryStoredSymbolWithItsSize) {
+  REQUIRE_FONTS_AND_ARCHIVE();
+  const QString path = Resources::path("iswa2010data.db");
+  ASSERT_FALSE(path.isEmpty());
+  SymbolArchive& archive = SymbolArchive::shared();
+  archive.loadImageArchive();
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
+  sqlite3_stmt* rows = nullptr;
+  ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT code, fsw, width, height FROM Symbols", -1, &rows, nullptr), SQLITE_OK);
+  int count = 0, mismatches = 0, withoutFsw = 0;
+  while (sqlite3_step(rows) == SQLITE_ROW) {
+    ++count;
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(rows, 0)));
+    const QString fsw = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(rows, 1)));
+    const SymbolCode code = SSS::fromString(text);
+    const auto image = archive.archivedImage(code);
+    withoutFsw += fsw.isEmpty();
+    if (!image || SSS::toString(code) != text || fsw != SSS::toFswKey(code) ||
+        image->size() != QSize(sqlite3_column_int(rows, 2), sqlite3_column_int(rows, 3)))
+      if (++mismatches <= 10) ADD_FAILURE() << text.toStdString() << " " << fsw.toStdString();
+  }
+  sqlite3_finalize(rows);
+  sqlite3_close(db);
+  EXPECT_EQ(count, archive.entryCount());
+  EXPECT_EQ(mismatches, 0);
+  EXPECT_EQ(withoutFsw, kExtensions.size());
+}
+
+// Symbols whose plain quarter turns and mirror images the font draws exactly
+// as the turned and mirrored upright glyph (many others differ by
+// anti-aliasing, which is why the archive stores every glyph of the font).
+TEST(SymbolArchiveFont, PlainTurnsAndMirrorsOfTheUprightGlyphMatchTheFontPixelForPixel) {
+  if (!fontsPresent()) GTEST_SKIP() << "fonts missing in " << kFontDir.toStdString();
+  const Fonts fonts;
+  const QList<SymbolCode> sample = {SSS::fromString("01-01-001-01-01-01"), SSS::fromString("01-01-001-01-04-01"),
+                                    SSS::fromString("01-02-008-01-01-01"), SSS::fromString("01-05-050-01-03-01"),
+                                    SSS::fromString("01-09-035-01-06-01"), SSS::fromString("01-10-007-01-02-01"),
+                                    SSS::fromString("02-01-005-01-01-01"), SSS::fromString("02-03-001-01-04-01"),
+                                    SSS::fromString("02-05-008-01-04-01")};
+  for (const SymbolCode upright : sample) {
+    const SymbolCode diagonal = SSS::withRotation(upright, 2);
+    ASSERT_TRUE(fonts.has(upright) && fonts.has(diagonal)) << SSS::toString(upright).toStdString();
+    SymbolArchive archive;  // rotations 1 and 2 only, as the minimal archive holds them
+    archive.loadFromBytes(
+        SymbolArchive::encodeArchive({{upright, png(fonts.render(upright))}, {diagonal, png(fonts.render(diagonal))}}));
+    int compared = 0;
+    for (int rotation = 3; rotation <= 16; rotation += 2) {
+      const SymbolCode code = SSS::withRotation(upright, rotation);
+      if (!fonts.has(code)) continue;  // 4- and 8-rotation symbols: the reduced rotation is drawn
+      const auto synthesised = archive.image(code);
+      ASSERT_TRUE(synthesised) << SSS::toString(code).toStdString();
+      EXPECT_TRUE(samePixels(*synthesised, fonts.render(code))) << SSS::toString(code).toStdString();
+      ++compared;
+    }
+    EXPECT_GE(compared, 1) << SSS::toString(upright).toStdString();
+    // 4-rotation movements: rotations 5-8 repeat 1-4.
+    if (SSS::rotationCount(upright) == 4) {
+      EXPECT_TRUE(
+          samePixels(*archive.image(SSS::withRotation(upright, 7)), fonts.render(SSS::withRotation(upright, 3))));
+    }
+  }
+}

@@ -1,0 +1,311 @@
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtConcurrent>
+
+#include "core/Alerts.h"
+#include "core/Diagnostics.h"
+#include "symbols/SymbolArchive.h"
+
+using namespace quabe;
+
+namespace {
+
+// An image whose every pixel differs, so any wrong turn or mirror shows.
+QImage patterned(int width, int height, int seed = 0) {
+  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) image.setPixel(x, y, qRgba(x * 7 + seed, y * 5, (x + y * width) & 255, 255));
+  return image;
+}
+
+QByteArray png(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes;
+}
+
+bool samePixels(const QImage& a, const QImage& b) {
+  return a.size() == b.size() && a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32);
+}
+
+// Qt's own turn, as an independent reference (positive = counter-clockwise on screen).
+QImage qtTurned(const QImage& image, int counterClockwise) {
+  return image.transformed(QTransform().rotate(-counterClockwise));
+}
+
+class RecordingAlertSink : public AlertSink {
+ public:
+  void alert(const QString& message, const QString& informative) override { alerts << qMakePair(message, informative); }
+  int ask(const QString&, const QString&, const QStringList&, int defaultButton) override { return defaultButton; }
+  QList<QPair<QString, QString>> alerts;
+};
+
+const SymbolCode kHand = SSS::make(1, 1, 1, 1, 1, 1);     // 01-01-001-01-01-01, 16 rotations
+const SymbolCode kArrow4 = SSS::make(2, 1, 2, 1, 1, 1);   // movement with 4 rotations
+const SymbolCode kArrow8 = SSS::make(2, 1, 16, 1, 1, 1);  // movement with 8 rotations
+const SymbolCode kHead = SSS::make(4, 1, 1, 1, 1, 1);     // no derived rotations
+
+}  // namespace
+
+TEST(SymbolArchiveImages, TurnsMoveEveryPixelLikeQtsExactTurns) {
+  const QImage source = patterned(5, 3);
+  for (int degrees : {90, 180, 270, -90, -180, -270}) {
+    const QImage turned = SymbolArchive::rotateImage(source, degrees);
+    EXPECT_TRUE(samePixels(turned, qtTurned(source, degrees))) << degrees;
+  }
+  // A quarter turn counter-clockwise brings the top-right corner to the top-left.
+  const QImage ccw = SymbolArchive::rotateImage(source, 90);
+  EXPECT_EQ(ccw.size(), QSize(3, 5));
+  EXPECT_EQ(ccw.pixel(0, 0), source.pixel(4, 0));
+  EXPECT_EQ(ccw.pixel(0, 4), source.pixel(0, 0));
+  EXPECT_TRUE(samePixels(SymbolArchive::rotateImage(source, 0), source));
+  EXPECT_TRUE(samePixels(SymbolArchive::rotateImage(source, 360), source));
+  EXPECT_TRUE(samePixels(SymbolArchive::rotateImage(source, 450), ccw));
+  EXPECT_TRUE(SymbolArchive::rotateImage(source, 45).isNull());
+  EXPECT_TRUE(SymbolArchive::rotateImage(QImage(), 90).isNull());
+  // Images of other depths are turned too.
+  const QImage gray = source.convertToFormat(QImage::Format_Grayscale8);
+  EXPECT_TRUE(samePixels(SymbolArchive::rotateImage(gray, -90), qtTurned(gray, -90)));
+}
+
+TEST(SymbolArchiveImages, MirrorsFlipOneAxis) {
+  const QImage source = patterned(4, 3);
+  const QImage leftRight = SymbolArchive::mirrorImage(source, true);
+  const QImage topBottom = SymbolArchive::mirrorImage(source, false);
+  EXPECT_EQ(leftRight.pixel(0, 1), source.pixel(3, 1));
+  EXPECT_EQ(topBottom.pixel(1, 0), source.pixel(1, 2));
+  EXPECT_TRUE(samePixels(leftRight, source.transformed(QTransform::fromScale(-1, 1))));
+  EXPECT_TRUE(samePixels(topBottom, source.transformed(QTransform::fromScale(1, -1))));
+}
+
+TEST(SymbolArchiveLoading, EncodedEntriesRoundTripAndTheLaterDuplicateWins) {
+  const QImage first = patterned(4, 6, 1), second = patterned(7, 2, 2), other = patterned(3, 3, 3);
+  const QByteArray bytes =
+      SymbolArchive::encodeArchive({{kHand, png(first)}, {kHead, png(other)}, {kHand, png(second)}});
+  ASSERT_FALSE(bytes.isEmpty());
+  EXPECT_EQ(quint8(bytes[0]), 3);  // little-endian count
+  EXPECT_EQ(quint8(bytes[1]), 0);
+  SymbolArchive archive;
+  EXPECT_EQ(archive.loadFromBytes(bytes), 3);
+  EXPECT_EQ(archive.entryCount(), 2);
+  EXPECT_TRUE(samePixels(*archive.archivedImage(kHand), second));
+  EXPECT_TRUE(samePixels(*archive.image(kHead), other));
+  // A later load replaces an image that was already decoded.
+  archive.loadFromBytes(SymbolArchive::encodeArchive({{kHand, png(first)}}));
+  EXPECT_TRUE(samePixels(*archive.archivedImage(kHand), first));
+}
+
+TEST(SymbolArchiveLoading, EncodingRefusesWhatTheLayoutCannotHold) {
+  setDiagnosticsEnabled(false);
+  EXPECT_TRUE(SymbolArchive::encodeArchive({{kHand, QByteArray(70000, 'x')}}).isEmpty());
+  QList<QPair<SymbolCode, QByteArray>> many(65536, qMakePair(kHand, QByteArray("x")));
+  EXPECT_TRUE(SymbolArchive::encodeArchive(many).isEmpty());
+  many.removeLast();
+  EXPECT_EQ(SymbolArchive::encodeArchive(many).size(), 2 + 65535 * 7);
+  setDiagnosticsEnabled(true);
+}
+
+TEST(SymbolArchiveLoading, EmptyArchiveFileLoadsNothingAndStillReportsTheRead) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("iswa2010bin");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(SymbolArchive::encodeArchive({}));
+  file.close();
+  SymbolArchive archive;
+  testing::internal::CaptureStdout();
+  EXPECT_TRUE(archive.loadImageArchive(path));
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_NE(out.find("iswa2010bin read"), std::string::npos);
+  EXPECT_EQ(archive.entryCount(), 0);
+  // An opened empty archive is not loaded again by look-ups.
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(archive.image(kHand).has_value());
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+}
+
+TEST(SymbolArchiveLoading, TruncatedArchivesKeepTheWholeEntries) {
+  const QList<QPair<SymbolCode, QByteArray>> entries = {{kHand, png(patterned(3, 4, 1))},
+                                                        {SSS::withRotation(kHand, 2), png(patterned(4, 4, 2))},
+                                                        {kHead, png(patterned(5, 2, 3))}};
+  const QByteArray full = SymbolArchive::encodeArchive(entries);
+  QList<int> ends;  // byte offsets where each entry ends
+  int end = 2;
+  for (const auto& entry : entries) ends << (end += 6 + int(entry.second.size()));
+  setDiagnosticsEnabled(false);
+  for (int cut = 0; cut <= full.size(); ++cut) {
+    SymbolArchive archive;
+    const int whole = int(std::count_if(ends.begin(), ends.end(), [cut](int e) { return e <= cut; }));
+    EXPECT_EQ(archive.loadFromBytes(full.left(cut)), whole) << "cut at " << cut;
+    for (int i = 0; i < entries.size(); ++i)
+      EXPECT_EQ(archive.archivedImage(entries[i].first).has_value(), i < whole) << "cut at " << cut;
+  }
+  setDiagnosticsEnabled(true);
+}
+
+TEST(SymbolArchiveLoading, GarbageBytesNeverCrashTheLoader) {
+  QRandomGenerator random(2010);
+  setDiagnosticsEnabled(false);
+  for (int round = 0; round < 300; ++round) {
+    QByteArray bytes(int(random.bounded(0, 3000)), Qt::Uninitialized);
+    for (char& byte : bytes) byte = char(random.bounded(256));
+    SymbolArchive archive;
+    const int whole = archive.loadFromBytes(bytes);
+    EXPECT_LE(archive.entryCount(), whole);
+    for (const SymbolCode code : archive.storedCodes()) {
+      const auto image = archive.image(code);
+      EXPECT_EQ(image.has_value(), archive.contains(code));
+    }
+  }
+  setDiagnosticsEnabled(true);
+}
+
+TEST(SymbolArchiveLoading, AnUndecodableEntryCountsAsAbsent) {
+  SymbolArchive archive;
+  archive.loadFromBytes(SymbolArchive::encodeArchive(
+      {{kHand, QByteArray("not an image")}, {SSS::withRotation(kHand, 2), png(patterned(3, 3))}}));
+  EXPECT_TRUE(archive.contains(kHand));
+  setDiagnosticsEnabled(false);
+  EXPECT_FALSE(archive.archivedImage(kHand).has_value());
+  setDiagnosticsEnabled(true);
+  EXPECT_FALSE(archive.contains(kHand));
+  EXPECT_EQ(archive.entryCount(), 1);
+  // Rotation 3 is built from rotation 1, which is gone.
+  EXPECT_FALSE(archive.image(SSS::withRotation(kHand, 3)).has_value());
+  EXPECT_TRUE(archive.image(SSS::withRotation(kHand, 4)).has_value());
+}
+
+TEST(SymbolArchiveLoading, MissingFileRaisesTheAlertAndLookUpsStayEmpty) {
+  RecordingAlertSink sink;
+  setAlertSink(&sink);
+  QTemporaryDir dir;
+  SymbolArchive archive;
+  testing::internal::CaptureStdout();
+  EXPECT_FALSE(archive.loadImageArchive(dir.filePath("iswa2010bin")));
+  const std::string out = testing::internal::GetCapturedStdout();
+  setAlertSink(nullptr);
+  ASSERT_EQ(sink.alerts.size(), 1);
+  EXPECT_EQ(sink.alerts[0].first, "ISWA image archive file missing!!");
+  EXPECT_EQ(sink.alerts[0].second, "Quabe needs 'iswa2010bin'");
+  EXPECT_EQ(out.find("iswa2010bin read"), std::string::npos);
+  EXPECT_FALSE(archive.isLoaded());
+  EXPECT_EQ(archive.entryCount(), 0);
+}
+
+TEST(SymbolArchiveLoading, LookUpsLoadLazilyAndAlertOnlyOnceWhenTheFileIsMissing) {
+  QTemporaryDir dir;
+  RecordingAlertSink sink;
+  setAlertSink(&sink);
+  setDiagnosticsEnabled(false);
+  SymbolArchive archive;
+  archive.setArchivePath(dir.filePath("iswa2010bin"));
+  EXPECT_FALSE(archive.image(kHand).has_value());
+  EXPECT_FALSE(archive.image(kHead).has_value());
+  EXPECT_EQ(sink.alerts.size(), 1);
+  // The file appears: the next look-up loads it.
+  QFile file(dir.filePath("iswa2010bin"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(SymbolArchive::encodeArchive({{kHead, png(patterned(2, 2))}}));
+  file.close();
+  EXPECT_TRUE(archive.image(kHead).has_value());
+  setDiagnosticsEnabled(true);
+  setAlertSink(nullptr);
+  EXPECT_EQ(sink.alerts.size(), 1);
+}
+
+TEST(SymbolArchiveSynthesis, HandRotationsComeFromRotationsOneAndTwo) {
+  const QImage upright = patterned(4, 7, 1), diagonal = patterned(6, 5, 2);
+  SymbolArchive archive;
+  archive.loadFromBytes(
+      SymbolArchive::encodeArchive({{kHand, png(upright)}, {SSS::withRotation(kHand, 2), png(diagonal)}}));
+  const QImage lr1 = upright.transformed(QTransform::fromScale(-1, 1));
+  const QImage lr2 = diagonal.transformed(QTransform::fromScale(-1, 1));
+  // Rotation r + 8 is rotation r mirrored; odd rotations come from rotation 1, even ones from 2.
+  const QList<QPair<int, QImage>> expected = {{3, qtTurned(upright, 90)},
+                                              {4, qtTurned(diagonal, 90)},
+                                              {5, qtTurned(upright, 180)},
+                                              {6, qtTurned(diagonal, 180)},
+                                              {7, qtTurned(upright, -90)},
+                                              {8, qtTurned(diagonal, -90)},
+                                              {9, lr1},
+                                              {10, lr2},
+                                              {11, qtTurned(lr1, -90)},
+                                              {12, qtTurned(lr2, -90)},
+                                              {13, upright.transformed(QTransform::fromScale(1, -1))},
+                                              {14, diagonal.transformed(QTransform::fromScale(1, -1))},
+                                              {15, qtTurned(lr1, 90)},
+                                              {16, qtTurned(lr2, 90)}};
+  for (const auto& [rotation, image] : expected) {
+    const auto synthesised = archive.image(SSS::withRotation(kHand, rotation));
+    ASSERT_TRUE(synthesised.has_value()) << rotation;
+    EXPECT_TRUE(samePixels(*synthesised, image)) << "rotation " << rotation;
+    EXPECT_FALSE(archive.contains(SSS::withRotation(kHand, rotation)));  // never stored
+  }
+  EXPECT_FALSE(archive.image(SSS::withRotation(kHand, 17)).has_value());
+  EXPECT_FALSE(archive.image(SSS::withRotation(kHand, 0)).has_value());
+}
+
+TEST(SymbolArchiveSynthesis, RotationCountsReduceRotations) {
+  const QImage upright = patterned(3, 8, 1), diagonal = patterned(6, 6, 2);
+  SymbolArchive archive;
+  archive.loadFromBytes(SymbolArchive::encodeArchive({{kArrow4, png(upright)},
+                                                      {SSS::withRotation(kArrow4, 2), png(diagonal)},
+                                                      {kArrow8, png(upright)},
+                                                      {SSS::withRotation(kArrow8, 2), png(diagonal)},
+                                                      {kHead, png(upright)}}));
+  ASSERT_EQ(SSS::rotationCount(kArrow4), 4);
+  ASSERT_EQ(SSS::rotationCount(kArrow8), 8);
+  const auto arrow4 = [&](int r) { return *archive.image(SSS::withRotation(kArrow4, r)); };
+  EXPECT_TRUE(samePixels(arrow4(6), diagonal));                 // 6 -> 2
+  EXPECT_TRUE(samePixels(arrow4(7), qtTurned(upright, 90)));    // 7 -> 3, rotation 1 turned +90
+  EXPECT_TRUE(samePixels(arrow4(5), upright));                  // 5 -> 1
+  EXPECT_TRUE(samePixels(arrow4(10), qtTurned(diagonal, 90)));  // 10 -> 4
+  EXPECT_TRUE(samePixels(arrow4(13), upright));                 // 13 -> 1
+  const auto arrow8 = [&](int r) { return *archive.image(SSS::withRotation(kArrow8, r)); };
+  EXPECT_TRUE(samePixels(arrow8(9), upright));                   // 9 -> 1
+  EXPECT_TRUE(samePixels(arrow8(10), qtTurned(diagonal, -90)));  // 10 -> 8
+  EXPECT_TRUE(samePixels(arrow8(11), qtTurned(upright, -90)));   // 11 -> 7
+  // Symbols without derived rotations have only what is stored.
+  EXPECT_FALSE(archive.image(SSS::withRotation(kHead, 5)).has_value());
+  EXPECT_FALSE(archive.image(SSS::withRotation(kHead, 2)).has_value());
+  EXPECT_TRUE(archive.image(kHead).has_value());
+}
+
+TEST(SymbolArchiveSynthesis, AStoredReducedRotationIsPreferredToATurn) {
+  const QImage upright = patterned(3, 8, 1), drawnByTheFont = patterned(8, 3, 9);
+  SymbolArchive archive;
+  archive.loadFromBytes(
+      SymbolArchive::encodeArchive({{kArrow4, png(upright)}, {SSS::withRotation(kArrow4, 3), png(drawnByTheFont)}}));
+  EXPECT_TRUE(samePixels(*archive.image(SSS::withRotation(kArrow4, 7)), drawnByTheFont));
+  // Without rotation 2 the even rotations have no image.
+  EXPECT_FALSE(archive.image(SSS::withRotation(kArrow4, 6)).has_value());
+}
+
+TEST(SymbolArchiveSynthesis, ConcurrentLookUpsAgree) {
+  SymbolArchive archive;
+  QList<QPair<SymbolCode, QByteArray>> entries;
+  for (int base = 1; base <= 40; ++base)
+    for (int rotation = 1; rotation <= 2; ++rotation)
+      entries << qMakePair(SSS::make(1, 1, base, 1, 1, rotation), png(patterned(5 + base % 7, 9, base * rotation)));
+  archive.loadFromBytes(SymbolArchive::encodeArchive(entries));
+  QList<SymbolCode> codes;
+  for (int round = 0; round < 20; ++round)
+    for (int base = 1; base <= 40; ++base)
+      for (int rotation = 1; rotation <= 16; ++rotation) codes << SSS::make(1, 1, base, 1, 1, rotation);
+  const QList<int> sizes = QtConcurrent::blockingMapped(codes, [&archive](SymbolCode code) {
+    const auto image = archive.image(code);
+    return image ? image->width() * 100 + image->height() : 0;
+  });
+  for (int i = 0; i < codes.size(); ++i) {
+    const int base = SSS::baseSymbol(codes[i]), rotation = SSS::rotation(codes[i]);
+    const int w = 5 + base % 7, h = 9;
+    const bool quarterTurn = QList<int>{3, 4, 7, 8, 11, 12, 15, 16}.contains(rotation);
+    EXPECT_EQ(sizes[i], quarterTurn ? h * 100 + w : w * 100 + h) << SSS::toString(codes[i]).toStdString();
+  }
+}

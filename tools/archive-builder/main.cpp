@@ -1,0 +1,192 @@
+// quabe-archive-builder: renders every symbol of the SignWriting fonts into
+// the symbol image archive "iswa2010bin" and lists them with their sizes in
+// the SQLite file "iswa2010data.db".
+//
+//   quabe-archive-builder --line SuttonSignWritingLine.ttf --fill SuttonSignWritingFill.ttf --out DIR
+
+#include <sqlite3.h>
+
+#include <QBuffer>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageWriter>
+#include <QSaveFile>
+#include <QtConcurrent>
+#include <algorithm>
+#include <cstdio>
+
+#include "GlyphRenderer.h"
+#include "symbols/SymbolArchive.h"
+
+using namespace quabe;
+using namespace quabe::archive;
+
+namespace {
+
+struct Rendered {
+  SymbolCode code = 0;
+  QByteArray png;
+  QSize size;
+};
+
+QByteArray encodePng(const QImage& image) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "png");
+  if (!writer.write(image.convertToFormat(QImage::Format_ARGB32))) return QByteArray();
+  return bytes;
+}
+
+QByteArray readFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return QByteArray();
+  return file.readAll();
+}
+
+bool writeAtomically(const QString& path, const QByteArray& bytes) {
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  if (file.write(bytes) != bytes.size()) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
+// Builds the symbol list in an in-memory database and returns its file image.
+QByteArray symbolDatabase(const QList<Rendered>& symbols) {
+  sqlite3* db = nullptr;
+  if (sqlite3_open(":memory:", &db) != SQLITE_OK) {
+    sqlite3_close(db);
+    return QByteArray();
+  }
+  bool ok = sqlite3_exec(db,
+                         "CREATE TABLE Symbols(code TEXT PRIMARY KEY, fsw TEXT, width INTEGER, height INTEGER);"
+                         "BEGIN;",
+                         nullptr, nullptr, nullptr) == SQLITE_OK;
+  sqlite3_stmt* insert = nullptr;
+  ok = ok && sqlite3_prepare_v2(db, "INSERT OR REPLACE INTO Symbols(code, fsw, width, height) VALUES(?, ?, ?, ?)", -1,
+                                &insert, nullptr) == SQLITE_OK;
+  for (int i = 0; ok && i < symbols.size(); ++i) {
+    const Rendered& symbol = symbols[i];
+    const QByteArray code = SSS::toString(symbol.code).toLatin1();
+    const QByteArray fsw = SSS::toFswKey(symbol.code).toLatin1();
+    sqlite3_bind_text(insert, 1, code.constData(), int(code.size()), SQLITE_TRANSIENT);
+    if (fsw.isEmpty())  // the extension symbols have no FSW key
+      sqlite3_bind_null(insert, 2);
+    else
+      sqlite3_bind_text(insert, 2, fsw.constData(), int(fsw.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_int(insert, 3, symbol.size.width());
+    sqlite3_bind_int(insert, 4, symbol.size.height());
+    ok = sqlite3_step(insert) == SQLITE_DONE;
+    sqlite3_reset(insert);
+  }
+  sqlite3_finalize(insert);
+  ok = ok && sqlite3_exec(db, "COMMIT;", nullptr, nullptr, nullptr) == SQLITE_OK;
+  QByteArray image;
+  if (ok) {
+    sqlite3_int64 size = 0;
+    unsigned char* data = sqlite3_serialize(db, "main", &size, 0);
+    if (data) image = QByteArray(reinterpret_cast<const char*>(data), qsizetype(size));
+    sqlite3_free(data);
+  }
+  sqlite3_close(db);
+  return image;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+  QGuiApplication app(argc, argv);
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Renders the SignWriting fonts into the symbol image archive."));
+  parser.addHelpOption();
+  parser.addOption({QStringLiteral("line"), QStringLiteral("Line font (TTF)."), QStringLiteral("path")});
+  parser.addOption({QStringLiteral("fill"), QStringLiteral("Fill font (TTF)."), QStringLiteral("path")});
+  parser.addOption({QStringLiteral("out"), QStringLiteral("Output directory."), QStringLiteral("dir")});
+  parser.process(app);
+  if (!parser.isSet(QStringLiteral("line")) || !parser.isSet(QStringLiteral("fill")) ||
+      !parser.isSet(QStringLiteral("out"))) {
+    std::fprintf(stderr, "usage: quabe-archive-builder --line LINE.ttf --fill FILL.ttf --out DIR\n");
+    return 2;
+  }
+  QElapsedTimer timer;
+  timer.start();
+
+  const QByteArray lineData = readFile(parser.value(QStringLiteral("line")));
+  const QByteArray fillData = readFile(parser.value(QStringLiteral("fill")));
+  const GlyphRenderer probe(lineData, fillData);
+  if (lineData.isEmpty() || fillData.isEmpty() || !probe.isValid()) {
+    std::fprintf(stderr, "quabe-archive-builder: cannot read the fonts\n");
+    return 1;
+  }
+
+  QList<GlyphId> glyphs;
+  for (int key = ISWA2010Code::firstKey; key <= ISWA2010Code::lastKey; ++key)
+    for (int fill = 0; fill < 6; ++fill)
+      for (int rotation = 0; rotation < 16; ++rotation) {
+        const GlyphId glyph{key, fill, rotation};
+        if (probe.hasGlyph(glyph)) glyphs << glyph;
+      }
+
+  // Chunks rendered in parallel, each with its own fonts.
+  constexpr int kChunk = 1024;
+  QList<QList<GlyphId>> chunks;
+  for (int i = 0; i < glyphs.size(); i += kChunk) chunks << glyphs.mid(i, kChunk);
+  const QList<QList<Rendered>> renderedChunks =
+      QtConcurrent::blockingMapped(chunks, [&lineData, &fillData](const QList<GlyphId>& chunk) {
+        const GlyphRenderer renderer(lineData, fillData);
+        QList<Rendered> out;
+        out.reserve(chunk.size());
+        for (const GlyphId& glyph : chunk) {
+          const QImage image = renderer.render(glyph);
+          out << Rendered{glyph.code(), encodePng(image), image.size()};
+        }
+        return out;
+      });
+
+  QList<Rendered> symbols;
+  symbols.reserve(glyphs.size() + 3);
+  for (const auto& chunk : renderedChunks) symbols << chunk;
+  for (const SymbolCode code : extensionCodes()) {
+    const QImage image = drawExtensionGlyph(SSS::baseSymbol(code));
+    symbols << Rendered{code, encodePng(image), image.size()};
+  }
+
+  QList<QPair<SymbolCode, QByteArray>> entries;
+  entries.reserve(symbols.size());
+  for (const Rendered& symbol : symbols) {
+    if (symbol.png.isEmpty()) {
+      std::fprintf(stderr, "quabe-archive-builder: cannot encode %s\n", qPrintable(SSS::toString(symbol.code)));
+      return 1;
+    }
+    entries << qMakePair(symbol.code, symbol.png);
+  }
+  const QByteArray archive = SymbolArchive::encodeArchive(entries);
+  if (archive.isEmpty()) {
+    std::fprintf(stderr, "quabe-archive-builder: the symbols do not fit the archive layout\n");
+    return 1;
+  }
+  const QByteArray database = symbolDatabase(symbols);
+  if (database.isEmpty()) {
+    std::fprintf(stderr, "quabe-archive-builder: cannot build the symbol database\n");
+    return 1;
+  }
+
+  const QDir out(parser.value(QStringLiteral("out")));
+  if (!QDir().mkpath(out.path()) || !writeAtomically(out.filePath(QStringLiteral("iswa2010bin")), archive) ||
+      !writeAtomically(out.filePath(QStringLiteral("iswa2010data.db")), database)) {
+    std::fprintf(stderr, "quabe-archive-builder: cannot write into %s\n", qPrintable(out.path()));
+    return 1;
+  }
+  std::printf("quabe-archive-builder: %lld symbols (%d from the fonts), iswa2010bin %lld bytes, %.2f s\n",
+              static_cast<long long>(symbols.size()), int(glyphs.size()), static_cast<long long>(archive.size()),
+              timer.elapsed() / 1000.0);
+  return 0;
+}

@@ -1,0 +1,260 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMimeData>
+#include <QPainter>
+#include <QSignalSpy>
+#include <QTabBar>
+#include <QTest>
+#include <QToolTip>
+#include <memory>
+
+#include "common/TestSupport.h"
+#include "core/Diagnostics.h"
+#include "core/Localization.h"
+#include "editor/palette/PaletteTabWidget.h"
+#include "editor/palette/PaletteView.h"
+#include "symbols/SymbolArchive.h"
+
+using namespace quabe;
+
+namespace {
+
+QPoint centerOf(int item) { return Palette::cellRect(item).center().toPoint(); }
+
+// A palette view whose drags are recorded instead of run (a real drag
+// would wait for a drop in its own event loop).
+class RecordingPaletteView : public PaletteView {
+ public:
+  using PaletteView::PaletteView;
+  QStringList dragTexts;
+  QPixmap lastPixmap;
+  QPoint lastHotSpot;
+
+ protected:
+  void performDrag(QMimeData* data, const QPixmap& pixmap, const QPoint& hotSpot) override {
+    dragTexts << data->text();
+    lastPixmap = pixmap;
+    lastHotSpot = hotSpot;
+    delete data;
+  }
+};
+
+class PaletteViewTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setDiagnosticsEnabled(false);
+    Localization::setLanguage("en");
+  }
+  void TearDown() override { setDiagnosticsEnabled(true); }
+
+  // Shows a tab widget and waits until it is on screen.
+  std::unique_ptr<PaletteTabWidget> shownTabs() {
+    auto tabs = std::make_unique<PaletteTabWidget>();
+    tabs->resize(260, 520);
+    tabs->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(tabs.get()));
+    return tabs;
+  }
+};
+
+// Number of pixels in rect darker than mid grey.
+int darkPixels(const QImage& image, const QRect& rect) {
+  int n = 0;
+  for (int y = rect.top(); y <= rect.bottom(); ++y)
+    for (int x = rect.left(); x <= rect.right(); ++x)
+      if (qGray(image.pixel(x, y)) < 100) ++n;
+  return n;
+}
+
+}  // namespace
+
+TEST_F(PaletteViewTest, ClickingAFamilyShowsItsSubPaletteOnTheSecondTab) {
+  auto tabs = shownTabs();
+  PaletteView* main = tabs->mainPaletteView();
+  PaletteView* sub = tabs->subPaletteView();
+  ASSERT_TRUE(main->isMain());
+  EXPECT_EQ(main->currentPaletteNumber(), -1);
+  EXPECT_EQ(main->palette().count(), 49);
+  EXPECT_EQ(sub->currentPaletteNumber(), 0);
+  EXPECT_EQ(tabs->currentIndex(), 0);
+
+  QSignalSpy families(tabs.get(), &PaletteTabWidget::familyChosen);
+  QTest::mouseClick(main, Qt::LeftButton, {}, centerOf(12));
+  EXPECT_EQ(sub->currentPaletteNumber(), 12);
+  EXPECT_EQ(sub->palette().paletteArray, Palette::palette(12).paletteArray);
+  EXPECT_EQ(sub->itemImages().size(), Palette::palette(12).count());
+  EXPECT_EQ(tabs->currentIndex(), 1);
+  ASSERT_EQ(families.count(), 1);
+  EXPECT_EQ(families.at(0).at(0).toInt(), 12);
+  EXPECT_EQ(main->mousePosOnMainMenu(), QPointF(centerOf(12)));
+  EXPECT_EQ(tabs->tabToolTip(1), "straight wall plane");
+
+  // A click below the 49 families or a double click changes nothing.
+  tabs->setCurrentIndex(0);
+  QTest::mouseClick(main, Qt::LeftButton, {}, centerOf(52));
+  QTest::mouseDClick(main, Qt::LeftButton, {}, centerOf(3));
+  QTest::mouseRelease(main, Qt::LeftButton, {}, centerOf(3));
+  EXPECT_EQ(sub->currentPaletteNumber(), 12);
+  EXPECT_EQ(tabs->currentIndex(), 0);
+  EXPECT_EQ(families.count(), 1);
+}
+
+TEST_F(PaletteViewTest, SubPaletteClicksSelectAndASecondClickReturnsToTheMainPalette) {
+  auto tabs = shownTabs();
+  PaletteView* sub = tabs->subPaletteView();
+  tabs->showFamily(20);
+  ASSERT_EQ(tabs->currentIndex(), 1);
+  QSignalSpy chosen(tabs.get(), &PaletteTabWidget::symbolChosen);
+
+  QTest::mouseClick(sub, Qt::LeftButton, {}, centerOf(4));  // empty cell
+  EXPECT_EQ(sub->selectedItem(), PaletteView::NoItem);
+  EXPECT_EQ(chosen.count(), 0);
+
+  QTest::mouseClick(sub, Qt::LeftButton, {}, centerOf(6));
+  EXPECT_EQ(sub->selectedItem(), 6);
+  EXPECT_EQ(sub->menuSSS(), SSS::make(3, 1, 2, 1, 1, 2));
+  ASSERT_EQ(chosen.count(), 1);
+  EXPECT_EQ(chosen.at(0).at(0).toUInt(), SSS::make(3, 1, 2, 1, 1, 2));
+  EXPECT_EQ(tabs->currentIndex(), 1);
+
+  QTest::mouseClick(sub, Qt::LeftButton, {}, centerOf(6));
+  EXPECT_EQ(sub->selectedItem(), PaletteView::NoItem);
+  EXPECT_EQ(sub->menuSSS(), 0u);
+  EXPECT_EQ(tabs->currentIndex(), 0);
+
+  // The context click on a sub palette also clears and goes back.
+  tabs->setCurrentIndex(1);
+  QTest::mouseClick(sub, Qt::LeftButton, {}, centerOf(0));
+  QContextMenuEvent context(QContextMenuEvent::Mouse, centerOf(0), sub->mapToGlobal(centerOf(0)));
+  QApplication::sendEvent(sub, &context);
+  EXPECT_TRUE(context.isAccepted());
+  EXPECT_EQ(sub->selectedItem(), PaletteView::NoItem);
+  EXPECT_EQ(tabs->currentIndex(), 0);
+}
+
+TEST_F(PaletteViewTest, PointerHighlightsTheItemUnderItAndLeavingClearsIt) {
+  auto tabs = shownTabs();
+  PaletteView* main = tabs->mainPaletteView();
+  QTest::mouseMove(main, centerOf(7));
+  EXPECT_EQ(main->highlightedItem(), 7);
+  QTest::mouseMove(main, centerOf(23));
+  EXPECT_EQ(main->highlightedItem(), 23);
+  // Move onto the tab bar: the palette is left.
+  QTest::mouseMove(tabs.get(), tabs->tabBar()->geometry().center());
+  EXPECT_EQ(main->highlightedItem(), PaletteView::NoItem);
+}
+
+TEST_F(PaletteViewTest, DraggingASymbolPutsItsTextFormOnTheDragData) {
+  std::unique_ptr<QMimeData> data(PaletteView::makeMimeData(SSS::make(1, 1, 1, 1, 1, 1)));
+  EXPECT_TRUE(data->hasText());
+  EXPECT_EQ(data->text(), "01-01-001-01-01-01");
+  EXPECT_EQ(SSS::fromString(data->text()), SSS::make(1, 1, 1, 1, 1, 1));
+
+  QUABE_REQUIRE_ARCHIVE();
+  RecordingPaletteView view;
+  view.showSubPalette(48);
+  view.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+  QSignalSpy started(&view, &PaletteView::dragStarted);
+  const int distance = QApplication::startDragDistance() + 2;
+
+  // From an empty cell: no drag.
+  QTest::mousePress(&view, Qt::LeftButton, {}, centerOf(8));
+  QTest::mouseMove(&view, centerOf(8) + QPoint(distance, 0));
+  QTest::mouseRelease(&view, Qt::LeftButton, {}, centerOf(8) + QPoint(distance, 0));
+  EXPECT_TRUE(view.dragTexts.isEmpty());
+
+  // From the third cell: 07-01-001, fill 2, rotation 1.
+  QTest::mousePress(&view, Qt::LeftButton, {}, centerOf(2));
+  QTest::mouseMove(&view, centerOf(2) + QPoint(distance, 0));
+  ASSERT_EQ(view.dragTexts, QStringList{"07-01-001-01-02-01"});
+  EXPECT_EQ(view.selectedItem(), 2);
+  EXPECT_EQ(view.menuSSS(), SSS::make(7, 1, 1, 1, 2, 1));
+  EXPECT_EQ(started.count(), 1);
+  EXPECT_FALSE(view.lastPixmap.isNull());
+  EXPECT_LE(std::max(view.lastPixmap.width(), view.lastPixmap.height()), 36);
+  QTest::mouseRelease(&view, Qt::LeftButton, {}, centerOf(2) + QPoint(distance, 0));
+  EXPECT_EQ(view.selectedItem(), 2);  // the release after a drag is not a click
+
+  // A movement shorter than the drag distance starts nothing.
+  QTest::mousePress(&view, Qt::LeftButton, {}, centerOf(0));
+  QTest::mouseMove(&view, centerOf(0) + QPoint(1, 0));
+  QTest::mouseRelease(&view, Qt::LeftButton, {}, centerOf(0) + QPoint(1, 0));
+  EXPECT_EQ(view.dragTexts.size(), 1);
+}
+
+TEST_F(PaletteViewTest, ToolTipsFollowTheLanguage) {
+  auto tabs = shownTabs();
+  PaletteView* main = tabs->mainPaletteView();
+  EXPECT_EQ(main->toolTipAt(centerOf(4)), "five fingers");
+  EXPECT_EQ(main->toolTipAt(centerOf(55)), "");
+  Localization::setLanguage("ja");
+  EXPECT_EQ(main->toolTipAt(centerOf(4)), QString::fromUtf8("五本指"));
+
+  // A real tool-tip event shows the text.
+  QHelpEvent help(QEvent::ToolTip, centerOf(33), main->mapToGlobal(centerOf(33)));
+  QApplication::sendEvent(main, &help);
+  EXPECT_EQ(QToolTip::text(), QString::fromUtf8("目"));
+  QToolTip::hideText();
+  Localization::setLanguage("en");
+
+  tabs->showFamily(10);
+  EXPECT_EQ(tabs->subPaletteView()->toolTipAt(centerOf(3)), "Grasp single");
+  EXPECT_EQ(tabs->subPaletteView()->toolTipAt(centerOf(20)), "");
+}
+
+TEST_F(PaletteViewTest, PaintsEachSymbolCentredInItsCellWithTheArchiveImage) {
+  QUABE_REQUIRE_ARCHIVE();
+  PaletteView view;
+  view.setIsMain(true);
+  view.resize(view.sizeHint());
+  ASSERT_EQ(view.sizeHint(), QSize(190, 456));
+  QImage shot(view.size(), QImage::Format_ARGB32);
+  view.render(&shot);
+
+  for (int item : {0, 4, 20, 37, 48}) {
+    const QImage symbol = *SymbolArchive::shared().image(view.palette().code(item));
+    const QRect target = PaletteView::imageRect(symbol.size(), item).toAlignedRect();
+    EXPECT_TRUE(Palette::cellRect(item).toAlignedRect().contains(target)) << item;
+    const int inCell = darkPixels(shot, Palette::cellRect(item).toRect().adjusted(0, 0, -1, -1));
+    const int inTarget = darkPixels(shot, target.intersected(shot.rect()));
+    EXPECT_GT(inTarget, 10) << item;
+    EXPECT_EQ(inCell, inTarget) << "symbol " << item << " drawn outside its image rectangle";
+  }
+  // An unscaled image keeps its pixels: 01-01-001 (15 x 30) is drawn 1:1.
+  const QImage first = *SymbolArchive::shared().image(view.palette().code(0));
+  ASSERT_LE(std::max(first.width(), first.height()), 36);
+  const QRect firstRect = PaletteView::imageRect(first.size(), 0).toAlignedRect();
+  EXPECT_EQ(firstRect.size(), first.size());
+  QImage expected(first.size(), QImage::Format_ARGB32);
+  expected.fill(Qt::white);
+  QPainter(&expected).drawImage(0, 0, first);
+  EXPECT_EQ(shot.copy(firstRect).convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));
+
+  // Cells beyond the 49 families are blank apart from the grid lines.
+  EXPECT_EQ(darkPixels(shot, Palette::cellRect(55).toRect()), 0);
+  EXPECT_EQ(shot.pixelColor(Palette::cellRect(55).center().toPoint()), QColor(Qt::white));
+  EXPECT_EQ(qGray(shot.pixel(37, 100)), qGray(QColor(211, 211, 211).rgb()));  // a vertical grid line
+}
+
+TEST_F(PaletteViewTest, HighlightAndSelectionShadeTheirCells) {
+  auto tabs = shownTabs();
+  PaletteView* sub = tabs->subPaletteView();
+  tabs->showFamily(22);
+  QTest::mouseClick(sub, Qt::LeftButton, {}, centerOf(1));
+  QTest::mouseMove(sub, centerOf(2));
+  QImage shot(sub->size(), QImage::Format_ARGB32);
+  sub->render(&shot);
+  const QPoint corner(2, 2);
+  EXPECT_EQ(shot.pixelColor(Palette::cellRect(1).topLeft().toPoint() + corner), QColor(160, 160, 160));
+  EXPECT_EQ(shot.pixelColor(Palette::cellRect(2).topLeft().toPoint() + corner), QColor(230, 230, 230));
+  EXPECT_EQ(shot.pixelColor(Palette::cellRect(3).topLeft().toPoint() + corner), QColor(Qt::white));
+
+  // An empty cell under the pointer stays white.
+  QTest::mouseMove(sub, centerOf(4));
+  EXPECT_EQ(sub->highlightedItem(), 4);
+  sub->render(&shot);
+  EXPECT_EQ(shot.pixelColor(Palette::cellRect(4).topLeft().toPoint() + corner), QColor(Qt::white));
+}

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Makes an evaluation set for the sign finder from a Quabe dictionary.
 
-For a fixed random sample of dictionary entries it writes single-sign SWML
+For a fixed random sample of dictionary entries (and a further sample of
+entries that contain a double straight arrow) it writes single-sign SWML
 files that a hand could have drawn for the entry, and the sample list file
 that `quabe-cli evaluate` reads:
 
@@ -136,6 +137,8 @@ def main():
     ap.add_argument("--out", required=True, help="directory to write the samples into")
     ap.add_argument("--entries", type=int, default=300, help="number of entries to sample (default 300)")
     ap.add_argument("--seed", type=int, default=2010, help="random seed (default 2010)")
+    ap.add_argument("--arrow-entries", type=int, default=60,
+                    help="further entries sampled among those with a double arrow (default 60)")
     ap.add_argument("--shift", type=int, default=4, help="largest shift of a symbol in points (default 4)")
     args = ap.parse_args()
 
@@ -145,6 +148,9 @@ def main():
         return 1
     rng = random.Random(args.seed)
     chosen = rng.sample(entries, min(args.entries, len(entries)))
+    taken = set(e[0] for e in chosen)
+    with_double_arrow = [e for e in entries if e[0] not in taken and any(is_double_arrow(s[0]) for s in e[2])]
+    chosen += rng.sample(with_double_arrow, min(args.arrow_entries, len(with_double_arrow)))
     chosen.sort(key=lambda e: e[0])
 
     os.makedirs(args.out, exist_ok=True)

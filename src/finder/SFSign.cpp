@@ -208,32 +208,74 @@ void SFSign::extractFeatures() {
   symbols.insert(symbols.end(), others.begin(), others.end());
 }
 
+namespace {
+
+// The counts and roles of one comparison (steps shared by similarity() and
+// pairingScores()).
+struct Comparison {
+  int countA = 0;
+  int countB = 0;
+  bool noOthers = false;
+  const SFSign* p = nullptr;
+  const SFSign* q = nullptr;
+  int pCount = 0;
+  int qCount = 0;
+  int diff = 0;
+};
+
+bool prepare(const SFSign& a, const SFSign& b, Comparison& c) {
+  c.countA = a.handCount + a.bodyCount;
+  c.countB = b.handCount + b.bodyCount;
+  if (c.countA == 0 || c.countB == 0) {
+    c.countA += a.headCount + a.otherCount;
+    c.countB += b.headCount + b.otherCount;
+    c.noOthers = a.otherCount == 0 && b.otherCount == 0;
+  }
+  c.countA = std::min(c.countA, SFSign::MaxComparedSymbols);
+  c.countB = std::min(c.countB, SFSign::MaxComparedSymbols);
+  if (a.handCount > 4) return false;
+  c.diff = c.countB - c.countA;
+  c.p = c.diff >= 0 ? &a : &b;
+  c.q = c.diff >= 0 ? &b : &a;
+  c.pCount = c.diff >= 0 ? c.countA : c.countB;
+  c.qCount = c.diff >= 0 ? c.countB : c.countA;
+  if (std::abs(c.diff) > SFSign::DiffLimit) return false;
+  if ((c.p->handCount > 0) != (c.q->handCount > 0)) return false;
+  return true;
+}
+
+void fillScores(const Comparison& c, int* scores) {
+  for (int i = 0; i < c.pCount; ++i)
+    for (int j = 0; j < c.qCount; ++j)
+      scores[i * sf::MaxAssigned + j] = c.p->symbols[size_t(i)].similarity(c.q->symbols[size_t(j)], false);
+}
+
+}  // namespace
+
+bool SFSign::pairingScores(const SFSign& other, int* scores, int& rows, int& cols) const {
+  Comparison c;
+  rows = cols = 0;
+  if (!prepare(*this, other, c)) return false;
+  fillScores(c, scores);
+  rows = c.pCount;
+  cols = c.qCount;
+  return true;
+}
+
 SFSimilarity SFSign::similarity(const SFSign& other, SFPairing pairing) const {
   SFSimilarity result;
-  int countA = handCount + bodyCount;
-  int countB = other.handCount + other.bodyCount;
-  bool noOthers = false;
-  if (countA == 0 || countB == 0) {
-    countA += headCount + otherCount;
-    countB += other.headCount + other.otherCount;
-    noOthers = otherCount == 0 && other.otherCount == 0;
-  }
-  countA = std::min(countA, MaxComparedSymbols);
-  countB = std::min(countB, MaxComparedSymbols);
-  if (handCount > 4) return result;
-
-  const int diff = countB - countA;
-  const SFSign& p = diff >= 0 ? *this : other;
-  const SFSign& q = diff >= 0 ? other : *this;
-  const int pCount = diff >= 0 ? countA : countB;
-  const int qCount = diff >= 0 ? countB : countA;
-  if (std::abs(diff) > DiffLimit) return result;
-  if ((p.handCount > 0) != (q.handCount > 0)) return result;
+  Comparison c;
+  if (!prepare(*this, other, c)) return result;
+  const SFSign& p = *c.p;
+  const SFSign& q = *c.q;
+  const int pCount = c.pCount;
+  const int qCount = c.qCount;
+  const int diff = c.diff;
+  const int countA = c.countA;
+  const bool noOthers = c.noOthers;
 
   sf::ScoreMatrix scores;
-  for (int i = 0; i < pCount; ++i)
-    for (int j = 0; j < qCount; ++j)
-      scores[i * sf::MaxAssigned + j] = p.symbols[size_t(i)].similarity(q.symbols[size_t(j)], false);
+  fillScores(c, scores);
   result.maxSim = pairing == SFPairing::exhaustive ? sf::exhaustiveMaxPositiveAssignment(scores, pCount, qCount)
                                                    : sf::maxPositiveAssignment(scores, pCount, qCount);
 

@@ -81,6 +81,12 @@ class SFSign {
 
   SFSimilarity similarity(const SFSign& other, SFPairing pairing = SFPairing::assignment) const;
 
+  // The symbol-to-symbol scores that similarity() pairs: rows are the
+  // compared symbols of the sign with fewer of them. False when the
+  // comparison ends before any pairing (too many hands, too different
+  // counts, hands on one side only).
+  bool pairingScores(const SFSign& other, int* scores, int& rows, int& cols) const;
+
  private:
   void extractFeatures();
   std::vector<SFSymbol> m_all;

@@ -86,6 +86,23 @@ struct ExhaustiveSearch {
 
 int maxPositiveAssignment(const int* scores, int rows, int cols) {
   if (rows <= 0 || cols < rows || rows > MaxAssigned || cols > MaxAssigned) return 0;
+  // One or two rows: the best pair (or two pairs in different columns)
+  // directly; most sign comparisons are this small.
+  if (rows == 1) {
+    int best = 0;
+    for (int j = 0; j < cols; ++j) best = std::max(best, scores[j]);
+    return best;
+  }
+  if (rows == 2) {
+    const int* second = scores + MaxAssigned;
+    int best = 0;
+    for (int j = 0; j < cols; ++j) {
+      if (scores[j] <= 0) continue;
+      for (int k = 0; k < cols; ++k)
+        if (k != j && second[k] > 0) best = std::max(best, scores[j] + second[k]);
+    }
+    return best;
+  }
   // Forbidden pairs cost more than any pairing of allowed ones can save, so
   // the optimum uses none of them whenever an all-positive pairing exists.
   constexpr long long Forbidden = 1'000'000'000LL;

@@ -12,9 +12,11 @@ that `quabe-cli evaluate` reads:
 (The list names the directory "ID"; the evaluation falls back to "ID_SLUG".)
 
 Each sample moves every symbol by a few points and draws the symbols in
-another order; on top of that one sample per entry changes one hand to a
-neighbouring fill or rotation, and entries with a double straight arrow get
-a sample that draws it as two parallel single arrows.
+another order ("moved"); on top of that one sample per entry changes one
+hand to a neighbouring fill or rotation ("fill", "rotation"), entries with
+an arrow get a sample with one arrow turned by 45 degrees ("turned"), and
+entries with a double straight arrow get a sample that draws it as two
+parallel single arrows ("arrow").
 
 Usage: make_finder_samples.py --dict DICT.db --out DIR [--entries N] [--seed S]
 Only the Python standard library is used.
@@ -101,6 +103,18 @@ def neighbouring_hand(rng, symbols):
     return "rotation"
 
 
+def turned_arrow(rng, symbols):
+    """One movement arrow turned by 45 degrees."""
+    arrows = [s for s in symbols if s[0][0] == 2 and 3 <= s[0][1] <= 10 and 1 <= s[0][5] <= 16]
+    if not arrows:
+        return False
+    code = rng.choice(arrows)[0]
+    r = code[5]
+    base = 9 if r > 8 else 1
+    code[5] = base + (r - base + rng.choice((-1, 1))) % 8
+    return True
+
+
 def split_arrow(rng, symbols):
     """A double straight arrow drawn as two parallel single arrows."""
     doubles = [i for i, s in enumerate(symbols) if is_double_arrow(s[0])]
@@ -155,7 +169,7 @@ def main():
 
     os.makedirs(args.out, exist_ok=True)
     list_lines = []
-    counts = {"moved": 0, "fill": 0, "rotation": 0, "arrow": 0}
+    counts = {"moved": 0, "fill": 0, "rotation": 0, "arrow": 0, "turned": 0}
     for sign_id, gloss, symbols in chosen:
         name = slug(gloss)
         directory = os.path.join(args.out, "%d_%s" % (sign_id, name))
@@ -168,6 +182,9 @@ def main():
         split = jitter(rng, symbols, args.shift)
         if split_arrow(rng, split):
             samples.append(("arrow", split))
+        turned = jitter(rng, symbols, args.shift)
+        if turned_arrow(rng, turned):
+            samples.append(("turned", turned))
         for kind, sample in samples:
             counts[kind] += 1
             with open(os.path.join(directory, "%s.swml" % kind), "w", encoding="utf-8") as f:

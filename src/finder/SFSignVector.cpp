@@ -121,6 +121,9 @@ void SFSignVector::addArrow(std::array<double, Length>& v, int at, const SFSymbo
     default:
       return;
   }
+  const double length = sfTuning().arrowDirectionPercent / 100.0;
+  dir = {dir.x * length, dir.y * length, dir.z * length};
+  axis = {axis.x * length, axis.y * length, axis.z * length};
   addHalves(v, at, dir, isAlternating(a));
   v[size_t(at + 6 + plane)] += 1;
   v[size_t(at + 9)] += strokeCount(a);

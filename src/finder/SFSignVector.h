@@ -19,9 +19,12 @@ namespace quabe {
 // right hand's arrows, fill 1 or 3, and block 2 the left hand's, fill 2 or 3.)
 //
 // Each arrow adds to its block(s):
-//   0..5   its travel direction as a unit vector in space, split into the
-//          non-negative halves +x (signer's right), -x, +y (up), -y, +z (away
-//          from the signer), -z; alternating arrows put |d| * 0.7 in both halves.
+//   0..5   its travel direction as a vector of length 3 in space, split into
+//          the non-negative halves +x (signer's right), -x, +y (up), -y, +z
+//          (away from the signer), -z; alternating arrows put |d| * 0.7 in
+//          both halves. (Length 3 rather than 1 lets the direction weigh
+//          against "moves at all"; the evaluation found it best, see
+//          SFTuning::arrowDirectionPercent.)
 //          Rotation r points (r-1) * 45 degrees counter-clockwise from "up";
 //          rotations 9-16 are mirrored (the angle changes sign). Wall-plane
 //          arrows and curves (groups 3, 6, 7) lie in x/y, floor-plane ones
@@ -37,7 +40,7 @@ namespace quabe {
 //          +x, -x, +y, -y, +z, -z halves: the normal of the curve's plane
 //          (z for wall curves and circles, y for floor curves, the direction
 //          crossed with z or y for curves that hit the wall or floor plane),
-//          negated for mirrored rotations.
+//          negated for mirrored rotations, of length 3 like the direction.
 // Several arrows add up; the cosine compares the resulting directions.
 class SFSignVector {
  public:

@@ -30,6 +30,11 @@ bool SFTuning::set(const char* name, int value) {
     zeroScoreStaysZero = value != 0;
     return true;
   }
+  if (std::strcmp(name, "arrowDirectionPercent") == 0) {
+    if (value < 0 || value > 1000) return false;
+    arrowDirectionPercent = value;
+    return true;
+  }
   if (std::strcmp(name, "placement") == 0) {
     if (value < asStored || value > fromCentroid) return false;
     placement = value;

@@ -22,6 +22,10 @@ struct SFTuning {
   // the second block of the movement vector; when false the blocks are the
   // right-hand and left-hand arrows.
   bool firstBlockHoldsAllArrows = true;
+  // Length of an arrow's direction (and turning axis) in the movement
+  // vector, in per cent of a unit vector: shorter makes the movement part
+  // care less about the exact direction against "moves at all".
+  int arrowDirectionPercent = 300;
   // Where a sign's symbol positions are measured from before any distance is
   // taken. Signs stored from the canvas sit centred in their sign box, signs
   // imported from other dictionaries start at (0, 0), and a drawn sign may lie

@@ -1,0 +1,70 @@
+#include "document/Compound.h"
+
+#include "core/Diagnostics.h"
+#include "dictionary/Db.h"
+
+namespace quabe {
+
+Compound::Compound() {
+  constituentIDs = QList<qint64>();
+  constituents = QList<SignPtr>();
+  offsets = QList<QPointF>();
+}
+
+Compound::Compound(std::shared_ptr<DbSign> entry) : Compound() {
+  if (entry) jjs = std::move(entry);
+  for (qint64 id : jjs->constituentIDs.value_or(QList<qint64>())) {
+    constituentIDs->append(id);
+    constituents->append(Sign::fromDB(id));
+  }
+  setSizeAndOffset();
+}
+
+SignPtr Compound::copy() const {
+  auto compound = std::make_shared<Compound>();
+  copyInto(*compound);
+  compound->_sizeInVMode = _sizeInVMode;
+  compound->_sizeInHMode = _sizeInHMode;
+  return compound;
+}
+
+bool Compound::isEmpty() const { return !constituents || constituents->isEmpty(); }
+
+void Compound::setSizeAndOffset() {
+  const QList<SignPtr> parts = constituents.value_or(QList<SignPtr>());
+  for (const SignPtr& part : parts) {
+    if (!part) {
+      diag(QStringLiteral("setSizeAndOffset()"), QStringLiteral("invalid constituent of compound"));
+      return;
+    }
+  }
+  qreal offsetX = 0, offsetY = 0, maxWidth = 0, maxHeight = 0;
+  QList<QPointF> positions;
+  leftMostInVMode = 1024;
+  topMostInHMode = 1024;
+  for (const SignPtr& part : parts) {
+    // Each offset serves both arrangements: x is the left edge side by side,
+    // y the top edge when stacked.
+    positions.append(QPointF(offsetX, offsetY));
+    offsetX += part->width + Separation;
+    offsetY += part->height + Separation;
+    maxWidth = std::max(maxWidth, part->width);
+    maxHeight = std::max(maxHeight, part->height);
+    leftMostInVMode = std::min(leftMostInVMode, part->leftMost);
+    topMostInHMode = std::min(topMostInHMode, part->topMost);
+  }
+  // The running offsets include one separation too many after the last part.
+  const qreal lastGap = parts.isEmpty() ? 0 : Separation;
+  _sizeInHMode = QSizeF(offsetX - lastGap, maxHeight);
+  _sizeInVMode = QSizeF(maxWidth, offsetY - lastGap);
+  offsets = positions;
+}
+
+void Compound::center(qreal boxWidth, qreal boxHeight, bool vertical) {
+  if (!constituents) return;
+  for (const SignPtr& part : *constituents) {
+    if (part) part->center(boxWidth, boxHeight, vertical);
+  }
+}
+
+}  // namespace quabe

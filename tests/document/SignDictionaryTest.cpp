@@ -1,0 +1,138 @@
+// Signs and compounds built from dictionary entries, against a temporary
+// dictionary file.
+#include <QTemporaryDir>
+
+#include "SignTestSupport.h"
+#include "dictionary/Db.h"
+#include "dictionary/DictionaryFile.h"
+#include "document/Compound.h"
+
+namespace quabe::test {
+namespace {
+
+DbISWA row(const QString& sss, int x, int y, int hand = 0, int flags = 0) {
+  DbISWA r;
+  r.sss = sss;
+  r.x = x;
+  r.y = y;
+  r.hand = hand;
+  r.changeableHand = flags & 1;
+  r.turnableArrow = (flags >> 1) & 1;
+  r.modifiableArrow = (flags >> 2) & 1;
+  return r;
+}
+
+class SignDictionaryTest : public ArchiveFixture {
+ protected:
+  void SetUp() override {
+    ArchiveFixture::SetUp();
+    if (IsSkipped()) return;
+    ASSERT_TRUE(directory.isValid());
+    path = directory.filePath("test.db");
+    QString error;
+    ASSERT_TRUE(DictionaryFile::create(path, QString(), false, &error)) << error.toStdString();
+    previousUse = Db::useAlternativeDict();
+    previousPath = Db::alternativeDictPath();
+    Db::setAlternativeDictPath(path);
+    Db::setUseAlternativeDict(true);
+  }
+  void TearDown() override {
+    if (!path.isEmpty()) {
+      Db::setUseAlternativeDict(previousUse);
+      Db::setAlternativeDictPath(previousPath);
+    }
+    ArchiveFixture::TearDown();
+  }
+  // Stores an entry and returns its id.
+  qint64 store(const QString& gloss, const QList<DbISWA>& spelling) {
+    DbSign entry;
+    entry.signID = -1;
+    entry.gloss = gloss;
+    EXPECT_TRUE(Db::insertSign(entry, spelling, false));
+    return entry.signID;
+  }
+
+  QTemporaryDir directory;
+  QString path;
+  bool previousUse = false;
+  QString previousPath;
+};
+
+TEST_F(SignDictionaryTest, SignFromEntryAndRows) {
+  auto entry = std::make_shared<DbSign>();
+  entry->gloss = "HELLO";
+  setDiagnosticsEnabled(false);
+  Sign sign(entry, {row("01-01-001-01-01-01", 10, 20, 1, 1), row("99-99-999-99-99-99", 0, 0),
+                    row("04-01-001-01-01-01", 30, 5, 7, 6)});
+  ASSERT_EQ(sign.symbols.size(), 2);  // the unknown code is skipped
+  EXPECT_EQ(sign.jjs.get(), entry.get());
+  const ISWA& hand = *sign.symbols[0];
+  EXPECT_EQ(hand.rect.topLeft(), QPointF(10, 20));
+  EXPECT_EQ(hand.hand, Hand::right);
+  EXPECT_TRUE(hand.changeableHand);
+  EXPECT_FALSE(hand.turnableArrow);
+  const ISWA& head = *sign.symbols[1];
+  EXPECT_EQ(head.hand, Hand::none);  // 7 is no hand
+  EXPECT_TRUE(head.turnableArrow && head.modifiableArrow);
+  EXPECT_DOUBLE_EQ(sign.leftMost, 10);
+  EXPECT_DOUBLE_EQ(sign.topMost, 5);
+  EXPECT_DOUBLE_EQ(sign.rightMost, std::max(25.0, 30 + head.rect.width()));
+  EXPECT_TRUE(state().editingSigns.isEmpty());  // building a sign edits nothing
+}
+
+TEST_F(SignDictionaryTest, LoadSignFromDbReadsEntryAndSpelling) {
+  const qint64 id = store("TREE", {row("01-01-001-01-01-01", 40, 50, 2), row("04-01-001-01-01-01", 10, 12)});
+  ASSERT_GT(id, 0);
+  SignPtr sign = Sign::fromDB(id);
+  EXPECT_EQ(sign->jjs->signID, id);
+  EXPECT_EQ(sign->jjs->gloss, "TREE");
+  ASSERT_EQ(sign->symbols.size(), 2);
+  EXPECT_EQ(sign->symbols[0]->rect.topLeft(), QPointF(40, 50));
+  EXPECT_EQ(sign->symbols[0]->hand, Hand::left);
+  EXPECT_EQ(SSS::toString(sign->symbols[1]->sss()), "04-01-001-01-01-01");
+  EXPECT_DOUBLE_EQ(sign->leftMost, 10);
+  EXPECT_DOUBLE_EQ(sign->topMost, 12);
+
+  setDiagnosticsEnabled(false);
+  SignPtr missing = Sign::fromDB(id + 100);
+  EXPECT_TRUE(missing->isEmpty());
+  ASSERT_TRUE(missing->jjs);
+  EXPECT_EQ(missing->jjs->signID, 0);
+  EXPECT_TRUE(missing->jjs->gloss.isEmpty());
+}
+
+TEST_F(SignDictionaryTest, CompoundFromEntryLoadsConstituentsInOrder) {
+  const qint64 first = store("A", {row("01-01-001-01-01-01", 0, 0)});
+  const qint64 second = store("B", {row("04-01-001-01-01-01", 5, 5), row("01-01-001-01-01-01", 40, 30)});
+  auto entry = std::make_shared<DbSign>();
+  entry->isCompound = true;
+  entry->constituentIDs = QList<qint64>{second, first};
+  Compound compound(entry);
+  ASSERT_EQ(compound.constituents->size(), 2);
+  EXPECT_EQ(*compound.constituentIDs, (QList<qint64>{second, first}));
+  const Sign& b = *compound.constituents->at(0);
+  const Sign& a = *compound.constituents->at(1);
+  EXPECT_EQ(b.jjs->gloss, "B");
+  EXPECT_EQ(a.jjs->gloss, "A");
+  EXPECT_EQ(compound._sizeInHMode, QSizeF(b.width + 16 + a.width, std::max(a.height, b.height)));
+  EXPECT_EQ(compound._sizeInVMode, QSizeF(std::max(a.width, b.width), b.height + 16 + a.height));
+  EXPECT_EQ(compound.offsets->at(1), QPointF(b.width + 16, b.height + 16));
+  EXPECT_DOUBLE_EQ(compound.leftMostInVMode, 0);
+  EXPECT_FALSE(compound.isEmpty());
+  EXPECT_TRUE(compound.symbols.isEmpty());
+
+  // A compound entry stored in the dictionary reads back the same way.
+  DbSign stored;
+  stored.signID = -1;
+  stored.gloss = "AB";
+  stored.isCompound = true;
+  ASSERT_TRUE(Db::insertCompound(stored, {first, second}, false));
+  std::optional<DbSign> read = Db::getSign(stored.signID);
+  ASSERT_TRUE(read.has_value());
+  Compound fromDb(std::make_shared<DbSign>(*read));
+  ASSERT_EQ(fromDb.constituents->size(), 2);
+  EXPECT_EQ(fromDb.constituents->at(0)->jjs->gloss, "A");
+}
+
+}  // namespace
+}  // namespace quabe::test

@@ -82,7 +82,7 @@ class EditorGuiTest : public ::testing::Test {
   }
 
   void TearDown() override {
-    for (WindowController* window : m_windows) {
+    for (const QPointer<WindowController>& window : m_windows) {
       if (!window) continue;
       window->document()->setModified(false);
       delete window.data();

@@ -24,12 +24,13 @@ class ShellTest : public EditorGuiTest {
 // archive loads and the menus follow the user settings.
 TEST_F(ShellTest, StartNeedsTheSymbolArchive) {
   DocumentController& app = DocumentController::shared();
-  QTemporaryDir empty;
-  Resources::setDirectoryOverride(empty.path());
+  app.setResourceLocator([](const QString& name) {
+    return name == QLatin1String("iswa2010bin") ? QString() : Resources::path(name);
+  });
   EXPECT_FALSE(app.start());
-  Resources::setDirectoryOverride(QString());
   ASSERT_EQ(alerts->messages.size(), 1);
   EXPECT_EQ(alerts->messages[0], loc("MissingSymbolArchive"));
+  app.setResourceLocator({});
   EXPECT_EQ(Localization::text(QStringLiteral("MissingSymbolArchive")),
             QStringLiteral("Missing symbol image archive file (iswa2010bin)!!"));
 
@@ -51,12 +52,12 @@ TEST_F(ShellTest, SpmlImportNeedsTheSymbolDataResource) {
   app.setToolHandler(ToolCommand::ImportSpml, [&runs](WindowController*) { ++runs; });
   const bool haveData = !Resources::path(QStringLiteral("iswa2010data.db")).isEmpty();
   EXPECT_EQ(import->isEnabled(), haveData);
-  QTemporaryDir withoutData;
-  QFile::copy(Resources::path(QStringLiteral("iswa2010bin")), withoutData.filePath(QStringLiteral("iswa2010bin")));
-  Resources::setDirectoryOverride(withoutData.path());
+  app.setResourceLocator([](const QString& name) {
+    return name == QLatin1String("iswa2010data.db") ? QString() : Resources::path(name);
+  });
   app.updateMenuStates();
   EXPECT_FALSE(import->isEnabled());
-  Resources::setDirectoryOverride(QString());
+  app.setResourceLocator({});
   app.updateMenuStates();
   EXPECT_EQ(import->isEnabled(), haveData);
   if (haveData) {

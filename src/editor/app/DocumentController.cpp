@@ -72,9 +72,13 @@ const QStringList& DocumentController::toggleKeys() {
   return keys;
 }
 
+QString DocumentController::locateResource(const QString& name) const {
+  return m_locateResource ? m_locateResource(name) : Resources::path(name);
+}
+
 bool DocumentController::start() {
   Resources::registerDefaults();
-  const QString archive = Resources::path(QStringLiteral("iswa2010bin"));
+  const QString archive = locateResource(QStringLiteral("iswa2010bin"));
   const QString missing = QStringLiteral("Missing symbol image archive file (iswa2010bin)!!");
   if (archive.isEmpty()) {
     diag(missing);
@@ -82,7 +86,7 @@ bool DocumentController::start() {
     return false;
   }
   diag(QStringLiteral("iswa2010bin found"));
-  if (!SymbolArchive::shared().loadImageArchive(archive)) {
+  if (!SymbolArchive::shared().loadImageArchive(archive) || SymbolArchive::shared().entryCount() == 0) {
     diag(QStringLiteral("start"), QStringLiteral("unreadable archive: ") + archive);
     alerts().alert(loc("MissingSymbolArchive"), archive);
     return false;
@@ -176,7 +180,7 @@ void DocumentController::createActions() {
 
 void DocumentController::updateMenuStates() {
   for (const QString& key : toggleKeys()) action(key)->setChecked(Resources::setting(key).toBool());
-  const bool spmlData = !Resources::path(QStringLiteral("iswa2010data.db")).isEmpty();
+  const bool spmlData = !locateResource(QStringLiteral("iswa2010data.db")).isEmpty();
   toolAction(ToolCommand::ImportSpml)
       ->setEnabled(spmlData && m_toolHandlers.contains(int(ToolCommand::ImportSpml)));
 }

@@ -51,6 +51,11 @@ class DocumentController : public QObject {
   // symbol image archive file (iswa2010bin)!!", when the archive is missing
   // or unreadable; the application then ends.
   bool start();
+  // Finds resources by name (Resources::path unless replaced, e.g. by tests
+  // that take resources away); an empty function restores the default.
+  using ResourceLocator = std::function<QString(const QString& name)>;
+  void setResourceLocator(ResourceLocator locator) { m_locateResource = std::move(locator); }
+  QString locateResource(const QString& name) const;
 
   // --- documents ---
   // A new window with an empty document (preferences from the user settings).
@@ -131,6 +136,7 @@ class DocumentController : public QObject {
   // Runs a command on the front window; nothing without one.
   void onFront(const std::function<void(WindowController&)>& command);
 
+  ResourceLocator m_locateResource;
   QHash<QString, QAction*> m_actions;
   QHash<int, QAction*> m_toolActions;
   QHash<int, ToolHandler> m_toolHandlers;

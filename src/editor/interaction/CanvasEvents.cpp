@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include "core/Diagnostics.h"
+#include "core/Localization.h"
 #include "document/EditorState.h"
 #include "editor/interaction/DocumentEditor.h"
 #include "editor/interaction/EditingCanvas.h"

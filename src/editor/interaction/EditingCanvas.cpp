@@ -323,7 +323,11 @@ bool EditingCanvas::dropSymbolString(const QString& text, const QPointF& point) 
        QLatin1Char(',') + QString::number(point.y()));
   ViewLineManager* layout = viewLineMan();
   if (!layout) return false;
-  const std::optional<ISWA> made = ISWA::make(text.trimmed());
+  // Only the exact text form of a code the archive has (a palette's drag).
+  const QString code = text.trimmed();
+  const std::optional<SymbolCode> parsed = SSS::parse(code);
+  const std::optional<ISWA> made =
+      parsed && SSS::toString(*parsed) == code ? ISWA::make(*parsed) : std::optional<ISWA>();
   if (!made) {
     diag(QStringLiteral("dropSymbol"), QStringLiteral("not a symbol code: ") + text);
     return false;

@@ -130,7 +130,7 @@ class EditingCanvas : public CanvasView {
   void changed();
   void dragSelectedSymbols(const QPointF& point);
 
-  QPointer<DocumentEditor> m_editor;
+  DocumentEditor* m_editor = nullptr;  // owned by the window
 };
 
 }  // namespace quabe

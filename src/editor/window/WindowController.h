@@ -140,7 +140,7 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   QLineEdit* m_searchField = nullptr;
   TextInputPanel* m_commentWindow = nullptr;
   TextInputPanel* m_jsConvWindow = nullptr;
-  QPointer<PreferencePanel> m_preferencePanel;
+  PreferencePanel* m_preferencePanel = nullptr;  // a child of the window
   Preferences m_editedPrefs;
   QHash<QString, QAction*> m_actions;
   bool m_closing = false;

@@ -102,7 +102,7 @@ TEST_F(CompoundWindowTest, NewCompoundIsAddedAfterMakeSureAdd) {
   EXPECT_EQ(texts("SELECT ComponentOrder FROM Compounds WHERE CompoundID=? ORDER BY ComponentOrder", {id}),
             QStringList({"1", "2", "3"}));
   EXPECT_EQ(texts("SELECT Japanese FROM Translation WHERE SignID=? ORDER BY Japanese", {id}),
-            QStringList({"new", "neu"}));
+            QStringList({"neu", "new"}));
 
   // A compound with the id 0 and a new gloss is added as well.
   open(fresh({one, one}, 0));

@@ -9,6 +9,8 @@
 #include <optional>
 
 #include "dictionary/DbSign.h"
+#include "dictionary/ui/CompoundWindow.h"
+#include "dictionary/ui/DictEditWindow.h"
 #include "document/Sign.h"
 
 class QComboBox;

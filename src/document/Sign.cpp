@@ -238,8 +238,9 @@ qsizetype Sign::indexOfSymbol(const ISWA* symbol) const {
 
 QList<ISWAPtr> Sign::selectedSymbols() const {
   QList<ISWAPtr> result;
+  // Each symbol once, even if a caller listed it twice.
   for (const ISWAPtr& symbol : EditorState::shared().selectedSymbols) {
-    if (containsSymbol(symbol.get())) result.append(symbol);
+    if (containsSymbol(symbol.get()) && !result.contains(symbol)) result.append(symbol);
   }
   return result;
 }

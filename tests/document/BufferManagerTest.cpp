@@ -97,6 +97,10 @@ TEST_F(BufferManagerTest, LineAccessAndEmptyLastLine) {
   EXPECT_EQ(buffer.cachedLine, 1);
   buffer.removeEmptyLastLine();
   EXPECT_EQ(buffer.lineCount(), 1);
+  auto replacement = named("R");
+  EXPECT_FALSE(buffer.replaceSign(replacement, 0, 2));
+  EXPECT_TRUE(buffer.replaceSign(replacement, 0, 0));
+  EXPECT_EQ(buffer.editBuffer[0]->signArray[0].get(), replacement.get());
   buffer.editBuffer[0]->signArray.clear();
   buffer.removeEmptyLastLine();  // the only line stays
   EXPECT_EQ(buffer.lineCount(), 1);
@@ -223,16 +227,6 @@ TEST_F(BufferManagerTest, CutRangeOfWholeLines) {
   EXPECT_EQ(glossesOf(buffer), (QList<QStringList>{{"|"}}));
   buffer.terminateAllLines();
   EXPECT_EQ(glossesOf(buffer), (QList<QStringList>{{"|"}}));
-}
-
-TEST_F(BufferManagerTest, ReplaceSign) {
-  setLines({{"A", "|"}});
-  auto replacement = named("R");
-  setDiagnosticsEnabled(false);
-  EXPECT_FALSE(buffer.replaceSign(replacement, 0, 2));
-  EXPECT_FALSE(buffer.replaceSign(replacement, 1, 0));
-  EXPECT_TRUE(buffer.replaceSign(replacement, 0, 0));
-  EXPECT_EQ(buffer.editBuffer[0]->signArray[0].get(), replacement.get());
 }
 
 class BufferPunctuationTest : public ArchiveFixture {};

@@ -27,20 +27,6 @@ TEST_F(SignSymbolTest, MirrorAddsMirroredCopiesFifteenToTheLeft) {
   EXPECT_FALSE(near->selected);
 }
 
-TEST_F(SignSymbolTest, RotateAndFlipKeepTheBoxCurrent) {
-  ISWAPtr hand = require("01-01-001-01-01-01", 0, 0);  // 15 x 30 upright
-  ASSERT_TRUE(hand);
-  auto sign = signWith({hand});
-  state().addToSelection(hand);
-  sign->rotateSelected(90);
-  EXPECT_EQ(SSS::rotation(hand->sss()), 7);
-  EXPECT_DOUBLE_EQ(sign->rightMost, hand->rect.right());
-  EXPECT_DOUBLE_EQ(sign->bottomMost, std::max<qreal>(30, hand->rect.bottom()));
-  sign->flipSelected(false);
-  EXPECT_EQ(SSS::rotation(hand->sss()), 15);
-  EXPECT_EQ(hand->rect.topLeft(), QPointF(0, 0));
-}
-
 // A symbol (variation 1, fill 1, rotation 1) whose base symbol has the wanted
 // number of variations (at least `wanted` when atLeast is set).
 std::optional<std::pair<SymbolCode, int>> symbolWithVariations(int wanted, bool atLeast) {
@@ -169,18 +155,12 @@ TEST_F(IntegrateArrowsTest, DistanceLimitsForTwoAndThreeArrows) {
   auto tooFar = signWith({arrow(2, 0, 0), arrow(2, 40, 0), arrow(2, 81, 0)});
   tooFar->integrateArrows();
   EXPECT_EQ(tooFar->symbols.size(), 3);
-}
 
-TEST_F(IntegrateArrowsTest, OneOrFourArrowsAndOtherBucketsStayApart) {
-  auto one = signWith({arrow(1, 0, 0)});
-  one->integrateArrows();
-  EXPECT_EQ(SSS::baseSymbol(one->symbols[0]->sss()), 1);
-
+  // Four in one bucket stay; so do arrows of different axes (rotations 1 and
+  // 2) or planes (groups 3 and 5).
   auto four = signWith({arrow(1, 0, 0), arrow(1, 10, 0), arrow(1, 20, 0), arrow(1, 30, 0)});
   four->integrateArrows();
   EXPECT_EQ(four->symbols.size(), 4);
-
-  // Different axes (rotations 1 and 2) and planes (groups 3 and 5) never merge.
   auto mixed = signWith({arrow(1, 0, 0), arrow(2, 10, 0), arrow(1, 20, 0, 5)});
   mixed->integrateArrows();
   EXPECT_EQ(mixed->symbols.size(), 3);

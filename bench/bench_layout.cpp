@@ -1,0 +1,113 @@
+// Layout of a 10,000-sign document and the painting of one screen of it.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "core/Resources.h"
+#include "document/BufferManager.h"
+#include "editor/canvas/CanvasView.h"
+#include "editor/layout/ViewLineManagerH.h"
+#include "symbols/SymbolArchive.h"
+
+using namespace quabe;
+
+namespace {
+
+constexpr int SignCount = 10000;
+constexpr int SignsPerLine = 25;
+
+// Signs of three symbols each (a hand, a movement, a head), taken from the
+// archive when it is there; without it, symbols with placeholder rectangles.
+void fillDocument(BufferManager& buffer) {
+  const QList<SymbolCode> codes = {SSS::fromString(QStringLiteral("01-01-001-01-01-01")),
+                                   SSS::fromString(QStringLiteral("02-05-001-01-01-01")),
+                                   SSS::fromString(QStringLiteral("04-01-001-01-01-01"))};
+  buffer.editBuffer.clear();
+  int made = 0;
+  while (made < SignCount) {
+    auto line = std::make_shared<SignString>();
+    for (int k = 0; k < SignsPerLine && made < SignCount; ++k, ++made) {
+      auto sign = std::make_shared<Sign>();
+      for (int s = 0; s < codes.size(); ++s) {
+        auto symbol = std::make_shared<ISWA>(codes[s]);
+        if (!symbol->isValid()) symbol->rect.setSize(QSizeF(30, 30));
+        symbol->rect.moveTopLeft(QPointF(40 + 10 * s + (made % 7), 20 * s + (made % 5)));
+        sign->symbols << symbol;
+      }
+      sign->updateBounds();
+      line->signArray << sign;
+    }
+    line->signArray << std::make_shared<Sign>();
+    buffer.editBuffer << line;
+  }
+}
+
+struct Document {
+  Document() {
+    SymbolArchive::shared().loadImageArchive();
+    fillDocument(buffer);
+  }
+  BufferManager buffer;
+  LayoutSettings prefs;
+};
+
+Document& document() {
+  static Document doc;
+  return doc;
+}
+
+void BM_LayoutVertical(benchmark::State& state) {
+  Document& doc = document();
+  ViewLineManager man(&doc.buffer, &doc.prefs, 1200, 800);
+  for (auto _ : state) benchmark::DoNotOptimize(man.layout());
+  state.counters["viewLines"] = double(man.viewLines.size());
+}
+BENCHMARK(BM_LayoutVertical)->Unit(benchmark::kMillisecond);
+
+void BM_LayoutHorizontal(benchmark::State& state) {
+  Document& doc = document();
+  ViewLineManagerH man(&doc.buffer, &doc.prefs, 1200, 800);
+  for (auto _ : state) benchmark::DoNotOptimize(man.layout());
+  state.counters["viewLines"] = double(man.viewLines.size());
+}
+BENCHMARK(BM_LayoutHorizontal)->Unit(benchmark::kMillisecond);
+
+// One 1200 x 800 screen in the middle of the document.
+void paintScreen(benchmark::State& state, bool vertical) {
+  Document& doc = document();
+  doc.prefs.verticalWriting = vertical;
+  doc.prefs.autoCentering = false;
+  doc.prefs.rotatePuncs = false;
+  CanvasView canvas;
+  canvas.resize(1200, 800);
+  canvas.setBufferManager(&doc.buffer, &doc.prefs);
+  const QSize full = canvas.size();
+  const QRectF screen = vertical ? QRectF(full.width() / 2.0, 0, 1200, 800) : QRectF(0, full.height() / 2.0, 1200, 800);
+  QImage image(1200, 800, QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    QPainter painter(&image);
+    painter.translate(-screen.topLeft());
+    canvas.drawContents(painter, screen, screen);
+  }
+  state.counters["canvasLength"] = vertical ? full.width() : full.height();
+}
+
+void BM_PaintScreenVertical(benchmark::State& state) { paintScreen(state, true); }
+BENCHMARK(BM_PaintScreenVertical)->Unit(benchmark::kMillisecond);
+
+void BM_PaintScreenHorizontal(benchmark::State& state) { paintScreen(state, false); }
+BENCHMARK(BM_PaintScreenHorizontal)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  Resources::registerDefaults();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

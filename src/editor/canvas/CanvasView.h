@@ -1,0 +1,139 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPointF>
+#include <QPointer>
+#include <QRectF>
+#include <QScrollArea>
+#include <QWidget>
+#include <memory>
+
+#include "document/BufferManager.h"
+#include "editor/canvas/WindowControllerDelegate.h"
+#include "editor/layout/ViewLineManager.h"
+
+namespace quabe {
+
+// The document window's editing surface: draws the laid-out signs with
+// rules, borders, frames, glosses, comments, the cursor cell and the range
+// selection, sizes itself to the content and scrolls the cursor into view.
+// It lives inside a QScrollArea. All positions come from the view line
+// manager. The same drawing serves the screen, printing and export; while
+// `printing` is set, editing decorations are left out and every view line is
+// drawn.
+//
+// Mouse, keyboard and drop handling are added on top of this class: the
+// interaction fields below are theirs, and QWidget's event handlers are left
+// free for them to override.
+class CanvasView : public QWidget {
+  Q_OBJECT
+ public:
+  static constexpr qreal SignBoxPadding = 4.0;  // how far a sign frame stands outside the box
+  static constexpr qreal RuleSpace = 2.0;
+
+  static QColor selectionColor() { return QColor::fromRgbF(0.875f, 1.0f, 1.0f); }
+  static QColor cursorOutlineColor() { return QColor::fromRgbF(0.0f, 0.543f, 0.543f); }
+  static QColor ruleColor() { return QColor::fromRgbF(1.0f / 3, 1.0f / 3, 1.0f / 3); }
+  static QColor borderColor() { return QColor::fromRgbF(2.0f / 3, 2.0f / 3, 2.0f / 3); }
+  static QColor emptySignColor() { return QColor::fromRgbF(0.5f, 0.5f, 0.5f); }
+  static QColor textColor() { return Qt::black; }
+
+  explicit CanvasView(QWidget* parent = nullptr);
+  ~CanvasView() override;
+
+  // --- wiring (by the window controller) ---
+  // The enclosing scroll area; the canvas follows the size of its viewport.
+  void setScrollView(QScrollArea* scrollArea);
+  QScrollArea* scrollView() const { return m_scrollView; }
+  void setWindowControllerDelegate(WindowControllerDelegate* delegate) { m_delegate = delegate; }
+  WindowControllerDelegate* windowControllerDelegate() const { return m_delegate; }
+  // The edit buffer and the display settings of the document (both outlive
+  // the canvas or are replaced before they go). Builds the first layout in
+  // the direction of prefs->verticalWriting at the canvas's current size.
+  void setBufferManager(BufferManager* bufferMan, LayoutSettings* prefs);
+  BufferManager* bufferMan() const { return m_bufferMan; }
+  LayoutSettings* prefs() const { return m_prefs; }
+  ViewLineManager* viewLineMan() const { return m_viewLineMan.get(); }
+
+  // --- layout and sizing ---
+  // Full relayout: takes the visible size, turns punctuation for the
+  // direction (when the preference asks for it), builds a new layout manager
+  // for the direction, lays out, applies the extent, centres all signs (when
+  // auto-centring is on) and scrolls the cursor into view. The current sign
+  // stays current.
+  void setWritingMode(bool vertical);
+  bool verticalWritingMode() const { return m_verticalWritingMode; }
+  // Recomputes the bounds of the signs being edited and lays out again.
+  void refreshLayout();
+  // Applies the extent layout() returned: the width in vertical writing, the
+  // height in horizontal writing (never less than the visible size).
+  void setContentExtent(qreal extent);
+  // Scrolls by the least amount that shows the whole cursor cell.
+  void scrollCursorIntoView();
+  // The scroll area's viewport changed its size.
+  void scrollViewResized();
+  // The part of the canvas inside the scroll area's viewport (the whole
+  // canvas without a scroll area).
+  QRectF visibleRect() const;
+  // The size the layout fits against.
+  QSizeF visibleSize() const;
+
+  // --- drawing ---
+  // Draws what lies in dirtyRect; on screen only view lines within 10 points
+  // of visibleRect are drawn. The painter is in canvas coordinates. While
+  // printing, visibleRect plays no part.
+  void drawContents(QPainter& painter, const QRectF& dirtyRect, const QRectF& visibleRect);
+  // Draws one sign with its own coordinates starting at origin.
+  void drawSign(QPainter& painter, Sign& sign, const QPointF& origin);
+  // The font of glosses and comments.
+  QFont textFont() const;
+
+  bool printing = false;
+
+  // --- interaction state (mouse, keyboard and drops) ---
+  bool mouseDown = false;
+  bool editing = false;
+  bool cellSelecting = false;
+  qint64 selectedCellIndex = -1;
+  QList<ISWAPtr> selectedSymbols;
+  qreal oldX = 0;
+  qreal oldY = 0;
+  qint64 mouseStatus = 0;
+  bool mouseDragged = false;
+  QPointF lastMousePoint;
+  bool symbolDragging = false;
+
+ Q_SIGNALS:
+  // After every full relayout (a new layout manager may have been created).
+  void layoutRebuilt();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  // Builds a manager of the right class for the direction at the current size.
+  void makeLayoutManager(bool vertical);
+  void drawVerticalLines(QPainter& painter, qint64 firstLine, qint64 lastLine);
+  void drawHorizontalLines(QPainter& painter, qint64 firstLine, qint64 lastLine);
+  void drawRangeSelection(QPainter& painter, qint64 firstLine, qint64 lastLine);
+  void drawAmbiguityMark(QPainter& painter, const QRectF& cell);
+  void drawText(QPainter& painter, const QString& text, const QPointF& topLeft);
+  // Constituents, symbols and selection outlines of a sign.
+  void drawSignBody(QPainter& painter, Sign& sign, const QPointF& origin, bool vertical);
+  // The range of view lines to draw: on screen those within 10 points of the
+  // visible rectangle; while printing every line that reaches into the
+  // dirty rectangle (the page).
+  std::pair<qint64, qint64> linesToDraw(const QRectF& visible, const QRectF& dirty) const;
+
+ private:
+  QPointer<QScrollArea> m_scrollView;
+  WindowControllerDelegate* m_delegate = nullptr;
+  BufferManager* m_bufferMan = nullptr;
+  LayoutSettings* m_prefs = nullptr;
+  std::unique_ptr<ViewLineManager> m_viewLineMan;
+  bool m_verticalWritingMode = true;
+  bool m_inRelayout = false;
+};
+
+}  // namespace quabe

@@ -1,0 +1,214 @@
+#include "editor/export/CanvasExport.h"
+
+#include <QFileInfo>
+#include <QLocale>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <algorithm>
+
+#include "core/Diagnostics.h"
+#include "editor/canvas/CanvasView.h"
+
+namespace quabe {
+
+namespace {
+
+QPageSize& pageSizeSlot() {
+  static QPageSize size(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4);
+  return size;
+}
+
+// Sets and clears the canvas's printing flag around a drawing.
+class PrintingScope {
+ public:
+  explicit PrintingScope(CanvasView& canvas) : m_canvas(canvas), m_was(canvas.printing) { canvas.printing = true; }
+  ~PrintingScope() { m_canvas.printing = m_was; }
+
+ private:
+  CanvasView& m_canvas;
+  bool m_was;
+};
+
+void applyPageSetup(QPagedPaintDevice& device, bool vertical) {
+  device.setPageOrientation(vertical ? QPageLayout::Landscape : QPageLayout::Portrait);
+  const qreal m = CanvasExport::PageMargin;
+  device.setPageMargins(QMarginsF(m, m, m, m), QPageLayout::Point);
+}
+
+// Draws the canvas page by page on a paged device whose painter maps one
+// point to resolution / 72 device pixels.
+int renderPages(CanvasView& canvas, QPagedPaintDevice& device, int resolution) {
+  const ViewLineManager* man = canvas.viewLineMan();
+  if (!man || man->viewLines.isEmpty()) return 0;
+  const bool vertical = man->isVertical();
+  const QSizeF page = device.pageLayout().paintRect(QPageLayout::Point).size();
+  if (page.isEmpty()) return 0;
+  // Fit the breadth of the lines to the page; never enlarge.
+  const qreal breadth = vertical ? canvas.height() : canvas.width();
+  const qreal pageBreadth = vertical ? page.height() : page.width();
+  const qreal scale = breadth > pageBreadth ? pageBreadth / breadth : 1.0;
+  const qreal pageLength = (vertical ? page.width() : page.height()) / scale;
+  const QList<PageSlice> slices =
+      CanvasExport::paginate(CanvasExport::lineBands(canvas), CanvasExport::contentLength(canvas), pageLength);
+
+  PrintingScope printing(canvas);
+  QPainter painter;
+  if (!painter.begin(&device)) return 0;
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  int pages = 0;
+  for (const PageSlice& slice : slices) {
+    if (pages > 0 && !device.newPage()) break;
+    painter.save();
+    painter.scale(resolution / 72.0 * scale, resolution / 72.0 * scale);
+    const QRectF area =
+        vertical ? QRectF(slice.start, 0, slice.length, breadth) : QRectF(0, slice.start, breadth, slice.length);
+    painter.translate(-area.topLeft());
+    // A rule on the edge of a slice is drawn on both pages rather than on none.
+    painter.setClipRect(vertical ? area.adjusted(-1, 0, 1, 0) : area.adjusted(0, -1, 0, 1));
+    canvas.drawContents(painter, area, area);
+    painter.restore();
+    ++pages;
+  }
+  painter.end();
+  return pages;
+}
+
+}  // namespace
+
+QList<PageSlice> CanvasExport::paginate(const QList<LineBand>& bands, qreal total, qreal pageLength) {
+  QList<PageSlice> slices;
+  if (total <= 0 || pageLength <= 0) return slices;
+  qreal position = 0;
+  while (total - position > 0.5) {
+    const qreal limit = position + pageLength;
+    if (limit >= total) {
+      slices.append({position, total - position});
+      break;
+    }
+    // The last band that ends on this page, with at least a point of it on the page.
+    qreal end = -1;
+    for (const LineBand& band : bands)
+      if (band.end > position + 1 && band.end <= limit) end = std::max(end, band.end);
+    if (end < 0) end = limit;  // a line longer than the page is cut
+    slices.append({position, end - position});
+    position = end;
+  }
+  return slices;
+}
+
+QList<LineBand> CanvasExport::lineBands(const CanvasView& canvas) {
+  QList<LineBand> bands;
+  const ViewLineManager* man = canvas.viewLineMan();
+  if (!man || !canvas.prefs()) return bands;
+  const qreal half = canvas.prefs()->lineSpace * 0.5;
+  for (const ViewLineInfo& line : man->viewLines) {
+    const qreal start = man->isVertical() ? line.left : line.top;
+    const qreal size = man->isVertical() ? line.width : line.height;
+    bands.append({start - half, start + size + half});
+  }
+  return bands;
+}
+
+qreal CanvasExport::contentLength(const CanvasView& canvas) {
+  const QList<LineBand> bands = lineBands(canvas);
+  const ViewLineManager* man = canvas.viewLineMan();
+  if (bands.isEmpty() || !man) return 0;
+  const qreal size = man->isVertical() ? canvas.width() : canvas.height();
+  return std::min(bands.last().end, size);
+}
+
+void CanvasExport::preparePrinter(QPrinter& printer, bool vertical) { applyPageSetup(printer, vertical); }
+
+int CanvasExport::print(CanvasView& canvas, QPrinter& printer) {
+  return renderPages(canvas, printer, printer.resolution());
+}
+
+bool CanvasExport::saveAsPdf(CanvasView& canvas, const QString& path, std::optional<QPageSize> pageSize) {
+  if (!canvas.viewLineMan()) return false;
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) {
+    diag(QStringLiteral("saveAsPdf"), QStringLiteral("cannot write ") + path);
+    return false;
+  }
+  int pages = 0;
+  {
+    QPdfWriter writer(&file);
+    writer.setTitle(QFileInfo(path).completeBaseName());
+    writer.setCreator(QStringLiteral("Quabe"));
+    writer.setPageSize(pageSize.value_or(sharedPageSize()));
+    applyPageSetup(writer, canvas.viewLineMan()->isVertical());
+    pages = renderPages(canvas, writer, writer.resolution());
+  }
+  if (pages == 0) {
+    file.cancelWriting();
+    return false;
+  }
+  return file.commit();
+}
+
+bool CanvasExport::printWithDialog(CanvasView& canvas, QWidget* parent) {
+  if (!canvas.viewLineMan()) return false;
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageSize(sharedPageSize());
+  preparePrinter(printer, canvas.viewLineMan()->isVertical());
+  QPrintDialog dialog(&printer, parent);
+  if (dialog.exec() != QDialog::Accepted) return false;
+  setSharedPageSize(printer.pageLayout().pageSize());
+  return print(canvas, printer) > 0;
+}
+
+QPageSize CanvasExport::sharedPageSize() { return pageSizeSlot(); }
+void CanvasExport::setSharedPageSize(const QPageSize& size) { pageSizeSlot() = size; }
+
+QImage CanvasExport::renderImage(CanvasView& canvas, qreal scale) {
+  const QSize size(int(std::ceil(canvas.width() * scale)), int(std::ceil(canvas.height() * scale)));
+  if (size.isEmpty()) return {};
+  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  if (image.isNull()) return {};  // too large to allocate
+  image.fill(Qt::white);
+  PrintingScope printing(canvas);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.scale(scale, scale);
+  const QRectF all(0, 0, canvas.width(), canvas.height());
+  canvas.drawContents(painter, all, all);
+  painter.end();
+  return image;
+}
+
+bool CanvasExport::savePng(CanvasView& canvas, const QString& path, qreal scale) {
+  const QImage image = renderImage(canvas, scale);
+  if (image.isNull()) return false;
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG")) return false;
+  return file.commit();
+}
+
+bool CanvasExport::saveSvg(CanvasView& canvas, const QString& path) {
+  if (!canvas.viewLineMan()) return false;
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly)) return false;
+  {
+    QSvgGenerator generator;
+    generator.setOutputDevice(&file);
+    generator.setSize(canvas.size());
+    generator.setViewBox(QRect(QPoint(0, 0), canvas.size()));
+    generator.setTitle(QFileInfo(path).completeBaseName());
+    PrintingScope printing(canvas);
+    QPainter painter;
+    if (!painter.begin(&generator)) {
+      file.cancelWriting();
+      return false;
+    }
+    const QRectF all(0, 0, canvas.width(), canvas.height());
+    canvas.drawContents(painter, all, all);
+    painter.end();
+  }
+  return file.commit();
+}
+
+}  // namespace quabe

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <functional>
+#include <memory>
+
+#include "LayoutTestSupport.h"
+#include "dictionary/DbSign.h"
+#include "editor/canvas/CanvasView.h"
+#include "symbols/SymbolCode.h"
+
+namespace quabe::test {
+
+// A sign of real archive symbols: (code, x, y) triples; the bounds follow.
+struct Placed {
+  const char* code;
+  qreal x;
+  qreal y;
+};
+
+inline SignPtr symbolSign(std::initializer_list<Placed> placed, const QString& gloss = {}) {
+  auto sign = std::make_shared<Sign>();
+  for (const Placed& p : placed) {
+    auto symbol = std::make_shared<ISWA>(SSS::fromString(QString::fromLatin1(p.code)));
+    symbol->rect.moveTopLeft(QPointF(p.x, p.y));
+    sign->symbols << symbol;
+  }
+  sign->updateBounds();
+  sign->jjs->gloss = gloss;
+  return sign;
+}
+
+// Settings that keep positions predictable: no centring, no punctuation turns.
+inline LayoutSettings canvasSettings(bool vertical) {
+  LayoutSettings prefs;
+  prefs.verticalWriting = vertical;
+  prefs.autoCentering = false;
+  prefs.rotatePuncs = false;
+  return prefs;
+}
+
+// Paints the canvas as the screen would (through its paint event).
+inline QImage renderCanvas(CanvasView& canvas) {
+  QImage image(canvas.size(), QImage::Format_ARGB32);
+  image.fill(Qt::red);
+  canvas.render(&image);
+  return image;
+}
+
+// Pixels of the rectangle (clipped to the image) that satisfy the test.
+inline int countPixels(const QImage& image, const QRect& area, const std::function<bool(QColor)>& test) {
+  int n = 0;
+  const QRect r = area.intersected(image.rect());
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x <= r.right(); ++x)
+      if (test(image.pixelColor(x, y))) ++n;
+  return n;
+}
+
+inline bool sameColor(QColor a, QColor b, int tolerance = 3) {
+  return std::abs(a.red() - b.red()) <= tolerance && std::abs(a.green() - b.green()) <= tolerance &&
+         std::abs(a.blue() - b.blue()) <= tolerance;
+}
+
+inline std::function<bool(QColor)> isColor(QColor wanted, int tolerance = 3) {
+  return [wanted, tolerance](QColor c) { return sameColor(c, wanted, tolerance); };
+}
+
+inline bool isInk(QColor c) { return c.red() < 100 && c.green() < 100 && c.blue() < 100; }
+
+}  // namespace quabe::test

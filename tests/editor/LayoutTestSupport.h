@@ -1,0 +1,38 @@
+#pragma once
+
+#include <memory>
+
+#include "document/BufferManager.h"
+#include "document/Sign.h"
+#include "editor/layout/ViewLineManager.h"
+#include "editor/layout/ViewLineManagerH.h"
+
+namespace quabe::test {
+
+// A sign with one placeholder symbol (so it is not empty) and the given box;
+// no symbol images are needed for the arithmetic.
+inline SignPtr boxSign(qreal width, qreal height) {
+  auto sign = std::make_shared<Sign>();
+  auto symbol = std::make_shared<ISWA>();
+  symbol->rect = QRectF(0, 0, width, height);
+  sign->symbols << symbol;
+  sign->width = width;
+  sign->height = height;
+  sign->rightMost = width;
+  sign->bottomMost = height;
+  return sign;
+}
+
+inline SignPtr emptySign() { return std::make_shared<Sign>(); }
+
+// Replaces the buffer's text by the given lines.
+inline void setLines(BufferManager& buffer, const QList<QList<SignPtr>>& lines) {
+  buffer.editBuffer.clear();
+  for (const QList<SignPtr>& signs : lines) buffer.editBuffer << std::make_shared<SignString>(signs);
+  buffer.cachedLine = -1;
+}
+
+// Box 150 x 150, line space 20, minimum sign space 10.
+inline LayoutSettings standardSettings() { return LayoutSettings{}; }
+
+}  // namespace quabe::test

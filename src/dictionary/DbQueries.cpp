@@ -249,20 +249,24 @@ QList<DbFinderSign> Db::getFinderSigns() {
       QStringLiteral("SELECT SignID FROM Signs WHERE (StdGloss IS NULL OR StdGloss='') ORDER BY SignID")));
   QList<DbFinderSign> signs;
   signs.reserve(ids.size());
+  // One ordered pass over the spelling rather than one statement per entry;
+  // the rows of each entry come in SubID order as per-entry reading gives them.
+  auto rs = db.executeQuery(QStringLiteral("SELECT SignID,SSS,pos_x,pos_y,hand FROM Spelling ORDER BY SignID, SubID"));
+  bool haveRow = rs && rs->next();
   for (qint64 id : ids) {
     if (id <= 0) continue;
     DbFinderSign sign;
     sign.signID = id;
-    auto rs = db.executeQuery(QStringLiteral("SELECT SSS,pos_x,pos_y,hand FROM Spelling WHERE SignID=? ORDER BY SubID"),
-                              {id});
-    while (rs && rs->next()) {
+    while (haveRow && rs->longForColumnIndex(0) < id) haveRow = rs->next();
+    while (haveRow && rs->longForColumnIndex(0) == id) {
       DbFinderSymbol symbol;
-      symbol.code = SSS::fromString(rs->stringForColumnIndex(0).value_or(QString()));
-      symbol.x = qint16(rs->intForColumnIndex(1));
-      symbol.y = qint16(rs->intForColumnIndex(2));
-      const int hand = rs->intForColumnIndex(3);
+      symbol.code = SSS::fromString(rs->stringForColumnIndex(1).value_or(QString()));
+      symbol.x = qint16(rs->intForColumnIndex(2));
+      symbol.y = qint16(rs->intForColumnIndex(3));
+      const int hand = rs->intForColumnIndex(4);
       symbol.hand = (hand >= 0 && hand <= 3) ? static_cast<Hand>(hand) : Hand::none;
       sign.symbols.append(symbol);
+      haveRow = rs->next();
     }
     signs.append(sign);
   }

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -15,6 +14,7 @@
 #include "dictionary/sqlite/SqliteDatabase.h"
 #include "document/Sign.h"
 #include "notation/SWGen.h"
+#include "notation/Tokenizer.h"
 
 namespace {
 
@@ -29,11 +29,14 @@ QString lineFromDictionary(const QString& path) {
   if (database.open()) {
     if (auto rows = database.executeQuery(
             QStringLiteral("SELECT Gloss FROM Signs WHERE (StdGloss IS NULL OR StdGloss='') AND Gloss<>'' "
-                           "ORDER BY SignID LIMIT 100"))) {
+                           "ORDER BY SignID LIMIT 200"))) {
       while (rows->next()) {
-        // Glosses that hold notation punctuation would split into several items.
+        // Glosses that hold notation punctuation (such as the prolonged sound
+        // mark, a hyphen) cannot be written as one item.
         const QString gloss = rows->textForColumn(QStringLiteral("Gloss"));
-        if (!gloss.contains(QRegularExpression(QStringLiteral("[\\s{}<>\\[\\]();,.?!~|/\\-]")))) glosses.append(gloss);
+        Tokenizer tokenizer(gloss);
+        const Token token = tokenizer.nextToken();
+        if (token.type == TokenType::string && token.value == gloss) glosses.append(gloss);
       }
     }
   }
@@ -43,7 +46,7 @@ QString lineFromDictionary(const QString& path) {
   QString line;
   for (int i = 0; i < 100; ++i) {
     const QString item = glosses[i % glosses.size()] + annotations[i % annotations.size()];
-    if (i == 40) line += QStringLiteral("{<q>");
+    if (i == 40) line += QStringLiteral("{<\u7591\u554F>");
     line += item;
     if (i == 45) line += QStringLiteral("}");
     line += (i % 10 == 9) ? QStringLiteral("\u3002") : QStringLiteral(" ");

@@ -4,6 +4,7 @@
 #include "cli/CliCommand.h"
 #include "core/Diagnostics.h"
 #include "dictionary/Db.h"
+#include "document/Document.h"
 #include "document/Sign.h"
 #include "notation/SWGen.h"
 
@@ -30,6 +31,26 @@ QString fswOfSign(const Sign& sign) {
   return fsw;
 }
 
+// A new document whose first line holds the signs, each centred in the
+// document's sign box, saved as SWML.
+int writeDocument(const QList<SignPtr>& signs, const QString& path) {
+  Document document;
+  const SignStringPtr line = document.bufferManager.line(0);
+  const Preferences& prefs = document.prefs;
+  qsizetype at = line->endsWithEmptySign() ? line->count() - 1 : line->count();
+  for (const SignPtr& sign : signs) {
+    sign->center(prefs.defaultSignBoxWidth, prefs.defaultSignBoxHeight, prefs.verticalWriting);
+    line->signArray.insert(at++, sign);
+  }
+  QString reason;
+  if (!document.writeToFile(path, &reason)) {
+    err() << path << ": " << reason << "\n";
+    return 1;
+  }
+  out() << signs.size() << " signs written to " << path << "\n";
+  return 0;
+}
+
 int notationCommand(const QStringList& arguments) {
   QStringList args = arguments;
   const QString dictPath = takeOption(args, QStringLiteral("--dict"));
@@ -47,17 +68,13 @@ int notationCommand(const QStringList& arguments) {
     Db::setAlternativeDictPath(dictPath);
     Db::setUseAlternativeDict(true);
   }
-  if (!output.isEmpty()) {
-    err() << "writing SWML is not available in this build; use --fsw\n";
-    return 1;
-  }
-
   // Diagnostics go to standard error so that standard output holds only signs.
   setDiagnosticsEnabled(false);
   const NotationConversion conversion = SWGen::convert(args.front());
   setDiagnosticsEnabled(true);
   for (const QString& line : conversion.diagnostics) err() << line << "\n";
 
+  if (!output.isEmpty()) return writeDocument(conversion.signs, output);
   for (const SignPtr& sign : conversion.signs) {
     const DbSign& entry = *sign->jjs;
     if (fsw) {

@@ -8,11 +8,14 @@ namespace quabe {
 
 using namespace notation;
 
-// Rules of this file that the dictionary forms leave open
-// -------------------------------------------------------
+// Inflection rules for arrows, hands and heads
+// --------------------------------------------
 // Directions: an arrow's side, its placement and its fill swap follow where
 // the arrow points (rotation 11 points right like 7), so mirrored arrows are
-// placed like the plain ones pointing the same way.
+// placed like the plain ones pointing the same way. Flat hands that turn with
+// an arrow (rotateHandAndArrow) turn by the steps between the arrow's old and
+// new direction. An arrow led to a hand after the movement (adjustArrowFill)
+// moves only when its direction changed.
 //
 // turnArrowPair (a pair of arrows, or one arrow, with the hands after the
 // movement): the leading arrow turns to point where arrowRotation says, and

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
 #include "NotationTestDictionary.h"
 #include "NotationTestSupport.h"
 #include "common/TestSupport.h"
 #include "core/Diagnostics.h"
+#include "document/Document.h"
 #include "document/Sign.h"
 #include "notation/InflectionRules.h"
 #include "notation/SWGen.h"
@@ -238,6 +243,31 @@ TEST_F(Generation, LongAndHostileLinesFinish) {
   EXPECT_EQ(result.unknownGlosses.size(), 200);
   EXPECT_TRUE(result.diagnostics.contains("')' missing"));
   EXPECT_EQ(SSS::rotation(result.signs[0]->symbols[1]->sss()), 8);
+}
+
+TEST_F(Generation, CommandLineWritesSignsAsSwml) {
+  addGive();
+  QTemporaryDir dir;
+  const QString out = dir.filePath("out.swml");
+  QProcess cli;
+  cli.start(QStringLiteral(QUABE_CLI_PATH), {"notation", "GIVE GIVE(L) NOPE", "--dict", dictionary.path(), "-o", out});
+  ASSERT_TRUE(cli.waitForFinished(60000));
+  EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+  Document document;
+  ASSERT_TRUE(document.readFromFile(out).opened);
+  ASSERT_EQ(document.bufferManager.lineCount(), 1);
+  const SignString& line = *document.bufferManager.line(0);
+  ASSERT_EQ(line.count(), 4);  // three signs and the line break
+  EXPECT_EQ(line.at(0)->symbols.size(), 2);
+  EXPECT_EQ(line.at(1)->lane, -1);
+  EXPECT_TRUE(line.at(2)->symbols.isEmpty());
+
+  cli.start(QStringLiteral(QUABE_CLI_PATH), {"notation", "GIVE", "--dict", dictionary.path(), "--fsw"});
+  ASSERT_TRUE(cli.waitForFinished(60000));
+  const QString fsw = QString::fromUtf8(cli.readAllStandardOutput()).trimmed();
+  EXPECT_TRUE(
+      QRegularExpression(QStringLiteral("^M\\d{3}x\\d{3}(S[0-9a-f]{5}\\d{3}x\\d{3}){2}$")).match(fsw).hasMatch())
+      << fsw.toStdString();
 }
 
 }  // namespace

@@ -166,14 +166,5 @@ TEST(InflectionRules, HandTurnsLanesAndWallPlaneTurns) {
   }
 }
 
-TEST(InflectionRules, FanOffsets) {
-  const QPointF first = fanOffset(20, true);
-  const QPointF second = fanOffset(20, false);
-  EXPECT_NEAR(first.x(), -17.018070490682368, 1e-9);
-  EXPECT_NEAR(first.y(), 20 - 17.018070490682368, 1e-9);
-  EXPECT_DOUBLE_EQ(second.x(), -first.x());
-  EXPECT_DOUBLE_EQ(second.y(), first.y());
-}
-
 }  // namespace
 }  // namespace quabe

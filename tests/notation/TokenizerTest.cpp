@@ -40,17 +40,6 @@ TEST(Tokenizer, EmptyAndBlankTextsEndAtOnce) {
   }
 }
 
-TEST(Tokenizer, TableHasNineteenRowsWithFortyTwoValues) {
-  Tokenizer tokenizer(QString{});
-  ASSERT_EQ(tokenizer.tokenTable().size(), 19u);
-  int values = 0;
-  for (size_t row = 0; row < tokenizer.tokenTable().size(); ++row) {
-    EXPECT_EQ(static_cast<size_t>(tokenizer.tokenTable()[row].type), row);
-    values += tokenizer.tokenTable()[row].values.size();
-  }
-  EXPECT_EQ(values, 42);
-}
-
 TEST(Tokenizer, EveryAsciiAndFullWidthFormGivesItsType) {
   const std::vector<std::pair<QString, T>> forms = {
       {"{", T::lBrace},     {"\uFF5B", T::lBrace},    {"}", T::rBrace},      {"\uFF5D", T::rBrace},

@@ -92,6 +92,11 @@ void paintScreen(benchmark::State& state, bool vertical) {
     canvas.drawContents(painter, screen, screen);
   }
   state.counters["canvasLength"] = vertical ? full.width() : full.height();
+  // Proof that the screen shows signs: the share of dark pixels.
+  int ink = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) ink += qGray(image.pixel(x, y)) < 128;
+  state.counters["inkShare"] = double(ink) / (image.width() * image.height());
 }
 
 void BM_PaintScreenVertical(benchmark::State& state) { paintScreen(state, true); }

@@ -1,6 +1,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QPainter>
 
 #include "cli/CliCommand.h"
 #include "dictionary/Db.h"
@@ -64,8 +66,8 @@ int dictImportSpml(const QStringList& arguments) {
     err() << "dict import-spml: " << result.error << " (nothing imported)\n";
     return 1;
   }
-  out() << result.imported << " entries imported, " << result.skipped << " skipped (no sign) in "
-        << timer.elapsed() << " ms\n";
+  out() << result.imported << " entries imported, " << result.skipped << " skipped (no sign) in " << timer.elapsed()
+        << " ms\n";
   return 0;
 }
 
@@ -123,6 +125,49 @@ int dictLookup(const QStringList& arguments) {
   }
   return 0;
 }
+
+// Draws the thumbnails of entries (all when no id is given) into one picture
+// with their notation texts, for looking over a dictionary.
+int dictSheet(const QStringList& arguments) {
+  QStringList args = arguments;
+  const QString path = takeOption(args, QStringLiteral("--db"));
+  const QString output = takeOption(args, QStringLiteral("-o"));
+  if (output.isEmpty()) {
+    err() << "usage: quabe-cli dict sheet [ID...] -o FILE.png [--db DICT.db]\n";
+    return 2;
+  }
+  if (!path.isEmpty()) {
+    Db::setAlternativeDictPath(path);
+    Db::setUseAlternativeDict(true);
+  }
+  if (!Db::isValidDictionary(Db::databasePath())) return 1;
+  QList<qint64> ids;
+  for (const QString& a : args) ids << a.toLongLong();
+  if (ids.isEmpty()) {
+    for (const DbSign& entry : Db::getWholeSigns(QString(), 1, 200)) ids << entry.signID;
+  }
+  const int cell = 160, columns = 6;
+  const int rows = int((ids.size() + columns - 1) / columns);
+  QImage sheet(columns * cell, qMax(1, rows) * (cell + 20), QImage::Format_ARGB32_Premultiplied);
+  sheet.fill(Qt::lightGray);
+  QPainter painter(&sheet);
+  for (qsizetype i = 0; i < ids.size(); ++i) {
+    const QImage image = Db::signImage(QSize(150, 150), ids.at(i));
+    const QPoint origin(int(i % columns) * cell + 5, int(i / columns) * (cell + 20) + 5);
+    if (!image.isNull()) painter.drawImage(QRect(origin, QSize(150, 150)), image);
+    const std::optional<DbSign> entry = Db::getSign(ids.at(i));
+    painter.setPen(Qt::black);
+    painter.drawText(QRect(origin + QPoint(0, 152), QSize(150, 18)), Qt::AlignCenter,
+                     QStringLiteral("%1 %2").arg(ids.at(i)).arg(entry ? entry->jjsText : QString()));
+  }
+  painter.end();
+  if (!sheet.save(output)) {
+    err() << "dict sheet: cannot write " << output << "\n";
+    return 1;
+  }
+  out() << ids.size() << " entries drawn into " << output << "\n";
+  return 0;
+}
 }  // namespace
 
 QUABE_CLI_COMMAND("dict create", "dict create PATH [--symbol-data FILE] [--replace]",
@@ -133,5 +178,7 @@ QUABE_CLI_COMMAND("dict build-starter", "dict build-starter SOURCE.json -o DICT.
                   "builds the bundled starter dictionary from its JSON source", dictBuildStarter);
 QUABE_CLI_COMMAND("dict lookup", "dict lookup WORD... [--db DICT.db]",
                   "lists the dictionary entries found for glosses, readings or meanings", dictLookup);
+QUABE_CLI_COMMAND("dict sheet", "dict sheet [ID...] -o FILE.png [--db DICT.db]",
+                  "draws the thumbnails of dictionary entries into one picture", dictSheet);
 
 }  // namespace quabe::cli

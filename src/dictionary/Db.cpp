@@ -278,8 +278,8 @@ QList<DbISWA> Db::getSpelling(qint64 signID) {
 
 QStringList Db::getMeanings(qint64 signID, SqliteDatabase& db) {
   QStringList meanings;
-  auto rs = db.executeQuery(
-      QStringLiteral("SELECT Japanese FROM Translation WHERE SignID=%1 ORDER BY Japanese").arg(signID));
+  auto rs =
+      db.executeQuery(QStringLiteral("SELECT Japanese FROM Translation WHERE SignID=%1 ORDER BY Japanese").arg(signID));
   while (rs && rs->next()) {
     const std::optional<QString> text = rs->stringForColumnIndex(0);
     if (!text) break;

@@ -47,8 +47,8 @@ QList<qint64> Db::resolveAlias(SqliteDatabase& db, const QString& stdGloss) {
     return intColumn(db.executeQuery(
         QStringLiteral("SELECT SignID FROM Signs WHERE Gloss=? AND (Tag IS NULL OR Tag='') ORDER BY SignID"), {gloss}));
   }
-  return intColumn(
-      db.executeQuery(QStringLiteral("SELECT SignID FROM Signs WHERE Gloss=? AND Tag=? ORDER BY SignID"), {gloss, tag}));
+  return intColumn(db.executeQuery(QStringLiteral("SELECT SignID FROM Signs WHERE Gloss=? AND Tag=? ORDER BY SignID"),
+                                   {gloss, tag}));
 }
 
 QList<qint64> Db::getSignIDs(const QString& gloss) {
@@ -64,8 +64,8 @@ QList<qint64> Db::getSignIDs(const QString& gloss) {
       for (qint64 id : resolveAlias(db, row.stdGloss)) appendUnique(ids, id);
     }
   }
-  for (qint64 id : intColumn(db.executeQuery(QStringLiteral("SELECT SignID FROM Signs WHERE Yomi=? ORDER BY SignID"),
-                                          {gloss})))
+  for (qint64 id :
+       intColumn(db.executeQuery(QStringLiteral("SELECT SignID FROM Signs WHERE Yomi=? ORDER BY SignID"), {gloss})))
     appendUnique(ids, id);
   return ids;
 }
@@ -153,8 +153,8 @@ QList<Symbol> Db::getNMSSymbols(const QString& nms) {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   QList<Symbol> symbols;
-  auto rs = db.executeQuery(QStringLiteral("SELECT sss,pos_x,pos_y,Width,Height FROM NMS WHERE NMS=? ORDER BY subID"),
-                            {nms});
+  auto rs =
+      db.executeQuery(QStringLiteral("SELECT sss,pos_x,pos_y,Width,Height FROM NMS WHERE NMS=? ORDER BY subID"), {nms});
   while (rs && rs->next()) {
     symbols.append(Symbol(rs->stringForColumnIndex(0).value_or(QString()),
                           QPointF(rs->intForColumnIndex(1), rs->intForColumnIndex(2)),

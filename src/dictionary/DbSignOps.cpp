@@ -23,7 +23,8 @@ QList<DbISWA> Db::spellingOf(const Sign& sign) {
     row.x = int(std::trunc(symbol->rect.x()));
     row.y = int(std::trunc(symbol->rect.y()));
     if ((code >> 28) == 1) {
-      row.hand = symbol->hand != Hand::none ? int(symbol->hand) : ((code & 0xFF) > 8 ? int(Hand::left) : int(Hand::right));
+      row.hand =
+          symbol->hand != Hand::none ? int(symbol->hand) : ((code & 0xFF) > 8 ? int(Hand::left) : int(Hand::right));
     } else {
       row.hand = 0;
     }
@@ -59,7 +60,8 @@ QList<SignPtr> Db::getSigns(const QList<qint64>& signIDs) {
   signs.reserve(signIDs.size());
   for (qint64 id : signIDs) {
     std::optional<DbSign> entry = getSign(id);
-    if (!entry) diag(QStringLiteral("getSigns(signIDs:)"), QStringLiteral("sign not found in DB (SignID = %1)").arg(id));
+    if (!entry)
+      diag(QStringLiteral("getSigns(signIDs:)"), QStringLiteral("sign not found in DB (SignID = %1)").arg(id));
     auto record = entry ? std::make_shared<DbSign>(std::move(*entry)) : std::make_shared<DbSign>();
     signs.append(std::make_shared<Sign>(record, getSpelling(id)));
   }

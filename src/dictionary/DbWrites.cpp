@@ -105,8 +105,7 @@ bool Db::updateSign(DbSign& e, const QList<DbISWA>& spelling, bool copy) {
                          "Dest=?, Modifier=?, Width=?, Height=?, InflectionType=?, ModificationType=?, Comment=?, "
                          "forHandshape=?, ModificationTime=? WHERE SignID=?"),
           {e.gloss, e.tag, e.yomi, e.handshape, e.position, e.source, e.destination, e.modifier, e.width, e.height,
-           e.inflectionType, e.modificationType, e.comment, e.isForHandshape ? 1 : 0, e.modificationTime,
-           e.signID})) {
+           e.inflectionType, e.modificationType, e.comment, e.isForHandshape ? 1 : 0, e.modificationTime, e.signID})) {
     return fail(db);
   }
   // Without an entry to update the spelling rows would belong to nothing.

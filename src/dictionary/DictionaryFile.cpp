@@ -66,8 +66,8 @@ QString reserveSiblingFile(const QString& path, QString* error) {
 
 bool moveIntoPlace(const QString& from, const QString& to, QString* error) {
   // Temporary files are private; a dictionary is an ordinary document.
-  QFile::setPermissions(from, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                                  QFileDevice::ReadOther);
+  QFile::setPermissions(
+      from, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
   std::error_code code;
   std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(), code);
   if (code) {
@@ -173,7 +173,8 @@ struct SourceBuilder {
     e.isForHandshape = true;
     const QString key = o.value(QLatin1String("symbol")).toString();
     const SymbolCode code = SSS::fromFswKey(key);
-    if (e.gloss.isEmpty() || code == 0) return fail(QStringLiteral("handshape %1: bad name or symbol %2").arg(e.gloss, key));
+    if (e.gloss.isEmpty() || code == 0)
+      return fail(QStringLiteral("handshape %1: bad name or symbol %2").arg(e.gloss, key));
     DbISWA row;
     row.subID = 1;
     row.sign = e.gloss;
@@ -295,9 +296,8 @@ bool DictionaryFile::buildFromSource(const QByteArray& json, const QString& path
   QJsonParseError parseError{};
   const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
   if (!document.isObject()) {
-    setError(error, QStringLiteral("not a JSON object: %1 at offset %2")
-                        .arg(parseError.errorString())
-                        .arg(parseError.offset));
+    setError(error,
+             QStringLiteral("not a JSON object: %1 at offset %2").arg(parseError.errorString()).arg(parseError.offset));
     return false;
   }
   const QString building = reserveSiblingFile(path, error);

@@ -63,6 +63,7 @@ void SymbolArchive::clear() {
   QWriteLocker locker(&m_lock);
   m_encoded.clear();
   m_decoded.clear();
+  m_buffers.clear();
   m_path.clear();
   m_sourceLoaded = false;
   m_missingAlerted = false;
@@ -72,19 +73,34 @@ bool SymbolArchive::loadImageArchive(const QString& path) { return load(path, fa
 
 bool SymbolArchive::load(const QString& path, bool fromLookup) {
   QString filePath;
+  bool opened = false;
+  bool truncated = false;
+  int count = 0;
   {
-    QWriteLocker locker(&m_lock);
-    if (!m_encoded.isEmpty()) return true;
-    if (!path.isEmpty()) {
-      filePath = m_path = path;
-    } else {
-      if (m_path.isEmpty()) m_path = Resources::path(QString::fromLatin1(kArchiveName));
-      filePath = m_path;
+    // One load at a time; threads that look up meanwhile wait for it instead of reading the file again.
+    QMutexLocker loading(&m_loadMutex);
+    {
+      QWriteLocker locker(&m_lock);
+      if (!m_encoded.isEmpty()) return true;
+      if (fromLookup && m_sourceLoaded) return true;  // another thread has just loaded it
+      if (!path.isEmpty()) {
+        filePath = m_path = path;
+      } else {
+        if (m_path.isEmpty()) m_path = Resources::path(QString::fromLatin1(kArchiveName));
+        filePath = m_path;
+      }
+    }
+    QFile file(filePath);
+    opened = !filePath.isEmpty() && file.open(QIODevice::ReadOnly);
+    if (opened) {
+      const QByteArray bytes = file.readAll();
+      QWriteLocker locker(&m_lock);
+      if (m_encoded.isEmpty()) count = parseLocked(bytes, &truncated);
+      m_sourceLoaded = true;
     }
   }
 
-  QFile file(filePath);
-  if (filePath.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+  if (!opened) {
     bool showAlert = true;
     {
       QWriteLocker locker(&m_lock);
@@ -92,21 +108,12 @@ bool SymbolArchive::load(const QString& path, bool fromLookup) {
       if (fromLookup && m_missingAlerted) showAlert = false;
       m_missingAlerted = true;
     }
+    // Raised without holding a lock: the alert may wait for the user.
     if (showAlert)
       alerts().alert(QStringLiteral("ISWA image archive file missing!!"), QStringLiteral("Quabe needs 'iswa2010bin'"));
     else
       diag(QStringLiteral("loadImageArchive(path:)"), QStringLiteral("archive file missing: ") + filePath);
     return false;
-  }
-  const QByteArray bytes = file.readAll();
-  file.close();
-
-  bool truncated = false;
-  int count = 0;
-  {
-    QWriteLocker locker(&m_lock);
-    if (m_encoded.isEmpty()) count = parseLocked(bytes, &truncated);
-    m_sourceLoaded = true;
   }
   if (truncated)
     diag(QStringLiteral("loadImageArchive(path:)"),
@@ -135,6 +142,9 @@ int SymbolArchive::parseLocked(const QByteArray& bytes, bool* truncated) {
   qsizetype pos = 2;
   int whole = 0;
   m_encoded.reserve(m_encoded.size() + declared);
+  const int buffer = int(m_buffers.size());
+  m_buffers << bytes;
+  data = reinterpret_cast<const uchar*>(m_buffers.last().constData());
   for (int i = 0; i < declared; ++i) {
     if (size - pos < 6) {
       *truncated = true;
@@ -147,8 +157,8 @@ int SymbolArchive::parseLocked(const QByteArray& bytes, bool* truncated) {
       *truncated = true;
       break;
     }
-    m_encoded.insert(code, bytes.mid(pos, length));
-    m_decoded.remove(code);
+    m_encoded.insert(code, Entry{buffer, reinterpret_cast<const char*>(data + pos), int(length)});
+    if (!m_decoded.isEmpty()) m_decoded.remove(code);
     pos += length;
     ++whole;
   }
@@ -165,20 +175,22 @@ void SymbolArchive::ensureLoaded() {
 
 std::optional<QImage> SymbolArchive::archivedImage(SymbolCode code) {
   ensureLoaded();
-  QByteArray encoded;
+  Entry entry;
+  QByteArray buffer;  // keeps the entry's bytes alive while decoding
   {
     QReadLocker locker(&m_lock);
     const auto decoded = m_decoded.constFind(code);
     if (decoded != m_decoded.constEnd()) return *decoded;
-    const auto entry = m_encoded.constFind(code);
-    if (entry == m_encoded.constEnd()) return std::nullopt;
-    encoded = *entry;
+    const auto found = m_encoded.constFind(code);
+    if (found == m_encoded.constEnd()) return std::nullopt;
+    entry = *found;
+    buffer = m_buffers.at(entry.buffer);
   }
   // Decoded outside the lock; two threads may decode the same entry once each.
-  const QImage image = decodeEntry(encoded);
+  const QImage image = decodeEntry(QByteArray::fromRawData(entry.data, entry.length));
   QWriteLocker locker(&m_lock);
-  const auto entry = m_encoded.constFind(code);
-  if (entry == m_encoded.constEnd() || !entry->isSharedWith(encoded)) {
+  const auto found = m_encoded.constFind(code);
+  if (found == m_encoded.constEnd() || found->data != entry.data) {
     // The entry changed meanwhile (cleared or replaced); answer from the current state.
     locker.unlock();
     return archivedImage(code);

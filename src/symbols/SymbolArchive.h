@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QImage>
 #include <QList>
+#include <QMutex>
 #include <QPair>
 #include <QReadWriteLock>
 #include <QString>
@@ -29,7 +30,8 @@ class SymbolArchive {
   // file keeps the entries that are whole. Returns true when the file opened
   // (or entries were already loaded).
   bool loadImageArchive(const QString& path = QString());
-  // Parses archive bytes into this archive (tests, tools); a later entry
+  // Parses archive bytes into this archive (tests, tools); the bytes are kept
+  // (shared) for decoding on first use. A later entry
   // replaces an earlier one with the same code. Returns the number of whole
   // entries read.
   int loadFromBytes(const QByteArray& bytes);
@@ -75,8 +77,17 @@ class SymbolArchive {
   void ensureLoaded();
   int parseLocked(const QByteArray& bytes, bool* truncated);
 
+  // An encoded image inside one of the loaded buffers.
+  struct Entry {
+    int buffer = 0;
+    const char* data = nullptr;
+    int length = 0;
+  };
+
+  QMutex m_loadMutex;
   mutable QReadWriteLock m_lock;
-  QHash<SymbolCode, QByteArray> m_encoded;
+  QList<QByteArray> m_buffers;  // whole archive files, never modified once added
+  QHash<SymbolCode, Entry> m_encoded;
   QHash<SymbolCode, QImage> m_decoded;
   QString m_path;
   // True once a file opened or bytes were given: look-ups stop loading lazily.

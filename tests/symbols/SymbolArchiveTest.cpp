@@ -309,3 +309,26 @@ TEST(SymbolArchiveSynthesis, ConcurrentLookUpsAgree) {
     EXPECT_EQ(sizes[i], quarterTurn ? h * 100 + w : w * 100 + h) << SSS::toString(codes[i]).toStdString();
   }
 }
+
+TEST(SymbolArchiveSynthesis, ThreadsThatLookUpFirstLoadTheFileOnce) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("iswa2010bin");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(SymbolArchive::encodeArchive({{kHand, png(patterned(4, 6))}, {kHead, png(patterned(2, 2))}}));
+  file.close();
+  SymbolArchive archive;
+  archive.setArchivePath(path);
+  const QList<int> rotations = {1, 3, 5, 9, 2, 1, 7, 13, 1, 1, 3, 3, 11, 15, 1, 5};
+  testing::internal::CaptureStdout();
+  const QList<bool> found = QtConcurrent::blockingMapped(
+      rotations, [&archive](int rotation) { return archive.image(SSS::withRotation(kHand, rotation)).has_value(); });
+  const std::string out = testing::internal::GetCapturedStdout();
+  EXPECT_EQ(found, QList<bool>({true, true, true, true, false, true, true, true, true, true, true, true, true, true,
+                                true, true}));
+  size_t reads = 0;
+  for (size_t at = out.find("iswa2010bin read"); at != std::string::npos; at = out.find("iswa2010bin read", at + 1))
+    ++reads;
+  EXPECT_EQ(reads, 1u);
+  EXPECT_EQ(archive.entryCount(), 2);
+}

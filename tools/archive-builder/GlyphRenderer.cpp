@@ -1,6 +1,8 @@
 #include "GlyphRenderer.h"
 
 #include <QPainter>
+#include <QTransform>
+#include <QtMath>
 #include <QPainterPathStroker>
 #include <cmath>
 
@@ -93,26 +95,39 @@ QPainterPath tick(qreal bottomLeft, qreal height) {
 }  // namespace
 
 // The punctuation of the fonts is drawn as bars 8 px high (2 px black, 4 px
-// white, 2 px black) about 60-74 px long; the extension symbols follow that.
-QImage drawExtensionGlyph(int baseSymbol) {
-  QSize size;
+// white, 2 px black) about 60-74 px long, in eight rotations (counter-
+// clockwise 45 degree steps); the extension symbols follow that.
+QImage drawExtensionGlyph(int baseSymbol, int rotation) {
   QList<QPainterPath> shapes;
   switch (baseSymbol) {
     case 4:  // quotation marks: the sentence bar broken by a pair of quote strokes
-      size = QSize(74, 12);
       shapes << rect(0, 2, 24, 8) << rect(50, 2, 24, 8) << tick(27, 12) << tick(38, 12);
       break;
     case 5:  // bracket: a bar whose square ends turn down
-      size = QSize(60, 15);
       shapes << rect(0, 0, 60, 8).united(rect(0, 0, 8, 15)).united(rect(52, 0, 8, 15));
       break;
     case 6:  // non-manual-marker scope: a bar between two round end marks
-      size = QSize(74, 14);
       shapes << rect(7, 3, 60, 8).united(circle(0, 0, 14)).united(circle(60, 0, 14));
       break;
     default:
       return QImage();
   }
+  if (rotation < 1 || rotation > 8) return QImage();
+  // Rotation 1 keeps its designed box (the quote strokes reach below the
+  // bars); other rotations turn the shapes and take their bounds.
+  QRectF bounds = baseSymbol == 4 ? QRectF(0, 0, 74, 12) : baseSymbol == 5 ? QRectF(0, 0, 60, 15) : QRectF(0, 0, 74, 14);
+  if (rotation != 1) {
+    QTransform turn;
+    turn.rotate(-45.0 * (rotation - 1));
+    QRectF turned;
+    for (QPainterPath& shape : shapes) {
+      shape = turn.map(shape);
+      turned = turned.united(shape.boundingRect());
+    }
+    for (QPainterPath& shape : shapes) shape.translate(-turned.topLeft());
+    bounds = QRectF(QPointF(0, 0), turned.size());
+  }
+  const QSize size(qCeil(bounds.width() - 0.01), qCeil(bounds.height() - 0.01));
   QImage image(size, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter painter(&image);
@@ -123,7 +138,10 @@ QImage drawExtensionGlyph(int baseSymbol) {
 }
 
 QList<SymbolCode> extensionCodes() {
-  return {SSS::make(7, 1, 4, 1, 1, 1), SSS::make(7, 1, 5, 1, 1, 1), SSS::make(7, 1, 6, 1, 1, 1)};
+  QList<SymbolCode> codes;
+  for (quint32 base = 4; base <= 6; ++base)
+    for (quint32 rotation = 1; rotation <= 8; ++rotation) codes << SSS::make(7, 1, base, 1, 1, rotation);
+  return codes;
 }
 
 }  // namespace quabe::archive

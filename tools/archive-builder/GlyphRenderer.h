@@ -51,7 +51,7 @@ class GlyphRenderer {
 // Draws the symbols the fonts lack, in the fonts' own style (white shape with
 // a black outline): 07-01-004 quotation marks, 07-01-005 bracket, 07-01-006
 // non-manual-marker scope. baseSymbol is 4, 5 or 6; other values give a null image.
-QImage drawExtensionGlyph(int baseSymbol);
+QImage drawExtensionGlyph(int baseSymbol, int rotation);
 QList<SymbolCode> extensionCodes();
 
 }  // namespace quabe::archive

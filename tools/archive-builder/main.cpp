@@ -12,6 +12,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QHash>
 #include <QImageWriter>
 #include <QSaveFile>
 #include <QtConcurrent>
@@ -98,6 +99,41 @@ QByteArray symbolDatabase(const QList<Rendered>& symbols) {
   return image;
 }
 
+// How the font's own glyphs of derived rotations compare with the images the
+// archive would synthesise from rotations 1 and 2.
+void compareSynthesis(const GlyphRenderer& renderer, const QList<GlyphId>& glyphs) {
+  int derived = 0, otherSize = 0, identical = 0, visiblyDifferent = 0;
+  QHash<SymbolCode, QImage> upright;
+  for (const GlyphId& glyph : glyphs)
+    if (glyph.rotation < 2) upright.insert(glyph.code(), renderer.render(glyph));
+  for (const GlyphId& glyph : glyphs) {
+    const SymbolCode code = glyph.code();
+    const int r = SSS::rotation(code);
+    const int reduced = SymbolArchive::reducedRotation(r, SSS::rotationCount(code));
+    if (reduced < 3) continue;
+    const QImage base = upright.value(SSS::withRotation(code, reduced % 2 == 1 ? 1 : 2));
+    if (base.isNull()) continue;
+    ++derived;
+    const QImage synthesised = SymbolArchive::synthesize(base, reduced).convertToFormat(QImage::Format_ARGB32);
+    const QImage font = renderer.render(glyph).convertToFormat(QImage::Format_ARGB32);
+    if (synthesised.size() != font.size()) {
+      ++otherSize;
+      continue;
+    }
+    int worst = 0;
+    for (int y = 0; y < font.height(); ++y)
+      for (int x = 0; x < font.width(); ++x) {
+        const QRgb a = synthesised.pixel(x, y), b = font.pixel(x, y);
+        worst = std::max({worst, std::abs(qAlpha(a) - qAlpha(b)), std::abs(qGray(a) - qGray(b))});
+      }
+    identical += worst == 0;
+    visiblyDifferent += worst > 64;
+  }
+  std::printf(
+      "derived rotations %d: %d of another size, %d identical, %d same size with a pixel off by more than 64/255\n",
+      derived, otherSize, identical, visiblyDifferent);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -110,6 +146,8 @@ int main(int argc, char** argv) {
   parser.addOption({QStringLiteral("line"), QStringLiteral("Line font (TTF)."), QStringLiteral("path")});
   parser.addOption({QStringLiteral("fill"), QStringLiteral("Fill font (TTF)."), QStringLiteral("path")});
   parser.addOption({QStringLiteral("out"), QStringLiteral("Output directory."), QStringLiteral("dir")});
+  parser.addOption({QStringLiteral("compare-synthesis"),
+                    QStringLiteral("Also report how the font's rotations differ from synthesised ones.")});
   parser.process(app);
   if (!parser.isSet(QStringLiteral("line")) || !parser.isSet(QStringLiteral("fill")) ||
       !parser.isSet(QStringLiteral("out"))) {
@@ -152,10 +190,10 @@ int main(int argc, char** argv) {
       });
 
   QList<Rendered> symbols;
-  symbols.reserve(glyphs.size() + 3);
+  symbols.reserve(glyphs.size() + extensionCodes().size());
   for (const auto& chunk : renderedChunks) symbols << chunk;
   for (const SymbolCode code : extensionCodes()) {
-    const QImage image = drawExtensionGlyph(SSS::baseSymbol(code));
+    const QImage image = drawExtensionGlyph(SSS::baseSymbol(code), SSS::rotation(code));
     symbols << Rendered{code, encodePng(image), image.size()};
   }
 
@@ -188,5 +226,6 @@ int main(int argc, char** argv) {
   std::printf("quabe-archive-builder: %lld symbols (%d from the fonts), iswa2010bin %lld bytes, %.2f s\n",
               static_cast<long long>(symbols.size()), int(glyphs.size()), static_cast<long long>(archive.size()),
               timer.elapsed() / 1000.0);
+  if (parser.isSet(QStringLiteral("compare-synthesis"))) compareSynthesis(probe, glyphs);
   return 0;
 }

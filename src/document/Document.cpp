@@ -1,0 +1,123 @@
+#include "document/Document.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "core/Alerts.h"
+#include "core/Diagnostics.h"
+#include "core/Localization.h"
+#include "document/EditorState.h"
+#include "document/SwmlDelegate.h"
+#include "document/SwmlWriter.h"
+
+namespace quabe {
+
+Document::Document(QObject* parent) : QObject(parent) {
+  connect(&m_undoStack, &QUndoStack::cleanChanged, this, [this] { notifyIfModifiedChanged(); });
+}
+
+Document::~Document() = default;
+
+void Document::setModified(bool modified) {
+  m_forcedModified = modified;
+  if (!modified) m_undoStack.setClean();
+  notifyIfModifiedChanged();
+}
+
+void Document::notifyIfModifiedChanged() {
+  const bool now = isModified();
+  if (now == m_lastReportedModified) return;
+  m_lastReportedModified = now;
+  Q_EMIT modifiedChanged(now);
+}
+
+SwmlReadReport Document::readFromFile(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    SwmlReadReport report;
+    report.opened = false;
+    report.errorText = QStringLiteral("%1: %2").arg(path, file.errorString());
+    diag(QStringLiteral("Document::readFromFile"), report.errorText);
+    return report;
+  }
+  prefs.readUserDefaults();
+  SWMLDelegate delegate(bufferManager, prefs);
+  const SwmlReadReport report = delegate.read(file);
+  completeReading(bufferManager, prefs);
+  m_filePath = path;
+  m_undoStack.clear();
+  setModified(false);
+  return report;
+}
+
+void Document::completeReading(BufferManager& buffer, const Preferences& prefs) {
+  for (const SignStringPtr& line : buffer.editBuffer) {
+    if (!line) continue;
+    for (const SignPtr& sign : line->signArray) {
+      if (!sign || !sign->isEmpty()) continue;
+      sign->leftMost = 0;
+      sign->topMost = 0;
+      sign->rightMost = prefs.defaultSignBoxWidth;
+      sign->bottomMost = prefs.defaultSignBoxHeight;
+      sign->width = prefs.defaultSignBoxWidth;
+      sign->height = prefs.defaultSignBoxHeight;
+    }
+  }
+  if (!buffer.editBuffer.isEmpty() && (!buffer.editBuffer.last() || buffer.editBuffer.last()->isEmpty()))
+    buffer.editBuffer.removeLast();
+  if (buffer.editBuffer.isEmpty()) {
+    auto line = std::make_shared<SignString>();
+    auto lineBreak = std::make_shared<Sign>();
+    lineBreak->rightMost = lineBreak->width = prefs.defaultSignBoxWidth;
+    lineBreak->bottomMost = lineBreak->height = prefs.defaultSignBoxHeight;
+    line->signArray.append(lineBreak);
+    buffer.editBuffer.append(line);
+  } else {
+    buffer.terminateAllLines();
+  }
+  buffer.cachedLine = -1;
+  EditorState::shared().clearSymbolSelection();
+  diag(QStringLiteral("Document has been read"));
+}
+
+void Document::showReadProblems(const QString& path, const SwmlReadReport& report) {
+  if (!report.isDamaged()) return;
+  const QString name = QFileInfo(path).fileName();
+  if (!report.opened) {
+    alerts().alert(loc("SwmlCannotOpen").arg(name), report.errorText);
+    return;
+  }
+  alerts().alert(loc("SwmlDamaged").arg(name), loc("SwmlDamagedInfo").arg(report.damageDescription()));
+}
+
+QByteArray Document::swmlData() const { return SwmlWriter::write(bufferManager, prefs); }
+
+bool Document::writeToFile(const QString& path, QString* errorMessage) {
+  const QByteArray data = swmlData();
+  QSaveFile file(path);
+  const auto fail = [&](const QString& reason) {
+    file.cancelWriting();
+    diag(QStringLiteral("Document::writeToFile"), path + QStringLiteral(": ") + reason);
+    if (errorMessage) *errorMessage = reason;
+    return false;
+  };
+  if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
+  if (file.write(data) != data.size()) return fail(file.errorString());
+  if (!file.commit()) return fail(file.errorString());
+  m_filePath = path;
+  setModified(false);
+  return true;
+}
+
+bool Document::readFromData(const QByteArray&, const QString&, int* errorCode) {
+  if (errorCode) *errorCode = UnsupportedDataError;
+  return false;
+}
+
+std::optional<QByteArray> Document::dataOfType(const QString&, int* errorCode) const {
+  if (errorCode) *errorCode = UnsupportedDataError;
+  return std::nullopt;
+}
+
+}  // namespace quabe

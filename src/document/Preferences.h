@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QString>
+
+namespace quabe {
+
+// The display and dictionary settings of one document. A new record starts
+// from the user settings (with the values registered from the "Defaults"
+// property list as fall-backs); a document read from a file then takes the
+// sign box size, spacing and writing direction from the file's root element.
+class Preferences {
+ public:
+  // Reads every field from the user settings.
+  Preferences();
+
+  // The user-settings keys, one per field.
+  static constexpr const char* SignBoxWidthKey = "SignBoxWidth";
+  static constexpr const char* SignBoxHeightKey = "SignBoxHeight";
+  static constexpr const char* MinSignSpaceKey = "MinSignSpace";
+  static constexpr const char* LineSpaceKey = "LineSpace";
+  static constexpr const char* ShowRulesKey = "ShowRules";
+  static constexpr const char* ShowBordersKey = "ShowBorders";
+  static constexpr const char* ShowSignFramesKey = "ShowSignFrames";
+  static constexpr const char* ShowGlossesKey = "ShowGlosses";
+  static constexpr const char* ShowCommentsKey = "ShowComments";
+  static constexpr const char* ColorHandsKey = "ColorHands";
+  static constexpr const char* AutoCenteringKey = "AutoCentering";
+  static constexpr const char* VerticalWritingKey = "VerticalWriting";
+  static constexpr const char* RotatePuncsKey = "RotatePuncs";
+  static constexpr const char* UseAlternativeDictKey = "UseAlternativeDict";
+  static constexpr const char* AlternativeDictPathKey = "AlternativeDictPath";
+
+  // Reads all fifteen fields again from the user settings. Numbers read as
+  // doubles, flags as Booleans; a key with neither a stored nor a registered
+  // value reads as 0, false or an empty text.
+  void readUserDefaults();
+  // Stores all fifteen fields in the user settings.
+  void writeUserDefaults() const;
+
+  // All fifteen fields equal (numbers compared numerically).
+  bool operator==(const Preferences& other) const;
+  bool operator!=(const Preferences& other) const { return !(*this == other); }
+
+  double defaultSignBoxWidth = 0;
+  double defaultSignBoxHeight = 0;
+  double minSignSpace = 0;
+  double lineSpace = 0;
+  bool showRules = false;
+  bool showBorders = false;
+  bool showSignFrames = false;
+  bool showGlosses = false;
+  bool showComments = false;
+  bool colorHands = false;
+  bool autoCentering = false;
+  bool verticalWriting = false;
+  bool rotatePuncs = false;
+  bool useAlternativeDict = false;
+  QString alternativeDictPath;
+};
+
+}  // namespace quabe

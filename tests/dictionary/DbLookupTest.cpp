@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include "DictionaryFixture.h"
+#include "core/Diagnostics.h"
+#include "dictionary/Db.h"
+#include "symbols/Symbol.h"
+
+using namespace quabe;
+using quabe::test::DictionaryFixture;
+using Ids = QList<qint64>;
+
+TEST_F(DictionaryFixture, GlossMatchesAndTheirAliasesComeBeforeReadingMatches) {
+  // Entry 5 has gloss あめ and reading あめ; entry 3 has reading あめ only.
+  exec("INSERT INTO Signs (SignID, Gloss, Yomi) VALUES (1, '雨', 'あめ')");
+  exec("INSERT INTO Signs (SignID, Gloss, Tag, Yomi) VALUES (2, '雨', '②', 'あめ')");
+  exec("INSERT INTO Signs (SignID, Gloss, Yomi) VALUES (3, '飴', 'あめ')");
+  exec("INSERT INTO Signs (SignID, Gloss, Yomi) VALUES (5, 'あめ', 'あめ')");
+  EXPECT_EQ(Db::getSignIDs("あめ"), (Ids{5, 1, 2, 3}));
+  EXPECT_EQ(Db::getSignIDs("雨"), (Ids{1, 2}));
+  EXPECT_EQ(Db::getSignIDs("雪"), Ids{});
+
+  // Aliases: one naming the untagged entry, one naming the tagged one, one
+  // whose target does not exist, and an underscore-written tag.
+  addAlias("降る", "雨");    // 6 -> 1
+  addAlias("降る", "雨②");   // 7 -> 2
+  addAlias("降る", "霧");    // 8 -> nothing
+  addAlias("ふる", "雨_②");  // 9: the circled digit wins, so this names gloss "雨_"
+  EXPECT_EQ(Db::getSignIDs("降る"), (Ids{1, 2}));
+  EXPECT_EQ(Db::getSignIDs("ふる"), Ids{});
+  EXPECT_EQ(Db::getSignIDs("雨", "②"), (Ids{2}));
+  EXPECT_EQ(Db::getSignIDs("雨", ""), (Ids{1}));
+  EXPECT_EQ(Db::getSignIDs("降る", ""), (Ids{1, 2}));
+  EXPECT_EQ(Db::getSignIDs("あめ", ""), (Ids{5}));  // no reading look-up here
+}
+
+TEST_F(DictionaryFixture, MeaningLookUpLeavesAliasesOut) {
+  const qint64 a = addEntry("雨", "", "あめ", {"rain", "雨が降る"});
+  const qint64 b = addEntry("水", "", "みず", {"water", "rain"});
+  const qint64 alias = addAlias("降る", "雨");
+  exec("INSERT INTO Translation (SignID, Japanese) VALUES (?, 'rain')", {alias});
+  EXPECT_EQ(Db::getSignIDsForJapanese("rain"), (Ids{a, b}));
+  EXPECT_EQ(Db::getSignIDsForJapanese("雨が降る"), (Ids{a}));
+  EXPECT_EQ(Db::getSignIDsForJapanese("snow"), Ids{});
+  EXPECT_EQ(Db::getMeanings(a), (QStringList{"rain", "雨が降る"}));
+  EXPECT_EQ(Db::getMeanings(alias), QStringList{"rain"});
+}
+
+TEST_F(DictionaryFixture, AnAliasWithoutSpellingReadsItsTargetsRows) {
+  const qint64 target = addEntry("雨", "②");
+  addEntry("雨");  // an untagged entry of the same gloss must not be picked
+  exec("UPDATE Spelling SET SSS='01-05-001-01-01-01', pos_x=7 WHERE SignID=?", {target});
+  const qint64 alias = addAlias("降る", "雨②");
+  const QList<DbISWA> rows = Db::getSpelling(alias);
+  ASSERT_EQ(rows.size(), 1);
+  EXPECT_EQ(rows.first().signID, target);
+  EXPECT_EQ(rows.first().sss, "01-05-001-01-01-01");
+  EXPECT_EQ(rows.first().x, 7);
+  SqliteDatabase db(path);
+  ASSERT_TRUE(db.open());
+  EXPECT_TRUE(Db::getSpelling(alias, db).isEmpty());  // no alias rule on a given connection
+  EXPECT_TRUE(Db::getSpelling(12345).isEmpty());
+}
+
+TEST_F(DictionaryFixture, SearchByIdByWildcardAndByAllFields) {
+  exec(
+      "INSERT INTO Signs (SignID, Gloss, Tag, Yomi, Handshape, Position) VALUES "
+      "(1, '雨', '', 'あめ', '5', ''), (2, '雨', '②', 'あめ', '', ''), (3, '雨水', NULL, 'あまみず', '', ''), "
+      "(4, '晴れ', '', 'はれ', '', '頭'), (5, '雨', NULL, 'あめ', '5', '')");
+  DbSign byID;
+  byID.signID = 4;
+  byID.gloss = "雨";  // ignored
+  byID.tag = "②";
+  const QList<DbSign> one = Db::searchSigns(byID);
+  ASSERT_EQ(one.size(), 1);
+  EXPECT_EQ(one.first().gloss, "晴れ");
+
+  DbSign wildcard;
+  wildcard.gloss = "雨*";
+  QList<qint64> ids;
+  for (const DbSign& s : Db::searchSigns(wildcard)) ids << s.signID;
+  EXPECT_EQ(ids, (Ids{1, 2, 3, 5}));
+  EXPECT_EQ(wildcard.gloss, "雨%");  // the key is changed in place
+
+  DbSign reading;
+  reading.gloss = "あま%";
+  ASSERT_EQ(Db::searchSigns(reading).size(), 1);
+
+  DbSign fields;
+  fields.gloss = "雨";
+  fields.handshape = "5";
+  ids.clear();
+  for (const DbSign& s : Db::searchSigns(fields)) ids << s.signID;
+  EXPECT_EQ(ids, (Ids{1, 5}));
+  fields.handshape.clear();
+  fields.tag = "②";
+  ASSERT_EQ(Db::searchSigns(fields).size(), 1);
+  EXPECT_EQ(Db::findSameSigns(fields), Ids{2});
+  fields.isForHandshape = true;
+  EXPECT_TRUE(Db::findSameSigns(fields).isEmpty());
+  QVariantList arguments;
+  EXPECT_EQ(Db::fieldCondition("Tag", "", arguments), " AND ([Tag] IS NULL OR [Tag] = '')");
+  EXPECT_EQ(Db::fieldCondition("Src", "胸", arguments), " AND ([Src] = ?)");
+  EXPECT_EQ(arguments, QVariantList{"胸"});
+}
+
+TEST_F(DictionaryFixture, HandshapeSymbolsComeFromHandshapeEntriesAndBothHandSymbols) {
+  // Entry 1 has a handshape parameter (passed over), 2 is an ordinary sign,
+  // 3 is the handshape entry; its first symbol is a movement, its second a
+  // right hand, its third the hand marked both.
+  exec(
+      "INSERT INTO Signs (SignID, Gloss, Handshape, forHandshape) VALUES (1, '5', 'B', 1), (2, '5', '', 0), "
+      "(3, '5', NULL, 1), (4, 'S', '', 0), (5, 'S', '', 0)");
+  exec(
+      "INSERT INTO Spelling (SignID, SubID, SSS, hand) VALUES (3, 1, '02-01-001-01-01-01', 3), "
+      "(3, 2, '01-01-001-01-01-02', 1), (3, 3, '01-05-001-01-01-01', 3), (2, 1, '01-01-001-01-01-01', 3), "
+      "(5, 1, '01-01-001-01-01-08', 3), (4, 1, '01-01-001-01-01-01', 3)");
+  std::optional<Symbol> five = Db::getHandshapeSymbol("5");
+  ASSERT_TRUE(five.has_value());
+  EXPECT_EQ(five->sssText(), "01-05-001-01-01-01");
+  EXPECT_EQ(five->gloss, QString("5"));
+  EXPECT_EQ(five->hand, Hand::both);
+  EXPECT_EQ(five->size, QSizeF(23, 31));
+  // Without a handshape entry the last plain row gives the id.
+  std::optional<Symbol> s = Db::getHandshapeSymbol("S");
+  ASSERT_TRUE(s.has_value());
+  EXPECT_EQ(s->rotation, 8);
+  EXPECT_FALSE(Db::getHandshapeSymbol("Q").has_value());
+}
+
+TEST_F(DictionaryFixture, NonManualMarkerSymbolsInSubIDOrderWithStoredPlaces) {
+  exec(
+      "INSERT INTO NMS (NMS, subID, sss, pos_x, pos_y, Width, Height) VALUES "
+      "('疑問', 2, '04-02-001-01-01-01', 0, -3, 36, 35), ('疑問', 1, '04-01-001-01-01-01', 4, 5, 36, 35), "
+      "('否定', 1, '04-01-001-01-01-01', 0, 0, 36, 35)");
+  const QList<Symbol> symbols = Db::getNMSSymbols("疑問");
+  ASSERT_EQ(symbols.size(), 2);
+  EXPECT_EQ(symbols[0].location, QPointF(4, 5));
+  EXPECT_EQ(symbols[1].sssText(), "04-02-001-01-01-01");
+  EXPECT_EQ(symbols[1].location, QPointF(0, -3));
+  EXPECT_EQ(symbols[1].size, QSizeF(36, 35));
+  EXPECT_EQ(symbols[1].category, Category::headFace);
+  EXPECT_TRUE(Db::getNMSSymbols("笑顔").isEmpty());
+}
+
+TEST_F(DictionaryFixture, SymbolSizesComeFromTheSizeTable) {
+  setDiagnosticsEnabled(false);
+  EXPECT_EQ(Db::getSizeOfSymbol("01-01-001-01-01-02"), QSizeF(21, 30));
+  EXPECT_EQ(Db::getSizeOfSymbol("09-09-009-09-09-09"), QSizeF(0, 0));
+  EXPECT_EQ(Db::getSizeOfSymbol("' OR 1=1 --"), QSizeF(0, 0));
+}
+
+TEST_F(DictionaryFixture, CompoundFlagsAndMaxIdOnEmptyAndFilledTables) {
+  EXPECT_EQ(Db::getMaxSignID(), 0);
+  exec("INSERT INTO Signs (SignID, Gloss, IsCompound) VALUES (3, 'a', 0), (9, 'b', 1), (4, 'c', 1)");
+  EXPECT_EQ(Db::getMaxSignID(), 9);
+  EXPECT_TRUE(Db::isCompound(9));
+  EXPECT_FALSE(Db::isCompound(3));
+  EXPECT_FALSE(Db::isCompound(77));
+  EXPECT_EQ(Db::getCompoundIDs({3, 9, 77, 4}), (Ids{9, 4}));
+}
+
+TEST_F(DictionaryFixture, FinderRecordsCoverNonAliasEntriesInIdOrder) {
+  exec("INSERT INTO Signs (SignID, Gloss, StdGloss) VALUES (2, 'b', ''), (1, 'a', NULL), (3, 'c', 'a')");
+  exec(
+      "INSERT INTO Spelling (SignID, SubID, SSS, pos_x, pos_y, hand) VALUES "
+      "(1, 2, '02-01-001-01-01-01', 30, 40, 0), (1, 1, '01-01-001-01-01-09', -5, 7, 2), "
+      "(3, 1, '01-01-001-01-01-01', 0, 0, 1), (1, 3, '01-01-001-01-01-01', 1, 1, 9)");
+  const QList<DbFinderSign> signs = Db::getFinderSigns();
+  ASSERT_EQ(signs.size(), 2);
+  EXPECT_EQ(signs[0].signID, 1);
+  EXPECT_EQ(signs[1].signID, 2);
+  EXPECT_TRUE(signs[1].symbols.isEmpty());
+  ASSERT_EQ(signs[0].symbols.size(), 3);
+  EXPECT_EQ(signs[0].symbols[0].code, SSS::fromString("01-01-001-01-01-09"));
+  EXPECT_EQ(signs[0].symbols[0].x, -5);
+  EXPECT_EQ(signs[0].symbols[0].hand, Hand::left);
+  EXPECT_EQ(signs[0].symbols[1].y, 40);
+  EXPECT_EQ(signs[0].symbols[2].hand, Hand::none);  // out of range
+}

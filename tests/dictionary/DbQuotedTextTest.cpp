@@ -1,0 +1,124 @@
+// Texts with quotes, wildcards, semicolons and SQL fragments travel as values:
+// the right rows come back and nothing else runs.
+#include <gtest/gtest.h>
+
+#include "DictionaryFixture.h"
+#include "core/Diagnostics.h"
+#include "dictionary/Db.h"
+
+using namespace quabe;
+using quabe::test::DictionaryFixture;
+using Ids = QList<qint64>;
+
+namespace {
+const QString kQuote = "it's";
+const QString kInjection = "x' OR '1'='1";
+const QString kDrop = "'; DROP TABLE Signs; --";
+const QString kPercent = "100%";
+const QString kUnderscore = "a_b";
+
+QList<qint64> idsOf(const QList<DbSign>& signs) {
+  QList<qint64> ids;
+  for (const DbSign& s : signs) ids << s.signID;
+  return ids;
+}
+}  // namespace
+
+class QuotedTextTest : public DictionaryFixture {
+ protected:
+  void SetUp() override {
+    DictionaryFixture::SetUp();
+    quote = addEntry(kQuote, "", "いっつ", {"it's ok"});
+    injection = addEntry(kInjection, "", "", {kDrop});
+    drop = addEntry(kDrop, "①", kDrop);
+    percent = addEntry(kPercent, "", "ひゃく");
+    hundred = addEntry("1000", "", "せん");
+    underscore = addEntry("a_b c", "", "");
+    plain = addEntry("axb c", "", "");
+    tagged = addEntry("雨", "'x'", "");
+  }
+  void expectTablesIntact() {
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Signs"), 8);
+    EXPECT_EQ(count("SELECT COUNT(*) FROM Spelling"), 8);
+  }
+  qint64 quote = 0, injection = 0, drop = 0, percent = 0, hundred = 0, underscore = 0, plain = 0, tagged = 0;
+};
+
+TEST_F(QuotedTextTest, NotationLookUpsMatchTheTextExactly) {
+  EXPECT_EQ(Db::getSignIDs(kQuote), Ids{quote});
+  EXPECT_EQ(Db::getSignIDs(kInjection), Ids{injection});
+  EXPECT_EQ(Db::getSignIDs(kDrop), Ids{drop});  // gloss and reading of the same entry
+  EXPECT_EQ(Db::getSignIDs("x"), Ids{});
+  EXPECT_EQ(Db::getSignIDs("%"), Ids{});
+  EXPECT_EQ(Db::getSignIDs("a_b_c"), Ids{});
+  EXPECT_EQ(Db::getSignIDs(kDrop, "①"), Ids{drop});
+  EXPECT_EQ(Db::getSignIDs("雨", "'x'"), Ids{tagged});
+  EXPECT_EQ(Db::getSignIDs("雨", "' OR ''='"), Ids{});
+  EXPECT_EQ(Db::getSignIDsForJapanese(kDrop), Ids{injection});
+  EXPECT_EQ(Db::getSignIDsForJapanese("it's ok"), Ids{quote});
+  expectTablesIntact();
+}
+
+TEST_F(QuotedTextTest, AliasesWithQuotedTargetsResolve) {
+  addAlias("alias1", kQuote);         // untagged target
+  addAlias("alias2", kDrop + "①");    // tagged target whose gloss has quotes and a semicolon
+  addAlias("alias3", "雨_'x'");       // tag written after an underscore
+  addAlias("alias4", "' OR 1=1 --");  // names nothing
+  EXPECT_EQ(Db::getSignIDs("alias1"), Ids{quote});
+  EXPECT_EQ(Db::getSignIDs("alias2"), Ids{drop});
+  EXPECT_EQ(Db::getSignIDs("alias3"), Ids{tagged});
+  EXPECT_EQ(Db::getSignIDs("alias4"), Ids{});
+  EXPECT_EQ(Db::getSignIDs("alias2", ""), Ids{drop});
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Signs"), 12);
+}
+
+TEST_F(QuotedTextTest, SearchesTreatQuotesAsTextAndOnlyStarOrPercentAsWildcards) {
+  DbSign key;
+  key.gloss = kQuote;
+  EXPECT_EQ(idsOf(Db::searchSigns(key)), Ids{quote});
+  key.gloss = kInjection;
+  EXPECT_EQ(idsOf(Db::searchSigns(key)), Ids{injection});
+  EXPECT_EQ(Db::findSameSigns(key), Ids{injection});
+  key.gloss = kDrop;
+  key.tag = "①";
+  EXPECT_EQ(idsOf(Db::searchSigns(key)), Ids{drop});
+  EXPECT_EQ(Db::findSameSigns(key), Ids{drop});
+  key.tag = "' OR '1'='1";
+  EXPECT_TRUE(Db::searchSigns(key).isEmpty());
+  EXPECT_TRUE(Db::findSameSigns(key).isEmpty());
+
+  DbSign wildcard;
+  wildcard.gloss = "it'*";
+  EXPECT_EQ(idsOf(Db::searchSigns(wildcard)), Ids{quote});
+  wildcard.gloss = "a_b*";  // "_" is an ordinary character
+  EXPECT_EQ(idsOf(Db::searchSigns(wildcard)), Ids{underscore});
+  wildcard.gloss = kPercent;  // "%" stays the wildcard it always was
+  EXPECT_EQ(idsOf(Db::searchSigns(wildcard)), (Ids{percent, hundred}));
+  wildcard.gloss = "'; DROP%";
+  EXPECT_EQ(idsOf(Db::searchSigns(wildcard)), Ids{drop});
+  expectTablesIntact();
+}
+
+TEST_F(QuotedTextTest, WritesStoreQuotedTextsVerbatim) {
+  DbSign e = *Db::getSign(quote);
+  e.gloss = "'); DELETE FROM Signs; --";
+  e.tag = "''";
+  e.yomi = "\\'";
+  e.comment = "50% _off_";
+  e.meanings = {"a'b", "%", "_"};
+  ASSERT_TRUE(Db::updateSign(e, Db::getSpelling(quote), false));
+  const DbSign back = *Db::getSign(quote);
+  EXPECT_EQ(back.gloss, e.gloss);
+  EXPECT_EQ(back.tag, "''");
+  EXPECT_EQ(back.yomi, "\\'");
+  EXPECT_EQ(back.comment, "50% _off_");
+  EXPECT_EQ(Db::getMeanings(quote), (QStringList{"%", "_", "a'b"}));
+  EXPECT_EQ(Db::getSignIDs(e.gloss, "''"), Ids{quote});
+  DbSign compound;
+  compound.signID = -1;
+  compound.gloss = "it's; a 'compound'";
+  ASSERT_TRUE(Db::insertCompound(compound, {quote, drop}, false));
+  EXPECT_EQ(Db::getGloss(compound.signID), "it's; a 'compound'");
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Signs"), 9);
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Compounds"), 2);
+}

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include "DictionaryFixture.h"
+#include "common/TestSupport.h"
+#include "core/Diagnostics.h"
+#include "core/Localization.h"
+#include "dictionary/Db.h"
+
+using namespace quabe;
+using quabe::test::DictionaryFixture;
+
+TEST(DbSignText, GlossAndTagSplitByCircledDigitThenUnderscore) {
+  using P = std::pair<QString, QString>;
+  EXPECT_EQ(DbSign::splitGlossAndTag("A"), P("A", ""));
+  EXPECT_EQ(DbSign::splitGlossAndTag(""), P("", ""));
+  EXPECT_EQ(DbSign::splitGlossAndTag("雨②"), P("雨", "②"));
+  EXPECT_EQ(DbSign::splitGlossAndTag("行く_前"), P("行く", "前"));
+  EXPECT_EQ(DbSign::splitGlossAndTag("a_b_c"), P("a", "b_c"));
+  EXPECT_EQ(DbSign::splitGlossAndTag("雨"), P("雨", ""));
+  // A circled digit anywhere makes the last character the tag.
+  EXPECT_EQ(DbSign::splitGlossAndTag("①ab"), P("①a", "b"));
+  EXPECT_EQ(DbSign::splitGlossAndTag("x_⑨"), P("x_", "⑨"));
+  EXPECT_EQ(DbSign::splitGlossAndTag("⑩a"), P("⑩a", ""));  // ⑩ is not a tag digit
+}
+
+TEST(DbSignText, NotationTextShowsTagHandshapePlaceAndMarkers) {
+  DbSign s;
+  s.gloss = "行く";
+  s.tag = "②";
+  s.handshape = "1";
+  s.source = "胸";
+  s.destination = "前";
+  EXPECT_EQ(s.text(TagStyle::defaultStyle), "行く②[1](胸→前)");
+  EXPECT_EQ(s.text(TagStyle::atMark), "行く@②[1](胸→前)");
+  EXPECT_EQ(s.text(TagStyle::underline), "行く_②[1](胸→前)");
+  EXPECT_EQ(s.text(TagStyle::none), "行く[1](胸→前)");
+  s.position = "頭";  // hidden behind the path
+  s.destination.clear();
+  s.modifier = "速";
+  s.nmm = "疑問";
+  EXPECT_EQ(s.text(TagStyle::defaultStyle), "行く②[1](胸→;速)<疑問>");
+  s.source.clear();
+  s.destination = "前";
+  EXPECT_EQ(s.text(TagStyle::none), "行く[1](→前;速)<疑問>");
+
+  DbSign rain;
+  rain.gloss = "雨";
+  rain.position = "頭";
+  rain.modifier = "速";
+  EXPECT_EQ(rain.text(TagStyle::defaultStyle), "雨(頭;速)");
+  rain.tag = "x";
+  rain.position.clear();
+  EXPECT_EQ(rain.text(TagStyle::defaultStyle), "雨(;速)");
+  EXPECT_EQ(rain.text(TagStyle::underline), "雨_x(;速)");
+
+  EXPECT_EQ(rain.meaningsText(), "");
+  rain.meanings = {"あめ"};
+  EXPECT_EQ(rain.meaningsText(), "あめ");
+  rain.meanings << "雨が降る"
+                << "rain";
+  EXPECT_EQ(rain.meaningsText(), "あめ / 雨が降る / rain");
+}
+
+TEST_F(DictionaryFixture, RowsReadNullTextsAsEmptyAndTheGlossStandsInForTheReading) {
+  exec(
+      "INSERT INTO Signs (SignID, Gloss, Tag, Yomi, StdGloss, forHandshape, Width, Height, IsCompound) "
+      "VALUES (1, '雨', NULL, NULL, NULL, '0', 40.7, 50.2, 0)");
+  exec("INSERT INTO Signs (SignID, Gloss, Yomi, forHandshape) VALUES (2, 'b', 'びー', '')");
+  exec("INSERT INTO Signs (SignID, Gloss, forHandshape) VALUES (3, 'c', '1')");
+  exec("INSERT INTO Signs (SignID, Gloss, forHandshape) VALUES (4, 'd', 'yes')");
+  const DbSign a = *Db::getSign(1);
+  EXPECT_EQ(a.tag, "");
+  EXPECT_EQ(a.stdGloss, "");
+  EXPECT_EQ(a.yomi, "雨");
+  EXPECT_EQ(a.width, 40);
+  EXPECT_EQ(a.height, 50);
+  EXPECT_EQ(a.jjsText, "雨");
+  EXPECT_FALSE(a.isForHandshape);
+  EXPECT_EQ(Db::getSign(2)->yomi, "びー");
+  EXPECT_FALSE(Db::getSign(2)->isForHandshape);
+  EXPECT_TRUE(Db::getSign(3)->isForHandshape);
+  EXPECT_TRUE(Db::getSign(4)->isForHandshape);
+  EXPECT_FALSE(Db::getSign(99).has_value());
+  EXPECT_EQ(Db::getGloss(1), "雨");
+  EXPECT_EQ(Db::getGloss(99), "");
+}
+
+TEST_F(DictionaryFixture, ValidationAlertsOnceForMissingFilesAndFilesWithoutSigns) {
+  setDiagnosticsEnabled(false);
+  const QString language = Localization::language();
+  Localization::setLanguage("en");
+  {
+    test::RecordingAlertSink sink;
+    EXPECT_FALSE(Db::isValidDictionary(file("nothing.db")));
+    ASSERT_EQ(sink.messages.size(), 1);
+    EXPECT_EQ(sink.messages.first(), "Dictionary does not exists: " + file("nothing.db"));
+    EXPECT_FALSE(QFile::exists(file("nothing.db")));
+  }
+  {
+    test::RecordingAlertSink sink;
+    SqliteDatabase other(file("other.db"));
+    ASSERT_TRUE(other.openOrCreate());
+    ASSERT_TRUE(other.executeUpdate("CREATE TABLE Other (x)"));
+    other.close();
+    EXPECT_FALSE(Db::isValidDictionary(file("other.db")));
+    ASSERT_EQ(sink.messages.size(), 1);
+    EXPECT_EQ(sink.messages.first(), "Not a dictionary for Quabe: " + file("other.db"));
+    EXPECT_EQ(sink.informativeTexts.first(), "There is no signs in it");
+  }
+  {
+    test::RecordingAlertSink sink;
+    QFile junk(file("junk.db"));
+    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
+    junk.write(QByteArray(10000, '\x07'));
+    junk.close();
+    EXPECT_FALSE(Db::isValidDictionary(file("junk.db")));
+    EXPECT_EQ(sink.messages.size(), 1);
+  }
+  {
+    test::RecordingAlertSink sink;
+    EXPECT_TRUE(Db::isValidDictionary(path));  // empty Signs is fine
+    EXPECT_TRUE(sink.messages.isEmpty());
+  }
+  Localization::setLanguage(language);
+}
+
+TEST_F(DictionaryFixture, TagMigrationAddsTheColumnAndMovesCircledDigitsOutOfGlosses) {
+  // An old dictionary: no Tag column, tags written into the gloss.
+  const QString old = file("old.db");
+  {
+    SqliteDatabase db(old);
+    ASSERT_TRUE(db.openOrCreate());
+    ASSERT_TRUE(db.executeUpdate("CREATE TABLE Signs (SignID INTEGER, Gloss TEXT, StdGloss TEXT, Yomi TEXT)"));
+    ASSERT_TRUE(
+        db.executeUpdate("INSERT INTO Signs VALUES (1, '雨②', NULL, 'あめ'), (2, '雨', '', NULL), "
+                         "(3, '降る①', '雨②', NULL), (4, '行①く', NULL, NULL)"));
+  }
+  Db::setAlternativeDictPath(old);
+  setDiagnosticsEnabled(false);
+  EXPECT_EQ(Db::getSign(1)->tag, "");  // the missing column reads as empty
+  EXPECT_EQ(Db::getSign(1)->gloss, "雨②");
+  ASSERT_TRUE(Db::addTagColumn(old));
+  const DbSign first = *Db::getSign(1);
+  EXPECT_EQ(first.gloss, "雨");
+  EXPECT_EQ(first.tag, "②");
+  EXPECT_EQ(first.text(TagStyle::defaultStyle), "雨②");
+  EXPECT_EQ(Db::getSign(2)->tag, "");
+  EXPECT_EQ(Db::getSign(3)->gloss, "降る①");  // aliases are left alone
+  EXPECT_EQ(Db::getSign(4)->gloss, "行く");
+  EXPECT_EQ(Db::getSign(4)->tag, "①");
+  // The alias now resolves through gloss and tag.
+  EXPECT_EQ(Db::getSignIDs("降る①"), QList<qint64>{1});
+
+  // Running it again on a file that already has Tag changes nothing more.
+  ASSERT_TRUE(Db::addTagColumn(old));
+  EXPECT_EQ(Db::getSign(1)->gloss, "雨");
+  EXPECT_FALSE(Db::addTagColumn(file("absent.db")));
+}

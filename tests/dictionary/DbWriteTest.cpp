@@ -1,0 +1,340 @@
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QFile>
+
+#include "DictionaryFixture.h"
+#include "core/Diagnostics.h"
+#include "dictionary/Db.h"
+
+using namespace quabe;
+using quabe::test::DictionaryFixture;
+using Ids = QList<qint64>;
+
+namespace {
+DbISWA row(int subID, const QString& sss, int x = 0, int y = 0) {
+  DbISWA r;
+  r.subID = subID;
+  r.sss = sss;
+  r.x = x;
+  r.y = y;
+  return r;
+}
+
+DbSign entry(const QString& gloss, const QString& tag = QString()) {
+  DbSign e;
+  e.signID = -1;
+  e.gloss = gloss;
+  e.tag = tag;
+  return e;
+}
+}  // namespace
+
+TEST_F(DictionaryFixture, NewEntriesTakeTheNextIdAndTheLargestIdIsReusedAfterDeletion) {
+  DbSign first = entry("雨");
+  ASSERT_TRUE(Db::insertSign(first, {row(1, "01-01-001-01-01-01")}, false));
+  EXPECT_EQ(first.signID, 1);
+  DbSign second = entry("雪");
+  ASSERT_TRUE(Db::insertSign(second, {}, false));
+  EXPECT_EQ(second.signID, 2);
+  DbSign explicitID = entry("霧");
+  explicitID.signID = 10;
+  ASSERT_TRUE(Db::insertSign(explicitID, {}, false));
+  EXPECT_EQ(Db::getMaxSignID(), 10);
+  // Inserting an id that exists fails and leaves the stored entry alone.
+  setDiagnosticsEnabled(false);
+  DbSign clash = entry("x");
+  clash.signID = 10;
+  EXPECT_FALSE(Db::insertSign(clash, {row(1, "02-01-001-01-01-01")}, false));
+  EXPECT_EQ(Db::getGloss(10), "霧");
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Spelling WHERE SignID=10"), 0);
+
+  ASSERT_TRUE(Db::deleteSign(10));
+  DbSign next = entry("晴れ");
+  ASSERT_TRUE(Db::insertSign(next, {}, false));
+  EXPECT_EQ(next.signID, 3);
+  ASSERT_TRUE(Db::deleteSign(3));
+  DbSign again = entry("曇り");
+  ASSERT_TRUE(Db::insertSign(again, {}, false));
+  EXPECT_EQ(again.signID, 3);
+}
+
+TEST_F(DictionaryFixture, InsertWritesEveryFieldSpellingAndMeanings) {
+  DbSign e = entry("行く", "②");
+  e.yomi = "いく";
+  e.handshape = "1";
+  e.position = "前";
+  e.source = "1";
+  e.destination = "3";
+  e.modifier = "速";
+  e.width = 40.6;
+  e.height = 55;
+  e.inflectionType = 3;
+  e.modificationType = 2;
+  e.comment = "memo";
+  e.isForHandshape = true;
+  e.meanings = {"行く", "出かける"};
+  DbISWA hand = row(1, "01-01-001-01-01-09", 12, 34);
+  hand.sign = "行く";
+  hand.hand = 2;
+  hand.changeableHand = 1;
+  DbISWA arrow = row(2, "02-03-001-01-01-01", 20, 0);
+  arrow.turnableArrow = 1;
+  arrow.modifiableArrow = 1;
+  ASSERT_TRUE(Db::insertSign(e, {hand, arrow}, false));
+  EXPECT_EQ(writes, 1);
+
+  const DbSign back = *Db::getSign(e.signID);
+  EXPECT_EQ(back.text(TagStyle::atMark), "行く@②[1](1→3;速)");
+  EXPECT_EQ(back.yomi, "いく");
+  EXPECT_EQ(back.position, "前");
+  EXPECT_EQ(back.width, 40);  // read back as an integer
+  EXPECT_EQ(back.inflectionType, 3);
+  EXPECT_EQ(back.modificationType, 2);
+  EXPECT_EQ(back.comment, "memo");
+  EXPECT_TRUE(back.isForHandshape);
+  EXPECT_FALSE(back.isCompound);
+  EXPECT_EQ(Db::getMeanings(e.signID), (QStringList{"出かける", "行く"}));
+  const QList<DbISWA> rows = Db::getSpelling(e.signID);
+  ASSERT_EQ(rows.size(), 2);
+  hand.signID = arrow.signID = e.signID;
+  hand.sign.clear();  // the reading leaves Sign empty
+  EXPECT_EQ(rows[0], hand);
+  EXPECT_EQ(rows[1], arrow);
+}
+
+TEST_F(DictionaryFixture, TimesAreSetUnlessTheCopyFlagKeepsThem) {
+  const qint64 before = QDateTime::currentSecsSinceEpoch();
+  DbSign e = entry("雨");
+  e.creationTime = 100;
+  e.modificationTime = 200;
+  ASSERT_TRUE(Db::insertSign(e, {}, false));
+  EXPECT_GE(e.creationTime, before);
+  EXPECT_EQ(e.creationTime, e.modificationTime);
+  EXPECT_EQ(Db::getSign(e.signID)->creationTime, e.creationTime);
+
+  // An update moves only the modification time; creation stays as stored.
+  exec("UPDATE Signs SET CreationTime=5, ModificationTime=6 WHERE SignID=?", {e.signID});
+  DbSign update = *Db::getSign(e.signID);
+  update.creationTime = 999;
+  ASSERT_TRUE(Db::updateSign(update, {}, false));
+  const DbSign afterUpdate = *Db::getSign(e.signID);
+  EXPECT_EQ(afterUpdate.creationTime, 5);
+  EXPECT_GE(afterUpdate.modificationTime, before);
+
+  DbSign copied = entry("雪");
+  copied.creationTime = 100;
+  copied.modificationTime = 200;
+  ASSERT_TRUE(Db::insertSign(copied, {}, true));
+  EXPECT_EQ(Db::getSign(copied.signID)->creationTime, 100);
+  EXPECT_EQ(Db::getSign(copied.signID)->modificationTime, 200);
+  copied.modificationTime = 300;
+  ASSERT_TRUE(Db::updateSign(copied, {}, true));
+  EXPECT_EQ(Db::getSign(copied.signID)->modificationTime, 300);
+}
+
+TEST_F(DictionaryFixture, UpdateReplacesSpellingAndMeaningsClearsTheAliasAndNeedsAnEntry) {
+  const qint64 id = addEntry("雨", "", "あめ", {"a", "b"});
+  exec("UPDATE Signs SET StdGloss='x' WHERE SignID=?", {id});
+  exec("INSERT INTO Compounds (CompoundID, ConstituentID, ComponentOrder) VALUES (?, 1, 1)", {id});
+  DbSign e = *Db::getSign(id);
+  e.gloss = "雪";
+  e.meanings = {"c"};
+  ASSERT_TRUE(Db::updateSign(e, {row(1, "04-01-001-01-01-01", 1, 2), row(2, "02-01-001-01-01-01")}, false));
+  const DbSign back = *Db::getSign(id);
+  EXPECT_EQ(back.gloss, "雪");
+  EXPECT_EQ(back.stdGloss, "");
+  EXPECT_EQ(Db::getMeanings(id), QStringList{"c"});
+  ASSERT_EQ(Db::getSpelling(id).size(), 2);
+  EXPECT_EQ(Db::getSpelling(id).first().sss, "04-01-001-01-01-01");
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Compounds WHERE CompoundID=?", {id}), 1);  // untouched
+
+  setDiagnosticsEnabled(false);
+  const int writesBefore = writes;
+  DbSign ghost = entry("幽霊");
+  ghost.signID = 0;
+  EXPECT_FALSE(Db::updateSign(ghost, {row(1, "01-01-001-01-01-01")}, false));
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Spelling WHERE SignID=0"), 0);
+  EXPECT_EQ(writes, writesBefore);
+}
+
+TEST_F(DictionaryFixture, CompoundsStoreConstituentsInOrderAndReadThemBack) {
+  const qint64 rain = addEntry("雨");
+  const qint64 stop = addEntry("止む");
+  DbSign compound = entry("雨上がり");
+  compound.yomi = "あめあがり";
+  compound.meanings = {"after the rain"};
+  ASSERT_TRUE(Db::insertCompound(compound, {stop, rain, stop}, false));
+  EXPECT_TRUE(Db::isCompound(compound.signID));
+  SqliteDatabase db(path);
+  ASSERT_TRUE(db.open());
+  EXPECT_EQ(Db::getConstituentIDs(compound.signID, db), (Ids{stop, rain, stop}));
+  auto rs = db.executeQuery("SELECT ComponentOrder, Gloss FROM Compounds WHERE CompoundID=?", {compound.signID});
+  QStringList orders;
+  while (rs && rs->next()) orders << rs->textForColumn("ComponentOrder") + rs->textForColumn("Gloss");
+  EXPECT_EQ(orders, (QStringList{"1雨上がり", "2雨上がり", "3雨上がり"}));
+  db.close();
+
+  const DbSign back = *Db::getSign(compound.signID);
+  EXPECT_TRUE(back.isCompound);
+  ASSERT_TRUE(back.constituentIDs.has_value());
+  EXPECT_EQ(*back.constituentIDs, (Ids{stop, rain, stop}));
+  ASSERT_TRUE(back.constituents.has_value());
+  ASSERT_EQ(back.constituents->size(), 3);
+  EXPECT_EQ(back.constituents->at(1).gloss, "雨");
+  EXPECT_EQ(Db::getMeanings(compound.signID), QStringList{"after the rain"});
+
+  // Update: constituents replaced, numbered from 1 again.
+  DbSign changed = back;
+  changed.gloss = "雨止み";
+  ASSERT_TRUE(Db::updateCompound(changed, {rain, stop}, false));
+  ASSERT_TRUE(db.open());
+  EXPECT_EQ(Db::getConstituentIDs(compound.signID, db), (Ids{rain, stop}));
+  db.close();
+  EXPECT_EQ(Db::getGloss(compound.signID), "雨止み");
+
+  // Deleting a constituent leaves the compound's rows; deleting the compound removes them.
+  ASSERT_TRUE(Db::deleteSign(stop));
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Compounds WHERE CompoundID=?", {compound.signID}), 2);
+  setDiagnosticsEnabled(false);
+  EXPECT_EQ(Db::getSign(compound.signID)->constituents->size(), 1);  // the missing one is left out
+  ASSERT_TRUE(Db::deleteSign(compound.signID));
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Compounds"), 0);
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Translation WHERE SignID=?", {compound.signID}), 0);
+  EXPECT_FALSE(Db::getSign(compound.signID).has_value());
+}
+
+TEST_F(DictionaryFixture, ACompoundThatContainsItselfStillReads) {
+  exec("INSERT INTO Signs (SignID, Gloss, IsCompound) VALUES (1, 'a', 1), (2, 'b', 1)");
+  exec("INSERT INTO Compounds (CompoundID, ConstituentID) VALUES (1, 2), (2, 1), (1, 1)");
+  setDiagnosticsEnabled(false);
+  const DbSign a = *Db::getSign(1);
+  ASSERT_EQ(a.constituents->size(), 1);
+  EXPECT_EQ(a.constituents->first().signID, 2);
+  EXPECT_TRUE(a.constituents->first().constituents->isEmpty());
+}
+
+TEST_F(DictionaryFixture, InsertingAnEntryWithConstituentsFindsThemByTheirFields) {
+  const qint64 rain = addEntry("雨", "②");
+  addEntry("雨");
+  const qint64 stop = addEntry("止む");
+  DbSign compound = entry("雨上がり");
+  compound.isCompound = true;
+  DbSign c1 = *Db::getSign(rain);
+  DbSign c2 = *Db::getSign(stop);
+  DbSign missing = entry("ない");
+  compound.constituents = QList<DbSign>{c1, missing, c2};
+  ASSERT_TRUE(Db::insertSign(compound, {}, false));
+  SqliteDatabase db(path);
+  ASSERT_TRUE(db.open());
+  EXPECT_EQ(Db::getConstituentIDs(compound.signID, db), (Ids{rain, stop}));
+  auto rs = db.executeQuery("SELECT group_concat(ComponentOrder) FROM Compounds");
+  ASSERT_TRUE(rs && rs->next());
+  EXPECT_EQ(rs->stringForColumnIndex(0), QString("2,3"));
+}
+
+TEST_F(DictionaryFixture, DeletionNeedsAPositiveStoredId) {
+  const qint64 id = addEntry("雨", "", "", {"m"});
+  const int before = writes;
+  EXPECT_FALSE(Db::deleteSign(0));
+  EXPECT_FALSE(Db::deleteSign(-4));
+  EXPECT_FALSE(Db::deleteSign(id + 1));
+  EXPECT_EQ(writes, before);
+  ASSERT_TRUE(Db::deleteSign(id));
+  EXPECT_EQ(writes, before + 1);
+  EXPECT_EQ(count("SELECT (SELECT COUNT(*) FROM Signs) + (SELECT COUNT(*) FROM Spelling) + "
+                  "(SELECT COUNT(*) FROM Translation)"),
+            0);
+}
+
+TEST_F(DictionaryFixture, AFailureInTheMiddleRollsTheWholeWriteBack) {
+  setDiagnosticsEnabled(false);
+  const qint64 kept = addEntry("雨", "", "あめ", {"rain"});
+  exec(
+      "CREATE TRIGGER failing BEFORE INSERT ON Translation WHEN NEW.Japanese = 'FAIL' "
+      "BEGIN SELECT RAISE(ABORT, 'injected failure'); END");
+  exec(
+      "CREATE TRIGGER failingDelete BEFORE DELETE ON Translation WHEN OLD.Japanese = 'LOCKED' "
+      "BEGIN SELECT RAISE(ABORT, 'injected failure'); END");
+  const int before = writes;
+  const auto snapshot = [this] {
+    SqliteDatabase db(path);
+    db.open();
+    auto rs = db.executeQuery(
+        "SELECT (SELECT COUNT(*) FROM Signs) || '/' || (SELECT COUNT(*) FROM Spelling) || '/' || "
+        "(SELECT COUNT(*) FROM Translation) || '/' || (SELECT COUNT(*) FROM Compounds) || '/' || "
+        "(SELECT group_concat(Gloss) FROM Signs)");
+    return rs && rs->next() ? rs->stringForColumnIndex(0).value_or("") : QString();
+  };
+  const QString start = snapshot();
+
+  DbSign added = entry("雪");
+  added.meanings = {"snow", "FAIL"};
+  EXPECT_FALSE(Db::insertSign(added, {row(1, "01-01-001-01-01-01"), row(2, "02-01-001-01-01-01")}, false));
+  EXPECT_EQ(snapshot(), start);
+
+  DbSign changed = *Db::getSign(kept);
+  changed.gloss = "霧";
+  changed.meanings = {"FAIL"};
+  EXPECT_FALSE(Db::updateSign(changed, {}, false));
+  EXPECT_EQ(snapshot(), start);
+  EXPECT_EQ(Db::getSpelling(kept).size(), 1);
+
+  DbSign compound = entry("雨雪");
+  compound.meanings = {"FAIL"};
+  EXPECT_FALSE(Db::insertCompound(compound, {kept, kept}, false));
+  EXPECT_EQ(snapshot(), start);
+
+  exec("INSERT INTO Translation (SignID, Japanese) VALUES (?, 'LOCKED')", {kept});
+  const QString withLocked = snapshot();
+  EXPECT_FALSE(Db::deleteSign(kept));
+  EXPECT_EQ(snapshot(), withLocked);
+  EXPECT_EQ(writes, before);
+}
+
+TEST_F(DictionaryFixture, ReadOnlyAndLockedDictionariesRefuseWritesWithoutPartialRows) {
+  setDiagnosticsEnabled(false);
+  const qint64 id = addEntry("雨");
+  {
+    // Another connection holds the write lock for longer than the retry limit.
+    SqliteDatabase holder(path);
+    ASSERT_TRUE(holder.open());
+    ASSERT_TRUE(holder.beginTransaction());
+    DbSign e = entry("雪");
+    EXPECT_FALSE(Db::insertSign(e, {row(1, "01-01-001-01-01-01")}, false));
+    holder.rollback();
+  }
+  EXPECT_EQ(count("SELECT COUNT(*) FROM Signs"), 1);
+
+  // A file whose header says it may only be read (write version 3).
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.seek(18));
+    ASSERT_EQ(file.write(QByteArray(1, '\x03')), 1);
+  }
+  DbSign e = entry("雪");
+  EXPECT_FALSE(Db::insertSign(e, {row(1, "01-01-001-01-01-01")}, false));
+  EXPECT_FALSE(Db::deleteSign(id));
+  DbSign stored = *Db::getSign(id);  // reading still works
+  stored.gloss = "霧";
+  EXPECT_FALSE(Db::updateSign(stored, {}, false));
+  EXPECT_EQ(Db::getGloss(id), "雨");
+  EXPECT_EQ(Db::getSignIDs("雨"), Ids{id});
+}
+
+TEST_F(DictionaryFixture, ListenersHearWritesAndDictionarySwitches) {
+  const qint64 id = addEntry("雨");
+  EXPECT_EQ(writes, 1);
+  DbSign e = *Db::getSign(id);
+  ASSERT_TRUE(Db::updateSign(e, {}, false));
+  EXPECT_EQ(writes, 2);
+  Db::setAlternativeDictPath(file("other.db"));
+  EXPECT_EQ(writes, 3);
+  Db::setAlternativeDictPath(file("other.db"));  // no change, no call
+  EXPECT_EQ(writes, 3);
+  Db::setUseAlternativeDict(false);
+  EXPECT_EQ(writes, 4);
+  EXPECT_NE(Db::databasePath(), file("other.db"));
+  EXPECT_TRUE(Db::databasePath().endsWith("swdic.db"));
+}

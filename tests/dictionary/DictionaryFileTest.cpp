@@ -1,0 +1,216 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "DictionaryFixture.h"
+#include "core/Diagnostics.h"
+#include "core/Resources.h"
+#include "dictionary/Db.h"
+#include "dictionary/DictionaryFile.h"
+#include "symbols/Symbol.h"
+
+using namespace quabe;
+using quabe::test::DictionaryFixture;
+using Ids = QList<qint64>;
+
+namespace {
+QStringList column(const QString& path, const QString& sql) {
+  SqliteDatabase db(path);
+  QStringList values;
+  if (!db.open()) return values;
+  auto rs = db.executeQuery(sql);
+  while (rs && rs->next()) values << rs->stringForColumnIndex(0).value_or("NULL");
+  return values;
+}
+
+const char* kSource = R"({
+  "handshapes": [
+    {"name": "1", "symbol": "S10000", "yomi": "いち", "comment": "index finger"},
+    {"name": "5", "symbol": "S14c00"}
+  ],
+  "nms": [
+    {"name": "疑問", "symbols": [{"symbol": "S30a00", "x": 0, "y": 0}, {"symbol": "S2ff00", "x": 1, "y": -2}]}
+  ],
+  "entries": [
+    {"gloss": "雨", "yomi": "あめ", "meanings": ["rain"], "fsw": "M540x530S14c00500x500S2ff00460x470",
+     "flags": ["c"], "comment": "example"},
+    {"gloss": "雨②", "yomi": "あめ", "fsw": "M520x530S10008500x500", "flags": ["B"]},
+    {"gloss": "行く", "fsw": "AS10000M520x540S10000500x500S20500505x480", "flags": ["ct", "tm"], "inflectionType": 2}
+  ],
+  "aliases": [{"gloss": "降る", "stdGloss": "雨②", "yomi": "ふる"}],
+  "compounds": [{"gloss": "雨行く", "constituents": ["雨", "行く"], "meanings": ["go in the rain"]}]
+})";
+}  // namespace
+
+TEST_F(DictionaryFixture, ANewDictionaryHasAllTablesKeysIndexesAndSymbolSizes) {
+  EXPECT_EQ(column(path, "SELECT name FROM sqlite_master WHERE type='table' ORDER BY name"),
+            (QStringList{"Compounds", "NMS", "Signs", "Spelling", "SymbolSize", "Translation"}));
+  const QStringList indexed = column(path, "SELECT tbl_name || '.' || name FROM sqlite_master WHERE type='index'");
+  for (const char* table : {"Signs.SignsGloss", "Signs.SignsYomi", "Signs.SignsStdGloss", "Spelling.SpellingSignID",
+                            "Translation.TranslationSignID", "Translation.TranslationJapanese",
+                            "Compounds.CompoundsCompoundID", "NMS.NMSName"}) {
+    EXPECT_TRUE(indexed.contains(table)) << table;
+  }
+  EXPECT_EQ(column(path, "SELECT name FROM pragma_table_info('Signs') WHERE pk=1"), QStringList{"SignID"});
+  EXPECT_EQ(column(path, "SELECT name FROM pragma_table_info('SymbolSize') WHERE pk=1"), QStringList{"SSS"});
+  EXPECT_EQ(column(path, "SELECT COUNT(*) FROM SymbolSize"), QStringList{"8"});
+  EXPECT_EQ(Db::getSizeOfSymbol("04-01-001-01-01-01"), QSizeF(36, 35));
+
+  // An existing file is kept unless replacing is asked for.
+  QString error;
+  EXPECT_FALSE(DictionaryFile::create(path, symbolData, false, &error));
+  EXPECT_TRUE(error.contains("exists"));
+  addEntry("keep");
+  EXPECT_EQ(Db::getMaxSignID(), 1);
+  ASSERT_TRUE(DictionaryFile::create(path, QString(), true, &error));
+  EXPECT_EQ(Db::getMaxSignID(), 0);
+  EXPECT_EQ(column(path, "SELECT COUNT(*) FROM SymbolSize"), QStringList{"0"});
+  EXPECT_TRUE(QFile::permissions(path) & QFileDevice::ReadOther);
+}
+
+TEST_F(DictionaryFixture, CreationFailsCleanlyWithoutUsableSymbolData) {
+  setDiagnosticsEnabled(false);
+  QString error;
+  EXPECT_FALSE(DictionaryFile::create(file("a.db"), file("none.db"), false, &error));
+  EXPECT_FALSE(error.isEmpty());
+  EXPECT_FALSE(DictionaryFile::create(file("b.db"), path, false, &error));  // no Symbols table
+  EXPECT_FALSE(DictionaryFile::create(file("missing-dir/c.db"), symbolData, false, &error));
+  const QStringList left = QDir(dir.path()).entryList(QDir::Files);
+  EXPECT_EQ(left, (QStringList{"dict.db", "symbols.db"}));
+}
+
+TEST_F(DictionaryFixture, TheStarterSourceBuildsHandshapesMarkersEntriesAliasesAndCompounds) {
+  const QString built = file("starter.db");
+  QString error;
+  ASSERT_TRUE(DictionaryFile::buildFromSource(kSource, built, symbolData, &error)) << error.toStdString();
+  Db::setAlternativeDictPath(built);
+
+  const std::optional<Symbol> index = Db::getHandshapeSymbol("1");
+  ASSERT_TRUE(index.has_value());
+  EXPECT_EQ(index->sssText(), "01-01-001-01-01-01");
+  EXPECT_TRUE(Db::getSign(1)->isForHandshape);
+  EXPECT_EQ(Db::getSign(1)->width, 15);
+  EXPECT_EQ(Db::getNMSSymbols("疑問").size(), 2);
+  EXPECT_EQ(Db::getNMSSymbols("疑問")[1].location, QPointF(1, -2));
+
+  const Ids rain = Db::getSignIDs("雨");
+  ASSERT_EQ(rain.size(), 2);
+  const DbSign tagged = *Db::getSign(rain[1]);
+  EXPECT_EQ(tagged.jjsText, "雨②");
+  EXPECT_EQ(Db::getSignIDs("降る"), Ids{tagged.signID});
+  EXPECT_EQ(Db::getSpelling(Db::getSignIDs("降る", "").first()).size(), 1);
+  EXPECT_EQ(Db::getSpelling(tagged.signID).first().hand, int(Hand::both));
+
+  const DbSign plain = *Db::getSign(rain[0]);
+  const QList<DbISWA> rows = Db::getSpelling(plain.signID);
+  ASSERT_EQ(rows.size(), 2);
+  EXPECT_EQ(rows[0].x, 40);  // moved so that the box starts at the origin
+  EXPECT_EQ(rows[0].y, 30);
+  EXPECT_EQ(rows[0].changeableHand, 1);
+  EXPECT_EQ(rows[1].x, 0);
+  EXPECT_EQ(plain.width, 63);  // 40 + 23
+  EXPECT_EQ(plain.height, 61);
+  EXPECT_EQ(Db::getMeanings(plain.signID), QStringList{"rain"});
+
+  const qint64 go = Db::getSignIDs("行く").first();
+  const QList<DbISWA> goRows = Db::getSpelling(go);
+  EXPECT_EQ(goRows[0].turnableArrow, 1);
+  EXPECT_EQ(goRows[1].modifiableArrow, 1);
+  EXPECT_EQ(Db::getSign(go)->inflectionType, 2);
+
+  const qint64 compound = Db::getSignIDs("雨行く").first();
+  const DbSign c = *Db::getSign(compound);
+  EXPECT_TRUE(c.isCompound);
+  EXPECT_EQ(*c.constituentIDs, (Ids{plain.signID, go}));
+}
+
+TEST_F(DictionaryFixture, ABadStarterSourceLeavesNoFile) {
+  setDiagnosticsEnabled(false);
+  const QString built = file("bad.db");
+  QString error;
+  EXPECT_FALSE(DictionaryFile::buildFromSource("{ not json", built, symbolData, &error));
+  EXPECT_TRUE(error.contains("JSON"));
+  EXPECT_FALSE(DictionaryFile::buildFromSource(R"({"entries": [{"gloss": "x", "fsw": "M500x500S99900490x490"}]})",
+                                               built, symbolData, &error));
+  EXPECT_TRUE(error.contains("x"));
+  EXPECT_FALSE(DictionaryFile::buildFromSource(
+      R"({"compounds": [{"gloss": "c", "constituents": ["nothing", "here"]}]})", built, symbolData, &error));
+  EXPECT_FALSE(DictionaryFile::buildFromSource(R"({"handshapes": [{"name": "1", "symbol": "S10000"}],
+      "entries": [{"id": 1, "gloss": "clash", "fsw": "M510x530S10000500x500"}]})",
+                                               built, symbolData, &error));
+  EXPECT_FALSE(QFile::exists(built));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+}
+
+TEST(StarterDictionary, TheBundledDictionaryServesTheNotationLookUps) {
+  const QString starter = Resources::path("swdic.db");
+  if (starter.isEmpty()) GTEST_SKIP() << "swdic.db not built";
+  Db::setUseAlternativeDict(false);
+  ASSERT_EQ(Db::databasePath(), starter);
+  for (const char* name : {"1", "2", "3", "4", "5", "A", "B", "C", "L", "O", "S", "V", "Y"}) {
+    const std::optional<Symbol> hand = Db::getHandshapeSymbol(name);
+    ASSERT_TRUE(hand.has_value()) << name;
+    EXPECT_EQ(hand->category, Category::hand) << name;
+    EXPECT_GT(hand->size.width(), 0) << name;
+  }
+  EXPECT_GE(column(starter, "SELECT COUNT(DISTINCT NMS) FROM NMS").first().toInt(), 3);
+  EXPECT_EQ(column(starter, "SELECT COUNT(*) FROM SymbolSize").first().toInt(), 37814);
+  EXPECT_GE(column(starter, "SELECT COUNT(*) FROM Signs WHERE IsCompound=1").first().toInt(), 2);
+  EXPECT_GE(column(starter, "SELECT COUNT(*) FROM Signs WHERE StdGloss <> ''").first().toInt(), 2);
+  EXPECT_GE(column(starter, "SELECT COUNT(*) FROM Signs WHERE Tag <> ''").first().toInt(), 2);
+  EXPECT_GE(column(starter,
+                   "SELECT COUNT(*) FROM Signs WHERE forHandshape=0 AND IsCompound=0 AND "
+                   "(StdGloss IS NULL OR StdGloss='')")
+                .first()
+                .toInt(),
+            24);
+  // Every stored symbol has a size, and every non-alias entry has symbols or constituents.
+  EXPECT_EQ(column(starter, "SELECT COUNT(*) FROM Spelling WHERE SSS NOT IN (SELECT SSS FROM SymbolSize)"),
+            QStringList{"0"});
+  EXPECT_EQ(column(starter,
+                   "SELECT COUNT(*) FROM Signs WHERE (StdGloss IS NULL OR StdGloss='') AND IsCompound=0 "
+                   "AND SignID NOT IN (SELECT SignID FROM Spelling)"),
+            QStringList{"0"});
+  // Every alias names an entry.
+  for (const QString& alias : column(starter, "SELECT Gloss FROM Signs WHERE StdGloss <> ''")) {
+    EXPECT_FALSE(Db::getSignIDs(alias).isEmpty()) << alias.toStdString();
+  }
+}
+
+TEST(DictionaryCommands, CreateAndImportFromTheCommandLine) {
+  QTemporaryDir dir;
+  const QString data = quabe::test::makeSymbolData(dir.filePath("symbols.db"));
+  const QString dict = dir.filePath("cli.db");
+  QProcess create;
+  create.start(QUABE_CLI_PATH, {"dict", "create", dict, "--symbol-data", data});
+  ASSERT_TRUE(create.waitForFinished(60000));
+  EXPECT_EQ(create.exitCode(), 0) << create.readAllStandardError().toStdString();
+  EXPECT_EQ(column(dict, "SELECT COUNT(*) FROM SymbolSize"), QStringList{"8"});
+  QProcess again;
+  again.start(QUABE_CLI_PATH, {"dict", "create", dict, "--symbol-data", data});
+  ASSERT_TRUE(again.waitForFinished(60000));
+  EXPECT_EQ(again.exitCode(), 1);
+
+  QFile spml(dir.filePath("small.spml"));
+  ASSERT_TRUE(spml.open(QIODevice::WriteOnly));
+  spml.write(
+      "<spml><entry id=\"5\" cdt=\"10\" mdt=\"20\"><term>M510x530S10000490x470</term>"
+      "<term><![CDATA[hello]]></term></entry><entry id=\"6\"><term>none</term></entry></spml>");
+  spml.close();
+  QProcess import;
+  import.start(QUABE_CLI_PATH,
+               {"dict", "import-spml", spml.fileName(), "-o", dir.filePath("new.db"), "--symbol-data", data});
+  ASSERT_TRUE(import.waitForFinished(60000));
+  EXPECT_EQ(import.exitCode(), 0) << import.readAllStandardError().toStdString();
+  EXPECT_TRUE(QString::fromUtf8(import.readAllStandardOutput()).contains("1 entries imported, 1 skipped"));
+  EXPECT_EQ(column(dir.filePath("new.db"), "SELECT Gloss || ' ' || CreationTime FROM Signs WHERE SignID=5"),
+            QStringList{"hello 10"});
+
+  QProcess missing;
+  missing.start(QUABE_CLI_PATH, {"dict", "import-spml", dir.filePath("nope.spml"), "-o", dict});
+  ASSERT_TRUE(missing.waitForFinished(60000));
+  EXPECT_EQ(missing.exitCode(), 1);
+}

@@ -1,0 +1,77 @@
+#include "DictionaryFixture.h"
+
+#include "core/Diagnostics.h"
+#include "dictionary/DictionaryFile.h"
+
+namespace quabe::test {
+
+QString makeSymbolData(const QString& path) {
+  SqliteDatabase db(path);
+  EXPECT_TRUE(db.openOrCreate());
+  EXPECT_TRUE(db.executeUpdate("CREATE TABLE Symbols(code TEXT PRIMARY KEY, fsw TEXT, width INTEGER, height INTEGER)"));
+  const QList<QVariantList> rows = {{"01-01-001-01-01-01", "S10000", 15, 30}, {"01-01-001-01-01-02", "S10001", 21, 30},
+                                    {"01-01-001-01-01-08", "S10007", 21, 30}, {"01-01-001-01-01-09", "S10008", 15, 30},
+                                    {"01-05-001-01-01-01", "S14c00", 23, 31}, {"02-01-001-01-01-01", "S20500", 10, 11},
+                                    {"04-01-001-01-01-01", "S2ff00", 36, 35}, {"04-02-001-01-01-01", "S30a00", 36, 35}};
+  for (const QVariantList& row : rows) {
+    EXPECT_TRUE(db.executeUpdate("INSERT INTO Symbols VALUES (?,?,?,?)", row));
+  }
+  return path;
+}
+
+void DictionaryFixture::SetUp() {
+  ASSERT_TRUE(dir.isValid());
+  symbolData = makeSymbolData(file("symbols.db"));
+  path = file("dict.db");
+  QString error;
+  ASSERT_TRUE(DictionaryFile::create(path, symbolData, false, &error)) << error.toStdString();
+  Db::setAlternativeDictPath(path);
+  Db::setUseAlternativeDict(true);
+  m_listener = Db::addWriteListener([this] { ++writes; });
+  writes = 0;
+}
+
+void DictionaryFixture::TearDown() {
+  Db::removeWriteListener(m_listener);
+  Db::setUseAlternativeDict(false);
+  Db::setAlternativeDictPath(QString());
+  setDiagnosticsEnabled(true);
+}
+
+void DictionaryFixture::exec(const QString& sql, const QVariantList& arguments) {
+  SqliteDatabase db(path);
+  ASSERT_TRUE(db.open());
+  ASSERT_TRUE(db.executeUpdate(sql, arguments)) << sql.toStdString();
+}
+
+qint64 DictionaryFixture::count(const QString& sql, const QVariantList& arguments) {
+  SqliteDatabase db(path);
+  if (!db.open()) return -1;
+  auto rs = db.executeQuery(sql, arguments);
+  return rs && rs->next() ? rs->longForColumnIndex(0) : -1;
+}
+
+qint64 DictionaryFixture::addEntry(const QString& gloss, const QString& tag, const QString& yomi,
+                                   const QStringList& meanings) {
+  DbSign entry;
+  entry.signID = -1;
+  entry.gloss = gloss;
+  entry.tag = tag;
+  entry.yomi = yomi;
+  entry.meanings = meanings;
+  DbISWA row;
+  row.subID = 1;
+  row.sign = gloss;
+  row.sss = "01-01-001-01-01-01";
+  row.hand = 1;
+  EXPECT_TRUE(Db::insertSign(entry, {row}, false));
+  return entry.signID;
+}
+
+qint64 DictionaryFixture::addAlias(const QString& gloss, const QString& stdGloss) {
+  const qint64 id = Db::getMaxSignID() + 1;
+  exec("INSERT INTO Signs (SignID, Gloss, StdGloss) VALUES (?,?,?)", {id, gloss, stdGloss});
+  return id;
+}
+
+}  // namespace quabe::test

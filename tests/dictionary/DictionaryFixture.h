@@ -1,0 +1,42 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "dictionary/Db.h"
+
+namespace quabe::test {
+
+// A fresh dictionary file in a temporary directory, made the current
+// dictionary for the duration of a test. SymbolSize holds a few sizes.
+class DictionaryFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Path of a file in the temporary directory.
+  QString file(const QString& name) const { return dir.filePath(name); }
+  // Runs statements directly on the dictionary file.
+  void exec(const QString& sql, const QVariantList& arguments = {});
+  qint64 count(const QString& sql, const QVariantList& arguments = {});
+  // Stores an entry with one hand symbol; returns its id.
+  qint64 addEntry(const QString& gloss, const QString& tag = QString(), const QString& yomi = QString(),
+                  const QStringList& meanings = {});
+  // Makes an alias entry pointing at a written gloss.
+  qint64 addAlias(const QString& gloss, const QString& stdGloss);
+
+  QTemporaryDir dir;
+  QString path;
+  QString symbolData;
+  int writes = 0;  // write-listener calls
+
+ private:
+  int m_listener = 0;
+};
+
+// An SQLite file with a Symbols(code, fsw, width, height) table as the
+// archive builder writes it.
+QString makeSymbolData(const QString& path);
+
+}  // namespace quabe::test

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include "core/Diagnostics.h"
+#include "dictionary/sqlite/SqliteDatabase.h"
+
+using namespace quabe;
+
+namespace {
+class SqliteDatabaseTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir.isValid());
+    path = dir.filePath("t.db");
+    SqliteDatabase db(path);
+    ASSERT_TRUE(db.openOrCreate());
+    ASSERT_TRUE(db.executeUpdate("CREATE TABLE T (ID INTEGER, Name TEXT, Score REAL, Flag INTEGER)"));
+  }
+  void TearDown() override { setDiagnosticsEnabled(true); }
+  QTemporaryDir dir;
+  QString path;
+};
+}  // namespace
+
+TEST_F(SqliteDatabaseTest, BindsEachKindOfValueAndReadsColumnsByNameInAnyCase) {
+  SqliteDatabase db(path);
+  ASSERT_TRUE(db.open());
+  ASSERT_TRUE(db.executeUpdate("INSERT INTO T VALUES (?,?,?,?)", {qint64(1) << 40, QString("雨'\"; --"), 2.5, true}));
+  ASSERT_TRUE(db.executeUpdate("INSERT INTO T VALUES (?,?,?,?)", {2, QVariant(), QVariant(), false}));
+  auto rs = db.executeQuery("SELECT * FROM T ORDER BY ID DESC");
+  ASSERT_TRUE(rs);
+  ASSERT_TRUE(rs->next());
+  EXPECT_EQ(rs->longForColumn("id"), qint64(1) << 40);
+  EXPECT_EQ(rs->stringForColumn("NAME"), QString("雨'\"; --"));
+  EXPECT_DOUBLE_EQ(rs->doubleForColumn("Score"), 2.5);
+  EXPECT_TRUE(rs->boolForColumn("flag"));
+  ASSERT_TRUE(rs->next());
+  EXPECT_EQ(rs->intForColumn("ID"), 2);
+  EXPECT_FALSE(rs->stringForColumn("Name").has_value());  // NULL
+  EXPECT_EQ(rs->intForColumn("Score"), 0);
+  EXPECT_FALSE(rs->boolForColumn("Flag"));
+  EXPECT_FALSE(rs->next());
+  EXPECT_FALSE(rs->isOpen());
+  EXPECT_FALSE(rs->next());  // stays finished
+}
+
+TEST_F(SqliteDatabaseTest, UnknownColumnsReadAsNullAndWrongArgumentCountsRunNothing) {
+  setDiagnosticsEnabled(false);
+  SqliteDatabase db(path);
+  ASSERT_TRUE(db.open());
+  ASSERT_TRUE(db.executeUpdate("INSERT INTO T (ID, Name) VALUES (?,?)", {7, QString("x")}));
+  auto rs = db.executeQuery("SELECT ID FROM T");
+  ASSERT_TRUE(rs && rs->next());
+  EXPECT_EQ(rs->intForColumn("Tag"), 0);
+  EXPECT_EQ(rs->longForColumn("Tag"), 0);
+  EXPECT_FALSE(rs->boolForColumn("Tag"));
+  EXPECT_FALSE(rs->stringForColumn("Tag").has_value());
+  EXPECT_EQ(rs->textForColumn("Tag"), QString());
+  rs->close();
+
+  EXPECT_FALSE(db.executeUpdate("INSERT INTO T (ID, Name) VALUES (?,?)", {8}));
+  EXPECT_FALSE(db.executeUpdate("INSERT INTO T (ID) VALUES (?)", {8, 9}));
+  EXPECT_FALSE(db.executeQuery("SELECT * FROM T WHERE ID=?", {}));
+  EXPECT_FALSE(db.executeQuery("SELECT * FROM Missing"));
+  EXPECT_FALSE(db.executeUpdate("NOT SQL AT ALL"));
+  auto all = db.executeQuery("SELECT COUNT(*) FROM T");
+  ASSERT_TRUE(all && all->next());
+  EXPECT_EQ(all->intForColumnIndex(0), 1);
+}
+
+TEST_F(SqliteDatabaseTest, ClosingTheConnectionFinishesOpenResultSets) {
+  auto db = std::make_unique<SqliteDatabase>(path);
+  ASSERT_TRUE(db->open());
+  ASSERT_TRUE(db->executeUpdate("INSERT INTO T (ID) VALUES (1), (2)"));
+  auto rs = db->executeQuery("SELECT ID FROM T");
+  ASSERT_TRUE(rs && rs->next());
+  EXPECT_TRUE(db->close());
+  EXPECT_FALSE(rs->isOpen());
+  EXPECT_FALSE(rs->next());
+  EXPECT_TRUE(db->close());  // harmless twice
+  db.reset();
+  rs.reset();  // the result set outlives its connection safely
+}
+
+TEST_F(SqliteDatabaseTest, OpenDoesNotCreateMissingFilesAndRejectsOtherFiles) {
+  setDiagnosticsEnabled(false);
+  const QString missing = dir.filePath("missing.db");
+  SqliteDatabase none(missing);
+  EXPECT_FALSE(none.open());
+  EXPECT_FALSE(QFileInfo::exists(missing));
+  EXPECT_FALSE(none.executeQuery("SELECT 1"));
+
+  const QString text = dir.filePath("text.db");
+  QFile file(text);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(QByteArray(4096, 'x'));
+  file.close();
+  SqliteDatabase notSqlite(text);
+  if (notSqlite.open()) {
+    EXPECT_FALSE(notSqlite.executeQuery("SELECT * FROM sqlite_master"));
+  }
+}
+
+TEST_F(SqliteDatabaseTest, TransactionsCommitRollBackAndCloseRollsBackAnOpenOne) {
+  {
+    SqliteDatabase db(path);
+    ASSERT_TRUE(db.open());
+    ASSERT_TRUE(db.beginTransaction());
+    ASSERT_TRUE(db.executeUpdate("INSERT INTO T (ID) VALUES (1)"));
+    ASSERT_TRUE(db.rollback());
+    ASSERT_TRUE(db.beginTransaction());
+    ASSERT_TRUE(db.executeUpdate("INSERT INTO T (ID) VALUES (2)"));
+    ASSERT_TRUE(db.commit());
+    ASSERT_TRUE(db.beginTransaction());
+    ASSERT_TRUE(db.executeUpdate("INSERT INTO T (ID) VALUES (3)"));
+  }  // destroyed inside the transaction
+  SqliteDatabase db(path);
+  ASSERT_TRUE(db.open());
+  auto rs = db.executeQuery("SELECT group_concat(ID) FROM T");
+  ASSERT_TRUE(rs && rs->next());
+  EXPECT_EQ(rs->stringForColumnIndex(0), QString("2"));
+}
+
+TEST_F(SqliteDatabaseTest, ABusyDatabaseIsRetriedUntilTheLimitThenFails) {
+  setDiagnosticsEnabled(false);
+  SqliteDatabase holder(path);
+  ASSERT_TRUE(holder.open());
+  ASSERT_TRUE(holder.beginTransaction());  // exclusive lock
+  SqliteDatabase other(path);
+  other.maxBusyRetryTimeInterval = 0.3;
+  ASSERT_TRUE(other.open());
+  QElapsedTimer timer;
+  timer.start();
+  EXPECT_FALSE(other.executeUpdate("INSERT INTO T (ID) VALUES (9)"));
+  EXPECT_GE(timer.elapsed(), 250);
+  EXPECT_FALSE(other.beginTransaction());
+  ASSERT_TRUE(holder.commit());
+  EXPECT_TRUE(other.executeUpdate("INSERT INTO T (ID) VALUES (9)"));
+}

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QUndoCommand>
+#include <csignal>
+
+#include "SwmlTestSupport.h"
+#include "common/TestSupport.h"
+#include "core/Diagnostics.h"
+#include "core/Resources.h"
+#include "dictionary/DbSign.h"
+#include "document/Document.h"
+
+namespace quabe {
+namespace {
+
+class DocumentTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    setDiagnosticsEnabled(false);
+    ASSERT_TRUE(dir.isValid());
+  }
+  void TearDown() override { setDiagnosticsEnabled(true); }
+
+  QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+  static QByteArray contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  QTemporaryDir dir;
+};
+
+class NoOpCommand : public QUndoCommand {
+ public:
+  void undo() override {}
+  void redo() override {}
+};
+
+TEST_F(DocumentTest, NewDocumentHasOneLineBreakAndTheUserDefaults) {
+  Document document;
+  ASSERT_EQ(document.bufferManager.lineCount(), 1);
+  ASSERT_EQ(document.bufferManager.editBuffer[0]->count(), 1);
+  EXPECT_TRUE(document.bufferManager.editBuffer[0]->signArray[0]->isEmpty());
+  EXPECT_EQ(document.prefs, Preferences());
+  EXPECT_EQ(document.prefs.defaultSignBoxWidth, Resources::setting(QStringLiteral("SignBoxWidth")).toDouble());
+  EXPECT_FALSE(document.isModified());
+  EXPECT_FALSE(Document::autosavesInPlace());
+}
+
+TEST_F(DocumentTest, ReadingTakesTheFilesRootAttributesOverTheUserDefaults) {
+  QFile file(path("box.swml"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("<?xml version=\"1.0\"?><swml signboxWidth=\"120\" writingDirection=\"horizontal\"></swml>");
+  file.close();
+  Document document;
+  document.prefs.defaultSignBoxHeight = 1;  // reading starts again from the user defaults
+  const SwmlReadReport report = document.readFromFile(file.fileName());
+  EXPECT_FALSE(report.isDamaged());
+  EXPECT_EQ(document.prefs.defaultSignBoxWidth, 120);
+  EXPECT_EQ(document.prefs.defaultSignBoxHeight, Preferences().defaultSignBoxHeight);
+  EXPECT_FALSE(document.prefs.verticalWriting);
+  EXPECT_EQ(document.filePath(), file.fileName());
+  EXPECT_EQ(document.bufferManager.lineCount(), 1);
+}
+
+TEST_F(DocumentTest, WriteThenReadGivesTheSameDocument) {
+  QUABE_REQUIRE_ARCHIVE();
+  Document document;
+  document.bufferManager = test::makeBuffer({{test::SignSpec{QStringLiteral("こんにちは"),
+                                                             QStringLiteral("<&>\"'"),
+                                                             1,
+                                                             {{"01-01-001-01-01-01", 3, 4}},
+                                                             QStringLiteral("comment & <more>")}},
+                                             {}});
+  document.prefs = test::fixedPreferences(true);
+  document.prefs.defaultSignBoxWidth = 200;
+  ASSERT_TRUE(document.writeToFile(path("doc.swml")));
+  EXPECT_EQ(contents(path("doc.swml")), document.swmlData());
+
+  Document reread;
+  EXPECT_FALSE(reread.readFromFile(path("doc.swml")).isDamaged());
+  EXPECT_EQ(test::describe(reread.bufferManager), test::describe(document.bufferManager));
+  EXPECT_EQ(reread.prefs.defaultSignBoxWidth, 200);
+  EXPECT_TRUE(reread.prefs.verticalWriting);
+}
+
+TEST_F(DocumentTest, FailedSavesLeaveThePreviousVersionIntact) {
+  QUABE_REQUIRE_ARCHIVE();
+  Document document;
+  document.prefs = test::fixedPreferences();
+  ASSERT_TRUE(document.writeToFile(path("keep.swml")));
+  const QByteArray previous = contents(path("keep.swml"));
+
+  // A document far larger than the file-size limit the save runs under:
+  // the write is cut off part-way, as by a full disk.
+  std::vector<test::SignSpec> many(
+      400, test::SignSpec{QStringLiteral("LONG GLOSS"), {}, 0, {{"01-01-001-01-01-01", 1, 1}}, QStringLiteral("c")});
+  document.bufferManager = test::makeBuffer({many});
+  document.setModified(true);
+  rlimit old{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = old;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  QString reason;
+  const bool saved = document.writeToFile(path("keep.swml"), &reason);
+  setrlimit(RLIMIT_FSIZE, &old);
+  std::signal(SIGXFSZ, oldHandler);
+
+  EXPECT_FALSE(saved);
+  EXPECT_FALSE(reason.isEmpty());
+  EXPECT_TRUE(document.isModified());
+  EXPECT_EQ(contents(path("keep.swml")), previous);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.swml")});  // no leftovers
+
+  // A directory that does not exist.
+  EXPECT_FALSE(document.writeToFile(path("missing/dir/doc.swml"), &reason));
+  EXPECT_TRUE(document.writeToFile(path("keep.swml")));
+  EXPECT_GT(contents(path("keep.swml")).size(), previous.size());
+}
+
+TEST_F(DocumentTest, InMemoryDataIsRefused) {
+  Document document;
+  int code = 0;
+  EXPECT_FALSE(document.readFromData(QByteArray("<swml/>"), QStringLiteral("SWML"), &code));
+  EXPECT_EQ(code, -4);
+  code = 0;
+  EXPECT_FALSE(document.dataOfType(QStringLiteral("SWML"), &code).has_value());
+  EXPECT_EQ(code, Document::UnsupportedDataError);
+}
+
+TEST_F(DocumentTest, ModifiedFlagFollowsTheUndoStack) {
+  Document document;
+  QSignalSpy spy(&document, &Document::modifiedChanged);
+  document.undoStack().push(new NoOpCommand);
+  EXPECT_TRUE(document.isModified());
+  document.undoStack().undo();
+  EXPECT_FALSE(document.isModified());
+  document.undoStack().redo();
+  EXPECT_TRUE(document.isModified());
+  ASSERT_TRUE(document.writeToFile(path("m.swml")));
+  EXPECT_FALSE(document.isModified());
+  document.undoStack().undo();  // away from the saved state again
+  EXPECT_TRUE(document.isModified());
+  document.setModified(false);
+  EXPECT_FALSE(document.isModified());
+  document.setModified(true);  // a change outside the stack
+  EXPECT_TRUE(document.isModified());
+  EXPECT_EQ(spy.count(), 7);
+
+  document.readFromFile(path("m.swml"));
+  EXPECT_FALSE(document.isModified());
+  EXPECT_EQ(document.undoStack().count(), 0);
+}
+
+TEST_F(DocumentTest, DamagedAndMissingFilesAreReportedToTheUser) {
+  test::RecordingAlertSink sink;
+  Document document;
+  QFile file(path("damaged.swml"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("<?xml version=\"1.0\"?>\n<swml>\n<sign><gloss>A</gloss></sign>\n<sign><gloss>B</glo");
+  file.close();
+  const SwmlReadReport report = document.readFromFile(file.fileName());
+  ASSERT_TRUE(report.isDamaged());
+  EXPECT_EQ(report.errorLine, 4);
+  Document::showReadProblems(file.fileName(), report);
+  ASSERT_EQ(sink.messages.size(), 1);
+  EXPECT_TRUE(sink.messages[0].contains(QStringLiteral("damaged.swml"))) << sink.messages[0].toStdString();
+  EXPECT_TRUE(sink.informativeTexts[0].contains(QStringLiteral("line 4"))) << sink.informativeTexts[0].toStdString();
+  EXPECT_EQ(document.bufferManager.editBuffer[0]->signArray[0]->jjs->gloss, QStringLiteral("A"));
+
+  const SwmlReadReport missing = document.readFromFile(path("no-such-file.swml"));
+  EXPECT_FALSE(missing.opened);
+  Document::showReadProblems(path("no-such-file.swml"), missing);
+  EXPECT_EQ(sink.messages.size(), 2);
+  // The document keeps what it held.
+  EXPECT_EQ(document.bufferManager.editBuffer[0]->signArray[0]->jjs->gloss, QStringLiteral("A"));
+
+  SwmlReadReport clean;
+  clean.sawSwmlElement = true;
+  Document::showReadProblems(path("fine.swml"), clean);
+  EXPECT_EQ(sink.messages.size(), 2);
+}
+
+TEST_F(DocumentTest, CommandLineInfoAndNormalize) {
+  QUABE_REQUIRE_ARCHIVE();
+  const QString golden = test::testDataPath(QStringLiteral("document.swml"));
+  QProcess info;
+  info.start(QStringLiteral(QUABE_CLI_PATH), {QStringLiteral("swml"), QStringLiteral("info"), golden});
+  ASSERT_TRUE(info.waitForFinished(60000));
+  const QString out = QString::fromUtf8(info.readAllStandardOutput());
+  EXPECT_EQ(info.exitCode(), 0) << out.toStdString();
+  EXPECT_TRUE(out.contains(QStringLiteral("total: 3 lines, 8 signs, 5 symbols"))) << out.toStdString();
+  EXPECT_TRUE(out.contains(QStringLiteral("gloss \"雨②\", yomi \"あめ\""))) << out.toStdString();
+
+  QProcess normalize;
+  normalize.start(QStringLiteral(QUABE_CLI_PATH),
+                  {QStringLiteral("swml"), QStringLiteral("normalize"), golden, path("out.swml")});
+  ASSERT_TRUE(normalize.waitForFinished(60000));
+  EXPECT_EQ(normalize.exitCode(), 0);
+  EXPECT_EQ(contents(path("out.swml")), contents(golden));
+
+  QProcess damaged;
+  damaged.start(QStringLiteral(QUABE_CLI_PATH), {QStringLiteral("swml"), QStringLiteral("info"),
+                                                 test::testDataPath(QStringLiteral("broken/nesting.swml"))});
+  ASSERT_TRUE(damaged.waitForFinished(60000));
+  EXPECT_EQ(damaged.exitCode(), 1);
+  EXPECT_TRUE(QString::fromUtf8(damaged.readAllStandardOutput()).contains(QStringLiteral("damaged: line 10")));
+}
+
+}  // namespace
+}  // namespace quabe

@@ -1,0 +1,101 @@
+#include <gtest/gtest.h>
+
+#include "SwmlTestSupport.h"
+#include "common/TestSupport.h"
+#include "document/Compound.h"
+#include "document/SwmlWriter.h"
+
+namespace quabe {
+namespace {
+
+using test::describe;
+using test::makeBuffer;
+using test::SignSpec;
+
+// The document of the golden file document.swml: three lines, the middle
+// one empty, with texts that need escaping, a reading, a tag, a blank sign
+// inside a line and positions that need rounding.
+BufferManager goldenDocument() {
+  return makeBuffer({
+      {
+          SignSpec{QStringLiteral("HELLO"),
+                   {},
+                   0,
+                   {{"01-05-001-01-01-01", 62, 40}, {"02-01-001-01-01-01", 12.5, 80.49}},
+                   QStringLiteral("greeting")},
+          SignSpec{{}, {}, 1, {{"04-01-001-01-01-01", 0, 0}}, {}},
+          SignSpec{QStringLiteral("a<b & \"c\" 'd'>"),
+                   QStringLiteral("よ&\"み\""),
+                   0,
+                   {{"01-01-001-01-01-01", 100.5, 99.5}},
+                   QStringLiteral("line one\nline <two> & 'three'")},
+      },
+      {},
+      {
+          SignSpec{QStringLiteral("雨②"), QStringLiteral("あめ"), -1, {{"01-01-001-01-01-01", -0.4, 7.5}}, {}},
+          SignSpec{},
+      },
+  });
+}
+
+TEST(SwmlWriter, WritesTheDocumentByteForByte) {
+  QUABE_REQUIRE_ARCHIVE();
+  const QByteArray written = SwmlWriter::write(goldenDocument(), test::fixedPreferences(false));
+  EXPECT_EQ(written.toStdString(), test::readTestData(QStringLiteral("document.swml")).toStdString());
+}
+
+TEST(SwmlWriter, WritesANewDocumentWithRoundedPreferences) {
+  BufferManager buffer;  // one line holding its line-break sign
+  Preferences prefs = test::fixedPreferences(true);
+  prefs.defaultSignBoxWidth = 120.6;
+  prefs.defaultSignBoxHeight = 99.5;
+  prefs.lineSpace = 0.2;
+  prefs.minSignSpace = 100.4;
+  const QByteArray written = SwmlWriter::write(buffer, prefs);
+  EXPECT_EQ(written.toStdString(), test::readTestData(QStringLiteral("new-vertical.swml")).toStdString());
+}
+
+TEST(SwmlWriter, EmptySignIsALineBreakOnlyAtTheEndOfItsLine) {
+  QUABE_REQUIRE_ARCHIVE();
+  // A compound without constituents counts as empty; one with constituents
+  // but no own symbols is written with its gloss.
+  auto emptyCompound = std::make_shared<Compound>();
+  emptyCompound->jjs->gloss = QStringLiteral("X");
+  auto compound = std::make_shared<Compound>();
+  compound->jjs->gloss = QStringLiteral("PAIR");
+  compound->constituents = QList<SignPtr>{test::makeSign(SignSpec{QStringLiteral("A")})};
+  auto blank = std::make_shared<Sign>();
+
+  EXPECT_EQ(SwmlWriter::signElement(*blank, false), QStringLiteral("  <sign lane=\"0\">\n    <gloss />\n  </sign>\n"));
+  EXPECT_EQ(SwmlWriter::signElement(*blank, true),
+            QStringLiteral("  <sign lane=\"0\">\n    <gloss>NEWLINE</gloss>\n  </sign>\n"));
+  EXPECT_EQ(SwmlWriter::signElement(*emptyCompound, true),
+            QStringLiteral("  <sign lane=\"0\">\n    <gloss>NEWLINE</gloss>\n  </sign>\n"));
+  EXPECT_EQ(SwmlWriter::signElement(*compound, true),
+            QStringLiteral("  <sign lane=\"0\">\n    <gloss>PAIR</gloss>\n  </sign>\n"));
+  // The reading is written even on the line-break sign.
+  blank->jjs->yomi = QStringLiteral("かい");
+  EXPECT_EQ(SwmlWriter::signElement(*blank, true),
+            QStringLiteral("  <sign lane=\"0\">\n    <gloss yomi=\"かい\">NEWLINE</gloss>\n  </sign>\n"));
+}
+
+TEST(SwmlWriter, GlossIsTheEntrysNotationTextInDefaultTagStyle) {
+  auto sign = std::make_shared<Sign>();
+  sign->jjs->gloss = QStringLiteral("行く");
+  sign->jjs->tag = QStringLiteral("②");
+  sign->jjs->handshape = QStringLiteral("1");
+  sign->jjs->source = QStringLiteral("胸");
+  sign->jjs->destination = QStringLiteral("前");
+  EXPECT_EQ(SwmlWriter::signElement(*sign, false),
+            QStringLiteral("  <sign lane=\"0\">\n    <gloss>行く②[1](胸→前)</gloss>\n  </sign>\n"));
+  // A tag that is not a circled digit is not part of the default style.
+  sign->jjs->handshape.clear();
+  sign->jjs->source.clear();
+  sign->jjs->destination.clear();
+  sign->jjs->tag = QStringLiteral("x");
+  EXPECT_EQ(SwmlWriter::signElement(*sign, false),
+            QStringLiteral("  <sign lane=\"0\">\n    <gloss>行く</gloss>\n  </sign>\n"));
+}
+
+}  // namespace
+}  // namespace quabe

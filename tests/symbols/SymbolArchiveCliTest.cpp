@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "symbols/SymbolArchive.h"
+
+using namespace quabe;
+
+TEST(SymbolArchiveCli, InfoTellsStoredSynthesisedAndAbsentImagesApart) {
+  if (!QFile::exists(QUABE_CLI_PATH)) GTEST_SKIP() << "quabe-cli not built";
+  QImage image(3, 5, QImage::Format_ARGB32);
+  image.fill(Qt::black);
+  QByteArray png;
+  QBuffer buffer(&png);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  QTemporaryDir dir;
+  const QString path = dir.filePath("iswa2010bin");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(SymbolArchive::encodeArchive(
+      {{SSS::fromString("01-01-001-01-01-01"), png}, {SSS::fromString("04-01-001-01-01-01"), png}}));
+  file.close();
+
+  QProcess cli;
+  cli.start(QUABE_CLI_PATH, {"archive", "info", "--archive", path, "01-01-001-01-01-01", "01-01-001-01-01-03",
+                             "04-01-001-01-01-05", "nonsense"});
+  ASSERT_TRUE(cli.waitForFinished(30000));
+  const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+  EXPECT_TRUE(out.contains("2 entries")) << out.toStdString();
+  EXPECT_TRUE(out.contains("01-01-001-01-01-01\tstored\t3x5")) << out.toStdString();
+  EXPECT_TRUE(out.contains("01-01-001-01-01-03\tsynthesised\t5x3")) << out.toStdString();
+  EXPECT_TRUE(out.contains("04-01-001-01-01-05\tabsent")) << out.toStdString();
+  EXPECT_EQ(cli.exitCode(), 1);  // "nonsense" is not a code
+
+  cli.start(QUABE_CLI_PATH, {"archive", "info", "--archive", dir.filePath("missing")});
+  ASSERT_TRUE(cli.waitForFinished(30000));
+  EXPECT_EQ(cli.exitCode(), 1);
+}

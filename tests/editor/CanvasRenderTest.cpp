@@ -38,7 +38,8 @@ class CanvasRender : public ::testing::Test {
     c = symbolSign({{kHand, 100, 0}});
     setLines(buffer, {{a, b, emptySign()}, {c, emptySign()}});
     canvas.resize(size);
-    canvas.setBufferManager(&buffer, &prefs);
+    canvas.setDocument(&document);
+    canvas.setBufferManager(&buffer);
     ASSERT_NE(canvas.viewLineMan(), nullptr);
   }
   ViewLineManager& man() { return *canvas.viewLineMan(); }
@@ -48,8 +49,9 @@ class CanvasRender : public ::testing::Test {
     return sign->symbols[symbol]->rect.translated(man().signOrigin(line, index)).toRect();
   }
 
-  LayoutSettings prefs;
-  BufferManager buffer;
+  Document document;
+  Preferences& prefs = document.prefs;
+  BufferManager& buffer = document.bufferManager;
   CanvasView canvas;
   SignPtr a, b, c;
 };
@@ -201,7 +203,8 @@ TEST_F(CanvasRender, ScrollAreaSizesTheCanvasAndFollowsTheCursor) {
   view->setScrollView(&area);
   area.show();
   QCoreApplication::processEvents();
-  view->setBufferManager(&buffer, &prefs);
+  view->setDocument(&document);
+  view->setBufferManager(&buffer);
   view->setWritingMode(true);
   ViewLineManager* layout = view->viewLineMan();
   const QSize viewport = area.viewport()->size();

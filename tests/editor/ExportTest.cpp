@@ -68,14 +68,16 @@ class Export : public ::testing::Test {
     }
     setLines(buffer, text);
     canvas.resize(size);
-    canvas.setBufferManager(&buffer, &prefs);
+    canvas.setDocument(&document);
+    canvas.setBufferManager(&buffer);
     ASSERT_NE(canvas.viewLineMan(), nullptr);
   }
   QString path(const char* name) { return dir.filePath(QString::fromLatin1(name)); }
 
   QTemporaryDir dir;
-  LayoutSettings prefs;
-  BufferManager buffer;
+  Document document;
+  Preferences& prefs = document.prefs;
+  BufferManager& buffer = document.bufferManager;
   CanvasView canvas;
 };
 

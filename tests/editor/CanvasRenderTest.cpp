@@ -247,3 +247,27 @@ TEST_F(CanvasRender, RefreshLayoutTakesNewBoundsOfEditedSigns) {
 
 }  // namespace
 }  // namespace quabe
+
+namespace quabe {
+namespace {
+
+TEST(CanvasLifetime, ClosingTheDocumentLeavesAnEmptyCanvas) {
+  auto document = std::make_unique<Document>();
+  document->prefs = test::canvasSettings(true);
+  CanvasView canvas;
+  canvas.resize(300, 200);
+  canvas.setDocument(document.get());
+  canvas.setBufferManager(&document->bufferManager);
+  ASSERT_NE(canvas.viewLineMan(), nullptr);
+  document.reset();
+  EXPECT_EQ(canvas.viewLineMan(), nullptr);
+  EXPECT_EQ(canvas.bufferMan(), nullptr);
+  canvas.setWritingMode(false);
+  canvas.refreshLayout();
+  canvas.scrollCursorIntoView();
+  const QImage image = test::renderCanvas(canvas);
+  EXPECT_EQ(test::countPixels(image, image.rect(), test::isColor(Qt::white)), 300 * 200);
+}
+
+}  // namespace
+}  // namespace quabe

@@ -68,6 +68,17 @@ void CanvasView::makeLayoutManager(bool vertical) {
   setContentExtent(extent);
 }
 
+void CanvasView::setDocument(Document* document) {
+  if (m_document) disconnect(m_document, nullptr, this, nullptr);
+  m_document = document;
+  if (!document) return;
+  connect(document, &QObject::destroyed, this, [this] {
+    m_viewLineMan.reset();
+    m_bufferMan = nullptr;
+    update();
+  });
+}
+
 void CanvasView::setBufferManager(BufferManager* bufferMan) {
   m_bufferMan = bufferMan;
   m_viewLineMan.reset();

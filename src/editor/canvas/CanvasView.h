@@ -50,7 +50,8 @@ class CanvasView : public QWidget {
   void setWindowControllerDelegate(WindowControllerDelegate* delegate) { m_delegate = delegate; }
   WindowControllerDelegate* windowControllerDelegate() const { return m_delegate; }
   // The document: its preferences are the display settings of the canvas.
-  void setDocument(Document* document) { m_document = document; }
+  // When the document goes, the canvas drops its layout and buffer.
+  void setDocument(Document* document);
   Document* document() const { return m_document; }
   Preferences* prefs() const { return m_document ? &m_document->prefs : nullptr; }
   // The document's edit buffer (it outlives the canvas or is replaced

@@ -271,3 +271,26 @@ TEST(CanvasLifetime, ClosingTheDocumentLeavesAnEmptyCanvas) {
 
 }  // namespace
 }  // namespace quabe
+
+namespace quabe {
+namespace {
+
+TEST(CanvasSettings, SettingsGivenWithTheBufferWinOverTheDocuments) {
+  Document document;
+  document.prefs = test::canvasSettings(true);
+  LayoutSettings own;
+  static_cast<Preferences&>(own) = test::canvasSettings(false);
+  CanvasView canvas;
+  canvas.resize(300, 200);
+  canvas.setDocument(&document);
+  canvas.setBufferManager(&document.bufferManager, &own);
+  EXPECT_EQ(canvas.prefs(), &own);
+  ASSERT_NE(canvas.viewLineMan(), nullptr);
+  EXPECT_FALSE(canvas.viewLineMan()->isVertical());
+  canvas.setBufferManager(&document.bufferManager, nullptr);
+  EXPECT_EQ(canvas.prefs(), &document.prefs);
+  EXPECT_TRUE(canvas.viewLineMan()->isVertical());
+}
+
+}  // namespace
+}  // namespace quabe

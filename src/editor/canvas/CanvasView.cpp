@@ -74,9 +74,15 @@ void CanvasView::setDocument(Document* document) {
   if (!document) return;
   connect(document, &QObject::destroyed, this, [this] {
     m_viewLineMan.reset();
+    m_prefs = nullptr;
     m_bufferMan = nullptr;
     update();
   });
+}
+
+void CanvasView::setBufferManager(BufferManager* bufferMan, Preferences* prefs) {
+  m_prefs = prefs;
+  setBufferManager(bufferMan);
 }
 
 void CanvasView::setBufferManager(BufferManager* bufferMan) {

@@ -13,6 +13,7 @@
 #include "document/Document.h"
 #include "editor/canvas/WindowControllerDelegate.h"
 #include "editor/layout/ViewLineManager.h"
+#include "editor/layout/ViewLineSettings.h"
 
 namespace quabe {
 
@@ -53,11 +54,15 @@ class CanvasView : public QWidget {
   // When the document goes, the canvas drops its layout and buffer.
   void setDocument(Document* document);
   Document* document() const { return m_document; }
-  Preferences* prefs() const { return m_document ? &m_document->prefs : nullptr; }
+  // The display settings: those given with the edit buffer, else the document's.
+  Preferences* prefs() const { return m_prefs ? m_prefs : m_document ? &m_document->prefs : nullptr; }
   // The document's edit buffer (it outlives the canvas or is replaced
-  // first). Builds the first layout in the direction of the document's
+  // first). Builds the first layout in the direction of the settings'
   // verticalWriting at the canvas's current size; needs the document.
   void setBufferManager(BufferManager* bufferMan);
+  // The same with display settings other than the document's own (they
+  // outlive the canvas or are replaced first).
+  void setBufferManager(BufferManager* bufferMan, Preferences* prefs);
   BufferManager* bufferMan() const { return m_bufferMan; }
   ViewLineManager* viewLineMan() const { return m_viewLineMan.get(); }
 
@@ -136,6 +141,7 @@ class CanvasView : public QWidget {
   WindowControllerDelegate* m_delegate = nullptr;
   BufferManager* m_bufferMan = nullptr;
   QPointer<Document> m_document;
+  Preferences* m_prefs = nullptr;
   std::unique_ptr<ViewLineManager> m_viewLineMan;
   bool m_verticalWritingMode = true;
   bool m_inRelayout = false;

@@ -6,7 +6,7 @@
 #include <QPainter>
 
 #include "core/Resources.h"
-#include "document/BufferManager.h"
+#include "document/Document.h"
 #include "editor/canvas/CanvasView.h"
 #include "editor/layout/ViewLineManagerH.h"
 #include "symbols/SymbolArchive.h"
@@ -44,22 +44,26 @@ void fillDocument(BufferManager& buffer) {
   }
 }
 
-struct Document {
-  Document() {
+struct BenchDocument {
+  BenchDocument() {
     SymbolArchive::shared().loadImageArchive();
-    fillDocument(buffer);
+    fillDocument(doc.bufferManager);
+    doc.prefs.defaultSignBoxWidth = doc.prefs.defaultSignBoxHeight = 150;
+    doc.prefs.lineSpace = 20;
+    doc.prefs.minSignSpace = 10;
   }
-  BufferManager buffer;
-  LayoutSettings prefs;
+  Document doc;
+  BufferManager& buffer = doc.bufferManager;
+  Preferences& prefs = doc.prefs;
 };
 
-Document& document() {
-  static Document doc;
+BenchDocument& document() {
+  static BenchDocument doc;
   return doc;
 }
 
 void BM_LayoutVertical(benchmark::State& state) {
-  Document& doc = document();
+  BenchDocument& doc = document();
   ViewLineManager man(&doc.buffer, &doc.prefs, 1200, 800);
   for (auto _ : state) benchmark::DoNotOptimize(man.layout());
   state.counters["viewLines"] = double(man.viewLines.size());
@@ -67,7 +71,7 @@ void BM_LayoutVertical(benchmark::State& state) {
 BENCHMARK(BM_LayoutVertical)->Unit(benchmark::kMillisecond);
 
 void BM_LayoutHorizontal(benchmark::State& state) {
-  Document& doc = document();
+  BenchDocument& doc = document();
   ViewLineManagerH man(&doc.buffer, &doc.prefs, 1200, 800);
   for (auto _ : state) benchmark::DoNotOptimize(man.layout());
   state.counters["viewLines"] = double(man.viewLines.size());
@@ -76,13 +80,14 @@ BENCHMARK(BM_LayoutHorizontal)->Unit(benchmark::kMillisecond);
 
 // One 1200 x 800 screen in the middle of the document.
 void paintScreen(benchmark::State& state, bool vertical) {
-  Document& doc = document();
+  BenchDocument& doc = document();
   doc.prefs.verticalWriting = vertical;
   doc.prefs.autoCentering = false;
   doc.prefs.rotatePuncs = false;
   CanvasView canvas;
   canvas.resize(1200, 800);
-  canvas.setBufferManager(&doc.buffer, &doc.prefs);
+  canvas.setDocument(&doc.doc);
+  canvas.setBufferManager(&doc.buffer);
   const QSize full = canvas.size();
   const QRectF screen = vertical ? QRectF(full.width() / 2.0, 0, 1200, 800) : QRectF(0, full.height() / 2.0, 1200, 800);
   QImage image(1200, 800, QImage::Format_ARGB32_Premultiplied);
@@ -92,6 +97,11 @@ void paintScreen(benchmark::State& state, bool vertical) {
     canvas.drawContents(painter, screen, screen);
   }
   state.counters["canvasLength"] = vertical ? full.width() : full.height();
+  // Proof that the screen shows signs: the share of dark pixels.
+  int ink = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) ink += qGray(image.pixel(x, y)) < 128;
+  state.counters["inkShare"] = double(ink) / (image.width() * image.height());
 }
 
 void BM_PaintScreenVertical(benchmark::State& state) { paintScreen(state, true); }

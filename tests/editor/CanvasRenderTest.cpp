@@ -38,7 +38,8 @@ class CanvasRender : public ::testing::Test {
     c = symbolSign({{kHand, 100, 0}});
     setLines(buffer, {{a, b, emptySign()}, {c, emptySign()}});
     canvas.resize(size);
-    canvas.setBufferManager(&buffer, &prefs);
+    canvas.setDocument(&document);
+    canvas.setBufferManager(&buffer);
     ASSERT_NE(canvas.viewLineMan(), nullptr);
   }
   ViewLineManager& man() { return *canvas.viewLineMan(); }
@@ -48,8 +49,9 @@ class CanvasRender : public ::testing::Test {
     return sign->symbols[symbol]->rect.translated(man().signOrigin(line, index)).toRect();
   }
 
-  LayoutSettings prefs;
-  BufferManager buffer;
+  Document document;
+  Preferences& prefs = document.prefs;
+  BufferManager& buffer = document.bufferManager;
   CanvasView canvas;
   SignPtr a, b, c;
 };
@@ -201,7 +203,8 @@ TEST_F(CanvasRender, ScrollAreaSizesTheCanvasAndFollowsTheCursor) {
   view->setScrollView(&area);
   area.show();
   QCoreApplication::processEvents();
-  view->setBufferManager(&buffer, &prefs);
+  view->setDocument(&document);
+  view->setBufferManager(&buffer);
   view->setWritingMode(true);
   ViewLineManager* layout = view->viewLineMan();
   const QSize viewport = area.viewport()->size();
@@ -240,6 +243,53 @@ TEST_F(CanvasRender, RefreshLayoutTakesNewBoundsOfEditedSigns) {
   EXPECT_TRUE(EditorState::shared().editingSigns.isEmpty());
   EXPECT_DOUBLE_EQ(man().signRect(0, 0).height(), a->bottomMost - a->topMost);
   EXPECT_GT(a->height, 200);
+}
+
+}  // namespace
+}  // namespace quabe
+
+namespace quabe {
+namespace {
+
+TEST(CanvasLifetime, ClosingTheDocumentLeavesAnEmptyCanvas) {
+  auto document = std::make_unique<Document>();
+  document->prefs = test::canvasSettings(true);
+  CanvasView canvas;
+  canvas.resize(300, 200);
+  canvas.setDocument(document.get());
+  canvas.setBufferManager(&document->bufferManager);
+  ASSERT_NE(canvas.viewLineMan(), nullptr);
+  document.reset();
+  EXPECT_EQ(canvas.viewLineMan(), nullptr);
+  EXPECT_EQ(canvas.bufferMan(), nullptr);
+  canvas.setWritingMode(false);
+  canvas.refreshLayout();
+  canvas.scrollCursorIntoView();
+  const QImage image = test::renderCanvas(canvas);
+  EXPECT_EQ(test::countPixels(image, image.rect(), test::isColor(Qt::white)), 300 * 200);
+}
+
+}  // namespace
+}  // namespace quabe
+
+namespace quabe {
+namespace {
+
+TEST(CanvasSettings, SettingsGivenWithTheBufferWinOverTheDocuments) {
+  Document document;
+  document.prefs = test::canvasSettings(true);
+  LayoutSettings own;
+  static_cast<Preferences&>(own) = test::canvasSettings(false);
+  CanvasView canvas;
+  canvas.resize(300, 200);
+  canvas.setDocument(&document);
+  canvas.setBufferManager(&document.bufferManager, &own);
+  EXPECT_EQ(canvas.prefs(), &own);
+  ASSERT_NE(canvas.viewLineMan(), nullptr);
+  EXPECT_FALSE(canvas.viewLineMan()->isVertical());
+  canvas.setBufferManager(&document.bufferManager, nullptr);
+  EXPECT_EQ(canvas.prefs(), &document.prefs);
+  EXPECT_TRUE(canvas.viewLineMan()->isVertical());
 }
 
 }  // namespace

@@ -32,13 +32,7 @@ inline SignPtr symbolSign(std::initializer_list<Placed> placed, const QString& g
 }
 
 // Settings that keep positions predictable: no centring, no punctuation turns.
-inline LayoutSettings canvasSettings(bool vertical) {
-  LayoutSettings prefs;
-  prefs.verticalWriting = vertical;
-  prefs.autoCentering = false;
-  prefs.rotatePuncs = false;
-  return prefs;
-}
+inline Preferences canvasSettings(bool vertical) { return standardSettings(vertical); }
 
 // Paints the canvas as the screen would (through its paint event).
 inline QImage renderCanvas(CanvasView& canvas) {

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -68,14 +69,16 @@ class Export : public ::testing::Test {
     }
     setLines(buffer, text);
     canvas.resize(size);
-    canvas.setBufferManager(&buffer, &prefs);
+    canvas.setDocument(&document);
+    canvas.setBufferManager(&buffer);
     ASSERT_NE(canvas.viewLineMan(), nullptr);
   }
   QString path(const char* name) { return dir.filePath(QString::fromLatin1(name)); }
 
   QTemporaryDir dir;
-  LayoutSettings prefs;
-  BufferManager buffer;
+  Document document;
+  Preferences& prefs = document.prefs;
+  BufferManager& buffer = document.bufferManager;
   CanvasView canvas;
 };
 
@@ -128,6 +131,21 @@ TEST_F(Export, HorizontalPdfIsPortraitScaledToThePageWidth) {
   const QImage page(prefix + QStringLiteral("-1.png"));
   ASSERT_FALSE(page.isNull());
   EXPECT_GT(countPixels(page, page.rect(), isInk), 50);
+}
+
+TEST_F(Export, PrintingOnAPrinterUsesTheSamePages) {
+  buildDocument(true, 10, QSize(400, 450));
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(path("printed.pdf"));
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  CanvasExport::preparePrinter(printer, true);
+  EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+  EXPECT_NEAR(printer.pageLayout().margins(QPageLayout::Point).left(), CanvasExport::PageMargin, 0.5);
+  EXPECT_EQ(CanvasExport::print(canvas, printer), 3);
+  EXPECT_FALSE(canvas.printing);
+  const int pages = pdfPageCount(path("printed.pdf"));
+  if (pages >= 0) EXPECT_EQ(pages, 3);
 }
 
 TEST_F(Export, PdfToAnUnwritablePlaceFails) {

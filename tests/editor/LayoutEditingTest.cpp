@@ -24,7 +24,7 @@ class LayoutEditing : public ::testing::Test {
   }
   QList<SignPtr> line(qsizetype i) { return buffer.line(i)->signArray; }
 
-  LayoutSettings prefs = test::standardSettings();
+  Preferences prefs = test::standardSettings();
   BufferManager buffer;
 };
 

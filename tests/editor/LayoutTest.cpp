@@ -12,7 +12,7 @@ using test::setLines;
 
 class LayoutVertical : public ::testing::Test {
  protected:
-  LayoutSettings prefs = test::standardSettings();
+  Preferences prefs = test::standardSettings();
   BufferManager buffer;
 };
 

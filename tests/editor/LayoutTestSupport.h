@@ -32,7 +32,24 @@ inline void setLines(BufferManager& buffer, const QList<QList<SignPtr>>& lines) 
   buffer.cachedLine = -1;
 }
 
-// Box 150 x 150, line space 20, minimum sign space 10.
-inline LayoutSettings standardSettings() { return LayoutSettings{}; }
+// Box 150 x 150, line space 20, minimum sign space 10, rules and glosses on,
+// no centring or punctuation turns (whatever the user settings say).
+inline Preferences standardSettings(bool vertical = true) {
+  Preferences prefs;
+  prefs.defaultSignBoxWidth = 150;
+  prefs.defaultSignBoxHeight = 150;
+  prefs.minSignSpace = 10;
+  prefs.lineSpace = 20;
+  prefs.showRules = true;
+  prefs.showBorders = false;
+  prefs.showSignFrames = false;
+  prefs.showGlosses = true;
+  prefs.showComments = true;
+  prefs.colorHands = false;
+  prefs.autoCentering = false;
+  prefs.verticalWriting = vertical;
+  prefs.rotatePuncs = false;
+  return prefs;
+}
 
 }  // namespace quabe::test

@@ -53,7 +53,7 @@ std::pair<qint64, qint64> CanvasView::linesToDraw(const QRectF& visible, const Q
   // While printing every view line counts, but a page (the dirty rectangle)
   // only takes the lines that reach into it, gaps included.
   const QRectF& area = printing ? dirty : visible;
-  const qreal slack = printing ? m_prefs->lineSpace * 0.5 : VisibleSlack;
+  const qreal slack = printing ? prefs()->lineSpace * 0.5 : VisibleSlack;
   const qreal low = vertical ? area.left() : area.top();
   const qreal high = vertical ? area.right() : area.bottom();
   // View lines follow each other along the axis, so both ends are found by bisection.
@@ -65,8 +65,8 @@ std::pair<qint64, qint64> CanvasView::linesToDraw(const QRectF& visible, const Q
 
 void CanvasView::drawContents(QPainter& painter, const QRectF& dirtyRect, const QRectF& visible) {
   painter.fillRect(dirtyRect, Qt::white);
-  if (!m_viewLineMan || !m_prefs) return;
-  ISWA::setHandColoring(m_prefs->colorHands);
+  if (!m_viewLineMan || !prefs()) return;
+  ISWA::setHandColoring(prefs()->colorHands);
   painter.save();
   painter.setFont(textFont());
   const auto [firstLine, lastLine] = linesToDraw(visible, dirtyRect);
@@ -104,7 +104,7 @@ void CanvasView::drawAmbiguityMark(QPainter& painter, const QRectF& cell) {
 
 void CanvasView::drawVerticalLines(QPainter& painter, qint64 firstLine, qint64 lastLine) {
   ViewLineManager& man = *m_viewLineMan;
-  const LayoutSettings& p = *m_prefs;
+  const Preferences& p = *prefs();
   const qreal L = p.lineSpace;
   const qreal viewHeight = height();
   for (qint64 i = firstLine; i <= lastLine; ++i) {
@@ -151,7 +151,7 @@ void CanvasView::drawVerticalLines(QPainter& painter, qint64 firstLine, qint64 l
 
 void CanvasView::drawHorizontalLines(QPainter& painter, qint64 firstLine, qint64 lastLine) {
   ViewLineManager& man = *m_viewLineMan;
-  const LayoutSettings& p = *m_prefs;
+  const Preferences& p = *prefs();
   const qreal L = p.lineSpace;
   const qreal viewWidth = width();
   for (qint64 i = firstLine; i <= lastLine; ++i) {
@@ -202,7 +202,7 @@ void CanvasView::drawSign(QPainter& painter, Sign& sign, const QPointF& origin) 
     return;
   }
   auto* compound = dynamic_cast<Compound*>(&sign);
-  if (m_prefs && m_prefs->showSignFrames) {
+  if (prefs() && prefs()->showSignFrames) {
     QRectF box(origin.x() + sign.leftMost, origin.y() + sign.topMost, sign.width, sign.height);
     if (compound && vertical)
       box = QRectF(origin.x() + compound->leftMostInVMode, origin.y() + sign.topMost, compound->_sizeInVMode.width(),

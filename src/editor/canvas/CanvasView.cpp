@@ -56,9 +56,9 @@ void CanvasView::makeLayoutManager(bool vertical) {
   // The current sign stays current across the rebuild.
   SignPtr current = m_viewLineMan ? m_viewLineMan->currentSign() : nullptr;
   if (vertical)
-    m_viewLineMan = std::make_unique<ViewLineManager>(m_bufferMan, m_prefs, width(), height());
+    m_viewLineMan = std::make_unique<ViewLineManager>(m_bufferMan, prefs(), width(), height());
   else
-    m_viewLineMan = std::make_unique<ViewLineManagerH>(m_bufferMan, m_prefs, width(), height());
+    m_viewLineMan = std::make_unique<ViewLineManagerH>(m_bufferMan, prefs(), width(), height());
   const qreal extent = m_viewLineMan->layout();
   const ViewPosition place = m_viewLineMan->position(current.get());
   if (place.isValid()) {
@@ -68,10 +68,27 @@ void CanvasView::makeLayoutManager(bool vertical) {
   setContentExtent(extent);
 }
 
-void CanvasView::setBufferManager(BufferManager* bufferMan, LayoutSettings* prefs) {
-  m_bufferMan = bufferMan;
+void CanvasView::setDocument(Document* document) {
+  if (m_document) disconnect(m_document, nullptr, this, nullptr);
+  m_document = document;
+  if (!document) return;
+  connect(document, &QObject::destroyed, this, [this] {
+    m_viewLineMan.reset();
+    m_prefs = nullptr;
+    m_bufferMan = nullptr;
+    update();
+  });
+}
+
+void CanvasView::setBufferManager(BufferManager* bufferMan, Preferences* prefs) {
   m_prefs = prefs;
+  setBufferManager(bufferMan);
+}
+
+void CanvasView::setBufferManager(BufferManager* bufferMan) {
+  m_bufferMan = bufferMan;
   m_viewLineMan.reset();
+  Preferences* prefs = this->prefs();
   if (!bufferMan || !prefs) {
     update();
     return;
@@ -86,7 +103,7 @@ void CanvasView::setBufferManager(BufferManager* bufferMan, LayoutSettings* pref
 
 void CanvasView::setWritingMode(bool vertical) {
   m_verticalWritingMode = vertical;
-  if (!m_bufferMan || !m_prefs || m_inRelayout) return;
+  if (!m_bufferMan || !prefs() || m_inRelayout) return;
   m_inRelayout = true;
   if (m_scrollView) {
     // Only the axis the text grows along scrolls, so scroll bars never come
@@ -96,9 +113,9 @@ void CanvasView::setWritingMode(bool vertical) {
   }
   const QSizeF visible = visibleSize();
   resize(std::max(1, int(visible.width())), std::max(1, int(visible.height())));
-  if (m_prefs->rotatePuncs) m_bufferMan->rotatePunctuation(vertical);
+  if (prefs()->rotatePuncs) m_bufferMan->rotatePunctuation(vertical);
   makeLayoutManager(vertical);
-  if (m_prefs->autoCentering) m_viewLineMan->centerAllSigns();
+  if (prefs()->autoCentering) m_viewLineMan->centerAllSigns();
   scrollCursorIntoView();
   m_inRelayout = false;
   Q_EMIT layoutRebuilt();

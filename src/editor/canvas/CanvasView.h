@@ -10,8 +10,10 @@
 #include <memory>
 
 #include "document/BufferManager.h"
+#include "document/Document.h"
 #include "editor/canvas/WindowControllerDelegate.h"
 #include "editor/layout/ViewLineManager.h"
+#include "editor/layout/ViewLineSettings.h"
 
 namespace quabe {
 
@@ -48,12 +50,20 @@ class CanvasView : public QWidget {
   QScrollArea* scrollView() const { return m_scrollView; }
   void setWindowControllerDelegate(WindowControllerDelegate* delegate) { m_delegate = delegate; }
   WindowControllerDelegate* windowControllerDelegate() const { return m_delegate; }
-  // The edit buffer and the display settings of the document (both outlive
-  // the canvas or are replaced before they go). Builds the first layout in
-  // the direction of prefs->verticalWriting at the canvas's current size.
-  void setBufferManager(BufferManager* bufferMan, LayoutSettings* prefs);
+  // The document: its preferences are the display settings of the canvas.
+  // When the document goes, the canvas drops its layout and buffer.
+  void setDocument(Document* document);
+  Document* document() const { return m_document; }
+  // The display settings: those given with the edit buffer, else the document's.
+  Preferences* prefs() const { return m_prefs ? m_prefs : m_document ? &m_document->prefs : nullptr; }
+  // The document's edit buffer (it outlives the canvas or is replaced
+  // first). Builds the first layout in the direction of the settings'
+  // verticalWriting at the canvas's current size; needs the document.
+  void setBufferManager(BufferManager* bufferMan);
+  // The same with display settings other than the document's own (they
+  // outlive the canvas or are replaced first).
+  void setBufferManager(BufferManager* bufferMan, Preferences* prefs);
   BufferManager* bufferMan() const { return m_bufferMan; }
-  LayoutSettings* prefs() const { return m_prefs; }
   ViewLineManager* viewLineMan() const { return m_viewLineMan.get(); }
 
   // --- layout and sizing ---
@@ -130,7 +140,8 @@ class CanvasView : public QWidget {
   QPointer<QScrollArea> m_scrollView;
   WindowControllerDelegate* m_delegate = nullptr;
   BufferManager* m_bufferMan = nullptr;
-  LayoutSettings* m_prefs = nullptr;
+  QPointer<Document> m_document;
+  Preferences* m_prefs = nullptr;
   std::unique_ptr<ViewLineManager> m_viewLineMan;
   bool m_verticalWritingMode = true;
   bool m_inRelayout = false;

@@ -8,7 +8,7 @@
 
 namespace quabe {
 
-ViewLineManager::ViewLineManager(BufferManager* bufferMan, const LayoutSettings* prefs, qreal canvasWidth,
+ViewLineManager::ViewLineManager(BufferManager* bufferMan, const Preferences* prefs, qreal canvasWidth,
                                  qreal canvasHeight)
     : bufferMan(bufferMan),
       prefs(prefs),

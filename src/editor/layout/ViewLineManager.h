@@ -6,8 +6,8 @@
 #include <QSizeF>
 
 #include "document/BufferManager.h"
+#include "document/Preferences.h"
 #include "document/Sign.h"
-#include "editor/layout/ViewLineSettings.h"
 
 namespace quabe {
 
@@ -46,13 +46,13 @@ class ViewLineManager {
   static constexpr qint64 MaxLineCount = 10000;
 
   // Does not lay out; the settings must outlive the manager.
-  ViewLineManager(BufferManager* bufferMan, const LayoutSettings* prefs, qreal canvasWidth, qreal canvasHeight);
+  ViewLineManager(BufferManager* bufferMan, const Preferences* prefs, qreal canvasWidth, qreal canvasHeight);
   virtual ~ViewLineManager() = default;
   ViewLineManager(const ViewLineManager&) = delete;
   ViewLineManager& operator=(const ViewLineManager&) = delete;
 
   BufferManager* bufferMan;
-  const LayoutSettings* prefs;
+  const Preferences* prefs;
   QList<ViewLineInfo> viewLines;
   qint64 cursorLine = 0;
   qint64 cursorOffset = 0;

@@ -1,25 +1,12 @@
 #pragma once
 
-#include <QtGlobal>
+#include "document/Preferences.h"
 
 namespace quabe {
 
-// The display settings the layout and the canvas read. The fields carry the
-// names of the document's preferences so that either can feed the editor.
-struct LayoutSettings {
-  qreal defaultSignBoxWidth = 150;
-  qreal defaultSignBoxHeight = 150;
-  qreal minSignSpace = 10;
-  qreal lineSpace = 20;
-  bool showRules = true;
-  bool showBorders = false;
-  bool showSignFrames = false;
-  bool showGlosses = true;
-  bool showComments = true;
-  bool colorHands = false;
-  bool autoCentering = true;
-  bool verticalWriting = true;
-  bool rotatePuncs = true;
-};
+// Display settings held apart from a document: the fields of its
+// preferences, for a window that keeps a copy of its own. The layout and the
+// canvas take them wherever they take Preferences.
+struct LayoutSettings : Preferences {};
 
 }  // namespace quabe

@@ -65,6 +65,10 @@ WindowController::WindowController(std::unique_ptr<Document> document, QWidget* 
 }
 
 WindowController::~WindowController() {
+  // Emptying an unsaved undo stack reports a change of the modified state:
+  // that must happen while the window can still take it (or not reach it).
+  disconnect(m_document.get(), nullptr, this, nullptr);
+  m_document->undoStack().clear();
   // The canvas goes first: it refers to the document's buffer.
   delete m_canvas;
   m_canvas = nullptr;

@@ -1,0 +1,44 @@
+#pragma once
+
+namespace quabe {
+
+// The adjustable costs of the similarity measure. The defaults are the values
+// chosen with the finder evaluation (quabe-cli evaluate); the evaluation can
+// override them for an experiment with --tune NAME=VALUE.
+struct SFTuning {
+  // Movement symbols of the same shape whose fills differ. An arrow's fill
+  // tells which hand moves: 1 right, 2 left, 3 both.
+  int arrowFillOtherHand = 60;  // right hand against left hand
+  int arrowFillBothHands = 30;  // one hand against both hands
+  int otherMovementFill = 30;   // contact and finger-movement symbols
+  // Per pair of faces in the head difference.
+  int headShapeCost = 10;  // another face symbol (base symbol or variation)
+  int headDetailCost = 5;  // the same face symbol, another fill or rotation
+  // A pair that scores nothing by kind (a hand against a face) stays at 0 at
+  // any distance; when false it takes the far-apart floor of 10 like a pair
+  // of the same kind that lies far apart.
+  bool zeroScoreStaysZero = true;
+  // Arrows of the left hand (fill 2) and of both hands (fill 3) also go to
+  // the second block of the movement vector; when false the blocks are the
+  // right-hand and left-hand arrows.
+  bool firstBlockHoldsAllArrows = true;
+  // Length of an arrow's direction (and turning axis) in the movement
+  // vector, in per cent of a unit vector: shorter makes the movement part
+  // care less about the exact direction against "moves at all".
+  int arrowDirectionPercent = 300;
+  // Where a sign's symbol positions are measured from before any distance is
+  // taken. Signs stored from the canvas sit centred in their sign box, signs
+  // imported from other dictionaries start at (0, 0), and a drawn sign may lie
+  // anywhere in its box; measuring from a point of the sign itself makes the
+  // same arrangement compare equal wherever it lies.
+  enum Placement { asStored = 0, fromTopLeft = 1, fromCentroid = 2 };
+  int placement = fromTopLeft;
+
+  // Sets one value by name; false for an unknown name or a bad value.
+  bool set(const char* name, int value);
+};
+
+// The process-wide values (the search and the evaluation run one at a time).
+SFTuning& sfTuning();
+
+}  // namespace quabe

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "finder/SFSign.h"
+
+namespace quabe {
+
+class Sign;
+using SignPtr = std::shared_ptr<Sign>;
+
+// One hit of the similar-sign search.
+struct SFResult {
+  double similarity = 0;  // total similarity to the target, 0..1
+  qint64 signID = 0;
+  SignPtr sign;     // the entry as a drawable sign (details only)
+  QString meaning;  // meanings joined by " / " (details only)
+  QString gloss;    // (details only)
+  int ranking = 0;  // 1-based; equal similarities share the first one's rank
+};
+
+// Ranks the dictionary's signs by similarity to a target sign. The features of
+// all dictionary signs are cached for the whole process and discarded after
+// every successful dictionary write and when another dictionary is chosen, so
+// that a sign just stored is found by the next search. One search at a time.
+class SignFinder {
+ public:
+  static constexpr int DefaultResultLimit = 20;
+  // Best similarity below which the normalised variant of the target is tried.
+  static constexpr double AlternativeSearchThreshold = 0.7;
+
+  // The shared finder; it discards its cache on dictionary writes and switches.
+  static SignFinder& shared();
+  SignFinder();
+  SignFinder(const SignFinder&) = delete;
+  SignFinder& operator=(const SignFinder&) = delete;
+
+  SignPtr targetSign;
+  int maxResultCount = 8;
+  QList<SFResult> results;
+
+  // The search for a canvas sign: merges its arrows first while the
+  // integrate-arrows setting is on (on a copy; the target is not changed),
+  // and with loadDetails fills sign, meaning and gloss of every result.
+  QList<SFResult> findSimilarSigns(const Sign& target, int limit, bool loadDetails);
+  // The search for a normalised feature record (the part after building it).
+  QList<SFResult> findSimilarSigns(SFSign target, int limit);
+
+  // The result limit of a text field: its integer value, 20 when it is not a
+  // number or below 1.
+  static int resultLimit(const QString& text);
+  // True when a best similarity is low enough to try the normalised variant.
+  static bool wantsAlternativeSearch(double best) { return best < AlternativeSearchThreshold; }
+  // Sorts by decreasing similarity (entry order on ties), keeps the first
+  // `limit` and assigns the shared ranks.
+  static void rankResults(QList<SFResult>& results, int limit);
+  // Fills sign, meaning and gloss of each result from the dictionary.
+  static void loadDetails(QList<SFResult>& results);
+
+  // ---- the feature cache
+  using FeatureLoader = std::function<std::vector<SFSign>()>;
+  // Replaces the source of the dictionary features (tests, tools); an empty
+  // function restores the current dictionary. Discards the cache.
+  void setFeatureLoader(FeatureLoader loader);
+  // The cached features, built on first use.
+  const std::vector<SFSign>& features();
+  bool hasCachedFeatures() const { return m_cache.has_value(); }
+  void discardCache() { m_cache.reset(); }
+  // The features of the current dictionary (non-alias entries by ID, not normalised).
+  static std::vector<SFSign> loadDictionaryFeatures();
+
+ private:
+  QList<SFResult> scoreAll(const SFSign& target);
+
+  FeatureLoader m_loader;
+  std::optional<std::vector<SFSign>> m_cache;
+};
+
+}  // namespace quabe

@@ -1,0 +1,176 @@
+// The search against a real dictionary file: the feature cache follows
+// dictionary writes and switches; canvas signs and result details.
+#include <QTemporaryDir>
+
+#include "ScopedTuning.h"
+#include "common/TestSupport.h"
+#include "core/Diagnostics.h"
+#include "dictionary/Db.h"
+#include "dictionary/DictionaryFile.h"
+#include "document/EditorState.h"
+#include "document/Sign.h"
+#include "finder/SignFinder.h"
+
+namespace quabe {
+namespace {
+
+DbISWA row(SymbolCode code, int x, int y) {
+  DbISWA r;
+  r.sss = SSS::toString(code);
+  r.x = x;
+  r.y = y;
+  return r;
+}
+
+const SymbolCode Index = SSS::make(1, 1, 1, 1, 1, 1);
+const SymbolCode Flat = SSS::make(1, 5, 1, 1, 1, 1);
+const SymbolCode Face = SSS::make(4, 2, 1, 1, 1, 1);
+
+SFSign target(std::initializer_list<std::tuple<SymbolCode, int, int>> symbols) {
+  std::vector<SFSymbol> list;
+  for (const auto& [code, x, y] : symbols) list.emplace_back(code, x, y);
+  return SFSign(list, 0, true);
+}
+
+class FinderDictionaryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(directory.isValid());
+    first = directory.filePath("first.db");
+    second = directory.filePath("second.db");
+    QString error;
+    ASSERT_TRUE(DictionaryFile::create(first, QString(), false, &error)) << error.toStdString();
+    ASSERT_TRUE(DictionaryFile::create(second, QString(), false, &error)) << error.toStdString();
+    previousUse = Db::useAlternativeDict();
+    previousPath = Db::alternativeDictPath();
+    Db::setAlternativeDictPath(first);
+    Db::setUseAlternativeDict(true);
+    SignFinder::shared().setFeatureLoader({});
+    configured = true;
+  }
+  void TearDown() override {
+    if (!configured) return;
+    Db::setUseAlternativeDict(previousUse);
+    Db::setAlternativeDictPath(previousPath);
+    SignFinder::shared().discardCache();
+  }
+  qint64 store(const QString& gloss, const QList<DbISWA>& spelling, const QStringList& meanings = {}) {
+    DbSign entry;
+    entry.signID = -1;
+    entry.gloss = gloss;
+    entry.meanings = meanings;
+    EXPECT_TRUE(Db::insertSign(entry, spelling, false));
+    return entry.signID;
+  }
+  static QList<qint64> ids(const QList<SFResult>& results) {
+    QList<qint64> list;
+    for (const SFResult& r : results) list.append(r.signID);
+    return list;
+  }
+
+  QTemporaryDir directory;
+  QString first, second;
+  bool previousUse = false;
+  bool configured = false;
+  QString previousPath;
+  ScopedTuning tuning;
+};
+
+TEST_F(FinderDictionaryTest, CacheFollowsWritesAndDictionarySwitches) {
+  SignFinder& finder = SignFinder::shared();
+  const qint64 index = store("INDEX", {row(Index, 10, 10)});
+  EXPECT_EQ(ids(finder.findSimilarSigns(target({{Index, 50, 50}}), 20)), QList<qint64>{index});
+  EXPECT_TRUE(finder.hasCachedFeatures());
+
+  // A sign just stored is found by the next search.
+  const qint64 flat = store("FLAT", {row(Flat, 10, 10)});
+  EXPECT_FALSE(finder.hasCachedFeatures());
+  const QList<SFResult> afterStore = finder.findSimilarSigns(target({{Flat, 50, 50}}), 20);
+  ASSERT_FALSE(afterStore.isEmpty());
+  EXPECT_EQ(afterStore.front().signID, flat);
+  EXPECT_DOUBLE_EQ(afterStore.front().similarity, 0.838);
+
+  // Updating and deleting discard it too.
+  DbSign entry = *Db::getSign(flat);
+  ASSERT_TRUE(Db::updateSign(entry, {row(Index, 10, 10), row(Index, 50, 10)}, false));
+  EXPECT_FALSE(finder.hasCachedFeatures());
+  EXPECT_EQ(finder.findSimilarSigns(target({{Index, 0, 0}, {Index, 40, 0}}), 20).front().signID, flat);
+  ASSERT_TRUE(Db::deleteSign(flat));
+  EXPECT_FALSE(finder.hasCachedFeatures());
+  EXPECT_EQ(ids(finder.findSimilarSigns(target({{Index, 0, 0}, {Index, 40, 0}}), 20)), QList<qint64>{index});
+
+  // A failed write keeps the cache.
+  EXPECT_TRUE(finder.hasCachedFeatures());
+  setDiagnosticsEnabled(false);
+  EXPECT_FALSE(Db::deleteSign(0));
+  setDiagnosticsEnabled(true);
+  EXPECT_TRUE(finder.hasCachedFeatures());
+
+  // Another dictionary: its own signs.
+  Db::setAlternativeDictPath(second);
+  EXPECT_FALSE(finder.hasCachedFeatures());
+  EXPECT_TRUE(finder.findSimilarSigns(target({{Index, 50, 50}}), 20).isEmpty());
+  EXPECT_TRUE(finder.hasCachedFeatures());
+  Db::setUseAlternativeDict(false);
+  EXPECT_FALSE(finder.hasCachedFeatures());
+}
+
+TEST_F(FinderDictionaryTest, AliasesAreNotSearched) {
+  const qint64 index = store("INDEX", {row(Index, 10, 10)});
+  const qint64 alias = store("POINT", {row(Index, 10, 10)});
+  SqliteDatabase database = Db::database();
+  ASSERT_TRUE(database.open());
+  ASSERT_TRUE(database.executeUpdate("UPDATE Signs SET StdGloss='INDEX' WHERE SignID=?", {alias}));
+  database.close();
+  EXPECT_EQ(ids(SignFinder::shared().findSimilarSigns(target({{Index, 50, 50}}), 20)), QList<qint64>{index});
+}
+
+class FinderCanvasSignTest : public FinderDictionaryTest {
+ protected:
+  void SetUp() override {
+    QUABE_REQUIRE_ARCHIVE();
+    FinderDictionaryTest::SetUp();
+  }
+  static SignPtr canvasSign(std::initializer_list<std::tuple<SymbolCode, int, int>> symbols) {
+    auto sign = std::make_shared<Sign>();
+    for (const auto& [code, x, y] : symbols) {
+      auto symbol = std::make_shared<ISWA>(code);
+      symbol->rect.moveTopLeft(QPointF(x, y));
+      sign->symbols.append(symbol);
+    }
+    sign->updateBounds();
+    return sign;
+  }
+};
+
+TEST_F(FinderCanvasSignTest, DetailsAndArrowMerging) {
+  const SymbolCode single = SSS::make(2, 3, 1, 1, 1, 1);
+  const SymbolCode doubleArrow = SSS::make(2, 3, 2, 1, 1, 1);
+  const qint64 id = store("TWO-ARROWS", {row(Flat, 0, 0), row(doubleArrow, 10, 40)}, {"two", "arrows"});
+  store("FACE", {row(Face, 0, 0)});
+  // Drawn with two parallel single arrows.
+  const SignPtr drawn = canvasSign({{Flat, 40, 30}, {single, 50, 70}, {single, 62, 70}});
+  EditorState::shared().integrateArrowsEnabled = true;
+  const QList<SFResult> merged = SignFinder::shared().findSimilarSigns(*drawn, 20, true);
+  EXPECT_EQ(drawn->symbols.size(), 3);  // the target itself is not changed
+  ASSERT_EQ(merged.size(), 1);
+  EXPECT_EQ(merged[0].signID, id);
+  EXPECT_EQ(merged[0].gloss, "TWO-ARROWS");
+  EXPECT_EQ(merged[0].meaning, "arrows / two");
+  ASSERT_TRUE(merged[0].sign);
+  EXPECT_EQ(merged[0].sign->symbols.size(), 2);
+  EXPECT_EQ(merged[0].sign->meanings, QStringList({"arrows", "two"}));
+  EXPECT_DOUBLE_EQ(merged[0].similarity, 0.828 + 0.1);  // the merged arrow moves exactly alike
+  EXPECT_EQ(SignFinder::shared().results.size(), 1);
+
+  EditorState::shared().integrateArrowsEnabled = false;
+  const QList<SFResult> apart = SignFinder::shared().findSimilarSigns(*drawn, 20, false);
+  EditorState::shared().integrateArrowsEnabled = true;
+  ASSERT_EQ(apart.size(), 1);
+  EXPECT_LT(apart[0].similarity, merged[0].similarity);
+  EXPECT_TRUE(apart[0].gloss.isEmpty());
+  EXPECT_FALSE(apart[0].sign);
+}
+
+}  // namespace
+}  // namespace quabe

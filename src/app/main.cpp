@@ -1,13 +1,12 @@
 #include <QApplication>
-#include <QFileInfo>
 #include <QStringList>
 
-#include "core/Localization.h"
 #include "editor/DialogAlertSink.h"
 #include "editor/app/DocumentController.h"
 
-// Starts the editor: every command-line argument that names a file opens as
-// a document in its own window; without one an empty document opens.
+// Starts the editor: every command-line argument names a file that opens as
+// a document in its own window (a file that cannot be read is reported);
+// when none opens, an empty document does.
 // Closing the last window quits.
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -23,7 +22,7 @@ int main(int argc, char** argv) {
   QStringList files;
   const QStringList arguments = QApplication::arguments().mid(1);
   for (const QString& argument : arguments)
-    if (!argument.startsWith(QLatin1Char('-')) && QFileInfo(argument).isFile()) files << argument;
+    if (!argument.startsWith(QLatin1Char('-'))) files << argument;
   if (controller.openDocuments(files).isEmpty()) controller.newDocument();
   return QApplication::exec();
 }

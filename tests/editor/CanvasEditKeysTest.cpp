@@ -13,10 +13,10 @@ class CanvasEditKeysTest : public EditorGuiTest {
   // One line: a sign with a hand and an arrow, a sign with a dynamics symbol
   // (it has two variations), a sign with a head.
   WindowController* openStandard(bool vertical = false) {
-    window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}, {"02-03-001-01-01-01", 60, 90}}),
-                                       makeSign({{"03-01-003-01-01-01", 40, 40}}),
-                                       makeSign({{"04-01-001-01-01-01", 40, 30}})}},
-                                     vertical));
+    window = openWindow(
+        makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}, {"02-03-001-01-01-01", 60, 90}}),
+                       makeSign({{"03-01-003-01-01-01", 40, 40}}), makeSign({{"04-01-001-01-01-01", 40, 30}})}},
+                     vertical));
     canvas = window->canvasView();
     layout = canvas->viewLineMan();
     return window;
@@ -361,8 +361,9 @@ TEST_F(CanvasEditKeysTest, PanelAndDictionaryKeys) {
   app.setNotationConverter({});
 }
 
-// Keys the canvas handles are not taken by menu shortcuts; others are.
-TEST_F(CanvasEditKeysTest, CanvasKeysWinOverMenuShortcuts) {
+// A key that is both a canvas key and a menu shortcut acts once; menu
+// shortcuts the canvas does not use still work while it has the focus.
+TEST_F(CanvasEditKeysTest, CanvasKeysAndMenuShortcutsShareTheKeyboard) {
   openStandard();
   const ISWAPtr hand = selectSymbol(0, 0);
   // Ctrl+X is also the Cut Symbols menu shortcut: it acts once.

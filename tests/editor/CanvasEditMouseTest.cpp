@@ -127,12 +127,11 @@ TEST_F(CanvasEditMouseTest, StatusFieldsFollowPointerAndSelection) {
   click(canvas, centreOf(canvas, hand));
   canvas->repaint();
   const QRectF r = hand->rect;
-  EXPECT_EQ(window->symbolInfoTextField()->text(),
-            QStringLiteral("01-01-001-01-01-01 (%1,%2)-(%3,%4)")
-                .arg(qRound(r.x()))
-                .arg(qRound(r.y()))
-                .arg(qRound(r.width()))
-                .arg(qRound(r.height())));
+  EXPECT_EQ(window->symbolInfoTextField()->text(), QStringLiteral("01-01-001-01-01-01 (%1,%2)-(%3,%4)")
+                                                       .arg(qRound(r.x()))
+                                                       .arg(qRound(r.y()))
+                                                       .arg(qRound(r.width()))
+                                                       .arg(qRound(r.height())));
 }
 
 }  // namespace

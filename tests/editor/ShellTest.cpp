@@ -24,9 +24,8 @@ class ShellTest : public EditorGuiTest {
 // archive loads and the menus follow the user settings.
 TEST_F(ShellTest, StartNeedsTheSymbolArchive) {
   DocumentController& app = DocumentController::shared();
-  app.setResourceLocator([](const QString& name) {
-    return name == QLatin1String("iswa2010bin") ? QString() : Resources::path(name);
-  });
+  app.setResourceLocator(
+      [](const QString& name) { return name == QLatin1String("iswa2010bin") ? QString() : Resources::path(name); });
   EXPECT_FALSE(app.start());
   ASSERT_EQ(alerts->messages.size(), 1);
   EXPECT_EQ(alerts->messages[0], loc("MissingSymbolArchive"));
@@ -52,9 +51,8 @@ TEST_F(ShellTest, SpmlImportNeedsTheSymbolDataResource) {
   app.setToolHandler(ToolCommand::ImportSpml, [&runs](WindowController*) { ++runs; });
   const bool haveData = !Resources::path(QStringLiteral("iswa2010data.db")).isEmpty();
   EXPECT_EQ(import->isEnabled(), haveData);
-  app.setResourceLocator([](const QString& name) {
-    return name == QLatin1String("iswa2010data.db") ? QString() : Resources::path(name);
-  });
+  app.setResourceLocator(
+      [](const QString& name) { return name == QLatin1String("iswa2010data.db") ? QString() : Resources::path(name); });
   app.updateMenuStates();
   EXPECT_FALSE(import->isEnabled());
   app.setResourceLocator({});
@@ -151,10 +149,10 @@ TEST_F(ShellTest, EditingCommandsWithoutDocumentsDoNothing) {
   DocumentController& app = DocumentController::shared();
   ASSERT_TRUE(app.windows().isEmpty());
   ASSERT_EQ(app.frontWindow(), nullptr);
-  for (const char* name : {"cutSymbol", "copySymbol", "pasteSymbol", "selectAllSymbols", "cutSign", "copySign",
-                           "pasteSign", "insertEmptySign", "alignSignsCenter", "integrateArrows",
-                           "openCommentInputWindow", "showPreferenceWindow", "addSignToDB", "ShowRules",
-                           "VerticalWriting"})
+  for (const char* name :
+       {"cutSymbol", "copySymbol", "pasteSymbol", "selectAllSymbols", "cutSign", "copySign", "pasteSign",
+        "insertEmptySign", "alignSignsCenter", "integrateArrows", "openCommentInputWindow", "showPreferenceWindow",
+        "addSignToDB", "ShowRules", "VerticalWriting"})
     app.action(QLatin1String(name))->trigger();
   EXPECT_TRUE(app.windows().isEmpty());
   EXPECT_TRUE(alerts->messages.isEmpty());

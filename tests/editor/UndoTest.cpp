@@ -1,12 +1,11 @@
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 
 #include "CanvasEditTestSupport.h"
 #include "editor/interaction/BufferSnapshot.h"
 #include "editor/layout/ViewLineManager.h"
 #include "editor/window/TextInputPanel.h"
-
-#include <QLineEdit>
-#include <QPushButton>
 
 namespace quabe::test {
 namespace {
@@ -109,11 +108,11 @@ TEST_F(UndoTest, MixedSessionUndoesToTheOriginalAndRedoesToTheEdit) {
   window->changeWritingDirection(true);
   EXPECT_TRUE(document->prefs.verticalWriting);
   clickSign(canvas, 0, 0);
-  ASSERT_TRUE(canvas->dropSymbolString(QStringLiteral("02-05-001-01-01-01"),
-                                       canvas->viewLineMan()->signRect(0, 0).center()));
+  ASSERT_TRUE(
+      canvas->dropSymbolString(QStringLiteral("02-05-001-01-01-01"), canvas->viewLineMan()->signRect(0, 0).center()));
   ASSERT_TRUE(canvas->insertSignAtCursorPositionBySignID(14));
-  const ViewPosition ambiguous = canvas->viewLineMan()->position(
-      document->bufferManager.editBuffer.last()->signArray.first().get());
+  const ViewPosition ambiguous =
+      canvas->viewLineMan()->position(document->bufferManager.editBuffer.last()->signArray.first().get());
   ASSERT_TRUE(ambiguous.isValid());
   clickSign(canvas, ambiguous.line, ambiguous.index);
   key(canvas, Qt::Key_Space);
@@ -140,9 +139,9 @@ TEST_F(UndoTest, MixedSessionUndoesToTheOriginalAndRedoesToTheEdit) {
 
 // Undo puts back the cursor and the selection of the moment before the step.
 TEST_F(UndoTest, UndoRestoresCursorAndSelection) {
-  WindowController* window = openWindow(makeDocument(
-      {{makeSign({{"01-01-001-01-01-01", 30, 40}, {"02-03-001-01-01-01", 60, 90}}),
-        makeSign({{"04-01-001-01-01-01", 40, 30}})}}));
+  WindowController* window =
+      openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}, {"02-03-001-01-01-01", 60, 90}}),
+                                makeSign({{"04-01-001-01-01-01", 40, 30}})}}));
   EditingCanvas* canvas = window->canvasView();
   clickSign(canvas, 0, 0);
   const ISWAPtr arrow = current(canvas)->symbols[1];

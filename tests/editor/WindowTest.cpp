@@ -153,6 +153,8 @@ TEST_F(WindowTest, SavePdfAndCloseWithUnsavedChanges) {
   key(other->canvasView(), Qt::Key_E, Qt::ControlModifier);
   alerts->answer = 1;  // Don't Save
   EXPECT_TRUE(other->close());
+  EXPECT_TRUE(other->document()->isModified());
+  delete other;  // with its unsaved undo steps
 }
 
 // The manual opens as a local file; it lists the key bindings.

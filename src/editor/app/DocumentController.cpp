@@ -27,9 +27,15 @@ namespace {
 
 // Menu texts of the tool commands, by ToolCommand value.
 const char* const ToolTextKeys[] = {
-    "MenuOpenDictionaryEditor", "MenuSignList",         "MenuSimilarSigns",
-    "MenuSimilarityBetweenSymbols", "MenuSimilarityIgnoringDistance", "MenuSimilarityBetweenSigns",
-    "MenuImportSpml",           "MenuMergeDictionary",  "MenuFinderEvaluation",
+    "MenuOpenDictionaryEditor",
+    "MenuSignList",
+    "MenuSimilarSigns",
+    "MenuSimilarityBetweenSymbols",
+    "MenuSimilarityIgnoringDistance",
+    "MenuSimilarityBetweenSigns",
+    "MenuImportSpml",
+    "MenuMergeDictionary",
+    "MenuFinderEvaluation",
 };
 
 bool preferenceFlag(const Preferences& prefs, const QString& key) {
@@ -65,10 +71,10 @@ DocumentController::DocumentController() { createActions(); }
 DocumentController::~DocumentController() = default;
 
 const QStringList& DocumentController::toggleKeys() {
-  static const QStringList keys = {
-      QStringLiteral("ShowRules"),   QStringLiteral("ShowBorders"), QStringLiteral("ShowSignFrames"),
-      QStringLiteral("ShowGlosses"), QStringLiteral("ShowComments"), QStringLiteral("ColorHands"),
-      QStringLiteral("AutoCentering"), QStringLiteral("VerticalWriting")};
+  static const QStringList keys = {QStringLiteral("ShowRules"),      QStringLiteral("ShowBorders"),
+                                   QStringLiteral("ShowSignFrames"), QStringLiteral("ShowGlosses"),
+                                   QStringLiteral("ShowComments"),   QStringLiteral("ColorHands"),
+                                   QStringLiteral("AutoCentering"),  QStringLiteral("VerticalWriting")};
   return keys;
 }
 
@@ -162,7 +168,8 @@ void DocumentController::createActions() {
              [this] { onFront([](WindowController& w) { w.conEditComment(); }); });
   makeAction(QStringLiteral("showPreferenceWindow"), "MenuPreferences", {QKeySequence(Qt::CTRL | Qt::Key_Comma)},
              [this] { onFront([](WindowController& w) { w.openPreferenceWindow(); }); });
-  makeAction(QStringLiteral("showSimpleManual"), "MenuManual", {QKeySequence::HelpContents}, [] { showSimpleManual(); });
+  makeAction(QStringLiteral("showSimpleManual"), "MenuManual", {QKeySequence::HelpContents},
+             [] { showSimpleManual(); });
   makeAction(QStringLiteral("addSignToDB"), "MenuAddSignToDictionary",
              {QKeySequence(Qt::CTRL | Qt::Key_T), QKeySequence(Qt::ALT | Qt::Key_A)},
              front(&EditingCanvas::addSignToDB));
@@ -181,8 +188,7 @@ void DocumentController::createActions() {
 void DocumentController::updateMenuStates() {
   for (const QString& key : toggleKeys()) action(key)->setChecked(Resources::setting(key).toBool());
   const bool spmlData = !locateResource(QStringLiteral("iswa2010data.db")).isEmpty();
-  toolAction(ToolCommand::ImportSpml)
-      ->setEnabled(spmlData && m_toolHandlers.contains(int(ToolCommand::ImportSpml)));
+  toolAction(ToolCommand::ImportSpml)->setEnabled(spmlData && m_toolHandlers.contains(int(ToolCommand::ImportSpml)));
 }
 
 void DocumentController::toggleDisplay(const QString& key) {

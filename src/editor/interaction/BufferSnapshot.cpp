@@ -12,20 +12,18 @@ namespace {
 
 bool sameSymbol(const ISWA& a, const ISWA& b) {
   return a.sss() == b.sss() && a.rect == b.rect && a.hand == b.hand && a.changeableHand == b.changeableHand &&
-         a.turnableArrow == b.turnableArrow && a.modifiableArrow == b.modifiableArrow &&
-         a.symbolColor == b.symbolColor;
+         a.turnableArrow == b.turnableArrow && a.modifiableArrow == b.modifiableArrow && a.symbolColor == b.symbolColor;
 }
 
 bool sameEntry(const DbSign& a, const DbSign& b) {
-  return a.signID == b.signID && a.gloss == b.gloss && a.tag == b.tag && a.yomi == b.yomi &&
-         a.stdGloss == b.stdGloss && a.handshape == b.handshape && a.dHandshape == b.dHandshape &&
-         a.position == b.position && a.source == b.source && a.destination == b.destination &&
-         a.modifier == b.modifier && a.nmm == b.nmm && a.jjsText == b.jjsText && a.width == b.width &&
-         a.height == b.height && a.inflectionType == b.inflectionType &&
-         a.modificationType == b.modificationType && a.isForHandshape == b.isForHandshape &&
-         a.comment == b.comment && a.creationTime == b.creationTime && a.modificationTime == b.modificationTime &&
-         a.meanings == b.meanings && a.isAmbiguous == b.isAmbiguous && a.isCompound == b.isCompound &&
-         a.constituentIDs == b.constituentIDs && a.candidates == b.candidates;
+  return a.signID == b.signID && a.gloss == b.gloss && a.tag == b.tag && a.yomi == b.yomi && a.stdGloss == b.stdGloss &&
+         a.handshape == b.handshape && a.dHandshape == b.dHandshape && a.position == b.position &&
+         a.source == b.source && a.destination == b.destination && a.modifier == b.modifier && a.nmm == b.nmm &&
+         a.jjsText == b.jjsText && a.width == b.width && a.height == b.height && a.inflectionType == b.inflectionType &&
+         a.modificationType == b.modificationType && a.isForHandshape == b.isForHandshape && a.comment == b.comment &&
+         a.creationTime == b.creationTime && a.modificationTime == b.modificationTime && a.meanings == b.meanings &&
+         a.isAmbiguous == b.isAmbiguous && a.isCompound == b.isCompound && a.constituentIDs == b.constituentIDs &&
+         a.candidates == b.candidates;
 }
 
 bool sameConstituents(const std::optional<QList<SignPtr>>& a, const std::optional<QList<SignPtr>>& b) {

@@ -30,13 +30,13 @@ struct DocumentLayoutFields {
 // sign copy and a comparison pass, not a copy of the whole text.
 struct BufferSnapshot {
   struct SignRecord {
-    std::weak_ptr<Sign> live;            // the buffer's object this copy was taken from
-    std::shared_ptr<const Sign> copy;    // never handed out for editing
+    std::weak_ptr<Sign> live;          // the buffer's object this copy was taken from
+    std::shared_ptr<const Sign> copy;  // never handed out for editing
   };
   QList<QList<SignRecord>> lines;
   DocumentLayoutFields layout;
-  BufferPosition cursor;           // the current sign
-  BufferPosition rangeStart;       // line -1: no range selection
+  BufferPosition cursor;      // the current sign
+  BufferPosition rangeStart;  // line -1: no range selection
   BufferPosition rangeEnd;
   // Selected symbols: the sign holding them and the symbol's index, in selection order.
   QList<QPair<BufferPosition, qsizetype>> selection;

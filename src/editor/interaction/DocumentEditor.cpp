@@ -52,8 +52,7 @@ class SnapshotStep : public QUndoCommand {
 
 }  // namespace
 
-DocumentEditor::DocumentEditor(Document* document, CanvasView* canvas, LayoutSettings* layoutSettings,
-                               QObject* parent)
+DocumentEditor::DocumentEditor(Document* document, CanvasView* canvas, LayoutSettings* layoutSettings, QObject* parent)
     : QObject(parent), m_document(document), m_canvas(canvas), m_layoutSettings(layoutSettings) {
   m_baseline = capture(nullptr);
 }

@@ -65,6 +65,10 @@ WindowController::WindowController(std::unique_ptr<Document> document, QWidget* 
 }
 
 WindowController::~WindowController() {
+  // Emptying an unsaved undo stack reports a change of the modified state:
+  // that must happen while the window can still take it (or not reach it).
+  disconnect(m_document.get(), nullptr, this, nullptr);
+  m_document->undoStack().clear();
   // The canvas goes first: it refers to the document's buffer.
   delete m_canvas;
   m_canvas = nullptr;
@@ -276,8 +280,7 @@ void WindowController::applyEditedPreferences(const Preferences& edited, bool di
                         edited.defaultSignBoxHeight != current.defaultSignBoxHeight ||
                         edited.lineSpace != current.lineSpace || edited.minSignSpace != current.minSignSpace ||
                         edited.verticalWriting != current.verticalWriting ||
-                        edited.rotatePuncs != current.rotatePuncs ||
-                        (edited.autoCentering && !current.autoCentering);
+                        edited.rotatePuncs != current.rotatePuncs || (edited.autoCentering && !current.autoCentering);
   const Preferences copy = edited;
   m_editor->perform(loc("UndoPreferences"), [&] {
     m_document->prefs = copy;
@@ -308,10 +311,10 @@ bool WindowController::saveDocument() {
 }
 
 bool WindowController::saveDocumentAs() {
-  const QString suggested = m_document->filePath().isEmpty() ? loc("Untitled") + QStringLiteral(".swml")
-                                                             : m_document->filePath();
-  QString path = QFileDialog::getSaveFileName(this, loc("MenuSaveAs"), suggested,
-                                              loc("SwmlFiles") + QStringLiteral(" (*.swml)"));
+  const QString suggested =
+      m_document->filePath().isEmpty() ? loc("Untitled") + QStringLiteral(".swml") : m_document->filePath();
+  QString path =
+      QFileDialog::getSaveFileName(this, loc("MenuSaveAs"), suggested, loc("SwmlFiles") + QStringLiteral(" (*.swml)"));
   if (path.isEmpty()) return false;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".swml");
   return saveToPath(path);

@@ -97,8 +97,8 @@ void WindowController::buildMenus() {
   addAction(symbol, QStringLiteral("conMirrorSymbols"), "MenuMirror", {QKeySequence(Qt::Key_M)},
             [canvas] { canvas->mirrorSymbols(); });
   symbol->addSeparator();
-  addAction(symbol, QStringLiteral("conMoveForward"), "MenuMoveForward", {QKeySequence(Qt::CTRL | Qt::Key_BracketRight)},
-            [canvas] { canvas->moveSymbolsForward(); });
+  addAction(symbol, QStringLiteral("conMoveForward"), "MenuMoveForward",
+            {QKeySequence(Qt::CTRL | Qt::Key_BracketRight)}, [canvas] { canvas->moveSymbolsForward(); });
   addAction(symbol, QStringLiteral("conMoveBackward"), "MenuMoveBackward",
             {QKeySequence(Qt::CTRL | Qt::Key_BracketLeft)}, [canvas] { canvas->moveSymbolsBackward(); });
   shared(symbol, "integrateArrows");

@@ -259,6 +259,10 @@ QList<DbISWA> Db::getSpelling(qint64 signID, SqliteDatabase& db) { return readSp
 QList<DbISWA> Db::getSpelling(qint64 signID) {
   SqliteDatabase db = database();
   if (!db.open()) return {};
+  return readSpellingOrAliasTarget(db, signID);
+}
+
+QList<DbISWA> Db::readSpellingOrAliasTarget(SqliteDatabase& db, qint64 signID) {
   QList<DbISWA> rows = readSpelling(db, signID);
   if (!rows.isEmpty()) return rows;
   QString stdGloss;

@@ -95,6 +95,11 @@ class Db {
   static QList<qint64> getSignIDs(const QString& gloss, const QString& tag);
   // Entries with the meaning; aliases left out.
   static QList<qint64> getSignIDsForJapanese(const QString& word);
+  // The same three on an open connection (the notation converter looks up a
+  // whole line through one).
+  static QList<qint64> getSignIDs(const QString& gloss, SqliteDatabase& database);
+  static QList<qint64> getSignIDs(const QString& gloss, const QString& tag, SqliteDatabase& database);
+  static QList<qint64> getSignIDsForJapanese(const QString& word, SqliteDatabase& database);
   static std::optional<Symbol> getHandshapeSymbol(const QString& name);
   static QList<Symbol> getNMSSymbols(const QString& nms);
 
@@ -130,6 +135,8 @@ class Db {
 
   // ---- thumbnails
   static QImage signImage(QSize size, qint64 signID);
+  // The same on an open connection (the sign list draws many at once).
+  static QImage signImage(QSize size, qint64 signID, SqliteDatabase& database);
   static QImage compoundImage(QSize size, qint64 compoundID);
 
   // Reading helpers on an open connection (used by the writes and tools).
@@ -144,6 +151,7 @@ class Db {
   static void readConstituents(SqliteDatabase& database, DbSign& entry, QList<qint64>& ancestors);
   static QList<qint64> resolveAlias(SqliteDatabase& database, const QString& stdGloss);
   static QList<DbISWA> readSpelling(SqliteDatabase& database, qint64 signID);
+  static QList<DbISWA> readSpellingOrAliasTarget(SqliteDatabase& database, qint64 signID);
   static bool writeSpelling(SqliteDatabase& database, qint64 signID, const QList<DbISWA>& spelling,
                             const QString& insertStatement);
   static bool writeMeanings(SqliteDatabase& database, qint64 signID, const QStringList& meanings,

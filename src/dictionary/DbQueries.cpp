@@ -54,6 +54,10 @@ QList<qint64> Db::resolveAlias(SqliteDatabase& db, const QString& stdGloss) {
 QList<qint64> Db::getSignIDs(const QString& gloss) {
   SqliteDatabase db = database();
   if (!db.open()) return {};
+  return getSignIDs(gloss, db);
+}
+
+QList<qint64> Db::getSignIDs(const QString& gloss, SqliteDatabase& db) {
   QList<qint64> ids;
   const QList<GlossRow> rows = glossRows(
       db.executeQuery(QStringLiteral("SELECT SignID,StdGloss FROM Signs WHERE Gloss=? ORDER BY SignID"), {gloss}));
@@ -73,6 +77,10 @@ QList<qint64> Db::getSignIDs(const QString& gloss) {
 QList<qint64> Db::getSignIDs(const QString& gloss, const QString& tag) {
   SqliteDatabase db = database();
   if (!db.open()) return {};
+  return getSignIDs(gloss, tag, db);
+}
+
+QList<qint64> Db::getSignIDs(const QString& gloss, const QString& tag, SqliteDatabase& db) {
   const QList<GlossRow> rows =
       tag.isEmpty()
           ? glossRows(db.executeQuery(
@@ -96,6 +104,10 @@ QList<qint64> Db::getSignIDs(const QString& gloss, const QString& tag) {
 QList<qint64> Db::getSignIDsForJapanese(const QString& word) {
   SqliteDatabase db = database();
   if (!db.open()) return {};
+  return getSignIDsForJapanese(word, db);
+}
+
+QList<qint64> Db::getSignIDsForJapanese(const QString& word, SqliteDatabase& db) {
   const QList<qint64> candidates = intColumn(
       db.executeQuery(QStringLiteral("SELECT SignID FROM Translation WHERE Japanese=? ORDER BY SignID"), {word}));
   QList<qint64> ids;
@@ -237,20 +249,24 @@ QList<DbFinderSign> Db::getFinderSigns() {
       QStringLiteral("SELECT SignID FROM Signs WHERE (StdGloss IS NULL OR StdGloss='') ORDER BY SignID")));
   QList<DbFinderSign> signs;
   signs.reserve(ids.size());
+  // One ordered pass over the spelling rather than one statement per entry;
+  // the rows of each entry come in SubID order as per-entry reading gives them.
+  auto rs = db.executeQuery(QStringLiteral("SELECT SignID,SSS,pos_x,pos_y,hand FROM Spelling ORDER BY SignID, SubID"));
+  bool haveRow = rs && rs->next();
   for (qint64 id : ids) {
     if (id <= 0) continue;
     DbFinderSign sign;
     sign.signID = id;
-    auto rs = db.executeQuery(QStringLiteral("SELECT SSS,pos_x,pos_y,hand FROM Spelling WHERE SignID=? ORDER BY SubID"),
-                              {id});
-    while (rs && rs->next()) {
+    while (haveRow && rs->longForColumnIndex(0) < id) haveRow = rs->next();
+    while (haveRow && rs->longForColumnIndex(0) == id) {
       DbFinderSymbol symbol;
-      symbol.code = SSS::fromString(rs->stringForColumnIndex(0).value_or(QString()));
-      symbol.x = qint16(rs->intForColumnIndex(1));
-      symbol.y = qint16(rs->intForColumnIndex(2));
-      const int hand = rs->intForColumnIndex(3);
+      symbol.code = SSS::fromString(rs->stringForColumnIndex(1).value_or(QString()));
+      symbol.x = qint16(rs->intForColumnIndex(2));
+      symbol.y = qint16(rs->intForColumnIndex(3));
+      const int hand = rs->intForColumnIndex(4);
       symbol.hand = (hand >= 0 && hand <= 3) ? static_cast<Hand>(hand) : Hand::none;
       sign.symbols.append(symbol);
+      haveRow = rs->next();
     }
     signs.append(sign);
   }

@@ -50,17 +50,28 @@ QList<DbSign> Db::getWholeSigns(const QString& search, int from, int to) {
       entries.append(makeDbSign(*rs));
     }
   }
-  db.close();
   for (DbSign& entry : entries) {
-    entry.meanings = getMeanings(entry.signID);
-    entry.image = signImage(QSize(150, 150), entry.signID);
+    entry.meanings = getMeanings(entry.signID, db);
+    entry.image =
+        entry.isCompound ? compoundImage(QSize(150, 150), entry.signID) : signImage(QSize(150, 150), entry.signID, db);
   }
   return entries;
 }
 
 QImage Db::signImage(QSize size, qint64 signID) {
-  if (isCompound(signID)) return compoundImage(size, signID);
-  const QList<DbISWA> spelling = getSpelling(signID);
+  SqliteDatabase db = database();
+  if (!db.open()) return QImage();
+  return signImage(size, signID, db);
+}
+
+QImage Db::signImage(QSize size, qint64 signID, SqliteDatabase& db) {
+  if (auto rs = db.executeQuery(QStringLiteral("SELECT IsCompound FROM Signs WHERE SignID=?"), {signID})) {
+    if (rs->next() && rs->boolForColumnIndex(0)) {
+      rs->close();
+      return compoundImage(size, signID);
+    }
+  }
+  const QList<DbISWA> spelling = readSpellingOrAliasTarget(db, signID);
   if (spelling.isEmpty()) return QImage();
   QList<PlacedImage> placed;
   placed.reserve(spelling.size());

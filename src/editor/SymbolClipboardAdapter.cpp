@@ -1,5 +1,6 @@
 #include "editor/SymbolClipboardAdapter.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
@@ -88,6 +89,10 @@ void SymbolClipboardAdapter::putImage(const QImage& image) {
   if (clipboard == nullptr || image.isNull()) return;
   auto* data = new QMimeData;
   data->setData(QStringLiteral("image/tiff"), encodeTiff(image));
+  // PNG for the Linux applications that do not read TIFF.
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG")) data->setData(QStringLiteral("image/png"), png);
   data->setImageData(image);
   clipboard->setMimeData(data);
 }

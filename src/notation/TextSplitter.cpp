@@ -1,6 +1,6 @@
 #include "notation/TextSplitter.h"
 
-#include "core/Diagnostics.h"
+#include "notation/NotationDiagnostics.h"
 
 namespace quabe {
 
@@ -106,7 +106,7 @@ TextSplitter::Step TextSplitter::parseItem(std::vector<Level>& levels) {
     case TokenType::eoB:
       return Step::stopLevel;
     default:
-      diag(QStringLiteral("Invalid token: ") + m_token.value);
+      NotationDiagnostics::report(QStringLiteral("Invalid token: ") + m_token.value);
       return Step::stopLevel;
   }
 }
@@ -130,7 +130,7 @@ QString TextSplitter::parseMarkers(const QString& outer) {
           markers += m_token.value;
           next();
         } else {
-          diag(QStringLiteral("')' missing"));
+          NotationDiagnostics::report(QStringLiteral("')' missing"));
         }
       }
     }
@@ -142,7 +142,7 @@ QString TextSplitter::parseMarkers(const QString& outer) {
     if (m_token.type == TokenType::rAngle) {
       next();
     } else {
-      diag(QStringLiteral("'>' missing"));
+      NotationDiagnostics::report(QStringLiteral("'>' missing"));
     }
     return markers;
   }
@@ -162,12 +162,12 @@ void TextSplitter::parseSign(JSign& item) {
         }
       }
     } else {
-      diag(QStringLiteral("Handshape missing"));
+      NotationDiagnostics::report(QStringLiteral("Handshape missing"));
     }
     if (m_token.type == TokenType::rBracket) {
       next();
     } else {
-      diag(QStringLiteral("']' missing"));
+      NotationDiagnostics::report(QStringLiteral("']' missing"));
     }
   }
 
@@ -195,7 +195,7 @@ void TextSplitter::parseSign(JSign& item) {
     if (m_token.type == TokenType::rParen) {
       next();
     } else {
-      diag(QStringLiteral("')' missing"));
+      NotationDiagnostics::report(QStringLiteral("')' missing"));
     }
   }
 }

@@ -56,7 +56,9 @@ TEST_F(SwmlRobustness, TruncatedFilesKeepEverySignReadBeforeTheCut) {
     Preferences p = test::fixedPreferences();
     const SwmlReadReport report = readSwml(whole.left(cut), buffer, p);
     expectUsableBuffer(buffer, what);
-    if (cut <= end) EXPECT_TRUE(report.isDamaged()) << what;
+    if (cut <= end) {
+      EXPECT_TRUE(report.isDamaged()) << what;
+    }
     // The signs read are the file's signs in order; only the last one may
     // be incomplete (the sign the file broke off in).
     const QStringList signs = contentSigns(buffer);
@@ -175,7 +177,9 @@ TEST_F(SwmlRobustness, RandomDamageNeverBreaksTheReaders) {
     Preferences prefs = test::fixedPreferences();
     const SwmlReadReport report = readSwml(inputs[i], buffer, prefs);
     expectUsableBuffer(buffer, what);
-    if (!report.wellFormed) EXPECT_FALSE(report.errorText.isEmpty()) << what;
+    if (!report.wellFormed) {
+      EXPECT_FALSE(report.errorText.isEmpty()) << what;
+    }
     // What was read can always be written and read back cleanly, and
     // writing it again changes nothing (characters XML cannot hold, which
     // the reader lets through in some places, are left out by the writer).

@@ -18,6 +18,14 @@ struct SymbolSpec {
 };
 
 struct SignSpec {
+  SignSpec() = default;
+  SignSpec(QString gloss, QString yomi = {}, int lane = 0, std::vector<SymbolSpec> symbols = {}, QString comment = {})
+      : gloss(std::move(gloss)),
+        yomi(std::move(yomi)),
+        lane(lane),
+        symbols(std::move(symbols)),
+        comment(std::move(comment)) {}
+
   QString gloss;  // the written gloss (a trailing circled digit becomes the tag)
   QString yomi;
   int lane = 0;

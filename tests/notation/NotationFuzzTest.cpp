@@ -85,7 +85,9 @@ class NotationFuzz : public testing::Test {
       ASSERT_FALSE(a[i].gloss.isEmpty()) << "an item without gloss was registered";
       EXPECT_LE(a[i].space.count(QChar(0x2192)), 1);
       // A joined-pair flag is only ever set on the first item of a pair.
-      if (a[i].isComplement) EXPECT_TRUE(a[i].isSimultaneous || a[i].isSemiSimultaneous);
+      if (a[i].isComplement) {
+        EXPECT_TRUE(a[i].isSimultaneous || a[i].isSemiSimultaneous);
+      }
       glossCharacters += a[i].gloss.size();
     }
     // Each gloss is text of its own: the items cannot hold more than the line.

@@ -1,0 +1,150 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+
+#include "document/Sign.h"
+
+class QAction;
+class QKeySequence;
+class QMenu;
+class QMenuBar;
+
+namespace quabe {
+
+class WindowController;
+
+// The dictionary, notation and finder commands of the menus. Their actions
+// stay disabled until the tool that serves them installs a handler.
+enum class ToolCommand {
+  OpenDictionaryEditor,
+  SignList,
+  SimilarSigns,
+  SimilarityBetweenSymbols,
+  SimilarityIgnoringDistance,
+  SimilarityBetweenSigns,
+  ImportSpml,
+  MergeDictionary,
+  FinderEvaluation,
+};
+
+// The application's document controller: starts the application, opens
+// documents (each in its own window), keeps the display toggles of the
+// menus in step with the user settings and routes the application-wide
+// commands to the front document window. One per process.
+class DocumentController : public QObject {
+  Q_OBJECT
+ public:
+  static DocumentController& shared();
+  ~DocumentController() override;
+
+  // The display toggles and their user-settings keys, in menu order.
+  static const QStringList& toggleKeys();
+
+  // Start-up: registers the "Defaults" property list as the fall-back user
+  // settings, finds and loads the symbol image archive "iswa2010bin" and
+  // installs the clipboard picture support. False, after showing "Missing
+  // symbol image archive file (iswa2010bin)!!", when the archive is missing
+  // or unreadable; the application then ends.
+  bool start();
+  // Finds resources by name (Resources::path unless replaced, e.g. by tests
+  // that take resources away); an empty function restores the default.
+  using ResourceLocator = std::function<QString(const QString& name)>;
+  void setResourceLocator(ResourceLocator locator) { m_locateResource = std::move(locator); }
+  QString locateResource(const QString& name) const;
+
+  // --- documents ---
+  // A new window with an empty document (preferences from the user settings).
+  WindowController* newDocument();
+  // Opens the file in its own window (an open window of the same file is
+  // brought to the front); nullptr with an alert when it cannot be read.
+  WindowController* openDocument(const QString& path);
+  // Opens each file; returns the windows opened.
+  QList<WindowController*> openDocuments(const QStringList& paths);
+  // The open-file dialog.
+  void openDocumentWithDialog();
+  QList<WindowController*> windows() const;
+  // The active document window, else the one active last; nullptr without documents.
+  WindowController* frontWindow() const;
+  // Closes every window (each asks about unsaved changes); true when all closed.
+  bool closeAll();
+
+  // --- application menu ---
+  // The shared actions: "newDocument", "openDocument", "quit", the toggle
+  // keys ("ShowRules" ...), "alignSignsCenter", "integrateArrows",
+  // "cutSymbol", "copySymbol", "pasteSymbol", "selectAllSymbols", "cutSign",
+  // "copySign", "pasteSign", "insertEmptySign", "openCommentInputWindow",
+  // "showPreferenceWindow", "showSimpleManual", "addSignToDB",
+  // "openJSConvWindow".
+  QAction* action(const QString& name) const { return m_actions.value(name); }
+  QAction* toolAction(ToolCommand command) const { return m_toolActions.value(int(command)); }
+
+  // Display toggle for one key: inverts the check mark, sets the front
+  // document's preference, stores the user setting and redraws.
+  void toggleDisplay(const QString& key);
+  // Check marks from the user settings; SPML import enabled only with "iswa2010data.db".
+  void updateMenuStates();
+  // Check marks from a window's document (when it becomes the front window
+  // or its preferences change).
+  void showPreferencesOf(WindowController* window);
+  // Gives an action its keys. Keys without Ctrl, Alt or Meta are those the
+  // canvas handles itself: the menu shows them, but they act only through
+  // the canvas, so typing in text fields is never taken over.
+  static void setShortcuts(QAction* action, const QList<QKeySequence>& keys);
+  // Opens the help page in the browser.
+  static bool showSimpleManual();
+  static QString manualPath();
+
+  // --- hooks for the dictionary, notation and finder tools ---
+  using ToolHandler = std::function<void(WindowController* front)>;
+  void setToolHandler(ToolCommand command, ToolHandler handler);
+  // Receives a copy of the current sign for the dictionary entry editor.
+  using AddSignHandler = std::function<void(WindowController* window, const SignPtr& sign)>;
+  void setAddSignHandler(AddSignHandler handler) { m_addSignHandler = std::move(handler); }
+  // Turns a notation text into signs.
+  using NotationConverter = std::function<QList<SignPtr>(const QString& text)>;
+  void setNotationConverter(NotationConverter converter) { m_notationConverter = std::move(converter); }
+  const NotationConverter& notationConverter() const { return m_notationConverter; }
+  // The dictionary search field of a window.
+  using SearchHandler = std::function<void(WindowController* window, const QString& text)>;
+  void setSearchHandler(SearchHandler handler) { m_searchHandler = std::move(handler); }
+
+  // Called by the windows.
+  void requestAddSign(WindowController* window, const SignPtr& sign);
+  void requestSignList(WindowController* window);
+  void requestSearch(WindowController* window, const QString& text);
+
+  // Forgets every window without closing it (tests).
+  void resetForTests();
+
+ Q_SIGNALS:
+  void windowOpened(WindowController* window);
+
+ private:
+  DocumentController();
+  void createActions();
+  QAction* makeAction(const QString& name, const char* textKey, const QList<QKeySequence>& keys,
+                      const std::function<void()>& run);
+  WindowController* addWindow(WindowController* window);
+  void windowActivated(WindowController* window);
+  void windowClosed(WindowController* window);
+  void runTool(ToolCommand command);
+  // Runs a command on the front window; nothing without one.
+  void onFront(const std::function<void(WindowController&)>& command);
+
+  ResourceLocator m_locateResource;
+  QHash<QString, QAction*> m_actions;
+  QHash<int, QAction*> m_toolActions;
+  QHash<int, ToolHandler> m_toolHandlers;
+  AddSignHandler m_addSignHandler;
+  NotationConverter m_notationConverter;
+  SearchHandler m_searchHandler;
+  QList<QPointer<WindowController>> m_windows;
+  QPointer<WindowController> m_front;
+};
+
+}  // namespace quabe

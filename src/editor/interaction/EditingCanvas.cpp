@@ -1,0 +1,343 @@
+#include "editor/interaction/EditingCanvas.h"
+
+#include "core/Alerts.h"
+#include "core/Diagnostics.h"
+#include "core/Localization.h"
+#include "dictionary/Db.h"
+#include "dictionary/DbSign.h"
+#include "document/EditorState.h"
+#include "editor/interaction/DocumentEditor.h"
+
+namespace quabe {
+
+namespace {
+
+EditingCanvas::SignLoader& loaderSlot() {
+  static EditingCanvas::SignLoader loader;
+  return loader;
+}
+
+}  // namespace
+
+EditingCanvas::EditingCanvas(QWidget* parent) : CanvasView(parent) {}
+
+EditingCanvas::~EditingCanvas() = default;
+
+void EditingCanvas::setSignLoader(SignLoader loader) { loaderSlot() = std::move(loader); }
+
+EditingCanvas::SignLoader EditingCanvas::signLoader() {
+  if (loaderSlot()) return loaderSlot();
+  return [](qint64 signID) { return Db::loadSign(signID); };
+}
+
+ISWAPtr EditingCanvas::symbolAt(const QPointF& point) const {
+  const ViewLineManager* layout = viewLineMan();
+  if (!layout) return nullptr;
+  const SignPtr sign = layout->currentSign();
+  if (!sign) return nullptr;
+  const QPointF origin = layout->signOrigin(layout->cursorLine, layout->cursorOffset);
+  // The symbol drawn last lies on top.
+  for (qsizetype i = sign->symbols.size() - 1; i >= 0; --i) {
+    const ISWAPtr& symbol = sign->symbols[i];
+    if (symbol && symbol->rect.translated(origin).contains(point)) return symbol;
+  }
+  return nullptr;
+}
+
+QList<ISWAPtr> EditingCanvas::selectedSymbolsOfCurrentSign() const {
+  const ViewLineManager* layout = viewLineMan();
+  const SignPtr sign = layout ? layout->currentSign() : nullptr;
+  return sign ? sign->selectedSymbols() : QList<ISWAPtr>{};
+}
+
+void EditingCanvas::changed() {
+  if (WindowControllerDelegate* delegate = windowControllerDelegate()) delegate->documentChanged();
+  Q_EMIT edited();
+}
+
+bool EditingCanvas::edit(const QString& textKey, const std::function<void()>& change, const QString& mergeKey) {
+  if (!viewLineMan()) return false;
+  bool didChange = true;
+  if (m_editor)
+    didChange = m_editor->perform(Localization::text(textKey), change, mergeKey);
+  else
+    change();
+  update();
+  if (didChange) changed();
+  return didChange;
+}
+
+bool EditingCanvas::symbolEdit(const QString& textKey, const std::function<void(Sign&)>& change) {
+  const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
+  if (!sign || sign->selectedSymbols().isEmpty()) return false;
+  return edit(textKey, [&] {
+    change(*sign);
+    refreshLayout();
+  });
+}
+
+// --- symbol commands ---
+
+void EditingCanvas::rotateSelected(int angle) {
+  symbolEdit(QStringLiteral("UndoRotate"), [angle](Sign& sign) { sign.rotateSelected(angle); });
+}
+
+void EditingCanvas::flipSelected(bool vertical) {
+  symbolEdit(QStringLiteral("UndoFlip"), [vertical](Sign& sign) { sign.flipSelected(vertical); });
+}
+
+void EditingCanvas::nextFill() {
+  symbolEdit(QStringLiteral("UndoFill"), [](Sign& sign) { sign.nextFillSelected(); });
+}
+
+void EditingCanvas::previousFill() {
+  symbolEdit(QStringLiteral("UndoFill"), [](Sign& sign) { sign.previousFillSelected(); });
+}
+
+void EditingCanvas::nextVariation() {
+  symbolEdit(QStringLiteral("UndoVariation"), [](Sign& sign) { sign.changeVariationSelected(); });
+}
+
+void EditingCanvas::cutSymbols() {
+  symbolEdit(QStringLiteral("UndoCutSymbols"), [](Sign& sign) { sign.cutSelectedSymbols(); });
+}
+
+void EditingCanvas::copySymbols() {
+  const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
+  if (!sign || sign->selectedSymbols().isEmpty()) return;
+  sign->copySelectedSymbols();
+}
+
+void EditingCanvas::pasteSymbols() {
+  ViewLineManager* layout = viewLineMan();
+  if (!layout || !layout->currentSign() || EditorState::shared().symbolClipboard.isEmpty()) return;
+  edit(QStringLiteral("UndoPasteSymbols"), [&] {
+    viewLineMan()->pasteSymbols();
+    setContentExtent(viewLineMan()->layout());
+    scrollCursorIntoView();
+  });
+}
+
+void EditingCanvas::duplicateSymbols() {
+  symbolEdit(QStringLiteral("UndoDuplicate"), [](Sign& sign) { sign.duplicateSelected(); });
+}
+
+void EditingCanvas::mirrorSymbols() {
+  symbolEdit(QStringLiteral("UndoMirror"), [](Sign& sign) { sign.mirrorSelected(); });
+}
+
+void EditingCanvas::deleteSymbols() {
+  symbolEdit(QStringLiteral("UndoDeleteSymbols"), [](Sign& sign) { sign.deleteSelectedSymbols(); });
+}
+
+void EditingCanvas::selectAllSymbols() {
+  const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
+  if (!sign) return;
+  sign->selectAllSymbols();
+  update();
+}
+
+void EditingCanvas::selectNextSymbol() {
+  const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
+  if (!sign) return;
+  sign->selectNextSymbol();
+  update();
+}
+
+void EditingCanvas::selectPreviousSymbol() {
+  const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
+  if (!sign) return;
+  sign->selectPreviousSymbol();
+  update();
+}
+
+void EditingCanvas::moveSymbolsForward() {
+  symbolEdit(QStringLiteral("UndoSymbolOrder"), [](Sign& sign) { sign.moveSelectedForward(); });
+}
+
+void EditingCanvas::moveSymbolsBackward() {
+  symbolEdit(QStringLiteral("UndoSymbolOrder"), [](Sign& sign) { sign.moveSelectedBackward(); });
+}
+
+void EditingCanvas::moveSelectedSymbols(qreal dx, qreal dy) {
+  ViewLineManager* layout = viewLineMan();
+  const SignPtr sign = layout ? layout->currentSign() : nullptr;
+  if (!sign) return;
+  const QList<ISWAPtr> selected = sign->selectedSymbols();
+  if (selected.isEmpty()) return;
+  // Moves of the same symbols of the same sign merge into one step.
+  QString key = QStringLiteral("move:%1").arg(quintptr(sign.get()));
+  for (const ISWAPtr& symbol : selected) key += QLatin1Char(',') + QString::number(sign->indexOfSymbol(symbol.get()));
+  const qreal boxWidth = layout->maxSignWidth();
+  const qreal boxHeight = layout->maxSignHeight();
+  edit(
+      QStringLiteral("UndoMoveSymbols"),
+      [&] {
+        sign->moveSelected(dx, dy, boxWidth, boxHeight);
+        refreshLayout();
+      },
+      key);
+}
+
+void EditingCanvas::clearSymbolSelection() {
+  if (viewLineMan()) viewLineMan()->clearSymbolSelection();
+  update();
+}
+
+void EditingCanvas::integrateArrows() {
+  const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
+  if (!sign || sign->isEmpty()) return;
+  edit(QStringLiteral("UndoIntegrateArrows"), [&] {
+    sign->integrateArrows();
+    sign->updateBounds();
+    setContentExtent(viewLineMan()->layout());
+  });
+}
+
+// --- sign commands ---
+
+void EditingCanvas::cutSign() {
+  edit(QStringLiteral("UndoCutSign"), [&] {
+    viewLineMan()->copySigns(true);
+    setContentExtent(viewLineMan()->layout());
+  });
+}
+
+void EditingCanvas::copySign() {
+  ViewLineManager* layout = viewLineMan();
+  if (!layout) return;
+  if (const SignPtr sign = layout->currentSign(); sign && !sign->isEmpty())
+    EditorState::shared().putImageOnPasteboard(sign->image());
+  layout->copySigns(false);
+  setContentExtent(layout->layout());
+  update();
+}
+
+void EditingCanvas::pasteSign() {
+  if (!viewLineMan() || EditorState::shared().signClipboard.isEmpty()) return;
+  edit(QStringLiteral("UndoPasteSign"), [&] {
+    viewLineMan()->pasteSigns();
+    setContentExtent(viewLineMan()->layout());
+    scrollCursorIntoView();
+  });
+}
+
+void EditingCanvas::insertEmptySign() {
+  edit(QStringLiteral("UndoInsertSign"), [&] {
+    viewLineMan()->insertSign(std::make_shared<Sign>());
+    setContentExtent(viewLineMan()->layout());
+    scrollCursorIntoView();
+  });
+}
+
+void EditingCanvas::breakLine() {
+  edit(QStringLiteral("UndoBreakLine"), [&] {
+    viewLineMan()->breakLine();
+    setContentExtent(viewLineMan()->layout());
+  });
+}
+
+void EditingCanvas::deleteKey(bool alternate) {
+  const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
+  if (!sign) return;
+  if (alternate || sign->isEmpty())
+    cutSign();
+  else
+    deleteSymbols();
+}
+
+void EditingCanvas::centerAllSigns() {
+  edit(QStringLiteral("UndoCenterSigns"), [&] {
+    viewLineMan()->centerAllSigns();
+    setContentExtent(viewLineMan()->layout());
+  });
+}
+
+bool EditingCanvas::cycleAmbiguousSign() {
+  ViewLineManager* layout = viewLineMan();
+  const SignPtr sign = layout ? layout->currentSign() : nullptr;
+  if (!sign || !sign->jjs || !sign->jjs->isAmbiguous || sign->jjs->candidates.isEmpty()) return false;
+  QList<qint64> candidates = sign->jjs->candidates;
+  const qint64 next = candidates.takeFirst();
+  candidates.append(sign->jjs->signID);
+  const SignPtr replacement = signLoader()(next);
+  if (!replacement) {
+    diag(QStringLiteral("cycleAmbiguousSign"), QStringLiteral("candidate not loaded (SignID = %1)").arg(next));
+    return false;
+  }
+  if (!replacement->jjs) replacement->jjs = std::make_shared<DbSign>();
+  replacement->jjs->isAmbiguous = sign->jjs->isAmbiguous;
+  replacement->jjs->candidates = candidates;
+  replacement->jjs->comment = sign->jjs->comment;
+  return edit(QStringLiteral("UndoNextCandidate"), [&] {
+    clearSymbolSelection();
+    viewLineMan()->replaceAtCursor(replacement);
+    setContentExtent(viewLineMan()->layout());
+    viewLineMan()->center(replacement);
+    setContentExtent(viewLineMan()->layout());
+    scrollCursorIntoView();
+  });
+}
+
+void EditingCanvas::setCommentOfCurrentSign(const QString& comment) {
+  const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
+  if (!sign) return;
+  edit(QStringLiteral("UndoComment"), [&] { sign->comment = comment; });
+}
+
+bool EditingCanvas::insertSignAtCursorPositionBySignID(qint64 signID) {
+  diag(QStringLiteral("insertSignAtCursorPositionBySignID"), QStringLiteral("signID=%1").arg(signID));
+  const SignPtr sign = signLoader()(signID);
+  if (!sign) return false;
+  return insertSigns({sign}, QStringLiteral("UndoInsertSign"));
+}
+
+bool EditingCanvas::insertSigns(const QList<SignPtr>& signs, const QString& undoTextKey) {
+  if (!viewLineMan() || signs.isEmpty()) return false;
+  return edit(undoTextKey, [&] {
+    ViewLineManager* layout = viewLineMan();
+    for (const SignPtr& sign : signs) {
+      if (!sign) continue;
+      layout->insertSign(sign);
+      layout->center(sign);
+      layout->nextSign(1);
+    }
+    if (prefs() && prefs()->autoCentering) layout->centerAllSigns();
+    setContentExtent(layout->layout());
+    scrollCursorIntoView();
+  });
+}
+
+void EditingCanvas::addSignToDB() {
+  const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
+  if (!sign || sign->isEmpty()) {
+    diag(QStringLiteral("addSignToDB()"), QStringLiteral("empty sign"));
+    alerts().alert(loc("SignHasNoSymbol"), loc("SelectSignForDictionary"));
+    return;
+  }
+  Q_EMIT addSignToDictionaryRequested(sign->copy());
+}
+
+bool EditingCanvas::dropSymbolString(const QString& text, const QPointF& point) {
+  diag(QStringLiteral("String dropped:") + text + QStringLiteral(" at (") + QString::number(point.x()) +
+       QLatin1Char(',') + QString::number(point.y()));
+  ViewLineManager* layout = viewLineMan();
+  if (!layout) return false;
+  // Only the exact text form of a code the archive has (a palette's drag).
+  const QString code = text.trimmed();
+  const std::optional<SymbolCode> parsed = SSS::parse(code);
+  const std::optional<ISWA> made =
+      parsed && SSS::toString(*parsed) == code ? ISWA::make(*parsed) : std::optional<ISWA>();
+  if (!made) {
+    diag(QStringLiteral("dropSymbol"), QStringLiteral("not a symbol code: ") + text);
+    return false;
+  }
+  auto symbol = std::make_shared<ISWA>(*made);
+  return edit(QStringLiteral("UndoDropSymbol"), [&] {
+    viewLineMan()->placeCursor(point);
+    viewLineMan()->dropSymbol(symbol, point);
+    setContentExtent(viewLineMan()->layout());
+  });
+}
+
+}  // namespace quabe

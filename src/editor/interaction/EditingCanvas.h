@@ -1,0 +1,136 @@
+#pragma once
+
+#include <QPointF>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+
+#include "editor/canvas/CanvasView.h"
+
+namespace quabe {
+
+class DocumentEditor;
+
+// The canvas of a document window with its editing behaviour: mouse clicks
+// and drags place the cursor, select ranges of signs and select and move
+// symbols of the current sign; keys run the editing commands; palette
+// symbols and SWML files can be dropped on it. Every change to the document
+// runs through the DocumentEditor as one undo step.
+//
+// Key bindings follow Linux conventions: the Command key of the original
+// bindings is Ctrl, Option is Alt and Control is Meta (the Super key).
+class EditingCanvas : public CanvasView {
+  Q_OBJECT
+ public:
+  // Builds the sign of a dictionary entry (a Compound for compound entries).
+  using SignLoader = std::function<SignPtr(qint64 signID)>;
+
+  explicit EditingCanvas(QWidget* parent = nullptr);
+  ~EditingCanvas() override;
+
+  void setEditor(DocumentEditor* editor) { m_editor = editor; }
+  DocumentEditor* editor() const { return m_editor; }
+
+  // The loader of dictionary signs (the dictionary by default); tests supply their own.
+  static void setSignLoader(SignLoader loader);
+  static SignLoader signLoader();
+
+  // The symbol of the current sign under a canvas point (the topmost one).
+  ISWAPtr symbolAt(const QPointF& point) const;
+  // The current sign's selected symbols (empty without a current sign).
+  QList<ISWAPtr> selectedSymbolsOfCurrentSign() const;
+
+  // --- symbol commands: act on the selected symbols of the current sign ---
+  void rotateSelected(int angle);
+  void flipSelected(bool vertical);
+  void nextFill();
+  void previousFill();
+  void nextVariation();
+  void cutSymbols();
+  void copySymbols();
+  void pasteSymbols();
+  void duplicateSymbols();
+  void mirrorSymbols();
+  void deleteSymbols();
+  void selectAllSymbols();
+  void selectNextSymbol();
+  void selectPreviousSymbol();
+  void moveSymbolsForward();
+  void moveSymbolsBackward();
+  // Moves the selected symbols within the box limits; a run of moves of the
+  // same symbols is one undo step.
+  void moveSelectedSymbols(qreal dx, qreal dy);
+  void clearSymbolSelection();
+  // Merges parallel arrows of the current sign.
+  void integrateArrows();
+
+  // --- sign commands ---
+  void cutSign();
+  // The current sign's picture on the system clipboard, the sign (or range)
+  // on the sign clipboard.
+  void copySign();
+  void pasteSign();
+  void insertEmptySign();
+  void breakLine();
+  // Backspace/Delete: cuts the sign when it is empty (or with Alt), else
+  // deletes the selected symbols.
+  void deleteKey(bool alternate);
+  void centerAllSigns();
+  // Replaces an ambiguous sign by its next candidate; true when it did.
+  bool cycleAmbiguousSign();
+  void setCommentOfCurrentSign(const QString& comment);
+  // Puts a dictionary entry before the current sign; the cursor ends up after it.
+  bool insertSignAtCursorPositionBySignID(qint64 signID);
+  // Inserts signs in order at the cursor as one undo step named by the
+  // localisation key (notation input); each is centred in its view line.
+  bool insertSigns(const QList<SignPtr>& signs, const QString& undoTextKey);
+  // Hands a copy of the current sign to the dictionary editor; an empty sign
+  // gives an alert instead.
+  void addSignToDB();
+
+  // A palette drop: a symbol code in text form dropped at a canvas point.
+  // False (nothing added) when the text is no symbol code of the archive.
+  bool dropSymbolString(const QString& text, const QPointF& point);
+
+  // The step of moves for a key: 10 with Shift, else 1.
+  static int keyStep(Qt::KeyboardModifiers modifiers) { return modifiers & Qt::ShiftModifier ? 10 : 1; }
+
+ Q_SIGNALS:
+  // Files dropped on the canvas, to be opened as documents.
+  void filesDropped(const QStringList& paths);
+  // A copy of the current sign for the dictionary entry editor.
+  void addSignToDictionaryRequested(const SignPtr& sign);
+  // Alt+L: the dictionary's sign list.
+  void signListRequested();
+  // Alt+Space: the notation input.
+  void notationInputRequested();
+  // The document changed through an edit of this canvas.
+  void edited();
+
+ protected:
+  bool event(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  // Whether the canvas handles the key itself (rather than a menu shortcut).
+  bool handlesKey(int key, Qt::KeyboardModifiers modifiers) const;
+  // Runs a key of the key table; false when the key is not one of them.
+  bool runKey(int key, Qt::KeyboardModifiers modifiers);
+  // Runs edit as one undo step, then lays out, redraws and notifies.
+  bool edit(const QString& textKey, const std::function<void()>& change, const QString& mergeKey = QString());
+  // An edit of the selected symbols of the current sign; nothing without a selection.
+  bool symbolEdit(const QString& textKey, const std::function<void(Sign&)>& change);
+  void changed();
+  void dragSelectedSymbols(const QPointF& point);
+
+  DocumentEditor* m_editor = nullptr;  // owned by the window
+};
+
+}  // namespace quabe

@@ -1,0 +1,377 @@
+#include "editor/window/WindowController.h"
+
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUndoStack>
+
+#include "core/Alerts.h"
+#include "core/Diagnostics.h"
+#include "core/Localization.h"
+#include "dictionary/Db.h"
+#include "document/Document.h"
+#include "document/EditorState.h"
+#include "editor/app/DocumentController.h"
+#include "editor/app/PreferencePanel.h"
+#include "editor/export/CanvasExport.h"
+#include "editor/interaction/DocumentEditor.h"
+#include "editor/interaction/EditingCanvas.h"
+#include "editor/palette/PaletteTabWidget.h"
+#include "editor/palette/PaletteView.h"
+#include "editor/window/TextInputPanel.h"
+#include "symbols/ISWA.h"
+
+namespace quabe {
+
+WindowController::WindowController(std::unique_ptr<Document> document, QWidget* parent)
+    : QMainWindow(parent), m_document(std::move(document)) {
+  syncLayoutSettings();
+  buildWidgets();
+  diag(QStringLiteral("WindowController - awakeFromNib()"));
+  diag(QStringLiteral("canvasView.document = ") +
+       (m_document->filePath().isEmpty() ? loc("Untitled") : m_document->filePath()));
+
+  m_editor = new DocumentEditor(m_document.get(), m_canvas, &m_layoutSettings, this);
+  m_canvas->setEditor(m_editor);
+  m_canvas->setWindowControllerDelegate(this);
+  m_canvas->setScrollView(m_scrollView);
+  m_canvas->setBufferManager(&m_document->bufferManager, &m_layoutSettings);
+  syncDirectionControl();
+  m_editor->resetBaseline();
+  buildMenus();
+
+  connect(m_document.get(), &Document::modifiedChanged, this, [this] { updateWindowTitle(); });
+  connect(m_editor, &DocumentEditor::restored, this, [this] { stepRestored(); });
+  connect(m_canvas, &EditingCanvas::filesDropped, this,
+          [](const QStringList& paths) { DocumentController::shared().openDocuments(paths); });
+  connect(m_canvas, &EditingCanvas::addSignToDictionaryRequested, this,
+          [this](const SignPtr& sign) { DocumentController::shared().requestAddSign(this, sign); });
+  connect(m_searchField, &QLineEdit::returnPressed, this,
+          [this] { DocumentController::shared().requestSearch(this, m_searchField->text()); });
+
+  resize(1100, 760);
+  updateWindowTitle();
+  m_canvas->setFocus();
+}
+
+WindowController::~WindowController() {
+  // The canvas goes first: it refers to the document's buffer.
+  delete m_canvas;
+  m_canvas = nullptr;
+}
+
+PaletteView* WindowController::mainPaletteView() const { return m_tabView->mainPaletteView(); }
+
+PaletteView* WindowController::subPaletteView() const { return m_tabView->subPaletteView(); }
+
+void WindowController::buildWidgets() {
+  auto* splitter = new QSplitter(Qt::Horizontal);
+  m_tabView = new PaletteTabWidget;
+  m_tabView->setCurrentIndex(0);
+  m_tabView->setMinimumWidth(220);
+  m_tabView->setMaximumWidth(260);
+  m_scrollView = new QScrollArea;
+  m_scrollView->setBackgroundRole(QPalette::Base);
+  m_scrollView->setFrameShape(QFrame::NoFrame);
+  m_canvas = new EditingCanvas;
+  m_scrollView->setWidget(m_canvas);
+  splitter->addWidget(m_tabView);
+  splitter->addWidget(m_scrollView);
+  splitter->setStretchFactor(0, 0);
+  splitter->setStretchFactor(1, 1);
+  setCentralWidget(splitter);
+
+  auto* toolbar = addToolBar(loc("ToolbarDocument"));
+  toolbar->setObjectName(QStringLiteral("documentToolbar"));
+  toolbar->setMovable(false);
+  m_writingDirectionControl = new QButtonGroup(this);
+  m_writingDirectionControl->setExclusive(true);
+  const char* directionKeys[] = {"Horizontal", "Vertical"};
+  for (int segment = 0; segment < 2; ++segment) {
+    auto* button = new QToolButton;
+    button->setText(loc(directionKeys[segment]));
+    button->setCheckable(true);
+    button->setObjectName(segment == 0 ? QStringLiteral("horizontalSegment") : QStringLiteral("verticalSegment"));
+    m_writingDirectionControl->addButton(button, segment);
+    toolbar->addWidget(button);
+  }
+  connect(m_writingDirectionControl, &QButtonGroup::idClicked, this,
+          [this](int segment) { changeWritingDirection(segment == 1); });
+  toolbar->addSeparator();
+  m_searchField = new QLineEdit;
+  m_searchField->setPlaceholderText(loc("SearchDictionary"));
+  m_searchField->setClearButtonEnabled(true);
+  m_searchField->setMaximumWidth(260);
+  auto* spacer = new QWidget;
+  spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+  toolbar->addWidget(spacer);
+  toolbar->addWidget(m_searchField);
+
+  m_axisTextField = new QLabel;
+  m_axisTextField->setObjectName(QStringLiteral("axisTextField"));
+  m_axisTextField->setMinimumWidth(90);
+  m_symbolInfoTextField = new QLabel;
+  m_symbolInfoTextField->setObjectName(QStringLiteral("symbolInfoTextField"));
+  statusBar()->addWidget(m_axisTextField);
+  statusBar()->addWidget(m_symbolInfoTextField, 1);
+
+  m_commentWindow = new TextInputPanel(loc("CommentTitle"), loc("CommentPrompt"), this);
+  m_jsConvWindow = new TextInputPanel(loc("NotationTitle"), loc("NotationPrompt"), this);
+}
+
+void WindowController::syncLayoutSettings() {
+  const Preferences& p = m_document->prefs;
+  m_layoutSettings.defaultSignBoxWidth = p.defaultSignBoxWidth;
+  m_layoutSettings.defaultSignBoxHeight = p.defaultSignBoxHeight;
+  m_layoutSettings.minSignSpace = p.minSignSpace;
+  m_layoutSettings.lineSpace = p.lineSpace;
+  m_layoutSettings.showRules = p.showRules;
+  m_layoutSettings.showBorders = p.showBorders;
+  m_layoutSettings.showSignFrames = p.showSignFrames;
+  m_layoutSettings.showGlosses = p.showGlosses;
+  m_layoutSettings.showComments = p.showComments;
+  m_layoutSettings.colorHands = p.colorHands;
+  m_layoutSettings.autoCentering = p.autoCentering;
+  m_layoutSettings.verticalWriting = p.verticalWriting;
+  m_layoutSettings.rotatePuncs = p.rotatePuncs;
+}
+
+void WindowController::syncDirectionControl() {
+  if (QAbstractButton* segment = m_writingDirectionControl->button(m_document->prefs.verticalWriting ? 1 : 0))
+    segment->setChecked(true);
+}
+
+void WindowController::updateWindowTitle() {
+  const QString path = m_document->filePath();
+  const QString name = path.isEmpty() ? loc("Untitled") : QFileInfo(path).fileName();
+  setWindowTitle(name + QStringLiteral("[*] — Quabe"));
+  setWindowModified(m_document->isModified());
+  setWindowFilePath(path);
+}
+
+// --- delegate ---
+
+void WindowController::showMousePosition(qreal x, qreal y) {
+  m_axisTextField->setText(QString::asprintf("(%d,%d)", qRound(x), qRound(y)));
+}
+
+void WindowController::symbolSelected(const ISWA& symbol) {
+  const QRectF r = symbol.rect;
+  m_symbolInfoTextField->setText(QStringLiteral("%1 (%2,%3)-(%4,%5)")
+                                     .arg(SSS::toString(symbol.sss()))
+                                     .arg(qRound(r.x()))
+                                     .arg(qRound(r.y()))
+                                     .arg(qRound(r.width()))
+                                     .arg(qRound(r.height())));
+}
+
+void WindowController::clearSymbolInfo() {
+  if (EditorState::shared().selectedSymbols.isEmpty()) m_symbolInfoTextField->clear();
+}
+
+void WindowController::documentChanged() {
+  // Changes reach the document through its undo stack; the title follows it.
+  updateWindowTitle();
+  clearSymbolInfo();
+}
+
+void WindowController::documentChangedWithKind(int) { documentChanged(); }
+
+QSizeF WindowController::visibleSize() const {
+  // The canvas takes the size of the scroll area's viewport.
+  return {};
+}
+
+void WindowController::runConversionPanel() {
+  const std::optional<QString> text = m_jsConvWindow->run(jjsText);
+  if (!text) return;
+  jjsText = *text;
+  insertNotationText(jjsText);
+}
+
+bool WindowController::insertNotationText(const QString& text) {
+  const DocumentController::NotationConverter& converter = DocumentController::shared().notationConverter();
+  if (!converter) {
+    diag(QStringLiteral("conInputByJSConversion"), QStringLiteral("no notation converter"));
+    alerts().alert(loc("NotationUnavailable"), QString());
+    return false;
+  }
+  if (text.trimmed().isEmpty()) return false;
+  const QList<SignPtr> signs = converter(text);
+  if (signs.isEmpty()) return false;
+  return m_canvas->insertSigns(signs, QStringLiteral("UndoNotationInput"));
+}
+
+void WindowController::runCommentPanel() {
+  const ViewLineManager* layout = m_canvas->viewLineMan();
+  const SignPtr sign = layout ? layout->currentSign() : nullptr;
+  if (!sign) return;
+  // The panel starts from the sign's own comment; Close leaves it alone.
+  const std::optional<QString> text = m_commentWindow->run(sign->comment);
+  if (!text) return;
+  commentText = *text;
+  m_canvas->setCommentOfCurrentSign(commentText);
+}
+
+void WindowController::openSignList() { DocumentController::shared().requestSignList(this); }
+
+// --- direction and preferences ---
+
+void WindowController::changeWritingDirection(bool vertical) {
+  if (vertical == m_document->prefs.verticalWriting) {
+    syncDirectionControl();
+    return;
+  }
+  QSettings settings;
+  settings.setValue(QStringLiteral("VerticalWriting"), vertical);
+  settings.sync();
+  m_editor->perform(loc("UndoWritingDirection"), [&] {
+    m_document->prefs.verticalWriting = vertical;
+    syncLayoutSettings();
+    m_canvas->setWritingMode(vertical);
+  });
+  syncDirectionControl();
+  DocumentController::shared().showPreferencesOf(this);
+  updateWindowTitle();
+}
+
+void WindowController::applyPreferences(bool relayout) {
+  syncLayoutSettings();
+  ISWA::setHandColoring(m_document->prefs.colorHands);
+  if (relayout)
+    m_canvas->setWritingMode(m_document->prefs.verticalWriting);
+  else
+    m_canvas->update();
+  syncDirectionControl();
+}
+
+void WindowController::openPreferenceWindow() {
+  if (!m_preferencePanel) {
+    m_preferencePanel = new PreferencePanel(this);
+    m_preferencePanel->setDictionaryValidator([](const QString& path) { return Db::isValidDictionary(path); });
+    connect(m_preferencePanel, &PreferencePanel::settingsSaved, this,
+            [this](bool dictionaryChanged) { applyEditedPreferences(m_editedPrefs, dictionaryChanged); });
+  }
+  oldPrefs = m_document->prefs;
+  m_editedPrefs = m_document->prefs;
+  m_preferencePanel->setPreferences(&m_editedPrefs);
+  m_preferencePanel->switchView(0);
+  m_preferencePanel->setWindowModality(Qt::WindowModal);
+  m_preferencePanel->open();
+}
+
+void WindowController::applyEditedPreferences(const Preferences& edited, bool dictionaryChanged) {
+  const Preferences& current = m_document->prefs;
+  const bool relayout = edited.defaultSignBoxWidth != current.defaultSignBoxWidth ||
+                        edited.defaultSignBoxHeight != current.defaultSignBoxHeight ||
+                        edited.lineSpace != current.lineSpace || edited.minSignSpace != current.minSignSpace ||
+                        edited.verticalWriting != current.verticalWriting ||
+                        edited.rotatePuncs != current.rotatePuncs ||
+                        (edited.autoCentering && !current.autoCentering);
+  const Preferences copy = edited;
+  m_editor->perform(loc("UndoPreferences"), [&] {
+    m_document->prefs = copy;
+    applyPreferences(relayout);
+  });
+  if (dictionaryChanged) {
+    Db::setUseAlternativeDict(copy.useAlternativeDict);
+    Db::setAlternativeDictPath(copy.alternativeDictPath);
+  }
+  DocumentController::shared().showPreferencesOf(this);
+  updateWindowTitle();
+}
+
+void WindowController::stepRestored() {
+  syncLayoutSettings();
+  syncDirectionControl();
+  m_symbolInfoTextField->clear();
+  m_canvas->update();
+  updateWindowTitle();
+  DocumentController::shared().showPreferencesOf(this);
+}
+
+// --- files ---
+
+bool WindowController::saveDocument() {
+  if (m_document->filePath().isEmpty()) return saveDocumentAs();
+  return saveToPath(m_document->filePath());
+}
+
+bool WindowController::saveDocumentAs() {
+  const QString suggested = m_document->filePath().isEmpty() ? loc("Untitled") + QStringLiteral(".swml")
+                                                             : m_document->filePath();
+  QString path = QFileDialog::getSaveFileName(this, loc("MenuSaveAs"), suggested,
+                                              loc("SwmlFiles") + QStringLiteral(" (*.swml)"));
+  if (path.isEmpty()) return false;
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".swml");
+  return saveToPath(path);
+}
+
+bool WindowController::saveToPath(const QString& path) {
+  QString error;
+  if (!m_document->writeToFile(path, &error)) {
+    alerts().alert(loc("SaveFailed").arg(QFileInfo(path).fileName()), error);
+    return false;
+  }
+  updateWindowTitle();
+  return true;
+}
+
+bool WindowController::saveAsPDF() {
+  QString base = m_document->filePath();
+  base = base.isEmpty() ? loc("Untitled") : QFileInfo(base).completeBaseName();
+  QString path = QFileDialog::getSaveFileName(this, loc("MenuSaveAsPdf"), base + QStringLiteral(".pdf"),
+                                              QStringLiteral("PDF (*.pdf)"));
+  if (path.isEmpty()) return false;
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+  return saveAsPDFToPath(path);
+}
+
+bool WindowController::saveAsPDFToPath(const QString& path) {
+  if (CanvasExport::saveAsPdf(*m_canvas, path)) return true;
+  alerts().alert(loc("PdfFailed").arg(QFileInfo(path).fileName()), QString());
+  return false;
+}
+
+bool WindowController::printDocument() { return CanvasExport::printWithDialog(*m_canvas, this); }
+
+bool WindowController::confirmClose() {
+  if (!m_document->isModified()) return true;
+  const QString path = m_document->filePath();
+  const QString name = path.isEmpty() ? loc("Untitled") : QFileInfo(path).fileName();
+  const int answer = alerts().ask(loc("SaveChangesQuestion").arg(name), loc("SaveChangesInfo"),
+                                  {loc("Save"), loc("DontSave"), loc("Cancel")}, 0);
+  if (answer == 0) return saveDocument();
+  return answer == 1;
+}
+
+void WindowController::closeEvent(QCloseEvent* event) {
+  if (!m_closing && !confirmClose()) {
+    event->ignore();
+    return;
+  }
+  m_closing = true;
+  // The editor-wide selection must not keep symbols of a closed document.
+  EditorState& state = EditorState::shared();
+  state.clearSymbolSelection();
+  state.editingSigns.clear();
+  Q_EMIT closed(this);
+  event->accept();
+}
+
+void WindowController::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) Q_EMIT activated(this);
+  QMainWindow::changeEvent(event);
+}
+
+}  // namespace quabe

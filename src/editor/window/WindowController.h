@@ -1,0 +1,149 @@
+#pragma once
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+#include "document/Preferences.h"
+#include "editor/canvas/WindowControllerDelegate.h"
+#include "editor/layout/ViewLineSettings.h"
+
+class QAction;
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QScrollArea;
+
+namespace quabe {
+
+class Document;
+class DocumentEditor;
+class EditingCanvas;
+class PaletteTabWidget;
+class PaletteView;
+class PreferencePanel;
+class TextInputPanel;
+
+// The window of one document: the canvas in its scroll area, the palettes
+// in a tab view, the writing-direction control, the pointer-position and
+// symbol-information fields, the dictionary search field, the comment and
+// notation-input panels and the preference sheet. It owns its document,
+// receives the window's menu commands and forwards the editing commands to
+// the canvas, whose delegate it is.
+class WindowController : public QMainWindow, public WindowControllerDelegate {
+  Q_OBJECT
+ public:
+  // Takes ownership of the document.
+  explicit WindowController(std::unique_ptr<Document> document, QWidget* parent = nullptr);
+  ~WindowController() override;
+
+  Document* document() const { return m_document.get(); }
+  EditingCanvas* canvasView() const { return m_canvas; }
+  DocumentEditor* editor() const { return m_editor; }
+  QScrollArea* scrollView() const { return m_scrollView; }
+  PaletteTabWidget* tabView() const { return m_tabView; }
+  PaletteView* mainPaletteView() const;
+  PaletteView* subPaletteView() const;
+  QLabel* axisTextField() const { return m_axisTextField; }
+  QLabel* symbolInfoTextField() const { return m_symbolInfoTextField; }
+  QButtonGroup* writingDirectionControl() const { return m_writingDirectionControl; }
+  QLineEdit* searchField() const { return m_searchField; }
+  TextInputPanel* commentWindow() const { return m_commentWindow; }
+  TextInputPanel* jsConvWindow() const { return m_jsConvWindow; }
+  // Created on first use of the preference sheet.
+  PreferencePanel* preferencePanelController() const { return m_preferencePanel; }
+  // The window's own commands by name (for the menus and tests), e.g. "conRotateCW".
+  QAction* action(const QString& name) const { return m_actions.value(name); }
+  // The display settings the canvas reads, kept in step with the document's preferences.
+  LayoutSettings& layoutSettings() { return m_layoutSettings; }
+
+  QString jjsText;
+  QString commentText;
+  Preferences oldPrefs;
+
+  // --- WindowControllerDelegate ---
+  void showMousePosition(qreal x, qreal y) override;
+  void symbolSelected(const ISWA& symbol) override;
+  void documentChanged() override;
+  void documentChangedWithKind(int changeKind) override;
+  QSizeF visibleSize() const override;
+  void runConversionPanel() override;
+  QString conversionText() const override { return jjsText; }
+  void runCommentPanel() override;
+  QString commentTextValue() const override { return commentText; }
+  void openSignList() override;
+
+  // --- commands ---
+  // Switches the writing direction (one undo step); nothing when unchanged.
+  void changeWritingDirection(bool vertical);
+  // Applies the document's preferences to the canvas and redraws; relayout
+  // rebuilds the layout for changed sizes or direction.
+  void applyPreferences(bool relayout);
+  // The preference sheet; saving applies the edited settings as one step.
+  void openPreferenceWindow();
+  // Applies edited preferences (what the sheet's Save does).
+  void applyEditedPreferences(const Preferences& edited, bool dictionaryChanged);
+  // The comment flow: the panel preset with the current sign's comment; OK
+  // sets the comment (one undo step), Close changes nothing.
+  void conEditComment() { runCommentPanel(); }
+  // The notation-input flow: the panel, the converter, the signs inserted at
+  // the cursor as one undo step.
+  void conInputByJSConversion() { runConversionPanel(); }
+  // Converts a notation text and inserts the signs; false without a
+  // converter or without signs.
+  bool insertNotationText(const QString& text);
+
+  // Saving: to the document's file (Save As for a new one), to a chosen
+  // file, or to a given path; false when cancelled or failed (with an alert).
+  bool saveDocument();
+  bool saveDocumentAs();
+  bool saveToPath(const QString& path);
+  bool saveAsPDF();
+  bool saveAsPDFToPath(const QString& path);
+  bool printDocument();
+  // Asks about unsaved changes; true when the window may close.
+  bool confirmClose();
+
+  // The window title: file name (or "Untitled") with the modified mark.
+  void updateWindowTitle();
+
+ Q_SIGNALS:
+  void activated(WindowController* window);
+  void closed(WindowController* window);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void buildWidgets();
+  void buildMenus();
+  QAction* addAction(QMenu* menu, const QString& name, const char* textKey, const QList<QKeySequence>& keys,
+                     const std::function<void()>& run);
+  void syncLayoutSettings();
+  void syncDirectionControl();
+  void stepRestored();
+  void clearSymbolInfo();
+
+  std::unique_ptr<Document> m_document;
+  LayoutSettings m_layoutSettings;
+  EditingCanvas* m_canvas = nullptr;
+  DocumentEditor* m_editor = nullptr;
+  QScrollArea* m_scrollView = nullptr;
+  PaletteTabWidget* m_tabView = nullptr;
+  QLabel* m_axisTextField = nullptr;
+  QLabel* m_symbolInfoTextField = nullptr;
+  QButtonGroup* m_writingDirectionControl = nullptr;
+  QLineEdit* m_searchField = nullptr;
+  TextInputPanel* m_commentWindow = nullptr;
+  TextInputPanel* m_jsConvWindow = nullptr;
+  PreferencePanel* m_preferencePanel = nullptr;  // a child of the window
+  Preferences m_editedPrefs;
+  QHash<QString, QAction*> m_actions;
+  bool m_closing = false;
+};
+
+}  // namespace quabe

@@ -1,0 +1,139 @@
+#include <QLabel>
+
+#include "CanvasEditTestSupport.h"
+#include "editor/layout/ViewLineManager.h"
+
+namespace quabe::test {
+namespace {
+
+class CanvasEditMouseTest : public EditorGuiTest {
+ protected:
+  void openDocument(bool vertical) {
+    QList<SignPtr> signs;
+    signs << makeSign({{"01-01-001-01-01-01", 30, 40}, {"02-03-001-01-01-01", 70, 90}});
+    for (int i = 0; i < 39; ++i) signs << makeSign({{"04-01-001-01-01-01", 40, 30}});
+    window = openWindow(makeDocument({signs}, vertical));
+    canvas = window->canvasView();
+    man = canvas->viewLineMan();
+  }
+  SignPtr current() const { return canvas->viewLineMan()->currentSign(); }
+
+  WindowController* window = nullptr;
+  EditingCanvas* canvas = nullptr;
+  ViewLineManager* man = nullptr;
+};
+
+// Clicks place the cursor and start a cell selection; Shift-click and drags
+// over signs select ranges; a plain click cancels the range.
+TEST_F(CanvasEditMouseTest, CellSelectionByClicksAndDrags) {
+  openDocument(false);
+  clickSign(canvas, 0, 2);
+  EXPECT_EQ(man->cursorLine, 0);
+  EXPECT_EQ(man->cursorOffset, 2);
+  EXPECT_TRUE(canvas->cellSelecting);
+  EXPECT_EQ(canvas->selectedCellIndex, ViewLineManager::pack(0, 2));
+  EXPECT_FALSE(man->hasRangeSelection());
+
+  const QRectF target = man->signRect(1, 1);
+  click(canvas, QPointF(target.left() + 2, target.bottom() - 2), Qt::ShiftModifier);
+  EXPECT_EQ(man->selectStart, ViewLineManager::pack(0, 2));
+  EXPECT_EQ(man->selectEnd, ViewLineManager::pack(1, 1));
+  EXPECT_EQ(man->selectedSigns().size(), man->viewLines[0].count - 2 + 2);
+
+  clickSign(canvas, 0, 4);
+  EXPECT_FALSE(man->hasRangeSelection());
+
+  const QRectF from = man->signRect(0, 1);
+  const QRectF to = man->signRect(0, 3);
+  drag(canvas, QPointF(from.left() + 2, from.bottom() - 2), QPointF(to.left() + 2, to.bottom() - 2));
+  EXPECT_EQ(man->selectStart, ViewLineManager::pack(0, 1));
+  EXPECT_EQ(man->selectEnd, ViewLineManager::pack(0, 3));
+  EXPECT_EQ(man->cursorOffset, 3);
+  EXPECT_EQ(window->document()->undoStack().count(), 0);
+}
+
+// Clicks on symbols: a click selects one, Shift-click adds and removes,
+// and a plain click inside a selection narrows it on release.
+TEST_F(CanvasEditMouseTest, SymbolSelectionByClicks) {
+  openDocument(true);
+  clickSign(canvas, 0, 0);
+  const SignPtr sign = current();
+  const ISWAPtr hand = sign->symbols[0];
+  const ISWAPtr arrow = sign->symbols[1];
+  const QList<ISWAPtr>& selection = EditorState::shared().selectedSymbols;
+
+  click(canvas, centreOf(canvas, hand));
+  EXPECT_EQ(selection, QList<ISWAPtr>{hand});
+  EXPECT_FALSE(canvas->cellSelecting);
+  click(canvas, centreOf(canvas, arrow), Qt::ShiftModifier);
+  EXPECT_EQ(selection, (QList<ISWAPtr>{hand, arrow}));
+  click(canvas, centreOf(canvas, hand), Qt::ShiftModifier);
+  EXPECT_EQ(selection, QList<ISWAPtr>{arrow});
+  EXPECT_FALSE(hand->selected);
+  click(canvas, centreOf(canvas, hand), Qt::ShiftModifier);
+  click(canvas, centreOf(canvas, arrow));
+  EXPECT_EQ(selection, QList<ISWAPtr>{arrow}) << "a plain click narrows the selection";
+
+  // A click on empty space of the sign clears the symbol selection.
+  clickSign(canvas, 0, 0);
+  EXPECT_TRUE(selection.isEmpty());
+  EXPECT_FALSE(arrow->selected);
+}
+
+// Dragging a selected symbol moves every selected symbol by the pointer's
+// way, inside the box limits, as one undo step.
+TEST_F(CanvasEditMouseTest, DraggingMovesSelectedSymbolsWithinTheBox) {
+  for (const bool vertical : {false, true}) {
+    SCOPED_TRACE(vertical ? "vertical" : "horizontal");
+    openDocument(vertical);
+    clickSign(canvas, 0, 0);
+    const SignPtr sign = current();
+    const ISWAPtr hand = sign->symbols[0];
+    const ISWAPtr arrow = sign->symbols[1];
+    click(canvas, centreOf(canvas, hand));
+    click(canvas, centreOf(canvas, arrow), Qt::ShiftModifier);
+    const QPointF handStart = hand->rect.topLeft();
+    const QPointF arrowStart = arrow->rect.topLeft();
+    const QPointF grip = centreOf(canvas, hand);
+    drag(canvas, grip, grip + QPointF(7, 5));
+    EXPECT_EQ(hand->rect.topLeft() - handStart, arrow->rect.topLeft() - arrowStart) << "both move alike";
+    EXPECT_EQ(EditorState::shared().selectedSymbols.size(), 2) << "a drag keeps the selection";
+    EXPECT_EQ(window->document()->undoStack().count(), 1);
+
+    // Far to the right: the symbols stop at the box limit.
+    const QPointF again = centreOf(canvas, hand);
+    drag(canvas, again, again + QPointF(400, 0), 20);
+    const qreal limit = vertical ? 150 : 300;
+    EXPECT_LT(arrow->rect.right(), limit);
+    EXPECT_LT(hand->rect.right(), limit);
+    EXPECT_EQ(window->document()->undoStack().count(), 2);
+    window->document()->undoStack().undo();
+    window->document()->undoStack().undo();
+    const SignPtr restored = canvas->viewLineMan()->signAt(0, 0);
+    EXPECT_EQ(restored->symbols[0]->rect.topLeft(), handStart);
+    window->document()->setModified(false);
+    window->close();
+    EditorState::shared().reset();
+  }
+}
+
+// The pointer position and the selected symbol show in the status fields.
+TEST_F(CanvasEditMouseTest, StatusFieldsFollowPointerAndSelection) {
+  openDocument(false);
+  mouse(canvas, QEvent::MouseMove, QPointF(12.4, 33.6), Qt::NoButton);
+  EXPECT_EQ(window->axisTextField()->text(), QStringLiteral("(12,34)"));
+  clickSign(canvas, 0, 0);
+  const ISWAPtr hand = current()->symbols[0];
+  click(canvas, centreOf(canvas, hand));
+  canvas->repaint();
+  const QRectF r = hand->rect;
+  EXPECT_EQ(window->symbolInfoTextField()->text(),
+            QStringLiteral("01-01-001-01-01-01 (%1,%2)-(%3,%4)")
+                .arg(qRound(r.x()))
+                .arg(qRound(r.y()))
+                .arg(qRound(r.width()))
+                .arg(qRound(r.height())));
+}
+
+}  // namespace
+}  // namespace quabe::test

@@ -1,0 +1,198 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "common/TestSupport.h"
+#include "core/Diagnostics.h"
+#include "core/Resources.h"
+#include "dictionary/DbSign.h"
+#include "document/Document.h"
+#include "document/EditorState.h"
+#include "document/Sign.h"
+#include "editor/app/DocumentController.h"
+#include "editor/interaction/DocumentEditor.h"
+#include "editor/interaction/EditingCanvas.h"
+#include "editor/window/WindowController.h"
+#include "symbols/SymbolCode.h"
+
+namespace quabe::test {
+
+// A placed symbol of the archive at (x, y).
+inline ISWAPtr archiveSymbol(const char* code, qreal x, qreal y) {
+  std::optional<ISWA> made = ISWA::make(QString::fromLatin1(code));
+  if (!made) return nullptr;
+  auto symbol = std::make_shared<ISWA>(std::move(*made));
+  symbol->rect.moveTopLeft(QPointF(x, y));
+  return symbol;
+}
+
+struct At {
+  const char* code;
+  qreal x;
+  qreal y;
+};
+
+inline SignPtr makeSign(std::initializer_list<At> symbols, const QString& gloss = {}) {
+  auto sign = std::make_shared<Sign>();
+  for (const At& at : symbols)
+    if (ISWAPtr symbol = archiveSymbol(at.code, at.x, at.y)) sign->symbols << symbol;
+  sign->updateBounds();
+  sign->jjs->gloss = gloss;
+  return sign;
+}
+
+// Records what goes to the system pasteboard.
+class PictureRecorder : public ImagePasteboard {
+ public:
+  void putImage(const QImage& image) override { images << image; }
+  QList<QImage> images;
+};
+
+// Every GUI test runs with its own user settings, a clean editor state, the
+// archive loaded, recorded alerts, and no window left behind.
+class EditorGuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!loadSymbolArchive()) GTEST_SKIP() << "no iswa2010bin";
+    ASSERT_TRUE(m_settingsDir.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
+    QSettings().clear();
+    Resources::registerDefaults();
+    // Settings that keep positions predictable.
+    QSettings settings;
+    settings.setValue(QStringLiteral("AutoCentering"), false);
+    settings.setValue(QStringLiteral("RotatePuncs"), false);
+    settings.sync();
+    EditorState::shared().reset();
+    EditorState::shared().setPasteboard(&pictures);
+    alerts = std::make_unique<RecordingAlertSink>();
+    setDiagnosticsEnabled(false);
+    ASSERT_TRUE(m_dir.isValid());
+  }
+
+  void TearDown() override {
+    for (const QPointer<WindowController>& window : m_windows) {
+      if (!window) continue;
+      window->document()->setModified(false);
+      delete window.data();
+    }
+    for (WindowController* window : DocumentController::shared().windows()) {
+      window->document()->setModified(false);
+      delete window;
+    }
+    DocumentController::shared().resetForTests();
+    EditingCanvas::setSignLoader({});
+    EditorState::shared().reset();
+    EditorState::shared().setPasteboard(nullptr);
+    alerts.reset();
+    setDiagnosticsEnabled(true);
+  }
+
+  // A document with the given lines of signs (each line gets its line break).
+  std::unique_ptr<Document> makeDocument(const QList<QList<SignPtr>>& lines, bool vertical = false) {
+    auto document = std::make_unique<Document>();
+    document->prefs.verticalWriting = vertical;
+    document->prefs.autoCentering = false;
+    document->prefs.rotatePuncs = false;
+    BufferManager& buffer = document->bufferManager;
+    buffer.editBuffer.clear();
+    for (const QList<SignPtr>& signs : lines) {
+      auto line = std::make_shared<SignString>();
+      line->signArray = signs;
+      buffer.editBuffer << line;
+    }
+    if (buffer.editBuffer.isEmpty()) buffer.editBuffer << std::make_shared<SignString>();
+    buffer.terminateAllLines();
+    return document;
+  }
+
+  // A shown, active window for the document.
+  WindowController* openWindow(std::unique_ptr<Document> document) {
+    auto* window = new WindowController(std::move(document));
+    m_windows << window;
+    showActive(window);
+    return window;
+  }
+
+  static void showActive(WindowController* window) {
+    window->show();
+    window->activateWindow();
+    (void)QTest::qWaitForWindowActive(window);
+    window->canvasView()->setFocus();
+    QApplication::processEvents();
+  }
+
+  QString path(const QString& name) const { return m_dir.filePath(name); }
+
+  // --- real events on the canvas ---
+  static void mouse(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButtons buttons,
+                    Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, target->mapToGlobal(at), button, buttons, modifiers);
+    QApplication::sendEvent(target, &event);
+  }
+  static void click(QWidget* target, QPointF at, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    mouse(target, QEvent::MouseButtonPress, at, Qt::LeftButton, modifiers);
+    mouse(target, QEvent::MouseButtonRelease, at, Qt::NoButton, modifiers);
+  }
+  static void drag(QWidget* target, QPointF from, QPointF to, int steps = 4,
+                   Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    mouse(target, QEvent::MouseButtonPress, from, Qt::LeftButton, modifiers);
+    for (int i = 1; i <= steps; ++i)
+      mouse(target, QEvent::MouseMove, from + (to - from) * (qreal(i) / steps), Qt::LeftButton, modifiers);
+    mouse(target, QEvent::MouseButtonRelease, to, Qt::NoButton, modifiers);
+  }
+  static void key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(target, Qt::Key(key), modifiers);
+  }
+
+  // Runs action once the next modal dialog is up (for panels run with exec()).
+  static void whenModal(const std::function<void(QWidget*)>& action) {
+    QTimer::singleShot(0, [action] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal) {
+        whenModal(action);
+        return;
+      }
+      action(modal);
+    });
+  }
+
+  // Centre of a symbol on the canvas (the symbol must be in the current sign).
+  static QPointF centreOf(EditingCanvas* canvas, const ISWAPtr& symbol) {
+    const ViewLineManager* layout = canvas->viewLineMan();
+    return symbol->rect.translated(layout->signOrigin(layout->cursorLine, layout->cursorOffset)).center();
+  }
+  // Centre of the sign's cell.
+  static QPointF cellCentre(EditingCanvas* canvas, qint64 line, qint64 index) {
+    return canvas->viewLineMan()->signRect(line, index).center();
+  }
+  // Makes (line, index) the current sign with a click on its cell.
+  static void clickSign(EditingCanvas* canvas, qint64 line, qint64 index) {
+    const QRectF r = canvas->viewLineMan()->signRect(line, index);
+    // Near the far side of the view line: away from the symbols of the sign.
+    const bool vertical = canvas->viewLineMan()->isVertical();
+    click(canvas, vertical ? QPointF(r.right() - 2, r.top() + 2) : QPointF(r.left() + 2, r.bottom() - 2));
+  }
+
+  PictureRecorder pictures;
+  std::unique_ptr<RecordingAlertSink> alerts;
+
+ private:
+  QTemporaryDir m_settingsDir;
+  QTemporaryDir m_dir;
+  QList<QPointer<WindowController>> m_windows;
+};
+
+}  // namespace quabe::test

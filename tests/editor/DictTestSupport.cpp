@@ -1,0 +1,116 @@
+#include "DictTestSupport.h"
+
+#include "core/Diagnostics.h"
+#include "dictionary/DictionaryFile.h"
+#include "document/EditorState.h"
+
+namespace quabe::test {
+
+void DictionaryWindowFixture::SetUp() {
+  QUABE_REQUIRE_ARCHIVE();
+  ASSERT_TRUE(dir.isValid());
+  path = dir.filePath(QStringLiteral("dict.db"));
+  QString error;
+  ASSERT_TRUE(DictionaryFile::create(path, QString(), false, &error)) << error.toStdString();
+  m_previousUse = Db::useAlternativeDict();
+  m_previousPath = Db::alternativeDictPath();
+  Db::setAlternativeDictPath(path);
+  Db::setUseAlternativeDict(true);
+  sink = new RecordingAlertSink;
+  setDiagnosticsEnabled(false);
+}
+
+void DictionaryWindowFixture::TearDown() {
+  setDiagnosticsEnabled(true);
+  delete sink;
+  sink = nullptr;
+  if (!path.isEmpty()) {
+    Db::setUseAlternativeDict(m_previousUse);
+    Db::setAlternativeDictPath(m_previousPath);
+  }
+  EditorState::shared().reset();
+}
+
+qint64 DictionaryWindowFixture::addEntry(const QString& gloss, const QStringList& codes, const QStringList& meanings,
+                                         const QString& tag, const QString& yomi) {
+  DbSign entry;
+  entry.signID = -1;
+  entry.gloss = gloss;
+  entry.tag = tag;
+  entry.yomi = yomi;
+  entry.meanings = meanings;
+  QList<DbISWA> spelling;
+  for (int i = 0; i < codes.size(); ++i) {
+    DbISWA row;
+    row.subID = i + 1;
+    row.sss = codes.at(i);
+    row.x = 10 + 20 * i;
+    row.y = 20;
+    row.hand = codes.at(i).startsWith(QStringLiteral("01")) ? 1 : 0;
+    spelling.append(row);
+  }
+  EXPECT_TRUE(Db::insertSign(entry, spelling, false));
+  return entry.signID;
+}
+
+qint64 DictionaryWindowFixture::addCompound(const QString& gloss, const QList<qint64>& constituents,
+                                            const QStringList& meanings) {
+  DbSign entry;
+  entry.signID = -1;
+  entry.gloss = gloss;
+  entry.meanings = meanings;
+  EXPECT_TRUE(Db::insertCompound(entry, constituents, false));
+  return entry.signID;
+}
+
+SignPtr DictionaryWindowFixture::makeSign(const QStringList& codes) {
+  auto sign = std::make_shared<Sign>();
+  for (int i = 0; i < codes.size(); ++i) {
+    std::optional<ISWA> made = ISWA::make(codes.at(i));
+    EXPECT_TRUE(made.has_value()) << codes.at(i).toStdString();
+    if (!made) continue;
+    auto symbol = std::make_shared<ISWA>(std::move(*made));
+    symbol->rect.moveTopLeft(QPointF(30 + 25 * i, 40));
+    sign->symbols.append(symbol);
+  }
+  sign->updateBounds();
+  return sign;
+}
+
+bool DictionaryWindowFixture::exec(const QString& sql, const QVariantList& arguments) {
+  SqliteDatabase db(path);
+  return db.open() && db.executeUpdate(sql, arguments);
+}
+
+qint64 DictionaryWindowFixture::scalar(const QString& sql, const QVariantList& arguments) {
+  SqliteDatabase db(path);
+  if (!db.open()) return -1;
+  auto rs = db.executeQuery(sql, arguments);
+  return rs && rs->next() ? rs->longForColumnIndex(0) : -1;
+}
+
+QStringList DictionaryWindowFixture::texts(const QString& sql, const QVariantList& arguments) {
+  SqliteDatabase db(path);
+  QStringList result;
+  if (!db.open()) return result;
+  auto rs = db.executeQuery(sql, arguments);
+  while (rs && rs->next()) result.append(rs->stringForColumnIndex(0).value_or(QStringLiteral("<null>")));
+  return result;
+}
+
+QStringList DictionaryWindowFixture::snapshot() {
+  QStringList rows;
+  rows +=
+      texts(QStringLiteral("SELECT SignID || '|' || Gloss || '|' || IFNULL(Tag,'') || '|' || IFNULL(Yomi,'') || "
+                           "'|' || IFNULL(Comment,'') || '|' || ModificationTime FROM Signs ORDER BY SignID"));
+  rows +=
+      texts(QStringLiteral("SELECT SignID || '|' || SubID || '|' || SSS || '|' || pos_x || '|' || pos_y FROM "
+                           "Spelling ORDER BY SignID, SubID"));
+  rows += texts(QStringLiteral("SELECT SignID || '|' || Japanese FROM Translation ORDER BY SignID, Japanese"));
+  rows +=
+      texts(QStringLiteral("SELECT CompoundID || '|' || ConstituentID || '|' || ComponentOrder FROM Compounds "
+                           "ORDER BY CompoundID, ComponentOrder"));
+  return rows;
+}
+
+}  // namespace quabe::test

@@ -1,0 +1,179 @@
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QUrl>
+
+#include "CanvasEditTestSupport.h"
+#include "core/Localization.h"
+#include "symbols/SymbolArchive.h"
+
+namespace quabe::test {
+namespace {
+
+class ShellTest : public EditorGuiTest {
+ protected:
+  QString writeDocument(const QString& name, bool vertical) {
+    auto document = makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}})}}, vertical);
+    const QString file = path(name);
+    EXPECT_TRUE(document->writeToFile(file));
+    return file;
+  }
+};
+
+// Without the symbol archive the start fails with the message; with it the
+// archive loads and the menus follow the user settings.
+TEST_F(ShellTest, StartNeedsTheSymbolArchive) {
+  DocumentController& app = DocumentController::shared();
+  app.setResourceLocator([](const QString& name) {
+    return name == QLatin1String("iswa2010bin") ? QString() : Resources::path(name);
+  });
+  EXPECT_FALSE(app.start());
+  ASSERT_EQ(alerts->messages.size(), 1);
+  EXPECT_EQ(alerts->messages[0], loc("MissingSymbolArchive"));
+  app.setResourceLocator({});
+  EXPECT_EQ(Localization::text(QStringLiteral("MissingSymbolArchive")),
+            QStringLiteral("Missing symbol image archive file (iswa2010bin)!!"));
+
+  QSettings().setValue(QStringLiteral("ShowBorders"), true);
+  QSettings().setValue(QStringLiteral("ShowRules"), false);
+  ASSERT_TRUE(app.start());
+  EXPECT_TRUE(app.action(QStringLiteral("ShowBorders"))->isChecked());
+  EXPECT_FALSE(app.action(QStringLiteral("ShowRules"))->isChecked());
+  EXPECT_TRUE(SymbolArchive::shared().image(SSS::fromString(QStringLiteral("01-01-001-01-01-01"))).has_value());
+}
+
+// The SPML import is offered only when "iswa2010data.db" is among the
+// resources (and the import tool is installed).
+TEST_F(ShellTest, SpmlImportNeedsTheSymbolDataResource) {
+  DocumentController& app = DocumentController::shared();
+  QAction* import = app.toolAction(ToolCommand::ImportSpml);
+  EXPECT_FALSE(import->isEnabled()) << "no import tool installed";
+  int runs = 0;
+  app.setToolHandler(ToolCommand::ImportSpml, [&runs](WindowController*) { ++runs; });
+  const bool haveData = !Resources::path(QStringLiteral("iswa2010data.db")).isEmpty();
+  EXPECT_EQ(import->isEnabled(), haveData);
+  app.setResourceLocator([](const QString& name) {
+    return name == QLatin1String("iswa2010data.db") ? QString() : Resources::path(name);
+  });
+  app.updateMenuStates();
+  EXPECT_FALSE(import->isEnabled());
+  app.setResourceLocator({});
+  app.updateMenuStates();
+  EXPECT_EQ(import->isEnabled(), haveData);
+  if (haveData) {
+    import->trigger();
+    EXPECT_EQ(runs, 1) << "the import runs without a document";
+  }
+  app.setToolHandler(ToolCommand::ImportSpml, {});
+  EXPECT_FALSE(import->isEnabled());
+}
+
+// Documents open in their own windows; the same file twice gives the same
+// window; a missing file gives an alert and no window.
+TEST_F(ShellTest, DocumentsOpenInTheirOwnWindows) {
+  DocumentController& app = DocumentController::shared();
+  const QString a = writeDocument(QStringLiteral("a.swml"), true);
+  const QString b = writeDocument(QStringLiteral("b.swml"), false);
+  const QList<WindowController*> opened = app.openDocuments({a, b, a});
+  ASSERT_EQ(opened.size(), 3);
+  EXPECT_EQ(opened[0], opened[2]);
+  EXPECT_EQ(app.windows().size(), 2);
+  EXPECT_TRUE(opened[0]->document()->prefs.verticalWriting);
+  EXPECT_FALSE(opened[1]->document()->prefs.verticalWriting);
+
+  EXPECT_EQ(app.openDocument(path(QStringLiteral("nothing.swml"))), nullptr);
+  EXPECT_EQ(alerts->messages.size(), 1);
+  EXPECT_EQ(app.windows().size(), 2);
+
+  WindowController* fresh = app.newDocument();
+  EXPECT_EQ(app.windows().size(), 3);
+  EXPECT_TRUE(fresh->document()->filePath().isEmpty());
+  EXPECT_EQ(fresh->document()->bufferManager.lineCount(), 1);
+}
+
+// SWML files dropped on a canvas open, each in its own window.
+TEST_F(ShellTest, DroppedFilesOpenAsDocuments) {
+  DocumentController& app = DocumentController::shared();
+  WindowController* window = app.newDocument();
+  showActive(window);
+  const QString a = writeDocument(QStringLiteral("first.swml"), true);
+  const QString b = writeDocument(QStringLiteral("second.swml"), false);
+  QMimeData data;
+  data.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
+  EditingCanvas* canvas = window->canvasView();
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(canvas, &enter);
+  ASSERT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(canvas, &drop);
+  ASSERT_EQ(app.windows().size(), 3);
+  QStringList paths;
+  for (WindowController* w : app.windows()) paths << w->document()->filePath();
+  EXPECT_TRUE(paths.contains(a));
+  EXPECT_TRUE(paths.contains(b));
+  EXPECT_EQ(window->document()->undoStack().count(), 0);
+}
+
+// A display toggle changes the front document and the stored default; other
+// open documents keep their own preferences.
+TEST_F(ShellTest, DisplayTogglesActOnTheFrontDocument) {
+  DocumentController& app = DocumentController::shared();
+  WindowController* back = app.newDocument();
+  WindowController* front = app.newDocument();
+  showActive(front);
+  ASSERT_EQ(app.frontWindow(), front);
+  for (const QString& keyName : DocumentController::toggleKeys()) {
+    if (keyName == QLatin1String("VerticalWriting")) continue;
+    SCOPED_TRACE(keyName.toStdString());
+    QAction* toggle = app.action(keyName);
+    const bool was = toggle->isChecked();
+    const QByteArray backBefore = back->document()->swmlData();
+    const bool backFlag = Resources::setting(keyName).toBool();
+    toggle->trigger();
+    EXPECT_EQ(toggle->isChecked(), !was);
+    EXPECT_EQ(QSettings().value(keyName).toBool(), !was);
+    EXPECT_EQ(back->document()->swmlData(), backBefore);
+    Q_UNUSED(backFlag);
+  }
+  EXPECT_NE(front->document()->prefs.showRules, back->document()->prefs.showRules);
+  EXPECT_NE(front->document()->prefs.colorHands, back->document()->prefs.colorHands);
+  EXPECT_EQ(front->layoutSettings().colorHands, front->document()->prefs.colorHands);
+
+  const bool vertical = front->document()->prefs.verticalWriting;
+  app.action(QStringLiteral("VerticalWriting"))->trigger();
+  EXPECT_EQ(front->document()->prefs.verticalWriting, !vertical);
+  EXPECT_EQ(back->document()->prefs.verticalWriting, vertical);
+  EXPECT_EQ(front->canvasView()->viewLineMan()->isVertical(), !vertical);
+}
+
+// With no document open, the application menu's editing commands do nothing.
+TEST_F(ShellTest, EditingCommandsWithoutDocumentsDoNothing) {
+  DocumentController& app = DocumentController::shared();
+  ASSERT_TRUE(app.windows().isEmpty());
+  ASSERT_EQ(app.frontWindow(), nullptr);
+  for (const char* name : {"cutSymbol", "copySymbol", "pasteSymbol", "selectAllSymbols", "cutSign", "copySign",
+                           "pasteSign", "insertEmptySign", "alignSignsCenter", "integrateArrows",
+                           "openCommentInputWindow", "showPreferenceWindow", "addSignToDB", "ShowRules",
+                           "VerticalWriting"})
+    app.action(QLatin1String(name))->trigger();
+  EXPECT_TRUE(app.windows().isEmpty());
+  EXPECT_TRUE(alerts->messages.isEmpty());
+}
+
+// The application commands act on the front window's canvas.
+TEST_F(ShellTest, ApplicationCommandsReachTheFrontWindow) {
+  DocumentController& app = DocumentController::shared();
+  WindowController* back = app.newDocument();
+  WindowController* front = app.newDocument();
+  showActive(front);
+  app.action(QStringLiteral("insertEmptySign"))->trigger();
+  EXPECT_EQ(front->document()->bufferManager.editBuffer[0]->signArray.size(), 2);
+  EXPECT_EQ(back->document()->bufferManager.editBuffer[0]->signArray.size(), 1);
+  showActive(back);
+  EXPECT_EQ(app.frontWindow(), back);
+  app.action(QStringLiteral("insertEmptySign"))->trigger();
+  EXPECT_EQ(back->document()->bufferManager.editBuffer[0]->signArray.size(), 2);
+}
+
+}  // namespace
+}  // namespace quabe::test

@@ -1,0 +1,195 @@
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QUrl>
+
+#include "CanvasEditTestSupport.h"
+#include "core/Localization.h"
+#include "editor/app/PreferencePanel.h"
+#include "editor/layout/ViewLineManager.h"
+
+namespace quabe::test {
+namespace {
+
+class UrlRecorder : public QObject {
+  Q_OBJECT
+ public:
+  QList<QUrl> urls;
+ public Q_SLOTS:
+  void open(const QUrl& url) { urls << url; }
+};
+
+class WindowTest : public EditorGuiTest {
+ protected:
+  std::unique_ptr<Document> sample() {
+    return makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}}, QStringLiteral("ONE")),
+                          makeSign({{"04-01-001-01-01-01", 40, 30}})},
+                         {makeSign({{"02-03-001-01-01-01", 50, 60}})}},
+                        true);
+  }
+  static QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+};
+
+// Open a document, switch the direction with the control, toggle a display
+// option, save, reopen: the file keeps the direction and the text.
+TEST_F(WindowTest, OpenSwitchDirectionToggleSaveAndReopen) {
+  {
+    auto document = sample();
+    ASSERT_TRUE(document->writeToFile(path("sample.swml")));
+  }
+  DocumentController& app = DocumentController::shared();
+  WindowController* window = app.openDocument(path("sample.swml"));
+  ASSERT_NE(window, nullptr);
+  showActive(window);
+  Document* document = window->document();
+  EXPECT_TRUE(document->prefs.verticalWriting);
+  EXPECT_EQ(window->writingDirectionControl()->checkedId(), 1);
+  EXPECT_TRUE(window->canvasView()->viewLineMan()->isVertical());
+  EXPECT_FALSE(document->isModified());
+
+  // Clicking the segment already chosen changes nothing.
+  window->writingDirectionControl()->button(1)->click();
+  EXPECT_EQ(document->undoStack().count(), 0);
+  window->writingDirectionControl()->button(0)->click();
+  EXPECT_FALSE(document->prefs.verticalWriting);
+  EXPECT_FALSE(window->canvasView()->viewLineMan()->isVertical());
+  EXPECT_FALSE(QSettings().value(QStringLiteral("VerticalWriting")).toBool());
+  EXPECT_TRUE(document->isModified());
+  EXPECT_FALSE(app.action(QStringLiteral("VerticalWriting"))->isChecked());
+
+  const bool glosses = document->prefs.showGlosses;
+  app.action(QStringLiteral("ShowGlosses"))->trigger();
+  EXPECT_EQ(document->prefs.showGlosses, !glosses);
+  EXPECT_EQ(window->layoutSettings().showGlosses, !glosses);
+  EXPECT_EQ(QSettings().value(QStringLiteral("ShowGlosses")).toBool(), !glosses);
+
+  window->action(QStringLiteral("save"))->trigger();
+  EXPECT_FALSE(document->isModified());
+  const QByteArray saved = fileBytes(path("sample.swml"));
+  EXPECT_TRUE(saved.contains("horizontal"));
+  window->close();
+  QApplication::processEvents();
+  EXPECT_TRUE(app.windows().isEmpty());
+
+  WindowController* reopened = app.openDocument(path("sample.swml"));
+  ASSERT_NE(reopened, nullptr);
+  showActive(reopened);
+  EXPECT_FALSE(reopened->document()->prefs.verticalWriting);
+  EXPECT_EQ(reopened->writingDirectionControl()->checkedId(), 0);
+  EXPECT_EQ(reopened->document()->swmlData(), saved);
+  EXPECT_EQ(reopened->document()->bufferManager.lineCount(), 2);
+}
+
+// The preference sheet edits a copy; Save applies it (sizes relayout the
+// canvas, one undo step), Discard leaves everything alone.
+TEST_F(WindowTest, PreferenceSheetSavesAndDiscards) {
+  WindowController* window = openWindow(sample());
+  Document* document = window->document();
+  window->openPreferenceWindow();
+  PreferencePanel* panel = window->preferencePanelController();
+  ASSERT_NE(panel, nullptr);
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_EQ(panel->preferences()->defaultSignBoxWidth, document->prefs.defaultSignBoxWidth);
+  panel->signBoxWidthComboBox->setCurrentText(QStringLiteral("200"));
+  panel->showRulesCheckBox->setChecked(!document->prefs.showRules);
+  panel->discardSettings();
+  EXPECT_EQ(document->prefs.defaultSignBoxWidth, 150);
+  EXPECT_EQ(document->undoStack().count(), 0);
+
+  const bool rules = document->prefs.showRules;
+  window->openPreferenceWindow();
+  EXPECT_EQ(panel->signBoxWidthComboBox->currentText(), QStringLiteral("150")) << "the sheet starts from the document";
+  panel->signBoxWidthComboBox->setCurrentText(QStringLiteral("200"));
+  panel->showRulesCheckBox->setChecked(!rules);
+  panel->findChild<QPushButton*>(QStringLiteral("saveSettings"))->click();
+  EXPECT_FALSE(panel->isVisible());
+  EXPECT_EQ(document->prefs.defaultSignBoxWidth, 200);
+  EXPECT_EQ(document->prefs.showRules, !rules);
+  EXPECT_EQ(window->layoutSettings().defaultSignBoxWidth, 200);
+  EXPECT_EQ(window->canvasView()->viewLineMan()->maxSignWidth(), 200);
+  EXPECT_EQ(QSettings().value(QStringLiteral("SignBoxWidth")).toDouble(), 200);
+  EXPECT_EQ(window->oldPrefs.defaultSignBoxWidth, 150);
+  EXPECT_TRUE(document->swmlData().contains("200"));
+  ASSERT_EQ(document->undoStack().count(), 1);
+  document->undoStack().undo();
+  EXPECT_EQ(document->prefs.defaultSignBoxWidth, 150);
+  EXPECT_EQ(window->canvasView()->viewLineMan()->maxSignWidth(), 150);
+}
+
+// Saving, Save as PDF and closing with unsaved changes.
+TEST_F(WindowTest, SavePdfAndCloseWithUnsavedChanges) {
+  WindowController* window = openWindow(sample());
+  Document* document = window->document();
+  EXPECT_TRUE(window->windowTitle().startsWith(loc("Untitled")));
+  ASSERT_TRUE(window->saveToPath(path("one.swml")));
+  EXPECT_TRUE(window->windowTitle().startsWith(QStringLiteral("one.swml")));
+  ASSERT_TRUE(window->saveAsPDFToPath(path("one.pdf")));
+  EXPECT_TRUE(fileBytes(path("one.pdf")).startsWith("%PDF"));
+  EXPECT_FALSE(window->saveToPath(path("missing-dir/two.swml")));
+  EXPECT_EQ(alerts->messages.size(), 1) << "a failed save is reported";
+
+  clickSign(window->canvasView(), 0, 0);
+  key(window->canvasView(), Qt::Key_E, Qt::ControlModifier);
+  ASSERT_TRUE(document->isModified());
+  alerts->answer = 2;  // Cancel
+  EXPECT_FALSE(window->close());
+  EXPECT_TRUE(window->isVisible());
+  alerts->answer = 0;  // Save
+  const QByteArray before = fileBytes(path("one.swml"));
+  EXPECT_TRUE(window->close());
+  EXPECT_NE(fileBytes(path("one.swml")), before);
+  EXPECT_EQ(alerts->messages.last(), loc("SaveChangesQuestion").arg(QStringLiteral("one.swml")));
+
+  WindowController* other = openWindow(sample());
+  clickSign(other->canvasView(), 0, 0);
+  key(other->canvasView(), Qt::Key_E, Qt::ControlModifier);
+  alerts->answer = 1;  // Don't Save
+  EXPECT_TRUE(other->close());
+}
+
+// The manual opens as a local file; it lists the key bindings.
+TEST_F(WindowTest, ManualOpensTheHelpPage) {
+  UrlRecorder recorder;
+  QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+  DocumentController::shared().action(QStringLiteral("showSimpleManual"))->trigger();
+  QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+  ASSERT_EQ(recorder.urls.size(), 1);
+  EXPECT_TRUE(recorder.urls[0].isLocalFile());
+  EXPECT_TRUE(recorder.urls[0].toLocalFile().endsWith(QStringLiteral("manual.html")));
+  const QString manual = QString::fromUtf8(fileBytes(recorder.urls[0].toLocalFile()));
+  for (const char* binding : {"<kbd>Meta</kbd>+<kbd>W</kbd>", "<kbd>Alt</kbd>+<kbd>Space</kbd>",
+                              "<kbd>Ctrl</kbd>+<kbd>Shift</kbd>+<kbd>Z</kbd>", "<kbd>Shift</kbd>+<kbd>S</kbd>"})
+    EXPECT_TRUE(manual.contains(QLatin1String(binding))) << binding;
+}
+
+// Menus show the keys of their commands and speak the chosen language.
+TEST_F(WindowTest, MenusAreLocalisedAndShowKeys) {
+  WindowController* window = openWindow(sample());
+  EXPECT_EQ(window->action(QStringLiteral("conRotateCW"))->shortcut(), QKeySequence(Qt::Key_R));
+  EXPECT_EQ(DocumentController::shared().action(QStringLiteral("cutSign"))->shortcut(),
+            QKeySequence(Qt::META | Qt::Key_W));
+  EXPECT_EQ(window->menuBar()->actions().first()->text(), QStringLiteral("&File"));
+
+  const QString language = Localization::language();
+  Localization::setLanguage(QStringLiteral("ja"));
+  WindowController* japanese = openWindow(sample());
+  QStringList titles;
+  for (QAction* menu : japanese->menuBar()->actions()) titles << menu->text();
+  Localization::setLanguage(language);
+  EXPECT_EQ(titles.first(), QStringLiteral("ファイル(&F)"));
+  EXPECT_TRUE(titles.contains(QStringLiteral("記号(&S)")));
+  EXPECT_EQ(japanese->action(QStringLiteral("conRotateCW"))->text(), QStringLiteral("右に回転"));
+}
+
+}  // namespace
+}  // namespace quabe::test
+
+#include "WindowTest.moc"

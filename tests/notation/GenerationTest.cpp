@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include "NotationTestDictionary.h"
+#include "NotationTestSupport.h"
+#include "common/TestSupport.h"
+#include "core/Diagnostics.h"
+#include "document/Sign.h"
+#include "notation/InflectionRules.h"
+#include "notation/SWGen.h"
+#include "symbols/SymbolArchive.h"
+
+namespace quabe {
+namespace {
+
+using test::spellingRow;
+
+const QString kRightHand = QStringLiteral("01-01-001-01-01-01");
+const QString kLeftHand = QStringLiteral("01-01-001-01-01-09");
+const QString kFlatShape = QStringLiteral("01-02-001-01-01-01");
+const QString kRightArrow = QStringLiteral("02-05-001-01-01-01");
+const QString kHead = QStringLiteral("04-01-001-01-01-01");
+const QString kBrows = QStringLiteral("04-02-001-01-01-01");
+
+QSizeF sizeOf(const QString& code) {
+  const auto image = SymbolArchive::shared().image(SSS::fromString(code));
+  return image ? QSizeF(image->size()) : QSizeF();
+}
+
+DbSign entry(const QString& gloss, const QString& position = QString(), const QString& tag = QString()) {
+  DbSign e;
+  e.gloss = gloss;
+  e.tag = tag;
+  e.position = position;
+  return e;
+}
+
+class Generation : public testing::Test {
+ protected:
+  void SetUp() override {
+    QUABE_REQUIRE_ARCHIVE();
+    if (!dictionary.isValid()) GTEST_SKIP() << "no dictionary";
+    setDiagnosticsEnabled(false);
+  }
+  void TearDown() override { setDiagnosticsEnabled(true); }
+
+  qint64 addGive(const QString& gloss = QStringLiteral("GIVE")) {
+    return dictionary.add(entry(gloss), {spellingRow(kRightHand, 100, 100, Hand::right),
+                                         spellingRow(kRightArrow, 103, 60, Hand::none, false, true)});
+  }
+
+  test::NotationTestDictionary dictionary;
+};
+
+TEST_F(Generation, EmptyOrUnreadableTextsGiveNoSigns) {
+  addGive();
+  for (const QString& text : {QString(), QStringLiteral("   \u3000"), QStringLiteral("( GIVE"), QStringLiteral("<>"),
+                              QStringLiteral("GIVE|")}) {
+    EXPECT_TRUE(SWGen::signsFromjjsText(text).isEmpty()) << text.toStdString();
+  }
+}
+
+TEST_F(Generation, SingleEntryIsUsedAndAnnotationsInflectIt) {
+  const qint64 id = addGive();
+  ASSERT_GT(id, 0);
+  const NotationConversion result = SWGen::convert(QStringLiteral("GIVE GIVE(2->1) GIVE(L)"));
+  ASSERT_EQ(result.signs.size(), 3);
+  const Sign& plain = *result.signs[0];
+  EXPECT_EQ(plain.jjs->signID, id);
+  EXPECT_FALSE(plain.jjs->isAmbiguous);
+  ASSERT_EQ(plain.symbols.size(), 2);
+  EXPECT_EQ(plain.symbols[0]->rect.topLeft(), QPointF(100, 100));
+  EXPECT_EQ(plain.symbols[0]->hand, Hand::right);
+  EXPECT_TRUE(plain.symbols[1]->turnableArrow);
+  EXPECT_EQ(plain.leftMost, 100);
+  EXPECT_EQ(plain.topMost, 60);
+
+  // From the addressee to the signer: the arrow turns back and goes below the hand.
+  const Sign& back = *result.signs[1];
+  ASSERT_EQ(back.symbols.size(), 2);
+  EXPECT_EQ(SSS::rotation(back.symbols[1]->sss()), 5);
+  const QRectF hand = back.symbols[0]->rect;
+  EXPECT_DOUBLE_EQ(back.symbols[1]->rect.y(), hand.bottom() + 2);
+  EXPECT_EQ(back.jjs->source, QStringLiteral("2"));
+  EXPECT_EQ(back.jjs->destination, QStringLiteral("1"));
+
+  EXPECT_EQ(result.signs[2]->lane, -1);
+  EXPECT_TRUE(result.diagnostics.contains("inflectByChangingDirection(): Inferred inflection type: 3"));
+}
+
+TEST_F(Generation, LanesFromPositions) {
+  addGive();
+  const QList<SignPtr> signs = SWGen::signsFromjjsText(QStringLiteral("GIVE(L) GIVE(x) GIVE(C) GIVE(Y) GIVE(\u80F8)"));
+  ASSERT_EQ(signs.size(), 5);
+  EXPECT_EQ(signs[0]->lane, -1);
+  EXPECT_EQ(signs[1]->lane, 1);
+  EXPECT_EQ(signs[2]->lane, 0);
+  EXPECT_EQ(signs[3]->lane, -1);
+  EXPECT_EQ(signs[4]->lane, 0);
+}
+
+TEST_F(Generation, CandidatesAreScoredByMatchedParameters) {
+  const qint64 plain = dictionary.add(entry("LOOK"), {spellingRow(kRightHand, 10, 10)});
+  const qint64 right = dictionary.add(entry("LOOK", "R"), {spellingRow(kFlatShape, 10, 10)});
+  ASSERT_GT(right, plain);
+
+  // Position 3 is in the same lane as R: that entry wins, and as the entry
+  // already matches the position the lane pass leaves the sign alone.
+  const QList<SignPtr> chosen = SWGen::signsFromjjsText(QStringLiteral("LOOK(3)"));
+  ASSERT_EQ(chosen.size(), 1);
+  EXPECT_EQ(chosen[0]->jjs->signID, right);
+  EXPECT_TRUE(chosen[0]->jjs->isAmbiguous);
+  EXPECT_EQ(chosen[0]->jjs->candidates, QList<qint64>{plain});
+  EXPECT_EQ(chosen[0]->lane, 0);
+  EXPECT_EQ(chosen[0]->jjs->position, QStringLiteral("3")) << "the requested position is kept";
+
+  // Equal scores: the earlier entry stays.
+  const QList<SignPtr> tie = SWGen::signsFromjjsText(QStringLiteral("LOOK(L)"));
+  ASSERT_EQ(tie.size(), 1);
+  EXPECT_EQ(tie[0]->jjs->signID, plain);
+  EXPECT_EQ(tie[0]->jjs->candidates, QList<qint64>{right});
+  EXPECT_EQ(tie[0]->lane, -1);
+}
+
+TEST_F(Generation, DirectionsOfCandidatesAreMatched) {
+  DbSign toYou = entry("HELP");
+  toYou.source = "1";
+  toYou.destination = "2";
+  DbSign toMe = entry("HELP");
+  toMe.source = "2";
+  toMe.destination = "1";
+  const qint64 a = dictionary.add(toYou, {spellingRow(kRightHand, 100, 100), spellingRow(kRightArrow, 103, 60)});
+  const qint64 b = dictionary.add(toMe, {spellingRow(kRightHand, 100, 40), spellingRow(kRightArrow, 103, 90)});
+  EXPECT_EQ(SWGen::signsFromjjsText(QStringLiteral("HELP(2\u21921)"))[0]->jjs->signID, b);
+  EXPECT_EQ(SWGen::signsFromjjsText(QStringLiteral("HELP(1-2)"))[0]->jjs->signID, a);
+  // Toward a third person (d > 1) prefers the entry whose source is the signer.
+  EXPECT_EQ(SWGen::signsFromjjsText(QStringLiteral("HELP(->3)"))[0]->jjs->signID, a);
+  // From a third person (s > 1) prefers the entry that ends at the signer.
+  EXPECT_EQ(SWGen::signsFromjjsText(QStringLiteral("HELP(l-)"))[0]->jjs->signID, b);
+}
+
+TEST_F(Generation, TagsAliasesAndMeaningsFindEntries) {
+  const qint64 rain1 = dictionary.add(entry("RAIN", {}, "\u2460"), {spellingRow(kRightHand, 0, 0)});
+  const qint64 rain2 = dictionary.add(entry("RAIN", {}, "\u2461"), {spellingRow(kFlatShape, 0, 0)});
+  const qint64 big = dictionary.add(entry("BIG"), {spellingRow(kFlatShape, 5, 5)});
+  const qint64 large = dictionary.add(entry("LARGE"), {});
+  ASSERT_TRUE(dictionary.makeAlias(large, "BIG"));
+  const qint64 eat = dictionary.add(entry("EAT"), {spellingRow(kRightHand, 0, 0)}, {"\u98DF\u3079\u308B"});
+
+  QList<SignPtr> signs = SWGen::signsFromjjsText(QStringLiteral("RAIN\u2461 RAIN LARGE \u98DF\u3079\u308B"));
+  ASSERT_EQ(signs.size(), 4);
+  EXPECT_EQ(signs[0]->jjs->signID, rain2);
+  EXPECT_FALSE(signs[0]->jjs->isAmbiguous);
+  EXPECT_EQ(signs[1]->jjs->signID, rain1);
+  EXPECT_TRUE(signs[1]->jjs->isAmbiguous);
+  EXPECT_EQ(signs[2]->jjs->signID, big);
+  ASSERT_EQ(signs[2]->symbols.size(), 1);
+  EXPECT_EQ(signs[2]->symbols[0]->sss(), SSS::fromString(kFlatShape));
+  EXPECT_EQ(signs[3]->jjs->signID, eat);
+}
+
+TEST_F(Generation, UnknownGlossesGiveEmptySignsAndAreReported) {
+  addGive();
+  const NotationConversion result = SWGen::convert(QStringLiteral("NOPE\u3001GIVE"));
+  ASSERT_EQ(result.signs.size(), 3);
+  EXPECT_TRUE(result.signs[0]->symbols.isEmpty());
+  EXPECT_EQ(result.signs[0]->jjs->gloss, QStringLiteral("NOPE"));
+  EXPECT_TRUE(result.signs[1]->symbols.isEmpty()) << "punctuation without an entry";
+  EXPECT_EQ(result.signs[2]->symbols.size(), 2);
+  EXPECT_EQ(result.diagnostics.count("signsFromjjsText: cannot load symbols"), 2);
+  EXPECT_EQ(result.unknownGlosses, (QStringList{"NOPE", "\u3001"}));
+}
+
+TEST_F(Generation, HandshapeReplacesChangeableHands) {
+  DbSign shape = entry("B");
+  shape.isForHandshape = true;
+  dictionary.add(shape, {spellingRow(kFlatShape, 0, 0, Hand::both)});
+  const qint64 show = dictionary.add(entry("SHOW"), {spellingRow(kRightHand, 100, 100, Hand::both, false),
+                                                     spellingRow(kRightHand, 140, 100, Hand::both, true)});
+  const qint64 pair = dictionary.add(
+      entry("PAIR"), {spellingRow(kRightHand, 100, 100, Hand::both), spellingRow(kLeftHand, 140, 100, Hand::both),
+                      spellingRow(kRightHand, 180, 100, Hand::right)});
+  ASSERT_GT(show, 0);
+  ASSERT_GT(pair, 0);
+  const QList<SignPtr> signs = SWGen::signsFromjjsText(QStringLiteral("SHOW[B] PAIR[B,5] PAIR[Q]"));
+  ASSERT_EQ(signs.size(), 3);
+  // Only the changeable hand takes the shape.
+  EXPECT_EQ(signs[0]->symbols[0]->sss(), SSS::fromString(kRightHand));
+  EXPECT_EQ(signs[0]->symbols[1]->sss(), SSS::fromString(kFlatShape));
+  EXPECT_EQ(signs[0]->symbols[1]->rect.topLeft(), QPointF(140, 100));
+  EXPECT_EQ(signs[0]->symbols[1]->rect.size(), sizeOf(kFlatShape));
+  // Without changeable hands the first two take it as a mirrored pair; the
+  // right-only hand stays.
+  EXPECT_EQ(signs[1]->symbols[0]->sss(), SSS::fromString(kFlatShape));
+  EXPECT_EQ(signs[1]->symbols[1]->sss(), SSS::fromString(QStringLiteral("01-02-001-01-01-09")));
+  EXPECT_EQ(signs[1]->symbols[2]->sss(), SSS::fromString(kRightHand));
+  EXPECT_EQ(signs[1]->jjs->dHandshape, QStringLiteral("5"));
+  // An unknown handshape changes nothing.
+  EXPECT_EQ(signs[2]->symbols[0]->sss(), SSS::fromString(kRightHand));
+}
+
+TEST_F(Generation, NonManualMarkersBesideTheHeadOrAboveTheSign) {
+  const QSizeF brows = sizeOf(kBrows);
+  ASSERT_TRUE(dictionary.addMarker("q", {{kBrows, 4, 6, int(brows.width()), int(brows.height())},
+                                         {kBrows, 4, 16, int(brows.width()), int(brows.height())}}));
+  dictionary.add(entry("ASK"), {spellingRow(kHead, 50, 40), spellingRow(kRightHand, 100, 100)});
+  addGive();
+
+  const QList<SignPtr> signs = SWGen::signsFromjjsText(QStringLiteral("{<q(\u5F37),n>ASK GIVE} GIVE"));
+  ASSERT_EQ(signs.size(), 3);
+  const Sign& withHead = *signs[0];
+  ASSERT_EQ(withHead.symbols.size(), 4);
+  EXPECT_EQ(withHead.symbols[2]->rect.topLeft(), QPointF(54, 46));
+  EXPECT_EQ(withHead.symbols[3]->rect.topLeft(), QPointF(54, 56));
+
+  // Without a head: the first marker symbol is centred above the sign, the
+  // others keep their offsets, and the whole sign moves down to y >= 0.
+  const Sign& noHead = *signs[1];
+  ASSERT_EQ(noHead.symbols.size(), 4);
+  const QRectF hand = noHead.symbols[0]->rect;
+  const QRectF arrow = noHead.symbols[1]->rect;
+  const QRectF first = noHead.symbols[2]->rect;
+  const QRectF second = noHead.symbols[3]->rect;
+  const QRectF box = hand.united(arrow);
+  EXPECT_DOUBLE_EQ(first.x(), box.x() + box.width() / 2 - first.width() / 2);
+  EXPECT_DOUBLE_EQ(first.bottom(), box.top());
+  EXPECT_EQ(second.topLeft() - first.topLeft(), QPointF(0, 10));
+  EXPECT_GE(noHead.topMost, 0);
+  EXPECT_EQ(signs[2]->symbols.size(), 2) << "outside the group no markers";
+}
+
+TEST_F(Generation, LongAndHostileLinesFinish) {
+  addGive();
+  QString line;
+  for (int i = 0; i < 300; ++i)
+    line += (i % 3 == 0) ? QStringLiteral("GIVE(1->3) ") : QStringLiteral("X\u0001%1 ").arg(i);
+  const NotationConversion result = SWGen::convert(line + QStringLiteral("{<q>GIVE[B,]( ;"));
+  EXPECT_EQ(result.signs.size(), 301);
+  EXPECT_EQ(result.unknownGlosses.size(), 200);
+  EXPECT_TRUE(result.diagnostics.contains("')' missing"));
+  EXPECT_EQ(SSS::rotation(result.signs[0]->symbols[1]->sss()), 8);
+}
+
+}  // namespace
+}  // namespace quabe

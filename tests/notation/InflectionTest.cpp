@@ -1,0 +1,410 @@
+#include <gtest/gtest.h>
+
+#include "NotationTestDictionary.h"
+#include "NotationTestSupport.h"
+#include "common/TestSupport.h"
+#include "notation/InflectionRules.h"
+#include "notation/SWSign.h"
+#include "symbols/SymbolArchive.h"
+
+namespace quabe {
+namespace {
+
+using notation::rectOf;
+using notation::unionRect;
+
+const QString kRightHand = QStringLiteral("01-01-001-01-01-01");
+const QString kLeftHand = QStringLiteral("01-01-001-01-01-09");
+const QString kRightFlatHand = QStringLiteral("01-01-001-01-04-01");  // lying in the floor plane
+const QString kLeftFlatHand = QStringLiteral("01-01-001-01-04-09");
+const QString kRightArrow = QStringLiteral("02-05-001-01-01-01");  // floor plane, right hand
+const QString kLeftArrow = QStringLiteral("02-05-001-01-02-01");
+const QString kBothArrow = QStringLiteral("02-05-001-01-03-01");
+const QString kWallArrow = QStringLiteral("02-03-001-01-01-01");
+const QString kHead = QStringLiteral("04-01-001-01-01-01");
+
+class Inflection : public testing::Test {
+ protected:
+  // One dictionary (for the symbol sizes) serves the whole suite.
+  static void SetUpTestSuite() { dictionary = new test::NotationTestDictionary; }
+  static void TearDownTestSuite() {
+    delete dictionary;
+    dictionary = nullptr;
+  }
+  void SetUp() override {
+    QUABE_REQUIRE_ARCHIVE();
+    if (!dictionary->isValid()) GTEST_SKIP() << "no dictionary";
+  }
+
+  // A symbol of the archive's size at (x, y), rotation given separately.
+  static SymbolPtr symbol(const QString& code, double x, double y, int rotation = 0) {
+    SymbolCode c = SSS::fromString(code);
+    if (rotation) c = SSS::withRotation(c, rotation);
+    const auto image = SymbolArchive::shared().image(c);
+    return std::make_shared<Symbol>(SSS::toString(c), QPointF(x, y), image ? QSizeF(image->size()) : QSizeF());
+  }
+
+  static SWSign signOf(const QList<SymbolPtr>& symbols, const QString& source, const QString& destination) {
+    SWSign sign;
+    sign.symbols = symbols;
+    sign.dbSign.source = source;
+    sign.dbSign.destination = destination;
+    return sign;
+  }
+
+  // Runs the direction inflection, returning its diagnostics.
+  static QStringList inflect(SWSign& sign) {
+    testing::internal::CaptureStdout();
+    sign.inflectByChangingDirection();
+    return QString::fromStdString(testing::internal::GetCapturedStdout()).split('\n', Qt::SkipEmptyParts);
+  }
+
+  static test::NotationTestDictionary* dictionary;
+};
+
+test::NotationTestDictionary* Inflection::dictionary = nullptr;
+
+TEST_F(Inflection, MatchedDirectionOrNoPersonsChangeNothing) {
+  const SymbolPtr hand = symbol(kRightHand, 100, 100);
+  const SymbolPtr arrow = symbol(kRightArrow, 100, 60);
+  SWSign sign = signOf({hand, arrow}, "2", "1");
+  sign.dictParams.insert(InflectionParam::direction);
+  EXPECT_TRUE(inflect(sign).isEmpty());
+  EXPECT_EQ(sign.inferInflectionType(), 0);
+  EXPECT_EQ(arrow->rotation, 1);
+
+  SWSign plain = signOf({symbol(kRightHand, 100, 100), symbol(kRightArrow, 100, 60)}, "", "");
+  EXPECT_TRUE(inflect(plain).isEmpty());
+  EXPECT_EQ(plain.symbols[1]->rotation, 1);
+}
+
+TEST_F(Inflection, SignWithoutArrowOnlyChangesLane) {
+  SWSign left = signOf({symbol(kRightHand, 100, 100)}, "1", "4");
+  EXPECT_EQ(inflect(left), QStringList{"inflectByChangingDirection(): Inferred inflection type: 16"});
+  EXPECT_EQ(left.arrowRotation(), 2);
+  EXPECT_EQ(left.lane, -1);
+  SWSign right = signOf({symbol(kRightHand, 100, 100)}, "1", "3");
+  inflect(right);
+  EXPECT_EQ(right.lane, 1);
+  SWSign forward = signOf({symbol(kRightHand, 100, 100)}, "1", "2");
+  inflect(forward);
+  EXPECT_EQ(forward.lane, 0);
+}
+
+TEST_F(Inflection, Type3TurnsTheArrowAndPlacesItBesideTheHand) {
+  const SymbolPtr hand = symbol(kRightHand, 100, 100);
+  const SymbolPtr arrow = symbol(kRightArrow, 103, 60);  // above the hand, pointing forward
+  SWSign sign = signOf({hand, arrow}, "2", "1");
+  inflect(sign);
+  EXPECT_EQ(sign.handBeforeMove, hand);
+  EXPECT_EQ(sign.inferInflectionType(), 3);
+  EXPECT_EQ(sign.originalRotation, 1);
+  EXPECT_EQ(arrow->rotation, 5);
+  const QRectF box = rectOf(*hand);
+  EXPECT_DOUBLE_EQ(arrow->location.x(), box.x() + (box.width() - arrow->size.width()) / 2);
+  EXPECT_DOUBLE_EQ(arrow->location.y(), box.bottom() + 2);
+  // The size follows the new code.
+  const auto image = SymbolArchive::shared().image(SSS::withRotation(SSS::fromString(kRightArrow), 5));
+  ASSERT_TRUE(image.has_value());
+  EXPECT_EQ(arrow->size, QSizeF(image->size()));
+}
+
+TEST_F(Inflection, Type35TurnsAndPlacesBothArrowsOfAPair) {
+  const SymbolPtr right = symbol(kRightHand, 100, 100);
+  const SymbolPtr left = symbol(kLeftHand, 160, 100);
+  const SymbolPtr rightArrow = symbol(kRightArrow, 103, 60);
+  const SymbolPtr leftArrow = symbol(kLeftArrow, 163, 60);
+  SWSign sign = signOf({right, left, rightArrow, leftArrow}, "1", "4");
+  inflect(sign);
+  EXPECT_EQ(sign.dirArrow, rightArrow);
+  EXPECT_EQ(rightArrow->complement, leftArrow);
+  EXPECT_EQ(right->complement, left);
+  EXPECT_EQ(sign.inferInflectionType(), 35);
+  EXPECT_EQ(rightArrow->rotation, 2);
+  EXPECT_EQ(leftArrow->rotation, 2);
+  EXPECT_EQ(rightArrow->location, placedArrowOrigin(2, 1, rectOf(*right), rightArrow->size));
+  EXPECT_EQ(leftArrow->location, placedArrowOrigin(2, 2, rectOf(*left), leftArrow->size));
+
+  // One arrow for both hands goes beside both of them.
+  const SymbolPtr r2 = symbol(kRightHand, 100, 100);
+  const SymbolPtr l2 = symbol(kLeftHand, 140, 100);
+  const SymbolPtr both = symbol(kBothArrow, 112, 60);
+  SWSign pair = signOf({r2, l2, both}, "2", "1");
+  inflect(pair);
+  EXPECT_EQ(pair.inferInflectionType(), 35);
+  EXPECT_EQ(both->rotation, 5);
+  const QRectF hands = unionRect({r2, l2});
+  EXPECT_DOUBLE_EQ(both->location.x(), hands.x() + (hands.width() - both->size.width()) / 2);
+  EXPECT_DOUBLE_EQ(both->location.y(), hands.bottom());
+}
+
+TEST_F(Inflection, Type7MovesArrowAndHandAfterTheMovement) {
+  const SymbolPtr before = symbol(kRightHand, 100, 100);
+  const SymbolPtr arrow = symbol(kRightArrow, 103, 60);
+  const SymbolPtr after = symbol(kRightHand, 100, 20);
+  SWSign sign = signOf({before, arrow, after}, "1", "3");
+  inflect(sign);
+  EXPECT_EQ(sign.handBeforeMove, before);
+  EXPECT_EQ(sign.handAfterMove, after);
+  EXPECT_EQ(sign.inferInflectionType(), 7);
+  EXPECT_EQ(arrow->rotation, 8);
+  EXPECT_DOUBLE_EQ(arrow->location.x(), 100 + before->size.width());
+  EXPECT_DOUBLE_EQ(arrow->location.y(), 100 - arrow->size.height());
+  EXPECT_DOUBLE_EQ(after->location.x(), arrow->location.x() + arrow->size.width());
+  EXPECT_DOUBLE_EQ(after->location.y(), arrow->location.y() - after->size.height());
+  EXPECT_EQ(before->rotation, 1) << "hands facing the wall do not turn";
+}
+
+TEST_F(Inflection, Type7SidewaysMovementRefillsHands) {
+  const SymbolPtr before = symbol(QStringLiteral("01-01-001-01-03-01"), 100, 100);
+  const SymbolPtr arrow = symbol(kRightArrow, 103, 60);
+  const SymbolPtr after = symbol(QStringLiteral("01-01-001-01-03-01"), 100, 20);
+  SWSign sign = signOf({before, arrow, after}, "4", "3");
+  inflect(sign);
+  EXPECT_EQ(arrow->rotation, 7);
+  for (const SymbolPtr& hand : {before, after}) {
+    EXPECT_EQ(hand->fill, 2);
+    EXPECT_EQ(hand->rotation, 9);
+  }
+  EXPECT_DOUBLE_EQ(arrow->location.x(), 100 + before->size.width());
+  EXPECT_DOUBLE_EQ(arrow->location.y() + arrow->size.height() / 2, 100 + before->size.height() / 2);
+}
+
+TEST_F(Inflection, Type11TurnsAFlatHandWithTheArrow) {
+  const SymbolPtr hand = symbol(kRightFlatHand, 100, 100);
+  const SymbolPtr arrow = symbol(kRightArrow, 103, 60);
+  SWSign sign = signOf({hand, arrow}, "1", "4");
+  inflect(sign);
+  EXPECT_EQ(sign.inferInflectionType(), 11);
+  EXPECT_EQ(arrow->rotation, 2);
+  EXPECT_EQ(hand->rotation, 2);
+  EXPECT_DOUBLE_EQ(arrow->location.x(), 100 - arrow->size.width());
+  EXPECT_DOUBLE_EQ(arrow->location.y(), 100 - arrow->size.height());
+  // A mirrored flat hand turns the same way, inside its own set.
+  const SymbolPtr left = symbol(kLeftFlatHand, 100, 100);
+  SWSign mirrored = signOf({left, symbol(kRightArrow, 103, 60)}, "1", "4");
+  mirrored.symbols[0]->hand = Hand::right;  // the hand field decides which hand moves
+  inflect(mirrored);
+  EXPECT_EQ(left->rotation, 16);
+  EXPECT_EQ(directionOfRotation(left->rotation), 2);
+}
+
+TEST_F(Inflection, MissingHandBeforeTheMovementIsReported) {
+  // Both hand symbols are ahead of the arrow: type 15 needs the hand before.
+  const SymbolPtr arrow = symbol(kRightArrow, 103, 140);
+  SWSign sign = signOf({symbol(kRightFlatHand, 100, 100), arrow, symbol(kRightFlatHand, 100, 20)}, "1", "3");
+  const QStringList lines = inflect(sign);
+  EXPECT_FALSE(sign.handBeforeMove);
+  EXPECT_EQ(sign.inferInflectionType(), 14);
+  EXPECT_TRUE(lines.contains("inflectByChangingDirection(): unknown inflection type: 14"));
+  EXPECT_EQ(arrow->rotation, 1);
+  SWSign direct = signOf({symbol(kRightFlatHand, 100, 100), symbol(kRightArrow, 103, 140)}, "1", "3");
+  direct.inferSymbolOrder();
+  testing::internal::CaptureStdout();
+  direct.rotateHandAndArrow(*direct.dirArrow);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "rotateHandAndArrow: rotateHandAndArrow: missing hand before movement\n");
+  EXPECT_EQ(direct.dirArrow->rotation, 1);
+}
+
+TEST_F(Inflection, HeadsOfTheSignerMakeRoomForTheArrow) {
+  const SymbolPtr head = symbol(kHead, 75, 60);
+  const QRectF headBefore = rectOf(*head);
+  const SymbolPtr hand = symbol(kRightFlatHand, 100, 100);
+  const SymbolPtr arrow = symbol(kRightArrow, 103, 60);
+  SWSign sign = signOf({head, hand, arrow}, "1", "4");
+  inflect(sign);
+  ASSERT_EQ(arrow->rotation, 2);
+  ASSERT_TRUE(headBefore.intersects(rectOf(*arrow))) << "the turned arrow lands on the head";
+  EXPECT_FALSE(rectOf(*head).intersects(rectOf(*arrow)));
+  EXPECT_DOUBLE_EQ(head->location.y() + head->size.height(), arrow->location.y());
+  EXPECT_DOUBLE_EQ(head->location.x(), 75);
+
+  // Without the signer as the actor the head stays where it was.
+  const SymbolPtr head2 = symbol(kHead, 75, 60);
+  SWSign other = signOf({head2, symbol(kRightFlatHand, 100, 100), symbol(kRightArrow, 103, 60)}, "", "4");
+  inflect(other);
+  ASSERT_EQ(other.symbols[2]->rotation, 2);
+  EXPECT_EQ(head2->location, QPointF(75, 60));
+}
+
+TEST_F(Inflection, WallPlaneArrowTurnsEveryHand) {
+  const SymbolPtr right = symbol(kRightHand, 100, 100, 2);
+  const SymbolPtr left = symbol(kLeftHand, 150, 100, 11);
+  SWSign sign = signOf({right, left, symbol(kWallArrow, 120, 60)}, "2", "1");
+  inflect(sign);
+  EXPECT_EQ(sign.inferInflectionType(), 8);
+  EXPECT_EQ(right->rotation, 6);
+  EXPECT_EQ(left->rotation, 15);
+  const auto image = SymbolArchive::shared().image(SSS::withRotation(SSS::fromString(kRightHand), 6));
+  EXPECT_EQ(right->size, QSizeF(image->size()));
+
+  const SymbolPtr r3 = symbol(kRightHand, 100, 100, 1);
+  SWSign third = signOf({r3, symbol(kWallArrow, 120, 60)}, "3", "1");
+  inflect(third);
+  EXPECT_EQ(r3->rotation, 4);
+
+  const SymbolPtr unchanged = symbol(kRightHand, 100, 100, 3);
+  SWSign unsupported = signOf({unchanged, symbol(kWallArrow, 120, 60)}, "1", "2");
+  EXPECT_TRUE(inflect(unsupported).contains("setRotationForType2(): src=1, dest=2"));
+  EXPECT_EQ(unchanged->rotation, 3);
+}
+
+TEST_F(Inflection, Type6TurnsTheArrowBehindTheHand) {
+  // The hand is drawn where the movement ends, the arrow behind it.
+  const SymbolPtr hand = symbol(kRightHand, 100, 40);
+  const SymbolPtr arrow = symbol(kRightArrow, 103, 90);
+  SWSign sign = signOf({hand, arrow}, "1", "4");
+  inflect(sign);
+  EXPECT_FALSE(sign.handBeforeMove);
+  EXPECT_EQ(sign.handAfterMove, hand);
+  EXPECT_EQ(sign.inferInflectionType(), 6);
+  EXPECT_EQ(arrow->rotation, 2);
+  EXPECT_EQ(arrow->fill, 1);
+  EXPECT_EQ(hand->rotation, 1) << "no hand turn for this pair";
+  EXPECT_EQ(arrow->location, arrowOriginBehindHand(2, rectOf(*hand), arrow->size));
+
+  // Toward the right: the hand turns with the arrow and the arrow's fill swaps.
+  const SymbolPtr hand2 = symbol(kRightHand, 100, 40);
+  const QPointF centre = rectOf(*hand2).center();
+  const SymbolPtr arrow2 = symbol(kRightArrow, 103, 90);
+  SWSign right = signOf({hand2, arrow2}, "1", "3");
+  inflect(right);
+  EXPECT_TRUE(right.needsHandTurn(1));
+  EXPECT_EQ(arrow2->rotation, 8);
+  EXPECT_EQ(hand2->rotation, 8);
+  EXPECT_EQ(rectOf(*hand2).center(), centre);
+  EXPECT_EQ(arrow2->fill, 2);
+}
+
+TEST_F(Inflection, Type6PairTurnsBothArrowsInsideTheirSets) {
+  SWSign sign = signOf({symbol(kRightHand, 100, 40), symbol(kRightArrow, 103, 90)}, "1", "4");
+  sign.inferSymbolOrder();
+  const SymbolPtr partner = symbol(kLeftArrow, 160, 90, 9);  // a mirrored form of the left arrow
+  sign.dirArrow->complement = partner;
+  sign.originalRotation = 1;
+  sign.turnArrowPair(*sign.dirArrow);
+  EXPECT_EQ(sign.dirArrow->rotation, 2);
+  EXPECT_EQ(partner->rotation, 16);
+  EXPECT_EQ(directionOfRotation(partner->rotation), 2);
+  sign.dirArrow->complement.reset();
+}
+
+TEST_F(Inflection, Type43TurnsBothFlatHandsAndArrows) {
+  const SymbolPtr right = symbol(kRightFlatHand, 100, 100);
+  const SymbolPtr left = symbol(kLeftFlatHand, 160, 100);
+  const SymbolPtr rightArrow = symbol(kRightArrow, 103, 60);
+  const SymbolPtr leftArrow = symbol(kLeftArrow, 163, 60);
+  SWSign sign = signOf({right, left, rightArrow, leftArrow}, "1", "3");
+  inflect(sign);
+  EXPECT_EQ(sign.inferInflectionType(), 43);
+  EXPECT_EQ(rightArrow->rotation, 8);
+  EXPECT_EQ(leftArrow->rotation, 8);
+  EXPECT_EQ(right->rotation, 8);
+  EXPECT_EQ(left->rotation, 10);
+  EXPECT_EQ(directionOfRotation(left->rotation), 8);
+  EXPECT_EQ(rightArrow->location, placedArrowOrigin(8, 1, rectOf(*right), rightArrow->size));
+  EXPECT_EQ(leftArrow->location, placedArrowOrigin(8, 2, rectOf(*left), leftArrow->size));
+}
+
+TEST_F(Inflection, SymbolOrderAlongTheArrow) {
+  // A rightward arrow: the hand on its left is before, the one on its right after.
+  const SymbolPtr before = symbol(kRightHand, 40, 100);
+  const SymbolPtr after = symbol(kRightHand, 160, 100);
+  const SymbolPtr arrow = symbol(kRightArrow, 100, 105, 7);
+  SWSign sign = signOf({after, arrow, before}, "", "");
+  sign.inferSymbolOrder();
+  EXPECT_EQ(sign.handBeforeMove, before);
+  EXPECT_EQ(sign.handAfterMove, after);
+  // The left hand does not move with a right-hand arrow.
+  SWSign other = signOf({symbol(kLeftHand, 40, 100), symbol(kRightArrow, 100, 105, 7)}, "", "");
+  other.symbols[0]->hand = Hand::left;
+  other.inferSymbolOrder();
+  EXPECT_FALSE(other.handBeforeMove);
+  EXPECT_FALSE(other.handAfterMove);
+
+  // Two arrows of one hand: the first is taken and reported, unless the
+  // dictionary marks one as turnable.
+  SWSign two =
+      signOf({symbol(kRightHand, 100, 100), symbol(kRightArrow, 103, 60), symbol(kRightArrow, 103, 20)}, "", "");
+  testing::internal::CaptureStdout();
+  two.inferSymbolOrder();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "inferSymbolOrder(): arrows.count: 2\n");
+  EXPECT_EQ(two.dirArrow, two.symbols[1]);
+  two.symbols[2]->isTurnableArrow = true;
+  testing::internal::CaptureStdout();
+  two.inferSymbolOrder();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+  EXPECT_EQ(two.dirArrow, two.symbols[2]);
+}
+
+TEST_F(Inflection, RepeatedMovementDoublesTheFirstArrow) {
+  const SymbolPtr arrow = symbol(kRightArrow, 100, 60);
+  SWSign sign = signOf({symbol(kRightHand, 100, 100), arrow}, "", "");
+  sign.dbSign.modifier = "**";
+  const QSizeF size = arrow->size;
+  sign.inflectForPlural();
+  ASSERT_EQ(sign.symbols.size(), 3);
+  EXPECT_DOUBLE_EQ(arrow->location.x(), 100 - size.width() / 2);
+  EXPECT_EQ(sign.symbols[2]->location, QPointF(arrow->location.x() + size.width(), 60));
+  EXPECT_EQ(sign.symbols[2]->rotation, 1);
+
+  const SymbolPtr sideways = symbol(kRightArrow, 100, 60, 3);
+  SWSign side = signOf({sideways}, "", "");
+  side.dbSign.position = "s";
+  const QSizeF sideSize = sideways->size;
+  side.inflectForPlural();
+  ASSERT_EQ(side.symbols.size(), 2);
+  EXPECT_DOUBLE_EQ(sideways->location.y(), 60 - sideSize.height() / 2);
+  EXPECT_EQ(side.symbols[1]->location, QPointF(100, sideways->location.y() + sideSize.height()));
+}
+
+TEST_F(Inflection, SpreadOverThirdPersonsCopiesTheSign) {
+  SWSign sign = signOf({symbol(kRightHand, 100, 100), symbol(kRightArrow, 103, 60)}, "", "");
+  sign.dbSign.position = "3s";
+  const double width = unionRect(sign.symbols).width();
+  sign.inflectForPlural();
+  ASSERT_EQ(sign.symbols.size(), 4);
+  EXPECT_EQ(sign.symbols[2]->location, QPointF(100 + width, 100));
+  EXPECT_EQ(sign.symbols[3]->location, QPointF(103 + width, 60));
+}
+
+TEST_F(Inflection, TowardSeveralThirdPersonsFansTheArrow) {
+  const SymbolPtr arrow = symbol(kRightArrow, 100, 60);
+  SWSign sign = signOf({symbol(kRightHand, 100, 100), arrow}, "1", "3s");
+  sign.inflectForPlural();
+  ASSERT_EQ(sign.symbols.size(), 4);
+  EXPECT_EQ(sign.symbols[2]->rotation, 2);
+  EXPECT_EQ(sign.symbols[3]->rotation, 8);
+  EXPECT_EQ(sign.symbols[2]->location, arrow->location + fanOffset(arrow->size.height(), true));
+  EXPECT_EQ(sign.symbols[3]->location, arrow->location + fanOffset(arrow->size.height(), false));
+  EXPECT_EQ(sign.symbols[3]->size, QSizeF(SymbolArchive::shared().image(sign.symbols[3]->sss())->size()));
+}
+
+TEST_F(Inflection, FromSeveralThirdPersonsCopiesHandsToEachArrow) {
+  const SymbolPtr hand = symbol(kRightHand, 100, 40);
+  const SymbolPtr arrow = symbol(kRightArrow, 103, 90, 5);
+  SWSign sign = signOf({hand, arrow}, "3s", "1");
+  sign.inflectForPlural();
+  ASSERT_EQ(sign.symbols.size(), 6);  // hand, arrow, (arrow copy, hand copy) twice
+  for (int i : {2, 4}) {
+    const Symbol& copiedArrow = *sign.symbols[i];
+    const Symbol& copiedHand = *sign.symbols[i + 1];
+    EXPECT_EQ(copiedArrow.rotation, i == 2 ? 4 : 6);
+    EXPECT_EQ(copiedHand.sss(), hand->sss());
+    // The copied arrow stands where placeArrow would put it for its hand.
+    const QPointF expected = placedArrowOrigin(copiedArrow.rotation, 1, rectOf(copiedHand), copiedArrow.size);
+    EXPECT_NEAR(copiedArrow.location.x(), expected.x(), 1e-9);
+    EXPECT_NEAR(copiedArrow.location.y(), expected.y(), 1e-9);
+  }
+  EXPECT_EQ(hand->location, QPointF(100, 40));
+
+  SWSign handless = signOf({symbol(kRightArrow, 103, 90, 5)}, "3s", "1");
+  testing::internal::CaptureStdout();
+  handless.inflectForPlural();
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "makePluralFormOfVerb3sTo1(): handBeforeMove is nil\n");
+  EXPECT_EQ(handless.symbols.size(), 1);
+}
+
+}  // namespace
+}  // namespace quabe

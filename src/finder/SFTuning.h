@@ -7,11 +7,17 @@ namespace quabe {
 // override them for an experiment with --tune NAME=VALUE.
 struct SFTuning {
   // Movement symbols of the same shape whose fills differ. An arrow's fill
-  // tells which hand moves: 1 right, 2 left, 3 both.
+  // tells which hand moves: 1 right, 2 left, 3 both. These costs act only
+  // where two symbols are compared on their own (the symbol comparison
+  // command); sign comparison pairs hands, bodies, heads and other symbols
+  // and sees movements through the movement vector, so the evaluation cannot
+  // tune them: a change of hand costs twice the change between one and both.
   int arrowFillOtherHand = 60;  // right hand against left hand
   int arrowFillBothHands = 30;  // one hand against both hands
   int otherMovementFill = 30;   // contact and finger-movement symbols
-  // Per pair of faces in the head difference.
+  // Per pair of faces in the head difference (a scale of 5 and 10; larger
+  // costs scored higher on the evaluation set, which never alters faces, so
+  // they were not taken).
   int headShapeCost = 10;  // another face symbol (base symbol or variation)
   int headDetailCost = 5;  // the same face symbol, another fill or rotation
   // A pair that scores nothing by kind (a hand against a face) stays at 0 at

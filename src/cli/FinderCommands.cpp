@@ -1,0 +1,167 @@
+// quabe-cli commands of the sign finder: similar-sign search, the similarity
+// of two signs and the finder evaluation.
+#include <QFileInfo>
+
+#include "cli/CliCommand.h"
+#include "core/Diagnostics.h"
+#include "dictionary/Db.h"
+#include "dictionary/Fsw.h"
+#include "document/EditorState.h"
+#include "document/Sign.h"
+#include "document/SwmlParser.h"
+#include "finder/SFTuning.h"
+#include "finder/SignFinder.h"
+#include "finder/SignFinderTest.h"
+
+namespace quabe::cli {
+
+namespace {
+
+constexpr double SampleBoxSize = 150;
+
+// A sign given on the command line: an SWML file (its first sign) or an FSW
+// string. Either is centred in a 150 x 150 sign box like a drawn sign.
+SignPtr signFromArgument(const QString& text) {
+  SignPtr sign;
+  if (QFileInfo(text).isFile()) {
+    SwmlParser parser;
+    parser.parse(text);
+    sign = parser.firstSign;
+  } else if (const auto fsw = FswSign::parse(text)) {
+    sign = std::make_shared<Sign>();
+    for (const FswSymbol& s : fsw->symbols) {
+      auto symbol = ISWA::make(s.code);
+      if (!symbol) {
+        err() << text << ": no image for symbol " << s.key << "\n";
+        continue;
+      }
+      symbol->rect.moveTopLeft(QPointF(s.x, s.y));
+      sign->symbols.append(std::make_shared<ISWA>(*symbol));
+    }
+  }
+  if (!sign || sign->symbols.isEmpty()) {
+    err() << text << ": not an SWML file with a sign nor an FSW sign\n";
+    return nullptr;
+  }
+  sign->updateBounds();
+  sign->center(SampleBoxSize, SampleBoxSize, false);
+  return sign;
+}
+
+// The readers' and the normalisation's diagnostics would mix with the
+// command's output; --verbose keeps them.
+void quietUnlessVerbose(QStringList& args) { setDiagnosticsEnabled(takeFlag(args, QStringLiteral("--verbose"))); }
+
+bool useDictionary(QStringList& args) {
+  const QString path = takeOption(args, QStringLiteral("--dict"));
+  if (path.isEmpty()) return true;
+  if (!QFileInfo(path).isFile()) {
+    err() << path << ": no such dictionary\n";
+    return false;
+  }
+  Db::setAlternativeDictPath(QFileInfo(path).absoluteFilePath());
+  Db::setUseAlternativeDict(true);
+  return true;
+}
+
+// --tune NAME=VALUE (repeatable): experiments with the similarity's costs.
+bool applyTuning(QStringList& args) {
+  for (QString t = takeOption(args, QStringLiteral("--tune")); !t.isEmpty();
+       t = takeOption(args, QStringLiteral("--tune"))) {
+    const QStringList parts = t.split(QLatin1Char('='));
+    bool ok = false;
+    const int value = parts.size() == 2 ? parts[1].toInt(&ok) : 0;
+    if (!ok || !sfTuning().set(parts[0].toUtf8().constData(), value)) {
+      err() << "--tune " << t << ": unknown name or bad value\n";
+      return false;
+    }
+  }
+  return true;
+}
+
+int findCommand(const QStringList& arguments) {
+  QStringList args = arguments;
+  quietUnlessVerbose(args);
+  const int limit = SignFinder::resultLimit(takeOption(args, QStringLiteral("--limit"), QStringLiteral("20")));
+  EditorState::shared().integrateArrowsEnabled = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
+  if (!useDictionary(args) || !applyTuning(args)) return 1;
+  if (args.size() != 1) {
+    err() << "usage: quabe-cli find SIGN [--dict PATH] [--limit N]\n";
+    return 2;
+  }
+  const SignPtr target = signFromArgument(args.first());
+  if (!target) return 1;
+  const QList<SFResult> results = SignFinder::shared().findSimilarSigns(*target, limit, true);
+  out() << "rank\tsimilarity\tid\tgloss\tmeaning\n";
+  for (const SFResult& r : results)
+    out() << r.ranking << "\t" << QString::asprintf("%.3f", r.similarity) << "\t" << r.signID << "\t" << r.gloss << "\t"
+          << r.meaning << "\n";
+  return 0;
+}
+
+int similarityCommand(const QStringList& arguments) {
+  QStringList args = arguments;
+  quietUnlessVerbose(args);
+  const bool integrate = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
+  if (!applyTuning(args)) return 1;
+  if (args.size() != 2) {
+    err() << "usage: quabe-cli similarity SIGN_A SIGN_B\n";
+    return 2;
+  }
+  const SignPtr a = signFromArgument(args[0]);
+  const SignPtr b = signFromArgument(args[1]);
+  if (!a || !b) return 1;
+  if (integrate) {
+    a->integrateArrows();
+    b->integrateArrows();
+  }
+  const SFSimilarity s = SFSign::fromSign(*a, false).similarity(SFSign::fromSign(*b, false));
+  out() << QString::asprintf("Similarity: %.3f\n (shape+loc: %.3f, move: %.3f)\n", s.total, s.shapeAndLocation,
+                             s.movement);
+  return 0;
+}
+
+int evaluateCommand(const QStringList& arguments) {
+  QStringList args = arguments;
+  quietUnlessVerbose(args);
+  SignFinderTest::Run run;
+  run.limit = SignFinderTest::limitFromText(takeOption(args, QStringLiteral("--limit"), QStringLiteral("20")));
+  run.integrateArrows = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
+  const bool quiet = takeFlag(args, QStringLiteral("--quiet"));
+  if (!useDictionary(args) || !applyTuning(args)) return 1;
+  if (args.size() != 1) {
+    err() << "usage: quabe-cli evaluate LIST.txt [--limit N] [--no-integrate-arrows]\n";
+    return 2;
+  }
+  run.path = args.first();
+  if (!QFileInfo(run.path).isFile()) {
+    err() << run.path << ": no such sample list file\n";
+    return 1;
+  }
+  SignFinderTest tester;
+  tester.useSampleListFile = true;
+  const QString report = tester
+                             .start(run,
+                                    [quiet](int done, int total, const QString& label) {
+                                      if (!quiet && (done % 25 == 0 || done == total)) {
+                                        err() << label << "\n";
+                                        err().flush();
+                                      }
+                                    })
+                             .result();
+  out() << report;
+  return 0;
+}
+
+}  // namespace
+
+QUABE_CLI_COMMAND("find", "find SIGN [--dict PATH] [--limit N] [--no-integrate-arrows] [--verbose]",
+                  "lists the dictionary signs most similar to a sign (SWML file or FSW string)", findCommand);
+QUABE_CLI_COMMAND("similarity", "similarity SIGN_A SIGN_B [--no-integrate-arrows] [--verbose]",
+                  "prints the similarity of two signs (SWML files or FSW strings)", similarityCommand);
+QUABE_CLI_COMMAND(
+    "evaluate",
+    "evaluate LIST.txt [--limit N] [--no-integrate-arrows] [--dict PATH] [--tune NAME=VALUE] [--quiet] [--verbose]",
+    "runs the finder evaluation over a sample list file and prints the report", evaluateCommand);
+
+}  // namespace quabe::cli

@@ -119,7 +119,9 @@ class EditorGuiTest : public ::testing::Test {
 
   // A shown, active window for the document.
   WindowController* openWindow(std::unique_ptr<Document> document) {
-    auto* window = new WindowController(std::move(document));
+    // Registered like every window the application opens, so the menu
+    // commands find it as the front window.
+    auto* window = DocumentController::shared().addWindow(new WindowController(std::move(document)));
     m_windows << window;
     showActive(window);
     return window;

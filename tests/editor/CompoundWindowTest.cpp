@@ -1,7 +1,9 @@
 // The compound entry editor against a temporary dictionary: filling, the
 // meanings split, the store flow with its questions and its failures.
+#include <QDate>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
 

@@ -3,6 +3,7 @@
 // failures that must leave the dictionary and the editor as they were.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>

@@ -6,33 +6,35 @@
 
 namespace quabe::test {
 
-void DictionaryWindowFixture::SetUp() {
-  QUABE_REQUIRE_ARCHIVE();
-  ASSERT_TRUE(dir.isValid());
-  path = dir.filePath(QStringLiteral("dict.db"));
+TemporaryDictionary::~TemporaryDictionary() {
+  if (!m_active) return;
+  Db::setUseAlternativeDict(m_previousUse);
+  Db::setAlternativeDictPath(m_previousPath);
+}
+
+bool TemporaryDictionary::create(bool withSymbolSizes) {
+  if (!m_dir.isValid()) return false;
+  path = m_dir.filePath(QStringLiteral("dict.db"));
   QString error;
-  ASSERT_TRUE(DictionaryFile::create(path, QString(), false, &error)) << error.toStdString();
+  const QString symbolData = withSymbolSizes ? DictionaryFile::defaultSymbolDataPath() : QString();
+  if (withSymbolSizes && symbolData.isEmpty()) {
+    ADD_FAILURE() << "no symbol data (iswa2010data.db)";
+    return false;
+  }
+  if (!DictionaryFile::create(path, symbolData, false, &error)) {
+    ADD_FAILURE() << error.toStdString();
+    return false;
+  }
   m_previousUse = Db::useAlternativeDict();
   m_previousPath = Db::alternativeDictPath();
+  m_active = true;
   Db::setAlternativeDictPath(path);
   Db::setUseAlternativeDict(true);
-  sink = new RecordingAlertSink;
-  setDiagnosticsEnabled(false);
+  return true;
 }
 
-void DictionaryWindowFixture::TearDown() {
-  setDiagnosticsEnabled(true);
-  delete sink;
-  sink = nullptr;
-  if (!path.isEmpty()) {
-    Db::setUseAlternativeDict(m_previousUse);
-    Db::setAlternativeDictPath(m_previousPath);
-  }
-  EditorState::shared().reset();
-}
-
-qint64 DictionaryWindowFixture::addEntry(const QString& gloss, const QStringList& codes, const QStringList& meanings,
-                                         const QString& tag, const QString& yomi) {
+qint64 TemporaryDictionary::addEntry(const QString& gloss, const QStringList& codes, const QStringList& meanings,
+                                     const QString& tag, const QString& yomi) {
   DbSign entry;
   entry.signID = -1;
   entry.gloss = gloss;
@@ -53,8 +55,8 @@ qint64 DictionaryWindowFixture::addEntry(const QString& gloss, const QStringList
   return entry.signID;
 }
 
-qint64 DictionaryWindowFixture::addCompound(const QString& gloss, const QList<qint64>& constituents,
-                                            const QStringList& meanings) {
+qint64 TemporaryDictionary::addCompound(const QString& gloss, const QList<qint64>& constituents,
+                                        const QStringList& meanings) {
   DbSign entry;
   entry.signID = -1;
   entry.gloss = gloss;
@@ -63,7 +65,40 @@ qint64 DictionaryWindowFixture::addCompound(const QString& gloss, const QList<qi
   return entry.signID;
 }
 
-SignPtr DictionaryWindowFixture::makeSign(const QStringList& codes) {
+bool TemporaryDictionary::exec(const QString& sql, const QVariantList& arguments) {
+  SqliteDatabase db(path);
+  return db.open() && db.executeUpdate(sql, arguments);
+}
+
+qint64 TemporaryDictionary::scalar(const QString& sql, const QVariantList& arguments) {
+  SqliteDatabase db(path);
+  if (!db.open()) return -1;
+  auto rs = db.executeQuery(sql, arguments);
+  return rs && rs->next() ? rs->longForColumnIndex(0) : -1;
+}
+
+QStringList TemporaryDictionary::texts(const QString& sql, const QVariantList& arguments) {
+  SqliteDatabase db(path);
+  QStringList result;
+  if (!db.open()) return result;
+  auto rs = db.executeQuery(sql, arguments);
+  while (rs && rs->next()) result.append(rs->stringForColumnIndex(0).value_or(QStringLiteral("<null>")));
+  return result;
+}
+
+QStringList TemporaryDictionary::snapshot() {
+  QStringList rows;
+  rows += texts(QStringLiteral("SELECT SignID || '|' || Gloss || '|' || IFNULL(Tag,'') || '|' || IFNULL(Yomi,'') || "
+                               "'|' || IFNULL(Comment,'') || '|' || ModificationTime FROM Signs ORDER BY SignID"));
+  rows += texts(QStringLiteral("SELECT SignID || '|' || SubID || '|' || SSS || '|' || pos_x || '|' || pos_y FROM "
+                               "Spelling ORDER BY SignID, SubID"));
+  rows += texts(QStringLiteral("SELECT SignID || '|' || Japanese FROM Translation ORDER BY SignID, Japanese"));
+  rows += texts(QStringLiteral("SELECT CompoundID || '|' || ConstituentID || '|' || ComponentOrder FROM Compounds "
+                               "ORDER BY CompoundID, ComponentOrder"));
+  return rows;
+}
+
+SignPtr makeSignOf(const QStringList& codes) {
   auto sign = std::make_shared<Sign>();
   for (int i = 0; i < codes.size(); ++i) {
     std::optional<ISWA> made = ISWA::make(codes.at(i));
@@ -77,40 +112,19 @@ SignPtr DictionaryWindowFixture::makeSign(const QStringList& codes) {
   return sign;
 }
 
-bool DictionaryWindowFixture::exec(const QString& sql, const QVariantList& arguments) {
-  SqliteDatabase db(path);
-  return db.open() && db.executeUpdate(sql, arguments);
+void DictionaryWindowFixture::SetUp() {
+  QUABE_REQUIRE_ARCHIVE();
+  ASSERT_TRUE(dictionary.create());
+  path = dictionary.path;
+  sink = new RecordingAlertSink;
+  setDiagnosticsEnabled(false);
 }
 
-qint64 DictionaryWindowFixture::scalar(const QString& sql, const QVariantList& arguments) {
-  SqliteDatabase db(path);
-  if (!db.open()) return -1;
-  auto rs = db.executeQuery(sql, arguments);
-  return rs && rs->next() ? rs->longForColumnIndex(0) : -1;
-}
-
-QStringList DictionaryWindowFixture::texts(const QString& sql, const QVariantList& arguments) {
-  SqliteDatabase db(path);
-  QStringList result;
-  if (!db.open()) return result;
-  auto rs = db.executeQuery(sql, arguments);
-  while (rs && rs->next()) result.append(rs->stringForColumnIndex(0).value_or(QStringLiteral("<null>")));
-  return result;
-}
-
-QStringList DictionaryWindowFixture::snapshot() {
-  QStringList rows;
-  rows +=
-      texts(QStringLiteral("SELECT SignID || '|' || Gloss || '|' || IFNULL(Tag,'') || '|' || IFNULL(Yomi,'') || "
-                           "'|' || IFNULL(Comment,'') || '|' || ModificationTime FROM Signs ORDER BY SignID"));
-  rows +=
-      texts(QStringLiteral("SELECT SignID || '|' || SubID || '|' || SSS || '|' || pos_x || '|' || pos_y FROM "
-                           "Spelling ORDER BY SignID, SubID"));
-  rows += texts(QStringLiteral("SELECT SignID || '|' || Japanese FROM Translation ORDER BY SignID, Japanese"));
-  rows +=
-      texts(QStringLiteral("SELECT CompoundID || '|' || ConstituentID || '|' || ComponentOrder FROM Compounds "
-                           "ORDER BY CompoundID, ComponentOrder"));
-  return rows;
+void DictionaryWindowFixture::TearDown() {
+  setDiagnosticsEnabled(true);
+  delete sink;
+  sink = nullptr;
+  EditorState::shared().reset();
 }
 
 }  // namespace quabe::test

@@ -1,7 +1,8 @@
 #pragma once
 
-// A temporary dictionary for the dictionary windows' tests, made the current
-// dictionary while a test runs, with helpers to add entries and read rows.
+// A temporary dictionary for the dictionary windows' and commands' tests,
+// made the current dictionary while a test runs, with helpers to add entries
+// and read rows.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
@@ -18,18 +19,23 @@ inline const QString HandCode = QStringLiteral("01-01-001-01-01-01");
 inline const QString ArrowCode = QStringLiteral("02-05-001-01-01-01");
 inline const QString HeadCode = QStringLiteral("04-01-001-01-01-01");
 
-class DictionaryWindowFixture : public ::testing::Test {
- protected:
-  void SetUp() override;
-  void TearDown() override;
+class TemporaryDictionary {
+ public:
+  TemporaryDictionary() = default;
+  ~TemporaryDictionary();
+  TemporaryDictionary(const TemporaryDictionary&) = delete;
+  TemporaryDictionary& operator=(const TemporaryDictionary&) = delete;
+
+  // Creates an empty dictionary file and makes it the current dictionary;
+  // with symbol sizes, SymbolSize is filled from the archive's symbol data
+  // (sign generation needs them).
+  bool create(bool withSymbolSizes = false);
 
   // Stores an entry whose spelling is the given codes at (10 + 20 i, 20).
   qint64 addEntry(const QString& gloss, const QStringList& codes, const QStringList& meanings = {},
                   const QString& tag = QString(), const QString& yomi = QString());
   // Stores a compound of the given entries.
   qint64 addCompound(const QString& gloss, const QList<qint64>& constituents, const QStringList& meanings = {});
-  // A canvas sign with the codes, not a dictionary entry (id 0).
-  static SignPtr makeSign(const QStringList& codes);
 
   // Runs a statement on the dictionary file.
   bool exec(const QString& sql, const QVariantList& arguments = {});
@@ -40,13 +46,43 @@ class DictionaryWindowFixture : public ::testing::Test {
   // A summary of every row of every entry table, to compare before/after.
   QStringList snapshot();
 
-  QTemporaryDir dir;
   QString path;
-  RecordingAlertSink* sink = nullptr;
 
  private:
+  QTemporaryDir m_dir;
+  bool m_active = false;
   bool m_previousUse = false;
   QString m_previousPath;
+};
+
+// A canvas sign with the codes at (30 + 25 i, 40); not a dictionary entry (id 0).
+SignPtr makeSignOf(const QStringList& codes);
+
+// Tests of one dictionary window: the archive, a temporary dictionary and a
+// recording alert sink.
+class DictionaryWindowFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  qint64 addEntry(const QString& gloss, const QStringList& codes, const QStringList& meanings = {},
+                  const QString& tag = QString(), const QString& yomi = QString()) {
+    return dictionary.addEntry(gloss, codes, meanings, tag, yomi);
+  }
+  qint64 addCompound(const QString& gloss, const QList<qint64>& constituents, const QStringList& meanings = {}) {
+    return dictionary.addCompound(gloss, constituents, meanings);
+  }
+  static SignPtr makeSign(const QStringList& codes) { return makeSignOf(codes); }
+  bool exec(const QString& sql, const QVariantList& arguments = {}) { return dictionary.exec(sql, arguments); }
+  qint64 scalar(const QString& sql, const QVariantList& arguments = {}) { return dictionary.scalar(sql, arguments); }
+  QStringList texts(const QString& sql, const QVariantList& arguments = {}) {
+    return dictionary.texts(sql, arguments);
+  }
+  QStringList snapshot() { return dictionary.snapshot(); }
+
+  TemporaryDictionary dictionary;
+  QString path;
+  RecordingAlertSink* sink = nullptr;
 };
 
 }  // namespace quabe::test

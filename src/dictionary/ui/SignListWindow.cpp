@@ -132,6 +132,10 @@ void SignListWindow::buildWidgets() {
   connect(m_closeButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
+void SignListWindow::setDictEditController(DictEditWindow* editor) { m_dictEditController = editor; }
+
+void SignListWindow::setCompoundController(CompoundWindow* editor) { m_compoundController = editor; }
+
 const QList<DbSign>& SignListWindow::signs() const { return m_model->signs(); }
 
 void SignListWindow::startProgress() {
@@ -306,7 +310,9 @@ void SignListWindow::tableClicked(int row) {
 }
 
 void SignListWindow::doubleClicked(int row) {
-  if (const DbSign* entry = m_model->signAt(row)) m_currentSignID = entry->signID;
+  if (!m_model->signAt(row)) return;
+  // The row double clicked is the one inserted, whatever was selected before.
+  if (selectedRow() != row) selectRow(row);
   insertButtonClicked();
 }
 

@@ -51,8 +51,8 @@ class SignListWindow : public QWidget {
   explicit SignListWindow(QWidget* parent = nullptr);
   ~SignListWindow() override;
 
-  void setDictEditController(DictEditWindow* editor) { m_dictEditController = editor; }
-  void setCompoundController(CompoundWindow* editor) { m_compoundController = editor; }
+  void setDictEditController(DictEditWindow* editor);
+  void setCompoundController(CompoundWindow* editor);
   void setCanvasDelegate(SignListTarget target) { m_canvasDelegate = std::move(target); }
   const SignListTarget& canvasDelegate() const { return m_canvasDelegate; }
 

@@ -288,7 +288,9 @@ QList<WindowController*> DocumentController::windows() const {
 }
 
 WindowController* DocumentController::frontWindow() const {
-  if (auto* active = qobject_cast<WindowController*>(QApplication::activeWindow())) return active;
+  // A window on its way out may still be the active one for a moment.
+  if (auto* active = qobject_cast<WindowController*>(QApplication::activeWindow()))
+    if (active->isVisible() && m_windows.contains(active)) return active;
   if (m_front) return m_front;
   const QList<WindowController*> open = windows();
   return open.isEmpty() ? nullptr : open.last();

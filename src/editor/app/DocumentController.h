@@ -120,6 +120,9 @@ class DocumentController : public QObject {
 
   // Forgets every window without closing it (tests).
   void resetForTests();
+  // Takes a new document window into the application: it is shown, becomes
+  // the front window and is deleted when closed.
+  WindowController* addWindow(WindowController* window);
 
  Q_SIGNALS:
   void windowOpened(WindowController* window);
@@ -129,7 +132,6 @@ class DocumentController : public QObject {
   void createActions();
   QAction* makeAction(const QString& name, const char* textKey, const QList<QKeySequence>& keys,
                       const std::function<void()>& run);
-  WindowController* addWindow(WindowController* window);
   void windowActivated(WindowController* window);
   void windowClosed(WindowController* window);
   void runTool(ToolCommand command);

@@ -1,0 +1,212 @@
+#include "finder/ui/SignFinderWindow.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <QtConcurrent>
+#include <utility>
+
+#include "core/Diagnostics.h"
+#include "core/Localization.h"
+#include "dictionary/Db.h"
+#include "document/EditorState.h"
+#include "finder/ui/ResultSignView.h"
+
+namespace quabe {
+
+SignFinderWindow::SignFinderWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      m_finder(std::make_shared<SignFinder>()),
+      m_featuresStale(std::make_shared<std::atomic_bool>(false)) {
+  setWindowTitle(loc("SignFinderTitle"));
+  auto* layout = new QVBoxLayout(this);
+  auto* top = new QHBoxLayout;
+  top->addWidget(new QLabel(loc("SignFinderResultLimit"), this));
+  m_resultLimitComboBox = new QComboBox(this);
+  m_resultLimitComboBox->setEditable(true);
+  m_resultLimitComboBox->addItems({QStringLiteral("8"), QStringLiteral("20"), QStringLiteral("50"),
+                                   QStringLiteral("100")});
+  m_resultLimitComboBox->setCurrentText(QString::number(DefaultNumberOfResults));
+  top->addWidget(m_resultLimitComboBox);
+  m_progressIndicator = new QProgressBar(this);
+  m_progressIndicator->setRange(0, 0);
+  m_progressIndicator->setTextVisible(false);
+  m_progressIndicator->setMaximumWidth(120);
+  m_progressIndicator->hide();
+  top->addWidget(m_progressIndicator);
+  top->addStretch();
+  layout->addLayout(top);
+
+  m_scrollArea = new QScrollArea(this);
+  m_scrollArea->setWidgetResizable(false);
+  m_resultView = new QWidget;
+  m_resultView->resize(ResultSignView::ViewWidth + 320, ResultSignView::Spacing);
+  m_scrollArea->setWidget(m_resultView);
+  layout->addWidget(m_scrollArea, 1);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  m_stopButton = new QPushButton(loc("SignFinderStop"), this);
+  m_stopButton->setEnabled(false);
+  m_closeButton = new QPushButton(loc("Close"), this);
+  buttons->addWidget(m_stopButton);
+  buttons->addWidget(m_closeButton);
+  layout->addLayout(buttons);
+
+  // Picking a limit or pressing Return in the box; the box also commits its
+  // text when it loses the focus, which must not start a search as the
+  // window closes.
+  connect(m_resultLimitComboBox, &QComboBox::activated, this, [this] {
+    if (isVisible()) resultLimitChanged();
+  });
+  connect(m_stopButton, &QPushButton::clicked, this, [this] { stopButtonClicked(); });
+  connect(m_closeButton, &QPushButton::clicked, this, [this] { closeButtonClicked(); });
+  connect(&m_watcher, &QFutureWatcher<QList<SFResult>>::finished, this, [this] { searchDone(); });
+  // A dictionary write makes the cached features stale; the next search reloads them.
+  std::weak_ptr<std::atomic_bool> stale = m_featuresStale;
+  m_writeListener = Db::addWriteListener([stale] {
+    if (auto flag = stale.lock()) flag->store(true);
+  });
+  resize(ResultSignView::ViewWidth + 380, 720);
+}
+
+SignFinderWindow::~SignFinderWindow() {
+  // The widgets outlive this part of the window and may still signal while
+  // they are torn down.
+  m_resultLimitComboBox->disconnect(this);
+  m_watcher.disconnect(this);
+  Db::removeWriteListener(m_writeListener);
+  m_watcher.waitForFinished();
+}
+
+void SignFinderWindow::setTargetSign(const Sign& sign) { m_targetSign = sign.copy(); }
+
+void SignFinderWindow::setInsertionTarget(QObject* owner, std::function<bool(qint64)> insert) {
+  m_insertionOwner = owner;
+  m_insert = std::move(insert);
+}
+
+void SignFinderWindow::setFeatureLoader(SignFinder::FeatureLoader loader) {
+  m_pendingLoader = std::make_shared<SignFinder::FeatureLoader>(std::move(loader));
+}
+
+int SignFinderWindow::resultLimit() const { return SignFinder::resultLimit(m_resultLimitComboBox->currentText()); }
+
+void SignFinderWindow::showWindow() {
+  show();
+  raise();
+  activateWindow();
+  if (!m_targetSign) {
+    diag(QStringLiteral("Target sign is nil"));
+    return;
+  }
+  if (isSearching()) {
+    // One search at a time: this request runs when the current one ends.
+    m_pending = true;
+    return;
+  }
+  startSearch();
+}
+
+void SignFinderWindow::startSearch() {
+  m_pending = false;
+  m_stopped = false;
+  m_searching = true;
+  m_runningLimit = resultLimit();
+  m_closeButton->setEnabled(false);
+  m_stopButton->setEnabled(true);
+  m_progressIndicator->show();
+  // The target's features are made here; only the scoring runs in the background.
+  SFSign target;
+  if (EditorState::shared().integrateArrowsEnabled) {
+    const SignPtr merged = m_targetSign->copy();
+    merged->integrateArrows();
+    target = SFSign::fromSign(*merged, true);
+  } else {
+    target = SFSign::fromSign(*m_targetSign, true);
+  }
+  std::shared_ptr<SignFinder> finder = m_finder;
+  std::shared_ptr<std::atomic_bool> stale = m_featuresStale;
+  std::shared_ptr<SignFinder::FeatureLoader> loader = std::exchange(m_pendingLoader, nullptr);
+  const int limit = m_runningLimit;
+  m_watcher.setFuture(QtConcurrent::run([finder, stale, loader, target = std::move(target), limit]() mutable {
+    if (loader) finder->setFeatureLoader(*loader);
+    if (stale->exchange(false)) finder->discardCache();
+    return finder->findSimilarSigns(std::move(target), limit);
+  }));
+}
+
+void SignFinderWindow::searchDone() {
+  m_searching = false;
+  QList<SFResult> found = m_watcher.result();
+  if (!m_stopped) {
+    m_progressIndicator->hide();
+    m_closeButton->setEnabled(true);
+    m_stopButton->setEnabled(false);
+    SignFinder::loadDetails(found);
+    m_results = found;
+    showResults();
+    diag(QStringLiteral("showWindow"), QStringLiteral("%1 similar signs").arg(m_results.size()));
+  }
+  if (m_pending) {
+    startSearch();
+    return;
+  }
+  Q_EMIT searchFinished();
+}
+
+void SignFinderWindow::clearResults() {
+  qDeleteAll(m_resultSignViews);
+  qDeleteAll(m_resultTextFields);
+  m_resultSignViews.clear();
+  m_resultTextFields.clear();
+}
+
+void SignFinderWindow::showResults() {
+  clearResults();
+  const int slot = ResultSignView::ViewHeight + ResultSignView::Spacing;
+  const int shown = int(qMin<qsizetype>(m_results.size(), m_runningLimit));
+  m_resultView->resize(m_resultView->width(), shown * slot + ResultSignView::Spacing);
+  for (int i = 0; i < shown; ++i) {
+    const SFResult& result = m_results.at(i);
+    auto* view = new ResultSignView(result, m_resultView);
+    view->move(ResultSignView::Spacing, ResultSignView::Spacing + i * slot);
+    connect(view, &ResultSignView::clicked, this, [this](qint64 signID) {
+      if (m_insertionOwner && m_insert) m_insert(signID);
+    });
+    view->show();
+    auto* text = new QLabel(result.meaning, m_resultView);
+    text->setWordWrap(true);
+    text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    text->setGeometry(ResultSignView::Spacing * 2 + ResultSignView::ViewWidth, ResultSignView::Spacing + i * slot,
+                      m_resultView->width() - ResultSignView::ViewWidth - 3 * ResultSignView::Spacing,
+                      ResultSignView::ViewHeight);
+    text->show();
+    m_resultSignViews.append(view);
+    m_resultTextFields.append(text);
+  }
+}
+
+void SignFinderWindow::resultLimitChanged() {
+  diag(QStringLiteral("Result limit = ") + m_resultLimitComboBox->currentText());
+  showWindow();
+}
+
+void SignFinderWindow::stopButtonClicked() {
+  diag(QStringLiteral("Stop button clicked"));
+  m_progressIndicator->hide();
+  m_stopButton->setEnabled(false);
+  m_closeButton->setEnabled(true);
+  // The scoring cannot be interrupted; its results are dropped when it ends.
+  if (isSearching()) m_stopped = true;
+  m_pending = false;
+}
+
+void SignFinderWindow::closeButtonClicked() { close(); }
+
+}  // namespace quabe

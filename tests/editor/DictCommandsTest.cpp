@@ -1,0 +1,177 @@
+// The dictionary commands of the document window: adding the current sign,
+// opening the entry and compound editors, the sign list and its insertion
+// at the cursor, and the window's search field.
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QUndoStack>
+
+#include "DictCommandsTestSupport.h"
+#include "core/Localization.h"
+#include "dictionary/ui/CompoundWindow.h"
+#include "dictionary/ui/DictEditWindow.h"
+#include "dictionary/ui/SignListModel.h"
+#include "dictionary/ui/SignListWindow.h"
+#include "document/Compound.h"
+
+namespace quabe::test {
+namespace {
+
+TEST_F(DictCommandsTest, AltAAndCtrlTHandTheCurrentSignToTheEntryEditor) {
+  const SignPtr sign = makeSign({{"01-01-001-01-01-01", 30, 40}, {"04-01-001-01-01-01", 60, 20}});
+  WindowController* window = openWindow(makeDocument({{sign}}));
+  placeCursor(window, 0, 0);
+  key(window->canvasView(), Qt::Key_A, Qt::AltModifier);
+  DictEditWindow* editor = commands().dictEditController();
+  ASSERT_TRUE(editor->isVisible());
+  // The editor works on a copy: the document's sign is left alone.
+  EXPECT_EQ(editor->originalSign()->symbols.size(), 2);
+  EXPECT_NE(editor->originalSign(), sign);
+  EXPECT_NE(editor->targetSign()->symbols[0], sign->symbols[0]);
+
+  // Stored under a new gloss: the question, then the next free id.
+  const qint64 existing = dictionary.addEntry("OLD", {HandCode});
+  editor->glossTextField()->setText("FROMDOC");
+  alerts->answer = 0;
+  ASSERT_TRUE(editor->updateButtonClicked());
+  EXPECT_EQ(alerts->messages, QStringList({loc("DoYouWantToAddSign")}));
+  EXPECT_EQ(dictionary.texts("SELECT Gloss FROM Signs WHERE SignID=?", {existing + 1}), QStringList({"FROMDOC"}));
+  EXPECT_EQ(dictionary.scalar("SELECT COUNT(*) FROM Spelling WHERE SignID=?", {existing + 1}), 2);
+  EXPECT_EQ(sign->jjs->signID, 0);  // the document's sign is not the stored one
+  EXPECT_FALSE(window->document()->isModified());
+
+  // Ctrl+T opens it again.
+  editor->close();
+  key(window->canvasView(), Qt::Key_T, Qt::ControlModifier);
+  EXPECT_TRUE(editor->isVisible());
+}
+
+TEST_F(DictCommandsTest, EmptySignsAreRefusedWithTheAlert) {
+  WindowController* window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}})}}));
+  placeCursor(window, 0, 1);  // the line break
+  key(window->canvasView(), Qt::Key_A, Qt::AltModifier);
+  EXPECT_EQ(alerts->messages, QStringList({loc("SignHasNoSymbol")}));
+  EXPECT_EQ(alerts->informativeTexts, QStringList({loc("SelectSignForDictionary")}));
+  controller().toolAction(ToolCommand::OpenDictionaryEditor)->trigger();
+  EXPECT_EQ(alerts->messages.size(), 2);
+  EXPECT_EQ(alerts->messages.last(), loc("SignHasNoSymbol"));
+  EXPECT_FALSE(commands().dictEditController()->isVisible());
+}
+
+TEST_F(DictCommandsTest, OpenDictEditWindowChoosesTheEditorByKindOfSign) {
+  const qint64 one = dictionary.addEntry("ONE", {HandCode});
+  const qint64 two = dictionary.addEntry("TWO", {HeadCode});
+  const qint64 both = dictionary.addCompound("BOTH", {one, two});
+  auto compound = std::make_shared<Compound>(std::make_shared<DbSign>(*Db::getSign(both)));
+  auto broken = std::make_shared<Compound>(std::make_shared<DbSign>(*Db::getSign(both)));
+  broken->constituents->first()->jjs->signID = 999;  // not in the dictionary
+  WindowController* window =
+      openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}}, "PLAIN"), compound, broken}}));
+  QAction* open = controller().toolAction(ToolCommand::OpenDictionaryEditor);
+  ASSERT_TRUE(open->isEnabled());
+
+  placeCursor(window, 0, 0);
+  open->trigger();
+  EXPECT_TRUE(commands().dictEditController()->isVisible());
+  EXPECT_EQ(commands().dictEditController()->glossTextField()->text(), "PLAIN");
+
+  placeCursor(window, 0, 1);
+  open->trigger();
+  CompoundWindow* compoundEditor = commands().compoundWindow();
+  ASSERT_TRUE(compoundEditor->isVisible());
+  EXPECT_EQ(compoundEditor->glossTextField()->text(), "BOTH");
+  EXPECT_NE(compoundEditor->targetCompound(), compound);  // a copy
+  EXPECT_EQ(compoundEditor->targetCompound()->constituentIDs, QList<qint64>({one, two}));
+
+  compoundEditor->close();
+  placeCursor(window, 0, 2);
+  open->trigger();
+  EXPECT_EQ(alerts->messages, QStringList({loc("InvalidCompound")}));
+  EXPECT_FALSE(compoundEditor->isVisible());
+}
+
+TEST_F(DictCommandsTest, SignListInsertsAtTheCursorAsOneUndoStep) {
+  const qint64 hello = dictionary.addEntry("HELLO", {HandCode, ArrowCode});
+  const qint64 world = dictionary.addEntry("WORLD", {HeadCode});
+  const qint64 both = dictionary.addCompound("GREETING", {world, hello});
+  WindowController* window =
+      openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}}, "A"),
+                                makeSign({{"04-01-001-01-01-01", 30, 40}}, "B")}}));
+  placeCursor(window, 0, 1);
+  key(window->canvasView(), Qt::Key_L, Qt::AltModifier);
+  SignListWindow* list = commands().signListWindow();
+  ASSERT_TRUE(list->isVisible());
+  EXPECT_EQ(list->signs().size(), 3);  // the first opening lists everything
+
+  QUndoStack& undo = window->document()->undoStack();
+  list->selectRow(list->model()->rowOfSignID(hello));
+  list->insertButton()->click();
+  EXPECT_EQ(glossesOfFirstLine(window), QStringList({"A", "HELLO", "B"}));
+  EXPECT_EQ(window->document()->bufferManager.editBuffer[0]->signArray[1]->symbols.size(), 2);
+  EXPECT_EQ(undo.count(), 1);
+  EXPECT_TRUE(window->document()->isModified());
+
+  // The cursor stands after the inserted sign: a double click puts the next one there.
+  list->doubleClicked(list->model()->rowOfSignID(world));
+  EXPECT_EQ(glossesOfFirstLine(window), QStringList({"A", "HELLO", "WORLD", "B"}));
+  EXPECT_EQ(undo.count(), 2);
+
+  // A compound's constituents come in as one step.
+  list->selectRow(list->model()->rowOfSignID(both));
+  list->insertConstituentsButton()->click();
+  EXPECT_EQ(glossesOfFirstLine(window), QStringList({"A", "HELLO", "WORLD", "WORLD", "HELLO", "B"}));
+  EXPECT_EQ(undo.count(), 3);
+  undo.undo();
+  EXPECT_EQ(glossesOfFirstLine(window), QStringList({"A", "HELLO", "WORLD", "B"}));
+  undo.undo();
+  undo.undo();
+  EXPECT_EQ(glossesOfFirstLine(window), QStringList({"A", "B"}));
+
+  // A compound entry itself is inserted whole.
+  list->insertButtonClicked();
+  const SignPtr inserted = window->document()->bufferManager.editBuffer[0]->signArray[1];
+  EXPECT_NE(std::dynamic_pointer_cast<Compound>(inserted), nullptr);
+  EXPECT_EQ(inserted->jjs->signID, both);
+}
+
+TEST_F(DictCommandsTest, TheWindowsSearchFieldSearchesTheListForThatWindow) {
+  dictionary.addEntry("RAIN", {HandCode}, {"rain"});
+  dictionary.addEntry("RAINBOW", {HeadCode});
+  dictionary.addEntry("SUN", {HeadCode});
+  WindowController* first = openWindow(makeDocument({{}}));
+  WindowController* second = openWindow(makeDocument({{}}));
+  second->searchField()->setText("RAIN");
+  QTest::keyClick(second->searchField(), Qt::Key_Return);
+  SignListWindow* list = commands().signListWindow();
+  ASSERT_TRUE(list->isVisible());
+  EXPECT_EQ(list->signs().size(), 2);
+  EXPECT_EQ(list->searchField()->text(), "RAIN");
+
+  // The chosen entry goes to the window that searched.
+  list->selectRow(0);
+  list->insertButtonClicked();
+  EXPECT_EQ(glossesOfFirstLine(second).size(), 1);
+  EXPECT_TRUE(glossesOfFirstLine(first).isEmpty());
+
+  // An empty search field does nothing.
+  first->searchField()->clear();
+  QTest::keyClick(first->searchField(), Qt::Key_Return);
+  EXPECT_EQ(list->signs().size(), 2);
+}
+
+TEST_F(DictCommandsTest, StoringFromTheEditorRefreshesTheShownList) {
+  dictionary.addEntry("ONE", {HandCode});
+  WindowController* window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}})}}));
+  placeCursor(window, 0, 0);
+  controller().toolAction(ToolCommand::SignList)->trigger();
+  SignListWindow* list = commands().signListWindow();
+  ASSERT_EQ(list->signs().size(), 1);
+  key(window->canvasView(), Qt::Key_A, Qt::AltModifier);
+  commands().dictEditController()->glossTextField()->setText("TWO");
+  alerts->answer = 0;
+  ASSERT_TRUE(commands().dictEditController()->updateButtonClicked());
+  EXPECT_EQ(list->signs().size(), 2);
+}
+
+}  // namespace
+}  // namespace quabe::test

@@ -1,0 +1,278 @@
+// The similar-sign search window, the similarity displays of the document
+// window and the finder evaluation window.
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QAction>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <tuple>
+
+#include "DictCommandsTestSupport.h"
+#include "core/Localization.h"
+#include "dictionary/ui/SignListModel.h"
+#include "dictionary/ui/SignListWindow.h"
+#include "finder/ui/ResultSignView.h"
+#include "finder/ui/SFTestWindow.h"
+#include "finder/ui/SignFinderWindow.h"
+
+namespace quabe::test {
+namespace {
+
+class FinderWindowTest : public DictCommandsTest {
+ protected:
+  void SetUp() override {
+    DictCommandsTest::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    pair = dictionary.addEntry("PAIR", {HandCode, HandCode}, {"two"});
+    single = dictionary.addEntry("SINGLE", {HandCode}, {"one", "alone"});
+    face = dictionary.addEntry("FACE", {HeadCode});
+  }
+  // Waits for the running search of the finder window.
+  static void waitForSearch(SignFinderWindow* finder) {
+    QSignalSpy done(finder, &SignFinderWindow::searchFinished);
+    if (finder->isSearching()) ASSERT_TRUE(done.wait(20000));
+  }
+  // Makes the next search wait for the gate before it reads the dictionary's
+  // features, so that the window can be seen while the search runs.
+  std::shared_ptr<QSemaphore> holdNextSearch(SignFinderWindow* finder) {
+    auto gate = std::make_shared<QSemaphore>(0);
+    gates.append(gate);
+    finder->setFeatureLoader([gate] {
+      gate->acquire();
+      return SignFinder::loadDictionaryFeatures();
+    });
+    return gate;
+  }
+  void TearDown() override {
+    for (const auto& gate : gates) gate->release(100);  // never leave a search waiting
+    DictCommandsTest::TearDown();
+  }
+  QList<qint64> resultIDs(SignFinderWindow* finder) const {
+    QList<qint64> ids;
+    for (const SFResult& result : finder->results()) ids.append(result.signID);
+    return ids;
+  }
+  qint64 pair = 0, single = 0, face = 0;
+  QList<std::shared_ptr<QSemaphore>> gates;
+};
+
+TEST_F(FinderWindowTest, SearchRunsInTheBackgroundAndShowsRankedResults) {
+  // The entry "SINGLE" drawn in the document: one right hand where the dictionary has it.
+  WindowController* window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 10, 20}})}}));
+  placeCursor(window, 0, 0);
+  SignFinderWindow* finder = commands().signFinderWindow();
+  const auto gate = holdNextSearch(finder);
+  controller().toolAction(ToolCommand::SimilarSigns)->trigger();
+  ASSERT_TRUE(finder->isVisible());
+  EXPECT_TRUE(finder->isSearching());
+  EXPECT_FALSE(finder->closeButton()->isEnabled());
+  EXPECT_TRUE(finder->stopButton()->isEnabled());
+  EXPECT_TRUE(finder->progressIndicator()->isVisible());
+  gate->release();
+  waitForSearch(finder);
+  EXPECT_FALSE(finder->progressIndicator()->isVisible());
+  EXPECT_TRUE(finder->closeButton()->isEnabled());
+  EXPECT_FALSE(finder->stopButton()->isEnabled());
+  ASSERT_FALSE(finder->results().isEmpty());
+  const SFResult& best = finder->results().first();
+  EXPECT_EQ(best.signID, single);
+  EXPECT_EQ(best.ranking, 1);
+  EXPECT_EQ(best.gloss, "SINGLE");
+  EXPECT_EQ(best.meaning, "alone / one");
+  EXPECT_FALSE(resultIDs(finder).contains(face));  // no hand, no match
+  ASSERT_EQ(finder->resultSignViews().size(), finder->results().size());
+  EXPECT_EQ(finder->resultTextFields().first()->text(), "alone / one");
+  EXPECT_EQ(finder->resultSignViews().first()->scoreText(),
+            QString::asprintf("%.3f (#%lld) 1", best.similarity, static_cast<long long>(single)));
+  EXPECT_EQ(finder->resultView()->height(),
+            int(finder->results().size()) * (ResultSignView::ViewHeight + ResultSignView::Spacing) +
+                ResultSignView::Spacing);
+
+  // A click on a result inserts the entry at the document's cursor, as one step.
+  QTest::mouseClick(finder->resultSignViews().first(), Qt::LeftButton);
+  EXPECT_EQ(glossesOfFirstLine(window).first(), "SINGLE");
+  EXPECT_EQ(window->document()->undoStack().count(), 1);
+}
+
+TEST_F(FinderWindowTest, LimitStopAndOneSearchAtATime) {
+  WindowController* window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 10, 20}})}}));
+  placeCursor(window, 0, 0);
+  SignFinderWindow* finder = commands().signFinderWindow();
+  finder->resultLimitComboBox()->setCurrentText("1");
+  commands().showSimilarSigns(window);
+  waitForSearch(finder);
+  EXPECT_EQ(finder->results().size(), 1);
+  EXPECT_EQ(finder->resultSignViews().size(), 1);
+
+  // A limit that is not a number searches with 20.
+  finder->resultLimitComboBox()->setCurrentText("many");
+  EXPECT_EQ(finder->resultLimit(), SignFinderWindow::DefaultNumberOfResults);
+
+  // A request made while a search runs is served when it ends, with the
+  // limit it finds then.
+  QSignalSpy finished(finder, &SignFinderWindow::searchFinished);
+  auto gate = holdNextSearch(finder);
+  finder->resultLimitComboBox()->setCurrentText("1");
+  finder->resultLimitChanged();
+  ASSERT_TRUE(finder->isSearching());
+  finder->resultLimitComboBox()->setCurrentText("2");
+  finder->resultLimitChanged();
+  gate->release();
+  ASSERT_TRUE(finished.wait(20000));
+  EXPECT_EQ(finished.count(), 1);
+  EXPECT_EQ(finder->results().size(), 2);  // the second request's limit: PAIR and SINGLE
+  EXPECT_EQ(finder->resultSignViews().size(), 2);
+
+  // Stop: the running search's results are dropped.
+  gate = holdNextSearch(finder);
+  finder->resultLimitComboBox()->setCurrentText("1");
+  finder->showWindow();
+  ASSERT_TRUE(finder->isSearching());
+  finder->stopButton()->click();
+  EXPECT_TRUE(finder->closeButton()->isEnabled());
+  EXPECT_FALSE(finder->stopButton()->isEnabled());
+  gate->release();
+  waitForSearch(finder);
+  EXPECT_EQ(finder->results().size(), 2);
+}
+
+TEST_F(FinderWindowTest, AnEmptySignIsNotSearched) {
+  WindowController* window = openWindow(makeDocument({{}}));
+  placeCursor(window, 0, 0);
+  commands().showSimilarSigns(window);
+  EXPECT_EQ(alerts->messages, QStringList({loc("CurrentSignIsEmpty")}));
+  EXPECT_FALSE(commands().signFinderWindow()->isVisible());
+}
+
+TEST_F(FinderWindowTest, AStoredSignIsFoundByTheNextSearch) {
+  WindowController* window = openWindow(makeDocument({{makeSign({{"04-01-001-01-01-01", 10, 20},
+                                                                 {"01-01-001-01-01-01", 40, 60}})}}));
+  placeCursor(window, 0, 0);
+  SignFinderWindow* finder = commands().signFinderWindow();
+  commands().showSimilarSigns(window);
+  waitForSearch(finder);
+  const QList<qint64> before = resultIDs(finder);
+  const qint64 added = dictionary.addEntry("HEADHAND", {HeadCode, HandCode});
+  ASSERT_TRUE(dictionary.exec("UPDATE Spelling SET pos_x=40, pos_y=60 WHERE SignID=? AND SubID=2", {added}));
+  ASSERT_TRUE(dictionary.exec("UPDATE Spelling SET pos_x=10, pos_y=20 WHERE SignID=? AND SubID=1", {added}));
+  commands().showSimilarSigns(window);
+  waitForSearch(finder);
+  EXPECT_FALSE(before.contains(added));
+  ASSERT_FALSE(finder->results().isEmpty());
+  EXPECT_EQ(finder->results().first().signID, added);
+}
+
+TEST_F(FinderWindowTest, SimilarityOfTheFirstAndLastSignOfTheRange) {
+  const SignPtr a = makeSign({{"01-01-001-01-01-01", 10, 20}});
+  const SignPtr b = makeSign({{"04-01-001-01-01-01", 10, 20}});
+  const SignPtr c = makeSign({{"01-01-001-01-01-01", 10, 20}});
+  WindowController* window = openWindow(makeDocument({{a, b, c}}));
+  ViewLineManager* layout = window->canvasView()->viewLineMan();
+  QAction* compare = controller().toolAction(ToolCommand::SimilarityBetweenSigns);
+  compare->trigger();
+  EXPECT_EQ(alerts->messages, QStringList({loc("SelectSignsToCompare")}));
+
+  // Three signs: the first and the last are compared (identical hands).
+  layout->setRangeSelection(ViewLineManager::pack(0, 0), ViewLineManager::pack(0, 2));
+  compare->trigger();
+  EXPECT_EQ(alerts->messages.last(), QStringLiteral("Similarity: 0.838\n (shape+loc: 0.828, move: 0.100)"));
+  layout->setRangeSelection(ViewLineManager::pack(0, 0), ViewLineManager::pack(0, 1));
+  compare->trigger();
+  EXPECT_TRUE(alerts->messages.last().startsWith("Similarity: 0.000"));
+}
+
+TEST_F(FinderWindowTest, SimilarityOfTwoSelectedSymbols) {
+  const SignPtr sign = makeSign({{"01-01-001-01-01-01", 10, 20}, {"01-01-001-01-01-01", 40, 60}});
+  openWindow(makeDocument({{sign}}));
+  QAction* withDistance = controller().toolAction(ToolCommand::SimilarityBetweenSymbols);
+  QAction* ignoring = controller().toolAction(ToolCommand::SimilarityIgnoringDistance);
+  EditorState::shared().clearSymbolSelection();
+  EditorState::shared().addToSelection(sign->symbols[0]);
+  withDistance->trigger();
+  EXPECT_EQ(alerts->messages, QStringList({loc("SelectTwoSymbols")}));
+
+  EditorState::shared().addToSelection(sign->symbols[1]);
+  ignoring->trigger();
+  EXPECT_EQ(alerts->messages.last(), "Similarity: 920");
+  // 50 units apart: 40 beyond the free 10 are taken off.
+  withDistance->trigger();
+  EXPECT_EQ(alerts->messages.last(), "Similarity: 880");
+}
+
+TEST_F(FinderWindowTest, EvaluationRunsInTheBackgroundWithProgressAndReport) {
+  SFTestWindow* tester = commands().finderTestWindow();
+  controller().toolAction(ToolCommand::FinderEvaluation)->trigger();
+  ASSERT_TRUE(tester->isVisible());
+  EXPECT_EQ(tester->windowTitle(), "Sign Finder Tester");
+  // The modes enable their own fields.
+  EXPECT_TRUE(tester->useSampleListFileRadioButton()->isChecked());
+  EXPECT_FALSE(tester->answerSignIDTextField()->isEnabled());
+  tester->testSingleSignRadioButton()->click();
+  EXPECT_FALSE(tester->useSampleListFileRadioButton()->isChecked());
+  EXPECT_TRUE(tester->answerSignIDTextField()->isEnabled());
+  EXPECT_FALSE(tester->sampleListFileTextField()->isEnabled());
+
+  // The samples of one directory, answered by a recording collector.
+  QList<std::tuple<QString, qint64, int>> calls;
+  tester->tester().collector = [&calls](const QString& directory, qint64 answer, int limit, bool) {
+    calls.append({directory, answer, limit});
+    SFTestResult first;
+    first.swmlFileName = "a.swml";
+    first.order = 1;
+    first.similarity = 0.9;
+    first.modificationDate = SignFinderTest::referenceDate();
+    return QList<SFTestResult>{first};
+  };
+  tester->answerSignIDTextField()->setText(QString::number(single));
+  tester->sampleSignDirectoryTextField()->setText("/samples/one");
+  tester->lowestOrderComboBox()->setCurrentText("not a number");
+  QSignalSpy finished(tester, &SFTestWindow::runFinished);
+  ASSERT_TRUE(tester->runButtonClicked());
+  EXPECT_FALSE(tester->runButton()->isEnabled());
+  EXPECT_FALSE(tester->closeButton()->isEnabled());
+  EXPECT_FALSE(tester->runButtonClicked());  // one run at a time
+  ASSERT_TRUE(finished.wait(20000));
+  EXPECT_TRUE(tester->runButton()->isEnabled());
+  ASSERT_EQ(calls.size(), 1);
+  EXPECT_EQ(calls[0], std::make_tuple(QString("/samples/one"), single, 9999999));
+  const QString report = tester->resultTextView()->toPlainText();
+  EXPECT_TRUE(report.startsWith("1, 0.900, a.swml (")) << report.toStdString();
+  EXPECT_TRUE(report.trimmed().endsWith("(sec)")) << report.toStdString();
+
+  // A sample list: progress per line.
+  QTemporaryDir dir;
+  QFile list(dir.filePath("list.txt"));
+  ASSERT_TRUE(list.open(QIODevice::WriteOnly));
+  list.write("one x 5\ntwo y 6\nskipped\n");
+  list.close();
+  tester->useSampleListFileRadioButton()->click();
+  tester->sampleListFileTextField()->setText(list.fileName());
+  tester->lowestOrderComboBox()->setCurrentText("20");
+  ASSERT_TRUE(tester->runButtonClicked());
+  ASSERT_TRUE(finished.wait(20000));
+  QApplication::processEvents();
+  EXPECT_EQ(calls.size(), 3);
+  EXPECT_EQ(tester->progressIndicator()->value(), tester->progressIndicator()->maximum());
+  EXPECT_EQ(tester->progressLabel()->text(), "4/4");
+  EXPECT_TRUE(tester->resultTextView()->toPlainText().contains("[one x #5]"));
+
+  // The answer can be chosen in the sign list.
+  tester->testSingleSignRadioButton()->click();
+  tester->selectAnswerSign();
+  SignListWindow* signList = commands().signListWindow();
+  ASSERT_TRUE(signList->isVisible());
+  signList->selectRow(signList->model()->rowOfSignID(face));
+  signList->insertButtonClicked();
+  EXPECT_EQ(tester->answerSignIDTextField()->text(), QString::number(face));
+}
+
+}  // namespace
+}  // namespace quabe::test

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 
 #include "DictTestSupport.h"
 #include "core/Localization.h"
@@ -262,20 +263,25 @@ TEST_F(DictEditWindowTest, ChooserStoresAsNewOrOverwritesTheChosenCandidate) {
   EXPECT_EQ(texts("SELECT Japanese FROM Translation WHERE SignID=?", {first}), QStringList({"downpour"}));
 }
 
-// Disabled: fails or blocks on the current dictionary windows; reopened with them.
-TEST_F(DictEditWindowTest, DISABLED_TheChooserRunsAsAModalPanel) {
+TEST_F(DictEditWindowTest, TheChooserRunsAsAModalPanel) {
   const qint64 first = addEntry("SUN", {HeadCode});
   open(makeSign({HandCode}));
   editor.glossTextField()->setText("SUN");
   editor.posComboBox()->setEditText("L");
   bool sawPanel = false;
-  QTimer::singleShot(0, [&] {
+  // Answers the panel once it runs (it becomes the modal widget a little
+  // after its event loop starts).
+  std::function<void()> answer = [&] {
     auto* panel = qobject_cast<DisambiguationPanel*>(QApplication::activeModalWidget());
-    ASSERT_NE(panel, nullptr);
+    if (!panel) {
+      QTimer::singleShot(10, answer);
+      return;
+    }
     sawPanel = true;
-    QTest::mouseClick(panel->radioButtons().at(0), Qt::LeftButton);
-    QTest::mouseClick(panel->okButton(), Qt::LeftButton);
-  });
+    panel->radioButtons().at(0)->click();
+    panel->okButton()->click();
+  };
+  QTimer::singleShot(0, answer);
   ASSERT_TRUE(editor.updateButtonClicked());
   EXPECT_TRUE(sawPanel);
   EXPECT_EQ(editor.targetSignID(), first);
@@ -350,12 +356,14 @@ TEST_F(DictEditWindowTest, ALockedDictionaryReportsTheFailure) {
   EXPECT_EQ(texts("SELECT Gloss FROM Signs"), QStringList({"LOCK"}));
 }
 
-// Disabled: fails or blocks on the current dictionary windows; reopened with them.
-TEST_F(DictEditWindowTest, DISABLED_PaletteSymbolsDroppedOnTheSignViewJoinTheSign) {
+TEST_F(DictEditWindowTest, PaletteSymbolsDroppedOnTheSignViewJoinTheSign) {
   open(makeSign({HandCode}));
   auto drop = [&](const QString& text, QPointF point) {
+    // A drop reaches the widget that accepted the drag's entry.
     QMimeData data;
     data.setText(text);
+    QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor.signView(), &enter);
     QDropEvent event(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(editor.signView(), &event);
   };

@@ -5,6 +5,7 @@
 
 #include "CanvasEditTestSupport.h"
 #include "core/Localization.h"
+#include "dictionary/Db.h"
 #include "symbols/SymbolArchive.h"
 
 namespace quabe::test {
@@ -39,6 +40,18 @@ TEST_F(ShellTest, StartNeedsTheSymbolArchive) {
   EXPECT_TRUE(app.action(QStringLiteral("ShowBorders"))->isChecked());
   EXPECT_FALSE(app.action(QStringLiteral("ShowRules"))->isChecked());
   EXPECT_TRUE(SymbolArchive::shared().image(SSS::fromString(QStringLiteral("01-01-001-01-01-01"))).has_value());
+}
+
+// The dictionary chosen in an earlier session is the one used after a start.
+TEST_F(ShellTest, StartTakesTheAlternativeDictionaryFromTheSettings) {
+  const QString file = path(QStringLiteral("mine.db"));
+  QSettings().setValue(QStringLiteral("UseAlternativeDict"), true);
+  QSettings().setValue(QStringLiteral("AlternativeDictPath"), file);
+  ASSERT_TRUE(DocumentController::shared().start());
+  EXPECT_EQ(Db::databasePath(), file);
+  QSettings().setValue(QStringLiteral("UseAlternativeDict"), false);
+  ASSERT_TRUE(DocumentController::shared().start());
+  EXPECT_NE(Db::databasePath(), file);
 }
 
 // The SPML import is offered only when "iswa2010data.db" is among the

@@ -14,6 +14,7 @@
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "core/Resources.h"
+#include "dictionary/Db.h"
 #include "document/Document.h"
 #include "editor/SymbolClipboardAdapter.h"
 #include "editor/interaction/EditingCanvas.h"
@@ -99,6 +100,8 @@ bool DocumentController::start() {
   }
   SymbolClipboardAdapter::install();
   ISWA::setHandColoring(Resources::setting(QStringLiteral("ColorHands")).toBool());
+  // The dictionary chosen in the preferences of an earlier session.
+  Db::loadSettings();
   updateMenuStates();
   diag(QStringLiteral("applicationDidFinishLaunching"), QStringLiteral("Hello ") + loc("index"));
   return true;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 
+#include "BenchDocument.h"
 #include "core/Diagnostics.h"
 #include "core/Resources.h"
 #include "document/Document.h"
@@ -18,33 +19,9 @@ using namespace quabe;
 
 namespace {
 
-constexpr int SignCount = 10000;
-constexpr int SignsPerLine = 25;
-
-// Signs of three archive symbols each (a hand, a movement, a head).
-void fillDocument(BufferManager& buffer) {
-  const QList<SymbolCode> codes = {SSS::fromString(QStringLiteral("01-01-001-01-01-01")),
-                                   SSS::fromString(QStringLiteral("02-05-001-01-01-01")),
-                                   SSS::fromString(QStringLiteral("04-01-001-01-01-01"))};
-  buffer.editBuffer.clear();
-  int made = 0;
-  while (made < SignCount) {
-    auto line = std::make_shared<SignString>();
-    for (int k = 0; k < SignsPerLine && made < SignCount; ++k, ++made) {
-      auto sign = std::make_shared<Sign>();
-      for (int s = 0; s < codes.size(); ++s) {
-        auto symbol = std::make_shared<ISWA>(codes[s]);
-        if (!symbol->isValid()) symbol->rect.setSize(QSizeF(30, 30));
-        symbol->rect.moveTopLeft(QPointF(40 + 10 * s + (made % 7), 20 * s + (made % 5)));
-        sign->symbols << symbol;
-      }
-      sign->updateBounds();
-      line->signArray << sign;
-    }
-    line->signArray << std::make_shared<Sign>();
-    buffer.editBuffer << line;
-  }
-}
+using bench::fillDocument;
+using bench::SignCount;
+using bench::SignsPerLine;
 
 // A document on a canvas with its undo editor; the cursor on a sign in the middle.
 struct Session {

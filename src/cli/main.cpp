@@ -1,4 +1,4 @@
-#include <QGuiApplication>
+#include <QApplication>
 
 #include "cli/CliCommand.h"
 #include "core/Resources.h"
@@ -42,12 +42,13 @@ static int usage() {
 int main(int argc, char** argv) {
   // Images are drawn off-screen; no display is needed.
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  QGuiApplication::setOrganizationName(QStringLiteral("Quabe"));
-  QGuiApplication::setApplicationName(QStringLiteral("Quabe"));
+  // A widget application: `render` draws with the editor's canvas.
+  QApplication app(argc, argv);
+  QApplication::setOrganizationName(QStringLiteral("Quabe"));
+  QApplication::setApplicationName(QStringLiteral("Quabe"));
   quabe::Resources::registerDefaults();
 
-  QStringList args = QGuiApplication::arguments().mid(1);
+  QStringList args = QApplication::arguments().mid(1);
   if (args.isEmpty()) return quabe::cli::usage();
   QString name = args.takeFirst();
   auto& registry = quabe::cli::commandRegistry();

@@ -177,5 +177,47 @@ TEST_F(Export, PngAndSvgShowTheDocumentWithoutEditingDecorations) {
   EXPECT_TRUE(content.contains(QStringLiteral("手話")));
 }
 
+// The command-line renderer draws a saved document the way it prints, in the
+// direction asked for, and refuses what it cannot write.
+TEST_F(Export, CommandLineRenderWritesPdfPngAndSvg) {
+  if (!QFile::exists(QUABE_CLI_PATH)) GTEST_SKIP() << "quabe-cli not built";
+  buildDocument(true, 3, QSize(600, 400));
+  const QString swml = path("doc.swml");
+  ASSERT_TRUE(document.writeToFile(swml));
+  auto run = [](const QStringList& arguments) {
+    QProcess cli;
+    cli.start(QStringLiteral(QUABE_CLI_PATH), QStringList{QStringLiteral("render")} + arguments);
+    EXPECT_TRUE(cli.waitForFinished(60000));
+    return cli.exitCode();
+  };
+  ASSERT_EQ(run({swml, "-o", path("v.pdf")}), 0);
+  ASSERT_EQ(run({swml, "-o", path("h.pdf"), "--horizontal"}), 0);
+  const auto vertical = runTool(QStringLiteral("pdfinfo"), {path("v.pdf")});
+  const auto horizontal = runTool(QStringLiteral("pdfinfo"), {path("h.pdf")});
+  if (vertical && horizontal) {
+    // Columns print on landscape pages, rows on portrait ones.
+    EXPECT_TRUE(vertical->contains(QStringLiteral("842 x 595"))) << vertical->toStdString();
+    EXPECT_TRUE(horizontal->contains(QStringLiteral("595 x 842"))) << horizontal->toStdString();
+    const auto text = runTool(QStringLiteral("pdftotext"), {path("h.pdf"), QStringLiteral("-")});
+    ASSERT_TRUE(text.has_value());
+    EXPECT_TRUE(text->contains(QStringLiteral("手話")));
+    EXPECT_TRUE(text->contains(QStringLiteral("GLOSS2")));
+  }
+  ASSERT_EQ(run({swml, "-o", path("doc.png")}), 0);
+  const QImage image(path("doc.png"));
+  ASSERT_FALSE(image.isNull());
+  EXPECT_GT(countPixels(image, image.rect(), isInk), 100);
+  EXPECT_EQ(countPixels(image, image.rect(), isColor(CanvasView::selectionColor())), 0);
+  ASSERT_EQ(run({swml, "-o", path("doc.svg")}), 0);
+  QFile svg(path("doc.svg"));
+  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(svg.readAll().contains("<svg"));
+
+  EXPECT_EQ(run({swml, "-o", path("doc.txt")}), 2);
+  EXPECT_EQ(run({path("absent.swml"), "-o", path("absent.pdf")}), 1);
+  EXPECT_FALSE(QFile::exists(path("absent.pdf")));
+  EXPECT_EQ(run({swml, "-o", path("no-dir/doc.pdf")}), 1);
+}
+
 }  // namespace
 }  // namespace quabe

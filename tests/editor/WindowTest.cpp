@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileInfo>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QUrl>
@@ -155,6 +157,63 @@ TEST_F(WindowTest, SavePdfAndCloseWithUnsavedChanges) {
   EXPECT_TRUE(other->close());
   EXPECT_TRUE(other->document()->isModified());
   delete other;  // with its unsaved undo steps
+}
+
+// Revert puts the saved file back after the question (Cancel keeps the
+// changes); opened and saved files are offered again under Open Recent.
+TEST_F(WindowTest, RevertToSavedAndOpenRecent) {
+  DocumentController& app = DocumentController::shared();
+  WindowController* window = openWindow(sample());
+  Document* document = window->document();
+  ASSERT_TRUE(window->saveToPath(path("kept.swml")));
+  const QByteArray saved = fileBytes(path("kept.swml"));
+  EXPECT_EQ(app.recentDocuments().value(0), QFileInfo(path("kept.swml")).absoluteFilePath());
+
+  EXPECT_FALSE(window->revertDocument()) << "nothing to revert";
+  clickSign(window->canvasView(), 0, 0);
+  key(window->canvasView(), Qt::Key_E, Qt::ControlModifier);
+  window->changeWritingDirection(false);
+  ASSERT_TRUE(document->isModified());
+  alerts->answer = 1;  // Cancel
+  EXPECT_FALSE(window->revertDocument());
+  EXPECT_TRUE(document->isModified());
+  alerts->answer = 0;  // Revert
+  ASSERT_TRUE(window->revertDocument());
+  EXPECT_EQ(alerts->messages.last(), loc("RevertQuestion").arg(QStringLiteral("kept.swml")));
+  EXPECT_FALSE(document->isModified());
+  EXPECT_EQ(document->undoStack().count(), 0);
+  EXPECT_EQ(document->swmlData(), saved);
+  EXPECT_TRUE(window->canvasView()->viewLineMan()->isVertical());
+  EXPECT_EQ(window->writingDirectionControl()->checkedId(), 1);
+  // Editing goes on from the reverted text.
+  clickSign(window->canvasView(), 0, 0);
+  key(window->canvasView(), Qt::Key_E, Qt::ControlModifier);
+  EXPECT_EQ(document->undoStack().count(), 1);
+  document->undoStack().undo();
+  EXPECT_EQ(document->swmlData(), saved);
+
+  // A file that went away cannot be put back: the text stays.
+  key(window->canvasView(), Qt::Key_E, Qt::ControlModifier);
+  ASSERT_TRUE(QFile::remove(path("kept.swml")));
+  EXPECT_FALSE(window->revertDocument());
+  EXPECT_TRUE(document->isModified());
+
+  // The recent list: most recent first, no repeats, at most ten.
+  for (int i = 0; i < 12; ++i) app.noteRecentDocument(path(QStringLiteral("f%1.swml").arg(i)));
+  app.noteRecentDocument(path("f5.swml"));
+  const QStringList recent = app.recentDocuments();
+  EXPECT_EQ(recent.size(), DocumentController::MaxRecentDocuments);
+  EXPECT_EQ(recent.first(), QFileInfo(path("f5.swml")).absoluteFilePath());
+  EXPECT_EQ(recent.count(QFileInfo(path("f5.swml")).absoluteFilePath()), 1);
+  QMenu* menu = window->findChild<QMenu*>(QStringLiteral("openRecent"));
+  ASSERT_NE(menu, nullptr);
+  Q_EMIT menu->aboutToShow();
+  ASSERT_GE(menu->actions().size(), recent.size());
+  EXPECT_EQ(menu->actions().first()->text(), QStringLiteral("f5.swml"));
+  EXPECT_FALSE(menu->actions().first()->isEnabled()) << "the file does not exist";
+  menu->actions().last()->trigger();  // Clear Menu
+  EXPECT_TRUE(app.recentDocuments().isEmpty());
+  document->setModified(false);
 }
 
 // The manual opens as a local file; it lists the key bindings.

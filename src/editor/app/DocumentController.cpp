@@ -267,6 +267,7 @@ WindowController* DocumentController::openDocument(const QString& path) {
     return nullptr;
   }
   diag(QStringLiteral("Document opened successfully"));
+  noteRecentDocument(path);
   return addWindow(new WindowController(std::move(document)));
 }
 
@@ -281,6 +282,45 @@ void DocumentController::openDocumentWithDialog() {
   const QStringList paths = QFileDialog::getOpenFileNames(frontWindow(), loc("MenuOpen"), QString(),
                                                           loc("SwmlFiles") + QStringLiteral(" (*.swml *.xml)"));
   openDocuments(paths);
+}
+
+QStringList DocumentController::recentDocuments() const {
+  return QSettings().value(QStringLiteral("RecentDocuments")).toStringList();
+}
+
+void DocumentController::noteRecentDocument(const QString& path) {
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  QStringList recent = recentDocuments();
+  recent.removeAll(absolute);
+  recent.prepend(absolute);
+  while (recent.size() > MaxRecentDocuments) recent.removeLast();
+  QSettings().setValue(QStringLiteral("RecentDocuments"), recent);
+}
+
+void DocumentController::clearRecentDocuments() { QSettings().remove(QStringLiteral("RecentDocuments")); }
+
+QMenu* DocumentController::recentDocumentsMenu(QWidget* parent) {
+  auto* menu = new QMenu(loc("MenuOpenRecent"), parent);
+  menu->setObjectName(QStringLiteral("openRecent"));
+  connect(menu, &QMenu::aboutToShow, menu, [this, menu] {
+    menu->clear();
+    for (const QString& path : recentDocuments()) {
+      QAction* item = menu->addAction(QFileInfo(path).fileName(), this, [this, path] {
+        if (!openDocument(path)) {
+          // Gone or unreadable: it leaves the list.
+          QStringList recent = recentDocuments();
+          recent.removeAll(path);
+          QSettings().setValue(QStringLiteral("RecentDocuments"), recent);
+        }
+      });
+      item->setToolTip(path);
+      item->setEnabled(QFileInfo::exists(path));
+    }
+    menu->addSeparator();
+    QAction* clear = menu->addAction(loc("MenuClearRecent"), this, [this] { clearRecentDocuments(); });
+    clear->setEnabled(!recentDocuments().isEmpty());
+  });
+  return menu;
 }
 
 QList<WindowController*> DocumentController::windows() const {

@@ -67,6 +67,16 @@ class DocumentController : public QObject {
   QList<WindowController*> openDocuments(const QStringList& paths);
   // The open-file dialog.
   void openDocumentWithDialog();
+
+  // Recently opened or saved documents, most recent first (at most
+  // MaxRecentDocuments, kept in the settings under "RecentDocuments").
+  static constexpr int MaxRecentDocuments = 10;
+  QStringList recentDocuments() const;
+  void noteRecentDocument(const QString& path);
+  void clearRecentDocuments();
+  // A File ▸ Open Recent menu for a window; it lists the documents each time
+  // it opens.
+  QMenu* recentDocumentsMenu(QWidget* parent);
   QList<WindowController*> windows() const;
   // The active document window, else the one active last; nullptr without documents.
   WindowController* frontWindow() const;

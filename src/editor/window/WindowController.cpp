@@ -327,6 +327,35 @@ bool WindowController::saveToPath(const QString& path) {
     return false;
   }
   updateWindowTitle();
+  DocumentController::shared().noteRecentDocument(path);
+  return true;
+}
+
+bool WindowController::revertDocument() {
+  const QString path = m_document->filePath();
+  if (path.isEmpty() || !m_document->isModified()) return false;
+  const QString name = QFileInfo(path).fileName();
+  if (alerts().ask(loc("RevertQuestion").arg(name), loc("RevertInfo"), {loc("Revert"), loc("Cancel")}, 1) != 0)
+    return false;
+  // Read first: a file that cannot be read any more leaves the text as it is.
+  Document saved;
+  const SwmlReadReport report = saved.readFromFile(path);
+  if (!report.opened) {
+    alerts().alert(loc("RevertFailed").arg(name), report.errorText);
+    return false;
+  }
+  Document::showReadProblems(path, report);
+  EditorState::shared().clearSymbolSelection();
+  m_document->bufferManager.editBuffer = saved.bufferManager.editBuffer;
+  m_document->prefs = saved.prefs;
+  m_document->undoStack().clear();
+  syncLayoutSettings();
+  m_canvas->setBufferManager(&m_document->bufferManager, &m_layoutSettings);
+  m_editor->resetBaseline();
+  m_document->setModified(false);
+  syncDirectionControl();
+  DocumentController::shared().showPreferencesOf(this);
+  updateWindowTitle();
   return true;
 }
 

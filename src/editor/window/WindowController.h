@@ -101,6 +101,8 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   bool saveDocument();
   bool saveDocumentAs();
   bool saveToPath(const QString& path);
+  // Puts the saved file back after asking; the changes since are dropped.
+  bool revertDocument();
   bool saveAsPDF();
   bool saveAsPDFToPath(const QString& path);
   bool printDocument();

@@ -34,11 +34,13 @@ void WindowController::buildMenus() {
   QMenu* file = bar->addMenu(loc("MenuFile"));
   shared(file, "newDocument");
   shared(file, "openDocument");
+  file->addMenu(app.recentDocumentsMenu(this));
   addAction(file, QStringLiteral("close"), "MenuClose", {QKeySequence(Qt::CTRL | Qt::Key_W)}, [this] { close(); });
   file->addSeparator();
   addAction(file, QStringLiteral("save"), "MenuSave", {QKeySequence(Qt::CTRL | Qt::Key_S)}, [this] { saveDocument(); });
   addAction(file, QStringLiteral("saveAs"), "MenuSaveAs", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
             [this] { saveDocumentAs(); });
+  addAction(file, QStringLiteral("revert"), "MenuRevert", {}, [this] { revertDocument(); });
   addAction(file, QStringLiteral("saveAsPDF"), "MenuSaveAsPdf", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
             [this] { saveAsPDF(); });
   addAction(file, QStringLiteral("print"), "MenuPrint", {QKeySequence(Qt::CTRL | Qt::Key_P)},

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "core/Resources.h"
+#include "dictionary/Db.h"
 #include "symbols/SymbolArchive.h"
 
 namespace quabe::test {
@@ -25,6 +26,17 @@ int RecordingAlertSink::ask(const QString& message, const QString& informative, 
   messages << message;
   informativeTexts << informative;
   return answer;
+}
+
+ScopedDictionary::ScopedDictionary(const QString& path)
+    : m_previousUse(Db::useAlternativeDict()), m_previousPath(Db::alternativeDictPath()) {
+  Db::setAlternativeDictPath(path);
+  Db::setUseAlternativeDict(true);
+}
+
+ScopedDictionary::~ScopedDictionary() {
+  Db::setUseAlternativeDict(m_previousUse);
+  Db::setAlternativeDictPath(m_previousPath);
 }
 
 }  // namespace quabe::test

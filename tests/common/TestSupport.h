@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QString>
 #include <gtest/gtest.h>
+
+#include <QString>
 
 #include "core/Alerts.h"
 
@@ -11,8 +12,8 @@ namespace quabe::test {
 // produced it (the calling test then skips).
 bool loadSymbolArchive();
 
-#define QUABE_REQUIRE_ARCHIVE()                                             \
-  do {                                                                      \
+#define QUABE_REQUIRE_ARCHIVE()                                                \
+  do {                                                                         \
     if (!::quabe::test::loadSymbolArchive()) GTEST_SKIP() << "no iswa2010bin"; \
   } while (0)
 
@@ -28,6 +29,20 @@ class RecordingAlertSink : public AlertSink {
   QStringList messages;
   QStringList informativeTexts;
   int answer = 0;
+};
+
+// Makes the dictionary file at a path the current dictionary while it
+// lives; the dictionary chosen before comes back afterwards.
+class ScopedDictionary {
+ public:
+  explicit ScopedDictionary(const QString& path);
+  ~ScopedDictionary();
+  ScopedDictionary(const ScopedDictionary&) = delete;
+  ScopedDictionary& operator=(const ScopedDictionary&) = delete;
+
+ private:
+  bool m_previousUse;
+  QString m_previousPath;
 };
 
 }  // namespace quabe::test

@@ -1,8 +1,10 @@
 // Signs and compounds built from dictionary entries, against a temporary
 // dictionary file.
 #include <QTemporaryDir>
+#include <optional>
 
 #include "SignTestSupport.h"
+#include "common/TestSupport.h"
 #include "dictionary/Db.h"
 #include "dictionary/DictionaryFile.h"
 #include "document/Compound.h"
@@ -31,16 +33,10 @@ class SignDictionaryTest : public ArchiveFixture {
     path = directory.filePath("test.db");
     QString error;
     ASSERT_TRUE(DictionaryFile::create(path, QString(), false, &error)) << error.toStdString();
-    previousUse = Db::useAlternativeDict();
-    previousPath = Db::alternativeDictPath();
-    Db::setAlternativeDictPath(path);
-    Db::setUseAlternativeDict(true);
+    current.emplace(path);
   }
   void TearDown() override {
-    if (!path.isEmpty()) {
-      Db::setUseAlternativeDict(previousUse);
-      Db::setAlternativeDictPath(previousPath);
-    }
+    current.reset();
     ArchiveFixture::TearDown();
   }
   // Stores an entry and returns its id.
@@ -54,8 +50,7 @@ class SignDictionaryTest : public ArchiveFixture {
 
   QTemporaryDir directory;
   QString path;
-  bool previousUse = false;
-  QString previousPath;
+  std::optional<ScopedDictionary> current;
 };
 
 TEST_F(SignDictionaryTest, SignFromEntryAndRows) {

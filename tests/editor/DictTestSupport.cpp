@@ -6,12 +6,6 @@
 
 namespace quabe::test {
 
-TemporaryDictionary::~TemporaryDictionary() {
-  if (!m_active) return;
-  Db::setUseAlternativeDict(m_previousUse);
-  Db::setAlternativeDictPath(m_previousPath);
-}
-
 bool TemporaryDictionary::create(bool withSymbolSizes) {
   if (!m_dir.isValid()) return false;
   path = m_dir.filePath(QStringLiteral("dict.db"));
@@ -25,11 +19,7 @@ bool TemporaryDictionary::create(bool withSymbolSizes) {
     ADD_FAILURE() << error.toStdString();
     return false;
   }
-  m_previousUse = Db::useAlternativeDict();
-  m_previousPath = Db::alternativeDictPath();
-  m_active = true;
-  Db::setAlternativeDictPath(path);
-  Db::setUseAlternativeDict(true);
+  m_current.emplace(path);
   return true;
 }
 
@@ -88,13 +78,16 @@ QStringList TemporaryDictionary::texts(const QString& sql, const QVariantList& a
 
 QStringList TemporaryDictionary::snapshot() {
   QStringList rows;
-  rows += texts(QStringLiteral("SELECT SignID || '|' || Gloss || '|' || IFNULL(Tag,'') || '|' || IFNULL(Yomi,'') || "
-                               "'|' || IFNULL(Comment,'') || '|' || ModificationTime FROM Signs ORDER BY SignID"));
-  rows += texts(QStringLiteral("SELECT SignID || '|' || SubID || '|' || SSS || '|' || pos_x || '|' || pos_y FROM "
-                               "Spelling ORDER BY SignID, SubID"));
+  rows +=
+      texts(QStringLiteral("SELECT SignID || '|' || Gloss || '|' || IFNULL(Tag,'') || '|' || IFNULL(Yomi,'') || "
+                           "'|' || IFNULL(Comment,'') || '|' || ModificationTime FROM Signs ORDER BY SignID"));
+  rows +=
+      texts(QStringLiteral("SELECT SignID || '|' || SubID || '|' || SSS || '|' || pos_x || '|' || pos_y FROM "
+                           "Spelling ORDER BY SignID, SubID"));
   rows += texts(QStringLiteral("SELECT SignID || '|' || Japanese FROM Translation ORDER BY SignID, Japanese"));
-  rows += texts(QStringLiteral("SELECT CompoundID || '|' || ConstituentID || '|' || ComponentOrder FROM Compounds "
-                               "ORDER BY CompoundID, ComponentOrder"));
+  rows +=
+      texts(QStringLiteral("SELECT CompoundID || '|' || ConstituentID || '|' || ComponentOrder FROM Compounds "
+                           "ORDER BY CompoundID, ComponentOrder"));
   return rows;
 }
 

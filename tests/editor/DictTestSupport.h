@@ -7,6 +7,7 @@
 
 #include <QTemporaryDir>
 #include <QVariantList>
+#include <optional>
 
 #include "common/TestSupport.h"
 #include "dictionary/Db.h"
@@ -22,7 +23,6 @@ inline const QString HeadCode = QStringLiteral("04-01-001-01-01-01");
 class TemporaryDictionary {
  public:
   TemporaryDictionary() = default;
-  ~TemporaryDictionary();
   TemporaryDictionary(const TemporaryDictionary&) = delete;
   TemporaryDictionary& operator=(const TemporaryDictionary&) = delete;
 
@@ -50,9 +50,7 @@ class TemporaryDictionary {
 
  private:
   QTemporaryDir m_dir;
-  bool m_active = false;
-  bool m_previousUse = false;
-  QString m_previousPath;
+  std::optional<ScopedDictionary> m_current;
 };
 
 // A canvas sign with the codes at (30 + 25 i, 40); not a dictionary entry (id 0).
@@ -75,9 +73,7 @@ class DictionaryWindowFixture : public ::testing::Test {
   static SignPtr makeSign(const QStringList& codes) { return makeSignOf(codes); }
   bool exec(const QString& sql, const QVariantList& arguments = {}) { return dictionary.exec(sql, arguments); }
   qint64 scalar(const QString& sql, const QVariantList& arguments = {}) { return dictionary.scalar(sql, arguments); }
-  QStringList texts(const QString& sql, const QVariantList& arguments = {}) {
-    return dictionary.texts(sql, arguments);
-  }
+  QStringList texts(const QString& sql, const QVariantList& arguments = {}) { return dictionary.texts(sql, arguments); }
   QStringList snapshot() { return dictionary.snapshot(); }
 
   TemporaryDictionary dictionary;

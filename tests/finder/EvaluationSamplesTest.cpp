@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <optional>
 
 #include "ScopedTuning.h"
 #include "common/TestSupport.h"
@@ -43,10 +44,7 @@ class EvaluationSamplesTest : public ::testing::Test {
     dictionary = dir.filePath("dict.db");
     QString error;
     ASSERT_TRUE(DictionaryFile::create(dictionary, QString(), false, &error)) << error.toStdString();
-    previousUse = Db::useAlternativeDict();
-    previousPath = Db::alternativeDictPath();
-    Db::setAlternativeDictPath(dictionary);
-    Db::setUseAlternativeDict(true);
+    current.emplace(dictionary);
     SignFinder::shared().setFeatureLoader({});
     flat = store("FLAT", {row("01-05-001-01-01-01", 0, 0), row("02-03-001-01-01-01", 10, 40)});
     index = store("INDEX", {row("01-01-001-01-01-01", 0, 0)});
@@ -59,8 +57,7 @@ class EvaluationSamplesTest : public ::testing::Test {
   }
   void TearDown() override {
     if (!configured) return;
-    Db::setUseAlternativeDict(previousUse);
-    Db::setAlternativeDictPath(previousPath);
+    current.reset();
     EditorState::shared().integrateArrowsEnabled = true;
   }
   qint64 store(const QString& gloss, const QList<DbISWA>& spelling) {
@@ -79,8 +76,8 @@ class EvaluationSamplesTest : public ::testing::Test {
   QTemporaryDir dir;
   QString dictionary;
   qint64 flat = 0, index = 0;
-  bool previousUse = false, configured = false;
-  QString previousPath;
+  std::optional<test::ScopedDictionary> current;
+  bool configured = false;
   ScopedTuning tuning;
 };
 

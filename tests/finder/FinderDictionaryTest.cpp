@@ -1,6 +1,7 @@
 // The search against a real dictionary file: the feature cache follows
 // dictionary writes and switches; canvas signs and result details.
 #include <QTemporaryDir>
+#include <optional>
 
 #include "ScopedTuning.h"
 #include "common/TestSupport.h"
@@ -41,17 +42,13 @@ class FinderDictionaryTest : public ::testing::Test {
     QString error;
     ASSERT_TRUE(DictionaryFile::create(first, QString(), false, &error)) << error.toStdString();
     ASSERT_TRUE(DictionaryFile::create(second, QString(), false, &error)) << error.toStdString();
-    previousUse = Db::useAlternativeDict();
-    previousPath = Db::alternativeDictPath();
-    Db::setAlternativeDictPath(first);
-    Db::setUseAlternativeDict(true);
+    current.emplace(first);
     SignFinder::shared().setFeatureLoader({});
     configured = true;
   }
   void TearDown() override {
     if (!configured) return;
-    Db::setUseAlternativeDict(previousUse);
-    Db::setAlternativeDictPath(previousPath);
+    current.reset();
     SignFinder::shared().discardCache();
   }
   qint64 store(const QString& gloss, const QList<DbISWA>& spelling, const QStringList& meanings = {}) {
@@ -70,9 +67,8 @@ class FinderDictionaryTest : public ::testing::Test {
 
   QTemporaryDir directory;
   QString first, second;
-  bool previousUse = false;
+  std::optional<test::ScopedDictionary> current;
   bool configured = false;
-  QString previousPath;
   ScopedTuning tuning;
 };
 

@@ -7,20 +7,14 @@
 namespace quabe::test {
 
 NotationTestDictionary::NotationTestDictionary() {
-  m_previousUse = Db::useAlternativeDict();
-  m_previousPath = Db::alternativeDictPath();
   if (!m_dir.isValid()) return;
   m_path = m_dir.filePath(QStringLiteral("notation-test.db"));
   QString error;
   m_valid = DictionaryFile::create(m_path, DictionaryFile::defaultSymbolDataPath(), true, &error);
-  Db::setAlternativeDictPath(m_path);
-  Db::setUseAlternativeDict(true);
+  m_current.emplace(m_path);
 }
 
-NotationTestDictionary::~NotationTestDictionary() {
-  Db::setAlternativeDictPath(m_previousPath);
-  Db::setUseAlternativeDict(m_previousUse);
-}
+NotationTestDictionary::~NotationTestDictionary() = default;
 
 qint64 NotationTestDictionary::add(DbSign entry, const QList<DbISWA>& spelling, const QStringList& meanings) {
   entry.signID = Db::getMaxSignID() + 1;

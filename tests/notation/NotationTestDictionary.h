@@ -5,7 +5,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <optional>
 
+#include "common/TestSupport.h"
 #include "dictionary/DbSign.h"
 #include "symbols/SymbolCode.h"
 
@@ -39,8 +41,7 @@ class NotationTestDictionary {
   QTemporaryDir m_dir;
   QString m_path;
   bool m_valid = false;
-  bool m_previousUse = false;
-  QString m_previousPath;
+  std::optional<ScopedDictionary> m_current;
 };
 
 DbISWA spellingRow(const QString& sss, int x, int y, Hand hand = Hand::none, bool changeableHand = false,

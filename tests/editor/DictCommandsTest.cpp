@@ -44,6 +44,12 @@ TEST_F(DictCommandsTest, AltAAndCtrlTHandTheCurrentSignToTheEntryEditor) {
   editor->close();
   key(window->canvasView(), Qt::Key_T, Qt::ControlModifier);
   EXPECT_TRUE(editor->isVisible());
+
+  // Escape closes it, as Close does.
+  editor->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
+  QTest::keyClick(editor->glossTextField(), Qt::Key_Escape);
+  EXPECT_FALSE(editor->isVisible());
 }
 
 TEST_F(DictCommandsTest, EmptySignsAreRefusedWithTheAlert) {

@@ -17,6 +17,7 @@
 #include "core/Localization.h"
 #include "dictionary/Db.h"
 #include "document/Compound.h"
+#include "editor/ToolWindowKeys.h"
 
 namespace quabe {
 
@@ -33,6 +34,7 @@ QString userName() {
 }  // namespace
 
 CompoundWindow::CompoundWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  closeOnEscape(this);
   setWindowTitle(loc("CompoundTitle"));
   auto* layout = new QVBoxLayout(this);
   auto* images = new QHBoxLayout;

@@ -21,6 +21,7 @@
 #include "dictionary/ui/DictSignView.h"
 #include "dictionary/ui/DictSymbolView.h"
 #include "dictionary/ui/DisambiguationPanel.h"
+#include "editor/ToolWindowKeys.h"
 
 namespace quabe {
 
@@ -65,6 +66,7 @@ void setCheck(QCheckBox* box, bool enabled, bool on) {
 }  // namespace
 
 DictEditWindow::DictEditWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  closeOnEscape(this);
   setWindowTitle(loc("DictEditTitle"));
   buildWidgets();
   updateFlagControls();

@@ -22,6 +22,7 @@
 #include "dictionary/ui/SignListModel.h"
 #include "dictionary/ui/SignListQuery.h"
 #include "document/Compound.h"
+#include "editor/ToolWindowKeys.h"
 
 namespace quabe {
 
@@ -31,6 +32,7 @@ constexpr int SecondStep = 100;
 }  // namespace
 
 SignListWindow::SignListWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+  closeOnEscape(this);
   setWindowTitle(loc("SignListTitle"));
   m_model = new SignListModel(this);
   buildWidgets();

@@ -18,11 +18,13 @@
 
 #include "core/Localization.h"
 #include "dictionary/Db.h"
+#include "editor/ToolWindowKeys.h"
 
 namespace quabe {
 
 SFTestWindow::SFTestWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), m_featuresStale(std::make_shared<std::atomic_bool>(false)) {
+  closeOnEscape(this);
   // The title by which the application's Copy and Select All find this window.
   setWindowTitle(QStringLiteral("Sign Finder Tester"));
   m_tester.finder = &m_finder;
@@ -59,8 +61,8 @@ SFTestWindow::SFTestWindow(QWidget* parent)
   options->addWidget(new QLabel(loc("SFTestLowestOrder"), this));
   m_lowestOrderComboBox = new QComboBox(this);
   m_lowestOrderComboBox->setEditable(true);
-  m_lowestOrderComboBox->addItems({QStringLiteral("20"), QStringLiteral("100"), QStringLiteral("1000"),
-                                   loc("SFTestAll")});
+  m_lowestOrderComboBox->addItems(
+      {QStringLiteral("20"), QStringLiteral("100"), QStringLiteral("1000"), loc("SFTestAll")});
   options->addWidget(m_lowestOrderComboBox);
   m_integrateArrowCheckbox = new QCheckBox(loc("SFTestIntegrateArrows"), this);
   m_integrateArrowCheckbox->setChecked(true);
@@ -87,8 +89,7 @@ SFTestWindow::SFTestWindow(QWidget* parent)
   layout->addLayout(bottom);
 
   connect(m_testSingleSignRadioButton, &QRadioButton::clicked, this, [this] { testSingleSignRadioButtonSelected(); });
-  connect(m_useSampleListFileRadioButton, &QRadioButton::clicked, this,
-          [this] { useSampleListRadioButtonSelected(); });
+  connect(m_useSampleListFileRadioButton, &QRadioButton::clicked, this, [this] { useSampleListRadioButtonSelected(); });
   connect(m_signSelectButton, &QPushButton::clicked, this, [this] { selectAnswerSign(); });
   connect(m_signDirectorySelectButton, &QPushButton::clicked, this, [this] { selectSampleSignDirectory(); });
   connect(m_sampleListFileSelectButton, &QPushButton::clicked, this, [this] { selectSampleListFile(); });
@@ -118,10 +119,11 @@ void SFTestWindow::setSingleSignMode(bool single) {
   m_tester.useSampleListFile = !single;
   const QString active = QStringLiteral("color: black;");
   const QString inactive = QStringLiteral("color: gray;");
-  for (QLabel* label : {m_answerSignIDLabel, m_sampleSignDirectoryLabel}) label->setStyleSheet(single ? active : inactive);
+  for (QLabel* label : {m_answerSignIDLabel, m_sampleSignDirectoryLabel})
+    label->setStyleSheet(single ? active : inactive);
   m_sampleListFileLabel->setStyleSheet(single ? inactive : active);
   for (QWidget* widget : std::initializer_list<QWidget*>{m_answerSignIDTextField, m_signSelectButton,
-                                                          m_sampleSignDirectoryTextField, m_signDirectorySelectButton}) {
+                                                         m_sampleSignDirectoryTextField, m_signDirectorySelectButton}) {
     widget->setEnabled(single);
   }
   m_sampleListFileTextField->setEnabled(!single);
@@ -133,13 +135,14 @@ void SFTestWindow::testSingleSignRadioButtonSelected() { setSingleSignMode(true)
 void SFTestWindow::useSampleListRadioButtonSelected() { setSingleSignMode(false); }
 
 void SFTestWindow::selectSampleSignDirectory() {
-  const QString directory = QFileDialog::getExistingDirectory(this, loc("SFTestSampleDirectory"),
-                                                              m_sampleSignDirectoryTextField->text());
+  const QString directory =
+      QFileDialog::getExistingDirectory(this, loc("SFTestSampleDirectory"), m_sampleSignDirectoryTextField->text());
   if (!directory.isEmpty()) m_sampleSignDirectoryTextField->setText(directory);
 }
 
 void SFTestWindow::selectSampleListFile() {
-  const QString file = QFileDialog::getOpenFileName(this, loc("SFTestSampleListFile"), m_sampleListFileTextField->text());
+  const QString file =
+      QFileDialog::getOpenFileName(this, loc("SFTestSampleListFile"), m_sampleListFileTextField->text());
   if (!file.isEmpty()) m_sampleListFileTextField->setText(file);
 }
 

@@ -15,6 +15,7 @@
 #include "core/Localization.h"
 #include "dictionary/Db.h"
 #include "document/EditorState.h"
+#include "editor/ToolWindowKeys.h"
 #include "finder/ui/ResultSignView.h"
 
 namespace quabe {
@@ -23,14 +24,15 @@ SignFinderWindow::SignFinderWindow(QWidget* parent)
     : QWidget(parent, Qt::Window),
       m_finder(std::make_shared<SignFinder>()),
       m_featuresStale(std::make_shared<std::atomic_bool>(false)) {
+  closeOnEscape(this);
   setWindowTitle(loc("SignFinderTitle"));
   auto* layout = new QVBoxLayout(this);
   auto* top = new QHBoxLayout;
   top->addWidget(new QLabel(loc("SignFinderResultLimit"), this));
   m_resultLimitComboBox = new QComboBox(this);
   m_resultLimitComboBox->setEditable(true);
-  m_resultLimitComboBox->addItems({QStringLiteral("8"), QStringLiteral("20"), QStringLiteral("50"),
-                                   QStringLiteral("100")});
+  m_resultLimitComboBox->addItems(
+      {QStringLiteral("8"), QStringLiteral("20"), QStringLiteral("50"), QStringLiteral("100")});
   m_resultLimitComboBox->setCurrentText(QString::number(DefaultNumberOfResults));
   top->addWidget(m_resultLimitComboBox);
   m_progressIndicator = new QProgressBar(this);

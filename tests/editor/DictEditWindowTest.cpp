@@ -3,6 +3,7 @@
 // failures that must leave the dictionary and the editor as they were.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
@@ -354,6 +355,27 @@ TEST_F(DictEditWindowTest, ALockedDictionaryReportsTheFailure) {
   holder.executeUpdate("ROLLBACK");
   holder.close();
   EXPECT_EQ(texts("SELECT Gloss FROM Signs"), QStringList({"LOCK"}));
+}
+
+// A dictionary that can no longer be written while the editor is open (here
+// its journal cannot be made, which holds even for the superuser, unlike
+// file permissions): the failure alert, the editor keeps its fields, no rows change.
+TEST_F(DictEditWindowTest, AnUnwritableDictionaryReportsTheFailure) {
+  addEntry("KEEP", {HandCode});
+  open(makeSign({HandCode}));
+  editor.glossTextField()->setText("NEW");
+  ASSERT_TRUE(QDir().mkdir(path + "-journal"));
+  sink->answer = 0;
+  EXPECT_FALSE(editor.updateButtonClicked());
+  EXPECT_EQ(sink->messages.last(), loc("FailedToUpdateDictionary"));
+  EXPECT_TRUE(editor.isVisible());
+  EXPECT_EQ(editor.glossTextField()->text(), "NEW");
+  ASSERT_TRUE(QDir().rmdir(path + "-journal"));
+  EXPECT_EQ(texts("SELECT Gloss FROM Signs"), QStringList({"KEEP"}));
+  EXPECT_EQ(scalar("SELECT COUNT(*) FROM Spelling"), 1);
+  // Writable again, the same store goes through.
+  EXPECT_TRUE(editor.updateButtonClicked());
+  EXPECT_EQ(scalar("SELECT COUNT(*) FROM Signs"), 2);
 }
 
 TEST_F(DictEditWindowTest, PaletteSymbolsDroppedOnTheSignViewJoinTheSign) {

@@ -145,7 +145,9 @@ TEST_F(Export, PrintingOnAPrinterUsesTheSamePages) {
   EXPECT_EQ(CanvasExport::print(canvas, printer), 3);
   EXPECT_FALSE(canvas.printing);
   const int pages = pdfPageCount(path("printed.pdf"));
-  if (pages >= 0) EXPECT_EQ(pages, 3);
+  if (pages >= 0) {
+    EXPECT_EQ(pages, 3);
+  }
 }
 
 TEST_F(Export, PdfToAnUnwritablePlaceFails) {

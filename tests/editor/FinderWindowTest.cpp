@@ -38,7 +38,9 @@ class FinderWindowTest : public DictCommandsTest {
   // Waits for the running search of the finder window.
   static void waitForSearch(SignFinderWindow* finder) {
     QSignalSpy done(finder, &SignFinderWindow::searchFinished);
-    if (finder->isSearching()) ASSERT_TRUE(done.wait(20000));
+    if (finder->isSearching()) {
+      ASSERT_TRUE(done.wait(20000));
+    }
   }
   // Makes the next search wait for the gate before it reads the dictionary's
   // features, so that the window can be seen while the search runs.

@@ -48,7 +48,9 @@ class SignListWindowTest : public DictionaryWindowFixture {
   void showAll() {
     QSignalSpy finished(list.get(), &SignListWindow::loadFinished);
     list->showAllButtonClicked();
-    if (finished.isEmpty()) ASSERT_TRUE(finished.wait(10000));
+    if (finished.isEmpty()) {
+      ASSERT_TRUE(finished.wait(10000));
+    }
   }
   QStringList glosses() const {
     QStringList result;

@@ -113,6 +113,8 @@ class Db {
   // Non-alias entries ordered by reading, rows from..to counted from 1, with
   // meanings and 150 x 150 thumbnails.
   static QList<DbSign> getWholeSigns(const QString& search, int from, int to);
+  // The same rows on an open connection, without meanings and thumbnails.
+  static QList<DbSign> getWholeSignRecords(const QString& search, int from, int to, SqliteDatabase& db);
   static QList<DbFinderSign> getFinderSigns();
 
   // ---- writing (true on success; a failure leaves the file unchanged)

@@ -26,9 +26,7 @@ struct PlacedImage {
 };
 }  // namespace
 
-QList<DbSign> Db::getWholeSigns(const QString& search, int from, int to) {
-  SqliteDatabase db = database();
-  if (!db.open()) return {};
+QList<DbSign> Db::getWholeSignRecords(const QString& search, int from, int to, SqliteDatabase& db) {
   QString sql = QStringLiteral("SELECT * FROM Signs WHERE ((StdGloss IS NULL) OR (StdGloss = '')) ");
   QVariantList arguments;
   if (!search.isEmpty()) {
@@ -41,15 +39,20 @@ QList<DbSign> Db::getWholeSigns(const QString& search, int from, int to) {
   sql += QStringLiteral(" ORDER BY Yomi");
   diag(sql);
   QList<DbSign> entries;
-  {
-    auto rs = db.executeQuery(sql, arguments);
-    int row = 0;
-    while (row < to && rs && rs->next()) {
-      ++row;
-      if (row < from) continue;
-      entries.append(makeDbSign(*rs));
-    }
+  auto rs = db.executeQuery(sql, arguments);
+  int row = 0;
+  while (row < to && rs && rs->next()) {
+    ++row;
+    if (row < from) continue;
+    entries.append(makeDbSign(*rs));
   }
+  return entries;
+}
+
+QList<DbSign> Db::getWholeSigns(const QString& search, int from, int to) {
+  SqliteDatabase db = database();
+  if (!db.open()) return {};
+  QList<DbSign> entries = getWholeSignRecords(search, from, to, db);
   for (DbSign& entry : entries) {
     entry.meanings = getMeanings(entry.signID, db);
     entry.image =

@@ -8,16 +8,6 @@ namespace quabe {
 
 namespace {
 
-// A LIKE pattern matching the text anywhere, literally (ESCAPE '\').
-QString containsPattern(const QString& text) {
-  QString escaped = QStringLiteral("%");
-  for (const QChar c : text) {
-    if (c == QLatin1Char('\\') || c == QLatin1Char('_') || c == QLatin1Char('%')) escaped += QLatin1Char('\\');
-    escaped += c;
-  }
-  return escaped + QLatin1Char('%');
-}
-
 // Above this many rows the meanings are read in one pass over the table.
 constexpr int BulkMeaningsThreshold = 200;
 
@@ -26,26 +16,7 @@ constexpr int BulkMeaningsThreshold = 200;
 QList<DbSign> listDictionarySigns(const QString& search, int from, int to) {
   SqliteDatabase db = Db::database();
   if (!db.open()) return {};
-  QString sql = QStringLiteral("SELECT * FROM Signs WHERE ((StdGloss IS NULL) OR (StdGloss = '')) ");
-  QVariantList arguments;
-  if (!search.isEmpty()) {
-    const QString pattern = containsPattern(DbSign::splitGlossAndTag(search).first);
-    sql += QStringLiteral(
-        " AND ((Gloss LIKE ? ESCAPE '\\' OR Yomi LIKE ? ESCAPE '\\')  OR (SignID in (SELECT SignID FROM Translation "
-        "WHERE Japanese LIKE ? ESCAPE '\\')))");
-    arguments = {pattern, pattern, pattern};
-  }
-  sql += QStringLiteral(" ORDER BY Yomi");
-  QList<DbSign> entries;
-  {
-    auto rs = db.executeQuery(sql, arguments);
-    int row = 0;
-    while (row < to && rs && rs->next()) {
-      ++row;
-      if (row < from) continue;
-      entries.append(Db::makeDbSign(*rs));
-    }
-  }
+  QList<DbSign> entries = Db::getWholeSignRecords(search, from, to, db);
   if (entries.size() <= BulkMeaningsThreshold) {
     for (DbSign& entry : entries) entry.meanings = Db::getMeanings(entry.signID, db);
     return entries;

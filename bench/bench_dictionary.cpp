@@ -14,6 +14,7 @@
 #include "dictionary/Db.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/SpmlImport.h"
+#include "BuildPaths.h"
 
 using namespace quabe;
 

@@ -18,6 +18,7 @@
 #include "dictionary/SpmlImport.h"
 #include "finder/SignFinder.h"
 #include "finder/SymbolAssignment.h"
+#include "BuildPaths.h"
 
 using namespace quabe;
 

@@ -15,6 +15,7 @@
 #include "document/Sign.h"
 #include "notation/SWGen.h"
 #include "notation/Tokenizer.h"
+#include "BuildPaths.h"
 
 namespace {
 

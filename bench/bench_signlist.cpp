@@ -21,6 +21,7 @@
 #include "dictionary/ui/SignListModel.h"
 #include "dictionary/ui/SignListWindow.h"
 #include "symbols/SymbolArchive.h"
+#include "BuildPaths.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <QXmlStreamReader>
 
 #include "core/Diagnostics.h"
+#include "BuildPaths.h"
 
 namespace quabe {
 

@@ -11,6 +11,7 @@
 #include "dictionary/Db.h"
 #include "dictionary/DictionaryFile.h"
 #include "symbols/Symbol.h"
+#include "BuildPaths.h"
 
 using namespace quabe;
 using quabe::test::DictionaryFixture;

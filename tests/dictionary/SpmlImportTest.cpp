@@ -10,6 +10,7 @@
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/Fsw.h"
 #include "dictionary/SpmlImport.h"
+#include "BuildPaths.h"
 
 using namespace quabe;
 using quabe::test::DictionaryFixture;

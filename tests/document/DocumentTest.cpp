@@ -16,6 +16,7 @@
 #include "core/Resources.h"
 #include "dictionary/DbSign.h"
 #include "document/Document.h"
+#include "BuildPaths.h"
 
 namespace quabe {
 namespace {

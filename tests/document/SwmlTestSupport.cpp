@@ -10,6 +10,7 @@
 #include "document/SwmlDelegate.h"
 #include "document/SwmlText.h"
 #include "symbols/ISWA.h"
+#include "BuildPaths.h"
 
 namespace quabe::test {
 

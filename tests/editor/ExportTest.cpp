@@ -12,6 +12,7 @@
 #include "common/TestSupport.h"
 #include "document/EditorState.h"
 #include "editor/export/CanvasExport.h"
+#include "BuildPaths.h"
 
 namespace quabe {
 namespace {

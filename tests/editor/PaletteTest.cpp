@@ -11,6 +11,7 @@
 #include "editor/layout/Palette.h"
 #include "editor/palette/PaletteToolTips.h"
 #include "symbols/SymbolArchive.h"
+#include "BuildPaths.h"
 
 using namespace quabe;
 

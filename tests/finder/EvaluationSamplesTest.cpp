@@ -15,6 +15,7 @@
 #include "document/EditorState.h"
 #include "finder/SignFinder.h"
 #include "finder/SignFinderTest.h"
+#include "BuildPaths.h"
 
 namespace quabe {
 namespace {

@@ -13,6 +13,7 @@
 #include "notation/InflectionRules.h"
 #include "notation/SWGen.h"
 #include "symbols/SymbolArchive.h"
+#include "BuildPaths.h"
 
 namespace quabe {
 namespace {

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "symbols/SymbolArchive.h"
+#include "BuildPaths.h"
 
 using namespace quabe;
 

@@ -12,6 +12,7 @@
 
 #include "core/Resources.h"
 #include "symbols/SymbolArchive.h"
+#include "BuildPaths.h"
 
 using namespace quabe;
 

@@ -169,18 +169,6 @@ TEST_F(CanvasRender, PrintingLeavesOutCursorEmptySignsAndAmbiguityMarks) {
   EXPECT_GT(countPixels(printed, QRect(3, 2, 60, 13), isInk), 15);
 }
 
-TEST_F(CanvasRender, HorizontalRowsHaveHorizontalRules) {
-  buildDocument(false);
-  ASSERT_FALSE(man().isVertical());
-  ASSERT_EQ(man().viewLines.size(), 2);
-  const QImage image = renderCanvas(canvas);
-  const int ruleY = int(man().viewLines[1].top - prefs.lineSpace / 2);
-  EXPECT_GT(countPixels(image, QRect(0, ruleY - 1, 600, 3), isColor(CanvasView::ruleColor())), 580);
-  EXPECT_GT(countPixels(image, symbolRect(0, 0), isInk), 30);
-  EXPECT_GT(countPixels(image, symbolRect(1, 0), isInk), 30);
-  EXPECT_TRUE(sameColor(image.pixelColor(int(man().cursorCellRect().center().x()), 150), CanvasView::selectionColor()));
-}
-
 TEST_F(CanvasRender, RangeSelectionHighlightsTailAndHeadOfTwoViewLines) {
   buildDocument(true, QSize(600, 170));  // a and b fill the first column
   ASSERT_GE(man().viewLines.size(), 3);

@@ -7,6 +7,7 @@
 #include "common/TestSupport.h"
 #include "symbols/ISWA.h"
 #include "symbols/SymbolArchive.h"
+#include "symbols/SymbolDrawing.h"
 #include "symbols/SymbolVectors.h"
 
 using namespace quabe;
@@ -58,16 +59,13 @@ TEST(SymbolVectors, OutlinesAtActualSizeLookLikeTheArchiveImages) {
   QList<SymbolCode> stored = archive.storedCodes();
   std::sort(stored.begin(), stored.end());
   for (qsizetype i = 0; i < stored.size(); i += 41) codes << stored[i];
-  int synthesised = 0;
-  for (const SymbolCode code : stored) {
-    for (int r = 3; r <= 16 && synthesised < 60 && SSS::rotation(code) == 1; ++r) {
-      const SymbolCode turned = SSS::withRotation(code, r);
-      if (!archive.contains(turned) && archive.image(turned) && ++synthesised) codes << turned;
-    }
-  }
-  EXPECT_EQ(synthesised, 60);
-  for (const char* text : {"07-01-004-01-01-01", "07-01-004-01-01-02", "07-01-005-01-01-07", "07-01-006-01-01-04"})
-    codes << SSS::fromString(QString::fromLatin1(text));
+  const qsizetype sampled = codes.size();
+  for (const SymbolCode code : stored)
+    for (int r = 3; r <= 16 && codes.size() < sampled + 60 && SSS::rotation(code) == 1; ++r)
+      if (!archive.contains(SSS::withRotation(code, r)) && archive.image(SSS::withRotation(code, r)))
+        codes << SSS::withRotation(code, r);
+  EXPECT_EQ(codes.size(), sampled + 60);
+  codes << extensionCodes();
 
   for (const SymbolCode code : codes) {
     SCOPED_TRACE(SSS::toString(code).toStdString());

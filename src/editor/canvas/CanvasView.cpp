@@ -102,13 +102,16 @@ void CanvasView::wheelEvent(QWheelEvent* event) {
 void CanvasView::makeLayoutManager(bool vertical) {
   // The current sign stays current across the rebuild.
   SignPtr current = m_viewLineMan ? m_viewLineMan->currentSign() : nullptr;
+  const QFont font = textFont();
+  auto heights = m_viewLineMan && m_viewLineMan->textFont == font ? m_viewLineMan->textHeights : nullptr;
   if (vertical)
     m_viewLineMan =
         std::make_unique<ViewLineManager>(m_bufferMan, prefs(), canvasSize().width(), canvasSize().height());
   else
     m_viewLineMan =
         std::make_unique<ViewLineManagerH>(m_bufferMan, prefs(), canvasSize().width(), canvasSize().height());
-  m_viewLineMan->textFont = textFont();
+  m_viewLineMan->textFont = font;
+  if (heights) m_viewLineMan->textHeights = heights;
   const qreal extent = m_viewLineMan->layout();
   const ViewPosition place = m_viewLineMan->position(current.get());
   if (place.isValid()) {

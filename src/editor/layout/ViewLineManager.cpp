@@ -146,9 +146,8 @@ std::pair<qreal, qreal> ViewLineManager::textBands(const Sign& sign, qreal width
   for (int i = 0; i < 2; ++i) {
     if (texts[i].isEmpty()) continue;
     const QString key = texts[i] + QLatin1Char('\n') + QString::number(width);
-    auto found = m_textHeights.constFind(key);
-    if (found == m_textHeights.constEnd())
-      found = m_textHeights.insert(key, CellText::height(texts[i], textFont, width));
+    auto found = textHeights->constFind(key);
+    if (found == textHeights->constEnd()) found = textHeights->insert(key, CellText::height(texts[i], textFont, width));
     bands[i] = *found + TextGap;
   }
   return {bands[0], bands[1]};

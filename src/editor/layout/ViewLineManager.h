@@ -6,6 +6,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
+#include <memory>
 
 #include "document/BufferManager.h"
 #include "document/Preferences.h"
@@ -76,8 +77,11 @@ class ViewLineManager {
   qreal canvasHeight = 0;
   qint64 selectStart = -1;
   qint64 selectEnd = -1;
-  // The font glosses and comments are measured in (the canvas sets it).
+  // The font glosses and comments are measured in, and the heights measured
+  // so far (text and width to the wrapped height). The canvas hands both on
+  // to the manager it builds next, so that a relayout measures nothing twice.
   QFont textFont;
+  std::shared_ptr<QHash<QString, qreal>> textHeights = std::make_shared<QHash<QString, qreal>>();
   // The space between a gloss or comment and its sign.
   static constexpr qreal TextGap = 2.0;
 
@@ -238,9 +242,6 @@ class ViewLineManager {
   void endMove(int mode);
   qint64 countOf(qint64 line) const;
   SignStringPtr logicalLineOf(qint64 viewLine) const;
-
- private:
-  mutable QHash<QString, qreal> m_textHeights;  // text and width to wrapped height
 };
 
 }  // namespace quabe

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "document/BufferManager.h"
 #include "document/Sign.h"
 #include "symbols/ISWA.h"

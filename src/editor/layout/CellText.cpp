@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QTextLayout>
 
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "document/Sign.h"
 
 namespace quabe {

@@ -6,11 +6,10 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 
-#include "core/Diagnostics.h"
+#include "core/AtomicFile.h"
 #include "editor/canvas/CanvasView.h"
 
 namespace quabe {
@@ -127,27 +126,22 @@ int CanvasExport::print(CanvasView& canvas, QPrinter& printer) {
   return renderPages(canvas, printer, printer.resolution());
 }
 
-bool CanvasExport::saveAsPdf(CanvasView& canvas, const QString& path, std::optional<QPageSize> pageSize) {
+bool CanvasExport::saveAsPdf(CanvasView& canvas, const QString& path, std::optional<QPageSize> pageSize,
+                             QString* error) {
   if (!canvas.viewLineMan()) return false;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    diag(QStringLiteral("saveAsPdf"), QStringLiteral("cannot write ") + path);
-    return false;
-  }
-  int pages = 0;
-  {
-    QPdfWriter writer(&file);
-    writer.setTitle(QFileInfo(path).completeBaseName());
-    writer.setCreator(QStringLiteral("Quabe"));
-    writer.setPageSize(pageSize.value_or(sharedPageSize()));
-    applyPageSetup(writer, canvas.viewLineMan()->isVertical());
-    pages = renderPages(canvas, writer, writer.resolution());
-  }
-  if (pages == 0) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  return saveAtomically(
+      path,
+      [&](QIODevice& file, QString* reason) {
+        QPdfWriter writer(&file);
+        writer.setTitle(QFileInfo(path).completeBaseName());
+        writer.setCreator(QStringLiteral("Quabe"));
+        writer.setPageSize(pageSize.value_or(sharedPageSize()));
+        applyPageSetup(writer, canvas.viewLineMan()->isVertical());
+        if (renderPages(canvas, writer, writer.resolution()) > 0) return true;
+        *reason = QStringLiteral("nothing to print");
+        return false;
+      },
+      error);
 }
 
 bool CanvasExport::printWithDialog(CanvasView& canvas, QWidget* parent) {
@@ -165,9 +159,10 @@ QPageSize CanvasExport::sharedPageSize() { return pageSizeSlot(); }
 void CanvasExport::setSharedPageSize(const QPageSize& size) { pageSizeSlot() = size; }
 
 QImage CanvasExport::renderImage(CanvasView& canvas, qreal scale) {
-  const QSize size(int(std::ceil(canvas.width() * scale)), int(std::ceil(canvas.height() * scale)));
-  if (size.isEmpty()) return {};
-  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  const qreal width = std::ceil(canvas.width() * scale), height = std::ceil(canvas.height() * scale);
+  // Refused rather than allocated: a picture this large is no export anybody can use.
+  if (!(width >= 1 && height >= 1) || width * height > MaxImagePixels) return {};
+  QImage image(QSize(int(width), int(height)), QImage::Format_ARGB32_Premultiplied);
   if (image.isNull()) return {};  // too large to allocate
   image.fill(Qt::white);
   PrintingScope printing(canvas);
@@ -180,35 +175,34 @@ QImage CanvasExport::renderImage(CanvasView& canvas, qreal scale) {
   return image;
 }
 
-bool CanvasExport::savePng(CanvasView& canvas, const QString& path, qreal scale) {
+bool CanvasExport::savePng(CanvasView& canvas, const QString& path, qreal scale, QString* error) {
   const QImage image = renderImage(canvas, scale);
-  if (image.isNull()) return false;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG")) return false;
-  return file.commit();
+  if (image.isNull()) {
+    if (error) *error = QStringLiteral("the picture is empty or too large");
+    return false;
+  }
+  return saveAtomically(
+      path, [&image](QIODevice& file, QString*) { return image.save(&file, "PNG"); }, error);
 }
 
-bool CanvasExport::saveSvg(CanvasView& canvas, const QString& path) {
+bool CanvasExport::saveSvg(CanvasView& canvas, const QString& path, QString* error) {
   if (!canvas.viewLineMan()) return false;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  {
-    QSvgGenerator generator;
-    generator.setOutputDevice(&file);
-    generator.setSize(canvas.size());
-    generator.setViewBox(QRect(QPoint(0, 0), canvas.size()));
-    generator.setTitle(QFileInfo(path).completeBaseName());
-    PrintingScope printing(canvas);
-    QPainter painter;
-    if (!painter.begin(&generator)) {
-      file.cancelWriting();
-      return false;
-    }
-    const QRectF all(0, 0, canvas.width(), canvas.height());
-    canvas.drawContents(painter, all, all);
-    painter.end();
-  }
-  return file.commit();
+  return saveAtomically(
+      path,
+      [&](QIODevice& file, QString*) {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&file);
+        generator.setSize(canvas.size());
+        generator.setViewBox(QRect(QPoint(0, 0), canvas.size()));
+        generator.setTitle(QFileInfo(path).completeBaseName());
+        PrintingScope printing(canvas);
+        QPainter painter;
+        if (!painter.begin(&generator)) return false;
+        const QRectF all(0, 0, canvas.width(), canvas.height());
+        canvas.drawContents(painter, all, all);
+        return painter.end();
+      },
+      error);
 }
 
 }  // namespace quabe

@@ -10,9 +10,9 @@
 #include <QRawFont>
 #include <cmath>
 
+#include "BuildPaths.h"
 #include "core/Resources.h"
 #include "symbols/SymbolArchive.h"
-#include "BuildPaths.h"
 
 using namespace quabe;
 

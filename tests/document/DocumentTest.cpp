@@ -13,7 +13,7 @@
 #include "common/TestSupport.h"
 #include "core/Diagnostics.h"
 #include "core/Resources.h"
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "document/Document.h"
 
 namespace quabe {

@@ -134,10 +134,35 @@ TEST_F(Export, PrintingOnAPrinterUsesTheSamePages) {
   EXPECT_EQ(content.text, withoutSpace(canvas.shownTexts().join(QString())));
 }
 
-TEST_F(Export, PdfToAnUnwritablePlaceFails) {
-  buildDocument(false, 2, QSize(600, 400));
+// Writes cut short as by a full disk: the export says why and the file
+// written before stays whole. The files are smaller than the write buffer,
+// so that they reach the disk only when the export ends.
+TEST_F(Export, ExportsThatCannotBeWrittenLeaveThePreviousFileAndSayWhy) {
+  buildDocument(false, 1, QSize(300, 200));
+  using Save = std::function<bool(const QString&, QString*)>;
+  const std::vector<std::pair<const char*, Save>> formats = {
+      {"out.pdf", [&](const QString& p, QString* e) { return CanvasExport::saveAsPdf(canvas, p, std::nullopt, e); }},
+      {"out.png", [&](const QString& p, QString* e) { return CanvasExport::savePng(canvas, p, 1.0, e); }},
+      {"out.svg", [&](const QString& p, QString* e) { return CanvasExport::saveSvg(canvas, p, e); }}};
+  for (const auto& [name, save] : formats) {
+    ASSERT_TRUE(save(path(name), nullptr)) << name;
+    QFile file(path(name));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray previous = file.readAll();
+    file.close();
+    ASSERT_LT(previous.size(), 16384) << name;
+    QString reason;
+    bool saved = true;
+    {
+      FileSizeLimit limit(previous.size() / 2);
+      saved = save(path(name), &reason);
+    }
+    EXPECT_FALSE(saved) << name;
+    EXPECT_EQ(reason, FileSizeLimit::failureText()) << name;
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), previous) << name;
+  }
   EXPECT_FALSE(CanvasExport::saveAsPdf(canvas, path("missing-dir/out.pdf")));
-  EXPECT_FALSE(QFile::exists(path("missing-dir/out.pdf")));
 }
 
 TEST_F(Export, PngAndSvgShowTheDocumentWithoutEditingDecorations) {

@@ -21,21 +21,25 @@ CanvasView::CanvasView(QWidget* parent) : QWidget(parent) {
   setAcceptDrops(true);
 }
 
+// The canvas is a child of the scroll area's viewport, so it usually dies
+// while the scroll area is half destroyed: from then on only the viewport,
+// watched through its own pointer, may be touched, never the scroll area.
 CanvasView::~CanvasView() {
-  if (m_scrollView && m_scrollView->viewport()) m_scrollView->viewport()->removeEventFilter(this);
+  if (m_viewport) m_viewport->removeEventFilter(this);
 }
 
 void CanvasView::setScrollView(QScrollArea* scrollArea) {
-  if (m_scrollView && m_scrollView->viewport()) m_scrollView->viewport()->removeEventFilter(this);
+  if (m_viewport) m_viewport->removeEventFilter(this);
   m_scrollView = scrollArea;
+  m_viewport = scrollArea ? scrollArea->viewport() : nullptr;
   if (!scrollArea) return;
   scrollArea->setWidgetResizable(false);
   if (scrollArea->widget() != this) scrollArea->setWidget(this);
-  scrollArea->viewport()->installEventFilter(this);
+  m_viewport->installEventFilter(this);
 }
 
 bool CanvasView::eventFilter(QObject* watched, QEvent* event) {
-  if (m_scrollView && watched == m_scrollView->viewport() && event->type() == QEvent::Resize) scrollViewResized();
+  if (watched == m_viewport && event->type() == QEvent::Resize && m_scrollView) scrollViewResized();
   return QWidget::eventFilter(watched, event);
 }
 

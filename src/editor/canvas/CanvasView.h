@@ -170,6 +170,7 @@ class CanvasView : public QWidget {
 
  private:
   QPointer<QScrollArea> m_scrollView;
+  QPointer<QWidget> m_viewport;  // the scroll area's, watched for resizes
   WindowControllerDelegate* m_delegate = nullptr;
   BufferManager* m_bufferMan = nullptr;
   QPointer<Document> m_document;

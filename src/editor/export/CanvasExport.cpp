@@ -8,10 +8,10 @@
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 
+#include "core/AtomicFile.h"
 #include "core/Diagnostics.h"
 #include "editor/canvas/CanvasView.h"
 #include "editor/export/PdfTextMap.h"
@@ -143,7 +143,8 @@ int CanvasExport::print(CanvasView& canvas, QPrinter& printer) {
   return pages;
 }
 
-bool CanvasExport::saveAsPdf(CanvasView& canvas, const QString& path, std::optional<QPageSize> pageSize) {
+bool CanvasExport::saveAsPdf(CanvasView& canvas, const QString& path, std::optional<QPageSize> pageSize,
+                             QString* error) {
   if (!canvas.viewLineMan()) return false;
   // Written in memory first: the text layer is mended before the file is.
   QByteArray pdf;
@@ -158,14 +159,12 @@ bool CanvasExport::saveAsPdf(CanvasView& canvas, const QString& path, std::optio
     applyPageSetup(writer, canvas.viewLineMan()->isVertical());
     pages = renderPages(canvas, writer, writer.resolution());
   }
-  if (pages == 0) return false;
-  PdfTextMap::mend(pdf, canvas.shownTexts().join(QLatin1Char('\n')));
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size() || !file.commit()) {
-    diag(QStringLiteral("saveAsPdf"), QStringLiteral("cannot write ") + path);
+  if (pages == 0) {
+    if (error) *error = QStringLiteral("nothing to print");
     return false;
   }
-  return true;
+  PdfTextMap::mend(pdf, canvas.shownTexts().join(QLatin1Char('\n')));
+  return saveAtomically(path, pdf, error);
 }
 
 bool CanvasExport::printWithDialog(CanvasView& canvas, QWidget* parent) {
@@ -183,10 +182,11 @@ QPageSize CanvasExport::sharedPageSize() { return pageSizeSlot(); }
 void CanvasExport::setSharedPageSize(const QPageSize& size) { pageSizeSlot() = size; }
 
 QImage CanvasExport::renderImage(CanvasView& canvas, qreal scale) {
-  const QSize size(int(std::ceil(canvas.canvasSize().width() * scale)),
-                   int(std::ceil(canvas.canvasSize().height() * scale)));
-  if (size.isEmpty()) return {};
-  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  const qreal width = std::ceil(canvas.canvasSize().width() * scale),
+              height = std::ceil(canvas.canvasSize().height() * scale);
+  // Refused rather than allocated: a picture this large is no export anybody can use.
+  if (!(width >= 1 && height >= 1) || width * height > MaxImagePixels) return {};
+  QImage image(QSize(int(width), int(height)), QImage::Format_ARGB32_Premultiplied);
   if (image.isNull()) return {};  // too large to allocate
   image.fill(Qt::white);
   PrintingScope printing(canvas);
@@ -199,35 +199,34 @@ QImage CanvasExport::renderImage(CanvasView& canvas, qreal scale) {
   return image;
 }
 
-bool CanvasExport::savePng(CanvasView& canvas, const QString& path, qreal scale) {
+bool CanvasExport::savePng(CanvasView& canvas, const QString& path, qreal scale, QString* error) {
   const QImage image = renderImage(canvas, scale);
-  if (image.isNull()) return false;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG")) return false;
-  return file.commit();
+  if (image.isNull()) {
+    if (error) *error = QStringLiteral("the picture is empty or too large");
+    return false;
+  }
+  return saveAtomically(
+      path, [&image](QIODevice& file, QString*) { return image.save(&file, "PNG"); }, error);
 }
 
-bool CanvasExport::saveSvg(CanvasView& canvas, const QString& path) {
+bool CanvasExport::saveSvg(CanvasView& canvas, const QString& path, QString* error) {
   if (!canvas.viewLineMan()) return false;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  {
-    QSvgGenerator generator;
-    generator.setOutputDevice(&file);
-    generator.setSize(canvas.canvasSize().toSize());
-    generator.setViewBox(QRectF(QPointF(0, 0), canvas.canvasSize()));
-    generator.setTitle(QFileInfo(path).completeBaseName());
-    PrintingScope printing(canvas);
-    QPainter painter;
-    if (!painter.begin(&generator)) {
-      file.cancelWriting();
-      return false;
-    }
-    const QRectF all(0, 0, canvas.canvasSize().width(), canvas.canvasSize().height());
-    canvas.drawContents(painter, all, all);
-    painter.end();
-  }
-  return file.commit();
+  return saveAtomically(
+      path,
+      [&](QIODevice& file, QString*) {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&file);
+        generator.setSize(canvas.canvasSize().toSize());
+        generator.setViewBox(QRectF(QPointF(0, 0), canvas.canvasSize()));
+        generator.setTitle(QFileInfo(path).completeBaseName());
+        PrintingScope printing(canvas);
+        QPainter painter;
+        if (!painter.begin(&generator)) return false;
+        const QRectF all(0, 0, canvas.canvasSize().width(), canvas.canvasSize().height());
+        canvas.drawContents(painter, all, all);
+        return painter.end();
+      },
+      error);
 }
 
 }  // namespace quabe

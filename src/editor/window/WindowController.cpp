@@ -371,8 +371,9 @@ bool WindowController::saveAsPDF() {
 }
 
 bool WindowController::saveAsPDFToPath(const QString& path) {
-  if (CanvasExport::saveAsPdf(*m_canvas, path)) return true;
-  alerts().alert(loc("PdfFailed").arg(QFileInfo(path).fileName()), QString());
+  QString error;
+  if (CanvasExport::saveAsPdf(*m_canvas, path, std::nullopt, &error)) return true;
+  alerts().alert(loc("PdfFailed").arg(QFileInfo(path).fileName()), error);
   return false;
 }
 

@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QFileInfo>
 
 #include "cli/CliCommand.h"
 #include "core/Resources.h"
+#include "dictionary/Dictionary.h"
 
 namespace quabe::cli {
 
@@ -30,6 +32,16 @@ QString takeOption(QStringList& args, const QString& name, const QString& fallba
 
 bool takeFlag(QStringList& args, const QString& name) { return args.removeAll(name) > 0; }
 
+std::unique_ptr<Dictionary> takeDictionary(QStringList& args, const QString& option) {
+  const QString path = takeOption(args, option);
+  if (path.isEmpty()) return std::make_unique<Dictionary>(Dictionary::bundledPath());
+  if (!QFileInfo(path).isFile()) {
+    err() << path << ": no such dictionary\n";
+    return nullptr;
+  }
+  return std::make_unique<Dictionary>(QFileInfo(path).absoluteFilePath());
+}
+
 static int usage() {
   err() << "usage: quabe-cli COMMAND [ARGS]\n\ncommands:\n";
   for (const auto& [name, info] : commandRegistry()) err() << "  " << info.usage << "\n      " << info.summary << "\n";
@@ -53,7 +65,8 @@ int main(int argc, char** argv) {
   QString name = args.takeFirst();
   auto& registry = quabe::cli::commandRegistry();
   // Two-word commands such as "dict create".
-  if (!args.isEmpty() && registry.count(name + QLatin1Char(' ') + args.first())) name += QLatin1Char(' ') + args.takeFirst();
+  if (!args.isEmpty() && registry.count(name + QLatin1Char(' ') + args.first()))
+    name += QLatin1Char(' ') + args.takeFirst();
   const auto it = registry.find(name);
   if (it == registry.end()) return quabe::cli::usage();
   const int rc = it->second.run(args);

@@ -10,7 +10,7 @@
 #include <filesystem>
 
 #include "core/Resources.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/Fsw.h"
 
 namespace quabe {
@@ -184,7 +184,7 @@ struct SourceBuilder {
     const QSizeF size = symbolSize(row.sss);
     e.width = size.width();
     e.height = size.height();
-    return Db::writeNewEntry(db, e, {row}) || fail(QStringLiteral("handshape %1 not written").arg(e.gloss));
+    return Dictionary::writeNewEntry(db, e, {row}) || fail(QStringLiteral("handshape %1 not written").arg(e.gloss));
   }
 
   bool nms(const QJsonObject& o) {
@@ -243,14 +243,14 @@ struct SourceBuilder {
     }
     e.width = right;
     e.height = bottom;
-    return Db::writeNewEntry(db, e, spelling) || fail(QStringLiteral("entry %1 not written").arg(e.gloss));
+    return Dictionary::writeNewEntry(db, e, spelling) || fail(QStringLiteral("entry %1 not written").arg(e.gloss));
   }
 
   bool alias(const QJsonObject& o) {
     DbSign e = entryFields(o);
     const QString target = o.value(QLatin1String("stdGloss")).toString();
     if (e.gloss.isEmpty() || target.isEmpty()) return fail(QStringLiteral("alias %1: no gloss or target").arg(e.gloss));
-    if (!Db::writeNewEntry(db, e, {}) ||
+    if (!Dictionary::writeNewEntry(db, e, {}) ||
         !db.executeUpdate(QStringLiteral("UPDATE Signs SET StdGloss=? WHERE SignID=?"), {target, e.signID}))
       return fail(QStringLiteral("alias %1 not written").arg(e.gloss));
     return true;
@@ -259,7 +259,7 @@ struct SourceBuilder {
   bool compound(const QJsonObject& o) {
     DbSign e = entryFields(o);
     e.isCompound = true;
-    if (!Db::writeNewEntry(db, e, {})) return fail(QStringLiteral("compound %1 not written").arg(e.gloss));
+    if (!Dictionary::writeNewEntry(db, e, {})) return fail(QStringLiteral("compound %1 not written").arg(e.gloss));
     int order = 1;
     for (const QJsonValue& value : o.value(QLatin1String("constituents")).toArray()) {
       DbSign key;

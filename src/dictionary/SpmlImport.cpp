@@ -4,7 +4,7 @@
 #include <QSet>
 #include <QXmlStreamReader>
 
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/Fsw.h"
 
 namespace quabe {
@@ -141,7 +141,7 @@ SpmlImportResult importSpml(QIODevice* device, const QString& dictionaryPath,
     entry.signID = (source.id > 0 && !usedIDs.contains(source.id)) ? source.id : nextID;
     usedIDs.insert(entry.signID);
     nextID = qMax(nextID, entry.signID + 1);
-    if (!Db::writeNewEntry(db, entry, spelling)) {
+    if (!Dictionary::writeNewEntry(db, entry, spelling)) {
       result.error = QStringLiteral("entry %1 could not be written: %2").arg(source.id).arg(db.lastErrorMessage());
       db.rollback();
       result.imported = 0;
@@ -164,7 +164,6 @@ SpmlImportResult importSpml(QIODevice* device, const QString& dictionaryPath,
   }
   if (progress) progress(result.imported, result.skipped);
   result.ok = true;
-  Db::notifyDictionaryChanged();
   return result;
 }
 

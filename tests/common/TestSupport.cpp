@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
 #include "core/Resources.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "symbols/SymbolArchive.h"
 
 namespace quabe::test {
@@ -28,15 +28,11 @@ int RecordingAlertSink::ask(const QString& message, const QString& informative, 
   return answer;
 }
 
-ScopedDictionary::ScopedDictionary(const QString& path)
-    : m_previousUse(Db::useAlternativeDict()), m_previousPath(Db::alternativeDictPath()) {
-  Db::setAlternativeDictPath(path);
-  Db::setUseAlternativeDict(true);
+ScopedDictionary::ScopedDictionary(Dictionary& dictionary, const QString& path)
+    : m_dictionary(dictionary), m_previousPath(dictionary.path()) {
+  m_dictionary.setPath(path);
 }
 
-ScopedDictionary::~ScopedDictionary() {
-  Db::setUseAlternativeDict(m_previousUse);
-  Db::setAlternativeDictPath(m_previousPath);
-}
+ScopedDictionary::~ScopedDictionary() { m_dictionary.setPath(m_previousPath); }
 
 }  // namespace quabe::test

@@ -4,7 +4,7 @@
 #include <QMimeData>
 
 #include "CanvasEditTestSupport.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "document/Compound.h"
 #include "editor/SymbolClipboardAdapter.h"
 #include "editor/layout/ViewLineManager.h"
@@ -148,8 +148,10 @@ TEST_F(CanvasEditDropTest, ClipboardsWorkAcrossDocuments) {
 // compound ones as compounds; the cursor ends up after them.
 TEST_F(CanvasEditDropTest, DictionarySignsInsertAtTheCursor) {
   if (Resources::path(QStringLiteral("swdic.db")).isEmpty()) GTEST_SKIP() << "no swdic.db";
-  const QList<qint64> plain = Db::getSignIDs(QStringLiteral("雨"));
-  const QList<qint64> compound = Db::getSignIDs(QStringLiteral("学校"));
+  Dictionary& dictionary = DocumentController::shared().dictionary();
+  const ScopedDictionary bundled(dictionary, Dictionary::bundledPath());
+  const QList<qint64> plain = dictionary.getSignIDs(QStringLiteral("雨"));
+  const QList<qint64> compound = dictionary.getSignIDs(QStringLiteral("学校"));
   ASSERT_FALSE(plain.isEmpty());
   ASSERT_FALSE(compound.isEmpty());
   WindowController* window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}})}}));

@@ -27,7 +27,7 @@ class SignListWindowTest : public DictionaryWindowFixture {
   void SetUp() override {
     DictionaryWindowFixture::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    list = std::make_unique<SignListWindow>();
+    list = std::make_unique<SignListWindow>(dictionary.db());
     list->setDictEditController(&editor);
     list->setCompoundController(&compoundEditor);
     list->setCanvasDelegate({&canvasOwner,
@@ -59,8 +59,8 @@ class SignListWindowTest : public DictionaryWindowFixture {
   }
   int rowOf(qint64 id) const { return list->model()->rowOfSignID(id); }
 
-  DictEditWindow editor;
-  CompoundWindow compoundEditor;
+  DictEditWindow editor{dictionary.db()};
+  CompoundWindow compoundEditor{dictionary.db()};
   QObject canvasOwner;
   QList<qint64> insertedIDs;
   QList<SignPtr> insertedSigns;
@@ -276,7 +276,7 @@ TEST_F(SignListWindowTest, ThumbnailsAreDrawnOnlyForVisibleRows) {
   QList<qint64> drawn;
   list->model()->setThumbnailSource([&](qint64 id) {
     drawn.append(id);
-    return Db::signImage(QSize(150, 150), id);
+    return dictionary.db().signImage(QSize(150, 150), id);
   });
   list->resize(900, 500);
   list->show();

@@ -2,6 +2,7 @@
 #include <QFileInfo>
 
 #include "cli/CliCommand.h"
+#include "core/Alerts.h"
 #include "core/Resources.h"
 #include "dictionary/Dictionary.h"
 
@@ -42,6 +43,21 @@ std::unique_ptr<Dictionary> takeDictionary(QStringList& args, const QString& opt
   return std::make_unique<Dictionary>(QFileInfo(path).absoluteFilePath());
 }
 
+namespace {
+// What the core tells the user goes to standard error, beside the command's own output.
+class StandardErrorAlerts : public AlertSink {
+ public:
+  void alert(const QString& message, const QString& informative) override {
+    err() << message << (informative.isEmpty() ? QString() : QStringLiteral(" ") + informative) << "\n";
+    err().flush();
+  }
+  int ask(const QString& message, const QString& informative, const QStringList&, int defaultButton) override {
+    alert(message, informative);
+    return defaultButton;
+  }
+};
+}  // namespace
+
 static int usage() {
   err() << "usage: quabe-cli COMMAND [ARGS]\n\ncommands:\n";
   for (const auto& [name, info] : commandRegistry()) err() << "  " << info.usage << "\n      " << info.summary << "\n";
@@ -59,6 +75,8 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName(QStringLiteral("Quabe"));
   QApplication::setApplicationName(QStringLiteral("Quabe"));
   quabe::Resources::registerDefaults();
+  quabe::cli::StandardErrorAlerts alertSink;
+  quabe::setAlertSink(&alertSink);
 
   QStringList args = QApplication::arguments().mid(1);
   if (args.isEmpty()) return quabe::cli::usage();

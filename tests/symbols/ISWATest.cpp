@@ -67,53 +67,6 @@ TEST(ISWA, RotationStepsStayInTheirSetAndKeepTheOrigin) {
   EXPECT_EQ(s.sss(), before);
 }
 
-TEST(ISWA, FourRotationMovementsTurnWithinFour) {
-  QUABE_REQUIRE_ARCHIVE();
-  // Movement group 1, base symbol 2 has four rotations.
-  ISWA m(code("02-01-002-01-01-01"));
-  ASSERT_TRUE(m.isValid());
-  ASSERT_EQ(SSS::rotationCount(m.sss()), 4);
-  m.rotate(45);
-  EXPECT_EQ(SSS::rotation(m.sss()), 4);
-  m.rotate(-90);
-  EXPECT_EQ(SSS::rotation(m.sss()), 2);
-  for (int r : {1, 3}) {
-    ISWA f(SSS::withRotation(m.sss(), r));
-    f.flip(false);
-    EXPECT_EQ(SSS::rotation(f.sss()), r);
-    f.flip(true);
-    EXPECT_EQ(SSS::rotation(f.sss()), r);
-  }
-}
-
-TEST(ISWA, FlippingTwiceReturnsForEveryKind) {
-  QUABE_REQUIRE_ARCHIVE();
-  const char* codes[] = {"01-05-010-01-02-03", "02-05-001-01-01-02", "02-04-001-01-01-06",
-                         "02-02-003-01-01-11", "04-01-001-01-01-01", "05-01-001-01-01-01"};
-  for (const char* c : codes) {
-    for (bool vertical : {false, true}) {
-      // Four- and eight-rotation movements live in rotations 1-4 / 1-8.
-      const int count = SSS::rotationCount(code(c));
-      const int last = (count == 4 || count == 8) ? count : 16;
-      for (int r = 1; r <= last; ++r) {
-        ISWA s(SSS::withRotation(code(c), r));
-        if (!s.isValid()) continue;
-        s.rect.moveTo(5, 6);
-        const SymbolCode start = s.sss();
-        s.flip(vertical);
-        expectInvariant(s, {5, 6});
-        s.flip(vertical);
-        EXPECT_EQ(s.sss(), start) << c << " r" << r << (vertical ? " vertical" : " horizontal");
-      }
-    }
-  }
-  ISWA hand(code("01-01-001-01-01-01"));
-  hand.flip(false);
-  EXPECT_EQ(SSS::rotation(hand.sss()), 9);
-  hand.flip(true);  // mirror of 9 top-bottom is 5
-  EXPECT_EQ(SSS::rotation(hand.sss()), 5);
-}
-
 TEST(ISWA, FillsCycleThroughWhatTheArchiveHas) {
   QUABE_REQUIRE_ARCHIVE();
   SymbolArchive& archive = SymbolArchive::shared();

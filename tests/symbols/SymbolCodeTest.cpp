@@ -46,17 +46,6 @@ TEST(SymbolCode, CategoryFieldsOutsideTheTableHaveNoCategory) {
   }
 }
 
-TEST(SymbolCode, RotationCountsComeFromTheTableAndNeverIndexOutside) {
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("01-05-058-01-06-16")), 16);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-10-006-01-01-01")), 1);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-01-006-01-01-01")), 5);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-07-016-01-01-01")), 1);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("04-01-001-01-01-01")), -1);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-10-009-01-01-01")), -1);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-00-001-01-01-01")), -1);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-04-000-01-01-01")), -1);
-}
-
 TEST(SymbolCode, SerialNumbersOfTheTable) {
   EXPECT_EQ(SSS::serialBaseSymbolNumber(1, 1, 1, 1), 1);
   EXPECT_EQ(SSS::serialBaseSymbolNumber(7, 1, 3, 1), 652);
@@ -89,8 +78,8 @@ TEST(SymbolCode, BothTablesAgreeForAll652Keys) {
     ASSERT_GE(c.variation, 1);
     ASSERT_LE(c.variation, SSS::variationCount(c.category, c.group, c.baseSymbol));
     serials.insert(serial);
-    const SymbolCode code = SSS::make(quint32(c.category), quint32(c.group), quint32(c.baseSymbol),
-                                      quint32(c.variation), 1, 1);
+    const SymbolCode code =
+        SSS::make(quint32(c.category), quint32(c.group), quint32(c.baseSymbol), quint32(c.variation), 1, 1);
     ASSERT_EQ(SSS::fromFswKey(SSS::toFswKey(code)), code);
     ASSERT_EQ(SSS::toFswKey(code).mid(1, 3).toInt(nullptr, 16), key);
   }

@@ -10,13 +10,13 @@
 #include <QUndoCommand>
 #include <csignal>
 
+#include "BuildPaths.h"
 #include "SwmlTestSupport.h"
 #include "common/TestSupport.h"
 #include "core/Diagnostics.h"
 #include "core/Resources.h"
 #include "dictionary/DbSign.h"
 #include "document/Document.h"
-#include "BuildPaths.h"
 
 namespace quabe {
 namespace {
@@ -69,27 +69,6 @@ TEST_F(DocumentTest, ReadingTakesTheFilesRootAttributesOverTheUserDefaults) {
   EXPECT_FALSE(document.prefs.verticalWriting);
   EXPECT_EQ(document.filePath(), file.fileName());
   EXPECT_EQ(document.bufferManager.lineCount(), 1);
-}
-
-TEST_F(DocumentTest, WriteThenReadGivesTheSameDocument) {
-  QUABE_REQUIRE_ARCHIVE();
-  Document document;
-  document.bufferManager = test::makeBuffer({{test::SignSpec{QStringLiteral("こんにちは"),
-                                                             QStringLiteral("<&>\"'"),
-                                                             1,
-                                                             {{"01-01-001-01-01-01", 3, 4}},
-                                                             QStringLiteral("comment & <more>")}},
-                                             {}});
-  document.prefs = test::fixedPreferences(true);
-  document.prefs.defaultSignBoxWidth = 200;
-  ASSERT_TRUE(document.writeToFile(path("doc.swml")));
-  EXPECT_EQ(contents(path("doc.swml")), document.swmlData());
-
-  Document reread;
-  EXPECT_FALSE(reread.readFromFile(path("doc.swml")).isDamaged());
-  EXPECT_EQ(test::describe(reread.bufferManager), test::describe(document.bufferManager));
-  EXPECT_EQ(reread.prefs.defaultSignBoxWidth, 200);
-  EXPECT_TRUE(reread.prefs.verticalWriting);
 }
 
 TEST_F(DocumentTest, FailedSavesLeaveThePreviousVersionIntact) {
@@ -215,6 +194,23 @@ TEST_F(DocumentTest, CommandLineInfoAndNormalize) {
   ASSERT_TRUE(damaged.waitForFinished(60000));
   EXPECT_EQ(damaged.exitCode(), 1);
   EXPECT_TRUE(QString::fromUtf8(damaged.readAllStandardOutput()).contains(QStringLiteral("damaged: line 10")));
+
+  // Symbols left out and positions clamped are damage too.
+  QFile lossy(path("lossy.swml"));
+  ASSERT_TRUE(lossy.open(QIODevice::WriteOnly));
+  lossy.write(
+      "<swml><sign><symbol x=\"-9000\" y=\"0\">01-01-001-01-01-01</symbol>"
+      "<symbol>09-99-999-99-99-99</symbol></sign></swml>");
+  lossy.close();
+  QProcess lossyInfo;
+  lossyInfo.start(QStringLiteral(QUABE_CLI_PATH), {QStringLiteral("swml"), QStringLiteral("info"), lossy.fileName()});
+  ASSERT_TRUE(lossyInfo.waitForFinished(60000));
+  EXPECT_EQ(lossyInfo.exitCode(), 1);
+  const QString lossyOut = QString::fromUtf8(lossyInfo.readAllStandardOutput());
+  EXPECT_TRUE(lossyOut.contains(QStringLiteral("1 symbols without an image left out: 09-99-999-99-99-99")))
+      << lossyOut.toStdString();
+  EXPECT_TRUE(lossyOut.contains(QStringLiteral("1 coordinates beyond the limit clamped: x \"-9000\"")))
+      << lossyOut.toStdString();
 }
 
 }  // namespace

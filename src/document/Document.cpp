@@ -130,14 +130,4 @@ bool Document::writeToFile(const QString& path, QString* errorMessage) {
   return true;
 }
 
-bool Document::readFromData(const QByteArray&, const QString&, int* errorCode) {
-  if (errorCode) *errorCode = UnsupportedDataError;
-  return false;
-}
-
-std::optional<QByteArray> Document::dataOfType(const QString&, int* errorCode) const {
-  if (errorCode) *errorCode = UnsupportedDataError;
-  return std::nullopt;
-}
-
 }  // namespace quabe

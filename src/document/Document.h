@@ -4,7 +4,6 @@
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
-#include <optional>
 
 #include "document/BufferManager.h"
 #include "document/Preferences.h"
@@ -18,9 +17,6 @@ namespace quabe {
 class Document : public QObject {
   Q_OBJECT
  public:
-  // The error code of the in-memory data paths, which are not supported.
-  static constexpr int UnsupportedDataError = -4;
-
   explicit Document(QObject* parent = nullptr);
   ~Document() override;
 
@@ -50,10 +46,6 @@ class Document : public QObject {
   bool writeToFile(const QString& path, QString* errorMessage = nullptr);
   // The SWML text of the document.
   QByteArray swmlData() const;
-
-  // In-memory reading and writing are refused with UnsupportedDataError.
-  bool readFromData(const QByteArray& data, const QString& type, int* errorCode = nullptr);
-  std::optional<QByteArray> dataOfType(const QString& type, int* errorCode = nullptr) const;
 
   // The steps that finish every reading: empty signs get the full sign box,
   // an empty last line is dropped, every line ends with its line-break sign

@@ -64,6 +64,7 @@ void SymbolArchive::clear() {
   m_encoded.clear();
   m_decoded.clear();
   m_mirrorPartners.clear();
+  m_sizes.clear();
   m_buffers.clear();
   m_path.clear();
   m_sourceLoaded = false;
@@ -134,6 +135,8 @@ int SymbolArchive::loadFromBytes(const QByteArray& bytes) {
 
 int SymbolArchive::parseLocked(const QByteArray& bytes, bool* truncated) {
   *truncated = false;
+  // New entries may replace the images sizes were taken from.
+  m_sizes.clear();
   const qsizetype size = bytes.size();
   const uchar* data = reinterpret_cast<const uchar*>(bytes.constData());
   if (size < 2) {
@@ -271,6 +274,19 @@ std::optional<QImage> SymbolArchive::image(SymbolCode code) {
   QImage result = synthesize(*base, reduced);
   if (result.isNull()) return std::nullopt;
   return result;
+}
+
+QSizeF SymbolArchive::symbolSize(SymbolCode code) {
+  {
+    QReadLocker locker(&m_lock);
+    const auto known = m_sizes.constFind(code);
+    if (known != m_sizes.constEnd()) return *known;
+  }
+  const std::optional<QImage> picture = image(code);
+  const QSizeF size = picture ? QSizeF(picture->size()) : QSizeF(0, 0);
+  QWriteLocker locker(&m_lock);
+  m_sizes.insert(code, size);
+  return size;
 }
 
 QImage SymbolArchive::rotateImage(const QImage& image, int degrees) {

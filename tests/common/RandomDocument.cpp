@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "dictionary/DbSign.h"
 #include "document/Compound.h"
+#include "document/DbSign.h"
 #include "symbols/SymbolArchive.h"
 
 namespace quabe::test {
@@ -96,7 +96,6 @@ void RandomDocument::fill(BufferManager& buffer, Preferences& prefs) {
   prefs.verticalWriting = chance(50);
 
   buffer.editBuffer.clear();
-  buffer.cachedLine = -1;
   const int lines = between(1, m_options.maxLines);
   for (int l = 0; l < lines; ++l) {
     auto line = std::make_shared<SignString>();

@@ -61,15 +61,6 @@ class BufferManagerTest : public EditorStateFixture {
   QHash<QString, SignPtr> signs;
 };
 
-TEST_F(BufferManagerTest, NewBufferHoldsOneLineBreak) {
-  ASSERT_EQ(buffer.lineCount(), 1);
-  EXPECT_EQ(glossesOf(buffer), (QList<QStringList>{{"|"}}));
-  buffer.terminateAllLines();
-  EXPECT_EQ(glossesOf(buffer), (QList<QStringList>{{"|"}}));
-  EXPECT_TRUE(buffer.cachedNode);
-  EXPECT_EQ(buffer.cachedLine, -1);
-}
-
 TEST_F(BufferManagerTest, AppendLineBreakAndTerminateAllLines) {
   setLines({{"A", "B"}, {"C", "|"}, {}, {"D"}});
   buffer.appendLineBreak(0);

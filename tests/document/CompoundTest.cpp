@@ -13,19 +13,6 @@ SignPtr part(qreal width, qreal height, qreal left = 0, qreal top = 0) {
   return signWith({boxSymbol(left, top, width, height)});
 }
 
-TEST_F(CompoundTest, SizesInBothDirections) {
-  Compound compound;
-  compound.constituents = QList<SignPtr>{part(100, 120), part(80, 90)};
-  compound.setSizeAndOffset();
-  EXPECT_EQ(compound._sizeInHMode, QSizeF(196, 120));
-  EXPECT_EQ(compound._sizeInVMode, QSizeF(100, 226));
-
-  compound.constituents = QList<SignPtr>{part(50, 60)};
-  compound.setSizeAndOffset();
-  EXPECT_EQ(compound._sizeInHMode, QSizeF(50, 60));
-  EXPECT_EQ(compound._sizeInVMode, QSizeF(50, 60));
-}
-
 TEST_F(CompoundTest, OffsetsServeBothArrangements) {
   Compound compound;
   compound.constituents = QList<SignPtr>{part(100, 120), part(80, 90), part(60, 70)};
@@ -53,17 +40,6 @@ TEST_F(CompoundTest, MissingConstituentLeavesSizesUnchanged) {
   compound.setSizeAndOffset();
   EXPECT_EQ(compound._sizeInHMode, QSizeF(196, 120));
   EXPECT_EQ(compound.offsets->size(), 2);
-}
-
-TEST_F(CompoundTest, EmptinessDependsOnConstituentsOnly) {
-  Compound compound;
-  EXPECT_TRUE(compound.isEmpty());
-  compound.symbols.append(boxSymbol(0, 0, 5, 5));
-  EXPECT_TRUE(compound.isEmpty());
-  compound.constituents.reset();
-  EXPECT_TRUE(compound.isEmpty());
-  compound.constituents = QList<SignPtr>{std::make_shared<Sign>()};
-  EXPECT_FALSE(compound.isEmpty());
 }
 
 TEST_F(CompoundTest, CenterCentresEachConstituent) {

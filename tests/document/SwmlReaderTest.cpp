@@ -5,7 +5,7 @@
 #include "SwmlTestSupport.h"
 #include "common/TestSupport.h"
 #include "core/Diagnostics.h"
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "document/EditorState.h"
 #include "document/SwmlParser.h"
 #include "document/SwmlWriter.h"
@@ -36,21 +36,13 @@ class SwmlReader : public ::testing::Test {
   void TearDown() override { setDiagnosticsEnabled(true); }
 };
 
-TEST_F(SwmlReader, LineBreakSignEndsTheLineWithoutAnExtraLine) {
+TEST_F(SwmlReader, EveryLineEndsWithItsLineBreakSign) {
   QUABE_REQUIRE_ARCHIVE();
-  const BufferManager original = makeBuffer({{SignSpec{QStringLiteral("A")}, SignSpec{QStringLiteral("B")}}});
-  const QByteArray written = SwmlWriter::write(original, test::fixedPreferences());
-  EXPECT_EQ(written.count("<gloss>NEWLINE</gloss>"), 1);
   BufferManager read;
   Preferences prefs = test::fixedPreferences();
-  readSwml(written, read, prefs);
-  ASSERT_EQ(read.lineCount(), 1);
-  ASSERT_EQ(read.editBuffer[0]->count(), 3);
-  const Sign& lineBreak = *read.editBuffer[0]->signArray[2];
-  EXPECT_TRUE(lineBreak.isEmpty());
-  EXPECT_TRUE(lineBreak.jjs->gloss.isEmpty());
+  readSwml(swml({}, sign(QStringLiteral("<gloss>A</gloss>")) + kBreak), read, prefs);
+  const Sign& lineBreak = *read.editBuffer[0]->signArray[1];
   EXPECT_EQ(QRectF(lineBreak.leftMost, lineBreak.topMost, lineBreak.width, lineBreak.height), QRectF(0, 0, 150, 150));
-
   // A file whose last line lacks its line-break sign, and one without any
   // sign, still give terminated lines.
   readSwml(swml({}, sign(QStringLiteral("<gloss>A</gloss>")) + kBreak + sign(QStringLiteral("<gloss>B</gloss>"))), read,
@@ -62,39 +54,6 @@ TEST_F(SwmlReader, LineBreakSignEndsTheLineWithoutAnExtraLine) {
   EXPECT_EQ(read.lineCount(), 1);
   EXPECT_EQ(read.editBuffer[0]->count(), 1);
   EXPECT_TRUE(test::everyLineTerminated(read));
-}
-
-TEST_F(SwmlReader, RootAttributesSetPreferencesWithinTheirRanges) {
-  struct Case {
-    QString attributes;
-    double width, height, lineSpace, signSpace;
-    bool vertical;
-  };
-  // Start values that no rule produces, so "left as it was" is visible.
-  const Case cases[] = {
-      {QStringLiteral("signboxWidth=\"0\" signboxHeight=\"300\""), 150, 150, 7, 3, true},
-      {QStringLiteral("signboxWidth=\"256\" signboxHeight=\"1\""), 256, 1, 7, 3, true},
-      {QStringLiteral("lineSpace=\"100\" signSpace=\"0\""), 77, 88, 100, 0, true},
-      {QStringLiteral("lineSpace=\"101\" signSpace=\"-1\""), 77, 88, 20, 10, true},
-      {QStringLiteral("signboxWidth=\"12.5\" lineSpace=\"x\" signSpace=\"99999999999999\""), 77, 88, 7, 3, true},
-      {QStringLiteral("writingDirection=\"Vertical\""), 77, 88, 7, 3, false},
-      {QStringLiteral("writingDirection=\"vertical\" signboxHeight=\" 120 \""), 77, 120, 7, 3, true},
-  };
-  for (const Case& c : cases) {
-    BufferManager buffer;
-    Preferences prefs = test::fixedPreferences(true);
-    prefs.defaultSignBoxWidth = 77;
-    prefs.defaultSignBoxHeight = 88;
-    prefs.lineSpace = 7;
-    prefs.minSignSpace = 3;
-    readSwml(swml(c.attributes, {}), buffer, prefs);
-    const std::string what = c.attributes.toStdString();
-    EXPECT_EQ(prefs.defaultSignBoxWidth, c.width) << what;
-    EXPECT_EQ(prefs.defaultSignBoxHeight, c.height) << what;
-    EXPECT_EQ(prefs.lineSpace, c.lineSpace) << what;
-    EXPECT_EQ(prefs.minSignSpace, c.signSpace) << what;
-    EXPECT_EQ(prefs.verticalWriting, c.vertical) << what;
-  }
 }
 
 TEST_F(SwmlReader, LanesPositionsAndTextsFollowTheReadingRules) {
@@ -152,26 +111,6 @@ TEST_F(SwmlReader, SymbolsWithoutImagesAreSkippedAndTheRestOfTheSignKept) {
   EXPECT_EQ(describe(*buffer.editBuffer[0]->signArray[0]),
             QStringLiteral("lane 0 gloss [KEEP] tag [] yomi [] 01-01-001-01-01-01@1,2 04-01-001-01-01-01@11,12 "
                            "comment [still here]"));
-}
-
-TEST_F(SwmlReader, UnknownElementsAndStrayTextChangeNothing) {
-  QUABE_REQUIRE_ARCHIVE();
-  const QString body = QStringLiteral("stray<meta>text</meta><symbol>01-01-001-01-01-01</symbol>") +
-                       sign(QStringLiteral("<gloss>A</gloss>after gloss<note>not a gloss</note>"
-                                           "<symbol x=\"1\" y=\"1\">01-01-001-01-01-01<b>x</b></symbol>"
-                                           "<gloss2>B</gloss2>")) +
-                       kBreak + QStringLiteral("<comment>outside</comment>");
-  BufferManager buffer;
-  Preferences prefs = test::fixedPreferences();
-  const SwmlReadReport report = readSwml(swml({}, body), buffer, prefs);
-  ASSERT_EQ(buffer.lineCount(), 1);
-  ASSERT_EQ(buffer.editBuffer[0]->count(), 2);
-  const Sign& a = *buffer.editBuffer[0]->signArray[0];
-  EXPECT_EQ(a.jjs->gloss, QStringLiteral("A"));
-  // The text of <b> is joined to the code, which is then no code; the symbol
-  // before the first sign belongs to no sign and is dropped.
-  EXPECT_TRUE(a.symbols.isEmpty());
-  EXPECT_EQ(report.skippedSymbols.size(), 1);
 }
 
 TEST_F(SwmlReader, AGlossedLineBreakWithSymbolsStaysAnOrdinarySign) {
@@ -235,11 +174,8 @@ TEST(SwmlGloss, WrittenGlossSplitsOnlyATrailingCircledDigit) {
     const char* gloss;
     const char* tag;
   };
-  const Case cases[] = {{"雨②", "雨", "②"},
-                        {"a_b", "a_b", ""},
-                        {"①x", "①x", ""},
-                        {"②", "②", ""},
-                        {"行く②[1](胸→前)", "行く②[1](胸→前)", ""}};
+  // (A trailing circled digit and an underscore are in the random round trip.)
+  const Case cases[] = {{"①x", "①x", ""}, {"②", "②", ""}, {"行く②[1](胸→前)", "行く②[1](胸→前)", ""}};
   for (const Case& c : cases) {
     DbSign entry;
     entry.tag = QStringLiteral("old");

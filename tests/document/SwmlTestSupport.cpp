@@ -6,7 +6,7 @@
 #include <QFile>
 
 #include "BuildPaths.h"
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "document/Document.h"
 #include "document/SwmlDelegate.h"
 #include "document/SwmlText.h"

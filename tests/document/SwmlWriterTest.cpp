@@ -44,17 +44,6 @@ TEST(SwmlWriter, WritesTheDocumentByteForByte) {
   EXPECT_EQ(written.toStdString(), test::readTestData(QStringLiteral("document.swml")).toStdString());
 }
 
-TEST(SwmlWriter, WritesANewDocumentWithRoundedPreferences) {
-  BufferManager buffer;  // one line holding its line-break sign
-  Preferences prefs = test::fixedPreferences(true);
-  prefs.defaultSignBoxWidth = 120.6;
-  prefs.defaultSignBoxHeight = 99.5;
-  prefs.lineSpace = 0.2;
-  prefs.minSignSpace = 100.4;
-  const QByteArray written = SwmlWriter::write(buffer, prefs);
-  EXPECT_EQ(written.toStdString(), test::readTestData(QStringLiteral("new-vertical.swml")).toStdString());
-}
-
 TEST(SwmlWriter, EmptySignIsALineBreakOnlyAtTheEndOfItsLineAndWithoutAGloss) {
   auto emptyCompound = std::make_shared<Compound>();  // no constituents: empty
   auto blank = std::make_shared<Sign>();

@@ -38,35 +38,6 @@ TEST(ISWA, ConstructionTakesTheArchiveImageAndCopiesAreUnselected) {
   EXPECT_FALSE(ISWA(SymbolCode(0)).isValid());
 }
 
-TEST(ISWA, RotationStepsStayInTheirSetAndKeepTheOrigin) {
-  QUABE_REQUIRE_ARCHIVE();
-  ISWA s(code("01-01-001-01-01-01"));
-  s.rect.moveTo(20, 30);
-  s.rotate(45);
-  EXPECT_EQ(SSS::rotation(s.sss()), 8);
-  expectInvariant(s, {20, 30});
-  s.rotate(-45);
-  EXPECT_EQ(SSS::rotation(s.sss()), 1);
-  s.rotate(-45);
-  EXPECT_EQ(SSS::rotation(s.sss()), 2);
-
-  ISWA m(code("01-01-001-01-01-16"));
-  m.rotate(45);
-  EXPECT_EQ(SSS::rotation(m.sss()), 9);
-  m.rotate(-45);
-  EXPECT_EQ(SSS::rotation(m.sss()), 16);
-
-  // Whole turns in either direction come back, even beyond one turn.
-  for (int angle : {360, -360, 720, -1080}) {
-    ISWA t(code("01-01-001-01-01-03"));
-    t.rotate(angle);
-    EXPECT_EQ(SSS::rotation(t.sss()), 3) << angle;
-  }
-  const SymbolCode before = s.sss();
-  s.rotate(30);
-  EXPECT_EQ(s.sss(), before);
-}
-
 TEST(ISWA, FillsCycleThroughWhatTheArchiveHas) {
   QUABE_REQUIRE_ARCHIVE();
   SymbolArchive& archive = SymbolArchive::shared();

@@ -46,29 +46,6 @@ TEST(SymbolCode, CategoryFieldsOutsideTheTableHaveNoCategory) {
   }
 }
 
-TEST(SymbolCode, SerialNumbersOfTheTable) {
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(1, 1, 1, 1), 1);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(7, 1, 3, 1), 652);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(2, 2, 2, 1), 281);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(2, 2, 1, 2), 280);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(2, 7, 8, 1), 0);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(2, 7, 9, 1), 430);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(8, 1, 1, 1), 0);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(1, 11, 1, 1), 0);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(1, 1, 15, 1), 0);
-}
-
-TEST(SymbolCode, KeyComponentsOfTheTable) {
-  EXPECT_EQ(ISWA2010Code::components(0x100), (BaseSymbolComponents{1, 1, 1, 1}));
-  EXPECT_EQ(ISWA2010Code::components(0x387), (BaseSymbolComponents{7, 1, 1, 1}));
-  EXPECT_EQ(ISWA2010Code::components(0x388), (BaseSymbolComponents{7, 1, 1, 2}));
-  EXPECT_EQ(ISWA2010Code::components(0x38B), (BaseSymbolComponents{7, 1, 3, 1}));
-  EXPECT_EQ(ISWA2010Code::components(0x99), (BaseSymbolComponents{1, 1, 1, 1}));
-  EXPECT_EQ(ISWA2010Code::components(0x38C), (BaseSymbolComponents{1, 1, 1, 1}));
-}
-
-// Both tables are one numbering: every key maps to components whose serial
-// gives the key back, and the keys cover 1..652 without gaps or repeats.
 TEST(SymbolCode, BothTablesAgreeForAll652Keys) {
   QSet<int> serials;
   for (int key = ISWA2010Code::firstKey; key <= ISWA2010Code::lastKey; ++key) {

@@ -42,17 +42,6 @@ class NoOpCommand : public QUndoCommand {
   void redo() override {}
 };
 
-TEST_F(DocumentTest, NewDocumentHasOneLineBreakAndTheUserDefaults) {
-  Document document;
-  ASSERT_EQ(document.bufferManager.lineCount(), 1);
-  ASSERT_EQ(document.bufferManager.editBuffer[0]->count(), 1);
-  EXPECT_TRUE(document.bufferManager.editBuffer[0]->signArray[0]->isEmpty());
-  EXPECT_EQ(document.prefs, Preferences());
-  EXPECT_EQ(document.prefs.defaultSignBoxWidth, Resources::setting(QStringLiteral("SignBoxWidth")).toDouble());
-  EXPECT_FALSE(document.isModified());
-  EXPECT_FALSE(Document::autosavesInPlace());
-}
-
 TEST_F(DocumentTest, ReadingTakesTheFilesRootAttributesOverTheUserDefaults) {
   QFile file(path("box.swml"));
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));

@@ -113,19 +113,6 @@ TEST_F(SwmlReader, SymbolsWithoutImagesAreSkippedAndTheRestOfTheSignKept) {
                            "comment [still here]"));
 }
 
-TEST_F(SwmlReader, AGlossedLineBreakWithSymbolsStaysAnOrdinarySign) {
-  QUABE_REQUIRE_ARCHIVE();
-  const QString body =
-      sign(QStringLiteral("<gloss>NEWLINE</gloss><symbol x=\"4\" y=\"4\">01-01-001-01-01-01</symbol>")) + kBreak;
-  BufferManager buffer;
-  Preferences prefs = test::fixedPreferences();
-  readSwml(swml({}, body), buffer, prefs);
-  ASSERT_EQ(buffer.lineCount(), 1);
-  ASSERT_EQ(buffer.editBuffer[0]->count(), 2);
-  EXPECT_EQ(buffer.editBuffer[0]->signArray[0]->jjs->gloss, QStringLiteral("NEWLINE"));
-  EXPECT_EQ(buffer.editBuffer[0]->signArray[0]->symbols.size(), 1);
-}
-
 TEST_F(SwmlReader, ReadingClearsTheSymbolSelectionAndReplacesTheBuffer) {
   QUABE_REQUIRE_ARCHIVE();
   BufferManager buffer = makeBuffer({{SignSpec{QStringLiteral("OLD"), {}, 0, {{"01-01-001-01-01-01", 0, 0}}}}});

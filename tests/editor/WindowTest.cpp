@@ -8,7 +8,6 @@
 #include <QLabel>
 #include <QMap>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QUrl>
 
@@ -284,25 +283,6 @@ TEST_F(WindowTest, ManualOpensTheHelpPage) {
   for (const char* binding : {"<kbd>Meta</kbd>+<kbd>W</kbd>", "<kbd>Alt</kbd>+<kbd>Space</kbd>",
                               "<kbd>Ctrl</kbd>+<kbd>Shift</kbd>+<kbd>Z</kbd>", "<kbd>Shift</kbd>+<kbd>S</kbd>"})
     EXPECT_TRUE(manual.contains(QLatin1String(binding))) << binding;
-}
-
-// Menus show the keys of their commands and speak the chosen language.
-TEST_F(WindowTest, MenusAreLocalisedAndShowKeys) {
-  WindowController* window = openWindow(sample());
-  EXPECT_EQ(window->action(QStringLiteral("conRotateCW"))->shortcut(), QKeySequence(Qt::Key_R));
-  EXPECT_EQ(DocumentController::shared().action(QStringLiteral("cutSign"))->shortcut(),
-            QKeySequence(Qt::META | Qt::Key_W));
-  EXPECT_EQ(window->menuBar()->actions().first()->text(), QStringLiteral("&File"));
-
-  const QString language = Localization::language();
-  Localization::setLanguage(QStringLiteral("ja"));
-  WindowController* japanese = openWindow(sample());
-  QStringList titles;
-  for (QAction* menu : japanese->menuBar()->actions()) titles << menu->text();
-  Localization::setLanguage(language);
-  EXPECT_EQ(titles.first(), QStringLiteral("ファイル(&F)"));
-  EXPECT_TRUE(titles.contains(QStringLiteral("記号(&S)")));
-  EXPECT_EQ(japanese->action(QStringLiteral("conRotateCW"))->text(), QStringLiteral("右に回転"));
 }
 
 }  // namespace

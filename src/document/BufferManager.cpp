@@ -121,7 +121,7 @@ bool BufferManager::copySigns(const SignPtr& from, const SignPtr& to, bool cut) 
 
   if (start->line == end->line) {
     SignString& current = *editBuffer[start->line];
-    clipboard = current.subString(start->index, end->index);
+    clipboard = SignString(current.signArray.mid(start->index, end->index - start->index + 1));
     if (cut) current.signArray.remove(start->index, end->index - start->index + 1);
     return true;
   }

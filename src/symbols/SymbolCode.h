@@ -48,8 +48,8 @@ class SSS {
   // The Category of the category field 1-8; nothing for 0 and 9-15.
   static std::optional<Category> categoryOf(SymbolCode code);
 
-  // 16 for hands, the table entry for movements, -1 otherwise (and for
-  // movement codes outside the table).
+  // 16 for hands, the number of rotations the symbol set draws for
+  // movements, -1 otherwise (and for movement codes outside the table).
   static int rotationCount(SymbolCode code);
   // ISWA 2010 serial number 1-652 of (base symbol, variation); 0 when unknown.
   static int serialBaseSymbolNumber(int category, int group, int baseSymbol, int variation);

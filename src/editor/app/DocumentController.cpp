@@ -254,7 +254,7 @@ WindowController* DocumentController::openDocument(const QString& path) {
   const QString canonical = QFileInfo(path).canonicalFilePath();
   for (const QPointer<WindowController>& window : m_windows) {
     if (!window || canonical.isEmpty()) continue;
-    if (QFileInfo(window->document()->filePath()).canonicalFilePath() == canonical) {
+    if (QFileInfo(window->document()->sourcePath()).canonicalFilePath() == canonical) {
       window->raise();
       window->activateWindow();
       m_front = window;
@@ -281,8 +281,9 @@ QList<WindowController*> DocumentController::openDocuments(const QStringList& pa
 }
 
 void DocumentController::openDocumentWithDialog() {
-  const QStringList paths = QFileDialog::getOpenFileNames(frontWindow(), loc("MenuOpen"), QString(),
-                                                          loc("SwmlFiles") + QStringLiteral(" (*.swml *.xml)"));
+  const QStringList paths = QFileDialog::getOpenFileNames(
+      frontWindow(), loc("MenuOpen"), QString(),
+      loc("SwmlFiles") + QStringLiteral(" (*.swml);;") + loc("AllFiles") + QStringLiteral(" (*)"));
   openDocuments(paths);
 }
 

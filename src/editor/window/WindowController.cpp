@@ -39,7 +39,7 @@ WindowController::WindowController(std::unique_ptr<Document> document, Dictionar
   buildWidgets();
   diag(QStringLiteral("WindowController - awakeFromNib()"));
   diag(QStringLiteral("canvasView.document = ") +
-       (m_document->filePath().isEmpty() ? loc("Untitled") : m_document->filePath()));
+       (m_document->sourcePath().isEmpty() ? loc("Untitled") : m_document->sourcePath()));
 
   m_editor = new DocumentEditor(m_document.get(), m_canvas, &m_layoutSettings, this);
   m_canvas->setEditor(m_editor);
@@ -161,7 +161,10 @@ void WindowController::syncDirectionControl() {
 
 void WindowController::updateWindowTitle() {
   const QString path = m_document->filePath();
-  const QString name = path.isEmpty() ? loc("Untitled") : QFileInfo(path).fileName();
+  const QString source = m_document->sourcePath();
+  QString name = QFileInfo(path).fileName();
+  if (path.isEmpty())
+    name = source.isEmpty() ? loc("Untitled") : loc("TitleDamagedCopy").arg(QFileInfo(source).fileName());
   setWindowTitle(name + QStringLiteral("[*] — Quabe"));
   setWindowModified(m_document->isModified());
   setWindowFilePath(path);
@@ -314,10 +317,12 @@ bool WindowController::saveDocument() {
 }
 
 bool WindowController::saveDocumentAs() {
-  const QString suggested =
-      m_document->filePath().isEmpty() ? loc("Untitled") + QStringLiteral(".swml") : m_document->filePath();
-  QString path =
-      QFileDialog::getSaveFileName(this, loc("MenuSaveAs"), suggested, loc("SwmlFiles") + QStringLiteral(" (*.swml)"));
+  // A document read from a damaged file proposes that file: the user decides.
+  const QString source = m_document->sourcePath();
+  const QString suggested = source.isEmpty() ? loc("Untitled") + QStringLiteral(".swml") : source;
+  QString path = m_savePathChooser ? m_savePathChooser(suggested)
+                                   : QFileDialog::getSaveFileName(this, loc("MenuSaveAs"), suggested,
+                                                                  loc("SwmlFiles") + QStringLiteral(" (*.swml)"));
   if (path.isEmpty()) return false;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".swml");
   return saveToPath(path);
@@ -343,11 +348,11 @@ bool WindowController::revertDocument() {
   // Read first: a file that cannot be read any more leaves the text as it is.
   Document saved;
   const SwmlReadReport report = saved.readFromFile(path);
-  if (!report.opened) {
-    alerts().alert(loc("RevertFailed").arg(name), report.errorText);
+  if (report.isDamaged()) {
+    // Neither can a file that no longer reads completely.
+    alerts().alert(loc("RevertFailed").arg(name), report.damageDescription());
     return false;
   }
-  Document::showReadProblems(path, report);
   EditorState::shared().clearSymbolSelection();
   m_document->bufferManager.editBuffer = saved.bufferManager.editBuffer;
   m_document->prefs = saved.prefs;

@@ -99,11 +99,16 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   // converter or without signs.
   bool insertNotationText(const QString& text);
 
-  // Saving: to the document's file (Save As for a new one), to a chosen
-  // file, or to a given path; false when cancelled or failed (with an alert).
+  // Saving: to the document's file (Save As for a new one and for one read
+  // from a damaged file), to a chosen file, or to a given path; false when
+  // cancelled or failed (with an alert).
   bool saveDocument();
   bool saveDocumentAs();
   bool saveToPath(const QString& path);
+  // Chooses the file of Save As, given the proposed path ("" cancels);
+  // the save dialog unless replaced (tests).
+  using SavePathChooser = std::function<QString(const QString& proposed)>;
+  void setSavePathChooser(SavePathChooser chooser) { m_savePathChooser = std::move(chooser); }
   // Puts the saved file back after asking; the changes since are dropped.
   bool revertDocument();
   bool saveAsPDF();
@@ -149,6 +154,7 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   PreferencePanel* m_preferencePanel = nullptr;  // a child of the window
   Preferences m_editedPrefs;
   QHash<QString, QAction*> m_actions;
+  SavePathChooser m_savePathChooser;
   bool m_closing = false;
 };
 

@@ -66,7 +66,7 @@ TEST(FswText, EverySignOfTheAslDictionaryComesBackFromSwuUnchanged) {
   EXPECT_EQ(FswSign::parse(u"AS14c20S27106M518x529S14c20481x471S27106503x489")->swu(),
             QString::fromUcs4(U"\U0001D800\U00041CA1\U00048A67\U0001D803\U0001D918\U0001D923\U00041CA1\U0001D8F3"
                               U"\U0001D8E9\U00048A67\U0001D909\U0001D8FB"));
-  QFile file(QStringLiteral(QUABE_SHARED_DATA_DIR "/asl.spml"));
+  QFile file(QStringLiteral(QUABE_ASL_SPML));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   SpmlReader reader(&file);
   SpmlEntry entry;

@@ -79,8 +79,8 @@ class Fsw {
   // box, width x height from the smallest positions on, centred on 500.
   // Positions that fall outside 250-749 are clamped, with a problem line.
   static FswSign place(char box, QList<FswSymbol> symbols, int width, int height, QStringList* problems = nullptr);
-  // Signs separated by spaces.
-  static QString writeSigns(const QList<SignPtr>& signs, Form form, QStringList* problems = nullptr);
+  // Signs separated by spaces, lines by line feeds (none after the last).
+  static QString writeLines(const QList<QList<SignPtr>>& lines, Form form, QStringList* problems = nullptr);
   // One text line per line of the buffer, each ended by a line feed; the
   // line-break signs are not written. Glosses and comments have no place in
   // the text and are left out.
@@ -111,6 +111,9 @@ class Fsw {
   // Writes the document's text atomically (UTF-8): the file is replaced only
   // once all of it is written. False, with the reason, on failure.
   static bool writeFile(const QString& path, const QString& text, QString* error = nullptr);
+
+  // Problem lines for an alert: the first few, then how many more.
+  static QString summary(const QStringList& problems);
 
   // Whether a key number names a symbol of ISWA 2010.
   static bool isIswaKey(int key);

@@ -103,35 +103,34 @@ FswSign Fsw::fromSign(const Sign& sign, QStringList* problems) {
   return place(box, std::move(kept), int(right - left), int(bottom - top), problems);
 }
 
-QString Fsw::writeSigns(const QList<SignPtr>& signs, Form form, QStringList* problems) {
+QString Fsw::writeLines(const QList<QList<SignPtr>>& lines, Form form, QStringList* problems) {
   QString out;
-  out.reserve(signs.size() * 60);
-  for (qsizetype i = 0; i < signs.size(); ++i) {
-    if (!signs[i]) continue;
-    if (!out.isEmpty()) out += QLatin1Char(' ');
-    Problems local(problems, QStringLiteral("sign %1").arg(i + 1));
-    const FswSign sign = fromSign(*signs[i], local.list());
-    form == Form::fsw ? sign.appendFsw(out) : sign.appendSwu(out);
+  for (qsizetype l = 0; l < lines.size(); ++l) {
+    if (l > 0) out += QLatin1Char('\n');
+    const QList<SignPtr>& signs = lines[l];
+    out.reserve(out.size() + signs.size() * (form == Form::fsw ? 48 : 24));
+    for (qsizetype i = 0; i < signs.size(); ++i) {
+      if (!signs[i]) continue;
+      if (i > 0) out += QLatin1Char(' ');
+      Problems local(problems, !problems          ? QString()
+                               : lines.size() > 1 ? QStringLiteral("line %1, sign %2").arg(l + 1).arg(i + 1)
+                                                  : QStringLiteral("sign %1").arg(i + 1));
+      const FswSign written = fromSign(*signs[i], local.list());
+      form == Form::fsw ? written.appendFsw(out) : written.appendSwu(out);
+    }
   }
   return out;
 }
 
 QString Fsw::writeDocument(const BufferManager& buffer, Form form, QStringList* problems) {
-  QString out;
-  for (qsizetype l = 0; l < buffer.editBuffer.size(); ++l) {
-    const SignStringPtr& line = buffer.editBuffer[l];
+  QList<QList<SignPtr>> lines;
+  lines.reserve(buffer.editBuffer.size());
+  for (const SignStringPtr& line : buffer.editBuffer) {
     if (!line) continue;
-    const qsizetype count = line->count() - (line->endsWithEmptySign() ? 1 : 0);
-    for (qsizetype i = 0; i < count; ++i) {
-      const SignPtr& sign = line->signArray[i];
-      if (!sign) continue;
-      if (i > 0) out += QLatin1Char(' ');
-      Problems local(problems, QStringLiteral("line %1, sign %2").arg(l + 1).arg(i + 1));
-      const FswSign written = fromSign(*sign, local.list());
-      form == Form::fsw ? written.appendFsw(out) : written.appendSwu(out);
-    }
-    out += QLatin1Char('\n');
+    lines.append(line->signArray.mid(0, line->count() - (line->endsWithEmptySign() ? 1 : 0)));
   }
+  QString out = writeLines(lines, form, problems);
+  if (!lines.isEmpty()) out += QLatin1Char('\n');
   return out;
 }
 
@@ -244,6 +243,13 @@ bool Fsw::writeFile(const QString& path, const QString& text, QString* error) {
   if (error) *error = file.errorString();
   file.cancelWriting();
   return false;
+}
+
+QString Fsw::summary(const QStringList& problems) {
+  constexpr qsizetype shown = 8;
+  QString text = problems.mid(0, shown).join(QLatin1Char('\n'));
+  if (problems.size() > shown) text += QStringLiteral("\n… (%1 more)").arg(problems.size() - shown);
+  return text;
 }
 
 }  // namespace quabe

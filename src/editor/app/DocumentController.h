@@ -62,7 +62,10 @@ class DocumentController : public QObject {
   WindowController* newDocument();
   // Opens the file in its own window (an open window of the same file is
   // brought to the front); nullptr with an alert when it cannot be read.
+  // A text of signs (FSW or SWU; see Fsw::isSignTextFile) opens as a new
+  // untitled document.
   WindowController* openDocument(const QString& path);
+  WindowController* openSignText(const QString& path);
   // Opens each file; returns the windows opened.
   QList<WindowController*> openDocuments(const QStringList& paths);
   // The open-file dialog.

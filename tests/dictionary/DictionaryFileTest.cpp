@@ -52,7 +52,6 @@ TEST_F(DictionaryFixture, ANewDictionaryHasAllTablesKeysIndexesAndSymbolSizes) {
   EXPECT_EQ(column(path, "SELECT name FROM pragma_table_info('Signs') WHERE pk=1"), QStringList{"SignID"});
   EXPECT_EQ(column(path, "SELECT name FROM pragma_table_info('SymbolSize') WHERE pk=1"), QStringList{"SSS"});
   EXPECT_EQ(column(path, "SELECT COUNT(*) FROM SymbolSize"), QStringList{"8"});
-  EXPECT_EQ(Db::getSizeOfSymbol("04-01-001-01-01-01"), QSizeF(36, 35));
 
   // An existing file is kept unless replacing is asked for.
   QString error;

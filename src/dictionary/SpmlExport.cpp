@@ -7,9 +7,9 @@
 #include <cmath>
 #include <optional>
 
-#include "dictionary/DbSign.h"
 #include "dictionary/SpmlImport.h"
 #include "dictionary/sqlite/SqliteDatabase.h"
+#include "document/DbSign.h"
 #include "document/Fsw.h"
 
 namespace quabe {

@@ -3,8 +3,8 @@
 #include <QRandomGenerator>
 #include <algorithm>
 
-#include "dictionary/DbSign.h"
 #include "document/BufferManager.h"
+#include "document/DbSign.h"
 #include "symbols/SymbolArchive.h"
 
 namespace quabe::test {

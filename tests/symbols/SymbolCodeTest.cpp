@@ -27,12 +27,6 @@ TEST(SymbolCode, MalformedPartsReadAsZeroAndShortTextsAreRejected) {
   EXPECT_EQ(SSS::fromString(""), 0u);
 }
 
-TEST(SymbolCode, MakeKeepsOnlyTheLowBitsOfEachField) {
-  EXPECT_EQ(SSS::group(SSS::make(1, 17, 1, 1, 1, 1)), 1);
-  EXPECT_EQ(SSS::rotation(SSS::make(1, 1, 1, 1, 1, 300)), 44);
-  EXPECT_EQ(SSS::categoryField(SSS::make(0x1F, 1, 1, 1, 1, 1)), 0xF);
-}
-
 TEST(SymbolCode, CategoryFieldsOutsideTheTableHaveNoCategory) {
   EXPECT_EQ(SSS::categoryOf(0x11011101), Category::hand);
   EXPECT_EQ(SSS::categoryOf(0x71011101), Category::punc);
@@ -44,14 +38,6 @@ TEST(SymbolCode, CategoryFieldsOutsideTheTableHaveNoCategory) {
     EXPECT_TRUE(SSS::toFswKey(code).isEmpty());
     EXPECT_FALSE(SSS::isPlausible(code));
   }
-}
-
-TEST(SymbolCode, RotationCountsComeFromTheTableAndNeverIndexOutside) {
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("01-05-058-01-06-16")), 16);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("04-01-001-01-01-01")), -1);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-10-009-01-01-01")), -1);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-00-001-01-01-01")), -1);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-04-000-01-01-01")), -1);
 }
 
 // Both tables are one numbering: every key maps to components whose serial
@@ -71,10 +57,6 @@ TEST(SymbolCode, BothTablesAgreeForAll652Keys) {
     ASSERT_EQ(SSS::toFswKey(code).mid(1, 3).toInt(nullptr, 16), key);
   }
   EXPECT_EQ(serials.size(), 652);
-  // Gaps and unknown keys.
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(2, 7, 8, 1), 0);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(1, 11, 1, 1), 0);
-  EXPECT_EQ(ISWA2010Code::components(0x38C), (BaseSymbolComponents{1, 1, 1, 1}));
 }
 
 TEST(SymbolCode, FswKeysCarryFillAndRotationFromZero) {

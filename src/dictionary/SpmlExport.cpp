@@ -2,11 +2,11 @@
 
 #include <QDateTime>
 #include <QHash>
-#include <QSaveFile>
 #include <QXmlStreamWriter>
 #include <cmath>
 #include <optional>
 
+#include "core/AtomicFile.h"
 #include "dictionary/SpmlImport.h"
 #include "dictionary/sqlite/SqliteDatabase.h"
 #include "document/DbSign.h"
@@ -133,76 +133,81 @@ SpmlExportResult exportSpml(const QString& dictionaryPath, const QString& output
     result.error = QStringLiteral("%1 is not a dictionary: %2").arg(dictionaryPath, db.lastErrorMessage());
     return result;
   }
-  QSaveFile file(outputPath);
-  if (!file.open(QIODevice::WriteOnly)) {
-    result.error = QStringLiteral("cannot write %1: %2").arg(outputPath, file.errorString());
-    return result;
-  }
-  QXmlStreamWriter xml(&file);
-  xml.setAutoFormatting(true);
-  xml.setAutoFormattingIndent(2);
-  xml.writeStartDocument();
-  xml.writeDTD(QStringLiteral("<!DOCTYPE spml SYSTEM \"http://www.signpuddle.net/spml_1.6.dtd\">"));
-  xml.writeStartElement(QStringLiteral("spml"));
-  xml.writeNamespace(QLatin1String(SpmlFieldNamespace), QStringLiteral("quabe"));
-  const QString now = QString::number(QDateTime::currentSecsSinceEpoch());
-  xml.writeAttribute(QStringLiteral("type"), QStringLiteral("sgn"));
-  xml.writeAttribute(QStringLiteral("cdt"), now);
-  xml.writeAttribute(QStringLiteral("mdt"), now);
-  if (auto max = db.executeQuery(QStringLiteral("SELECT MAX(SignID) FROM Signs")); max && max->next())
-    xml.writeAttribute(QStringLiteral("nextid"), QString::number(max->longForColumnIndex(0) + 1));
   bool replaced = false;
-  while (signs->next()) {
-    const qint64 id = signs->longForColumn(QStringLiteral("SignID"));
-    EntryWriter entry(xml, result.problems);
-    xml.writeStartElement(QStringLiteral("entry"));
-    xml.writeAttribute(QStringLiteral("id"), QString::number(id));
-    xml.writeAttribute(QStringLiteral("cdt"), QString::number(signs->longForColumn(QStringLiteral("CreationTime"))));
-    xml.writeAttribute(QStringLiteral("mdt"),
-                       QString::number(signs->longForColumn(QStringLiteral("ModificationTime"))));
-    const double width = signs->doubleForColumn(QStringLiteral("Width"));
-    const double height = signs->doubleForColumn(QStringLiteral("Height"));
-    // Always written: it marks the entry as one of this system's.
-    entry.field("width", QString::number(width, 'g', 17));
-    entry.field("height", QString::number(height, 'g', 17));
-    entry.field("tag", signs->textForColumn(QStringLiteral("Tag")));
-    entry.field("stdgloss", signs->textForColumn(QStringLiteral("StdGloss")));
-    entry.field("handshape", signs->textForColumn(QStringLiteral("HandShape")));
-    entry.field("position", signs->textForColumn(QStringLiteral("Position")));
-    entry.field("src", signs->textForColumn(QStringLiteral("Src")));
-    entry.field("dest", signs->textForColumn(QStringLiteral("Dest")));
-    entry.field("modifier", signs->textForColumn(QStringLiteral("Modifier")));
-    entry.field("inflection", signs->intForColumn(QStringLiteral("InflectionType")));
-    entry.field("modification", signs->intForColumn(QStringLiteral("ModificationType")));
-    entry.field("forhandshape", signs->boolForColumn(QStringLiteral("forHandshape")) ? 1 : 0);
-    if (signs->boolForColumn(QStringLiteral("IsCompound"))) {
-      QStringList ids;
-      for (qint64 constituent : constituents.value(id)) ids << QString::number(constituent);
-      xml.writeAttribute(QLatin1String(SpmlFieldNamespace), QStringLiteral("constituents"), ids.join(QLatin1Char(' ')));
-    }
-    entry.spelling(id, spellings.value(id), width, height);
-    if (entry.sign) xml.writeTextElement(QStringLiteral("term"), entry.sign->fsw());
-    entry.term(signs->textForColumn(QStringLiteral("Gloss")));
-    const QString reading = signs->textForColumn(QStringLiteral("Yomi"));
-    if (!reading.isEmpty()) entry.term(reading, true);
-    for (const QString& meaning : meanings.value(id)) entry.term(meaning);
-    const QString comment = signs->textForColumn(QStringLiteral("Comment"));
-    if (!comment.isEmpty()) {
-      xml.writeStartElement(QStringLiteral("src"));
-      xml.writeCDATA(entry.text(comment));
+  const auto write = [&](QIODevice& file, QString* error) {
+    QXmlStreamWriter xml(&file);
+    xml.setAutoFormatting(true);
+    xml.setAutoFormattingIndent(2);
+    xml.writeStartDocument();
+    xml.writeDTD(QStringLiteral("<!DOCTYPE spml SYSTEM \"http://www.signpuddle.net/spml_1.6.dtd\">"));
+    xml.writeStartElement(QStringLiteral("spml"));
+    xml.writeNamespace(QLatin1String(SpmlFieldNamespace), QStringLiteral("quabe"));
+    const QString now = QString::number(QDateTime::currentSecsSinceEpoch());
+    xml.writeAttribute(QStringLiteral("type"), QStringLiteral("sgn"));
+    xml.writeAttribute(QStringLiteral("cdt"), now);
+    xml.writeAttribute(QStringLiteral("mdt"), now);
+    if (auto max = db.executeQuery(QStringLiteral("SELECT MAX(SignID) FROM Signs")); max && max->next())
+      xml.writeAttribute(QStringLiteral("nextid"), QString::number(max->longForColumnIndex(0) + 1));
+    while (signs->next()) {
+      const qint64 id = signs->longForColumn(QStringLiteral("SignID"));
+      EntryWriter entry(xml, result.problems);
+      xml.writeStartElement(QStringLiteral("entry"));
+      xml.writeAttribute(QStringLiteral("id"), QString::number(id));
+      xml.writeAttribute(QStringLiteral("cdt"), QString::number(signs->longForColumn(QStringLiteral("CreationTime"))));
+      xml.writeAttribute(QStringLiteral("mdt"),
+                         QString::number(signs->longForColumn(QStringLiteral("ModificationTime"))));
+      const double width = signs->doubleForColumn(QStringLiteral("Width"));
+      const double height = signs->doubleForColumn(QStringLiteral("Height"));
+      // Always written: it marks the entry as one of this system's.
+      entry.field("width", QString::number(width, 'g', 17));
+      entry.field("height", QString::number(height, 'g', 17));
+      entry.field("tag", signs->textForColumn(QStringLiteral("Tag")));
+      entry.field("stdgloss", signs->textForColumn(QStringLiteral("StdGloss")));
+      entry.field("handshape", signs->textForColumn(QStringLiteral("HandShape")));
+      entry.field("position", signs->textForColumn(QStringLiteral("Position")));
+      entry.field("src", signs->textForColumn(QStringLiteral("Src")));
+      entry.field("dest", signs->textForColumn(QStringLiteral("Dest")));
+      entry.field("modifier", signs->textForColumn(QStringLiteral("Modifier")));
+      entry.field("inflection", signs->intForColumn(QStringLiteral("InflectionType")));
+      entry.field("modification", signs->intForColumn(QStringLiteral("ModificationType")));
+      entry.field("forhandshape", signs->boolForColumn(QStringLiteral("forHandshape")) ? 1 : 0);
+      if (signs->boolForColumn(QStringLiteral("IsCompound"))) {
+        QStringList ids;
+        for (qint64 constituent : constituents.value(id)) ids << QString::number(constituent);
+        xml.writeAttribute(QLatin1String(SpmlFieldNamespace), QStringLiteral("constituents"),
+                           ids.join(QLatin1Char(' ')));
+      }
+      entry.spelling(id, spellings.value(id), width, height);
+      if (entry.sign) xml.writeTextElement(QStringLiteral("term"), entry.sign->fsw());
+      entry.term(signs->textForColumn(QStringLiteral("Gloss")));
+      const QString reading = signs->textForColumn(QStringLiteral("Yomi"));
+      if (!reading.isEmpty()) entry.term(reading, true);
+      for (const QString& meaning : meanings.value(id)) entry.term(meaning);
+      const QString comment = signs->textForColumn(QStringLiteral("Comment"));
+      if (!comment.isEmpty()) {
+        xml.writeStartElement(QStringLiteral("src"));
+        xml.writeCDATA(entry.text(comment));
+        xml.writeEndElement();
+      }
       xml.writeEndElement();
+      replaced = replaced || entry.replaced;
+      ++result.exported;
     }
-    xml.writeEndElement();
-    replaced = replaced || entry.replaced;
-    ++result.exported;
-  }
-  xml.writeEndDocument();
-  if (replaced) result.problems << QStringLiteral("control characters XML cannot hold were replaced by U+FFFD");
-  if (xml.hasError() || !file.commit()) {
-    result.error = QStringLiteral("cannot write %1: %2").arg(outputPath, file.errorString());
+    if (signs->failed()) {
+      *error = db.lastErrorMessage();
+      return false;
+    }
+    xml.writeEndDocument();
+    return !xml.hasError();
+  };
+  QString error;
+  if (!saveAtomically(outputPath, write, &error)) {
+    result.error = QStringLiteral("cannot write %1: %2").arg(outputPath, error);
     result.exported = 0;
+    result.problems.clear();
     return result;
   }
+  if (replaced) result.problems << QStringLiteral("control characters XML cannot hold were replaced by U+FFFD");
   result.ok = true;
   return result;
 }

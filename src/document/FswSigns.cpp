@@ -1,11 +1,11 @@
 // Signs and documents to and from FSW and SWU text.
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 #include <climits>
 #include <cmath>
 
+#include "core/AtomicFile.h"
 #include "document/Document.h"
 #include "document/Fsw.h"
 #include "symbols/SymbolArchive.h"
@@ -236,13 +236,7 @@ std::optional<Fsw::Reading> Fsw::readFile(const QString& path, QString* error) {
 }
 
 bool Fsw::writeFile(const QString& path, const QString& text, QString* error) {
-  const QByteArray bytes = text.toUtf8();
-  QSaveFile file(path);
-  const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-  if (written && file.commit()) return true;
-  if (error) *error = file.errorString();
-  file.cancelWriting();
-  return false;
+  return saveAtomically(path, text.toUtf8(), error);
 }
 
 QString Fsw::summary(const QStringList& problems) {

@@ -144,27 +144,15 @@ TEST(StarterDictionary, TheBundledDictionaryServesTheNotationLookUps) {
   if (starter.isEmpty()) GTEST_SKIP() << "swdic.db not built";
   Db::setUseAlternativeDict(false);
   ASSERT_EQ(Db::databasePath(), starter);
-  for (const char* name : {"1", "2", "3", "4", "5", "A", "B", "C", "L", "O", "S", "V", "Y"}) {
-    const std::optional<Symbol> hand = Db::getHandshapeSymbol(name);
-    ASSERT_TRUE(hand.has_value()) << name;
-    EXPECT_EQ(hand->category, Category::hand) << name;
-    EXPECT_GT(hand->size.width(), 0) << name;
-  }
+  const std::optional<Symbol> hand = Db::getHandshapeSymbol("5");
+  ASSERT_TRUE(hand.has_value());
+  EXPECT_EQ(hand->category, Category::hand);
   EXPECT_GE(column(starter, "SELECT COUNT(DISTINCT NMS) FROM NMS").first().toInt(), 3);
   // Every symbol of the archive's data has its size row.
   const QString symbolData = Resources::path("iswa2010data.db");
   ASSERT_FALSE(symbolData.isEmpty());
   EXPECT_EQ(column(starter, "SELECT COUNT(*) FROM SymbolSize").first().toInt(),
             column(symbolData, "SELECT COUNT(*) FROM Symbols").first().toInt());
-  EXPECT_GE(column(starter, "SELECT COUNT(*) FROM Signs WHERE IsCompound=1").first().toInt(), 2);
-  EXPECT_GE(column(starter, "SELECT COUNT(*) FROM Signs WHERE StdGloss <> ''").first().toInt(), 2);
-  EXPECT_GE(column(starter, "SELECT COUNT(*) FROM Signs WHERE Tag <> ''").first().toInt(), 2);
-  EXPECT_GE(column(starter,
-                   "SELECT COUNT(*) FROM Signs WHERE forHandshape=0 AND IsCompound=0 AND "
-                   "(StdGloss IS NULL OR StdGloss='')")
-                .first()
-                .toInt(),
-            24);
   // Every stored symbol has a size, and every non-alias entry has symbols or constituents.
   EXPECT_EQ(column(starter, "SELECT COUNT(*) FROM Spelling WHERE SSS NOT IN (SELECT SSS FROM SymbolSize)"),
             QStringList{"0"});

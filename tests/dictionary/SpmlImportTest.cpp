@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "BuildPaths.h"
 #include "DictionaryFixture.h"
@@ -84,13 +85,10 @@ QString exportAndReimport(const QString& dictionary, const QTemporaryDir& dir) {
   EXPECT_TRUE(imported.ok) << imported.error.toStdString();
   EXPECT_EQ(imported.imported, exported.exported);
   const QStringList before = entryRows(dictionary), after = entryRows(copy);
-  EXPECT_EQ(after.size(), before.size());
-  for (qsizetype i = 0; i < qMin(before.size(), after.size()); ++i) {
-    if (after[i] != before[i]) {
-      ADD_FAILURE() << "row " << i << ":\n" << before[i].toStdString() << "\n" << after[i].toStdString();
-      break;
-    }
-  }
+  const auto [b, a] = std::mismatch(before.begin(), before.end(), after.begin(), after.end());
+  EXPECT_TRUE(b == before.end() && a == after.end())
+      << "first difference: " << (b != before.end() ? b->toStdString() : "-") << " / "
+      << (a != after.end() ? a->toStdString() : "-");
   return copy;
 }
 
@@ -159,11 +157,6 @@ TEST_F(DictionaryFixture, SpmlImportKeepsExistingIdsAndWritesNothingFromABrokenF
   result = importText(QByteArray(kSpml).left(500), path);
   EXPECT_FALSE(result.ok);
   EXPECT_EQ(count("SELECT COUNT(*) FROM Signs"), 1);
-
-  // Random bytes.
-  QByteArray noise(4096, '\0');
-  for (int i = 0; i < noise.size(); ++i) noise[i] = char((i * 7919) % 251);
-  EXPECT_FALSE(importText(noise, path).ok);
 
   // An empty export is fine and imports nothing.
   result = importText("<spml></spml>", path);

@@ -163,6 +163,7 @@ void DocumentController::createActions() {
   makeAction(QStringLiteral("copySign"), "MenuCopySign",
              {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), QKeySequence(Qt::META | Qt::Key_R)},
              front(&EditingCanvas::copySign));
+  makeAction(QStringLiteral("copySignAsSwu"), "MenuCopyAsSwu", {}, front(&EditingCanvas::copySignAsSwu));
   makeAction(QStringLiteral("pasteSign"), "MenuPasteSign",
              {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), QKeySequence(Qt::Key_Y)},
              front(&EditingCanvas::pasteSign));

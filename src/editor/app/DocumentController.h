@@ -90,7 +90,7 @@ class DocumentController : public QObject {
   // The shared actions: "newDocument", "openDocument", "quit", the toggle
   // keys ("ShowRules" ...), "alignSignsCenter", "integrateArrows",
   // "cutSymbol", "copySymbol", "pasteSymbol", "selectAllSymbols", "cutSign",
-  // "copySign", "pasteSign", "insertEmptySign", "openCommentInputWindow",
+  // "copySign", "copySignAsSwu", "pasteSign", "insertEmptySign", "openCommentInputWindow",
   // "showPreferenceWindow", "showSimpleManual", "addSignToDB",
   // "openJSConvWindow".
   QAction* action(const QString& name) const { return m_actions.value(name); }

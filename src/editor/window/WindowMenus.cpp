@@ -70,6 +70,7 @@ void WindowController::buildMenus() {
   shared(edit, "cutSymbol");
   shared(edit, "copySymbol");
   shared(edit, "pasteSymbol");
+  shared(edit, "copySignAsSwu");
   addAction(edit, QStringLiteral("conDeleteSymbol"), "MenuDeleteSymbols", {QKeySequence(Qt::Key_Backspace)},
             [canvas] { canvas->deleteSymbols(); });
   edit->addSeparator();

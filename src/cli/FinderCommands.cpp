@@ -5,7 +5,8 @@
 #include "cli/CliCommand.h"
 #include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
-#include "dictionary/Fsw.h"
+#include "document/EditorState.h"
+#include "document/Fsw.h"
 #include "document/Sign.h"
 #include "document/SwmlParser.h"
 #include "finder/SFTuning.h"
@@ -27,16 +28,9 @@ SignPtr signFromArgument(const QString& text) {
     parser.parse(text);
     sign = parser.firstSign;
   } else if (const auto fsw = FswSign::parse(text)) {
-    sign = std::make_shared<Sign>();
-    for (const FswSymbol& s : fsw->symbols) {
-      auto symbol = ISWA::make(s.code);
-      if (!symbol) {
-        err() << text << ": no image for symbol " << s.key << "\n";
-        continue;
-      }
-      symbol->rect.moveTopLeft(QPointF(s.x, s.y));
-      sign->symbols.append(std::make_shared<ISWA>(*symbol));
-    }
+    QStringList problems;
+    sign = Fsw::toSign(*fsw, &problems);
+    for (const QString& problem : problems) err() << text << ": " << problem << "\n";
   }
   if (!sign || sign->symbols.isEmpty()) {
     err() << text << ": not an SWML file with a sign nor an FSW sign\n";

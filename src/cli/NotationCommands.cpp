@@ -1,35 +1,16 @@
 #include <QFileInfo>
-#include <cmath>
 
 #include "cli/CliCommand.h"
 #include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
 #include "document/Document.h"
+#include "document/Fsw.h"
 #include "document/Sign.h"
 #include "notation/SWGen.h"
 
 namespace quabe::cli {
 
 namespace {
-
-// A sign in Formal SignWriting: the box marker, the sign's extent and every
-// symbol's key and position, with the sign's box centred on 500 x 500.
-QString fswOfSign(const Sign& sign) {
-  if (sign.symbols.isEmpty()) return QString();
-  const double originX = 500 - std::floor(sign.width / 2);
-  const double originY = 500 - std::floor(sign.height / 2);
-  const int maxX = int(std::ceil(originX + sign.width));
-  const int maxY = int(std::ceil(originY + sign.height));
-  QString fsw = QStringLiteral("M%1x%2").arg(maxX).arg(maxY);
-  for (const ISWAPtr& symbol : sign.symbols) {
-    const QString key = SSS::toFswKey(symbol->sss());
-    if (key.isEmpty()) continue;
-    const int x = int(std::lround(originX + symbol->rect.x() - sign.leftMost));
-    const int y = int(std::lround(originY + symbol->rect.y() - sign.topMost));
-    fsw += key + QStringLiteral("%1x%2").arg(x).arg(y);
-  }
-  return fsw;
-}
 
 // A new document whose first line holds the signs, each centred in the
 // document's sign box, saved as SWML.
@@ -71,7 +52,7 @@ int notationCommand(const QStringList& arguments) {
   for (const SignPtr& sign : conversion.signs) {
     const DbSign& entry = *sign->jjs;
     if (fsw) {
-      out() << fswOfSign(*sign) << "\n";
+      out() << Fsw::fromSign(*sign).fsw() << "\n";
       continue;
     }
     out() << entry.gloss << entry.tag << "\tid " << entry.signID << "\tlane " << sign->lane << "\t"
@@ -81,7 +62,7 @@ int notationCommand(const QStringList& arguments) {
       for (const auto id : entry.candidates) others.append(QString::number(id));
       out() << "\talso " << others.join(QLatin1Char(','));
     }
-    out() << "\t" << fswOfSign(*sign) << "\n";
+    out() << "\t" << Fsw::fromSign(*sign).fsw() << "\n";
   }
   for (const QString& gloss : conversion.unknownGlosses) err() << gloss << ": not in the dictionary\n";
   return 0;

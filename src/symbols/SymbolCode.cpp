@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <cctype>
 #include <vector>
 
 namespace quabe {
@@ -211,26 +212,38 @@ bool SSS::isPlausible(SymbolCode code) {
   return n > 0 && v >= 1 && v <= n && f >= 1 && f <= 6 && r >= 1 && r <= 16;
 }
 
-QString SSS::toFswKey(SymbolCode code) {
+int SSS::fswKeyNumber(SymbolCode code) {
   const int serial = serialBaseSymbolNumber(categoryField(code), group(code), baseSymbol(code), variation(code));
   const int f = fill(code);
   const int r = rotation(code);
-  if (serial < 1 || serial > 652 || f < 1 || f > 6 || r < 1 || r > 16) return {};
-  return QStringLiteral("S%1%2%3").arg(serial + 255, 3, 16, QLatin1Char('0')).arg(f - 1, 1, 16).arg(r - 1, 1, 16);
+  if (serial < 1 || serial > 652 || f < 1 || f > 6 || r < 1 || r > 16) return 0;
+  return ((serial + 255) << 8) | ((f - 1) << 4) | (r - 1);
+}
+
+SymbolCode SSS::fromFswKeyNumber(int key) {
+  const int base = key >> 8;
+  const int f = (key >> 4) & 15;
+  const int r = key & 15;
+  if (base < ISWA2010Code::firstKey || base > ISWA2010Code::lastKey || f > 5) return 0;
+  const BaseSymbolComponents c = ISWA2010Code::components(base);
+  return make(quint32(c.category), quint32(c.group), quint32(c.baseSymbol), quint32(c.variation), quint32(f + 1),
+              quint32(r + 1));
+}
+
+QString SSS::toFswKey(SymbolCode code) {
+  const int key = fswKeyNumber(code);
+  if (key == 0) return {};
+  return QStringLiteral("S%1").arg(key, 5, 16, QLatin1Char('0'));
 }
 
 SymbolCode SSS::fromFswKey(const QString& key) {
   QString k = key;
   if (k.startsWith(QLatin1Char('S'))) k = k.mid(1);
   if (k.size() != 5) return 0;
-  bool ok1 = false, ok2 = false, ok3 = false;
-  const int base = k.left(3).toInt(&ok1, 16);
-  const int f = k.mid(3, 1).toInt(&ok2, 16);
-  const int r = k.mid(4, 1).toInt(&ok3, 16);
-  if (!ok1 || !ok2 || !ok3 || base < ISWA2010Code::firstKey || base > ISWA2010Code::lastKey || f > 5) return 0;
-  const BaseSymbolComponents c = ISWA2010Code::components(base);
-  return make(quint32(c.category), quint32(c.group), quint32(c.baseSymbol), quint32(c.variation), quint32(f + 1),
-              quint32(r + 1));
+  for (const QChar c : k) {
+    if (!isxdigit(c.toLatin1())) return 0;
+  }
+  return fromFswKeyNumber(k.toInt(nullptr, 16));
 }
 
 BaseSymbolComponents ISWA2010Code::components(int baseSymbolKey) {

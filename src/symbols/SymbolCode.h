@@ -67,6 +67,11 @@ class SSS {
   static QString toFswKey(SymbolCode code);
   // "S10000" or "10000" to code; 0 when it is not a valid key.
   static SymbolCode fromFswKey(const QString& key);
+  // The key's five hexadecimal digits as one number (0x10000 for S10000);
+  // 0 when the code has no key.
+  static int fswKeyNumber(SymbolCode code);
+  // A key number to code; 0 when it is not a valid key.
+  static SymbolCode fromFswKeyNumber(int key);
 };
 
 class ISWA2010Code {

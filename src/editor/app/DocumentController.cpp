@@ -16,6 +16,7 @@
 #include "core/Resources.h"
 #include "dictionary/Dictionary.h"
 #include "document/Document.h"
+#include "document/Fsw.h"
 #include "editor/SymbolClipboardAdapter.h"
 #include "editor/commands/DictionaryCommands.h"
 #include "editor/interaction/EditingCanvas.h"
@@ -163,6 +164,7 @@ void DocumentController::createActions() {
   makeAction(QStringLiteral("copySign"), "MenuCopySign",
              {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), QKeySequence(Qt::META | Qt::Key_R)},
              front(&EditingCanvas::copySign));
+  makeAction(QStringLiteral("copySignAsSwu"), "MenuCopyAsSwu", {}, front(&EditingCanvas::copySignAsSwu));
   makeAction(QStringLiteral("pasteSign"), "MenuPasteSign",
              {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), QKeySequence(Qt::Key_Y)},
              front(&EditingCanvas::pasteSign));
@@ -261,6 +263,7 @@ WindowController* DocumentController::openDocument(const QString& path) {
       return window;
     }
   }
+  if (Fsw::isSignTextFile(path)) return openSignText(path);
   auto document = std::make_unique<Document>();
   const SwmlReadReport report = document->readFromFile(path);
   Document::showReadProblems(path, report);
@@ -271,6 +274,24 @@ WindowController* DocumentController::openDocument(const QString& path) {
   diag(QStringLiteral("Document opened successfully"));
   noteRecentDocument(path);
   return addWindow(new WindowController(std::move(document), m_dictionary));
+}
+
+WindowController* DocumentController::openSignText(const QString& path) {
+  const QString name = QFileInfo(path).fileName();
+  QString error;
+  const std::optional<Fsw::Reading> reading = Fsw::readFile(path, &error);
+  if (!reading) {
+    alerts().alert(loc("SwmlCannotOpen").arg(name), error);
+    return nullptr;
+  }
+  if (reading->signCount == 0) {
+    alerts().alert(loc("SignTextHoldsNoSign").arg(name), QString());
+    return nullptr;
+  }
+  if (!reading->problems.isEmpty()) alerts().alert(loc("SignTextChanged").arg(name), Fsw::summary(reading->problems));
+  auto document = std::make_unique<Document>();
+  Fsw::fillBuffer(*reading, document->bufferManager, document->prefs);
+  return addWindow(new WindowController(std::move(document)));
 }
 
 QList<WindowController*> DocumentController::openDocuments(const QStringList& paths) {

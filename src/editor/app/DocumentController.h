@@ -69,7 +69,10 @@ class DocumentController : public QObject {
   WindowController* newDocument();
   // Opens the file in its own window (an open window of the same file is
   // brought to the front); nullptr with an alert when it cannot be read.
+  // A text of signs (FSW or SWU; see Fsw::isSignTextFile) opens as a new
+  // untitled document.
   WindowController* openDocument(const QString& path);
+  WindowController* openSignText(const QString& path);
   // Opens each file; returns the windows opened.
   QList<WindowController*> openDocuments(const QStringList& paths);
   // The open-file dialog.
@@ -94,7 +97,7 @@ class DocumentController : public QObject {
   // The shared actions: "newDocument", "openDocument", "quit", the toggle
   // keys ("ShowRules" ...), "alignSignsCenter", "integrateArrows",
   // "cutSymbol", "copySymbol", "pasteSymbol", "selectAllSymbols", "cutSign",
-  // "copySign", "pasteSign", "insertEmptySign", "openCommentInputWindow",
+  // "copySign", "copySignAsSwu", "pasteSign", "insertEmptySign", "openCommentInputWindow",
   // "showPreferenceWindow", "showSimpleManual", "addSignToDB",
   // "openJSConvWindow".
   QAction* action(const QString& name) const { return m_actions.value(name); }

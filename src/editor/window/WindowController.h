@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "document/Fsw.h"
 #include "document/Preferences.h"
 #include "editor/canvas/WindowControllerDelegate.h"
 #include "editor/layout/ViewLineSettings.h"
@@ -113,6 +114,11 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   bool revertDocument();
   bool saveAsPDF();
   bool saveAsPDFToPath(const QString& path);
+  // File ▸ Export: the signs as FSW or SWU text, one line of text per line
+  // of the document (the dialog tells that glosses and comments stay out).
+  // What the text could not carry is reported after writing.
+  bool exportSignText(Fsw::Form form);
+  bool exportSignTextToPath(const QString& path, Fsw::Form form);
   bool printDocument();
   // Asks about unsaved changes; true when the window may close.
   bool confirmClose();

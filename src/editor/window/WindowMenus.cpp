@@ -43,6 +43,10 @@ void WindowController::buildMenus() {
   addAction(file, QStringLiteral("revert"), "MenuRevert", {}, [this] { revertDocument(); });
   addAction(file, QStringLiteral("saveAsPDF"), "MenuSaveAsPdf", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)},
             [this] { saveAsPDF(); });
+  QMenu* exportMenu = file->addMenu(loc("MenuExport"));
+  exportMenu->setObjectName(QStringLiteral("export"));
+  addAction(exportMenu, QStringLiteral("exportFsw"), "MenuExportFsw", {}, [this] { exportSignText(Fsw::Form::fsw); });
+  addAction(exportMenu, QStringLiteral("exportSwu"), "MenuExportSwu", {}, [this] { exportSignText(Fsw::Form::swu); });
   addAction(file, QStringLiteral("print"), "MenuPrint", {QKeySequence(Qt::CTRL | Qt::Key_P)},
             [this] { printDocument(); });
   file->addSeparator();
@@ -66,6 +70,7 @@ void WindowController::buildMenus() {
   shared(edit, "cutSymbol");
   shared(edit, "copySymbol");
   shared(edit, "pasteSymbol");
+  shared(edit, "copySignAsSwu");
   addAction(edit, QStringLiteral("conDeleteSymbol"), "MenuDeleteSymbols", {QKeySequence(Qt::Key_Backspace)},
             [canvas] { canvas->deleteSymbols(); });
   edit->addSeparator();

@@ -10,53 +10,12 @@
 namespace quabe {
 namespace {
 
-const char* const kKeys[] = {
-    Preferences::SignBoxWidthKey,   Preferences::SignBoxHeightKey,      Preferences::MinSignSpaceKey,
-    Preferences::LineSpaceKey,      Preferences::ShowRulesKey,          Preferences::ShowBordersKey,
-    Preferences::ShowSignFramesKey, Preferences::ShowGlossesKey,        Preferences::ShowCommentsKey,
-    Preferences::ColorHandsKey,     Preferences::AutoCenteringKey,      Preferences::VerticalWritingKey,
-    Preferences::RotatePuncsKey,    Preferences::UseAlternativeDictKey, Preferences::AlternativeDictPathKey};
-
-// Removes the stored preference keys for the test and puts back what was
-// stored before.
-class SettingsGuard {
- public:
-  SettingsGuard() {
-    QSettings settings;
-    for (const char* key : kKeys) {
-      const QString k = QString::fromLatin1(key);
-      if (settings.contains(k)) m_saved.insert(k, settings.value(k));
-      settings.remove(k);
-    }
-  }
-  ~SettingsGuard() {
-    QSettings settings;
-    for (const char* key : kKeys) settings.remove(QString::fromLatin1(key));
-    for (auto it = m_saved.cbegin(); it != m_saved.cend(); ++it) settings.setValue(it.key(), it.value());
-  }
-
- private:
-  QVariantMap m_saved;
-};
-
-TEST(Preferences, NewRecordTakesTheRegisteredDefaults) {
-  SettingsGuard guard;
-  const Preferences prefs;
-  EXPECT_EQ(prefs.defaultSignBoxWidth, 150);
-  EXPECT_EQ(prefs.defaultSignBoxHeight, 150);
-  EXPECT_EQ(prefs.lineSpace, 20);
-  EXPECT_EQ(prefs.minSignSpace, 10);
-  // Flags as the Defaults property list has them.
-  EXPECT_TRUE(prefs.showRules);
-  EXPECT_FALSE(prefs.showBorders);
-  EXPECT_TRUE(prefs.showGlosses);
-  EXPECT_TRUE(prefs.verticalWriting);
-  EXPECT_FALSE(prefs.useAlternativeDict);
-  EXPECT_EQ(prefs.alternativeDictPath, QString());
-}
+// Each test starts without stored preferences (the test main keeps the
+// settings in a temporary folder).
+void clearStored() { QSettings().clear(); }
 
 TEST(Preferences, StoredSettingsOverrideTheDefaultsAndRoundTrip) {
-  SettingsGuard guard;
+  clearStored();
   {
     QSettings settings;
     settings.setValue(QStringLiteral("SignBoxWidth"), 120.5);
@@ -80,7 +39,7 @@ TEST(Preferences, StoredSettingsOverrideTheDefaultsAndRoundTrip) {
 }
 
 TEST(Preferences, KeysWithoutAnyValueReadAsZeroFalseAndEmpty) {
-  SettingsGuard guard;
+  clearStored();
   QTemporaryDir dir;
   ASSERT_TRUE(dir.isValid());
   {

@@ -8,37 +8,12 @@
 namespace quabe {
 namespace {
 
-const char* const kKeys[] = {
-    Preferences::SignBoxWidthKey,   Preferences::SignBoxHeightKey,      Preferences::MinSignSpaceKey,
-    Preferences::LineSpaceKey,      Preferences::ShowRulesKey,          Preferences::ShowBordersKey,
-    Preferences::ShowSignFramesKey, Preferences::ShowGlossesKey,        Preferences::ShowCommentsKey,
-    Preferences::ColorHandsKey,     Preferences::AutoCenteringKey,      Preferences::VerticalWritingKey,
-    Preferences::RotatePuncsKey,    Preferences::UseAlternativeDictKey, Preferences::AlternativeDictPathKey};
-
-// Removes the stored preference keys for the test and puts back what was
-// stored before.
-class SettingsGuard {
- public:
-  SettingsGuard() {
-    QSettings settings;
-    for (const char* key : kKeys) {
-      const QString k = QString::fromLatin1(key);
-      if (settings.contains(k)) m_saved.insert(k, settings.value(k));
-      settings.remove(k);
-    }
-  }
-  ~SettingsGuard() {
-    QSettings settings;
-    for (const char* key : kKeys) settings.remove(QString::fromLatin1(key));
-    for (auto it = m_saved.cbegin(); it != m_saved.cend(); ++it) settings.setValue(it.key(), it.value());
-  }
-
- private:
-  QVariantMap m_saved;
-};
+// Each test starts without stored preferences (the test main keeps the
+// settings in a temporary folder).
+void clearStored() { QSettings().clear(); }
 
 TEST(Preferences, StoredSettingsOverrideTheDefaultsAndRoundTrip) {
-  SettingsGuard guard;
+  clearStored();
   {
     QSettings settings;
     settings.setValue(QStringLiteral("SignBoxWidth"), 120);

@@ -38,6 +38,10 @@ class CanvasEditKeysTest : public EditorGuiTest {
   EditingCanvas* canvas = nullptr;
 };
 
+// Copy puts FSW text beside the picture; pasting that very text takes the
+// signs with their glosses from the sign clipboard; FSW or SWU text from
+// elsewhere pastes as signs in one undo step, and text without a sign is
+// refused.
 TEST_F(CanvasEditKeysTest, SignsTravelThroughTheSystemClipboardAsText) {
   SymbolClipboardAdapter adapter;
   EditorState::shared().setPasteboard(&adapter);
@@ -46,7 +50,7 @@ TEST_F(CanvasEditKeysTest, SignsTravelThroughTheSystemClipboardAsText) {
   const auto line = [this] { return window->document()->bufferManager.editBuffer[0]->signArray; };
   line()[0]->jjs->gloss = QStringLiteral("first");
   clickSign(canvas, 0, 0);
-  layout->setRangeSelection(ViewLineManager::pack(0, 0), ViewLineManager::pack(0, 1));
+  canvas->viewLineMan()->setRangeSelection(ViewLineManager::pack(0, 0), ViewLineManager::pack(0, 1));
   key(canvas, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
   const QString fsw = QStringLiteral("AS10000S22a00M522x533S10000479x468S22a00509x518 AS2f900M506x503S2f900495x498");
   EXPECT_EQ(clipboard->text(), fsw);
@@ -56,7 +60,7 @@ TEST_F(CanvasEditKeysTest, SignsTravelThroughTheSystemClipboardAsText) {
   ASSERT_EQ(line().size(), 6);
   EXPECT_EQ(line()[2]->jjs->gloss, QStringLiteral("first"));
 
-  layout->setRangeSelection(ViewLineManager::pack(0, 0), ViewLineManager::pack(0, 1));
+  canvas->viewLineMan()->setRangeSelection(ViewLineManager::pack(0, 0), ViewLineManager::pack(0, 1));
   DocumentController::shared().action(QStringLiteral("copySignAsSwu"))->trigger();
   EXPECT_EQ(FswSign::parse(clipboard->text().section(QLatin1Char(' '), 1))->fsw(), fsw.section(QLatin1Char(' '), 1));
 

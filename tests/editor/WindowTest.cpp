@@ -167,7 +167,7 @@ TEST_F(WindowTest, DamagedFilesAreNeverOverwrittenUnasked) {
       {path("damaged.swml"),
        "<swml><sign><gloss>A</gloss><symbol x=\"100000\" y=\"5\">01-01-001-01-01-01</symbol>"
        "<symbol>01-01-001-01-01-17</symbol><symbol>09-99-999-99-99-99</symbol></sign></swml>"},
-      {path("notes.txt"), "just some notes\n"}};
+      {path("notes.xml"), "<notes>just some notes</notes>\n"}};
   for (auto file = files.begin(); file != files.end(); ++file) {
     QFile out(file.key());
     ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(file.value()) == file.value().size());

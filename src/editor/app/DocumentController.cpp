@@ -291,7 +291,7 @@ WindowController* DocumentController::openSignText(const QString& path) {
   if (!reading->problems.isEmpty()) alerts().alert(loc("SignTextChanged").arg(name), Fsw::summary(reading->problems));
   auto document = std::make_unique<Document>();
   Fsw::fillBuffer(*reading, document->bufferManager, document->prefs);
-  return addWindow(new WindowController(std::move(document)));
+  return addWindow(new WindowController(std::move(document), m_dictionary));
 }
 
 QList<WindowController*> DocumentController::openDocuments(const QStringList& paths) {

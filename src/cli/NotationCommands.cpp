@@ -51,6 +51,27 @@ int writeDocument(const QList<SignPtr>& signs, const QString& path) {
   return 0;
 }
 
+void printSigns(const QList<SignPtr>& signs, bool fsw) {
+  for (const SignPtr& sign : signs) {
+    const DbSign& entry = *sign->jjs;
+    if (fsw) {
+      out() << fswOfSign(*sign) << "\n";
+      continue;
+    }
+    out() << entry.gloss << entry.tag << "\tid " << entry.signID << "\tlane " << sign->lane << "\t"
+          << sign->symbols.size() << " symbols";
+    if (entry.isAmbiguous) {
+      QStringList others;
+      for (const auto id : entry.candidates) others.append(QString::number(id));
+      out() << "\talso " << others.join(QLatin1Char(','));
+    }
+    out() << "\t" << fswOfSign(*sign) << "\n";
+  }
+}
+
+// Exit status: 0 when every word was found, 1 when some were not (the
+// signs are still written, the missing ones empty), 2 for a line that does
+// not follow the notation (nothing written).
 int notationCommand(const QStringList& arguments) {
   QStringList args = arguments;
   const QString dictPath = takeOption(args, QStringLiteral("--dict"));
@@ -68,30 +89,22 @@ int notationCommand(const QStringList& arguments) {
     Db::setAlternativeDictPath(dictPath);
     Db::setUseAlternativeDict(true);
   }
-  // Diagnostics go to standard error so that standard output holds only signs.
+  // The converter's log stays quiet; its findings go to standard error so
+  // that standard output holds only signs.
   setDiagnosticsEnabled(false);
   const NotationConversion conversion = SWGen::convert(args.front());
   setDiagnosticsEnabled(true);
-  for (const QString& line : conversion.diagnostics) err() << line << "\n";
+  for (const NotationDiagnostic& problem : conversion.diagnostics) err() << problem.text() << "\n";
+  // A line that does not follow the notation gives nothing: its signs would
+  // not say what was written.
+  if (!conversion.isReadable()) return 2;
 
-  if (!output.isEmpty()) return writeDocument(conversion.signs, output);
-  for (const SignPtr& sign : conversion.signs) {
-    const DbSign& entry = *sign->jjs;
-    if (fsw) {
-      out() << fswOfSign(*sign) << "\n";
-      continue;
-    }
-    out() << entry.gloss << entry.tag << "\tid " << entry.signID << "\tlane " << sign->lane << "\t"
-          << sign->symbols.size() << " symbols";
-    if (entry.isAmbiguous) {
-      QStringList others;
-      for (const auto id : entry.candidates) others.append(QString::number(id));
-      out() << "\talso " << others.join(QLatin1Char(','));
-    }
-    out() << "\t" << fswOfSign(*sign) << "\n";
+  if (!output.isEmpty()) {
+    if (writeDocument(conversion.signs, output) != 0) return 1;
+  } else {
+    printSigns(conversion.signs, fsw);
   }
-  for (const QString& gloss : conversion.unknownGlosses) err() << gloss << ": not in the dictionary\n";
-  return 0;
+  return conversion.unknownWords.isEmpty() ? 0 : 1;
 }
 
 }  // namespace

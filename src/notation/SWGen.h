@@ -6,18 +6,23 @@
 #include <memory>
 #include <vector>
 
+#include "notation/NotationDiagnostics.h"
 #include "notation/SWSign.h"
 #include "notation/TextSplitter.h"
 
 namespace quabe {
 
-// What a conversion produced: one sign per notation item, in text order, and
-// the converter's diagnostics (missing brackets, glosses without an entry,
-// inflections that could not be applied).
+// What a conversion produced: one sign per notation item, in text order
+// (a word without an entry gives an empty sign carrying its gloss), and
+// every problem found, in text order.
 struct NotationConversion {
   QList<SignPtr> signs;
-  QStringList diagnostics;
-  QStringList unknownGlosses;  // glosses no dictionary entry was found for
+  std::vector<NotationDiagnostic> diagnostics;
+  QStringList unknownWords;  // each once, in text order
+
+  // False when the line does not follow the notation: the signs then do not
+  // say what was written and must not be used.
+  bool isReadable() const;
 };
 
 // Turns a line of sign notation into signs built from dictionary entries and
@@ -26,14 +31,16 @@ class SWGen {
  public:
   // The signs for the notation text; empty when it holds no item.
   static QList<SignPtr> signsFromjjsText(const QString& text);
-  // The same, with the diagnostics the conversion reported.
+  // The signs with the problems found on the way.
   static NotationConversion convert(const QString& text);
 
   // One sign under construction per item.
   static std::vector<SWSign> swSignsFromJSigns(const std::vector<JSign>& items);
+
+ private:
   // Runs every generation step over the signs, each step over all signs
   // before the next one.
-  static QList<SignPtr> generate(std::vector<SWSign>& signs);
+  static QList<SignPtr> generate(std::vector<SWSign>& signs, NotationConversion& conversion);
 };
 
 }  // namespace quabe

@@ -2,11 +2,10 @@
 
 #include <bit>
 
-#include "dictionary/Db.h"
-#include "dictionary/sqlite/SqliteDatabase.h"
+#include "core/Diagnostics.h"
 #include "document/Sign.h"
 #include "notation/InflectionRules.h"
-#include "notation/NotationDiagnostics.h"
+#include "notation/NotationDictionary.h"
 #include "symbols/ISWA.h"
 #include "symbols/SymbolArchive.h"
 
@@ -85,6 +84,11 @@ void turnAboutCentre(Symbol& symbol, int newRotation) {
 
 using namespace notation;
 
+void SWSign::report(const QString& where, const QString& message) const {
+  diag(where, message);
+  problems.append(message);
+}
+
 int SWSign::sourcePerson() const { return personForPlace(dbSign.source); }
 int SWSign::destinationPerson() const { return personForPlace(dbSign.destination); }
 
@@ -150,34 +154,17 @@ SymbolPtr SWSign::symbolFromRow(const DbISWA& row) {
   return symbol;
 }
 
-bool SWSign::loadSymbols(SqliteDatabase* database) {
-  // Every look-up of this sign goes through one connection: the caller's,
-  // or one opened here.
-  std::optional<SqliteDatabase> own;
-  if (!database || !database->isOpen()) {
-    own.emplace(Db::databasePath());
-    if (!own->open()) return false;
-    database = &*own;
-  }
-
-  QList<qint64> candidates;
-  if (dbSign.tag.isEmpty()) {
-    candidates = Db::getSignIDs(dbSign.gloss, *database);
-    for (const qint64 id : Db::getSignIDsForJapanese(dbSign.gloss, *database)) {
-      if (!candidates.contains(id)) candidates.append(id);
-    }
-  } else {
-    candidates = Db::getSignIDs(dbSign.gloss, dbSign.tag, *database);
-  }
+bool SWSign::loadSymbols(NotationDictionary& dictionary) {
+  QList<qint64> candidates = dictionary.candidates(dbSign.gloss, dbSign.tag);
   if (candidates.isEmpty()) return false;
 
   std::optional<DbSign> chosen;
   if (candidates.size() == 1) {
-    chosen = Db::getSign(candidates.front(), *database);
+    chosen = dictionary.entry(candidates.front());
   } else {
     InflectionParams best;
     for (const qint64 id : candidates) {
-      std::optional<DbSign> entry = Db::getSign(id, *database);
+      std::optional<DbSign> entry = dictionary.entry(id);
       if (!entry) continue;
       const InflectionParams params = matchedParams(*entry);
       if (!chosen || params.size() > best.size()) {
@@ -204,11 +191,13 @@ bool SWSign::loadSymbols(SqliteDatabase* database) {
   dbSign.comment = chosen->comment;
   dbSign.creationTime = chosen->creationTime;
   dbSign.modificationTime = chosen->modificationTime;
+  // A compound has no spelling of its own; the converter makes it from its
+  // constituents.
+  dbSign.isCompound = chosen->isCompound;
+  dbSign.constituentIDs = chosen->constituentIDs;
+  dbSign.constituents = chosen->constituents;
 
-  QList<DbISWA> rows = Db::getSpelling(chosen->signID, *database);
-  // An alias reached through its reading keeps its spelling with the entry it names.
-  if (rows.isEmpty() && !chosen->stdGloss.isEmpty()) rows = Db::getSpelling(chosen->signID);
-  for (const DbISWA& row : rows) symbols.append(symbolFromRow(row));
+  for (const DbISWA& row : dictionary.spelling(*chosen)) symbols.append(symbolFromRow(row));
   for (const SymbolPtr& symbol : symbols) {
     if (symbol->category == Category::headFace) headExsits = true;
   }
@@ -217,10 +206,13 @@ bool SWSign::loadSymbols(SqliteDatabase* database) {
 
 // ---------------------------------------------------------------- handshape
 
-void SWSign::changeHandshape() {
+void SWSign::changeHandshape(NotationDictionary& dictionary) {
   if (dbSign.handshape.isEmpty()) return;
-  const std::optional<Symbol> shape = Db::getHandshapeSymbol(dbSign.handshape);
-  if (!shape) return;
+  const std::optional<Symbol> shape = dictionary.handshape(dbSign.handshape);
+  if (!shape) {
+    report(QStringLiteral("changeHandshape()"), QStringLiteral("unknown handshape: ") + dbSign.handshape);
+    return;
+  }
   QList<SymbolPtr> targets;
   QList<SymbolPtr> changeable;
   for (const SymbolPtr& symbol : symbols) {
@@ -229,7 +221,11 @@ void SWSign::changeHandshape() {
     if (symbol->isChangeableHand) changeable.append(symbol);
   }
   if (!changeable.isEmpty()) targets = changeable;
-  if (targets.isEmpty()) return;
+  if (targets.isEmpty()) {
+    // Only hands the entry marks for both sides take a named shape.
+    report(QStringLiteral("changeHandshape()"), QStringLiteral("no hand takes the handshape ") + dbSign.handshape);
+    return;
+  }
 
   // A pair takes the shape together: the second hand keeps being the mirror
   // image of the first when it was drawn in the other rotation set.
@@ -254,7 +250,7 @@ void SWSign::assignLane() {
 
 // ------------------------------------------------------- non-manual markers
 
-void SWSign::addNonManualMarkers() {
+void SWSign::addNonManualMarkers(NotationDictionary& dictionary) {
   if (dbSign.nmm.isEmpty()) return;
   // The first marker of the list; an argument in parentheses is not part of
   // its name.
@@ -267,7 +263,7 @@ void SWSign::addNonManualMarkers() {
   }
   name = name.trimmed();
   if (name.isEmpty()) return;
-  const QList<Symbol> rows = Db::getNMSSymbols(name);
+  const QList<Symbol> rows = dictionary.nonManualMarker(name);
   if (rows.isEmpty()) return;
 
   SymbolPtr head;

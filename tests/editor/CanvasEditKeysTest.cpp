@@ -295,8 +295,9 @@ TEST_F(CanvasEditKeysTest, SpaceCyclesAmbiguousSigns) {
   EXPECT_EQ(window->document()->bufferManager.editBuffer[0]->signArray.size(), 4);
 }
 
-// Shift+Space, Alt+Space, Alt+L, Alt+A and Ctrl+T reach the comment panel,
-// the notation input, the sign list and the dictionary editor.
+// Shift+Space, Alt+L, Alt+A and Ctrl+T reach the comment panel, the sign
+// list and the dictionary editor (Alt+Space and the notation input: see
+// NotationInputTest).
 TEST_F(CanvasEditKeysTest, PanelAndDictionaryKeys) {
   openStandard();
   DocumentController& app = DocumentController::shared();
@@ -304,11 +305,6 @@ TEST_F(CanvasEditKeysTest, PanelAndDictionaryKeys) {
   app.setAddSignHandler([&handed](WindowController*, const SignPtr& sign) { handed << sign; });
   int signLists = 0;
   app.setToolHandler(ToolCommand::SignList, [&signLists](WindowController*) { ++signLists; });
-  QStringList notations;
-  app.setNotationConverter([&notations](const QString& text) {
-    notations << text;
-    return QList<SignPtr>{makeSign({{"01-06-001-01-01-01", 30, 30}}), makeSign({{"01-07-001-01-01-01", 30, 30}})};
-  });
 
   clickSign(canvas, 0, 0);
   const SignPtr first = current();
@@ -330,18 +326,6 @@ TEST_F(CanvasEditKeysTest, PanelAndDictionaryKeys) {
   key(canvas, Qt::Key_Space, Qt::ShiftModifier);
   EXPECT_EQ(first->comment, QStringLiteral("note"));
 
-  whenModal([](QWidget* modal) {
-    auto* panel = qobject_cast<TextInputPanel*>(modal);
-    ASSERT_NE(panel, nullptr);
-    panel->textField()->setText(QStringLiteral("HELLO[B]"));
-    panel->okButton()->click();
-  });
-  key(canvas, Qt::Key_Space, Qt::AltModifier);
-  EXPECT_EQ(notations, QStringList{QStringLiteral("HELLO[B]")});
-  EXPECT_EQ(window->jjsText, QStringLiteral("HELLO[B]"));
-  EXPECT_EQ(lineLength(), 6) << "both generated signs inserted";
-  EXPECT_EQ(current(), first) << "the cursor stays after the inserted signs";
-
   key(canvas, Qt::Key_L, Qt::AltModifier);
   EXPECT_EQ(signLists, 1);
   key(canvas, Qt::Key_A, Qt::AltModifier);
@@ -358,7 +342,6 @@ TEST_F(CanvasEditKeysTest, PanelAndDictionaryKeys) {
 
   app.setAddSignHandler({});
   app.setToolHandler(ToolCommand::SignList, {});
-  app.setNotationConverter({});
 }
 
 // A key that is both a canvas key and a menu shortcut acts once; menu

@@ -52,11 +52,10 @@ class Inflection : public testing::Test {
     return sign;
   }
 
-  // Runs the direction inflection, returning its diagnostics.
+  // Runs the direction inflection, returning the problems it reported.
   static QStringList inflect(SWSign& sign) {
-    testing::internal::CaptureStdout();
     sign.inflectByChangingDirection();
-    return QString::fromStdString(testing::internal::GetCapturedStdout()).split('\n', Qt::SkipEmptyParts);
+    return sign.problems;
   }
 
   static test::NotationTestDictionary* dictionary;
@@ -70,7 +69,6 @@ TEST_F(Inflection, MatchedDirectionOrNoPersonsChangeNothing) {
   SWSign sign = signOf({hand, arrow}, "2", "1");
   sign.dictParams.insert(InflectionParam::direction);
   EXPECT_TRUE(inflect(sign).isEmpty());
-  EXPECT_EQ(sign.inferInflectionType(), 0);
   EXPECT_EQ(arrow->rotation, 1);
 
   SWSign plain = signOf({symbol(kRightHand, 100, 100), symbol(kRightArrow, 100, 60)}, "", "");
@@ -80,7 +78,7 @@ TEST_F(Inflection, MatchedDirectionOrNoPersonsChangeNothing) {
 
 TEST_F(Inflection, SignWithoutArrowOnlyChangesLane) {
   SWSign left = signOf({symbol(kRightHand, 100, 100)}, "1", "4");
-  EXPECT_EQ(inflect(left), QStringList{"inflectByChangingDirection(): Inferred inflection type: 16"});
+  EXPECT_TRUE(inflect(left).isEmpty());
   EXPECT_EQ(left.arrowRotation(), 2);
   EXPECT_EQ(left.lane, -1);
   SWSign right = signOf({symbol(kRightHand, 100, 100)}, "1", "3");
@@ -97,7 +95,6 @@ TEST_F(Inflection, Type3TurnsTheArrowAndPlacesItBesideTheHand) {
   SWSign sign = signOf({hand, arrow}, "2", "1");
   inflect(sign);
   EXPECT_EQ(sign.handBeforeMove, hand);
-  EXPECT_EQ(sign.inferInflectionType(), 3);
   EXPECT_EQ(sign.originalRotation, 1);
   EXPECT_EQ(arrow->rotation, 5);
   const QRectF box = rectOf(*hand);
@@ -119,7 +116,6 @@ TEST_F(Inflection, Type35TurnsAndPlacesBothArrowsOfAPair) {
   EXPECT_EQ(sign.dirArrow, rightArrow);
   EXPECT_EQ(rightArrow->complement, leftArrow);
   EXPECT_EQ(right->complement, left);
-  EXPECT_EQ(sign.inferInflectionType(), 35);
   EXPECT_EQ(rightArrow->rotation, 2);
   EXPECT_EQ(leftArrow->rotation, 2);
   EXPECT_EQ(rightArrow->location, placedArrowOrigin(2, 1, rectOf(*right), rightArrow->size));
@@ -131,7 +127,6 @@ TEST_F(Inflection, Type35TurnsAndPlacesBothArrowsOfAPair) {
   const SymbolPtr both = symbol(kBothArrow, 112, 60);
   SWSign pair = signOf({r2, l2, both}, "2", "1");
   inflect(pair);
-  EXPECT_EQ(pair.inferInflectionType(), 35);
   EXPECT_EQ(both->rotation, 5);
   const QRectF hands = unionRect({r2, l2});
   EXPECT_DOUBLE_EQ(both->location.x(), hands.x() + (hands.width() - both->size.width()) / 2);
@@ -146,7 +141,6 @@ TEST_F(Inflection, Type7MovesArrowAndHandAfterTheMovement) {
   inflect(sign);
   EXPECT_EQ(sign.handBeforeMove, before);
   EXPECT_EQ(sign.handAfterMove, after);
-  EXPECT_EQ(sign.inferInflectionType(), 7);
   EXPECT_EQ(arrow->rotation, 8);
   EXPECT_DOUBLE_EQ(arrow->location.x(), 100 + before->size.width());
   EXPECT_DOUBLE_EQ(arrow->location.y(), 100 - arrow->size.height());
@@ -175,7 +169,6 @@ TEST_F(Inflection, Type11TurnsAFlatHandWithTheArrow) {
   const SymbolPtr arrow = symbol(kRightArrow, 103, 60);
   SWSign sign = signOf({hand, arrow}, "1", "4");
   inflect(sign);
-  EXPECT_EQ(sign.inferInflectionType(), 11);
   EXPECT_EQ(arrow->rotation, 2);
   EXPECT_EQ(hand->rotation, 2);
   EXPECT_DOUBLE_EQ(arrow->location.x(), 100 - arrow->size.width());
@@ -196,15 +189,8 @@ TEST_F(Inflection, MissingHandBeforeTheMovementIsReported) {
   const QStringList lines = inflect(sign);
   EXPECT_FALSE(sign.handBeforeMove);
   EXPECT_EQ(sign.inferInflectionType(), 14);
-  EXPECT_TRUE(lines.contains("inflectByChangingDirection(): unknown inflection type: 14"));
+  EXPECT_EQ(lines, QStringList{"unknown inflection type: 14"});
   EXPECT_EQ(arrow->rotation, 1);
-  SWSign direct = signOf({symbol(kRightFlatHand, 100, 100), symbol(kRightArrow, 103, 140)}, "1", "3");
-  direct.inferSymbolOrder();
-  testing::internal::CaptureStdout();
-  direct.rotateHandAndArrow(*direct.dirArrow);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(),
-            "rotateHandAndArrow: rotateHandAndArrow: missing hand before movement\n");
-  EXPECT_EQ(direct.dirArrow->rotation, 1);
 }
 
 TEST_F(Inflection, HeadsOfTheSignerMakeRoomForTheArrow) {
@@ -233,7 +219,6 @@ TEST_F(Inflection, WallPlaneArrowTurnsEveryHand) {
   const SymbolPtr left = symbol(kLeftHand, 150, 100, 11);
   SWSign sign = signOf({right, left, symbol(kWallArrow, 120, 60)}, "2", "1");
   inflect(sign);
-  EXPECT_EQ(sign.inferInflectionType(), 8);
   EXPECT_EQ(right->rotation, 6);
   EXPECT_EQ(left->rotation, 15);
   const auto image = SymbolArchive::shared().image(SSS::withRotation(SSS::fromString(kRightHand), 6));
@@ -246,7 +231,7 @@ TEST_F(Inflection, WallPlaneArrowTurnsEveryHand) {
 
   const SymbolPtr unchanged = symbol(kRightHand, 100, 100, 3);
   SWSign unsupported = signOf({unchanged, symbol(kWallArrow, 120, 60)}, "1", "2");
-  EXPECT_TRUE(inflect(unsupported).contains("setRotationForType2(): src=1, dest=2"));
+  EXPECT_EQ(inflect(unsupported), QStringList{"no hand turn from person 1 to person 2"});
   EXPECT_EQ(unchanged->rotation, 3);
 }
 
@@ -258,7 +243,6 @@ TEST_F(Inflection, Type6TurnsTheArrowBehindTheHand) {
   inflect(sign);
   EXPECT_FALSE(sign.handBeforeMove);
   EXPECT_EQ(sign.handAfterMove, hand);
-  EXPECT_EQ(sign.inferInflectionType(), 6);
   EXPECT_EQ(arrow->rotation, 2);
   EXPECT_EQ(arrow->fill, 1);
   EXPECT_EQ(hand->rotation, 1) << "no hand turn for this pair";
@@ -277,19 +261,6 @@ TEST_F(Inflection, Type6TurnsTheArrowBehindTheHand) {
   EXPECT_EQ(arrow2->fill, 2);
 }
 
-TEST_F(Inflection, Type6PairTurnsBothArrowsInsideTheirSets) {
-  SWSign sign = signOf({symbol(kRightHand, 100, 40), symbol(kRightArrow, 103, 90)}, "1", "4");
-  sign.inferSymbolOrder();
-  const SymbolPtr partner = symbol(kLeftArrow, 160, 90, 9);  // a mirrored form of the left arrow
-  sign.dirArrow->complement = partner;
-  sign.originalRotation = 1;
-  sign.turnArrowPair(*sign.dirArrow);
-  EXPECT_EQ(sign.dirArrow->rotation, 2);
-  EXPECT_EQ(partner->rotation, 16);
-  EXPECT_EQ(directionOfRotation(partner->rotation), 2);
-  sign.dirArrow->complement.reset();
-}
-
 TEST_F(Inflection, Type43TurnsBothFlatHandsAndArrows) {
   const SymbolPtr right = symbol(kRightFlatHand, 100, 100);
   const SymbolPtr left = symbol(kLeftFlatHand, 160, 100);
@@ -297,7 +268,6 @@ TEST_F(Inflection, Type43TurnsBothFlatHandsAndArrows) {
   const SymbolPtr leftArrow = symbol(kLeftArrow, 163, 60);
   SWSign sign = signOf({right, left, rightArrow, leftArrow}, "1", "3");
   inflect(sign);
-  EXPECT_EQ(sign.inferInflectionType(), 43);
   EXPECT_EQ(rightArrow->rotation, 8);
   EXPECT_EQ(leftArrow->rotation, 8);
   EXPECT_EQ(right->rotation, 8);
@@ -323,18 +293,14 @@ TEST_F(Inflection, SymbolOrderAlongTheArrow) {
   EXPECT_FALSE(other.handBeforeMove);
   EXPECT_FALSE(other.handAfterMove);
 
-  // Two arrows of one hand: the first is taken and reported, unless the
-  // dictionary marks one as turnable.
+  // Two arrows of one hand: the first is taken, unless the dictionary marks
+  // one as turnable.
   SWSign two =
       signOf({symbol(kRightHand, 100, 100), symbol(kRightArrow, 103, 60), symbol(kRightArrow, 103, 20)}, "", "");
-  testing::internal::CaptureStdout();
   two.inferSymbolOrder();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "inferSymbolOrder(): arrows.count: 2\n");
   EXPECT_EQ(two.dirArrow, two.symbols[1]);
   two.symbols[2]->isTurnableArrow = true;
-  testing::internal::CaptureStdout();
   two.inferSymbolOrder();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
   EXPECT_EQ(two.dirArrow, two.symbols[2]);
 }
 
@@ -400,9 +366,8 @@ TEST_F(Inflection, FromSeveralThirdPersonsCopiesHandsToEachArrow) {
   EXPECT_EQ(hand->location, QPointF(100, 40));
 
   SWSign handless = signOf({symbol(kRightArrow, 103, 90, 5)}, "3s", "1");
-  testing::internal::CaptureStdout();
   handless.inflectForPlural();
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "makePluralFormOfVerb3sTo1(): handBeforeMove is nil\n");
+  EXPECT_EQ(handless.problems, QStringList{"missing hand before movement"});
   EXPECT_EQ(handless.symbols.size(), 1);
 }
 

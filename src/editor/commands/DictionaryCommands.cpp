@@ -53,8 +53,9 @@ DictionaryCommands::~DictionaryCommands() { resetForTests(); }
 
 void DictionaryCommands::install(DocumentController& controller) {
   controller.setAddSignHandler([this](WindowController* window, const SignPtr& sign) { addSignToDB(window, sign); });
-  controller.setNotationConverter([](const QString& text) { return SWGen::signsFromjjsText(text); });
-  controller.setSearchHandler([this](WindowController* window, const QString& text) { searchDictionary(window, text); });
+  controller.setNotationConverter([](const QString& text) { return SWGen::convert(text); });
+  controller.setSearchHandler(
+      [this](WindowController* window, const QString& text) { searchDictionary(window, text); });
   controller.setToolHandler(ToolCommand::OpenDictionaryEditor,
                             [this](WindowController* front) { openDictEditWindow(front); });
   controller.setToolHandler(ToolCommand::SignList, [this](WindowController* front) { openSignListWindow(front); });
@@ -168,13 +169,11 @@ void DictionaryCommands::connectSignList(WindowController* window) {
   EditingCanvas* canvas = window ? window->canvasView() : nullptr;
   if (!canvas) return;
   QPointer<EditingCanvas> target = canvas;
-  signListWindow()->setCanvasDelegate({canvas,
-                                       [target](qint64 signID) {
-                                         return target && target->insertSignAtCursorPositionBySignID(signID);
-                                       },
-                                       [target](const QList<SignPtr>& signs) {
-                                         return target && target->insertSigns(signs, QStringLiteral("UndoInsertSign"));
-                                       }});
+  signListWindow()->setCanvasDelegate(
+      {canvas, [target](qint64 signID) { return target && target->insertSignAtCursorPositionBySignID(signID); },
+       [target](const QList<SignPtr>& signs) {
+         return target && target->insertSigns(signs, QStringLiteral("UndoInsertSign"));
+       }});
 }
 
 void DictionaryCommands::openSignListWindow(WindowController* window) {
@@ -202,9 +201,8 @@ void DictionaryCommands::showSimilarSigns(WindowController* window) {
   SignFinderWindow* finder = signFinderWindow();
   finder->setTargetSign(*sign);
   QPointer<EditingCanvas> canvas = window->canvasView();
-  finder->setInsertionTarget(canvas.data(), [canvas](qint64 signID) {
-    return canvas && canvas->insertSignAtCursorPositionBySignID(signID);
-  });
+  finder->setInsertionTarget(
+      canvas.data(), [canvas](qint64 signID) { return canvas && canvas->insertSignAtCursorPositionBySignID(signID); });
   finder->showWindow();
 }
 
@@ -224,10 +222,11 @@ void DictionaryCommands::showSimilarityBetweenSigns(WindowController* window) {
     return;
   }
   const SFSimilarity similarity = featuresOf(*first).similarity(featuresOf(*last));
-  alerts().alert(loc("SimilarityOfSigns")
-                     .arg(QString::number(similarity.total, 'f', 3), QString::number(similarity.shapeAndLocation, 'f', 3),
-                          QString::number(similarity.movement, 'f', 3)),
-                 QString());
+  alerts().alert(
+      loc("SimilarityOfSigns")
+          .arg(QString::number(similarity.total, 'f', 3), QString::number(similarity.shapeAndLocation, 'f', 3),
+               QString::number(similarity.movement, 'f', 3)),
+      QString());
 }
 
 void DictionaryCommands::showSimilarityBetweenSymbols(WindowController* window, bool ignoringDistance) {
@@ -247,7 +246,7 @@ void DictionaryCommands::openFinderEvaluation() { bringToFront(finderTestWindow(
 
 void DictionaryCommands::resetForTests() {
   for (QWidget* window : std::initializer_list<QWidget*>{m_signFinderWindow, m_finderTestWindow, m_signListWindow,
-                                                          m_compoundWindow, m_dictEditController}) {
+                                                         m_compoundWindow, m_dictEditController}) {
     delete window;
   }
 }

@@ -207,7 +207,8 @@ bool SWSign::loadSymbols(NotationDictionary& dictionary) {
 // ---------------------------------------------------------------- handshape
 
 void SWSign::changeHandshape(NotationDictionary& dictionary) {
-  if (dbSign.handshape.isEmpty()) return;
+  // A word without an entry has no hands (it is reported as unknown).
+  if (dbSign.handshape.isEmpty() || symbols.isEmpty()) return;
   const std::optional<Symbol> shape = dictionary.handshape(dbSign.handshape);
   if (!shape) {
     report(QStringLiteral("changeHandshape()"), QStringLiteral("unknown handshape: ") + dbSign.handshape);

@@ -226,8 +226,9 @@ TEST_F(Generation, ProblemsAreReportedWithTheirPlaceInTheLine) {
   };
   using K = NotationDiagnostic::Kind;
 
-  // Unknown words give glossed empty signs; the line is still readable.
-  NotationConversion result = SWGen::convert(QStringLiteral("NOPE GIVE NOPE WHAT"));
+  // Unknown words give glossed empty signs (and nothing else to say about
+  // them); the line is still readable.
+  NotationConversion result = SWGen::convert(QStringLiteral("NOPE GIVE NOPE WHAT[B]"));
   EXPECT_TRUE(result.isReadable());
   ASSERT_EQ(result.signs.size(), 4);
   EXPECT_TRUE(result.signs[0]->symbols.isEmpty());

@@ -94,14 +94,4 @@ Token Tokenizer::nextToken() {
   return token;
 }
 
-QString tokenTypeName(TokenType type) {
-  static const char* const names[] = {"lBrace", "rBrace", "lAngle",    "rAngle",  "lBracket", "rBracket",
-                                      "lParen", "rParen", "semicolon", "comma",   "period",   "question",
-                                      "excl",   "tilde",  "hyphen",    "vertBar", "slash",    "arrow",
-                                      "space",  "string", "eoB",       "none"};
-  const int index = static_cast<int>(type);
-  if (index < 0 || index > static_cast<int>(TokenType::none)) return QStringLiteral("?");
-  return QString::fromLatin1(names[index]);
-}
-
 }  // namespace quabe

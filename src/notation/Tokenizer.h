@@ -89,6 +89,4 @@ class Tokenizer {
   QString m_firstCharacters;
 };
 
-QString tokenTypeName(TokenType type);
-
 }  // namespace quabe

@@ -1,11 +1,12 @@
 #include "notation/NotationDictionary.h"
 
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "document/Compound.h"
 
 namespace quabe {
 
-NotationDictionary::NotationDictionary() : m_database(Db::databasePath()) {
+NotationDictionary::NotationDictionary(const Dictionary& dictionary)
+    : m_dictionary(dictionary), m_database(dictionary.database()) {
   m_reading = m_database.open() && m_database.executeStatements(QStringLiteral("BEGIN DEFERRED TRANSACTION"));
 }
 
@@ -16,9 +17,9 @@ NotationDictionary::~NotationDictionary() {
 
 QList<qint64> NotationDictionary::candidates(const QString& gloss, const QString& tag) {
   if (!m_database.isOpen()) return {};
-  if (!tag.isEmpty()) return Db::getSignIDs(gloss, tag, m_database);
-  QList<qint64> ids = Db::getSignIDs(gloss, m_database);
-  for (const qint64 id : Db::getSignIDsForJapanese(gloss, m_database)) {
+  if (!tag.isEmpty()) return Dictionary::getSignIDs(gloss, tag, m_database);
+  QList<qint64> ids = Dictionary::getSignIDs(gloss, m_database);
+  for (const qint64 id : Dictionary::getSignIDsForJapanese(gloss, m_database)) {
     if (!ids.contains(id)) ids.append(id);
   }
   return ids;
@@ -26,21 +27,23 @@ QList<qint64> NotationDictionary::candidates(const QString& gloss, const QString
 
 std::optional<DbSign> NotationDictionary::entry(qint64 signID) {
   if (!m_database.isOpen()) return std::nullopt;
-  return Db::getSign(signID, m_database);
+  return Dictionary::getSign(signID, m_database);
 }
 
 QList<DbISWA> NotationDictionary::spelling(const DbSign& entry) {
-  QList<DbISWA> rows = m_database.isOpen() ? Db::getSpelling(entry.signID, m_database) : QList<DbISWA>();
-  if (rows.isEmpty() && !entry.stdGloss.isEmpty()) rows = Db::getSpelling(entry.signID);
+  QList<DbISWA> rows = m_database.isOpen() ? Dictionary::getSpelling(entry.signID, m_database) : QList<DbISWA>();
+  if (rows.isEmpty() && !entry.stdGloss.isEmpty()) rows = m_dictionary.getSpelling(entry.signID);
   return rows;
 }
 
-std::optional<Symbol> NotationDictionary::handshape(const QString& name) { return Db::getHandshapeSymbol(name); }
+std::optional<Symbol> NotationDictionary::handshape(const QString& name) {
+  return m_dictionary.getHandshapeSymbol(name);
+}
 
-QList<Symbol> NotationDictionary::nonManualMarker(const QString& name) { return Db::getNMSSymbols(name); }
+QList<Symbol> NotationDictionary::nonManualMarker(const QString& name) { return m_dictionary.getNMSSymbols(name); }
 
 std::shared_ptr<Sign> NotationDictionary::compound(const DbSign& entry) {
-  return Db::makeCompound(std::make_shared<DbSign>(entry));
+  return m_dictionary.makeCompound(std::make_shared<DbSign>(entry));
 }
 
 }  // namespace quabe

@@ -10,6 +10,7 @@
 
 namespace quabe {
 
+class Dictionary;
 class Sign;
 
 // Everything the notation converter reads from the dictionary, through one
@@ -17,7 +18,7 @@ class Sign;
 // transaction, so the file is locked for reading once, not per statement).
 class NotationDictionary {
  public:
-  NotationDictionary();
+  explicit NotationDictionary(const Dictionary& dictionary);
   ~NotationDictionary();
   NotationDictionary(const NotationDictionary&) = delete;
   NotationDictionary& operator=(const NotationDictionary&) = delete;
@@ -39,6 +40,7 @@ class NotationDictionary {
   std::shared_ptr<Sign> compound(const DbSign& entry);
 
  private:
+  const Dictionary& m_dictionary;
   SqliteDatabase m_database;
   bool m_reading = false;
 };

@@ -52,10 +52,10 @@ bool NotationConversion::isReadable() const {
                       [](const NotationDiagnostic& d) { return d.kind == NotationDiagnostic::Kind::unreadable; });
 }
 
-QList<SignPtr> SWGen::generate(std::vector<SWSign>& signs, NotationConversion& conversion) {
+QList<SignPtr> SWGen::generate(std::vector<SWSign>& signs, NotationConversion& conversion) const {
   QList<SignPtr> result;
   if (signs.empty()) return result;
-  NotationDictionary dictionary;
+  NotationDictionary dictionary(m_dictionary);
   std::vector<bool> found;
   found.reserve(signs.size());
   for (SWSign& sign : signs) found.push_back(sign.loadSymbols(dictionary));
@@ -91,9 +91,9 @@ QList<SignPtr> SWGen::generate(std::vector<SWSign>& signs, NotationConversion& c
   return result;
 }
 
-QList<SignPtr> SWGen::signsFromjjsText(const QString& text) { return convert(text).signs; }
+QList<SignPtr> SWGen::signsFromjjsText(const QString& text) const { return convert(text).signs; }
 
-NotationConversion SWGen::convert(const QString& text) {
+NotationConversion SWGen::convert(const QString& text) const {
   Tokenizer tokenizer(text);
   TextSplitter splitter(tokenizer);
   std::vector<SWSign> signs = swSignsFromJSigns(splitter.split());

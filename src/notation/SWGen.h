@@ -12,6 +12,8 @@
 
 namespace quabe {
 
+class Dictionary;
+
 // What a conversion produced: one sign per notation item, in text order
 // (a word without an entry gives an empty sign carrying its gloss), and
 // every problem found, in text order.
@@ -25,14 +27,16 @@ struct NotationConversion {
   bool isReadable() const;
 };
 
-// Turns a line of sign notation into signs built from dictionary entries and
-// inflected as the notation asks.
+// Turns a line of sign notation into signs built from the entries of a
+// dictionary and inflected as the notation asks.
 class SWGen {
  public:
+  explicit SWGen(const Dictionary& dictionary) : m_dictionary(dictionary) {}
+
   // The signs for the notation text; empty when it holds no item.
-  static QList<SignPtr> signsFromjjsText(const QString& text);
+  QList<SignPtr> signsFromjjsText(const QString& text) const;
   // The signs with the problems found on the way.
-  static NotationConversion convert(const QString& text);
+  NotationConversion convert(const QString& text) const;
 
   // One sign under construction per item.
   static std::vector<SWSign> swSignsFromJSigns(const std::vector<JSign>& items);
@@ -40,7 +44,9 @@ class SWGen {
  private:
   // Runs every generation step over the signs, each step over all signs
   // before the next one.
-  static QList<SignPtr> generate(std::vector<SWSign>& signs, NotationConversion& conversion);
+  QList<SignPtr> generate(std::vector<SWSign>& signs, NotationConversion& conversion) const;
+
+  const Dictionary& m_dictionary;
 };
 
 }  // namespace quabe

@@ -144,13 +144,8 @@ InflectionParams SWSign::matchedParams(const DbSign& candidate) const {
 // A symbol of a spelling row at the row's position. Its size comes from the
 // archive's remembered sizes.
 SymbolPtr SWSign::symbolFromRow(const DbISWA& row) {
-  auto symbol = std::make_shared<Symbol>(row.sss, QPointF(row.x, row.y), QSizeF());
-  symbol->dbIswa = std::make_shared<DbISWA>(row);
-  symbol->hand = (row.hand >= 0 && row.hand <= 3) ? static_cast<Hand>(row.hand) : Hand::none;
-  symbol->isChangeableHand = row.changeableHand != 0;
-  symbol->isTurnableArrow = row.turnableArrow != 0;
-  symbol->isModifiableArrow = row.modifiableArrow != 0;
-  refreshSize(*symbol);
+  auto symbol = std::make_shared<Symbol>(row);
+  symbol->location = QPointF(row.x, row.y);
   return symbol;
 }
 

@@ -56,13 +56,15 @@ class Generation : public testing::Test {
                                          spellingRow(kRightArrow, 103, 60, Hand::none, false, true)});
   }
 
+  SWGen gen() const { return SWGen(dictionary.db()); }
+
   test::NotationTestDictionary dictionary;
 };
 
 TEST_F(Generation, SingleEntryIsUsedAndAnnotationsInflectIt) {
   const qint64 id = addGive();
   ASSERT_GT(id, 0);
-  const NotationConversion result = SWGen::convert(QStringLiteral("GIVE GIVE(2->1) GIVE(L)"));
+  const NotationConversion result = gen().convert(QStringLiteral("GIVE GIVE(2->1) GIVE(L)"));
   ASSERT_EQ(result.signs.size(), 3);
   const Sign& plain = *result.signs[0];
   EXPECT_EQ(plain.jjs->signID, id);
@@ -94,7 +96,7 @@ TEST_F(Generation, CandidatesAreScoredByMatchedParameters) {
 
   // Position 3 is in the same lane as R: that entry wins, and as the entry
   // already matches the position the lane pass leaves the sign alone.
-  const QList<SignPtr> chosen = SWGen::signsFromjjsText(QStringLiteral("LOOK(3)"));
+  const QList<SignPtr> chosen = gen().signsFromjjsText(QStringLiteral("LOOK(3)"));
   ASSERT_EQ(chosen.size(), 1);
   EXPECT_EQ(chosen[0]->jjs->signID, right);
   EXPECT_TRUE(chosen[0]->jjs->isAmbiguous);
@@ -103,7 +105,7 @@ TEST_F(Generation, CandidatesAreScoredByMatchedParameters) {
   EXPECT_EQ(chosen[0]->jjs->position, QStringLiteral("3")) << "the requested position is kept";
 
   // Equal scores: the earlier entry stays.
-  const QList<SignPtr> tie = SWGen::signsFromjjsText(QStringLiteral("LOOK(L)"));
+  const QList<SignPtr> tie = gen().signsFromjjsText(QStringLiteral("LOOK(L)"));
   ASSERT_EQ(tie.size(), 1);
   EXPECT_EQ(tie[0]->jjs->signID, plain);
   EXPECT_EQ(tie[0]->jjs->candidates, QList<qint64>{right});
@@ -119,12 +121,12 @@ TEST_F(Generation, DirectionsOfCandidatesAreMatched) {
   toMe.destination = "1";
   const qint64 a = dictionary.add(toYou, {spellingRow(kRightHand, 100, 100), spellingRow(kRightArrow, 103, 60)});
   const qint64 b = dictionary.add(toMe, {spellingRow(kRightHand, 100, 40), spellingRow(kRightArrow, 103, 90)});
-  EXPECT_EQ(SWGen::signsFromjjsText(QStringLiteral("HELP(2\u21921)"))[0]->jjs->signID, b);
-  EXPECT_EQ(SWGen::signsFromjjsText(QStringLiteral("HELP(1-2)"))[0]->jjs->signID, a);
+  EXPECT_EQ(gen().signsFromjjsText(QStringLiteral("HELP(2\u21921)"))[0]->jjs->signID, b);
+  EXPECT_EQ(gen().signsFromjjsText(QStringLiteral("HELP(1-2)"))[0]->jjs->signID, a);
   // Toward a third person (d > 1) prefers the entry whose source is the signer.
-  EXPECT_EQ(SWGen::signsFromjjsText(QStringLiteral("HELP(->3)"))[0]->jjs->signID, a);
+  EXPECT_EQ(gen().signsFromjjsText(QStringLiteral("HELP(->3)"))[0]->jjs->signID, a);
   // From a third person (s > 1) prefers the entry that ends at the signer.
-  EXPECT_EQ(SWGen::signsFromjjsText(QStringLiteral("HELP(l-)"))[0]->jjs->signID, b);
+  EXPECT_EQ(gen().signsFromjjsText(QStringLiteral("HELP(l-)"))[0]->jjs->signID, b);
 }
 
 TEST_F(Generation, TagsAliasesAndMeaningsFindEntries) {
@@ -135,7 +137,7 @@ TEST_F(Generation, TagsAliasesAndMeaningsFindEntries) {
   ASSERT_TRUE(dictionary.makeAlias(large, "BIG"));
   const qint64 eat = dictionary.add(entry("EAT"), {spellingRow(kRightHand, 0, 0)}, {"\u98DF\u3079\u308B"});
 
-  QList<SignPtr> signs = SWGen::signsFromjjsText(QStringLiteral("RAIN\u2461 RAIN LARGE \u98DF\u3079\u308B"));
+  QList<SignPtr> signs = gen().signsFromjjsText(QStringLiteral("RAIN\u2461 RAIN LARGE \u98DF\u3079\u308B"));
   ASSERT_EQ(signs.size(), 4);
   EXPECT_EQ(signs[0]->jjs->signID, rain2);
   EXPECT_FALSE(signs[0]->jjs->isAmbiguous);
@@ -158,7 +160,7 @@ TEST_F(Generation, HandshapeReplacesChangeableHands) {
                       spellingRow(kRightHand, 180, 100, Hand::right)});
   ASSERT_GT(show, 0);
   ASSERT_GT(pair, 0);
-  const QList<SignPtr> signs = SWGen::signsFromjjsText(QStringLiteral("SHOW[B] PAIR[B,5] PAIR[Q]"));
+  const QList<SignPtr> signs = gen().signsFromjjsText(QStringLiteral("SHOW[B] PAIR[B,5] PAIR[Q]"));
   ASSERT_EQ(signs.size(), 3);
   // Only the changeable hand takes the shape.
   EXPECT_EQ(signs[0]->symbols[0]->sss(), SSS::fromString(kRightHand));
@@ -182,7 +184,7 @@ TEST_F(Generation, NonManualMarkersBesideTheHeadOrAboveTheSign) {
   dictionary.add(entry("ASK"), {spellingRow(kHead, 50, 40), spellingRow(kRightHand, 100, 100)});
   addGive();
 
-  const QList<SignPtr> signs = SWGen::signsFromjjsText(QStringLiteral("{<q(\u5F37),n>ASK GIVE} GIVE"));
+  const QList<SignPtr> signs = gen().signsFromjjsText(QStringLiteral("{<q(\u5F37),n>ASK GIVE} GIVE"));
   ASSERT_EQ(signs.size(), 3);
   const Sign& withHead = *signs[0];
   ASSERT_EQ(withHead.symbols.size(), 4);
@@ -228,7 +230,7 @@ TEST_F(Generation, ProblemsAreReportedWithTheirPlaceInTheLine) {
 
   // Unknown words give glossed empty signs (and nothing else to say about
   // them); the line is still readable.
-  NotationConversion result = SWGen::convert(QStringLiteral("NOPE GIVE NOPE WHAT[B]"));
+  NotationConversion result = gen().convert(QStringLiteral("NOPE GIVE NOPE WHAT[B]"));
   EXPECT_TRUE(result.isReadable());
   ASSERT_EQ(result.signs.size(), 4);
   EXPECT_TRUE(result.signs[0]->symbols.isEmpty());
@@ -242,7 +244,7 @@ TEST_F(Generation, ProblemsAreReportedWithTheirPlaceInTheLine) {
 
   // A missing "]" marks the word found in its place; at the end of the line
   // the last word. Parser and generator problems come in line order.
-  result = SWGen::convert(QStringLiteral("GIVE[B NOPE(L"));
+  result = gen().convert(QStringLiteral("GIVE[B NOPE(L"));
   EXPECT_FALSE(result.isReadable());
   check(result, {{K::inflection, "unknown handshape: B", 0, 4},
                  {K::unreadable, "']' missing", 7, 4},
@@ -250,14 +252,14 @@ TEST_F(Generation, ProblemsAreReportedWithTheirPlaceInTheLine) {
                  {K::unreadable, "')' missing", 12, 1}});
 
   // A stray mark ends the line; the rest is not silently dropped.
-  result = SWGen::convert(QStringLiteral("GIVE ) GIVE"));
+  result = gen().convert(QStringLiteral("GIVE ) GIVE"));
   EXPECT_FALSE(result.isReadable());
   EXPECT_EQ(result.signs.size(), 1);
   check(result, {{K::unreadable, "Invalid token: )", 5, 1}});
-  result = SWGen::convert(QStringLiteral("GIVE GIVE|"));
+  result = gen().convert(QStringLiteral("GIVE GIVE|"));
   EXPECT_FALSE(result.isReadable());
   check(result, {{K::unreadable, "Sign missing after '|'", 9, 1}});
-  EXPECT_TRUE(SWGen::convert(QStringLiteral("  \u3000")).diagnostics.empty());
+  EXPECT_TRUE(gen().convert(QStringLiteral("  \u3000")).diagnostics.empty());
 }
 
 // Exit status: 0 all found, 1 unknown words (output still written), 2 a
@@ -318,12 +320,13 @@ class StarterDictionary : public testing::Test {
     for (const SignPtr& sign : signs) glosses.append(sign->jjs->gloss + sign->jjs->tag);
     return glosses;
   }
+  SWGen gen() const { return SWGen(dictionary); }
   const QString path = QStringLiteral(QUABE_BUILD_RESOURCE_DIR "/swdic.db");
-  test::ScopedDictionary scope{path};
+  Dictionary dictionary{path};
 };
 
 TEST_F(StarterDictionary, KatakanaWordsAreWhole) {
-  const NotationConversion result = SWGen::convert(QStringLiteral("見る[グー] 行く 雨 見る[パー] コーヒー"));
+  const NotationConversion result = gen().convert(QStringLiteral("見る[グー] 行く 雨 見る[パー] コーヒー"));
   EXPECT_TRUE(result.isReadable());
   ASSERT_EQ(glossesOf(result.signs), (QStringList{"見る", "行く", "雨", "見る", "コーヒー"}));
   EXPECT_EQ(result.signs[2]->symbols.size(), 4);
@@ -338,7 +341,7 @@ TEST_F(StarterDictionary, KatakanaWordsAreWhole) {
 }
 
 TEST_F(StarterDictionary, CompoundEntriesGiveCompoundSigns) {
-  const NotationConversion result = SWGen::convert(QStringLiteral("学校 家族(L) 雨上がり"));
+  const NotationConversion result = gen().convert(QStringLiteral("学校 家族(L) 雨上がり"));
   EXPECT_TRUE(result.diagnostics.empty());
   ASSERT_EQ(glossesOf(result.signs), (QStringList{"学校", "家族", "雨上がり"}));
   const QList<QStringList> parts = {{"勉強", "家"}, {"家", "人"}, {"雨", "終わる"}};

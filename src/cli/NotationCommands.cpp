@@ -32,24 +32,8 @@ int writeDocument(const QList<SignPtr>& signs, const QString& path) {
   return 0;
 }
 
-int notationCommand(const QStringList& arguments) {
-  QStringList args = arguments;
-  const std::unique_ptr<Dictionary> dictionary = takeDictionary(args, QStringLiteral("--dict"));
-  const QString output = takeOption(args, QStringLiteral("-o"));
-  const bool fsw = takeFlag(args, QStringLiteral("--fsw"));
-  if (args.size() != 1) {
-    err() << "usage: quabe-cli notation \"TEXT\" [--dict PATH] [--fsw] [-o OUT.swml]\n";
-    return 2;
-  }
-  if (!dictionary) return 1;
-  // Diagnostics go to standard error so that standard output holds only signs.
-  setDiagnosticsEnabled(false);
-  const NotationConversion conversion = SWGen(*dictionary).convert(args.front());
-  setDiagnosticsEnabled(true);
-  for (const QString& line : conversion.diagnostics) err() << line << "\n";
-
-  if (!output.isEmpty()) return writeDocument(conversion.signs, output);
-  for (const SignPtr& sign : conversion.signs) {
+void printSigns(const QList<SignPtr>& signs, bool fsw) {
+  for (const SignPtr& sign : signs) {
     const DbSign& entry = *sign->jjs;
     if (fsw) {
       out() << Fsw::fromSign(*sign).fsw() << "\n";
@@ -64,8 +48,37 @@ int notationCommand(const QStringList& arguments) {
     }
     out() << "\t" << Fsw::fromSign(*sign).fsw() << "\n";
   }
-  for (const QString& gloss : conversion.unknownGlosses) err() << gloss << ": not in the dictionary\n";
-  return 0;
+}
+
+// Exit status: 0 when every word was found, 1 when some were not (the
+// signs are still written, the missing ones empty), 2 for a line that does
+// not follow the notation (nothing written).
+int notationCommand(const QStringList& arguments) {
+  QStringList args = arguments;
+  const std::unique_ptr<Dictionary> dictionary = takeDictionary(args, QStringLiteral("--dict"));
+  const QString output = takeOption(args, QStringLiteral("-o"));
+  const bool fsw = takeFlag(args, QStringLiteral("--fsw"));
+  if (args.size() != 1) {
+    err() << "usage: quabe-cli notation \"TEXT\" [--dict PATH] [--fsw] [-o OUT.swml]\n";
+    return 2;
+  }
+  if (!dictionary) return 1;
+  // The converter's log stays quiet; its findings go to standard error so
+  // that standard output holds only signs.
+  setDiagnosticsEnabled(false);
+  const NotationConversion conversion = SWGen(*dictionary).convert(args.front());
+  setDiagnosticsEnabled(true);
+  for (const NotationDiagnostic& problem : conversion.diagnostics) err() << problem.text() << "\n";
+  // A line that does not follow the notation gives nothing: its signs would
+  // not say what was written.
+  if (!conversion.isReadable()) return 2;
+
+  if (!output.isEmpty()) {
+    if (writeDocument(conversion.signs, output) != 0) return 1;
+  } else {
+    printSigns(conversion.signs, fsw);
+  }
+  return conversion.unknownWords.isEmpty() ? 0 : 1;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "document/Sign.h"
+#include "notation/SWGen.h"
 
 class QAction;
 class QKeySequence;
@@ -130,7 +131,7 @@ class DocumentController : public QObject {
   using AddSignHandler = std::function<void(WindowController* window, const SignPtr& sign)>;
   void setAddSignHandler(AddSignHandler handler) { m_addSignHandler = std::move(handler); }
   // Turns a notation text into signs.
-  using NotationConverter = std::function<QList<SignPtr>(const QString& text)>;
+  using NotationConverter = std::function<NotationConversion(const QString& text)>;
   void setNotationConverter(NotationConverter converter) { m_notationConverter = std::move(converter); }
   const NotationConverter& notationConverter() const { return m_notationConverter; }
   // The dictionary search field of a window.

@@ -50,7 +50,7 @@ DictionaryCommands::~DictionaryCommands() { resetForTests(); }
 
 void DictionaryCommands::install(DocumentController& controller) {
   controller.setAddSignHandler([this](WindowController* window, const SignPtr& sign) { addSignToDB(window, sign); });
-  controller.setNotationConverter([this](const QString& text) { return SWGen(m_dictionary).signsFromjjsText(text); });
+  controller.setNotationConverter([this](const QString& text) { return SWGen(m_dictionary).convert(text); });
   controller.setSearchHandler(
       [this](WindowController* window, const QString& text) { searchDictionary(window, text); });
   controller.setToolHandler(ToolCommand::OpenDictionaryEditor,

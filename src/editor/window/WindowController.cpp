@@ -28,7 +28,7 @@
 #include "editor/interaction/EditingCanvas.h"
 #include "editor/palette/PaletteTabWidget.h"
 #include "editor/palette/PaletteView.h"
-#include "editor/window/TextInputPanel.h"
+#include "editor/window/NotationPanel.h"
 #include "symbols/ISWA.h"
 
 namespace quabe {
@@ -134,7 +134,7 @@ void WindowController::buildWidgets() {
   statusBar()->addWidget(m_symbolInfoTextField, 1);
 
   m_commentWindow = new TextInputPanel(loc("CommentTitle"), loc("CommentPrompt"), this);
-  m_jsConvWindow = new TextInputPanel(loc("NotationTitle"), loc("NotationPrompt"), this);
+  m_jsConvWindow = new NotationPanel(this);
 }
 
 void WindowController::syncLayoutSettings() {
@@ -204,23 +204,18 @@ QSizeF WindowController::visibleSize() const {
 }
 
 void WindowController::runConversionPanel() {
-  const std::optional<QString> text = m_jsConvWindow->run(jjsText);
-  if (!text) return;
-  jjsText = *text;
-  insertNotationText(jjsText);
-}
-
-bool WindowController::insertNotationText(const QString& text) {
   const DocumentController::NotationConverter& converter = DocumentController::shared().notationConverter();
   if (!converter) {
     diag(QStringLiteral("conInputByJSConversion"), QStringLiteral("no notation converter"));
     alerts().alert(loc("NotationUnavailable"), QString());
-    return false;
+    return;
   }
-  if (text.trimmed().isEmpty()) return false;
-  const QList<SignPtr> signs = converter(text);
-  if (signs.isEmpty()) return false;
-  return m_canvas->insertSigns(signs, QStringLiteral("UndoNotationInput"));
+  // The panel stays open until the line converts cleanly or the user
+  // accepts what it gives; nothing of a line it rejects is inserted.
+  const std::optional<QList<SignPtr>> signs = m_jsConvWindow->run(jjsText, converter);
+  if (!signs) return;
+  jjsText = m_jsConvWindow->textField()->text();
+  if (!signs->isEmpty()) m_canvas->insertSigns(*signs, QStringLiteral("UndoNotationInput"));
 }
 
 void WindowController::runCommentPanel() {

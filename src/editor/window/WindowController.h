@@ -27,6 +27,7 @@ class EditingCanvas;
 class PaletteTabWidget;
 class PaletteView;
 class PreferencePanel;
+class NotationPanel;
 class TextInputPanel;
 
 // The window of one document: the canvas in its scroll area, the palettes
@@ -56,7 +57,7 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   QButtonGroup* writingDirectionControl() const { return m_writingDirectionControl; }
   QLineEdit* searchField() const { return m_searchField; }
   TextInputPanel* commentWindow() const { return m_commentWindow; }
-  TextInputPanel* jsConvWindow() const { return m_jsConvWindow; }
+  NotationPanel* jsConvWindow() const { return m_jsConvWindow; }
   // Created on first use of the preference sheet.
   PreferencePanel* preferencePanelController() const { return m_preferencePanel; }
   // The window's own commands by name (for the menus and tests), e.g. "conRotateCW".
@@ -98,7 +99,6 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   void conInputByJSConversion() { runConversionPanel(); }
   // Converts a notation text and inserts the signs; false without a
   // converter or without signs.
-  bool insertNotationText(const QString& text);
 
   // Saving: to the document's file (Save As for a new one and for one read
   // from a damaged file), to a chosen file, or to a given path; false when
@@ -156,7 +156,7 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   QButtonGroup* m_writingDirectionControl = nullptr;
   QLineEdit* m_searchField = nullptr;
   TextInputPanel* m_commentWindow = nullptr;
-  TextInputPanel* m_jsConvWindow = nullptr;
+  NotationPanel* m_jsConvWindow = nullptr;
   PreferencePanel* m_preferencePanel = nullptr;  // a child of the window
   Preferences m_editedPrefs;
   QHash<QString, QAction*> m_actions;

@@ -36,6 +36,7 @@ const char* const ToolTextKeys[] = {
     "MenuSimilarityBetweenSigns",
     "MenuImportSpml",
     "MenuMergeDictionary",
+    "MenuImportSpmlIntoDictionary",
     "MenuFinderEvaluation",
 };
 
@@ -388,6 +389,7 @@ void DocumentController::runTool(ToolCommand command) {
   // The import, merge and evaluation tools need no document.
   WindowController* front = frontWindow();
   const bool needsDocument = command != ToolCommand::ImportSpml && command != ToolCommand::MergeDictionary &&
+                             command != ToolCommand::ImportSpmlIntoDictionary &&
                              command != ToolCommand::FinderEvaluation;
   if (needsDocument && !front) return;
   handler(front);

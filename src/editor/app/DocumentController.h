@@ -29,6 +29,7 @@ enum class ToolCommand {
   SimilarityBetweenSigns,
   ImportSpml,
   MergeDictionary,
+  ImportSpmlIntoDictionary,
   FinderEvaluation,
 };
 

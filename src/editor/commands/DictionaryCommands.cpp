@@ -10,6 +10,7 @@
 #include "document/Compound.h"
 #include "document/EditorState.h"
 #include "editor/app/DocumentController.h"
+#include "editor/commands/ImportCommands.h"
 #include "editor/interaction/EditingCanvas.h"
 #include "editor/layout/ViewLineManager.h"
 #include "editor/window/WindowController.h"
@@ -66,6 +67,7 @@ void DictionaryCommands::install(DocumentController& controller) {
   controller.setToolHandler(ToolCommand::SimilarityBetweenSigns,
                             [this](WindowController* front) { showSimilarityBetweenSigns(front); });
   controller.setToolHandler(ToolCommand::FinderEvaluation, [this](WindowController*) { openFinderEvaluation(); });
+  ImportCommands::shared().install(controller);
 }
 
 DictEditWindow* DictionaryCommands::dictEditController() {

@@ -97,10 +97,6 @@ TEST_F(DictionaryFixture, SearchByIdByWildcardAndByAllFields) {
   EXPECT_EQ(Db::findSameSigns(fields), Ids{2});
   fields.isForHandshape = true;
   EXPECT_TRUE(Db::findSameSigns(fields).isEmpty());
-  QVariantList arguments;
-  EXPECT_EQ(Db::fieldCondition("Tag", "", arguments), " AND ([Tag] IS NULL OR [Tag] = '')");
-  EXPECT_EQ(Db::fieldCondition("Src", "胸", arguments), " AND ([Src] = ?)");
-  EXPECT_EQ(arguments, QVariantList{"胸"});
 }
 
 TEST_F(DictionaryFixture, HandshapeSymbolsComeFromHandshapeEntriesAndBothHandSymbols) {

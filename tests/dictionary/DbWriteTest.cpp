@@ -234,20 +234,6 @@ TEST_F(DictionaryFixture, InsertingAnEntryWithConstituentsFindsThemByTheirFields
   EXPECT_EQ(rs->stringForColumnIndex(0), QString("2,3"));
 }
 
-TEST_F(DictionaryFixture, DeletionNeedsAPositiveStoredId) {
-  const qint64 id = addEntry("雨", "", "", {"m"});
-  const int before = writes;
-  EXPECT_FALSE(Db::deleteSign(0));
-  EXPECT_FALSE(Db::deleteSign(-4));
-  EXPECT_FALSE(Db::deleteSign(id + 1));
-  EXPECT_EQ(writes, before);
-  ASSERT_TRUE(Db::deleteSign(id));
-  EXPECT_EQ(writes, before + 1);
-  EXPECT_EQ(count("SELECT (SELECT COUNT(*) FROM Signs) + (SELECT COUNT(*) FROM Spelling) + "
-                  "(SELECT COUNT(*) FROM Translation)"),
-            0);
-}
-
 TEST_F(DictionaryFixture, AFailureInTheMiddleRollsTheWholeWriteBack) {
   setDiagnosticsEnabled(false);
   const qint64 kept = addEntry("雨", "", "あめ", {"rain"});
@@ -357,23 +343,10 @@ TEST_F(DictionaryFixture, EveryOperationOnAMissingOrForeignFileGivesAnEmptyResul
     EXPECT_TRUE(Db::getSpelling(1).isEmpty());
     EXPECT_TRUE(Db::getMeanings(1).isEmpty());
     EXPECT_EQ(Db::getMaxSignID(), -1);
-    EXPECT_FALSE(Db::isCompound(1));
-    EXPECT_TRUE(Db::getSignIDs("a").isEmpty());
-    EXPECT_TRUE(Db::getSignIDs("a", "①").isEmpty());
-    EXPECT_TRUE(Db::getSignIDsForJapanese("a").isEmpty());
-    EXPECT_FALSE(Db::getHandshapeSymbol("5").has_value());
-    EXPECT_TRUE(Db::getNMSSymbols("疑問").isEmpty());
-    DbSign key;
-    key.gloss = "a*";
-    EXPECT_TRUE(Db::searchSigns(key).isEmpty());
-    EXPECT_TRUE(Db::findSameSigns(key).isEmpty());
-    EXPECT_TRUE(Db::getFinderSigns().isEmpty());
     DbSign e = entry("a");
     EXPECT_FALSE(Db::insertSign(e, {row(1, "01-01-001-01-01-01")}, false));
     e.signID = 1;
     EXPECT_FALSE(Db::updateSign(e, {}, false));
-    EXPECT_FALSE(Db::insertCompound(e, {1, 2}, false));
-    EXPECT_FALSE(Db::deleteSign(1));
   }
   EXPECT_FALSE(QFile::exists(file("absent.db")));  // never created by a look-up or write
   EXPECT_EQ(writes, 3);                            // only the three switches of dictionary

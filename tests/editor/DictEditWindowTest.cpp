@@ -289,28 +289,6 @@ TEST_F(DictEditWindowTest, TheChooserRunsAsAModalPanel) {
   EXPECT_EQ(texts("SELECT Position FROM Signs WHERE SignID=?", {first}), QStringList({"L"}));
 }
 
-TEST_F(DictEditWindowTest, QuotesAndBracketsInTextsAreStoredAsTyped) {
-  open(makeSign({HandCode}));
-  const QString gloss = QStringLiteral("it's [a] \"b\" (c) 100%_x");
-  editor.glossTextField()->setText(gloss);
-  editor.commentTextView()->setPlainText("O'Neil's; DROP TABLE Signs; --");
-  editor.translationTextView()->setPlainText("'q'\n[r]");
-  sink->answer = 0;
-  ASSERT_TRUE(editor.updateButtonClicked());
-  const qint64 id = editor.targetSignID();
-  EXPECT_EQ(texts("SELECT Gloss FROM Signs WHERE SignID=?", {id}), QStringList({gloss}));
-  EXPECT_EQ(texts("SELECT Comment FROM Signs WHERE SignID=?", {id}), QStringList({"O'Neil's; DROP TABLE Signs; --"}));
-  EXPECT_EQ(texts("SELECT Japanese FROM Translation WHERE SignID=? ORDER BY Japanese", {id}),
-            QStringList({"'q'", "[r]"}));
-
-  // Stored again unchanged, it finds itself among the identical entries.
-  open(storedSign(id));
-  sink->messages.clear();
-  ASSERT_TRUE(editor.updateButtonClicked());
-  EXPECT_EQ(sink->messages.value(0), loc("AreYouSureYouWantToReplaceSign"));
-  EXPECT_EQ(scalar("SELECT COUNT(*) FROM Signs"), 1);
-}
-
 TEST_F(DictEditWindowTest, AWriteThatFailsHalfWayChangesNothing) {
   const qint64 id = addEntry("MOON", {HandCode}, {"moon"});
   ASSERT_TRUE(exec("CREATE TRIGGER refuse BEFORE INSERT ON Translation BEGIN SELECT RAISE(ABORT, 'refused'); END"));

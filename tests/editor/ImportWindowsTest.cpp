@@ -1,4 +1,3 @@
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -58,7 +57,6 @@ TEST_F(ImportWindowsTest, ShowInsertsTheEntrysSignsAtTheCursorAsOneStep) {
   EXPECT_EQ(undo.count(), 1);
   undo.undo();
   EXPECT_EQ(glossesOfFirstLine(window), QStringList({"A"}));
-  QFile::remove(spml);
 }
 
 // File ▸ Merge Dictionary: the panel asks for the new entry, Add All takes
@@ -100,7 +98,6 @@ TEST_F(ImportWindowsTest, TheMergeSheetAsksThroughThePanelAndReportsTheCounts) {
   EXPECT_EQ(prompts, QStringList{"Adding it as a new sign"});
   EXPECT_EQ(report->added, 3);
   EXPECT_EQ(dictionary.scalar("SELECT COUNT(*) FROM Signs"), 4);
-  ASSERT_FALSE(alerts->messages.isEmpty());
   EXPECT_EQ(alerts->messages.last(), "Merge was finished");
   EXPECT_TRUE(alerts->informativeTexts.last().contains("added 3")) << alerts->informativeTexts.last().toStdString();
 }

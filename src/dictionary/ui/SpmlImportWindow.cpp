@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -68,6 +69,11 @@ SpmlImportWindow::SpmlImportWindow(QWidget* parent)
   m_table->setColumnWidth(0, 70);
   m_table->setColumnWidth(1, 220);
   connect(m_table, &QTableView::doubleClicked, this, [this](const QModelIndex& index) { showRow(index.row()); });
+  // Return on the list shows the selected entry, as Show does.
+  for (int key : {Qt::Key_Return, Qt::Key_Enter}) {
+    auto* enter = new QShortcut(QKeySequence(key), m_table, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(enter, &QShortcut::activated, this, &SpmlImportWindow::showSelected);
+  }
 
   m_filter->setPlaceholderText(loc("SpmlFilter"));
   m_filter->setClearButtonEnabled(true);

@@ -7,7 +7,7 @@
 #include <QSet>
 
 #include "core/Localization.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/sqlite/SqliteDatabase.h"
 
@@ -57,7 +57,7 @@ bool DictionaryMerge::open(const QString& externalPath, QString* error) {
   m_target = std::make_unique<SqliteDatabase>(m_targetPath);
   if (!opensAsDictionary(*m_target, error)) return false;
   // Older files gain the Tag column on the copy, never on the original.
-  Db::addTagColumn(m_copyPath);
+  Dictionary::addTagColumn(m_copyPath);
   m_external = std::make_unique<SqliteDatabase>(m_copyPath);
   if (!opensAsDictionary(*m_external, error)) return false;
   auto rs = m_external->executeQuery(QStringLiteral("SELECT COUNT(*) FROM Signs"));
@@ -72,13 +72,13 @@ bool DictionaryMerge::open(const QString& externalPath, QString* error) {
 bool DictionaryMerge::readVersion(SqliteDatabase& db, qint64 signID, MergeVersion& version) const {
   auto rs = db.executeQuery(kSelectEntry, {signID});
   if (!rs || !rs->next()) return false;
-  version.entry = Db::makeDbSign(*rs);
+  version.entry = Dictionary::makeDbSign(*rs);
   // The reading as stored (makeDbSign fills an empty one with the gloss).
   version.entry.yomi = rs->textForColumn(QStringLiteral("Yomi"));
   rs->close();
-  version.entry.meanings = Db::getMeanings(signID, db);
-  version.spelling = version.entry.stdGloss.isEmpty() ? Db::getSpelling(signID, db) : QList<DbISWA>();
-  if (version.entry.isCompound) version.entry.constituentIDs = Db::getConstituentIDs(signID, db);
+  version.entry.meanings = Dictionary::getMeanings(signID, db);
+  version.spelling = version.entry.stdGloss.isEmpty() ? Dictionary::getSpelling(signID, db) : QList<DbISWA>();
+  if (version.entry.isCompound) version.entry.constituentIDs = Dictionary::getConstituentIDs(signID, db);
   return true;
 }
 
@@ -163,7 +163,7 @@ struct DictionaryMerge::Run {
     if (!replacing) {
       // A new entry keeps its SignID when that is free here.
       signID = e.entry.signID;
-      if (signID <= 0 || !idIsFree(signID)) signID = Db::getMaxSignID(target) + 1;
+      if (signID <= 0 || !idIsFree(signID)) signID = Dictionary::getMaxSignID(target) + 1;
     }
     DbSign entry = e.entry;
     entry.signID = signID;
@@ -172,7 +172,7 @@ struct DictionaryMerge::Run {
         signID > 0 &&
         (!replacing || (target.executeUpdate(QStringLiteral("DELETE FROM Signs WHERE SignID=?"), {signID}) &&
                         target.executeUpdate(QStringLiteral("DELETE FROM Compounds WHERE CompoundID=?"), {signID}))) &&
-        Db::writeNewEntry(target, entry, e.spelling) &&
+        Dictionary::writeNewEntry(target, entry, e.spelling) &&
         (entry.stdGloss.isEmpty() ||
          target.executeUpdate(QStringLiteral("UPDATE Signs SET StdGloss=? WHERE SignID=?"), {entry.stdGloss, signID}));
     for (qsizetype i = 0; ok && i < constituents.size(); ++i) {
@@ -244,7 +244,7 @@ MergeReport DictionaryMerge::run(const Asker& ask, const Progress& progress, boo
       }
       same.reset();
       const auto [gloss, tag] = DbSign::splitGlossAndTag(e.entry.stdGloss);
-      if (Db::getSignIDs(gloss, tag, *m_target).isEmpty()) {
+      if (Dictionary::getSignIDs(gloss, tag, *m_target).isEmpty()) {
         ++report.skipped;
       } else {
         run.write(e, -1, report.added);

@@ -6,7 +6,7 @@
 #include "BuildPaths.h"
 #include "DictionaryFixture.h"
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/DictionaryMerge.h"
 #include "dictionary/SpmlImport.h"
@@ -39,7 +39,7 @@ class MergeTest : public DictionaryFixture {
     DbISWA row;
     row.subID = 1;
     row.sss = sss;
-    ASSERT_TRUE(Db::writeNewEntry(db, e, {row}));
+    ASSERT_TRUE(Dictionary::writeNewEntry(db, e, {row}));
   }
   QByteArray digest(const QString& dict) {
     QFile f(dict);
@@ -70,7 +70,7 @@ TEST_F(MergeTest, ADictionaryMergedWithItselfStaysAsItWas) {
   DbSign compound;
   compound.signID = -1;
   compound.gloss = "sleet";
-  ASSERT_TRUE(Db::insertCompound(compound, {a, b}, false));
+  ASSERT_TRUE(db.insertCompound(compound, {a, b}, false));
   addAlias("drizzle", "rain");
   const QByteArray before = digest(path);
   int questions = 0;
@@ -103,15 +103,15 @@ TEST_F(MergeTest, TheAnswersAddAddAllReplaceSkipAndAbort) {
   EXPECT_EQ(asked, (QStringList{"replace? rain", "add? river"})) << "add all";
   EXPECT_EQ(report.added, 4);
   EXPECT_EQ(report.replaced, 0);
-  EXPECT_EQ(Db::getGloss(2), "snow");
+  EXPECT_EQ(db.getGloss(2), "snow");
   EXPECT_EQ(count("SELECT COUNT(*) FROM Signs WHERE Gloss IN ('river','sea','lake','pond')"), 4);
   // Replace: the SignID stays, the meanings only this side had are kept.
   asked.clear();
   report = merge({MergeResponse::replace}, &asked);
   EXPECT_EQ(asked.first(), "replace? rain");
   EXPECT_EQ(report.replaced, 1);
-  EXPECT_EQ(Db::getMeanings(1), (QStringList{"pour", "shower", "wet"}));
-  EXPECT_EQ(Db::getSpelling(1).value(0).sss, "01-01-001-01-01-02");
+  EXPECT_EQ(db.getMeanings(1), (QStringList{"pour", "shower", "wet"}));
+  EXPECT_EQ(db.getSpelling(1).value(0).sss, "01-01-001-01-01-02");
   EXPECT_EQ(count("SELECT COUNT(*) FROM Signs WHERE Gloss='rain'"), 1);
 }
 
@@ -155,13 +155,13 @@ TEST_F(MergeTest, CompoundsAndAliasesSurviveTheMerge) {
   EXPECT_EQ(report.added, 4);
   EXPECT_EQ(report.skipped, 1) << "the alias without a target";
   EXPECT_EQ(report.failed, 0);
-  const qint64 rain = Db::getSignIDs("rain").value(0), snow = Db::getSignIDs("snow").value(0);
-  const qint64 sleet = Db::getSignIDs("sleet").value(0);
+  const qint64 rain = db.getSignIDs("rain").value(0), snow = db.getSignIDs("snow").value(0);
+  const qint64 sleet = db.getSignIDs("sleet").value(0);
   EXPECT_EQ((QList<qint64>{rain, snow}), (QList<qint64>{3, 4}));
-  ASSERT_TRUE(Db::isCompound(sleet));
-  EXPECT_EQ(Db::getSign(sleet)->constituentIDs, (QList<qint64>{snow, rain}));
-  EXPECT_EQ(Db::getSignIDs("drizzle"), QList<qint64>{rain});
-  EXPECT_TRUE(Db::getSignIDs("hail").isEmpty());
+  ASSERT_TRUE(db.isCompound(sleet));
+  EXPECT_EQ(db.getSign(sleet)->constituentIDs, (QList<qint64>{snow, rain}));
+  EXPECT_EQ(db.getSignIDs("drizzle"), QList<qint64>{rain});
+  EXPECT_TRUE(db.getSignIDs("hail").isEmpty());
 }
 
 // A target that refuses writes: every entry is reported, none half-written.

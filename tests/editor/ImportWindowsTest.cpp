@@ -3,10 +3,12 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTimer>
 
 #include "DictCommandsTestSupport.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/ui/DictMergeWindow.h"
 #include "dictionary/ui/SpmlImportWindow.h"
@@ -16,13 +18,7 @@ using namespace quabe;
 using namespace quabe::test;
 
 namespace {
-class ImportWindowsTest : public DictCommandsTest {
- protected:
-  void TearDown() override {
-    ImportCommands::shared().resetForTests();
-    DictCommandsTest::TearDown();
-  }
-};
+using ImportWindowsTest = DictCommandsTest;
 
 const QByteArray kSpml = R"(<spml>
 <entry id="20"><term>AS10000M510x530S10000490x470</term><term><![CDATA[zebra]]></term>
@@ -41,8 +37,8 @@ TEST_F(ImportWindowsTest, ShowInsertsTheEntrysSignsAtTheCursorAsOneStep) {
   ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(kSpml) == kSpml.size());
   out.close();
   ASSERT_TRUE(controller().toolAction(ToolCommand::ImportSpml)->isEnabled());
-  ASSERT_TRUE(ImportCommands::shared().openSpml(spml));
-  SpmlImportWindow* list = ImportCommands::shared().spmlImportWindow();
+  ASSERT_TRUE(commands().importCommands().openSpml(spml));
+  SpmlImportWindow* list = commands().importCommands().spmlImportWindow();
   ASSERT_TRUE(list->isVisible());
   EXPECT_EQ(list->visibleEntry(0)->title, "apple");  // by id
   list->sortBy(SpmlImportWindow::ByTitle);
@@ -76,7 +72,7 @@ TEST_F(ImportWindowsTest, TheMergeSheetAsksThroughThePanelAndReportsTheCounts) {
       DbISWA row;
       row.subID = 1;
       row.sss = HeadCode;
-      ASSERT_TRUE(Db::writeNewEntry(db, e, {row}));
+      ASSERT_TRUE(Dictionary::writeNewEntry(db, e, {row}));
     }
   }
   WindowController* window = openWindow(makeDocument({{}}));
@@ -93,11 +89,13 @@ TEST_F(ImportWindowsTest, TheMergeSheetAsksThroughThePanelAndReportsTheCounts) {
     panel->button(MergeResponse::addAll)->click();
   };
   QTimer::singleShot(10, answer);
+  QSignalSpy changed(&controller().dictionary(), &Dictionary::changed);
   const std::optional<MergeReport> report = sheet->merge();
   ASSERT_TRUE(report.has_value());
   EXPECT_EQ(prompts, QStringList{"Adding it as a new sign"});
   EXPECT_EQ(report->added, 3);
   EXPECT_EQ(dictionary.scalar("SELECT COUNT(*) FROM Signs"), 4);
+  EXPECT_EQ(changed.count(), 1) << "the sign list re-reads the merged dictionary";
   EXPECT_EQ(alerts->messages.last(), "Merge was finished");
   EXPECT_TRUE(alerts->informativeTexts.last().contains("added 3")) << alerts->informativeTexts.last().toStdString();
 }

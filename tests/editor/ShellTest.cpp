@@ -5,7 +5,7 @@
 
 #include "CanvasEditTestSupport.h"
 #include "core/Localization.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "editor/commands/DictionaryCommands.h"
 #include "symbols/SymbolArchive.h"
 
@@ -47,17 +47,17 @@ TEST_F(ShellTest, StartTakesTheAlternativeDictionaryFromTheSettings) {
   QSettings().setValue(QStringLiteral("UseAlternativeDict"), true);
   QSettings().setValue(QStringLiteral("AlternativeDictPath"), file);
   ASSERT_TRUE(DocumentController::shared().start());
-  EXPECT_EQ(Db::databasePath(), file);
+  EXPECT_EQ(DocumentController::shared().dictionary().path(), file);
   QSettings().setValue(QStringLiteral("UseAlternativeDict"), false);
   ASSERT_TRUE(DocumentController::shared().start());
-  EXPECT_NE(Db::databasePath(), file);
+  EXPECT_NE(DocumentController::shared().dictionary().path(), file);
 }
 
 // The SPML import is offered only when "iswa2010data.db" is among the
 // resources.
 TEST_F(ShellTest, SpmlImportNeedsTheSymbolDataResource) {
   DocumentController& app = DocumentController::shared();
-  DictionaryCommands::shared().install(app);
+  app.installDictionaryCommands();
   QAction* import = app.toolAction(ToolCommand::ImportSpml);
   const bool haveData = !Resources::path(QStringLiteral("iswa2010data.db")).isEmpty();
   ASSERT_TRUE(haveData) << "the build generates iswa2010data.db";

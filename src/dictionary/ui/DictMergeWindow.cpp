@@ -15,7 +15,7 @@
 
 #include "core/Alerts.h"
 #include "core/Localization.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/ui/DictSignView.h"
 
 namespace quabe {
@@ -62,9 +62,9 @@ MergeResponse MergeComparisonPanel::ask(const MergeVersion& external, const Merg
   return code >= 1 && code <= 5 ? MergeResponse(code - 1) : MergeResponse::abort;
 }
 
-DictMergeWindow::DictMergeWindow(QString targetPath, QWidget* parent)
+DictMergeWindow::DictMergeWindow(Dictionary& dictionary, QWidget* parent)
     : QDialog(parent),
-      m_targetPath(std::move(targetPath)),
+      m_dictionary(dictionary),
       m_path(new QLineEdit(this)),
       m_progress(new QProgressBar(this)),
       m_mergeButton(new QPushButton(loc("MergeStart"), this)),
@@ -111,8 +111,8 @@ void DictMergeWindow::cancel() {
 std::optional<MergeReport> DictMergeWindow::merge() {
   if (m_running) return std::nullopt;
   const QString path = m_path->text().trimmed();
-  if (!Db::isValidDictionary(path)) return std::nullopt;
-  DictionaryMerge merge(m_targetPath);
+  if (!Dictionary::isValidDictionary(path)) return std::nullopt;
+  DictionaryMerge merge(m_dictionary.path());
   QString error;
   if (!merge.open(path, &error)) {
     alerts().alert(loc("MergeCopyFailed"), error);
@@ -138,7 +138,7 @@ std::optional<MergeReport> DictMergeWindow::merge() {
       });
   m_running = false;
   m_mergeButton->setEnabled(true);
-  if (report.added + report.replaced > 0) Q_EMIT dictionaryChanged();
+  if (report.added + report.replaced > 0) m_dictionary.announceExternalChange();
   QString counts = loc("MergeCounts")
                        .arg(report.identical)
                        .arg(report.added)

@@ -14,6 +14,7 @@ class QPushButton;
 namespace quabe {
 
 class DictSignView;
+class Dictionary;
 
 // Both versions of an entry side by side, with the five answers. It runs
 // modally once per entry that needs an answer.
@@ -36,12 +37,13 @@ class MergeComparisonPanel : public QDialog {
 
 // The merge sheet: the other dictionary's path (typed or browsed), a
 // progress bar, Merge and Cancel. Cancel during a run ends it after the
-// entry being written.
+// entry being written. A run that wrote entries announces the change on the
+// dictionary, so the sign list and the other views re-read it.
 class DictMergeWindow : public QDialog {
   Q_OBJECT
  public:
-  // targetPath: the dictionary the entries come into.
-  DictMergeWindow(QString targetPath, QWidget* parent = nullptr);
+  // dictionary: the one the entries come into.
+  DictMergeWindow(Dictionary& dictionary, QWidget* parent = nullptr);
 
   QLineEdit* pathField() const { return m_path; }
   QProgressBar* progressBar() const { return m_progress; }
@@ -51,15 +53,11 @@ class DictMergeWindow : public QDialog {
   // an alert), or nothing when the file could not be opened.
   std::optional<MergeReport> merge();
 
- Q_SIGNALS:
-  // After a run that wrote entries.
-  void dictionaryChanged();
-
  private:
   void browse();
   void cancel();
 
-  QString m_targetPath;
+  Dictionary& m_dictionary;
   QLineEdit* m_path;
   QProgressBar* m_progress;
   QPushButton* m_mergeButton;

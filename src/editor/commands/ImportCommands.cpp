@@ -7,7 +7,7 @@
 
 #include "core/Alerts.h"
 #include "core/Localization.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/SpmlImport.h"
 #include "dictionary/ui/DictMergeWindow.h"
 #include "dictionary/ui/SpmlImportWindow.h"
@@ -20,9 +20,6 @@ namespace quabe {
 namespace {
 const QString kSpmlFilter = QStringLiteral("SPML (*.spml *.xml);;* (*)");
 
-// The file the dictionary commands work on.
-QString currentDictionaryPath() { return Db::databasePath(); }
-
 void bringToFront(QWidget* window) {
   window->show();
   window->raise();
@@ -30,10 +27,9 @@ void bringToFront(QWidget* window) {
 }
 }  // namespace
 
-ImportCommands& ImportCommands::shared() {
-  static ImportCommands* commands = new ImportCommands;
-  return *commands;
-}
+ImportCommands::ImportCommands(Dictionary& dictionary, QObject* parent) : QObject(parent), m_dictionary(dictionary) {}
+
+ImportCommands::~ImportCommands() { resetForTests(); }
 
 void ImportCommands::install(DocumentController& controller) {
   controller.setToolHandler(ToolCommand::ImportSpml, [this](WindowController*) {
@@ -76,9 +72,8 @@ DictMergeWindow* ImportCommands::openMergeWindow(WindowController* front) {
     return m_mergeWindow;
   }
   delete m_mergeWindow;
-  m_mergeWindow = new DictMergeWindow(currentDictionaryPath(), front);
+  m_mergeWindow = new DictMergeWindow(m_dictionary, front);
   m_mergeWindow->setAttribute(Qt::WA_DeleteOnClose);
-  connect(m_mergeWindow, &DictMergeWindow::dictionaryChanged, this, [] { Db::notifyDictionaryChanged(); });
   bringToFront(m_mergeWindow);
   return m_mergeWindow;
 }
@@ -93,11 +88,14 @@ bool ImportCommands::importSpmlIntoDictionary(const QString& path) {
   progress.setWindowModality(Qt::ApplicationModal);
   progress.setMinimumDuration(0);
   progress.setValue(0);
-  const SpmlImportResult result = importSpml(&file, currentDictionaryPath(), [&](int, int) {
+  const SpmlImportResult result = importSpml(&file, m_dictionary.path(), [&](int, int) {
     progress.setValue(int(qMin<qint64>(file.pos(), file.size())));
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   });
   progress.reset();
+  // On failure nothing was written; otherwise the sign list and the other
+  // views re-read the dictionary.
+  if (result.ok && result.imported > 0) m_dictionary.announceExternalChange();
   if (!result.ok) {
     alerts().alert(loc("SpmlDictImportFailed"), result.error);
     return false;

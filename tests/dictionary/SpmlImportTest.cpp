@@ -8,12 +8,14 @@
 
 #include "BuildPaths.h"
 #include "DictionaryFixture.h"
+#include "common/TestSupport.h"
 #include "core/Diagnostics.h"
 #include "core/Resources.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/SpmlExport.h"
 #include "dictionary/SpmlImport.h"
+#include "dictionary/SpmlList.h"
 
 using namespace quabe;
 using quabe::test::DictionaryFixture;
@@ -245,4 +247,71 @@ TEST(SpmlExport, TheStarterDictionaryComesBackRowForRowEvenWhereItsIdsAreTaken) 
   EXPECT_EQ(cli({starter, "-o", dir.filePath("missing/bad.spml")}), 1);
   EXPECT_FALSE(QFile::exists(dir.filePath("bad.spml")));
   EXPECT_EQ(cli({starter}), 2);
+}
+
+// The import list: every entry of the real export is a row, titled by its
+// first written term (else its description), and every entry that carries a
+// sign, in a term or in its text, shows it with the symbols and relative
+// positions the FSW gives.
+TEST(SpmlImportList, TheAslExportListsEveryEntryAndShowsEverySign) {
+  ASSERT_TRUE(test::loadSymbolArchive());
+  QFile file(QStringLiteral(QUABE_ASL_SPML));
+  QList<SpmlListEntry> entries;
+  ASSERT_TRUE(readSpmlList(&file, entries));
+  ASSERT_EQ(entries.size(), 11658);
+  EXPECT_EQ(entries[0].title, "test zero");
+  EXPECT_EQ(entries[0].source, "Val ;-); we are testing SignPuddle 1.6");
+  int withTermSign = 0, withSign = 0, shown = 0;
+  for (const SpmlListEntry& e : entries) {
+    withTermSign += !e.signTerm.isEmpty();
+    withSign += e.hasSigns();
+    shown += !e.signs().isEmpty();
+  }
+  EXPECT_EQ(withTermSign, 11449);
+  EXPECT_EQ(shown, withSign);
+  EXPECT_GT(withSign, withTermSign);
+
+  const QString fsw = "AS17620S15a18S22a02M523x514S15a18478x487S22a02508x495S17620491x494";
+  ASSERT_EQ(entries[0].signTerm, fsw);
+  const QList<SignPtr> signs = entries[0].signs();
+  ASSERT_EQ(signs.size(), 1);
+  EXPECT_EQ(signs[0]->gloss, "test zero");
+  const FswSign written = *FswSign::parse(fsw);
+  ASSERT_EQ(signs[0]->symbols.size(), written.symbols.size());
+  const QPointF origin = signs[0]->symbols[0]->rect.topLeft();
+  for (qsizetype i = 0; i < written.symbols.size(); ++i) {
+    EXPECT_EQ(signs[0]->symbols[i]->sss(), written.symbols[i].code);
+    EXPECT_EQ(signs[0]->symbols[i]->rect.topLeft() - origin,
+              QPointF(written.symbols[i].x - written.symbols[0].x, written.symbols[i].y - written.symbols[0].y));
+  }
+}
+
+// Each entry starts empty (nothing inherited from the one before); signs
+// come with any box marker, with or without sort prefix, in the lane of
+// their box; a punctuation symbol may stand alone in a text.
+TEST(SpmlImportList, EntriesStartEmptyAndEveryFormOfSignIsRead) {
+  ASSERT_TRUE(test::loadSymbolArchive());
+  QByteArray spml = R"(<spml>
+<entry id="1"><term>AS10000M510x530S10000490x470</term><term><![CDATA[first]]></term>
+  <text><![CDATA[a description]]></text><src><![CDATA[a source]]></src></entry>
+<entry id="2"><term>B530x520S10000500x490S20500470x505</term><term><![CDATA[second]]></term></entry>
+<entry id="3"><text>R508x515S10000493x485 L508x531S20500493x520S10e00493x469 S38800464x496</text></entry>
+</spml>)";
+  QBuffer buffer(&spml);
+  QList<SpmlListEntry> entries;
+  ASSERT_TRUE(readSpmlList(&buffer, entries));
+  ASSERT_EQ(entries.size(), 3);
+  EXPECT_EQ(entries[0].source, "a source; a description");
+  EXPECT_EQ(entries[1].title, "second");
+  EXPECT_EQ(entries[1].source, "");
+  EXPECT_EQ(entries[1].signText, "");
+  EXPECT_EQ(entries[1].signs().size(), 1);
+  EXPECT_EQ(entries[2].title, "");
+  EXPECT_EQ(entries[2].signTerm, "");
+  const QList<SignPtr> text = entries[2].signs();
+  ASSERT_EQ(text.size(), 3);
+  EXPECT_EQ(text[0]->lane, 1);
+  EXPECT_EQ(text[1]->lane, -1);
+  EXPECT_EQ(text[1]->symbols.size(), 2);
+  EXPECT_EQ(text[2]->symbols.size(), 1);
 }

@@ -38,6 +38,7 @@ const char* const ToolTextKeys[] = {
     "MenuSimilarityBetweenSigns",
     "MenuImportSpml",
     "MenuMergeDictionary",
+    "MenuImportSpmlIntoDictionary",
     "MenuFinderEvaluation",
 };
 
@@ -419,6 +420,7 @@ void DocumentController::runTool(ToolCommand command) {
   // The import, merge and evaluation tools need no document.
   WindowController* front = frontWindow();
   const bool needsDocument = command != ToolCommand::ImportSpml && command != ToolCommand::MergeDictionary &&
+                             command != ToolCommand::ImportSpmlIntoDictionary &&
                              command != ToolCommand::FinderEvaluation;
   if (needsDocument && !front) return;
   handler(front);

@@ -32,6 +32,7 @@ enum class ToolCommand {
   SimilarityBetweenSigns,
   ImportSpml,
   MergeDictionary,
+  ImportSpmlIntoDictionary,
   FinderEvaluation,
 };
 

@@ -10,6 +10,7 @@
 #include "document/Compound.h"
 #include "document/EditorState.h"
 #include "editor/app/DocumentController.h"
+#include "editor/commands/ImportCommands.h"
 #include "editor/interaction/EditingCanvas.h"
 #include "editor/layout/ViewLineManager.h"
 #include "editor/window/WindowController.h"
@@ -44,7 +45,7 @@ SFSign featuresOf(const Sign& sign) {
 }  // namespace
 
 DictionaryCommands::DictionaryCommands(Dictionary& dictionary, QObject* parent)
-    : QObject(parent), m_dictionary(dictionary) {}
+    : QObject(parent), m_dictionary(dictionary), m_importCommands(new ImportCommands(dictionary, this)) {}
 
 DictionaryCommands::~DictionaryCommands() { resetForTests(); }
 
@@ -64,6 +65,7 @@ void DictionaryCommands::install(DocumentController& controller) {
   controller.setToolHandler(ToolCommand::SimilarityBetweenSigns,
                             [this](WindowController* front) { showSimilarityBetweenSigns(front); });
   controller.setToolHandler(ToolCommand::FinderEvaluation, [this](WindowController*) { openFinderEvaluation(); });
+  m_importCommands->install(controller);
 }
 
 DictEditWindow* DictionaryCommands::dictEditController() {
@@ -236,6 +238,7 @@ void DictionaryCommands::resetForTests() {
                                                          m_compoundWindow, m_dictEditController}) {
     delete window;
   }
+  m_importCommands->resetForTests();
 }
 
 }  // namespace quabe

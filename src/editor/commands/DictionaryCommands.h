@@ -11,6 +11,7 @@ class CompoundWindow;
 class DictEditWindow;
 class Dictionary;
 class DocumentController;
+class ImportCommands;
 class SFTestWindow;
 class SignFinderWindow;
 class SignListWindow;
@@ -37,6 +38,8 @@ class DictionaryCommands : public QObject {
   CompoundWindow* compoundWindow();
   SignFinderWindow* signFinderWindow();
   SFTestWindow* finderTestWindow();
+  // The SPML import and dictionary merge commands, on the same dictionary.
+  ImportCommands& importCommands() const { return *m_importCommands; }
 
   // --- the commands; `window` is the document window they act on ---
   // A copy of the current sign for the entry editor (the canvas has checked
@@ -67,6 +70,7 @@ class DictionaryCommands : public QObject {
   void connectSignList(WindowController* window);
 
   Dictionary& m_dictionary;
+  ImportCommands* m_importCommands;  // a child
   QPointer<DictEditWindow> m_dictEditController;
   QPointer<SignListWindow> m_signListWindow;
   QPointer<CompoundWindow> m_compoundWindow;

@@ -142,6 +142,7 @@ void WindowController::buildMenus() {
   shared(tools, "addSignToDB");
   tools->addAction(app.toolAction(ToolCommand::OpenDictionaryEditor));
   tools->addAction(app.toolAction(ToolCommand::SignList));
+  tools->addAction(app.toolAction(ToolCommand::ImportSpmlIntoDictionary));
   shared(tools, "openJSConvWindow");
   tools->addSeparator();
   tools->addAction(app.toolAction(ToolCommand::SimilarSigns));

@@ -1,10 +1,9 @@
 #include "dictionary/SpmlList.h"
 
-#include "dictionary/Fsw.h"
 #include "dictionary/SpmlImport.h"
 #include "document/DbSign.h"
-#include "symbols/DbISWA.h"
-#include "symbols/SymbolCode.h"
+#include "document/Fsw.h"
+#include "document/Sign.h"
 
 namespace quabe {
 
@@ -17,27 +16,12 @@ bool isSignText(const QString& text) {
 }  // namespace
 
 SignPtr signFromFsw(QStringView fsw) {
-  fsw = fsw.trimmed();
-  std::optional<FswSign> sign = FswSign::parse(fsw);
-  // A punctuation symbol written alone ("S38700463x496") is a sign of one symbol.
-  if (!sign && fsw.startsWith(QLatin1Char('S')))
-    sign = FswSign::parse(QString(QStringLiteral("M500x500") + fsw.toString()));
+  // Any sign of the text: with or without the sort prefix, any box marker,
+  // or a punctuation symbol standing alone.
+  const std::optional<FswSign> sign = FswSign::parse(fsw.trimmed());
   if (!sign || sign->symbols.isEmpty()) return nullptr;
-  auto entry = std::make_shared<DbSign>();
-  QList<DbISWA> rows;
-  const int minX = sign->minX(), minY = sign->minY();
-  int subID = 1;
-  for (const FswSymbol& s : sign->symbols) {
-    DbISWA row;
-    row.subID = subID++;
-    row.sss = SSS::toString(s.code);
-    row.x = s.x - minX;
-    row.y = s.y - minY;
-    rows.append(row);
-  }
-  auto result = std::make_shared<Sign>(entry, rows);
-  if (result->symbols.isEmpty()) return nullptr;
-  result->lane = sign->lane;
+  SignPtr result = Fsw::toSign(*sign);
+  if (!result || result->symbols.isEmpty()) return nullptr;
   return result;
 }
 

@@ -12,21 +12,20 @@ SFSign SFSign::fromSign(const Sign& sign, bool normalize, qint64 signID) {
   std::vector<SFSymbol> list;
   list.reserve(size_t(sign.symbols.size()));
   for (const ISWAPtr& s : sign.symbols) {
-    if (s) list.emplace_back(s->sss(), s->rect.x(), s->rect.y(), s->hand);
+    if (s) list.emplace_back(s->sss(), s->rect.x(), s->rect.y(), s->hand, s->rect.width());
   }
   return SFSign(std::move(list), signID, normalize);
 }
 
-QList<SFResult> SignFinder::findSimilarSigns(const Sign& target, int limit, bool withDetails) {
-  SFSign features;
-  if (EditorState::shared().integrateArrowsEnabled) {
-    const SignPtr merged = target.copy();
-    merged->integrateArrows();
-    features = SFSign::fromSign(*merged, true);
-  } else {
-    features = SFSign::fromSign(target, true);
-  }
-  QList<SFResult> found = findSimilarSigns(std::move(features), limit);
+SFSign SignFinder::targetFeatures(const Sign& target) {
+  if (!EditorState::shared().integrateArrowsEnabled) return SFSign::fromSign(target, true);
+  const SignPtr merged = target.copy();
+  merged->integrateArrows();
+  return SFSign::fromSign(*merged, true);
+}
+
+QList<SFResult> SignFinder::findSimilarSigns(const Sign& target, int limit, bool withDetails, bool matchMirrorImages) {
+  QList<SFResult> found = findSimilarSigns(targetFeatures(target), limit, matchMirrorImages);
   if (withDetails) loadDetails(found);
   results = found;
   return found;

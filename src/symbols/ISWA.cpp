@@ -71,22 +71,8 @@ void ISWA::rotate(int angle) {
 }
 
 void ISWA::flip(bool vertical) {
-  const int r = SSS::rotation(m_sss);
-  const int count = SSS::rotationCount(m_sss);
-  int next = r;
-  if (isMovement() && count == 4) {
-    if (r == 2) next = 4;
-    else if (r == 4) next = 2;
-  } else if (isMovement() && count == 8) {
-    next = ((((vertical ? 13 : 9) - r) % 8) + 8) % 8 + 1;
-  } else if (!vertical) {
-    next = ((r + 7) & 15) + 1;
-  } else if ((r >= 1 && r <= 4) || (r >= 9 && r <= 12)) {
-    next = ((r + 11) & 15) + 1;
-  } else {
-    next = ((r + 3) & 15) + 1;
-  }
-  if (next != r) applyCode(SSS::withRotation(m_sss, next));
+  const int next = SSS::flippedRotation(m_sss, vertical);
+  if (next != SSS::rotation(m_sss)) applyCode(SSS::withRotation(m_sss, next));
 }
 
 void ISWA::nextFill() {

@@ -42,7 +42,11 @@ const std::vector<GroupRow>& groupTable() {
         {2, 4, 342, range(1, 4), {4, 4, 4, 4}},
         {2, 5, 358, range(1, 19), {5, 2, 2, 1, 2, 2, 1, 3, 1, 3, 3, 3, 1, 1, 1, 1, 1, 1, 1}},
         {2, 6, 393, range(1, 11), {4, 4, 2, 3, 4, 6, 3, 1, 1, 1, 1}},
-        {2, 7, 423, {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16}, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 3}},
+        {2,
+         7,
+         423,
+         {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16},
+         {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 3}},
         {2, 8, 440, range(1, 14), {2, 4, 4, 2, 1, 1, 1, 2, 4, 4, 2, 1, 1, 1}},
         {2, 9, 470, range(1, 8), {5, 1, 1, 3, 1, 1, 1, 1}},
         {2, 10, 484, range(1, 8), {2, 2, 3, 3, 2, 2, 4, 2}},
@@ -74,9 +78,9 @@ struct SerialTables {
     int baseSymbol;
     int variation;
   };
-  QHash<int, KeyEntry> keys;             // base-symbol key -> entry
+  QHash<int, KeyEntry> keys;                       // base-symbol key -> entry
   QHash<int, std::pair<int, int>> groupStartKeys;  // first key of group -> (category, group)
-  QHash<int, int> baseSymbolCount;       // category*10+group -> highest base symbol number
+  QHash<int, int> baseSymbolCount;                 // category*10+group -> highest base symbol number
 };
 
 const SerialTables& serialTables() {
@@ -145,8 +149,8 @@ SymbolCode SSS::make(quint32 category, quint32 group, quint32 baseSymbol, quint3
 std::optional<SymbolCode> SSS::parse(const QString& text) {
   const QStringList parts = text.split(QLatin1Char('-'));
   if (parts.size() < 6) return std::nullopt;
-  return make(parsePart(parts[0]), parsePart(parts[1]), parsePart(parts[2]), parsePart(parts[3]),
-              parsePart(parts[4]), parsePart(parts[5]));
+  return make(parsePart(parts[0]), parsePart(parts[1]), parsePart(parts[2]), parsePart(parts[3]), parsePart(parts[4]),
+              parsePart(parts[5]));
 }
 
 SymbolCode SSS::fromString(const QString& text) { return parse(text).value_or(0); }
@@ -172,6 +176,17 @@ int SSS::rotationCount(SymbolCode code) {
   const auto& row = rotationTable()[size_t(g - 1)];
   if (b < 1 || b > int(row.size())) return -1;
   return row[size_t(b - 1)];
+}
+
+int SSS::flippedRotation(SymbolCode code, bool vertical) {
+  const int r = rotation(code);
+  const int count = rotationCount(code);
+  const bool movement = categoryField(code) == 2;
+  if (movement && count == 4) return r == 2 ? 4 : r == 4 ? 2 : r;
+  if (movement && count == 8) return ((((vertical ? 13 : 9) - r) % 8) + 8) % 8 + 1;
+  if (!vertical) return ((r + 7) & 15) + 1;
+  if ((r >= 1 && r <= 4) || (r >= 9 && r <= 12)) return ((r + 11) & 15) + 1;
+  return ((r + 3) & 15) + 1;
 }
 
 int SSS::serialBaseSymbolNumber(int category, int group, int baseSymbol, int variation) {
@@ -208,10 +223,7 @@ QString SSS::toFswKey(SymbolCode code) {
   const int f = fill(code);
   const int r = rotation(code);
   if (serial < 1 || serial > 652 || f < 1 || f > 6 || r < 1 || r > 16) return {};
-  return QStringLiteral("S%1%2%3")
-      .arg(serial + 255, 3, 16, QLatin1Char('0'))
-      .arg(f - 1, 1, 16)
-      .arg(r - 1, 1, 16);
+  return QStringLiteral("S%1%2%3").arg(serial + 255, 3, 16, QLatin1Char('0')).arg(f - 1, 1, 16).arg(r - 1, 1, 16);
 }
 
 SymbolCode SSS::fromFswKey(const QString& key) {

@@ -1,9 +1,9 @@
 // The similar-sign search window, the similarity displays of the document
 // window and the finder evaluation window.
+#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -19,8 +19,8 @@
 #include "core/Localization.h"
 #include "dictionary/ui/SignListModel.h"
 #include "dictionary/ui/SignListWindow.h"
+#include "finder/ui/FinderEvaluationWindow.h"
 #include "finder/ui/ResultSignView.h"
-#include "finder/ui/SFTestWindow.h"
 #include "finder/ui/SignFinderWindow.h"
 
 namespace quabe::test {
@@ -94,9 +94,9 @@ TEST_F(FinderWindowTest, SearchRunsInTheBackgroundAndShowsRankedResults) {
   EXPECT_EQ(finder->resultTextFields().first()->text(), "alone / one");
   EXPECT_EQ(finder->resultSignViews().first()->scoreText(),
             QString::asprintf("%.3f (#%lld) 1", best.similarity, static_cast<long long>(single)));
-  EXPECT_EQ(finder->resultView()->height(),
-            int(finder->results().size()) * (ResultSignView::ViewHeight + ResultSignView::Spacing) +
-                ResultSignView::Spacing);
+  EXPECT_EQ(
+      finder->resultView()->height(),
+      int(finder->results().size()) * (ResultSignView::ViewHeight + ResultSignView::Spacing) + ResultSignView::Spacing);
 
   // A click on a result inserts the entry at the document's cursor, as one step.
   QTest::mouseClick(finder->resultSignViews().first(), Qt::LeftButton);
@@ -155,8 +155,8 @@ TEST_F(FinderWindowTest, AnEmptySignIsNotSearched) {
 }
 
 TEST_F(FinderWindowTest, AStoredSignIsFoundByTheNextSearch) {
-  WindowController* window = openWindow(makeDocument({{makeSign({{"04-01-001-01-01-01", 10, 20},
-                                                                 {"01-01-001-01-01-01", 40, 60}})}}));
+  WindowController* window =
+      openWindow(makeDocument({{makeSign({{"04-01-001-01-01-01", 10, 20}, {"01-01-001-01-01-01", 40, 60}})}}));
   placeCursor(window, 0, 0);
   SignFinderWindow* finder = commands().signFinderWindow();
   commands().showSimilarSigns(window);
@@ -185,10 +185,10 @@ TEST_F(FinderWindowTest, SimilarityOfTheFirstAndLastSignOfTheRange) {
   // Three signs: the first and the last are compared (identical hands).
   layout->setRangeSelection(ViewLineManager::pack(0, 0), ViewLineManager::pack(0, 2));
   compare->trigger();
-  EXPECT_EQ(alerts->messages.last(), QStringLiteral("Similarity: 0.838\n (shape+loc: 0.828, move: 0.100)"));
+  EXPECT_EQ(alerts->messages.last(), QStringLiteral("Similarity: 100.0 %\n (shape+loc: 0.828, move: 0.100)"));
   layout->setRangeSelection(ViewLineManager::pack(0, 0), ViewLineManager::pack(0, 1));
   compare->trigger();
-  EXPECT_TRUE(alerts->messages.last().startsWith("Similarity: 0.000"));
+  EXPECT_TRUE(alerts->messages.last().startsWith("Similarity: 0.0 %"));
 }
 
 TEST_F(FinderWindowTest, SimilarityOfTwoSelectedSymbols) {
@@ -210,7 +210,7 @@ TEST_F(FinderWindowTest, SimilarityOfTwoSelectedSymbols) {
 }
 
 TEST_F(FinderWindowTest, EvaluationRunsInTheBackgroundWithProgressAndReport) {
-  SFTestWindow* tester = commands().finderTestWindow();
+  FinderEvaluationWindow* tester = commands().finderEvaluationWindow();
   controller().toolAction(ToolCommand::FinderEvaluation)->trigger();
   ASSERT_TRUE(tester->isVisible());
   EXPECT_EQ(tester->windowTitle(), "Sign Finder Tester");
@@ -226,17 +226,17 @@ TEST_F(FinderWindowTest, EvaluationRunsInTheBackgroundWithProgressAndReport) {
   QList<std::tuple<QString, qint64, int>> calls;
   tester->tester().collector = [&calls](const QString& directory, qint64 answer, int limit, bool) {
     calls.append({directory, answer, limit});
-    SFTestResult first;
+    FinderEvaluationResult first;
     first.swmlFileName = "a.swml";
     first.order = 1;
     first.similarity = 0.9;
-    first.modificationDate = SignFinderTest::referenceDate();
-    return QList<SFTestResult>{first};
+    first.modificationDate = FinderEvaluation::referenceDate();
+    return QList<FinderEvaluationResult>{first};
   };
   tester->answerSignIDTextField()->setText(QString::number(single));
   tester->sampleSignDirectoryTextField()->setText("/samples/one");
   tester->lowestOrderComboBox()->setCurrentText("not a number");
-  QSignalSpy finished(tester, &SFTestWindow::runFinished);
+  QSignalSpy finished(tester, &FinderEvaluationWindow::runFinished);
   ASSERT_TRUE(tester->runButtonClicked());
   EXPECT_FALSE(tester->runButton()->isEnabled());
   EXPECT_FALSE(tester->closeButton()->isEnabled());

@@ -84,7 +84,7 @@ TEST_F(FinderDictionaryTest, CacheFollowsWritesAndDictionarySwitches) {
   const QList<SFResult> afterStore = finder.findSimilarSigns(target({{Flat, 50, 50}}), 20);
   ASSERT_FALSE(afterStore.isEmpty());
   EXPECT_EQ(afterStore.front().signID, flat);
-  EXPECT_DOUBLE_EQ(afterStore.front().similarity, 0.838);
+  EXPECT_DOUBLE_EQ(afterStore.front().similarity, 1.0);
 
   // Updating and deleting discard it too.
   DbSign entry = *Db::getSign(flat);
@@ -156,7 +156,7 @@ TEST_F(FinderCanvasSignTest, DetailsAndArrowMerging) {
   ASSERT_TRUE(merged[0].sign);
   EXPECT_EQ(merged[0].sign->symbols.size(), 2);
   EXPECT_EQ(merged[0].sign->meanings, QStringList({"arrows", "two"}));
-  EXPECT_DOUBLE_EQ(merged[0].similarity, 0.828 + 0.1);  // the merged arrow moves exactly alike
+  EXPECT_DOUBLE_EQ(merged[0].similarity, 1.0);  // the merged arrow moves exactly alike
   EXPECT_EQ(SignFinder::shared().results.size(), 1);
 
   EditorState::shared().integrateArrowsEnabled = false;

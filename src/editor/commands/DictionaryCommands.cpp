@@ -13,8 +13,8 @@
 #include "editor/interaction/EditingCanvas.h"
 #include "editor/layout/ViewLineManager.h"
 #include "editor/window/WindowController.h"
-#include "finder/SFSign.h"
-#include "finder/ui/SFTestWindow.h"
+#include "finder/SignFinder.h"
+#include "finder/ui/FinderEvaluationWindow.h"
 #include "finder/ui/SignFinderWindow.h"
 #include "notation/SWGen.h"
 
@@ -34,14 +34,6 @@ void bringToFront(QWidget* window) {
   window->activateWindow();
 }
 
-// The finder's record of a sign, its arrows merged first while that setting is on.
-SFSign featuresOf(const Sign& sign) {
-  if (!EditorState::shared().integrateArrowsEnabled) return SFSign::fromSign(sign, true);
-  const SignPtr merged = sign.copy();
-  merged->integrateArrows();
-  return SFSign::fromSign(*merged, true);
-}
-
 }  // namespace
 
 DictionaryCommands& DictionaryCommands::shared() {
@@ -54,7 +46,8 @@ DictionaryCommands::~DictionaryCommands() { resetForTests(); }
 void DictionaryCommands::install(DocumentController& controller) {
   controller.setAddSignHandler([this](WindowController* window, const SignPtr& sign) { addSignToDB(window, sign); });
   controller.setNotationConverter([](const QString& text) { return SWGen::signsFromjjsText(text); });
-  controller.setSearchHandler([this](WindowController* window, const QString& text) { searchDictionary(window, text); });
+  controller.setSearchHandler(
+      [this](WindowController* window, const QString& text) { searchDictionary(window, text); });
   controller.setToolHandler(ToolCommand::OpenDictionaryEditor,
                             [this](WindowController* front) { openDictEditWindow(front); });
   controller.setToolHandler(ToolCommand::SignList, [this](WindowController* front) { openSignListWindow(front); });
@@ -98,13 +91,13 @@ SignFinderWindow* DictionaryCommands::signFinderWindow() {
   return m_signFinderWindow;
 }
 
-SFTestWindow* DictionaryCommands::finderTestWindow() {
-  if (!m_finderTestWindow) {
-    m_finderTestWindow = new SFTestWindow;
+FinderEvaluationWindow* DictionaryCommands::finderEvaluationWindow() {
+  if (!m_finderEvaluationWindow) {
+    m_finderEvaluationWindow = new FinderEvaluationWindow;
     // Choosing the answer entry: the sign list hands the chosen id to the field.
-    connect(m_finderTestWindow, &SFTestWindow::answerSignRequested, this, [this] {
+    connect(m_finderEvaluationWindow, &FinderEvaluationWindow::answerSignRequested, this, [this] {
       SignListWindow* list = signListWindow();
-      QPointer<SFTestWindow> tester = m_finderTestWindow;
+      QPointer<FinderEvaluationWindow> tester = m_finderEvaluationWindow;
       list->setCanvasDelegate({tester.data(),
                                [tester](qint64 signID) {
                                  if (tester) tester->setAnswerSignID(signID);
@@ -115,7 +108,7 @@ SFTestWindow* DictionaryCommands::finderTestWindow() {
       bringToFront(list);
     });
   }
-  return m_finderTestWindow;
+  return m_finderEvaluationWindow;
 }
 
 void DictionaryCommands::reloadSignListIfShown() {
@@ -168,13 +161,11 @@ void DictionaryCommands::connectSignList(WindowController* window) {
   EditingCanvas* canvas = window ? window->canvasView() : nullptr;
   if (!canvas) return;
   QPointer<EditingCanvas> target = canvas;
-  signListWindow()->setCanvasDelegate({canvas,
-                                       [target](qint64 signID) {
-                                         return target && target->insertSignAtCursorPositionBySignID(signID);
-                                       },
-                                       [target](const QList<SignPtr>& signs) {
-                                         return target && target->insertSigns(signs, QStringLiteral("UndoInsertSign"));
-                                       }});
+  signListWindow()->setCanvasDelegate(
+      {canvas, [target](qint64 signID) { return target && target->insertSignAtCursorPositionBySignID(signID); },
+       [target](const QList<SignPtr>& signs) {
+         return target && target->insertSigns(signs, QStringLiteral("UndoInsertSign"));
+       }});
 }
 
 void DictionaryCommands::openSignListWindow(WindowController* window) {
@@ -202,9 +193,8 @@ void DictionaryCommands::showSimilarSigns(WindowController* window) {
   SignFinderWindow* finder = signFinderWindow();
   finder->setTargetSign(*sign);
   QPointer<EditingCanvas> canvas = window->canvasView();
-  finder->setInsertionTarget(canvas.data(), [canvas](qint64 signID) {
-    return canvas && canvas->insertSignAtCursorPositionBySignID(signID);
-  });
+  finder->setInsertionTarget(
+      canvas.data(), [canvas](qint64 signID) { return canvas && canvas->insertSignAtCursorPositionBySignID(signID); });
   finder->showWindow();
 }
 
@@ -223,9 +213,9 @@ void DictionaryCommands::showSimilarityBetweenSigns(WindowController* window) {
     alerts().alert(loc("SelectSignsToCompare"), QString());
     return;
   }
-  const SFSimilarity similarity = featuresOf(*first).similarity(featuresOf(*last));
+  const SFSimilarity similarity = SignFinder::targetFeatures(*first).similarity(SignFinder::targetFeatures(*last));
   alerts().alert(loc("SimilarityOfSigns")
-                     .arg(QString::number(similarity.total, 'f', 3), QString::number(similarity.shapeAndLocation, 'f', 3),
+                     .arg(similarityPercent(similarity.score), QString::number(similarity.shapeAndLocation, 'f', 3),
                           QString::number(similarity.movement, 'f', 3)),
                  QString());
 }
@@ -243,11 +233,11 @@ void DictionaryCommands::showSimilarityBetweenSymbols(WindowController* window, 
   alerts().alert(loc("SimilarityOfSymbols").arg(first.similarity(second, ignoringDistance)), QString());
 }
 
-void DictionaryCommands::openFinderEvaluation() { bringToFront(finderTestWindow()); }
+void DictionaryCommands::openFinderEvaluation() { bringToFront(finderEvaluationWindow()); }
 
 void DictionaryCommands::resetForTests() {
-  for (QWidget* window : std::initializer_list<QWidget*>{m_signFinderWindow, m_finderTestWindow, m_signListWindow,
-                                                          m_compoundWindow, m_dictEditController}) {
+  for (QWidget* window : std::initializer_list<QWidget*>{m_signFinderWindow, m_finderEvaluationWindow, m_signListWindow,
+                                                         m_compoundWindow, m_dictEditController}) {
     delete window;
   }
 }

@@ -10,7 +10,7 @@ namespace quabe {
 class CompoundWindow;
 class DictEditWindow;
 class DocumentController;
-class SFTestWindow;
+class FinderEvaluationWindow;
 class SignFinderWindow;
 class SignListWindow;
 class WindowController;
@@ -34,7 +34,7 @@ class DictionaryCommands : public QObject {
   SignListWindow* signListWindow();
   CompoundWindow* compoundWindow();
   SignFinderWindow* signFinderWindow();
-  SFTestWindow* finderTestWindow();
+  FinderEvaluationWindow* finderEvaluationWindow();
 
   // --- the commands; `window` is the document window they act on ---
   // A copy of the current sign for the entry editor (the canvas has checked
@@ -70,7 +70,7 @@ class DictionaryCommands : public QObject {
   QPointer<SignListWindow> m_signListWindow;
   QPointer<CompoundWindow> m_compoundWindow;
   QPointer<SignFinderWindow> m_signFinderWindow;
-  QPointer<SFTestWindow> m_finderTestWindow;
+  QPointer<FinderEvaluationWindow> m_finderEvaluationWindow;
 };
 
 }  // namespace quabe

@@ -5,8 +5,8 @@
 #include <atomic>
 #include <memory>
 
+#include "finder/FinderEvaluation.h"
 #include "finder/SignFinder.h"
-#include "finder/SignFinderTest.h"
 
 class QCheckBox;
 class QComboBox;
@@ -24,11 +24,11 @@ namespace quabe {
 // of a sample list file, on a background queue with progress, and shows the
 // report. Its searches use their own feature cache, refreshed after
 // dictionary writes, so a run never shares the document window's search.
-class SFTestWindow : public QWidget {
+class FinderEvaluationWindow : public QWidget {
   Q_OBJECT
  public:
-  explicit SFTestWindow(QWidget* parent = nullptr);
-  ~SFTestWindow() override;
+  explicit FinderEvaluationWindow(QWidget* parent = nullptr);
+  ~FinderEvaluationWindow() override;
 
   void testSingleSignRadioButtonSelected();
   void useSampleListRadioButtonSelected();
@@ -43,7 +43,7 @@ class SFTestWindow : public QWidget {
   // From the start of a run until its report is shown.
   bool isRunning() const { return m_running; }
 
-  SignFinderTest& tester() { return m_tester; }
+  FinderEvaluation& tester() { return m_tester; }
   // The dictionary features the runs search (tests supply their own).
   void setFeatureLoader(SignFinder::FeatureLoader loader);
 
@@ -69,7 +69,7 @@ class SFTestWindow : public QWidget {
   void runDone();
 
   SignFinder m_finder;
-  SignFinderTest m_tester;
+  FinderEvaluation m_tester;
   std::shared_ptr<std::atomic_bool> m_featuresStale;
   int m_writeListener = 0;
   bool m_running = false;

@@ -1,4 +1,4 @@
-#include "finder/ui/SFTestWindow.h"
+#include "finder/ui/FinderEvaluationWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,7 +22,7 @@
 
 namespace quabe {
 
-SFTestWindow::SFTestWindow(QWidget* parent)
+FinderEvaluationWindow::FinderEvaluationWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), m_featuresStale(std::make_shared<std::atomic_bool>(false)) {
   closeOnEscape(this);
   // The title by which the application's Copy and Select All find this window.
@@ -104,16 +104,16 @@ SFTestWindow::SFTestWindow(QWidget* parent)
   resize(720, 600);
 }
 
-SFTestWindow::~SFTestWindow() {
+FinderEvaluationWindow::~FinderEvaluationWindow() {
   Db::removeWriteListener(m_writeListener);
   m_watcher.waitForFinished();
 }
 
-void SFTestWindow::setFeatureLoader(SignFinder::FeatureLoader loader) {
+void FinderEvaluationWindow::setFeatureLoader(SignFinder::FeatureLoader loader) {
   if (!isRunning()) m_finder.setFeatureLoader(std::move(loader));
 }
 
-void SFTestWindow::setSingleSignMode(bool single) {
+void FinderEvaluationWindow::setSingleSignMode(bool single) {
   m_testSingleSignRadioButton->setChecked(single);
   m_useSampleListFileRadioButton->setChecked(!single);
   m_tester.useSampleListFile = !single;
@@ -130,31 +130,31 @@ void SFTestWindow::setSingleSignMode(bool single) {
   m_sampleListFileSelectButton->setEnabled(!single);
 }
 
-void SFTestWindow::testSingleSignRadioButtonSelected() { setSingleSignMode(true); }
+void FinderEvaluationWindow::testSingleSignRadioButtonSelected() { setSingleSignMode(true); }
 
-void SFTestWindow::useSampleListRadioButtonSelected() { setSingleSignMode(false); }
+void FinderEvaluationWindow::useSampleListRadioButtonSelected() { setSingleSignMode(false); }
 
-void SFTestWindow::selectSampleSignDirectory() {
+void FinderEvaluationWindow::selectSampleSignDirectory() {
   const QString directory =
       QFileDialog::getExistingDirectory(this, loc("SFTestSampleDirectory"), m_sampleSignDirectoryTextField->text());
   if (!directory.isEmpty()) m_sampleSignDirectoryTextField->setText(directory);
 }
 
-void SFTestWindow::selectSampleListFile() {
+void FinderEvaluationWindow::selectSampleListFile() {
   const QString file =
       QFileDialog::getOpenFileName(this, loc("SFTestSampleListFile"), m_sampleListFileTextField->text());
   if (!file.isEmpty()) m_sampleListFileTextField->setText(file);
 }
 
-void SFTestWindow::selectAnswerSign() { Q_EMIT answerSignRequested(); }
+void FinderEvaluationWindow::selectAnswerSign() { Q_EMIT answerSignRequested(); }
 
-void SFTestWindow::setAnswerSignID(qint64 signID) {
+void FinderEvaluationWindow::setAnswerSignID(qint64 signID) {
   m_answerSignIDTextField->setText(QString::number(signID));
   show();
   raise();
 }
 
-bool SFTestWindow::runButtonClicked() {
+bool FinderEvaluationWindow::runButtonClicked() {
   if (isRunning()) return false;
   m_running = true;
   m_runButton->setEnabled(false);
@@ -162,8 +162,8 @@ bool SFTestWindow::runButtonClicked() {
   m_resultTextView->clear();
   // Writes since the last run: the features are read again.
   if (m_featuresStale->exchange(false)) m_finder.discardCache();
-  SignFinderTest::Run run;
-  run.limit = SignFinderTest::limitFromText(m_lowestOrderComboBox->currentText());
+  FinderEvaluation::Run run;
+  run.limit = FinderEvaluation::limitFromText(m_lowestOrderComboBox->currentText());
   run.integrateArrows = m_integrateArrowCheckbox->isChecked();
   if (m_testSingleSignRadioButton->isChecked()) {
     run.path = m_sampleSignDirectoryTextField->text();
@@ -178,7 +178,7 @@ bool SFTestWindow::runButtonClicked() {
   m_progressIndicator->setRange(0, 1);
   m_progressIndicator->setValue(0);
   m_progressLabel->clear();
-  QPointer<SFTestWindow> self(this);
+  QPointer<FinderEvaluationWindow> self(this);
   m_watcher.setFuture(m_tester.start(run, [self](int done, int total, const QString& label) {
     // Called on the evaluation queue; the window is updated on its own thread.
     QMetaObject::invokeMethod(
@@ -194,7 +194,7 @@ bool SFTestWindow::runButtonClicked() {
   return true;
 }
 
-void SFTestWindow::runDone() {
+void FinderEvaluationWindow::runDone() {
   m_running = false;
   m_resultTextView->setPlainText(m_watcher.result());
   m_resultTextView->verticalScrollBar()->setValue(m_resultTextView->verticalScrollBar()->maximum());
@@ -203,6 +203,6 @@ void SFTestWindow::runDone() {
   Q_EMIT runFinished();
 }
 
-void SFTestWindow::closeButtonClicked() { close(); }
+void FinderEvaluationWindow::closeButtonClicked() { close(); }
 
 }  // namespace quabe

@@ -6,15 +6,15 @@
 #include "document/EditorState.h"
 #include "document/Sign.h"
 #include "document/SwmlParser.h"
+#include "finder/FinderEvaluation.h"
 #include "finder/SignFinder.h"
-#include "finder/SignFinderTest.h"
 
 namespace quabe {
 
-QList<SFTestResult> SignFinderTest::collectResults(const QString& directory, qint64 answerID, int limit,
-                                                   bool integrateArrows) {
+QList<FinderEvaluationResult> FinderEvaluation::collectResults(const QString& directory, qint64 answerID, int limit,
+                                                               bool integrateArrows) {
   EditorState::shared().integrateArrowsEnabled = integrateArrows;
-  QList<SFTestResult> results;
+  QList<FinderEvaluationResult> results;
   const QDir dir(directory);
   if (directory.isEmpty() || !dir.exists()) return results;
   SignFinder& search = finder ? *finder : SignFinder::shared();
@@ -29,9 +29,9 @@ QList<SFTestResult> SignFinderTest::collectResults(const QString& directory, qin
     sign->updateBounds();
     sign->center(150, 150, false);
 
-    SFTestResult result;
+    FinderEvaluationResult result;
     result.swmlFileName = name;
-    const QList<SFResult> found = search.findSimilarSigns(*sign, limit, false);
+    const QList<SFResult> found = search.findSimilarSigns(*sign, limit, false, matchMirrorImages);
     for (const SFResult& r : found) {
       if (r.signID == answerID) {
         result.order = r.ranking;

@@ -19,7 +19,7 @@
 using namespace quabe;
 
 namespace {
-const QString kSpml = QStringLiteral(QUABE_SHARED_DATA_DIR "/asl.spml");
+const QString kSpml = QStringLiteral(QUABE_ASL_SPML);
 
 QTemporaryDir& workDir() {
   static QTemporaryDir dir;

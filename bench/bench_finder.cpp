@@ -38,7 +38,7 @@ FinderData& data() {
 QString prepareDictionary(QTemporaryDir& scratch) {
   const QString given = qEnvironmentVariable("QUABE_FINDER_DICT");
   if (!given.isEmpty()) return QFileInfo(given).isFile() ? given : QString();
-  const QString spml = QStringLiteral(QUABE_SHARED_DATA_DIR "/asl.spml");
+  const QString spml = QStringLiteral(QUABE_ASL_SPML);
   QFile file(spml);
   if (!file.open(QIODevice::ReadOnly)) return {};
   const QString path = scratch.filePath(QStringLiteral("asl.db"));

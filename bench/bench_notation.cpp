@@ -89,7 +89,7 @@ QString aslDictionary() {
   static QTemporaryDir dir;
   static QString path;
   if (!path.isEmpty() || !dir.isValid()) return path;
-  const QString spml = QStringLiteral(QUABE_SHARED_DATA_DIR "/asl.spml");
+  const QString spml = QStringLiteral(QUABE_ASL_SPML);
   const QString cli = QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/quabe-cli");
   if (!QFileInfo::exists(spml) || !QFileInfo::exists(cli)) return path;
   const QString out = dir.filePath(QStringLiteral("asl.db"));

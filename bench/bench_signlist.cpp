@@ -34,7 +34,7 @@ QString& dictionaryPath() {
 
 // Imports asl.spml into a temporary dictionary; an empty path when it cannot.
 QString prepareDictionary(QTemporaryDir& dir) {
-  const QString spml = QStringLiteral(QUABE_SHARED_DATA_DIR "/asl.spml");
+  const QString spml = QStringLiteral(QUABE_ASL_SPML);
   if (!QFileInfo::exists(spml)) return QString();
   const QString cli = QCoreApplication::applicationDirPath() + QStringLiteral("/../bin/quabe-cli");
   const QString output = dir.filePath(QStringLiteral("asl.db"));

@@ -9,7 +9,7 @@
 
 #include "core/Diagnostics.h"
 #include "core/Resources.h"
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "document/Document.h"
 #include "document/SwmlDelegate.h"
 #include "document/SwmlWriter.h"

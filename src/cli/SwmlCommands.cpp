@@ -1,6 +1,6 @@
 #include "cli/CliCommand.h"
 #include "core/Diagnostics.h"
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "document/Document.h"
 #include "symbols/SymbolArchive.h"
 

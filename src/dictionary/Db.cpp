@@ -333,14 +333,4 @@ qint64 Db::getMaxSignID() {
   return getMaxSignID(db);
 }
 
-QSizeF Db::getSizeOfSymbol(const QString& sss) {
-  SqliteDatabase db = database();
-  if (db.open()) {
-    auto rs = db.executeQuery(QStringLiteral("SELECT Width,Height FROM SymbolSize WHERE SSS=?"), {sss});
-    if (rs && rs->next()) return QSizeF(rs->intForColumnIndex(0), rs->intForColumnIndex(1));
-  }
-  diag(QStringLiteral("getSizeOfSymbol"), QStringLiteral("Symbol size of %1 not found in DB").arg(sss));
-  return QSizeF(0, 0);
-}
-
 }  // namespace quabe

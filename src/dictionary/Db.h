@@ -11,8 +11,8 @@
 #include <memory>
 #include <optional>
 
-#include "dictionary/DbSign.h"
 #include "dictionary/sqlite/SqliteDatabase.h"
+#include "document/DbSign.h"
 #include "symbols/Symbol.h"
 #include "symbols/SymbolCode.h"
 
@@ -86,8 +86,6 @@ class Db {
   static QList<qint64> getCompoundIDs(const QList<qint64>& signIDs);
   // Largest SignID, 0 for an empty table, -1 when it cannot be read.
   static qint64 getMaxSignID();
-  // Size of a symbol (text code), zero when unknown.
-  static QSizeF getSizeOfSymbol(const QString& sss);
 
   // ---- look-ups for notation (ids deduplicated, first occurrence kept)
   // Gloss matches (aliases resolved) first, then reading matches.
@@ -128,8 +126,13 @@ class Db {
   static bool storeSign(Sign& sign);
   static bool insertCompound(Compound& compound, bool copy);
   static bool updateCompound(Compound& compound, bool copy);
-  // One canvas sign per id, built from the entry and its spelling.
+  // The entry as a canvas sign built from its spelling (a compound entry
+  // too); a missing entry gives an empty sign with an empty record.
+  static SignPtr loadPlainSign(qint64 signID);
+  // loadPlainSign for every id.
   static QList<SignPtr> getSigns(const QList<qint64>& signIDs);
+  // A compound of the entry: its constituent ids read as plain signs.
+  static std::shared_ptr<Compound> makeCompound(std::shared_ptr<DbSign> entry);
   // The entry as a canvas sign, or as a Compound for a compound entry.
   static SignPtr loadSign(qint64 signID);
   // The spelling rows storeSign writes for a canvas sign.

@@ -132,7 +132,8 @@ QImage Db::compoundImage(QSize size, qint64 compoundID) {
     SqliteDatabase db = database();
     entry->constituentIDs = db.open() ? getConstituentIDs(compoundID, db) : QList<qint64>();
   }
-  Compound compound(entry);
+  const std::shared_ptr<Compound> built = makeCompound(entry);
+  const Compound& compound = *built;
   const QSizeF compoundSize = compound._sizeInVMode;
   QImage result(qMax(size.width(), int(std::ceil(compoundSize.width()))),
                 qMax(size.height(), int(std::ceil(compoundSize.height()))), QImage::Format_ARGB32_Premultiplied);

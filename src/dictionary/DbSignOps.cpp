@@ -55,23 +55,30 @@ bool Db::updateCompound(Compound& compound, bool copy) {
   return updateCompound(*compound.jjs, compound.constituentIDs.value_or(QList<qint64>()), copy);
 }
 
+SignPtr Db::loadPlainSign(qint64 signID) {
+  std::optional<DbSign> entry = getSign(signID);
+  if (!entry)
+    diag(QStringLiteral("loadSignFromDB(signID:)"), QStringLiteral("sign not found in DB (SignID = %1)").arg(signID));
+  auto record = entry ? std::make_shared<DbSign>(std::move(*entry)) : std::make_shared<DbSign>();
+  return std::make_shared<Sign>(record, getSpelling(signID));
+}
+
 QList<SignPtr> Db::getSigns(const QList<qint64>& signIDs) {
   QList<SignPtr> signs;
   signs.reserve(signIDs.size());
-  for (qint64 id : signIDs) {
-    std::optional<DbSign> entry = getSign(id);
-    if (!entry)
-      diag(QStringLiteral("getSigns(signIDs:)"), QStringLiteral("sign not found in DB (SignID = %1)").arg(id));
-    auto record = entry ? std::make_shared<DbSign>(std::move(*entry)) : std::make_shared<DbSign>();
-    signs.append(std::make_shared<Sign>(record, getSpelling(id)));
-  }
+  for (qint64 id : signIDs) signs.append(loadPlainSign(id));
   return signs;
+}
+
+std::shared_ptr<Compound> Db::makeCompound(std::shared_ptr<DbSign> entry) {
+  if (!entry) entry = std::make_shared<DbSign>();
+  return std::make_shared<Compound>(entry, getSigns(entry->constituentIDs.value_or(QList<qint64>())));
 }
 
 SignPtr Db::loadSign(qint64 signID) {
   std::optional<DbSign> entry = getSign(signID);
-  if (entry && entry->isCompound) return std::make_shared<Compound>(std::make_shared<DbSign>(std::move(*entry)));
-  return Sign::fromDB(signID);
+  if (entry && entry->isCompound) return makeCompound(std::make_shared<DbSign>(std::move(*entry)));
+  return loadPlainSign(signID);
 }
 
 }  // namespace quabe

@@ -1,7 +1,7 @@
 #include "document/Compound.h"
 
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "document/DbSign.h"
 
 namespace quabe {
 
@@ -11,12 +11,10 @@ Compound::Compound() {
   offsets = QList<QPointF>();
 }
 
-Compound::Compound(std::shared_ptr<DbSign> entry) : Compound() {
+Compound::Compound(std::shared_ptr<DbSign> entry, const QList<SignPtr>& parts) : Compound() {
   if (entry) jjs = std::move(entry);
-  for (qint64 id : jjs->constituentIDs.value_or(QList<qint64>())) {
-    constituentIDs->append(id);
-    constituents->append(Sign::fromDB(id));
-  }
+  constituentIDs = jjs->constituentIDs.value_or(QList<qint64>());
+  constituents = parts;
   setSizeAndOffset();
 }
 

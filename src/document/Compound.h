@@ -16,9 +16,9 @@ class Compound : public Sign {
   static constexpr qreal Separation = 16;
 
   Compound();
-  // A compound for a dictionary entry flagged as compound: every identifier of
-  // the entry's constituent list is loaded from the dictionary.
-  explicit Compound(std::shared_ptr<DbSign> entry);
+  // A compound for a dictionary entry flagged as compound, made of the signs
+  // of the entry's constituent list (the dictionary reads them, in order).
+  Compound(std::shared_ptr<DbSign> entry, const QList<SignPtr>& parts);
 
   SignPtr copy() const override;
 

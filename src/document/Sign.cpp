@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "document/DbSign.h"
 #include "document/EditorState.h"
 
 namespace quabe {
@@ -83,12 +83,6 @@ void Sign::copyInto(Sign& target) const {
   target.offsets = offsets;
   target.leftMostInVMode = leftMostInVMode;
   target.topMostInHMode = topMostInHMode;
-}
-
-SignPtr Sign::fromDB(qint64 signID) {
-  auto sign = std::make_shared<Sign>();
-  sign->loadSignFromDB(signID);
-  return sign;
 }
 
 bool Sign::isEmpty() const { return symbols.isEmpty(); }
@@ -255,22 +249,6 @@ QImage Sign::image() const {
   for (const ISWAPtr& s : symbols) painter.drawImage(s->rect.topLeft() - QPointF(leftMost, topMost), s->image());
   painter.end();
   return picture;
-}
-
-void Sign::loadSignFromDB(qint64 signID) {
-  if (std::optional<DbSign> entry = Db::getSign(signID)) {
-    jjs = std::make_shared<DbSign>(std::move(*entry));
-  } else {
-    diag(QStringLiteral("loadSignFromDB(signID:)"), QStringLiteral("sign not found in DB (SignID = %1)").arg(signID));
-    jjs = std::make_shared<DbSign>();
-  }
-  // Rows are appended directly rather than through addSymbol(): loading a
-  // sign (also on worker threads) must not change which sign is being edited.
-  symbols.clear();
-  for (const DbISWA& row : Db::getSpelling(signID)) {
-    if (ISWAPtr symbol = symbolForRow(row, QStringLiteral("loadSignFromDB(signID:)"))) symbols.append(symbol);
-  }
-  updateBounds();
 }
 
 // --- integrating arrows ---

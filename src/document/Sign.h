@@ -42,9 +42,6 @@ class Sign : public std::enable_shared_from_this<Sign> {
   // constituents. A Compound copies as a Compound.
   virtual SignPtr copy() const;
 
-  // A new sign filled from the dictionary (see loadSignFromDB).
-  static SignPtr fromDB(qint64 signID);
-
   // --- stored fields ---
   QList<ISWAPtr> symbols;  // in drawing (and storing) order
   int maxSymbolSerialNumber = 0;
@@ -136,10 +133,6 @@ class Sign : public std::enable_shared_from_this<Sign> {
   // A picture of the sign, width x height, symbols drawn relative to
   // (leftMost, topMost) in list order. A null image for an empty sign.
   QImage image() const;
-
-  // Fills this sign from the dictionary entry signID and its spelling rows; a
-  // missing entry leaves an empty entry (diagnostic only).
-  void loadSignFromDB(qint64 signID);
 
  protected:
   // Copies every field but the symbols' identity into target (symbols are copied).

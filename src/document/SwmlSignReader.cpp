@@ -1,7 +1,7 @@
 #include "document/SwmlSignReader.h"
 
 #include "core/Diagnostics.h"
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "symbols/ISWA.h"
 
 namespace quabe {

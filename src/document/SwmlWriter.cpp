@@ -1,6 +1,6 @@
 #include "document/SwmlWriter.h"
 
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "document/SwmlText.h"
 #include "symbols/ISWA.h"
 

@@ -1,7 +1,7 @@
 // The finder's side of canvas signs: features of a drawn sign, the search
 // for it and the details of the hits.
 #include "dictionary/Db.h"
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "document/EditorState.h"
 #include "document/Sign.h"
 #include "finder/SignFinder.h"

@@ -1,8 +1,8 @@
 #include "notation/SWGen.h"
 
 #include "dictionary/Db.h"
-#include "dictionary/DbSign.h"
 #include "dictionary/sqlite/SqliteDatabase.h"
+#include "document/DbSign.h"
 #include "notation/NotationDiagnostics.h"
 
 namespace quabe {

@@ -7,8 +7,8 @@
 #include "document/Sign.h"
 #include "notation/InflectionRules.h"
 #include "notation/NotationDiagnostics.h"
-#include "notation/NotationSymbolSizes.h"
 #include "symbols/ISWA.h"
+#include "symbols/SymbolArchive.h"
 
 namespace quabe {
 
@@ -61,7 +61,7 @@ Hand sideOf(const Symbol& symbol) {
   return Hand::none;
 }
 
-void refreshSize(Symbol& symbol) { symbol.size = NotationSymbolSizes::size(symbol.sss()); }
+void refreshSize(Symbol& symbol) { symbol.size = SymbolArchive::shared().symbolSize(symbol.sss()); }
 
 void setRotation(Symbol& symbol, int rotation) {
   if (symbol.rotation == rotation) return;
@@ -138,7 +138,7 @@ InflectionParams SWSign::matchedParams(const DbSign& candidate) const {
 }
 
 // A symbol of a spelling row at the row's position. Its size comes from the
-// remembered sizes rather than one dictionary query per symbol.
+// archive's remembered sizes.
 SymbolPtr SWSign::symbolFromRow(const DbISWA& row) {
   auto symbol = std::make_shared<Symbol>(row.sss, QPointF(row.x, row.y), QSizeF());
   symbol->dbIswa = std::make_shared<DbISWA>(row);

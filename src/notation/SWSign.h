@@ -5,7 +5,7 @@
 #include <QString>
 #include <memory>
 
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "symbols/Symbol.h"
 
 namespace quabe {

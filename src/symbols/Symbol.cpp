@@ -1,7 +1,7 @@
 #include "symbols/Symbol.h"
 
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "symbols/SymbolArchive.h"
 
 namespace quabe {
 
@@ -44,7 +44,7 @@ SymbolCode Symbol::sss() const {
          ((quint32(variation) & 15) << 12) | ((quint32(fill) & 15) << 8) | (quint32(rotation) & 255);
 }
 
-void Symbol::updateSize() { size = Db::getSizeOfSymbol(sssText()); }
+void Symbol::updateSize() { size = SymbolArchive::shared().symbolSize(sss()); }
 
 void Symbol::setRotation(int newRotation) {
   if (newRotation == rotation) return;

@@ -6,20 +6,20 @@
 #include <memory>
 #include <optional>
 
-#include "dictionary/DbSign.h"
+#include "symbols/DbISWA.h"
 #include "symbols/SymbolCode.h"
 
 namespace quabe {
 
 // A decoded symbol record: the code's fields as separate integers, the
-// symbol's size from the dictionary, its location and dictionary flags. The
+// symbol's size (its archive image's), its location and dictionary flags. The
 // notation converter builds and inflects signs out of these. Copies share
 // dbIswa and complement.
 class Symbol {
  public:
   Symbol() = default;
   // From a spelling row: the code's fields, the hand and editing flags of the
-  // row, and the size the dictionary gives for the code; location (0, 0).
+  // row, and the size of the code's image; location (0, 0).
   explicit Symbol(const DbISWA& row);
   // From a text code alone (no spelling row).
   explicit Symbol(const QString& sssText);

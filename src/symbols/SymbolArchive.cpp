@@ -63,6 +63,7 @@ void SymbolArchive::clear() {
   QWriteLocker locker(&m_lock);
   m_encoded.clear();
   m_decoded.clear();
+  m_sizes.clear();
   m_buffers.clear();
   m_path.clear();
   m_sourceLoaded = false;
@@ -132,6 +133,8 @@ int SymbolArchive::loadFromBytes(const QByteArray& bytes) {
 
 int SymbolArchive::parseLocked(const QByteArray& bytes, bool* truncated) {
   *truncated = false;
+  // New entries may replace the images sizes were taken from.
+  m_sizes.clear();
   const qsizetype size = bytes.size();
   const uchar* data = reinterpret_cast<const uchar*>(bytes.constData());
   if (size < 2) {
@@ -265,6 +268,19 @@ std::optional<QImage> SymbolArchive::image(SymbolCode code) {
   QImage result = synthesize(*base, reduced);
   if (result.isNull()) return std::nullopt;
   return result;
+}
+
+QSizeF SymbolArchive::symbolSize(SymbolCode code) {
+  {
+    QReadLocker locker(&m_lock);
+    const auto known = m_sizes.constFind(code);
+    if (known != m_sizes.constEnd()) return *known;
+  }
+  const std::optional<QImage> picture = image(code);
+  const QSizeF size = picture ? QSizeF(picture->size()) : QSizeF(0, 0);
+  QWriteLocker locker(&m_lock);
+  m_sizes.insert(code, size);
+  return size;
 }
 
 QImage SymbolArchive::rotateImage(const QImage& image, int degrees) {

@@ -6,6 +6,7 @@
 #include <QMutex>
 #include <QPair>
 #include <QReadWriteLock>
+#include <QSizeF>
 #include <QString>
 #include <optional>
 
@@ -49,6 +50,9 @@ class SymbolArchive {
   // mirroring; nothing when the symbol does not exist.
   std::optional<QImage> image(SymbolCode code);
   bool hasImage(SymbolCode code) { return image(code).has_value(); }
+  // The size of image(code), remembered per code; (0, 0) when the symbol does
+  // not exist. Every symbol size of the program comes from here.
+  QSizeF symbolSize(SymbolCode code);
   // True when the archive itself stores code (no synthesis). An entry found
   // undecodable is no longer stored.
   bool contains(SymbolCode code) const;
@@ -89,6 +93,7 @@ class SymbolArchive {
   QList<QByteArray> m_buffers;  // whole archive files, never modified once added
   QHash<SymbolCode, Entry> m_encoded;
   QHash<SymbolCode, QImage> m_decoded;
+  QHash<SymbolCode, QSizeF> m_sizes;
   QString m_path;
   // True once a file opened or bytes were given: look-ups stop loading lazily.
   bool m_sourceLoaded = false;

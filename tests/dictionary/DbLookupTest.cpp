@@ -119,7 +119,6 @@ TEST_F(DictionaryFixture, HandshapeSymbolsComeFromHandshapeEntriesAndBothHandSym
   EXPECT_EQ(five->sssText(), "01-05-001-01-01-01");
   EXPECT_EQ(five->gloss, QString("5"));
   EXPECT_EQ(five->hand, Hand::both);
-  EXPECT_EQ(five->size, QSizeF(23, 31));
   // Without a handshape entry the last plain row gives the id.
   std::optional<Symbol> s = Db::getHandshapeSymbol("S");
   ASSERT_TRUE(s.has_value());
@@ -140,13 +139,6 @@ TEST_F(DictionaryFixture, NonManualMarkerSymbolsInSubIDOrderWithStoredPlaces) {
   EXPECT_EQ(symbols[1].size, QSizeF(36, 35));
   EXPECT_EQ(symbols[1].category, Category::headFace);
   EXPECT_TRUE(Db::getNMSSymbols("笑顔").isEmpty());
-}
-
-TEST_F(DictionaryFixture, SymbolSizesComeFromTheSizeTable) {
-  setDiagnosticsEnabled(false);
-  EXPECT_EQ(Db::getSizeOfSymbol("01-01-001-01-01-02"), QSizeF(21, 30));
-  EXPECT_EQ(Db::getSizeOfSymbol("09-09-009-09-09-09"), QSizeF(0, 0));
-  EXPECT_EQ(Db::getSizeOfSymbol("' OR 1=1 --"), QSizeF(0, 0));
 }
 
 TEST_F(DictionaryFixture, CompoundFlagsAndMaxIdOnEmptyAndFilledTables) {

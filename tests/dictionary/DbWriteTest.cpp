@@ -363,7 +363,6 @@ TEST_F(DictionaryFixture, EveryOperationOnAMissingOrForeignFileGivesAnEmptyResul
     EXPECT_TRUE(Db::getSignIDsForJapanese("a").isEmpty());
     EXPECT_FALSE(Db::getHandshapeSymbol("5").has_value());
     EXPECT_TRUE(Db::getNMSSymbols("疑問").isEmpty());
-    EXPECT_EQ(Db::getSizeOfSymbol("01-01-001-01-01-01"), QSizeF(0, 0));
     DbSign key;
     key.gloss = "a*";
     EXPECT_TRUE(Db::searchSigns(key).isEmpty());

@@ -10,13 +10,13 @@
 #include <QUndoCommand>
 #include <csignal>
 
+#include "BuildPaths.h"
 #include "SwmlTestSupport.h"
 #include "common/TestSupport.h"
 #include "core/Diagnostics.h"
 #include "core/Resources.h"
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "document/Document.h"
-#include "BuildPaths.h"
 
 namespace quabe {
 namespace {

@@ -78,7 +78,7 @@ TEST_F(SignDictionaryTest, SignFromEntryAndRows) {
 TEST_F(SignDictionaryTest, LoadSignFromDbReadsEntryAndSpelling) {
   const qint64 id = store("TREE", {row("01-01-001-01-01-01", 40, 50, 2), row("04-01-001-01-01-01", 10, 12)});
   ASSERT_GT(id, 0);
-  SignPtr sign = Sign::fromDB(id);
+  SignPtr sign = Db::loadPlainSign(id);
   EXPECT_EQ(sign->jjs->signID, id);
   EXPECT_EQ(sign->jjs->gloss, "TREE");
   ASSERT_EQ(sign->symbols.size(), 2);
@@ -89,7 +89,7 @@ TEST_F(SignDictionaryTest, LoadSignFromDbReadsEntryAndSpelling) {
   EXPECT_DOUBLE_EQ(sign->topMost, 12);
 
   setDiagnosticsEnabled(false);
-  SignPtr missing = Sign::fromDB(id + 100);
+  SignPtr missing = Db::loadPlainSign(id + 100);
   EXPECT_TRUE(missing->isEmpty());
   ASSERT_TRUE(missing->jjs);
   EXPECT_EQ(missing->jjs->signID, 0);
@@ -102,7 +102,8 @@ TEST_F(SignDictionaryTest, CompoundFromEntryLoadsConstituentsInOrder) {
   auto entry = std::make_shared<DbSign>();
   entry->isCompound = true;
   entry->constituentIDs = QList<qint64>{second, first};
-  Compound compound(entry);
+  const std::shared_ptr<Compound> built = Db::makeCompound(entry);
+  const Compound& compound = *built;
   ASSERT_EQ(compound.constituents->size(), 2);
   EXPECT_EQ(*compound.constituentIDs, (QList<qint64>{second, first}));
   const Sign& b = *compound.constituents->at(0);

@@ -5,7 +5,7 @@
 #include "SwmlTestSupport.h"
 #include "common/TestSupport.h"
 #include "core/Diagnostics.h"
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "document/EditorState.h"
 #include "document/SwmlParser.h"
 #include "document/SwmlWriter.h"

@@ -5,12 +5,12 @@
 #include <QBuffer>
 #include <QFile>
 
-#include "dictionary/DbSign.h"
+#include "BuildPaths.h"
+#include "document/DbSign.h"
 #include "document/Document.h"
 #include "document/SwmlDelegate.h"
 #include "document/SwmlText.h"
 #include "symbols/ISWA.h"
-#include "BuildPaths.h"
 
 namespace quabe::test {
 

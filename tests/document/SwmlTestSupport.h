@@ -4,8 +4,8 @@
 #include <initializer_list>
 #include <vector>
 
-#include "dictionary/DbSign.h"
 #include "document/BufferManager.h"
+#include "document/DbSign.h"
 #include "document/Preferences.h"
 #include "document/SwmlEvents.h"
 

@@ -16,7 +16,7 @@
 #include "common/TestSupport.h"
 #include "core/Diagnostics.h"
 #include "core/Resources.h"
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "document/Document.h"
 #include "document/EditorState.h"
 #include "document/Sign.h"

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "LayoutTestSupport.h"
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "editor/canvas/CanvasView.h"
 #include "symbols/SymbolCode.h"
 

@@ -28,7 +28,7 @@ class CompoundWindowTest : public DictionaryWindowFixture {
   // A compound as the sign list builds it from a stored entry.
   static std::shared_ptr<Compound> stored(qint64 id) {
     auto entry = std::make_shared<DbSign>(*Db::getSign(id));
-    return std::make_shared<Compound>(entry);
+    return Db::makeCompound(entry);
   }
   // A compound made in the document: not a dictionary entry yet.
   static std::shared_ptr<Compound> fresh(const QList<qint64>& ids, qint64 signID = -1) {
@@ -36,7 +36,7 @@ class CompoundWindowTest : public DictionaryWindowFixture {
     entry->signID = signID;
     entry->isCompound = true;
     entry->constituentIDs = ids;
-    return std::make_shared<Compound>(entry);
+    return Db::makeCompound(entry);
   }
   void open(const std::shared_ptr<Compound>& compound) {
     window.setCompound(compound);

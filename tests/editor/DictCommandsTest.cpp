@@ -68,8 +68,8 @@ TEST_F(DictCommandsTest, OpenDictEditWindowChoosesTheEditorByKindOfSign) {
   const qint64 one = dictionary.addEntry("ONE", {HandCode});
   const qint64 two = dictionary.addEntry("TWO", {HeadCode});
   const qint64 both = dictionary.addCompound("BOTH", {one, two});
-  auto compound = std::make_shared<Compound>(std::make_shared<DbSign>(*Db::getSign(both)));
-  auto broken = std::make_shared<Compound>(std::make_shared<DbSign>(*Db::getSign(both)));
+  auto compound = Db::makeCompound(std::make_shared<DbSign>(*Db::getSign(both)));
+  auto broken = Db::makeCompound(std::make_shared<DbSign>(*Db::getSign(both)));
   broken->constituents->first()->jjs->signID = 999;  // not in the dictionary
   WindowController* window =
       openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}}, "PLAIN"), compound, broken}}));
@@ -100,9 +100,8 @@ TEST_F(DictCommandsTest, SignListInsertsAtTheCursorAsOneUndoStep) {
   const qint64 hello = dictionary.addEntry("HELLO", {HandCode, ArrowCode});
   const qint64 world = dictionary.addEntry("WORLD", {HeadCode});
   const qint64 both = dictionary.addCompound("GREETING", {world, hello});
-  WindowController* window =
-      openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}}, "A"),
-                                makeSign({{"04-01-001-01-01-01", 30, 40}}, "B")}}));
+  WindowController* window = openWindow(makeDocument(
+      {{makeSign({{"01-01-001-01-01-01", 30, 40}}, "A"), makeSign({{"04-01-001-01-01-01", 30, 40}}, "B")}}));
   placeCursor(window, 0, 1);
   key(window->canvasView(), Qt::Key_L, Qt::AltModifier);
   SignListWindow* list = commands().signListWindow();

@@ -2,7 +2,7 @@
 
 #include "LayoutTestSupport.h"
 #include "core/Diagnostics.h"
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "document/EditorState.h"
 
 namespace quabe {

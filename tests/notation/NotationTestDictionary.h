@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "common/TestSupport.h"
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "symbols/SymbolCode.h"
 
 namespace quabe::test {

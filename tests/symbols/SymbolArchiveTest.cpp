@@ -96,9 +96,11 @@ TEST(SymbolArchiveLoading, EncodedEntriesRoundTripAndTheLaterDuplicateWins) {
   EXPECT_EQ(archive.entryCount(), 2);
   EXPECT_TRUE(samePixels(*archive.archivedImage(kHand), second));
   EXPECT_TRUE(samePixels(*archive.image(kHead), other));
-  // A later load replaces an image that was already decoded.
+  EXPECT_EQ(archive.symbolSize(kHand), QSizeF(7, 2));
+  // A later load replaces an image that was already decoded, and its size.
   archive.loadFromBytes(SymbolArchive::encodeArchive({{kHand, png(first)}}));
   EXPECT_TRUE(samePixels(*archive.archivedImage(kHand), first));
+  EXPECT_EQ(archive.symbolSize(kHand), QSizeF(4, 6));
 }
 
 TEST(SymbolArchiveLoading, EncodingRefusesWhatTheLayoutCannotHold) {
@@ -298,9 +300,10 @@ TEST(SymbolArchiveSynthesis, ConcurrentLookUpsAgree) {
   for (int round = 0; round < 20; ++round)
     for (int base = 1; base <= 40; ++base)
       for (int rotation = 1; rotation <= 16; ++rotation) codes << SSS::make(1, 1, base, 1, 1, rotation);
+  // The remembered sizes, which every symbol size of the program comes from.
   const QList<int> sizes = QtConcurrent::blockingMapped(codes, [&archive](SymbolCode code) {
-    const auto image = archive.image(code);
-    return image ? image->width() * 100 + image->height() : 0;
+    const QSizeF size = archive.symbolSize(code);
+    return int(size.width()) * 100 + int(size.height());
   });
   for (int i = 0; i < codes.size(); ++i) {
     const int base = SSS::baseSymbol(codes[i]), rotation = SSS::rotation(codes[i]);

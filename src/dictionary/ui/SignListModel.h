@@ -7,7 +7,7 @@
 #include <QPixmap>
 #include <functional>
 
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 
 namespace quabe {
 

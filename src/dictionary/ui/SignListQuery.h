@@ -3,7 +3,7 @@
 #include <QList>
 #include <QString>
 
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 
 namespace quabe {
 

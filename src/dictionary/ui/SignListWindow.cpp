@@ -356,7 +356,7 @@ void SignListWindow::openInEditor(const DbSign& entry) {
       SqliteDatabase db = Db::database();
       record->constituentIDs = db.open() ? Db::getConstituentIDs(entry.signID, db) : QList<qint64>();
     }
-    m_compoundController->setCompound(std::make_shared<Compound>(record));
+    m_compoundController->setCompound(Db::makeCompound(record));
     m_compoundController->show();
     m_compoundController->raise();
     m_compoundController->activateWindow();

@@ -8,9 +8,9 @@
 #include <functional>
 #include <optional>
 
-#include "dictionary/DbSign.h"
 #include "dictionary/ui/CompoundWindow.h"
 #include "dictionary/ui/DictEditWindow.h"
+#include "document/DbSign.h"
 #include "document/Sign.h"
 
 class QComboBox;

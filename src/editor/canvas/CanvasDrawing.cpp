@@ -2,8 +2,8 @@
 #include <QPainterPath>
 #include <algorithm>
 
-#include "dictionary/DbSign.h"
 #include "document/Compound.h"
+#include "document/DbSign.h"
 #include "document/EditorState.h"
 #include "editor/canvas/CanvasView.h"
 

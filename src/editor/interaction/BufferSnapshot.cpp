@@ -3,8 +3,8 @@
 #include <QHash>
 #include <QSet>
 
-#include "dictionary/DbSign.h"
 #include "document/Compound.h"
+#include "document/DbSign.h"
 
 namespace quabe {
 

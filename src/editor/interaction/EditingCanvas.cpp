@@ -4,7 +4,7 @@
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "dictionary/Db.h"
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 #include "document/EditorState.h"
 #include "editor/interaction/DocumentEditor.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "dictionary/DbSign.h"
 #include "document/Compound.h"
+#include "document/DbSign.h"
 #include "document/EditorState.h"
 
 namespace quabe {

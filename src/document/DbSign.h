@@ -7,28 +7,13 @@
 #include <optional>
 #include <utility>
 
+#include "symbols/DbISWA.h"
+
 namespace quabe {
 
 // How a tag is written after a gloss: not at all, directly when it is a
 // circled digit (the notation form), after "_", or after "@".
 enum class TagStyle : int { none = 0, defaultStyle = 1, underline = 2, atMark = 3 };
-
-// One spelling row: a symbol placed in a dictionary entry.
-class DbISWA {
- public:
-  qint64 signID = 0;
-  int subID = 0;
-  QString sign;  // the entry's gloss as written with the row
-  QString sss;   // text code "01-01-001-01-01-01"
-  int x = 0;     // top-left corner in the sign box, y downwards
-  int y = 0;
-  int hand = 0;  // raw Hand value
-  int changeableHand = 0;
-  int turnableArrow = 0;
-  int modifiableArrow = 0;
-
-  bool operator==(const DbISWA&) const = default;
-};
 
 // One dictionary entry. A negative signID marks an entry not stored yet.
 class DbSign {

@@ -1,4 +1,4 @@
-#include "dictionary/DbSign.h"
+#include "document/DbSign.h"
 
 namespace quabe {
 

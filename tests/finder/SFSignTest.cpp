@@ -19,41 +19,13 @@ SymbolCode hand(int group, int base, int fill = 1, int rotation = 1) {
   return SSS::make(1, group, base, 1, fill, rotation);
 }
 const SymbolCode Face = SSS::make(4, 2, 1, 1, 1, 1);
-const SymbolCode ShoulderLine = SSS::make(5, 1, 1, 1, 1, 1);
 const SymbolCode Arm = SSS::make(5, 2, 2, 1, 1, 1);
-const SymbolCode Touch = SSS::make(2, 1, 1, 1, 1, 1);
 SymbolCode arrow(int rotation, int fill = 1, int group = 3) { return SSS::make(2, group, 1, 1, fill, rotation); }
 
 SFSign sign(std::initializer_list<std::tuple<SymbolCode, int, int>> symbols, bool normalize = false) {
   std::vector<SFSymbol> list;
   for (const auto& [code, x, y] : symbols) list.emplace_back(code, x, y);
   return SFSign(list, 42, normalize);
-}
-
-TEST(SFSign, FeatureExtractionGroupsSymbols) {
-  const SFSign s = sign({{Face, 0, 0},
-                         {arrow(1), 5, 5},
-                         {hand(1, 1), 10, 10},
-                         {Touch, 3, 3},
-                         {SSS::make(2, 2, 1, 1, 1, 1), 3, 3},
-                         {SSS::make(3, 1, 1, 1, 1, 1), 3, 3},
-                         {ShoulderLine, 0, 50},
-                         {SSS::make(7, 1, 1, 1, 1, 1), 1, 1},
-                         {Arm, 2, 2},
-                         {hand(1, 2), 20, 20}});
-  EXPECT_EQ(s.handCount, 2);
-  EXPECT_EQ(s.bodyCount, 2);
-  EXPECT_EQ(s.shoulderCount, 1);
-  EXPECT_EQ(s.headCount, 1);
-  EXPECT_EQ(s.marks.size(), 3u);  // contact, finger movement, dynamics
-  EXPECT_EQ(s.otherCount, 1);
-  ASSERT_EQ(s.symbols.size(), 6u);  // arrows and marks are not compared symbol by symbol
-  EXPECT_EQ(s.symbols[0].baseSymbol, 1);
-  EXPECT_EQ(s.symbols[1].baseSymbol, 2);
-  EXPECT_EQ(s.symbols[2].code(), ShoulderLine);
-  EXPECT_EQ(s.symbols[3].code(), Arm);
-  EXPECT_EQ(s.symbols[4].code(), Face);
-  EXPECT_EQ(s.symbols[5].category, Category::punc);
 }
 
 TEST(SFSign, AnIdenticalSignScoresOne) {

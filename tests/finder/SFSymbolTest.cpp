@@ -9,17 +9,6 @@ SymbolCode hand(int group, int base) { return SSS::make(1, group, base, 1, 1, 1)
 
 SFSymbol at(SymbolCode code, int x = 0, int y = 0) { return SFSymbol(code, x, y); }
 
-int score(SymbolCode a, SymbolCode b) { return at(a).similarity(at(b), false); }
-
-TEST(SFSymbol, SidewaysFloorArrowsReadAsWallArrows) {
-  EXPECT_EQ(at(SSS::make(2, 5, 1, 4, 1, 3)).group, 3);
-  EXPECT_EQ(at(SSS::make(2, 5, 6, 1, 1, 7)).group, 3);
-  EXPECT_EQ(at(SSS::make(2, 5, 1, 5, 1, 3)).group, 5);  // variation 5 is not a plain arrow
-  EXPECT_EQ(at(SSS::make(2, 5, 4, 1, 1, 3)).group, 5);
-  EXPECT_EQ(at(SSS::make(2, 5, 1, 1, 1, 1)).group, 5);  // forward stays a floor arrow
-  EXPECT_EQ(score(SSS::make(2, 5, 1, 1, 1, 3), SSS::make(2, 3, 1, 1, 1, 3)), 920);
-}
-
 TEST(SFSymbol, DistancePenalty) {
   const SFSymbol a = at(hand(1, 1), 100, 100);
   EXPECT_EQ(a.similarity(at(hand(1, 1), 130, 100), false), 900);  // 30 apart: -20

@@ -30,18 +30,18 @@ FinderEvaluationWindow::FinderEvaluationWindow(QWidget* parent)
   m_tester.finder = &m_finder;
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
-  m_testSingleSignRadioButton = new QRadioButton(loc("SFTestSingleSign"), this);
-  m_useSampleListFileRadioButton = new QRadioButton(loc("SFTestSampleList"), this);
+  m_testSingleSignRadioButton = new QRadioButton(loc("FinderEvaluationSingleSign"), this);
+  m_useSampleListFileRadioButton = new QRadioButton(loc("FinderEvaluationSampleList"), this);
   // The two modes are switched by the actions, not by auto-exclusion.
   m_testSingleSignRadioButton->setAutoExclusive(false);
   m_useSampleListFileRadioButton->setAutoExclusive(false);
-  m_answerSignIDLabel = new QLabel(loc("SFTestAnswerSignID"), this);
+  m_answerSignIDLabel = new QLabel(loc("FinderEvaluationAnswerSignID"), this);
   m_answerSignIDTextField = new QLineEdit(this);
   m_signSelectButton = new QPushButton(loc("Choose…"), this);
-  m_sampleSignDirectoryLabel = new QLabel(loc("SFTestSampleDirectory"), this);
+  m_sampleSignDirectoryLabel = new QLabel(loc("FinderEvaluationSampleDirectory"), this);
   m_sampleSignDirectoryTextField = new QLineEdit(this);
   m_signDirectorySelectButton = new QPushButton(loc("Choose…"), this);
-  m_sampleListFileLabel = new QLabel(loc("SFTestSampleListFile"), this);
+  m_sampleListFileLabel = new QLabel(loc("FinderEvaluationSampleListFile"), this);
   m_sampleListFileTextField = new QLineEdit(this);
   m_sampleListFileSelectButton = new QPushButton(loc("Choose…"), this);
   grid->addWidget(m_testSingleSignRadioButton, 0, 0, 1, 3);
@@ -58,13 +58,13 @@ FinderEvaluationWindow::FinderEvaluationWindow(QWidget* parent)
   layout->addLayout(grid);
 
   auto* options = new QHBoxLayout;
-  options->addWidget(new QLabel(loc("SFTestLowestOrder"), this));
+  options->addWidget(new QLabel(loc("FinderEvaluationLowestOrder"), this));
   m_lowestOrderComboBox = new QComboBox(this);
   m_lowestOrderComboBox->setEditable(true);
   m_lowestOrderComboBox->addItems(
-      {QStringLiteral("20"), QStringLiteral("100"), QStringLiteral("1000"), loc("SFTestAll")});
+      {QStringLiteral("20"), QStringLiteral("100"), QStringLiteral("1000"), loc("FinderEvaluationAll")});
   options->addWidget(m_lowestOrderComboBox);
-  m_integrateArrowCheckbox = new QCheckBox(loc("SFTestIntegrateArrows"), this);
+  m_integrateArrowCheckbox = new QCheckBox(loc("FinderEvaluationIntegrateArrows"), this);
   m_integrateArrowCheckbox->setChecked(true);
   options->addWidget(m_integrateArrowCheckbox);
   options->addStretch();
@@ -80,7 +80,7 @@ FinderEvaluationWindow::FinderEvaluationWindow(QWidget* parent)
   m_progressIndicator->setRange(0, 1);
   m_progressIndicator->setValue(0);
   m_progressLabel = new QLabel(this);
-  m_runButton = new QPushButton(loc("SFTestRun"), this);
+  m_runButton = new QPushButton(loc("FinderEvaluationRun"), this);
   m_closeButton = new QPushButton(loc("Close"), this);
   bottom->addWidget(m_progressIndicator, 1);
   bottom->addWidget(m_progressLabel);
@@ -135,14 +135,14 @@ void FinderEvaluationWindow::testSingleSignRadioButtonSelected() { setSingleSign
 void FinderEvaluationWindow::useSampleListRadioButtonSelected() { setSingleSignMode(false); }
 
 void FinderEvaluationWindow::selectSampleSignDirectory() {
-  const QString directory =
-      QFileDialog::getExistingDirectory(this, loc("SFTestSampleDirectory"), m_sampleSignDirectoryTextField->text());
+  const QString directory = QFileDialog::getExistingDirectory(this, loc("FinderEvaluationSampleDirectory"),
+                                                              m_sampleSignDirectoryTextField->text());
   if (!directory.isEmpty()) m_sampleSignDirectoryTextField->setText(directory);
 }
 
 void FinderEvaluationWindow::selectSampleListFile() {
   const QString file =
-      QFileDialog::getOpenFileName(this, loc("SFTestSampleListFile"), m_sampleListFileTextField->text());
+      QFileDialog::getOpenFileName(this, loc("FinderEvaluationSampleListFile"), m_sampleListFileTextField->text());
   if (!file.isEmpty()) m_sampleListFileTextField->setText(file);
 }
 

@@ -4,8 +4,10 @@
 #include <QList>
 #include <QPointF>
 #include <QSizeF>
+#include <QStringList>
 #include <memory>
 
+#include "document/DbSign.h"
 #include "document/BufferManager.h"
 #include "document/Sign.h"
 #include "symbols/ISWA.h"
@@ -18,8 +20,10 @@ constexpr int SignsPerLine = 25;
 
 // Lines of SignsPerLine signs, each of three symbols (a hand, a movement, a
 // head) taken from the archive when it is there, else placeholder
-// rectangles; every line ends with its line-break sign.
-inline void fillDocument(BufferManager& buffer) {
+// rectangles; every line ends with its line-break sign. With texts, every
+// sign has a gloss and every seventh a comment.
+inline void fillDocument(BufferManager& buffer, bool withTexts = false) {
+  const QStringList glosses = {"私", "名前", "手話", "友達", "会う", "話す", "好き", "見る", "ありがとう", "雨"};
   const QList<SymbolCode> codes = {SSS::fromString(QStringLiteral("01-01-001-01-01-01")),
                                    SSS::fromString(QStringLiteral("02-05-001-01-01-01")),
                                    SSS::fromString(QStringLiteral("04-01-001-01-01-01"))};
@@ -36,6 +40,10 @@ inline void fillDocument(BufferManager& buffer) {
         sign->symbols << symbol;
       }
       sign->updateBounds();
+      if (withTexts) {
+        sign->jjs->gloss = glosses[made % glosses.size()];
+        if (made % 7 == 0) sign->comment = QStringLiteral("両手が近づく、ゆっくり");
+      }
       line->signArray << sign;
     }
     line->signArray << std::make_shared<Sign>();

@@ -26,7 +26,8 @@ int archiveInfo(QStringList args) {
     return 1;
   }
   out() << path << "\t" << QFileInfo(path).size() << " bytes\t" << archive.entryCount() << " entries\n";
-  int rc = 0;
+  // A damaged archive has been reported on standard error by the load.
+  int rc = archive.isDamaged() ? 1 : 0;
   for (const QString& text : args) {
     const auto code =
         text.startsWith(QLatin1Char('S')) ? std::optional<SymbolCode>(SSS::fromFswKey(text)) : SSS::parse(text);
@@ -54,7 +55,7 @@ int archiveInfo(QStringList args) {
 
 QUABE_CLI_COMMAND("archive info", "archive info [--archive PATH] [CODE...]",
                   "prints the symbol image archive's entry count and, for each code, whether its image is stored "
-                  "or synthesised and its size",
+                  "or synthesised and its size (exit 1 when the archive is damaged)",
                   archiveInfo);
 
 }  // namespace quabe::cli

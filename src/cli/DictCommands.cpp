@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "cli/CliCommand.h"
+#include "core/AtomicFile.h"
 #include "dictionary/Db.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/SpmlImport.h"
@@ -161,8 +162,12 @@ int dictSheet(const QStringList& arguments) {
                      QStringLiteral("%1 %2").arg(ids.at(i)).arg(entry ? entry->jjsText : QString()));
   }
   painter.end();
-  if (!sheet.save(output)) {
-    err() << "dict sheet: cannot write " << output << "\n";
+  QString error;
+  const QByteArray format = QFileInfo(output).suffix().toLatin1();
+  if (!saveAtomically(
+          output, [&](QIODevice& file, QString*) { return sheet.save(&file, format.isEmpty() ? "PNG" : format); },
+          &error)) {
+    err() << "dict sheet: cannot write " << output << ": " << error << "\n";
     return 1;
   }
   out() << ids.size() << " entries drawn into " << output << "\n";

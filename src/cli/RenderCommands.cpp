@@ -23,8 +23,8 @@ int render(QStringList args) {
   const bool horizontal = takeFlag(args, QStringLiteral("--horizontal"));
   const bool vertical = takeFlag(args, QStringLiteral("--vertical"));
   bool lengthOk = true;
-  const int lineLength = takeOption(args, QStringLiteral("--line-length"), QString::number(DefaultLineLength))
-                             .toInt(&lengthOk);
+  const int lineLength =
+      takeOption(args, QStringLiteral("--line-length"), QString::number(DefaultLineLength)).toInt(&lengthOk);
   if (args.size() != 1 || output.isEmpty() || (horizontal && vertical) || !lengthOk || lineLength < 100) {
     err() << "usage: quabe-cli render IN.swml -o OUT.pdf|OUT.png|OUT.svg [--horizontal|--vertical] "
              "[--line-length N]\n";
@@ -68,14 +68,15 @@ int render(QStringList args) {
     return 1;
   }
   bool written = false;
+  QString error;
   if (suffix == QLatin1String("pdf"))
-    written = CanvasExport::saveAsPdf(canvas, output);
+    written = CanvasExport::saveAsPdf(canvas, output, std::nullopt, &error);
   else if (suffix == QLatin1String("png"))
-    written = CanvasExport::savePng(canvas, output);
+    written = CanvasExport::savePng(canvas, output, 2.0, &error);
   else
-    written = CanvasExport::saveSvg(canvas, output);
+    written = CanvasExport::saveSvg(canvas, output, &error);
   if (!written) {
-    err() << output << ": cannot be written\n";
+    err() << output << ": cannot be written: " << error << "\n";
     return 1;
   }
   out() << output << " written\n";

@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "cli/CliCommand.h"
+#include "core/Alerts.h"
 #include "core/Resources.h"
 
 namespace quabe::cli {
@@ -30,6 +31,21 @@ QString takeOption(QStringList& args, const QString& name, const QString& fallba
 
 bool takeFlag(QStringList& args, const QString& name) { return args.removeAll(name) > 0; }
 
+namespace {
+// What the core tells the user goes to standard error, beside the command's own output.
+class StandardErrorAlerts : public AlertSink {
+ public:
+  void alert(const QString& message, const QString& informative) override {
+    err() << message << (informative.isEmpty() ? QString() : QStringLiteral(" ") + informative) << "\n";
+    err().flush();
+  }
+  int ask(const QString& message, const QString& informative, const QStringList&, int defaultButton) override {
+    alert(message, informative);
+    return defaultButton;
+  }
+};
+}  // namespace
+
 static int usage() {
   err() << "usage: quabe-cli COMMAND [ARGS]\n\ncommands:\n";
   for (const auto& [name, info] : commandRegistry()) err() << "  " << info.usage << "\n      " << info.summary << "\n";
@@ -47,13 +63,16 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName(QStringLiteral("Quabe"));
   QApplication::setApplicationName(QStringLiteral("Quabe"));
   quabe::Resources::registerDefaults();
+  quabe::cli::StandardErrorAlerts alertSink;
+  quabe::setAlertSink(&alertSink);
 
   QStringList args = QApplication::arguments().mid(1);
   if (args.isEmpty()) return quabe::cli::usage();
   QString name = args.takeFirst();
   auto& registry = quabe::cli::commandRegistry();
   // Two-word commands such as "dict create".
-  if (!args.isEmpty() && registry.count(name + QLatin1Char(' ') + args.first())) name += QLatin1Char(' ') + args.takeFirst();
+  if (!args.isEmpty() && registry.count(name + QLatin1Char(' ') + args.first()))
+    name += QLatin1Char(' ') + args.takeFirst();
   const auto it = registry.find(name);
   if (it == registry.end()) return quabe::cli::usage();
   const int rc = it->second.run(args);

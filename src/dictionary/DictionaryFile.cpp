@@ -9,6 +9,12 @@
 #include <QTemporaryFile>
 #include <filesystem>
 
+#ifdef Q_OS_UNIX
+#include <pthread.h>
+#include <signal.h>
+#endif
+
+#include "core/AtomicFile.h"
 #include "core/Resources.h"
 #include "dictionary/Db.h"
 #include "dictionary/Fsw.h"
@@ -47,10 +53,43 @@ QStringList DictionaryFile::schemaStatements() {
 
 QString DictionaryFile::defaultSymbolDataPath() { return Resources::path(QStringLiteral("iswa2010data.db")); }
 
+QString DictionaryFile::failureText(const SqliteDatabase& db) {
+  return db.lastErrorIsBusy() ? QStringLiteral("dictionary is busy") : db.lastErrorMessage();
+}
+
 namespace {
 void setError(QString* error, const QString& text) {
   if (error) *error = text;
 }
+
+// Holds back the signals that end a process (Ctrl-C, kill, a closed
+// terminal) while a dictionary file is built beside its target, so that an
+// interruption takes effect once the file is complete and in place or gone,
+// never leaving the half-built file behind.
+class TerminationDeferred {
+ public:
+  TerminationDeferred() {
+#ifdef Q_OS_UNIX
+    sigset_t deferred;
+    sigemptyset(&deferred);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaddset(&deferred, signal);
+    m_active = pthread_sigmask(SIG_BLOCK, &deferred, &m_previous) == 0;
+#endif
+  }
+  ~TerminationDeferred() {
+#ifdef Q_OS_UNIX
+    if (m_active) pthread_sigmask(SIG_SETMASK, &m_previous, nullptr);
+#endif
+  }
+  TerminationDeferred(const TerminationDeferred&) = delete;
+  TerminationDeferred& operator=(const TerminationDeferred&) = delete;
+
+ private:
+#ifdef Q_OS_UNIX
+  sigset_t m_previous;
+  bool m_active = false;
+#endif
+};
 
 // A file name next to path for building the dictionary before it is moved in place.
 QString reserveSiblingFile(const QString& path, QString* error) {
@@ -64,6 +103,15 @@ QString reserveSiblingFile(const QString& path, QString* error) {
   return temporary.fileName();
 }
 
+// Opens the file a dictionary is built in. Its journal stays in memory: a
+// build that fails is thrown away whole, and nothing but the file itself
+// (no journal, no super-journal of the attached symbol data) is ever on disk.
+bool openBuildingFile(SqliteDatabase& db, QString* error) {
+  if (db.openOrCreate() && db.executeUpdate(QStringLiteral("PRAGMA journal_mode=MEMORY"))) return true;
+  setError(error, QStringLiteral("cannot write %1: %2").arg(db.path(), db.lastErrorMessage()));
+  return false;
+}
+
 bool moveIntoPlace(const QString& from, const QString& to, QString* error) {
   // Temporary files are private; a dictionary is an ordinary document.
   QFile::setPermissions(
@@ -75,6 +123,7 @@ bool moveIntoPlace(const QString& from, const QString& to, QString* error) {
     QFile::remove(from);
     return false;
   }
+  syncDirectoryOf(to);
   return true;
 }
 
@@ -91,16 +140,19 @@ bool createSchema(SqliteDatabase& db, const QString& symbolDataPath, QString* er
   }
   bool ok = db.beginTransaction();
   for (const QString& statement : DictionaryFile::schemaStatements()) ok = ok && db.executeUpdate(statement);
-  if (!symbolDataPath.isEmpty()) {
-    ok = ok && db.executeUpdate(QStringLiteral(
-                   "INSERT OR REPLACE INTO SymbolSize (SSS, Width, Height) SELECT code, width, height FROM "
-                   "symbolData.Symbols"));
-    if (!ok) setError(error, QStringLiteral("symbol data %1 has no readable Symbols table").arg(symbolDataPath));
+  if (ok && !symbolDataPath.isEmpty() &&
+      !db.executeUpdate(
+          QStringLiteral("INSERT OR REPLACE INTO SymbolSize (SSS, Width, Height) SELECT code, width, height FROM "
+                         "symbolData.Symbols"))) {
+    ok = false;
+    // SQLITE_ERROR is the statement itself failing: no such table or column.
+    if (db.lastErrorCode() == 1)
+      setError(error, QStringLiteral("symbol data %1 has no readable Symbols table").arg(symbolDataPath));
   }
   ok = ok && db.commit();
   if (!ok) {
     db.rollback();
-    if (error && error->isEmpty()) *error = db.lastErrorMessage();
+    if (error && error->isEmpty()) *error = QStringLiteral("cannot write %1: %2").arg(db.path(), db.lastErrorMessage());
   }
   if (!symbolDataPath.isEmpty()) db.executeUpdate(QStringLiteral("DETACH DATABASE symbolData"));
   return ok;
@@ -112,11 +164,12 @@ bool DictionaryFile::create(const QString& path, const QString& symbolDataPath, 
     setError(error, QStringLiteral("%1 already exists").arg(path));
     return false;
   }
+  const TerminationDeferred deferred;
   const QString building = reserveSiblingFile(path, error);
   if (building.isEmpty()) return false;
   {
     SqliteDatabase db(building);
-    if (!db.openOrCreate() || !createSchema(db, symbolDataPath, error)) {
+    if (!openBuildingFile(db, error) || !createSchema(db, symbolDataPath, error)) {
       db.close();
       QFile::remove(building);
       return false;
@@ -144,6 +197,8 @@ struct SourceBuilder {
     error = text;
     return false;
   }
+  // A write the database refused: the text and SQLite's cause.
+  bool failWrite(const QString& text) { return fail(text + QStringLiteral(": ") + db.lastErrorMessage()); }
 
   // Common text fields of an entry object.
   DbSign entryFields(const QJsonObject& o) {
@@ -184,7 +239,7 @@ struct SourceBuilder {
     const QSizeF size = symbolSize(row.sss);
     e.width = size.width();
     e.height = size.height();
-    return Db::writeNewEntry(db, e, {row}) || fail(QStringLiteral("handshape %1 not written").arg(e.gloss));
+    return Db::writeNewEntry(db, e, {row}) || failWrite(QStringLiteral("handshape %1 not written").arg(e.gloss));
   }
 
   bool nms(const QJsonObject& o) {
@@ -201,7 +256,7 @@ struct SourceBuilder {
               QStringLiteral("INSERT INTO NMS (NMS, subID, sss, pos_x, pos_y, Width, Height) VALUES (?,?,?,?,?,?,?)"),
               {name, subID++, sss, s.value(QLatin1String("x")).toInt(), s.value(QLatin1String("y")).toInt(),
                int(size.width()), int(size.height())}))
-        return fail(QStringLiteral("NMS %1 not written").arg(name));
+        return failWrite(QStringLiteral("NMS %1 not written").arg(name));
     }
     return true;
   }
@@ -243,7 +298,7 @@ struct SourceBuilder {
     }
     e.width = right;
     e.height = bottom;
-    return Db::writeNewEntry(db, e, spelling) || fail(QStringLiteral("entry %1 not written").arg(e.gloss));
+    return Db::writeNewEntry(db, e, spelling) || failWrite(QStringLiteral("entry %1 not written").arg(e.gloss));
   }
 
   bool alias(const QJsonObject& o) {
@@ -252,14 +307,14 @@ struct SourceBuilder {
     if (e.gloss.isEmpty() || target.isEmpty()) return fail(QStringLiteral("alias %1: no gloss or target").arg(e.gloss));
     if (!Db::writeNewEntry(db, e, {}) ||
         !db.executeUpdate(QStringLiteral("UPDATE Signs SET StdGloss=? WHERE SignID=?"), {target, e.signID}))
-      return fail(QStringLiteral("alias %1 not written").arg(e.gloss));
+      return failWrite(QStringLiteral("alias %1 not written").arg(e.gloss));
     return true;
   }
 
   bool compound(const QJsonObject& o) {
     DbSign e = entryFields(o);
     e.isCompound = true;
-    if (!Db::writeNewEntry(db, e, {})) return fail(QStringLiteral("compound %1 not written").arg(e.gloss));
+    if (!Db::writeNewEntry(db, e, {})) return failWrite(QStringLiteral("compound %1 not written").arg(e.gloss));
     int order = 1;
     for (const QJsonValue& value : o.value(QLatin1String("constituents")).toArray()) {
       DbSign key;
@@ -276,7 +331,7 @@ struct SourceBuilder {
       if (!db.executeUpdate(QStringLiteral("INSERT INTO Compounds (CompoundID, ConstituentID, ComponentOrder, Gloss) "
                                            "VALUES(?,?,?,?)"),
                             {e.signID, id, order++, e.gloss}))
-        return fail(QStringLiteral("compound %1 not written").arg(e.gloss));
+        return failWrite(QStringLiteral("compound %1 not written").arg(e.gloss));
     }
     return order > 2 || fail(QStringLiteral("compound %1 needs two constituents").arg(e.gloss));
   }
@@ -300,12 +355,13 @@ bool DictionaryFile::buildFromSource(const QByteArray& json, const QString& path
              QStringLiteral("not a JSON object: %1 at offset %2").arg(parseError.errorString()).arg(parseError.offset));
     return false;
   }
+  const TerminationDeferred deferred;
   const QString building = reserveSiblingFile(path, error);
   if (building.isEmpty()) return false;
   bool ok = false;
   {
     SqliteDatabase db(building);
-    if (db.openOrCreate() && createSchema(db, symbolDataPath, error) && db.beginTransaction()) {
+    if (openBuildingFile(db, error) && createSchema(db, symbolDataPath, error) && db.beginTransaction()) {
       SourceBuilder builder{db, QString()};
       const QJsonObject root = document.object();
       ok = builder.section(root, "handshapes", &SourceBuilder::handshape) &&
@@ -317,6 +373,8 @@ bool DictionaryFile::buildFromSource(const QByteArray& json, const QString& path
         db.rollback();
         setError(error, builder.error.isEmpty() ? db.lastErrorMessage() : builder.error);
       }
+    } else if (error && error->isEmpty()) {
+      *error = QStringLiteral("cannot write %1: %2").arg(building, db.lastErrorMessage());
     }
   }
   if (!ok) {

@@ -7,6 +7,8 @@
 
 namespace quabe {
 
+class SqliteDatabase;
+
 // Making dictionary files: an empty dictionary with the full schema, and the
 // bundled starter dictionary built from its JSON source.
 class DictionaryFile {
@@ -15,6 +17,11 @@ class DictionaryFile {
   static QStringList schemaStatements();
   // The symbol archive's size table ("iswa2010data.db" among the resources).
   static QString defaultSymbolDataPath();
+
+  // What to tell the user about a dictionary whose last statement failed:
+  // "dictionary is busy" when another connection held it past the busy
+  // timeout, otherwise SQLite's cause (for example "database or disk is full").
+  static QString failureText(const SqliteDatabase& db);
 
   // Writes an empty dictionary at path, SymbolSize filled from the symbol data
   // file (table Symbols(code, fsw, width, height)). The file appears only when

@@ -5,6 +5,7 @@
 #include <QXmlStreamReader>
 
 #include "dictionary/Db.h"
+#include "dictionary/DictionaryFile.h"
 #include "dictionary/Fsw.h"
 
 namespace quabe {
@@ -110,23 +111,23 @@ SpmlImportResult importSpml(QIODevice* device, const QString& dictionaryPath,
     return result;
   }
   SqliteDatabase db(dictionaryPath);
-  if (!db.open()) {
-    result.error = QStringLiteral("cannot open %1").arg(dictionaryPath);
+  const auto fail = [&](const QString& what) {
+    db.rollback();
+    result.error = QStringLiteral("%1: %2").arg(what, DictionaryFile::failureText(db));
+    result.imported = 0;
     return result;
-  }
+  };
+  if (!db.open()) return fail(QStringLiteral("cannot open %1").arg(dictionaryPath));
   QSet<qint64> usedIDs;
   {
     auto rs = db.executeQuery(QStringLiteral("SELECT SignID FROM Signs"));
-    if (!rs) {
-      result.error = QStringLiteral("%1 is not a dictionary").arg(dictionaryPath);
-      return result;
+    while (rs && rs->next()) usedIDs.insert(rs->longForColumnIndex(0));
+    if (!rs || rs->failed()) {
+      if (db.lastErrorIsBusy()) return fail(QStringLiteral("cannot read %1").arg(dictionaryPath));
+      return fail(QStringLiteral("%1 is not a dictionary").arg(dictionaryPath));
     }
-    while (rs->next()) usedIDs.insert(rs->longForColumnIndex(0));
   }
-  if (!db.beginTransaction()) {
-    result.error = QStringLiteral("cannot write %1: %2").arg(dictionaryPath, db.lastErrorMessage());
-    return result;
-  }
+  if (!db.beginTransaction()) return fail(QStringLiteral("cannot write %1").arg(dictionaryPath));
   qint64 nextID = 1;
   for (qint64 id : usedIDs) nextID = qMax(nextID, id + 1);
   SpmlReader reader(device);
@@ -141,12 +142,8 @@ SpmlImportResult importSpml(QIODevice* device, const QString& dictionaryPath,
     entry.signID = (source.id > 0 && !usedIDs.contains(source.id)) ? source.id : nextID;
     usedIDs.insert(entry.signID);
     nextID = qMax(nextID, entry.signID + 1);
-    if (!Db::writeNewEntry(db, entry, spelling)) {
-      result.error = QStringLiteral("entry %1 could not be written: %2").arg(source.id).arg(db.lastErrorMessage());
-      db.rollback();
-      result.imported = 0;
-      return result;
-    }
+    if (!Db::writeNewEntry(db, entry, spelling))
+      return fail(QStringLiteral("entry %1 could not be written").arg(source.id));
     ++result.imported;
     if (progress && (result.imported + result.skipped) % 1000 == 0) progress(result.imported, result.skipped);
   }
@@ -156,12 +153,7 @@ SpmlImportResult importSpml(QIODevice* device, const QString& dictionaryPath,
     result.imported = 0;
     return result;
   }
-  if (!db.commit()) {
-    result.error = QStringLiteral("cannot write %1: %2").arg(dictionaryPath, db.lastErrorMessage());
-    db.rollback();
-    result.imported = 0;
-    return result;
-  }
+  if (!db.commit()) return fail(QStringLiteral("cannot write %1").arg(dictionaryPath));
   if (progress) progress(result.imported, result.skipped);
   result.ok = true;
   Db::notifyDictionaryChanged();

@@ -2,9 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include "core/Alerts.h"
+#include "core/AtomicFile.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "document/EditorState.h"
@@ -94,17 +94,7 @@ void Document::showReadProblems(const QString& path, const SwmlReadReport& repor
 QByteArray Document::swmlData() const { return SwmlWriter::write(bufferManager, prefs); }
 
 bool Document::writeToFile(const QString& path, QString* errorMessage) {
-  const QByteArray data = swmlData();
-  QSaveFile file(path);
-  const auto fail = [&](const QString& reason) {
-    file.cancelWriting();
-    diag(QStringLiteral("Document::writeToFile"), path + QStringLiteral(": ") + reason);
-    if (errorMessage) *errorMessage = reason;
-    return false;
-  };
-  if (!file.open(QIODevice::WriteOnly)) return fail(file.errorString());
-  if (file.write(data) != data.size()) return fail(file.errorString());
-  if (!file.commit()) return fail(file.errorString());
+  if (!saveAtomically(path, swmlData(), errorMessage)) return false;
   m_filePath = path;
   setModified(false);
   return true;

@@ -1,9 +1,12 @@
 #include "symbols/ISWA.h"
 
+#include <QPaintEngine>
 #include <atomic>
+#include <cmath>
 
 #include "core/Diagnostics.h"
 #include "symbols/SymbolArchive.h"
+#include "symbols/SymbolVectors.h"
 
 namespace quabe {
 
@@ -13,6 +16,22 @@ std::atomic<bool> g_handColoring{false};
 // A pixel is light grey when it is bright and has no hue: the white palm
 // areas of hand symbols.
 bool isLightGrey(QRgb p) { return qRed(p) > 127 && qRed(p) == qGreen(p) && qGreen(p) == qBlue(p); }
+
+// How a painter takes symbols: the archive image where one image pixel is
+// one device pixel, the outlines rendered for the device's scale on other
+// pixel devices, the outlines themselves on vector devices (PDF, printers,
+// SVG) and under turned transforms.
+enum class Rendering { ArchiveImage, ScaledOutlines, Outlines };
+
+Rendering renderingFor(QPainter& painter, qreal* scale) {
+  const QPaintEngine* engine = painter.paintEngine();
+  const bool pixels = !engine || engine->type() == QPaintEngine::Raster || engine->type() == QPaintEngine::OpenGL2;
+  const QTransform t = painter.deviceTransform();
+  if (!pixels || t.type() > QTransform::TxScale || t.m11() <= 0 || std::abs(t.m11() - t.m22()) > 1e-9)
+    return Rendering::Outlines;
+  *scale = t.m11();
+  return std::abs(*scale - 1.0) < 1e-6 ? Rendering::ArchiveImage : Rendering::ScaledOutlines;
+}
 }  // namespace
 
 ISWA::ISWA(SymbolCode sss, Hand hand) : hand(hand) { applyCode(sss); }
@@ -125,8 +144,30 @@ void ISWA::makeColorImage() {
 }
 
 void ISWA::draw(QPainter& painter, const QPointF& signOrigin) {
+  const QPointF topLeft = signOrigin + rect.topLeft();
+  qreal scale = 1.0;
+  const Rendering rendering = renderingFor(painter, &scale);
+  if (rendering != Rendering::ArchiveImage) {
+    // Hands in their colour: the line part takes it, the fill stays white.
+    const QColor ink = isHand() ? handColor() : neutralColor();
+    SymbolVectors& vectors = SymbolVectors::shared();
+    if (rendering == Rendering::Outlines) {
+      if (const std::optional<SymbolDrawing> drawing = vectors.drawing(m_sss)) {
+        drawing->paint(painter, topLeft, ink);
+        return;
+      }
+    } else if (const QImage image = vectors.rendered(m_sss, scale, ink); !image.isNull()) {
+      // Whole device pixels, so that the rendering is copied pixel for pixel.
+      const QTransform toDevice = painter.deviceTransform();
+      const QPointF device = toDevice.map(topLeft);
+      const QPointF snapped = toDevice.inverted().map(QPointF(std::round(device.x()), std::round(device.y())));
+      painter.drawImage(QRectF(snapped, QSizeF(image.size()) / scale), image);
+      return;
+    }
+  }
+  // The archive image (also for a symbol the fonts lack).
   if (isHand() && (handColoring() || symbolColor != neutralColor())) makeColorImage();
-  painter.drawImage(QRectF(signOrigin + rect.topLeft(), rect.size()), m_image);
+  painter.drawImage(QRectF(topLeft, rect.size()), m_image);
 }
 
 }  // namespace quabe

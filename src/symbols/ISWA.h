@@ -52,8 +52,10 @@ class ISWA {
   // Recolours a hand symbol: outline in the hand colour (or black when hand
   // colouring is off), light palm pixels and transparency kept.
   void makeColorImage();
-  // Draws the image at signOrigin + rect.origin (hands recoloured first when
-  // hand colouring is on).
+  // Draws the symbol at signOrigin + rect.origin: the archive image where
+  // one image pixel is one device pixel (hands recoloured first when hand
+  // colouring is on), else the font outlines (SymbolVectors): rendered for
+  // the scale on the screen and in images, as paths in PDF, print and SVG.
   void draw(QPainter& painter, const QPointF& signOrigin);
 
   Category category() const { return SSS::categoryOf(m_sss).value_or(Category::none); }

@@ -5,6 +5,7 @@
 
 #include "core/Alerts.h"
 #include "core/Diagnostics.h"
+#include "core/Localization.h"
 #include "core/Resources.h"
 
 namespace quabe {
@@ -44,6 +45,16 @@ int SymbolArchive::entryCount() const {
   return int(m_encoded.size());
 }
 
+bool SymbolArchive::isDamaged() const {
+  QReadLocker locker(&m_lock);
+  return m_damaged;
+}
+
+int SymbolArchive::declaredEntryCount() const {
+  QReadLocker locker(&m_lock);
+  return m_declared;
+}
+
 bool SymbolArchive::contains(SymbolCode code) const {
   QReadLocker locker(&m_lock);
   return m_encoded.contains(code);
@@ -68,6 +79,8 @@ void SymbolArchive::clear() {
   m_path.clear();
   m_sourceLoaded = false;
   m_missingAlerted = false;
+  m_damaged = false;
+  m_declared = 0;
 }
 
 bool SymbolArchive::loadImageArchive(const QString& path) { return load(path, false); }
@@ -116,9 +129,11 @@ bool SymbolArchive::load(const QString& path, bool fromLookup) {
       diag(QStringLiteral("loadImageArchive(path:)"), QStringLiteral("archive file missing: ") + filePath);
     return false;
   }
-  if (truncated)
+  if (truncated) {
     diag(QStringLiteral("loadImageArchive(path:)"),
          QStringLiteral("archive truncated after %1 whole entries: ").arg(count) + filePath);
+    alerts().alert(loc("DamagedSymbolArchive"), loc("DamagedSymbolArchiveInfo").arg(count).arg(declaredEntryCount()));
+  }
   diag(QStringLiteral("iswa2010bin read"));
   return true;
 }
@@ -137,11 +152,13 @@ int SymbolArchive::parseLocked(const QByteArray& bytes, bool* truncated) {
   m_sizes.clear();
   const qsizetype size = bytes.size();
   const uchar* data = reinterpret_cast<const uchar*>(bytes.constData());
+  m_declared = size < 2 ? 0 : qFromLittleEndian<quint16>(data);
+  m_damaged = size < 2;
   if (size < 2) {
     *truncated = true;
     return 0;
   }
-  const int declared = qFromLittleEndian<quint16>(data);
+  const int declared = m_declared;
   qsizetype pos = 2;
   int whole = 0;
   m_encoded.reserve(m_encoded.size() + declared);
@@ -165,6 +182,7 @@ int SymbolArchive::parseLocked(const QByteArray& bytes, bool* truncated) {
     pos += length;
     ++whole;
   }
+  m_damaged = *truncated;
   return whole;
 }
 

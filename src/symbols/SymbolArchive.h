@@ -29,7 +29,7 @@ class SymbolArchive {
   // empty). Does nothing when entries are already loaded. A missing file
   // raises the missing-archive alert and leaves the map empty. A truncated
   // file keeps the entries that are whole. Returns true when the file opened
-  // (or entries were already loaded).
+  // (or entries were already loaded); isDamaged() then tells whether it was whole.
   bool loadImageArchive(const QString& path = QString());
   // Parses archive bytes into this archive (tests, tools); the bytes are kept
   // (shared) for decoding on first use. A later entry
@@ -38,6 +38,10 @@ class SymbolArchive {
   int loadFromBytes(const QByteArray& bytes);
   bool isLoaded() const;
   int entryCount() const;
+  // True when the file or bytes last loaded ended before the entries they
+  // declare (a damaged archive); declaredEntryCount() is how many they declare.
+  bool isDamaged() const;
+  int declaredEntryCount() const;
   // The file that look-ups load lazily (by default the "iswa2010bin" resource).
   void setArchivePath(const QString& path);
   // Empties the map (tests).
@@ -98,6 +102,8 @@ class SymbolArchive {
   // True once a file opened or bytes were given: look-ups stop loading lazily.
   bool m_sourceLoaded = false;
   bool m_missingAlerted = false;
+  bool m_damaged = false;
+  int m_declared = 0;
 };
 
 }  // namespace quabe

@@ -1,5 +1,11 @@
 #include "TestSupport.h"
 
+#include <sys/resource.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
 #include "core/Resources.h"
 #include "dictionary/Db.h"
 #include "symbols/SymbolArchive.h"
@@ -38,5 +44,23 @@ ScopedDictionary::~ScopedDictionary() {
   Db::setUseAlternativeDict(m_previousUse);
   Db::setAlternativeDictPath(m_previousPath);
 }
+
+FileSizeLimit::FileSizeLimit(qint64 bytes) {
+  rlimit limit{};
+  getrlimit(RLIMIT_FSIZE, &limit);
+  m_previous[0] = limit.rlim_cur;
+  m_previous[1] = limit.rlim_max;
+  m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  limit.rlim_cur = rlim_t(bytes);
+  EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  const rlimit previous{rlim_t(m_previous[0]), rlim_t(m_previous[1])};
+  setrlimit(RLIMIT_FSIZE, &previous);
+  std::signal(SIGXFSZ, m_previousHandler);
+}
+
+QString FileSizeLimit::failureText() { return QString::fromLocal8Bit(std::strerror(EFBIG)); }
 
 }  // namespace quabe::test

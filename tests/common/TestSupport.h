@@ -45,4 +45,21 @@ class ScopedDictionary {
   QString m_previousPath;
 };
 
+// While it lives, no file of this process may grow beyond the given size
+// (RLIMIT_FSIZE, with SIGXFSZ ignored): writes past it fail with EFBIG, the
+// way they fail on a full disk, without root and without a small file system.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(qint64 bytes);
+  ~FileSizeLimit();
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+  // The system's text for the failure the limit causes.
+  static QString failureText();
+
+ private:
+  quint64 m_previous[2];
+  void (*m_previousHandler)(int);
+};
+
 }  // namespace quabe::test

@@ -138,6 +138,12 @@ TEST_F(SqliteDatabaseTest, ABusyDatabaseIsRetriedUntilTheLimitThenFails) {
   EXPECT_FALSE(other.executeUpdate("INSERT INTO T (ID) VALUES (9)"));
   EXPECT_GE(timer.elapsed(), 250);
   EXPECT_FALSE(other.beginTransaction());
+  EXPECT_TRUE(other.lastErrorIsBusy());
+  // A read that meets the lock fails as busy: no rows is not the answer.
+  auto rows = other.executeQuery("SELECT ID FROM T");
+  EXPECT_FALSE(rows && rows->next());
+  EXPECT_TRUE(!rows || rows->failed());
+  EXPECT_TRUE(other.lastErrorIsBusy());
   ASSERT_TRUE(holder.commit());
   EXPECT_TRUE(other.executeUpdate("INSERT INTO T (ID) VALUES (9)"));
 }

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +7,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUndoCommand>
-#include <csignal>
 
 #include "BuildPaths.h"
 #include "SwmlTestSupport.h"
@@ -92,37 +90,40 @@ TEST_F(DocumentTest, WriteThenReadGivesTheSameDocument) {
   EXPECT_TRUE(reread.prefs.verticalWriting);
 }
 
-TEST_F(DocumentTest, FailedSavesLeaveThePreviousVersionIntact) {
+TEST_F(DocumentTest, FailedSavesLeaveThePreviousVersionIntactAndSayWhy) {
   QUABE_REQUIRE_ARCHIVE();
   Document document;
   document.prefs = test::fixedPreferences();
   ASSERT_TRUE(document.writeToFile(path("keep.swml")));
   const QByteArray previous = contents(path("keep.swml"));
 
-  // A document far larger than the file-size limit the save runs under:
-  // the write is cut off part-way, as by a full disk.
-  std::vector<test::SignSpec> many(
-      400, test::SignSpec{QStringLiteral("LONG GLOSS"), {}, 0, {{"01-01-001-01-01-01", 1, 1}}, QStringLiteral("c")});
-  document.bufferManager = test::makeBuffer({many});
-  document.setModified(true);
-  rlimit old{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit small = old;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  QString reason;
-  const bool saved = document.writeToFile(path("keep.swml"), &reason);
-  setrlimit(RLIMIT_FSIZE, &old);
-  std::signal(SIGXFSZ, oldHandler);
-
-  EXPECT_FALSE(saved);
-  EXPECT_FALSE(reason.isEmpty());
-  EXPECT_TRUE(document.isModified());
-  EXPECT_EQ(contents(path("keep.swml")), previous);
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.swml")});  // no leftovers
+  // Documents larger than the file-size limit the save runs under, one within
+  // the save's write buffer (it reaches the disk only at the very end) and one
+  // beyond it: both writes are cut off part-way, as by a full disk.
+  for (const int signs : {30, 400}) {
+    std::vector<test::SignSpec> many(
+        signs,
+        test::SignSpec{QStringLiteral("LONG GLOSS"), {}, 0, {{"01-01-001-01-01-01", 1, 1}}, QStringLiteral("c")});
+    document.bufferManager = test::makeBuffer({many});
+    document.setModified(true);
+    const qsizetype size = document.swmlData().size();
+    ASSERT_GT(size, 4096);
+    ASSERT_EQ(size > 16384, signs == 400);
+    QString reason;
+    bool saved = false;
+    {
+      test::FileSizeLimit limit(4096);
+      saved = document.writeToFile(path("keep.swml"), &reason);
+    }
+    EXPECT_FALSE(saved) << signs;
+    EXPECT_EQ(reason, test::FileSizeLimit::failureText()) << signs;
+    EXPECT_TRUE(document.isModified());
+    EXPECT_EQ(contents(path("keep.swml")), previous) << signs;
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.swml")});  // no leftovers
+  }
 
   // A directory that does not exist.
+  QString reason;
   EXPECT_FALSE(document.writeToFile(path("missing/dir/doc.swml"), &reason));
   EXPECT_TRUE(document.writeToFile(path("keep.swml")));
   EXPECT_GT(contents(path("keep.swml")).size(), previous.size());

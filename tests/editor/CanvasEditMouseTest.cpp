@@ -1,7 +1,11 @@
+#include <QDropEvent>
 #include <QLabel>
+#include <QMimeData>
+#include <QWheelEvent>
 
 #include "CanvasEditTestSupport.h"
 #include "editor/layout/ViewLineManager.h"
+#include "symbols/SymbolVectors.h"
 
 namespace quabe::test {
 namespace {
@@ -132,6 +136,54 @@ TEST_F(CanvasEditMouseTest, StatusFieldsFollowPointerAndSelection) {
                                                        .arg(qRound(r.y()))
                                                        .arg(qRound(r.width()))
                                                        .arg(qRound(r.height())));
+}
+
+// Zoom by Ctrl+wheel and the View menu, kept within 50-400 %. At 200 % a
+// click on a symbol selects it, a palette drop lands where it was dropped,
+// and the symbols are drawn crisply at the scale from their outlines.
+TEST_F(CanvasEditMouseTest, AtTwiceTheSizeClicksAndDropsMeetTheSymbols) {
+  openDocument(true);
+  window->action(QStringLiteral("zoomIn"))->trigger();
+  QWheelEvent wheel(QPointF(5, 5), canvas->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                    Qt::ControlModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(canvas, &wheel);
+  EXPECT_DOUBLE_EQ(canvas->zoom(), 1.25);
+  window->action(QStringLiteral("actualSize"))->trigger();
+  EXPECT_DOUBLE_EQ(canvas->zoom(), 1.0);
+  canvas->setZoom(9);
+  EXPECT_DOUBLE_EQ(canvas->zoom(), CanvasView::MaxZoom);
+  canvas->setZoom(2.0);
+  man = canvas->viewLineMan();
+  const qreal zoom = canvas->zoom();
+
+  const ISWAPtr hand = man->signAt(0, 0)->symbols[0];
+  const QRectF handRect = hand->rect.translated(man->signOrigin(0, 0));
+  click(canvas, handRect.center() * zoom);
+  EXPECT_EQ(EditorState::shared().selectedSymbols, QList<ISWAPtr>{hand});
+
+  const QImage shown = canvas->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+  const QImage outline = SymbolVectors::shared().rendered(hand->sss(), zoom, Qt::black);
+  int off = 0;
+  for (int y = 0; y < outline.height(); ++y)
+    for (int x = 0; x < outline.width(); ++x)
+      off += qAlpha(outline.pixel(x, y)) == 255 &&
+             std::abs(qGray(outline.pixel(x, y)) -
+                      qGray(shown.pixel(qRound(handRect.left() * zoom) + x, qRound(handRect.top() * zoom) + y))) > 64;
+  EXPECT_EQ(off, 0);
+
+  const QPointF at = (man->signRect(0, 1).topLeft() + QPointF(20, 25)) * zoom;
+  const QPointF origin = man->signOrigin(0, 1);  // the drop may respace the column afterwards
+  QMimeData data;
+  data.setText(QStringLiteral("02-05-001-01-01-01"));
+  QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(canvas, &enter);
+  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(canvas, &drop);
+  const SignPtr target = canvas->viewLineMan()->signAt(0, 1);
+  ASSERT_EQ(target->symbols.size(), 2);
+  const QPointF placed = target->symbols.last()->rect.translated(origin).topLeft();
+  EXPECT_NEAR(placed.x() * zoom, at.x(), 0.5);
+  EXPECT_NEAR(placed.y() * zoom, at.y(), 0.5);
 }
 
 }  // namespace

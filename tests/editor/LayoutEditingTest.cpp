@@ -153,52 +153,6 @@ TEST_F(LayoutEditing, PasteSignsPutsTheCursorAfterThePastedSigns) {
   EXPECT_EQ(man.cursorOffset, 2);
 }
 
-TEST_F(LayoutEditing, DroppingOnTheLineBreakStartsASignAndANewLineBreak) {
-  const SignPtr a = boxSign(60, 90);
-  const SignPtr lineBreak = emptySign();
-  lineBreak->jjs->gloss = QStringLiteral("NEWLINE");
-  setLines(buffer, {{a, lineBreak}});
-  ViewLineManager man(&buffer, &prefs, 800, 1000);
-  man.layout();
-  const QRectF r = man.signRect(0, 1);
-  man.placeCursor(r.topLeft() + QPointF(30, 40));
-  ASSERT_EQ(man.currentSign(), lineBreak);
-  auto symbol = std::make_shared<ISWA>();
-  man.dropSymbol(symbol, r.topLeft() + QPointF(30, 40));
-  EXPECT_EQ(lineBreak->symbols.size(), 1);
-  EXPECT_TRUE(symbol->selected);
-  EXPECT_EQ(EditorState::shared().selectedSymbols, (QList<ISWAPtr>{symbol}));
-  EXPECT_EQ(symbol->rect.topLeft(), QPointF(30, 40));
-  EXPECT_TRUE(lineBreak->jjs->gloss.isEmpty());
-  ASSERT_EQ(line(0).size(), 3);
-  EXPECT_TRUE(line(0).last()->isEmpty());
-  // A second symbol keeps the line as it is.
-  man.dropSymbol(std::make_shared<ISWA>(), r.topLeft() + QPointF(5, 5));
-  EXPECT_EQ(line(0).size(), 3);
-}
-
-TEST_F(LayoutEditing, DroppedSymbolIsOffsetByTheSignsOwnMinimumAlongTheLine) {
-  const SignPtr a = boxSign(60, 90);
-  a->leftMost = 11;
-  a->topMost = 13;
-  setLines(buffer, {{a, emptySign()}});
-  ViewLineManager vertical(&buffer, &prefs, 800, 1000);
-  vertical.layout();
-  auto sv = std::make_shared<ISWA>();
-  vertical.dropSymbol(sv, vertical.signRect(0, 0).topLeft() + QPointF(20, 30));
-  EXPECT_EQ(sv->rect.topLeft(), QPointF(20, 30 + 13));
-  EXPECT_EQ(a->symbols.last(), sv);
-
-  a->leftMost = 11;
-  a->topMost = 13;
-  ViewLineManagerH horizontal(&buffer, &prefs, 1000, 800);
-  horizontal.layout();
-  auto sh = std::make_shared<ISWA>();
-  horizontal.dropSymbol(sh, horizontal.signRect(0, 0).topLeft() + QPointF(20, 30));
-  EXPECT_EQ(sh->rect.topLeft(), QPointF(20 + 11, 30));
-  EXPECT_EQ(EditorState::shared().selectedSymbols, (QList<ISWAPtr>{sv, sh}));
-}
-
 TEST_F(LayoutEditing, PastingSymbolsIntoTheLineBreakTerminatesTheLineAgain) {
   const SignPtr a = boxSign(60, 90);
   auto copied = std::make_shared<ISWA>();
@@ -213,58 +167,6 @@ TEST_F(LayoutEditing, PastingSymbolsIntoTheLineBreakTerminatesTheLineAgain) {
   EXPECT_EQ(line(0)[1]->symbols.size(), 1);
   ASSERT_EQ(line(0).size(), 3);
   EXPECT_TRUE(line(0).last()->isEmpty());
-}
-
-TEST_F(LayoutEditing, KeyMovesFollowTheWritingDirection) {
-  // Two view lines of three signs each in both directions.
-  QList<SignPtr> signs;
-  for (int i = 0; i < 5; ++i) signs << boxSign(100, 100);
-  signs << emptySign();
-  setLines(buffer, {signs});
-  ViewLineManager vertical(&buffer, &prefs, 800, 400);
-  vertical.layout();
-  ASSERT_EQ(vertical.viewLines.size(), 2);
-  ASSERT_EQ(vertical.viewLines[0].count, 3);
-  vertical.cursorDown(1);
-  EXPECT_EQ(vertical.cursorOffset, 1);
-  vertical.cursorRight(1);
-  EXPECT_EQ(vertical.cursorLine, 1);
-  vertical.cursorFarDown();
-  EXPECT_EQ(vertical.cursorOffset, 2);
-  vertical.cursorFarUp();
-  EXPECT_EQ(vertical.cursorOffset, 0);
-  vertical.cursorUp(1);  // previous sign wraps to the end of the previous column
-  EXPECT_EQ(vertical.cursorLine, 0);
-  EXPECT_EQ(vertical.cursorOffset, 2);
-  vertical.cursorFarRight();
-  EXPECT_EQ(vertical.cursorLine, 1);
-  vertical.cursorFarLeft();
-  EXPECT_EQ(vertical.cursorLine, 0);
-
-  ViewLineManagerH horizontal(&buffer, &prefs, 400, 800);
-  horizontal.layout();
-  ASSERT_EQ(horizontal.viewLines.size(), 2);
-  horizontal.cursorRight(1);
-  EXPECT_EQ(horizontal.cursorOffset, 1);
-  horizontal.cursorDown(1);
-  EXPECT_EQ(horizontal.cursorLine, 1);
-  horizontal.cursorFarRight();
-  EXPECT_EQ(horizontal.cursorOffset, 2);
-  horizontal.cursorFarLeft();
-  EXPECT_EQ(horizontal.cursorOffset, 0);
-  horizontal.cursorLeft(1);
-  EXPECT_EQ(horizontal.cursorLine, 0);
-  EXPECT_EQ(horizontal.cursorOffset, 2);
-  horizontal.cursorFarDown();
-  EXPECT_EQ(horizontal.cursorLine, 1);
-  horizontal.cursorFarUp();
-  EXPECT_EQ(horizontal.cursorLine, 0);
-  // The ends of the text stop the moves.
-  horizontal.cursorFarLeft();
-  horizontal.cursorLeft(1);
-  horizontal.cursorUp(1);
-  EXPECT_EQ(horizontal.cursorLine, 0);
-  EXPECT_EQ(horizontal.cursorOffset, 0);
 }
 
 TEST_F(LayoutEditing, ExtendingFromNoRangeAnchorsAtTheOldCursor) {

@@ -161,27 +161,6 @@ TEST_F(LayoutVertical, EmptyBufferStillGetsOneViewLine) {
   EXPECT_NE(man.currentSign(), nullptr);
 }
 
-TEST_F(LayoutHorizontal, SignsThatFitMakeOneRow) {
-  setLines(buffer, {{boxSign(100, 120), boxSign(100, 170), emptySign()}, {emptySign()}});
-  ViewLineManagerH man(&buffer, &prefs, 1000, 800);
-  const qreal extent = man.layout();
-  ASSERT_EQ(man.viewLines.size(), 2);
-  EXPECT_EQ(man.viewLines[0].count, 3);
-  EXPECT_DOUBLE_EQ(man.viewLines[0].signSpace, 10);
-  EXPECT_DOUBLE_EQ(man.viewLines[0].top, 10);
-  EXPECT_DOUBLE_EQ(man.viewLines[0].height, 170);
-  EXPECT_DOUBLE_EQ(man.viewLines[0].left, 0);
-  EXPECT_DOUBLE_EQ(man.viewLines[1].top, 10 + 170 + 20);
-  EXPECT_DOUBLE_EQ(man.viewLines[1].height, 150);
-  EXPECT_DOUBLE_EQ(extent, 200 + 150 + 10);
-  EXPECT_DOUBLE_EQ(man.lineWidth(0), 100 + 100 + 150 + 2 * 20);
-  EXPECT_DOUBLE_EQ(man.lineHeight(0), 170);
-  EXPECT_DOUBLE_EQ(man.leftMargin(), 5);
-  EXPECT_DOUBLE_EQ(man.topMargin(), 10);
-  EXPECT_DOUBLE_EQ(man.maxSignWidth(), 300);
-  EXPECT_DOUBLE_EQ(man.maxSignHeight(), 150);
-}
-
 TEST_F(LayoutHorizontal, FullRowSpreadsOverCountMinusOneGaps) {
   setLines(buffer, {{boxSign(90, 60), boxSign(90, 60), boxSign(90, 60), emptySign()}});
   ViewLineManagerH man(&buffer, &prefs, 330, 800);

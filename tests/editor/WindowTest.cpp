@@ -72,6 +72,7 @@ TEST_F(WindowTest, OpenSwitchDirectionToggleSaveAndReopen) {
   EXPECT_EQ(document->prefs.showGlosses, !glosses);
   EXPECT_EQ(window->layoutSettings().showGlosses, !glosses);
   EXPECT_EQ(QSettings().value(QStringLiteral("ShowGlosses")).toBool(), !glosses);
+  EXPECT_EQ(window->canvasView()->viewLineMan()->glossRect(0, 0).isEmpty(), glosses);  // laid out anew
 
   window->action(QStringLiteral("save"))->trigger();
   EXPECT_FALSE(document->isModified());

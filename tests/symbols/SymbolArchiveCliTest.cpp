@@ -5,8 +5,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "symbols/SymbolArchive.h"
 #include "BuildPaths.h"
+#include "symbols/SymbolArchive.h"
 
 using namespace quabe;
 
@@ -40,4 +40,18 @@ TEST(SymbolArchiveCli, InfoTellsStoredSynthesisedAndAbsentImagesApart) {
   cli.start(QUABE_CLI_PATH, {"archive", "info", "--archive", dir.filePath("missing")});
   ASSERT_TRUE(cli.waitForFinished(30000));
   EXPECT_EQ(cli.exitCode(), 1);
+
+  // A damaged archive: its whole entries are read, the damage is told on standard error.
+  QByteArray bytes;
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  bytes = file.readAll();
+  file.close();
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes.left(bytes.size() - 4));
+  file.close();
+  cli.start(QUABE_CLI_PATH, {"archive", "info", "--archive", path});
+  ASSERT_TRUE(cli.waitForFinished(30000));
+  EXPECT_EQ(cli.exitCode(), 1);
+  EXPECT_TRUE(cli.readAllStandardOutput().contains("1 entries"));
+  EXPECT_TRUE(cli.readAllStandardError().contains("damaged"));
 }

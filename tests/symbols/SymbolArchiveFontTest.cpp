@@ -5,14 +5,12 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QPainter>
-#include <QPainterPath>
-#include <QRawFont>
 #include <cmath>
 
+#include "BuildPaths.h"
 #include "core/Resources.h"
 #include "symbols/SymbolArchive.h"
-#include "BuildPaths.h"
+#include "symbols/SymbolDrawing.h"
 
 using namespace quabe;
 
@@ -20,41 +18,19 @@ namespace {
 
 const QString kFontDir = QStringLiteral(QUABE_FONT_DIR);
 
-// The fonts at 30 px to the em; glyph of (base key, fill, rotation), fill and
-// rotation counted from 0: Line U+F0000 + id, Fill U+100000 + id.
-class Fonts {
+QByteArray fontData(const char* name) {
+  QFile file(kFontDir + QLatin1Char('/') + QLatin1String(name));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The fonts as the archive builder reads them.
+class Fonts : public SymbolFonts {
  public:
-  Fonts()
-      : line(kFontDir + "/SuttonSignWritingLine.ttf", 30, QFont::PreferNoHinting),
-        fill(kFontDir + "/SuttonSignWritingFill.ttf", 30, QFont::PreferNoHinting) {}
-  bool isValid() const { return line.isValid() && fill.isValid(); }
-
-  static char32_t id(SymbolCode code) {
-    const int key = SSS::serialBaseSymbolNumber(SSS::categoryField(code), SSS::group(code), SSS::baseSymbol(code),
-                                                SSS::variation(code)) +
-                    255;
-    return char32_t((key - 0x100) * 96 + (SSS::fill(code) - 1) * 16 + SSS::rotation(code));
-  }
-  bool has(SymbolCode code) const { return line.supportsCharacter(uint(0xF0000 + id(code))); }
-  QPainterPath path(const QRawFont& font, char32_t codePoint) const {
-    return font.pathForGlyph(font.glyphIndexesForString(QString::fromUcs4(&codePoint, 1)).value(0));
-  }
-  QRectF bounds(SymbolCode code) const { return path(line, 0xF0000 + id(code)).boundingRect(); }
+  Fonts() : SymbolFonts(fontData("SuttonSignWritingLine.ttf"), fontData("SuttonSignWritingFill.ttf")) {}
+  bool has(SymbolCode code) const { return hasGlyph(GlyphId::of(code)); }
+  QRectF bounds(SymbolCode code) const { return drawing(GlyphId::of(code)).layers.value(0).line.boundingRect(); }
   // The glyph drawn the way the archive draws it: fill in white under the line in black.
-  QImage render(SymbolCode code) const {
-    const QPainterPath outline = path(line, 0xF0000 + id(code));
-    const QRectF box = outline.boundingRect();
-    QImage image(int(std::lround(box.right())), int(std::lround(box.bottom())), QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(path(fill, 0x100000 + id(code)), Qt::white);
-    painter.fillPath(outline, Qt::black);
-    return image;
-  }
-
-  QRawFont line;
-  QRawFont fill;
+  QImage render(SymbolCode code) const { return drawing(GlyphId::of(code)).render(); }
 };
 
 bool fontsPresent() {
@@ -87,14 +63,6 @@ QList<SymbolCode> fontCodes(const Fonts& fonts) {
   return codes;
 }
 
-// The three extension punctuation symbols, each in the eight rotations of
-// the font's own punctuation.
-QList<SymbolCode> extensionCodes() {
-  QList<SymbolCode> codes;
-  for (quint32 base = 4; base <= 6; ++base)
-    for (quint32 rotation = 1; rotation <= 8; ++rotation) codes << SSS::make(7, 1, base, 1, 1, rotation);
-  return codes;
-}
 const QList<SymbolCode> kExtensions = extensionCodes();
 
 #define REQUIRE_FONTS_AND_ARCHIVE()                                                   \

@@ -27,12 +27,6 @@ TEST(SymbolCode, MalformedPartsReadAsZeroAndShortTextsAreRejected) {
   EXPECT_EQ(SSS::fromString(""), 0u);
 }
 
-TEST(SymbolCode, MakeKeepsOnlyTheLowBitsOfEachField) {
-  EXPECT_EQ(SSS::group(SSS::make(1, 17, 1, 1, 1, 1)), 1);
-  EXPECT_EQ(SSS::rotation(SSS::make(1, 1, 1, 1, 1, 300)), 44);
-  EXPECT_EQ(SSS::categoryField(SSS::make(0x1F, 1, 1, 1, 1, 1)), 0xF);
-}
-
 TEST(SymbolCode, CategoryFieldsOutsideTheTableHaveNoCategory) {
   EXPECT_EQ(SSS::categoryOf(0x11011101), Category::hand);
   EXPECT_EQ(SSS::categoryOf(0x71011101), Category::punc);
@@ -46,38 +40,6 @@ TEST(SymbolCode, CategoryFieldsOutsideTheTableHaveNoCategory) {
   }
 }
 
-TEST(SymbolCode, RotationCountsComeFromTheTableAndNeverIndexOutside) {
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("01-05-058-01-06-16")), 16);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-10-006-01-01-01")), 1);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-01-006-01-01-01")), 5);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-07-016-01-01-01")), 1);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("04-01-001-01-01-01")), -1);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-10-009-01-01-01")), -1);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-00-001-01-01-01")), -1);
-  EXPECT_EQ(SSS::rotationCount(SSS::fromString("02-04-000-01-01-01")), -1);
-}
-
-TEST(SymbolCode, SerialNumbersOfTheTable) {
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(1, 1, 1, 1), 1);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(7, 1, 3, 1), 652);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(2, 2, 2, 1), 281);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(2, 2, 1, 2), 280);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(2, 7, 8, 1), 0);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(2, 7, 9, 1), 430);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(8, 1, 1, 1), 0);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(1, 11, 1, 1), 0);
-  EXPECT_EQ(SSS::serialBaseSymbolNumber(1, 1, 15, 1), 0);
-}
-
-TEST(SymbolCode, KeyComponentsOfTheTable) {
-  EXPECT_EQ(ISWA2010Code::components(0x100), (BaseSymbolComponents{1, 1, 1, 1}));
-  EXPECT_EQ(ISWA2010Code::components(0x387), (BaseSymbolComponents{7, 1, 1, 1}));
-  EXPECT_EQ(ISWA2010Code::components(0x388), (BaseSymbolComponents{7, 1, 1, 2}));
-  EXPECT_EQ(ISWA2010Code::components(0x38B), (BaseSymbolComponents{7, 1, 3, 1}));
-  EXPECT_EQ(ISWA2010Code::components(0x99), (BaseSymbolComponents{1, 1, 1, 1}));
-  EXPECT_EQ(ISWA2010Code::components(0x38C), (BaseSymbolComponents{1, 1, 1, 1}));
-}
-
 // Both tables are one numbering: every key maps to components whose serial
 // gives the key back, and the keys cover 1..652 without gaps or repeats.
 TEST(SymbolCode, BothTablesAgreeForAll652Keys) {
@@ -89,8 +51,8 @@ TEST(SymbolCode, BothTablesAgreeForAll652Keys) {
     ASSERT_GE(c.variation, 1);
     ASSERT_LE(c.variation, SSS::variationCount(c.category, c.group, c.baseSymbol));
     serials.insert(serial);
-    const SymbolCode code = SSS::make(quint32(c.category), quint32(c.group), quint32(c.baseSymbol),
-                                      quint32(c.variation), 1, 1);
+    const SymbolCode code =
+        SSS::make(quint32(c.category), quint32(c.group), quint32(c.baseSymbol), quint32(c.variation), 1, 1);
     ASSERT_EQ(SSS::fromFswKey(SSS::toFswKey(code)), code);
     ASSERT_EQ(SSS::toFswKey(code).mid(1, 3).toInt(nullptr, 16), key);
   }

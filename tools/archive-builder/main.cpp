@@ -19,11 +19,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "GlyphRenderer.h"
 #include "symbols/SymbolArchive.h"
+#include "symbols/SymbolDrawing.h"
 
 using namespace quabe;
-using namespace quabe::archive;
 
 namespace {
 
@@ -101,11 +100,11 @@ QByteArray symbolDatabase(const QList<Rendered>& symbols) {
 
 // How the font's own glyphs of derived rotations compare with the images the
 // archive would synthesise from rotations 1 and 2.
-void compareSynthesis(const GlyphRenderer& renderer, const QList<GlyphId>& glyphs) {
+void compareSynthesis(const SymbolFonts& fonts, const QList<GlyphId>& glyphs) {
   int derived = 0, otherSize = 0, identical = 0, visiblyDifferent = 0;
   QHash<SymbolCode, QImage> upright;
   for (const GlyphId& glyph : glyphs)
-    if (glyph.rotation < 2) upright.insert(glyph.code(), renderer.render(glyph));
+    if (glyph.rotation < 2) upright.insert(glyph.code(), fonts.drawing(glyph).render());
   for (const GlyphId& glyph : glyphs) {
     const SymbolCode code = glyph.code();
     const int r = SSS::rotation(code);
@@ -115,7 +114,7 @@ void compareSynthesis(const GlyphRenderer& renderer, const QList<GlyphId>& glyph
     if (base.isNull()) continue;
     ++derived;
     const QImage synthesised = SymbolArchive::synthesize(base, reduced).convertToFormat(QImage::Format_ARGB32);
-    const QImage font = renderer.render(glyph).convertToFormat(QImage::Format_ARGB32);
+    const QImage font = fonts.drawing(glyph).render().convertToFormat(QImage::Format_ARGB32);
     if (synthesised.size() != font.size()) {
       ++otherSize;
       continue;
@@ -159,7 +158,7 @@ int main(int argc, char** argv) {
 
   const QByteArray lineData = readFile(parser.value(QStringLiteral("line")));
   const QByteArray fillData = readFile(parser.value(QStringLiteral("fill")));
-  const GlyphRenderer probe(lineData, fillData);
+  const SymbolFonts probe(lineData, fillData);
   if (lineData.isEmpty() || fillData.isEmpty() || !probe.isValid()) {
     std::fprintf(stderr, "quabe-archive-builder: cannot read the fonts\n");
     return 1;
@@ -179,11 +178,11 @@ int main(int argc, char** argv) {
   for (int i = 0; i < glyphs.size(); i += kChunk) chunks << glyphs.mid(i, kChunk);
   const QList<QList<Rendered>> renderedChunks =
       QtConcurrent::blockingMapped(chunks, [&lineData, &fillData](const QList<GlyphId>& chunk) {
-        const GlyphRenderer renderer(lineData, fillData);
+        const SymbolFonts fonts(lineData, fillData);
         QList<Rendered> out;
         out.reserve(chunk.size());
         for (const GlyphId& glyph : chunk) {
-          const QImage image = renderer.render(glyph);
+          const QImage image = fonts.drawing(glyph).render();
           out << Rendered{glyph.code(), encodePng(image), image.size()};
         }
         return out;
@@ -193,7 +192,7 @@ int main(int argc, char** argv) {
   symbols.reserve(glyphs.size() + extensionCodes().size());
   for (const auto& chunk : renderedChunks) symbols << chunk;
   for (const SymbolCode code : extensionCodes()) {
-    const QImage image = drawExtensionGlyph(SSS::baseSymbol(code), SSS::rotation(code));
+    const QImage image = extensionDrawing(SSS::baseSymbol(code), SSS::rotation(code)).render();
     symbols << Rendered{code, encodePng(image), image.size()};
   }
 

@@ -4,6 +4,8 @@
 
 #include <QDateTime>
 #include <QThread>
+#include <cerrno>
+#include <cstring>
 
 #include "core/Diagnostics.h"
 
@@ -47,10 +49,15 @@ void SqliteResultSet::close() {
 
 bool SqliteResultSet::next() {
   if (!m_statement) return false;
+  errno = 0;
   const int rc = sqlite3_step(m_statement);
   if (rc == SQLITE_ROW) return true;
-  if (rc != SQLITE_DONE && m_owner) {
-    diag(kWhere, QStringLiteral("step failed (%1): %2").arg(rc).arg(m_owner->lastErrorMessage()));
+  if (rc != SQLITE_DONE) {
+    m_failed = true;
+    if (m_owner) {
+      m_owner->noteFailure();
+      diag(kWhere, QStringLiteral("step failed (%1): %2").arg(rc).arg(m_owner->lastErrorMessage()));
+    }
   }
   close();
   return false;
@@ -139,10 +146,9 @@ bool SqliteDatabase::openWithFlags(int flags) {
   sqlite3* handle = nullptr;
   const int rc = sqlite3_open_v2(path.constData(), &handle, flags | SQLITE_OPEN_FULLMUTEX, nullptr);
   if (rc != SQLITE_OK) {
-    diag(kWhere, QStringLiteral("cannot open %1 (%2): %3")
-                     .arg(m_path)
-                     .arg(rc)
-                     .arg(handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString()));
+    m_failureCode = rc & 0xff;
+    m_failureMessage = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(rc));
+    diag(kWhere, QStringLiteral("cannot open %1 (%2): %3").arg(m_path).arg(rc).arg(m_failureMessage));
     if (handle) sqlite3_close(handle);
     return false;
   }
@@ -177,7 +183,25 @@ int SqliteDatabase::busyHandler(void* self, int count) {
   return 1;
 }
 
-void SqliteDatabase::report(const char* where, const QString& sql) const {
+void SqliteDatabase::noteFailure() {
+  if (!m_handle) {
+    m_failureCode = SQLITE_MISUSE;
+    m_failureMessage = QStringLiteral("not open");
+    return;
+  }
+  m_failureCode = sqlite3_errcode(m_handle) & 0xff;
+  m_failureMessage = QString::fromUtf8(sqlite3_errmsg(m_handle));
+  // "disk I/O error" alone does not say that the disk is full or the file too
+  // large. SQLite keeps the system's error only for some failures; the calls
+  // below clear errno before they step, so that it is this step's otherwise.
+  const int system = sqlite3_system_errno(m_handle) ? sqlite3_system_errno(m_handle) : errno;
+  if (system != 0 &&
+      (m_failureCode == SQLITE_IOERR || m_failureCode == SQLITE_FULL || m_failureCode == SQLITE_CANTOPEN))
+    m_failureMessage += QStringLiteral(" (%1)").arg(QString::fromLocal8Bit(std::strerror(system)));
+}
+
+void SqliteDatabase::report(const char* where, const QString& sql) {
+  noteFailure();
   diag(kWhere, QStringLiteral("%1 failed (%2): %3 [%4]")
                    .arg(QLatin1String(where))
                    .arg(lastErrorCode())
@@ -191,6 +215,7 @@ sqlite3_stmt* SqliteDatabase::prepare(const QString& sql, const QVariantList& ar
   }
   const QByteArray text = sql.toUtf8();
   sqlite3_stmt* statement = nullptr;
+  errno = 0;
   if (sqlite3_prepare_v2(m_handle, text.constData(), int(text.size()), &statement, nullptr) != SQLITE_OK ||
       !statement) {
     report(where, sql);
@@ -199,6 +224,8 @@ sqlite3_stmt* SqliteDatabase::prepare(const QString& sql, const QVariantList& ar
   }
   const int parameterCount = sqlite3_bind_parameter_count(statement);
   if (parameterCount != arguments.size()) {
+    m_failureCode = SQLITE_MISUSE;
+    m_failureMessage = QStringLiteral("wrong number of arguments");
     diag(kWhere, QStringLiteral("%1: the statement takes %2 arguments, %3 given [%4]")
                      .arg(QLatin1String(where))
                      .arg(parameterCount)
@@ -264,6 +291,7 @@ std::unique_ptr<SqliteResultSet> SqliteDatabase::executeQuery(const QString& sql
 bool SqliteDatabase::executeUpdate(const QString& sql, const QVariantList& arguments) {
   sqlite3_stmt* statement = prepare(sql, arguments, "executeUpdate");
   if (!statement) return false;
+  errno = 0;
   int rc = sqlite3_step(statement);
   while (rc == SQLITE_ROW) rc = sqlite3_step(statement);
   if (rc != SQLITE_DONE) report("executeUpdate", sql);
@@ -274,8 +302,10 @@ bool SqliteDatabase::executeUpdate(const QString& sql, const QVariantList& argum
 bool SqliteDatabase::executeStatements(const QString& sql) {
   if (!m_handle) return false;
   char* error = nullptr;
+  errno = 0;
   const int rc = sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, &error);
   if (rc != SQLITE_OK) {
+    noteFailure();
     diag(kWhere, QStringLiteral("executeStatements failed (%1): %2").arg(rc).arg(QString::fromUtf8(error)));
   }
   sqlite3_free(error);
@@ -284,7 +314,11 @@ bool SqliteDatabase::executeStatements(const QString& sql) {
 
 bool SqliteDatabase::beginTransaction() {
   const bool ok = executeUpdate(QStringLiteral("begin exclusive transaction"));
-  if (ok) m_inTransaction = true;
+  if (ok) {
+    m_inTransaction = true;
+    m_failureCode = SQLITE_OK;
+    m_failureMessage.clear();
+  }
   return ok;
 }
 
@@ -295,9 +329,21 @@ bool SqliteDatabase::commit() {
 }
 
 bool SqliteDatabase::rollback() {
-  const bool ok = executeUpdate(QStringLiteral("rollback transaction"));
-  // A failed rollback after SQLite already ended the transaction leaves none open.
-  if (ok || (m_handle && sqlite3_get_autocommit(m_handle))) m_inTransaction = false;
+  if (!m_handle) {
+    m_inTransaction = false;
+    return false;
+  }
+  const int cause = m_failureCode;
+  const QString causeMessage = m_failureMessage;
+  // After an error SQLite may have rolled back already; a second rollback would only fail.
+  const bool ok = sqlite3_get_autocommit(m_handle) || executeUpdate(QStringLiteral("rollback transaction"));
+  m_inTransaction = !sqlite3_get_autocommit(m_handle);
+  // A write that failed on I/O leaves its journal until the pager starts again: a read plays it back now.
+  if (!m_inTransaction) sqlite3_exec(m_handle, "PRAGMA schema_version", nullptr, nullptr, nullptr);
+  if (cause != SQLITE_OK) {
+    m_failureCode = cause;
+    m_failureMessage = causeMessage;
+  }
   return ok;
 }
 
@@ -306,9 +352,15 @@ qint64 SqliteDatabase::lastInsertRowId() const { return m_handle ? sqlite3_last_
 int SqliteDatabase::changes() const { return m_handle ? sqlite3_changes(m_handle) : 0; }
 
 QString SqliteDatabase::lastErrorMessage() const {
+  if (m_failureCode != SQLITE_OK) return m_failureMessage;
   return m_handle ? QString::fromUtf8(sqlite3_errmsg(m_handle)) : QStringLiteral("not open");
 }
 
-int SqliteDatabase::lastErrorCode() const { return m_handle ? sqlite3_errcode(m_handle) : SQLITE_MISUSE; }
+int SqliteDatabase::lastErrorCode() const {
+  if (m_failureCode != SQLITE_OK) return m_failureCode;
+  return m_handle ? sqlite3_errcode(m_handle) : SQLITE_MISUSE;
+}
+
+bool SqliteDatabase::lastErrorIsBusy() const { return m_failureCode == SQLITE_BUSY || m_failureCode == SQLITE_LOCKED; }
 
 }  // namespace quabe

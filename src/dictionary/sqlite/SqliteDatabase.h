@@ -25,8 +25,9 @@ class SqliteResultSet {
   SqliteResultSet& operator=(const SqliteResultSet&) = delete;
 
   // Steps to the next row; false at the end or on an error (the statement is
-  // then finished).
+  // then finished and failed() tells the two apart).
   bool next();
+  bool failed() const { return m_failed; }
   void close();
   bool isOpen() const { return m_statement != nullptr; }
 
@@ -58,6 +59,7 @@ class SqliteResultSet {
   SqliteDatabase* m_owner = nullptr;
   QHash<QString, int> m_columns;
   bool m_columnsBuilt = false;
+  bool m_failed = false;
 };
 
 // One connection to an SQLite file. Nothing is opened at construction; the
@@ -90,13 +92,21 @@ class SqliteDatabase {
 
   bool beginTransaction();
   bool commit();
+  // Ends the transaction without its changes. When SQLite has already rolled
+  // back after an error, it only plays back the journal a failed write may
+  // have left (so that no hot journal stays beside the file) and succeeds.
   bool rollback();
   bool inTransaction() const { return m_inTransaction; }
 
   qint64 lastInsertRowId() const;
   int changes() const;
+  // The cause of the last failure: SQLite's message (with the system's for
+  // an I/O error) and primary result code. A rollback or close after a
+  // failure leaves them as they were.
   QString lastErrorMessage() const;
   int lastErrorCode() const;
+  // The last failure was another connection holding the file (after the busy timeout).
+  bool lastErrorIsBusy() const;
 
   // How long a busy database is retried before a call fails (seconds).
   double maxBusyRetryTimeInterval = 2.0;
@@ -105,7 +115,8 @@ class SqliteDatabase {
   friend class SqliteResultSet;
   bool openWithFlags(int flags);
   sqlite3_stmt* prepare(const QString& sql, const QVariantList& arguments, const char* where);
-  void report(const char* where, const QString& sql) const;
+  void report(const char* where, const QString& sql);
+  void noteFailure();
   static int busyHandler(void* self, int count);
 
   QString m_path;
@@ -113,6 +124,8 @@ class SqliteDatabase {
   std::set<SqliteResultSet*> m_openResultSets;
   qint64 m_busyStartMs = 0;
   bool m_inTransaction = false;
+  int m_failureCode = 0;
+  QString m_failureMessage;
 };
 
 }  // namespace quabe

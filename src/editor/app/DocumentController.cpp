@@ -215,7 +215,8 @@ void DocumentController::toggleDisplay(const QString& key) {
   }
   Preferences& prefs = window->document()->prefs;
   setPreferenceFlag(prefs, key, on);
-  window->applyPreferences(false);
+  // Glosses and comments take room in the layout.
+  window->applyPreferences(key == QLatin1String("ShowGlosses") || key == QLatin1String("ShowComments"));
   if (key == QLatin1String("AutoCentering")) window->canvasView()->centerAllSigns();
 }
 

@@ -6,6 +6,7 @@
 #include "document/DbSign.h"
 #include "document/EditorState.h"
 #include "editor/canvas/CanvasView.h"
+#include "editor/layout/CellText.h"
 
 namespace quabe {
 
@@ -25,24 +26,46 @@ void strokeRect(QPainter& painter, const QColor& color, const QRectF& rect) {
   painter.drawRect(rect);
 }
 
-QString glossText(const Sign& sign) {
-  if (!sign.jjs || sign.jjs->gloss.isEmpty() || sign.jjs->gloss == QStringLiteral("NEWLINE")) return {};
-  return sign.jjs->text(TagStyle::none);
-}
-
 bool isAmbiguous(const Sign& sign) { return sign.jjs && sign.jjs->isAmbiguous; }
 
 }  // namespace
 
-QFont CanvasView::textFont() const {
-  QFont f = font();
-  f.setPixelSize(12);
-  return f;
+QFont CanvasView::textFont() const { return CellText::font(font()); }
+
+QStringList CanvasView::shownTexts() const {
+  QStringList texts;
+  if (!m_viewLineMan) return texts;
+  for (qint64 line = 0; line < m_viewLineMan->viewLines.size(); ++line)
+    for (const SignPtr& sign : m_viewLineMan->signs(line))
+      for (const QString& text : {m_viewLineMan->glossText(*sign), m_viewLineMan->commentText(*sign)})
+        if (!text.isEmpty()) texts << text;
+  return texts;
 }
 
-void CanvasView::drawText(QPainter& painter, const QString& text, const QPointF& topLeft) {
+void CanvasView::drawText(QPainter& painter, const QString& text, const QRectF& rect) {
+  if (text.isEmpty() || rect.isEmpty()) return;
   painter.setPen(textColor());
-  painter.drawText(QRectF(topLeft, QSizeF(10000, 10000)), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, text);
+  CellText::draw(painter, text, m_viewLineMan->textFont, rect);
+}
+
+void CanvasView::drawEmptySign(QPainter& painter, const QRectF& box, bool atCursor) {
+  if (atCursor) {
+    strokeRect(painter, emptySignColor(), box);
+    return;
+  }
+  // A small bent arrow (a return mark) in the box's first corner.
+  const QColor faint = QColor::fromRgbF(0.8f, 0.8f, 0.8f);
+  QPainterPath mark;
+  const QPointF c = box.topLeft() + QPointF(4, 4);
+  mark.moveTo(c + QPointF(10, 0));
+  mark.lineTo(c + QPointF(10, 8));
+  mark.lineTo(c + QPointF(1, 8));
+  mark.moveTo(c + QPointF(4, 5));
+  mark.lineTo(c + QPointF(1, 8));
+  mark.lineTo(c + QPointF(4, 11));
+  painter.setPen(QPen(faint, 1.0));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawPath(mark);
 }
 
 std::pair<qint64, qint64> CanvasView::linesToDraw(const QRectF& visible, const QRectF& dirty) const {
@@ -106,7 +129,7 @@ void CanvasView::drawVerticalLines(QPainter& painter, qint64 firstLine, qint64 l
   ViewLineManager& man = *m_viewLineMan;
   const Preferences& p = *prefs();
   const qreal L = p.lineSpace;
-  const qreal viewHeight = height();
+  const qreal viewHeight = canvasSize().height();
   for (qint64 i = firstLine; i <= lastLine; ++i) {
     const ViewLineInfo info = man.viewLines[i];
     const qreal left = info.left, W = info.width, s = info.signSpace;
@@ -116,12 +139,13 @@ void CanvasView::drawVerticalLines(QPainter& painter, qint64 firstLine, qint64 l
         strokeLine(painter, ruleColor(), {left + W + L / 2 - 1.5, 0}, {left + W + L / 2 - 1.5, viewHeight - 1.0});
     }
     const QList<SignPtr> signs = man.signs(i);
-    qreal y = man.topMargin();
+    qreal y = man.topMargin();  // where the sign's slot (its gloss, the sign, its comment) starts
     for (qint64 k = 0; k < signs.size(); ++k) {
       Sign& sign = *signs[k];
       if (k > 0) y += s;
-      const qreal h = man.signLength(sign);
-      if (!printing && i == man.cursorLine && k == man.cursorOffset) {
+      const qreal h = man.slotLength(i, k, sign);
+      const bool atCursor = !printing && i == man.cursorLine && k == man.cursorOffset;
+      if (atCursor) {
         painter.setBrush(Qt::NoBrush);
         if (p.showBorders) {
           const QRectF cell(left - L / 2 + 0.5, y - s / 2 + 0.5, L + W - 2.5, s + h - 1.5);
@@ -132,15 +156,7 @@ void CanvasView::drawVerticalLines(QPainter& painter, qint64 firstLine, qint64 l
           strokeRect(painter, cursorOutlineColor(), QRectF(left - L / 2 + 1.0, y - s / 2, L + W - 2.0, s + h - 2.0));
         }
       }
-      drawSign(painter, sign, QPointF(left, y - sign.topMost));
-      if (!printing && isAmbiguous(sign)) drawAmbiguityMark(painter, man.cellRect(i, k));
-      if (p.showComments && !sign.comment.isEmpty())
-        drawText(painter, sign.comment, {left - L / 2 + 4.0, y + h + s / 2 - 16.0});
-      if (p.showGlosses) {
-        const QString gloss = glossText(sign);
-        const qreal before = k == 0 ? man.topMargin() : s / 2;
-        if (!gloss.isEmpty()) drawText(painter, gloss, {left - L / 2 + 3.0, y - before + 2.0});
-      }
+      drawSignInCell(painter, i, k, sign, atCursor);
       if (p.showBorders)
         strokeLine(painter, borderColor(), {left - L / 2 + 0.5, y - s / 2 + 0.5},
                    {left + W + L / 2 - 2.5, y - s / 2 + 0.5});
@@ -153,7 +169,7 @@ void CanvasView::drawHorizontalLines(QPainter& painter, qint64 firstLine, qint64
   ViewLineManager& man = *m_viewLineMan;
   const Preferences& p = *prefs();
   const qreal L = p.lineSpace;
-  const qreal viewWidth = width();
+  const qreal viewWidth = canvasSize().width();
   for (qint64 i = firstLine; i <= lastLine; ++i) {
     const ViewLineInfo info = man.viewLines[i];
     const qreal top = info.top, H = info.height, s = info.signSpace;
@@ -167,7 +183,8 @@ void CanvasView::drawHorizontalLines(QPainter& painter, qint64 firstLine, qint64
       Sign& sign = *signs[k];
       if (k > 0) x += s;
       const qreal w = man.signLength(sign);
-      if (!printing && i == man.cursorLine && k == man.cursorOffset) {
+      const bool atCursor = !printing && i == man.cursorLine && k == man.cursorOffset;
+      if (atCursor) {
         if (p.showBorders) {
           const QRectF cell(x - s / 2 + 0.5, top - L / 2 + 0.5, s + w - 1.5, L + H - 2.5);
           painter.fillRect(cell, selectionColor());
@@ -177,14 +194,7 @@ void CanvasView::drawHorizontalLines(QPainter& painter, qint64 firstLine, qint64
           strokeRect(painter, cursorOutlineColor(), QRectF(x - s / 2, top - L / 2 + 1.0, s + w - 2.0, L + H - 2.0));
         }
       }
-      drawSign(painter, sign, QPointF(x - sign.leftMost, top));
-      if (!printing && isAmbiguous(sign)) drawAmbiguityMark(painter, man.cellRect(i, k));
-      const qreal before = k == 0 ? man.leftMargin() : s / 2;
-      if (p.showGlosses) {
-        const QString gloss = glossText(sign);
-        if (!gloss.isEmpty()) drawText(painter, gloss, {x - before + 2.0, top - L / 2 + 2.0});
-      }
-      if (p.showComments && !sign.comment.isEmpty()) drawText(painter, sign.comment, {x - before + 2.0, top + H - 8.0});
+      drawSignInCell(painter, i, k, sign, atCursor);
       if (p.showBorders)
         strokeLine(painter, borderColor(), {x - s / 2 + 0.5, top - L / 2 + 0.5},
                    {x - s / 2 + 0.5, top + H + L / 2 - 2.5});
@@ -193,14 +203,24 @@ void CanvasView::drawHorizontalLines(QPainter& painter, qint64 firstLine, qint64
   }
 }
 
-void CanvasView::drawSign(QPainter& painter, Sign& sign, const QPointF& origin) {
-  const bool vertical = m_viewLineMan ? m_viewLineMan->isVertical() : m_verticalWritingMode;
+void CanvasView::drawSignInCell(QPainter& painter, qint64 line, qint64 index, Sign& sign, bool atCursor) {
+  ViewLineManager& man = *m_viewLineMan;
+  const QPointF origin = man.signOrigin(line, index);
   if (sign.isEmpty()) {
     if (!printing)
-      strokeRect(painter, emptySignColor(),
-                 QRectF(origin.x() + sign.leftMost, origin.y() + sign.topMost, sign.width, sign.height));
-    return;
+      drawEmptySign(painter, QRectF(origin.x() + sign.leftMost, origin.y() + sign.topMost, sign.width, sign.height),
+                    atCursor);
+  } else {
+    drawSign(painter, sign, origin);
   }
+  if (!printing && isAmbiguous(sign)) drawAmbiguityMark(painter, man.cellRect(line, index));
+  drawText(painter, man.glossText(sign), man.glossRect(line, index));
+  drawText(painter, man.commentText(sign), man.commentRect(line, index));
+}
+
+void CanvasView::drawSign(QPainter& painter, Sign& sign, const QPointF& origin) {
+  const bool vertical = m_viewLineMan ? m_viewLineMan->isVertical() : m_verticalWritingMode;
+  if (sign.isEmpty()) return;
   auto* compound = dynamic_cast<Compound*>(&sign);
   if (prefs() && prefs()->showSignFrames) {
     QRectF box(origin.x() + sign.leftMost, origin.y() + sign.topMost, sign.width, sign.height);

@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
+#include <array>
 
 #include "document/EditorState.h"
 #include "editor/layout/ViewLineManagerH.h"
@@ -19,46 +21,101 @@ CanvasView::CanvasView(QWidget* parent) : QWidget(parent) {
   setAcceptDrops(true);
 }
 
+// The canvas is a child of the scroll area's viewport, so it usually dies
+// while the scroll area is half destroyed: from then on only the viewport,
+// watched through its own pointer, may be touched, never the scroll area.
 CanvasView::~CanvasView() {
-  if (m_scrollView && m_scrollView->viewport()) m_scrollView->viewport()->removeEventFilter(this);
+  if (m_viewport) m_viewport->removeEventFilter(this);
 }
 
 void CanvasView::setScrollView(QScrollArea* scrollArea) {
-  if (m_scrollView && m_scrollView->viewport()) m_scrollView->viewport()->removeEventFilter(this);
+  if (m_viewport) m_viewport->removeEventFilter(this);
   m_scrollView = scrollArea;
+  m_viewport = scrollArea ? scrollArea->viewport() : nullptr;
   if (!scrollArea) return;
   scrollArea->setWidgetResizable(false);
   if (scrollArea->widget() != this) scrollArea->setWidget(this);
-  scrollArea->viewport()->installEventFilter(this);
+  m_viewport->installEventFilter(this);
 }
 
 bool CanvasView::eventFilter(QObject* watched, QEvent* event) {
-  if (m_scrollView && watched == m_scrollView->viewport() && event->type() == QEvent::Resize) scrollViewResized();
+  if (watched == m_viewport && event->type() == QEvent::Resize && m_scrollView) scrollViewResized();
   return QWidget::eventFilter(watched, event);
 }
 
 QSizeF CanvasView::visibleSize() const {
   if (m_delegate) {
     const QSizeF size = m_delegate->visibleSize();
-    if (!size.isEmpty()) return size;
+    if (!size.isEmpty()) return size / m_zoom;
   }
-  if (m_scrollView) return m_scrollView->viewport()->size();
-  return size();
+  if (m_scrollView) return QSizeF(m_scrollView->viewport()->size()) / m_zoom;
+  return canvasSize();
 }
 
 QRectF CanvasView::visibleRect() const {
-  if (!m_scrollView) return rect();
+  if (!m_scrollView) return QRectF(QPointF(), canvasSize());
   const QRectF viewport(QPointF(-pos()), QSizeF(m_scrollView->viewport()->size()));
-  return viewport.intersected(rect());
+  const QRectF shown = viewport.intersected(rect());
+  return QRectF(shown.topLeft() / m_zoom, shown.size() / m_zoom);
+}
+
+void CanvasView::resizeCanvas(qreal width, qreal height) {
+  resize(std::max(1, int(std::ceil(width * m_zoom - 1e-6))), std::max(1, int(std::ceil(height * m_zoom - 1e-6))));
+}
+
+namespace {
+// The zoom steps of Zoom In and Zoom Out.
+constexpr std::array<qreal, 13> ZoomSteps = {0.5, 0.67, 0.75, 0.9, 1.0, 1.1, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0, 4.0};
+}  // namespace
+
+void CanvasView::setZoom(qreal zoom) {
+  zoom = std::clamp(zoom, MinZoom, MaxZoom);
+  if (std::abs(zoom - m_zoom) < 1e-9) return;
+  m_zoom = zoom;
+  // The text flows anew into the area the window shows at this scale.
+  if (m_bufferMan && prefs())
+    setWritingMode(m_verticalWritingMode);
+  else
+    update();
+  Q_EMIT zoomChanged(m_zoom);
+}
+
+void CanvasView::zoomIn() {
+  const auto next = std::upper_bound(ZoomSteps.begin(), ZoomSteps.end(), m_zoom + 1e-6);
+  if (next != ZoomSteps.end()) setZoom(*next);
+}
+
+void CanvasView::zoomOut() {
+  const auto next = std::lower_bound(ZoomSteps.begin(), ZoomSteps.end(), m_zoom - 1e-6);
+  if (next != ZoomSteps.begin()) setZoom(*(next - 1));
+}
+
+void CanvasView::wheelEvent(QWheelEvent* event) {
+  if (!(event->modifiers() & Qt::ControlModifier)) {
+    QWidget::wheelEvent(event);
+    return;
+  }
+  const int delta = event->angleDelta().y();
+  if (delta > 0)
+    zoomIn();
+  else if (delta < 0)
+    zoomOut();
+  event->accept();
 }
 
 void CanvasView::makeLayoutManager(bool vertical) {
   // The current sign stays current across the rebuild.
   SignPtr current = m_viewLineMan ? m_viewLineMan->currentSign() : nullptr;
+  const QFont font = textFont();
+  auto heights = m_viewLineMan && m_viewLineMan->textFont == font ? m_viewLineMan->textHeights : nullptr;
   if (vertical)
-    m_viewLineMan = std::make_unique<ViewLineManager>(m_bufferMan, prefs(), width(), height());
+    m_viewLineMan =
+        std::make_unique<ViewLineManager>(m_bufferMan, prefs(), canvasSize().width(), canvasSize().height());
   else
-    m_viewLineMan = std::make_unique<ViewLineManagerH>(m_bufferMan, prefs(), width(), height());
+    m_viewLineMan =
+        std::make_unique<ViewLineManagerH>(m_bufferMan, prefs(), canvasSize().width(), canvasSize().height());
+  m_viewLineMan->textFont = font;
+  if (heights) m_viewLineMan->textHeights = heights;
   const qreal extent = m_viewLineMan->layout();
   const ViewPosition place = m_viewLineMan->position(current.get());
   if (place.isValid()) {
@@ -112,7 +169,7 @@ void CanvasView::setWritingMode(bool vertical) {
     m_scrollView->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAlwaysOn);
   }
   const QSizeF visible = visibleSize();
-  resize(std::max(1, int(visible.width())), std::max(1, int(visible.height())));
+  resizeCanvas(std::floor(visible.width()), std::floor(visible.height()));
   if (prefs()->rotatePuncs) m_bufferMan->rotatePunctuation(vertical);
   makeLayoutManager(vertical);
   if (prefs()->autoCentering) m_viewLineMan->centerAllSigns();
@@ -133,20 +190,20 @@ void CanvasView::refreshLayout() {
 
 void CanvasView::setContentExtent(qreal extent) {
   const QSizeF visible = visibleSize();
-  if (m_verticalWritingMode) {
-    const int w = int(std::ceil(std::max(extent, visible.width())));
-    if (w != width()) resize(w, height());
-  } else {
-    const int h = int(std::ceil(std::max(extent, visible.height())));
-    if (h != height()) resize(width(), h);
-  }
+  const QSizeF current = canvasSize();
+  if (m_verticalWritingMode)
+    resizeCanvas(std::ceil(std::max(extent, visible.width())), current.height());
+  else
+    resizeCanvas(current.width(), std::ceil(std::max(extent, visible.height())));
   scrollCursorIntoView();
 }
 
 void CanvasView::scrollCursorIntoView() {
   if (!m_scrollView || !m_viewLineMan || m_viewLineMan->viewLines.isEmpty()) return;
-  const QRectF cell = m_viewLineMan->cursorCellRect();
-  const QRectF visible = visibleRect();
+  // In widget pixels, where the scroll bars count.
+  const QRectF cursor = m_viewLineMan->cursorCellRect();
+  const QRectF cell(cursor.topLeft() * m_zoom, cursor.size() * m_zoom);
+  const QRectF visible = QRectF(QPointF(-pos()), QSizeF(m_scrollView->viewport()->size())).intersected(rect());
   auto scrollAxis = [](QScrollBar* bar, qreal cellStart, qreal cellEnd, qreal visibleStart, qreal visibleLength) {
     if (!bar) return;
     if (cellEnd - cellStart > visibleLength || cellStart < visibleStart)
@@ -170,7 +227,9 @@ void CanvasView::scrollViewResized() {
 
 void CanvasView::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  drawContents(painter, event->rect(), visibleRect());
+  painter.scale(m_zoom, m_zoom);
+  const QRectF dirty = event->rect();
+  drawContents(painter, QRectF(dirty.topLeft() / m_zoom, dirty.size() / m_zoom).adjusted(-1, -1, 1, 1), visibleRect());
 }
 
 }  // namespace quabe

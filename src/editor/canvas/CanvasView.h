@@ -84,20 +84,41 @@ class CanvasView : public QWidget {
   // The scroll area's viewport changed its size.
   void scrollViewResized();
   // The part of the canvas inside the scroll area's viewport (the whole
-  // canvas without a scroll area).
+  // canvas without a scroll area), in canvas coordinates.
   QRectF visibleRect() const;
-  // The size the layout fits against.
+  // The size the layout fits against, in canvas coordinates.
   QSizeF visibleSize() const;
+
+  // --- zoom ---
+  // The canvas is shown at a scale of 50 % to 400 %: canvas coordinates
+  // (those of the layout, the document and printing) times the zoom are
+  // widget pixels. The text is laid out for the visible area at that scale.
+  static constexpr qreal MinZoom = 0.5;
+  static constexpr qreal MaxZoom = 4.0;
+  qreal zoom() const { return m_zoom; }
+  // Clamps the zoom, lays the text out again and keeps the cursor in view.
+  void setZoom(qreal zoom);
+  // The next larger or smaller step of the zoom.
+  void zoomIn();
+  void zoomOut();
+  // A widget point in canvas coordinates.
+  QPointF toCanvas(const QPointF& widgetPoint) const { return widgetPoint / m_zoom; }
+  // The canvas's size in canvas coordinates.
+  QSizeF canvasSize() const { return QSizeF(size()) / m_zoom; }
 
   // --- drawing ---
   // Draws what lies in dirtyRect; on screen only view lines within 10 points
   // of visibleRect are drawn. The painter is in canvas coordinates. While
   // printing, visibleRect plays no part.
   void drawContents(QPainter& painter, const QRectF& dirtyRect, const QRectF& visibleRect);
-  // Draws one sign with its own coordinates starting at origin.
+  // Draws one sign with its own coordinates starting at origin (nothing for
+  // a sign without symbols).
   void drawSign(QPainter& painter, Sign& sign, const QPointF& origin);
   // The font of glosses and comments.
   QFont textFont() const;
+  // The signs' glosses and comments the canvas shows with its settings, in
+  // reading order.
+  QStringList shownTexts() const;
 
   bool printing = false;
 
@@ -117,9 +138,12 @@ class CanvasView : public QWidget {
  Q_SIGNALS:
   // After every full relayout (a new layout manager may have been created).
   void layoutRebuilt();
+  void zoomChanged(qreal zoom);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // Ctrl+wheel zooms; other wheel events scroll.
+  void wheelEvent(QWheelEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   // Builds a manager of the right class for the direction at the current size.
@@ -128,16 +152,25 @@ class CanvasView : public QWidget {
   void drawHorizontalLines(QPainter& painter, qint64 firstLine, qint64 lastLine);
   void drawRangeSelection(QPainter& painter, qint64 firstLine, qint64 lastLine);
   void drawAmbiguityMark(QPainter& painter, const QRectF& cell);
-  void drawText(QPainter& painter, const QString& text, const QPointF& topLeft);
+  void drawText(QPainter& painter, const QString& text, const QRectF& rect);
+  // One sign of the layout with its empty-sign mark, ambiguity mark, gloss
+  // and comment.
+  void drawSignInCell(QPainter& painter, qint64 line, qint64 index, Sign& sign, bool atCursor);
+  // An empty sign on screen: its box outlined at the cursor, elsewhere a
+  // faint mark at the box's start.
+  void drawEmptySign(QPainter& painter, const QRectF& box, bool atCursor);
   // Constituents, symbols and selection outlines of a sign.
   void drawSignBody(QPainter& painter, Sign& sign, const QPointF& origin, bool vertical);
   // The range of view lines to draw: on screen those within 10 points of the
   // visible rectangle; while printing every line that reaches into the
   // dirty rectangle (the page).
   std::pair<qint64, qint64> linesToDraw(const QRectF& visible, const QRectF& dirty) const;
+  // Resizes the widget for a size in canvas coordinates.
+  void resizeCanvas(qreal width, qreal height);
 
  private:
   QPointer<QScrollArea> m_scrollView;
+  QPointer<QWidget> m_viewport;  // the scroll area's, watched for resizes
   WindowControllerDelegate* m_delegate = nullptr;
   BufferManager* m_bufferMan = nullptr;
   QPointer<Document> m_document;
@@ -145,6 +178,7 @@ class CanvasView : public QWidget {
   std::unique_ptr<ViewLineManager> m_viewLineMan;
   bool m_verticalWritingMode = true;
   bool m_inRelayout = false;
+  qreal m_zoom = 1.0;
 };
 
 }  // namespace quabe

@@ -1,17 +1,20 @@
 #include "editor/export/CanvasExport.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 #include <algorithm>
 
+#include "core/AtomicFile.h"
 #include "core/Diagnostics.h"
 #include "editor/canvas/CanvasView.h"
+#include "editor/export/PdfTextMap.h"
 
 namespace quabe {
 
@@ -48,7 +51,7 @@ int renderPages(CanvasView& canvas, QPagedPaintDevice& device, int resolution) {
   const QSizeF page = device.pageLayout().paintRect(QPageLayout::Point).size();
   if (page.isEmpty()) return 0;
   // Fit the breadth of the lines to the page; never enlarge.
-  const qreal breadth = vertical ? canvas.height() : canvas.width();
+  const qreal breadth = vertical ? canvas.canvasSize().height() : canvas.canvasSize().width();
   const qreal pageBreadth = vertical ? page.height() : page.width();
   const qreal scale = breadth > pageBreadth ? pageBreadth / breadth : 1.0;
   const qreal pageLength = (vertical ? page.width() : page.height()) / scale;
@@ -117,26 +120,39 @@ qreal CanvasExport::contentLength(const CanvasView& canvas) {
   const QList<LineBand> bands = lineBands(canvas);
   const ViewLineManager* man = canvas.viewLineMan();
   if (bands.isEmpty() || !man) return 0;
-  const qreal size = man->isVertical() ? canvas.width() : canvas.height();
+  const qreal size = man->isVertical() ? canvas.canvasSize().width() : canvas.canvasSize().height();
   return std::min(bands.last().end, size);
 }
 
 void CanvasExport::preparePrinter(QPrinter& printer, bool vertical) { applyPageSetup(printer, vertical); }
 
 int CanvasExport::print(CanvasView& canvas, QPrinter& printer) {
-  return renderPages(canvas, printer, printer.resolution());
+  const int pages = renderPages(canvas, printer, printer.resolution());
+  // A printer that writes a PDF file gets the same text layer as Save as PDF.
+  if (pages > 0 && printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+    QFile file(printer.outputFileName());
+    QByteArray pdf;
+    if (file.open(QIODevice::ReadOnly)) pdf = file.readAll();
+    file.close();
+    if (PdfTextMap::mend(pdf, canvas.shownTexts().join(QLatin1Char('\n'))) > 0) {
+      // The map is mended in place, so the file keeps its length.
+      if (!file.open(QIODevice::ReadWrite) || file.write(pdf) != pdf.size())
+        diag(QStringLiteral("print"), QStringLiteral("cannot mend the text of ") + printer.outputFileName());
+    }
+  }
+  return pages;
 }
 
-bool CanvasExport::saveAsPdf(CanvasView& canvas, const QString& path, std::optional<QPageSize> pageSize) {
+bool CanvasExport::saveAsPdf(CanvasView& canvas, const QString& path, std::optional<QPageSize> pageSize,
+                             QString* error) {
   if (!canvas.viewLineMan()) return false;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    diag(QStringLiteral("saveAsPdf"), QStringLiteral("cannot write ") + path);
-    return false;
-  }
+  // Written in memory first: the text layer is mended before the file is.
+  QByteArray pdf;
   int pages = 0;
   {
-    QPdfWriter writer(&file);
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
     writer.setTitle(QFileInfo(path).completeBaseName());
     writer.setCreator(QStringLiteral("Quabe"));
     writer.setPageSize(pageSize.value_or(sharedPageSize()));
@@ -144,10 +160,11 @@ bool CanvasExport::saveAsPdf(CanvasView& canvas, const QString& path, std::optio
     pages = renderPages(canvas, writer, writer.resolution());
   }
   if (pages == 0) {
-    file.cancelWriting();
+    if (error) *error = QStringLiteral("nothing to print");
     return false;
   }
-  return file.commit();
+  PdfTextMap::mend(pdf, canvas.shownTexts().join(QLatin1Char('\n')));
+  return saveAtomically(path, pdf, error);
 }
 
 bool CanvasExport::printWithDialog(CanvasView& canvas, QWidget* parent) {
@@ -165,50 +182,51 @@ QPageSize CanvasExport::sharedPageSize() { return pageSizeSlot(); }
 void CanvasExport::setSharedPageSize(const QPageSize& size) { pageSizeSlot() = size; }
 
 QImage CanvasExport::renderImage(CanvasView& canvas, qreal scale) {
-  const QSize size(int(std::ceil(canvas.width() * scale)), int(std::ceil(canvas.height() * scale)));
-  if (size.isEmpty()) return {};
-  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  const qreal width = std::ceil(canvas.canvasSize().width() * scale),
+              height = std::ceil(canvas.canvasSize().height() * scale);
+  // Refused rather than allocated: a picture this large is no export anybody can use.
+  if (!(width >= 1 && height >= 1) || width * height > MaxImagePixels) return {};
+  QImage image(QSize(int(width), int(height)), QImage::Format_ARGB32_Premultiplied);
   if (image.isNull()) return {};  // too large to allocate
   image.fill(Qt::white);
   PrintingScope printing(canvas);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.scale(scale, scale);
-  const QRectF all(0, 0, canvas.width(), canvas.height());
+  const QRectF all(0, 0, canvas.canvasSize().width(), canvas.canvasSize().height());
   canvas.drawContents(painter, all, all);
   painter.end();
   return image;
 }
 
-bool CanvasExport::savePng(CanvasView& canvas, const QString& path, qreal scale) {
+bool CanvasExport::savePng(CanvasView& canvas, const QString& path, qreal scale, QString* error) {
   const QImage image = renderImage(canvas, scale);
-  if (image.isNull()) return false;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG")) return false;
-  return file.commit();
+  if (image.isNull()) {
+    if (error) *error = QStringLiteral("the picture is empty or too large");
+    return false;
+  }
+  return saveAtomically(
+      path, [&image](QIODevice& file, QString*) { return image.save(&file, "PNG"); }, error);
 }
 
-bool CanvasExport::saveSvg(CanvasView& canvas, const QString& path) {
+bool CanvasExport::saveSvg(CanvasView& canvas, const QString& path, QString* error) {
   if (!canvas.viewLineMan()) return false;
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return false;
-  {
-    QSvgGenerator generator;
-    generator.setOutputDevice(&file);
-    generator.setSize(canvas.size());
-    generator.setViewBox(QRect(QPoint(0, 0), canvas.size()));
-    generator.setTitle(QFileInfo(path).completeBaseName());
-    PrintingScope printing(canvas);
-    QPainter painter;
-    if (!painter.begin(&generator)) {
-      file.cancelWriting();
-      return false;
-    }
-    const QRectF all(0, 0, canvas.width(), canvas.height());
-    canvas.drawContents(painter, all, all);
-    painter.end();
-  }
-  return file.commit();
+  return saveAtomically(
+      path,
+      [&](QIODevice& file, QString*) {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&file);
+        generator.setSize(canvas.canvasSize().toSize());
+        generator.setViewBox(QRectF(QPointF(0, 0), canvas.canvasSize()));
+        generator.setTitle(QFileInfo(path).completeBaseName());
+        PrintingScope printing(canvas);
+        QPainter painter;
+        if (!painter.begin(&generator)) return false;
+        const QRectF all(0, 0, canvas.canvasSize().width(), canvas.canvasSize().height());
+        canvas.drawContents(painter, all, all);
+        return painter.end();
+      },
+      error);
 }
 
 }  // namespace quabe

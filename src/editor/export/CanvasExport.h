@@ -48,8 +48,10 @@ class CanvasExport {
   // printed (0 when there is nothing to print or the printer fails).
   static int print(CanvasView& canvas, QPrinter& printer);
   // Saves the canvas as a PDF file (the process-wide page size when none is
-  // given). False when the file cannot be written.
-  static bool saveAsPdf(CanvasView& canvas, const QString& path, std::optional<QPageSize> pageSize = {});
+  // given). The files are written atomically: false, with the cause in error,
+  // when the file cannot be written, and the previous file stays as it was.
+  static bool saveAsPdf(CanvasView& canvas, const QString& path, std::optional<QPageSize> pageSize = {},
+                        QString* error = nullptr);
   // Shows the print dialog and prints on acceptance. False when cancelled or failed.
   static bool printWithDialog(CanvasView& canvas, QWidget* parent);
 
@@ -57,10 +59,12 @@ class CanvasExport {
   static QPageSize sharedPageSize();
   static void setSharedPageSize(const QPageSize& size);
 
-  // The whole canvas as an image at the given scale, drawn for printing.
+  // The whole canvas as an image at the given scale, drawn for printing; a
+  // null image when it would hold more than MaxImagePixels (256 MB).
+  static constexpr qreal MaxImagePixels = 64.0 * 1024 * 1024;
   static QImage renderImage(CanvasView& canvas, qreal scale = 1.0);
-  static bool savePng(CanvasView& canvas, const QString& path, qreal scale = 2.0);
-  static bool saveSvg(CanvasView& canvas, const QString& path);
+  static bool savePng(CanvasView& canvas, const QString& path, qreal scale = 2.0, QString* error = nullptr);
+  static bool saveSvg(CanvasView& canvas, const QString& path, QString* error = nullptr);
 
   // The view lines' bands along the paging axis and the extent of the content.
   static QList<LineBand> lineBands(const CanvasView& canvas);

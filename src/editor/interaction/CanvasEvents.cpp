@@ -36,7 +36,7 @@ void EditingCanvas::mousePressEvent(QMouseEvent* event) {
     return;
   }
   setFocus(Qt::MouseFocusReason);
-  const QPointF p = event->position();
+  const QPointF p = toCanvas(event->position());
   diag(QStringLiteral("mouseDown in canvas"));
   diag(QString::asprintf("MOUSE DOWN at (%.1f, %.1f)", p.x(), p.y()));
   if (m_editor) m_editor->breakMergeRun();
@@ -92,7 +92,7 @@ void EditingCanvas::dragSelectedSymbols(const QPointF& point) {
 }
 
 void EditingCanvas::mouseMoveEvent(QMouseEvent* event) {
-  const QPointF p = event->position();
+  const QPointF p = toCanvas(event->position());
   if (WindowControllerDelegate* delegate = windowControllerDelegate()) delegate->showMousePosition(p.x(), p.y());
   ViewLineManager* layout = viewLineMan();
   if (!layout || !mouseDown || !(event->buttons() & Qt::LeftButton)) return;
@@ -115,7 +115,7 @@ void EditingCanvas::mouseReleaseEvent(QMouseEvent* event) {
   }
   diag(QStringLiteral("mouseUp in canvas"));
   mouseDown = false;
-  const QPointF p = event->position();
+  const QPointF p = toCanvas(event->position());
   const bool shift = event->modifiers() & Qt::ShiftModifier;
   const bool alt = event->modifiers() & Qt::AltModifier;
   if (symbolDragging) {
@@ -413,7 +413,7 @@ void EditingCanvas::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void EditingCanvas::dragMoveEvent(QDragMoveEvent* event) {
-  const QPointF p = event->position();
+  const QPointF p = toCanvas(event->position());
   if (WindowControllerDelegate* delegate = windowControllerDelegate()) delegate->showMousePosition(p.x(), p.y());
   const QMimeData* data = event->mimeData();
   if (data && (data->hasText() || data->hasUrls())) {
@@ -440,7 +440,7 @@ void EditingCanvas::dropEvent(QDropEvent* event) {
   if (data->hasText()) {
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    dropSymbolString(data->text(), event->position());
+    dropSymbolString(data->text(), toCanvas(event->position()));
   }
 }
 

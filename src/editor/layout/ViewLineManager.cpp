@@ -5,6 +5,7 @@
 #include "document/Compound.h"
 #include "document/DbSign.h"
 #include "document/EditorState.h"
+#include "editor/layout/CellText.h"
 
 namespace quabe {
 
@@ -15,7 +16,8 @@ ViewLineManager::ViewLineManager(BufferManager* bufferMan, const Preferences* pr
       cursorWidth(prefs->defaultSignBoxWidth),
       cursorHeight(prefs->defaultSignBoxHeight),
       canvasWidth(canvasWidth),
-      canvasHeight(canvasHeight) {}
+      canvasHeight(canvasHeight),
+      textFont(CellText::font()) {}
 
 // --- margins and extents ---
 
@@ -119,10 +121,62 @@ void ViewLineManager::giveDefaultBox(Sign& sign) const {
   sign.bottomMost = prefs->defaultSignBoxHeight;
 }
 
+// --- text bands ---
+
+QString ViewLineManager::glossText(const Sign& sign) const {
+  return prefs->showGlosses ? CellText::gloss(sign) : QString();
+}
+
+QString ViewLineManager::commentText(const Sign& sign) const { return prefs->showComments ? sign.comment : QString(); }
+
+ViewLineManager::Span ViewLineManager::textSpan(const ViewLineInfo& line, qint64 index, const Sign& sign) const {
+  // A column's texts span its cell from rule to rule, less a small inset (the
+  // column is never narrower than the default box). A row's span the sign's
+  // cell: the sign and half the gaps beside it.
+  if (isVertical()) return {-prefs->lineSpace * 0.5 + 3.0, prefs->defaultSignBoxWidth + prefs->lineSpace - 6.0};
+  const qreal margin = prefs->minSignSpace * 0.5;
+  const qreal before = index == 0 ? margin : line.signSpace * 0.5;
+  const qreal after = index == line.count - 1 ? margin : line.signSpace * 0.5;
+  return {-before + 2.0, signLength(sign) + before + after - 4.0};
+}
+
+std::pair<qreal, qreal> ViewLineManager::textBands(const Sign& sign, qreal width) const {
+  const QString texts[2] = {glossText(sign), commentText(sign)};
+  qreal bands[2] = {0, 0};
+  for (int i = 0; i < 2; ++i) {
+    if (texts[i].isEmpty()) continue;
+    const QString key = texts[i] + QLatin1Char('\n') + QString::number(width);
+    auto found = textHeights->constFind(key);
+    if (found == textHeights->constEnd()) found = textHeights->insert(key, CellText::height(texts[i], textFont, width));
+    bands[i] = *found + TextGap;
+  }
+  return {bands[0], bands[1]};
+}
+
+qreal ViewLineManager::slotLength(qint64 line, qint64 index, const Sign& sign) const {
+  const ViewLineInfo& info = viewLines[line];
+  qreal length = signLength(sign);
+  if (isVertical() && index < info.glossBands.size()) length += info.glossBands[index] + info.commentBands[index];
+  return length;
+}
+
+ViewLineManager::Span ViewLineManager::acrossExtent(const Sign& sign) const {
+  if (sign.isEmpty() || dynamic_cast<const Compound*>(&sign)) return {0, signBreadth(sign)};
+  return isVertical() ? Span{sign.leftMost, sign.width} : Span{sign.topMost, sign.height};
+}
+
+ViewLineManager::Span ViewLineManager::signAcross(const ViewLineInfo& line) const {
+  const Span across = lineAcross(line);
+  return {across.start + line.rowGlossBand, across.length - line.rowGlossBand - line.rowCommentBand};
+}
+
+// --- layout ---
+
 qreal ViewLineManager::layoutLines() {
   viewLines.clear();
   const qreal minSpace = prefs->minSignSpace;
   const qreal limit = canvasLength();
+  const bool vertical = isVertical();
   qreal across = prefs->lineSpace * 0.5;
   for (qsizetype l = 0; l < bufferMan->lineCount(); ++l) {
     const SignStringPtr line = bufferMan->line(l);
@@ -133,7 +187,9 @@ qreal ViewLineManager::layoutLines() {
       ViewLineInfo info;
       info.logicalLine = l;
       info.offset = start;
-      qreal maxBreadth = isVertical() ? prefs->defaultSignBoxWidth : prefs->defaultSignBoxHeight;
+      // The signs' extent across the line, at least the default box.
+      qreal low = 0;
+      qreal high = vertical ? prefs->defaultSignBoxWidth : prefs->defaultSignBoxHeight;
       qreal position = minSpace;  // the margins before and after the signs
       bool full = false;
       qint64 k = start;
@@ -142,20 +198,38 @@ qreal ViewLineManager::layoutLines() {
         // An empty sign counts with the default box (signLength says so), so
         // one overflow test covers the stored and the default extent.
         if (sign.isEmpty()) giveDefaultBox(sign);
-        const qreal length = signLength(sign);
+        // A column's texts lengthen the sign's slot; a row's are measured
+        // below, once the row's sign space is known.
+        const auto [gloss, comment] = vertical ? textBands(sign, textSpan(info, 0, sign).length) : std::pair(0.0, 0.0);
+        const qreal length = signLength(sign) + gloss + comment;
         if (k > start && length + position + minSpace >= limit) {
           full = true;
           break;
         }
         position += length;
         if (k > start) position += minSpace;
-        maxBreadth = std::max(maxBreadth, signBreadth(sign));
+        const Span extent = acrossExtent(sign);
+        low = std::min(low, extent.start);
+        high = std::max(high, extent.start + extent.length);
+        info.glossBands << gloss;
+        info.commentBands << comment;
       }
       info.count = k - start;
       info.signSpace = full && info.count > 1 ? justifiedSignSpace(position, info.count) : minSpace;
-      setLineAcross(info, {across, maxBreadth});
+      info.shift = -low;
+      qreal breadth = high - low;
+      if (!vertical) {
+        for (qint64 j = 0; j < info.count; ++j) {
+          const Sign& sign = *line->signArray[start + j];
+          const auto [gloss, comment] = textBands(sign, textSpan(info, j, sign).length);
+          info.rowGlossBand = std::max(info.rowGlossBand, info.glossBands[j] = gloss);
+          info.rowCommentBand = std::max(info.rowCommentBand, info.commentBands[j] = comment);
+        }
+        breadth += info.rowGlossBand + info.rowCommentBand;
+      }
+      setLineAcross(info, {across, breadth});
       viewLines.append(info);
-      across += maxBreadth + prefs->lineSpace;
+      across += breadth + prefs->lineSpace;
       start = k;
     }
   }
@@ -187,7 +261,7 @@ void ViewLineManager::centerAllSigns() {
       if (isVertical())
         sign->center(info.width, prefs->defaultSignBoxHeight, true);
       else
-        sign->center(prefs->defaultSignBoxWidth, info.height, false);
+        sign->center(prefs->defaultSignBoxWidth, signAcross(info).length, false);
     }
   }
 }
@@ -200,7 +274,7 @@ void ViewLineManager::center(const SignPtr& sign) {
   if (isVertical())
     sign->center(info.width, prefs->defaultSignBoxHeight, true);
   else
-    sign->center(prefs->defaultSignBoxWidth, info.height, false);
+    sign->center(prefs->defaultSignBoxWidth, signAcross(info).length, false);
 }
 
 // --- geometry ---
@@ -209,23 +283,25 @@ qreal ViewLineManager::alongStart(qint64 line, qint64 index) const {
   const QList<SignPtr> list = signs(line);
   const qreal space = viewLines[line].signSpace;
   qreal along = firstSignStart();
-  for (qint64 j = 0; j < index && j < list.size(); ++j) along += signLength(*list[j]) + space;
+  for (qint64 j = 0; j < index && j < list.size(); ++j) along += slotLength(line, j, *list[j]) + space;
   return along;
 }
 
 QRectF ViewLineManager::signRect(qint64 line, qint64 index) const {
   if (line < 0 || line >= viewLines.size()) return {};
+  const ViewLineInfo& info = viewLines[line];
   const SignPtr sign = signAt(line, index);
   const qreal length = sign ? signLength(*sign) : 0;
-  return makeRect({alongStart(line, index), length}, lineAcross(viewLines[line]));
+  const qreal before = isVertical() && sign ? info.glossBands.value(index) : 0;
+  return makeRect({alongStart(line, index) + before, length}, signAcross(info));
 }
 
 QPointF ViewLineManager::signOrigin(qint64 line, qint64 index) const {
   const SignPtr sign = signAt(line, index);
   if (!sign) return {};
-  const Span across = lineAcross(viewLines[line]);
-  const QRectF r = makeRect({alongStart(line, index) - ownAlongMinimum(*sign), 0}, {across.start, 0});
-  return r.topLeft();
+  const QRectF r = signRect(line, index);
+  const qreal shift = viewLines[line].shift;
+  return isVertical() ? QPointF(r.x() + shift, r.y() - sign->topMost) : QPointF(r.x() - sign->leftMost, r.y() + shift);
 }
 
 QRectF ViewLineManager::cellRect(qint64 line, qint64 index) const {
@@ -237,11 +313,26 @@ QRectF ViewLineManager::cellRect(qint64 line, qint64 index) const {
   const qreal beforeGrow = index == 0 ? half : s * 0.5 + 1.0;
   const qreal after = index == info.count - 1 ? half : s * 0.5 + 1.0;
   const SignPtr sign = signAt(line, index);
-  const qreal length = sign ? signLength(*sign) : 0;
+  const qreal length = sign ? slotLength(line, index, *sign) : 0;
   const Span across = lineAcross(info);
   return makeRect({alongStart(line, index) - before, length + beforeGrow + after},
                   {across.start - prefs->lineSpace * 0.5, across.length + prefs->lineSpace});
 }
+
+QRectF ViewLineManager::textRect(qint64 line, qint64 index, bool gloss) const {
+  const SignPtr sign = signAt(line, index);
+  if (!sign || (gloss ? glossText(*sign) : commentText(*sign)).isEmpty()) return {};
+  const ViewLineInfo& info = viewLines[line];
+  const QRectF r = signRect(line, index);
+  const bool vertical = isVertical();
+  const qreal band = gloss ? (vertical ? info.glossBands.value(index) : info.rowGlossBand)
+                           : (vertical ? info.commentBands.value(index) : info.rowCommentBand);
+  const Span span = textSpan(info, index, *sign);
+  return QRectF(r.left() + span.start, gloss ? r.top() - band : r.bottom() + TextGap, span.length, band - TextGap);
+}
+
+QRectF ViewLineManager::glossRect(qint64 line, qint64 index) const { return textRect(line, index, true); }
+QRectF ViewLineManager::commentRect(qint64 line, qint64 index) const { return textRect(line, index, false); }
 
 qint64 ViewLineManager::hitLine(qreal across) const {
   qint64 line = 0;
@@ -255,10 +346,10 @@ qint64 ViewLineManager::hitIndex(qint64 line, qreal along) const {
   const qreal s = viewLines[line].signSpace;
   // edge is the middle of the gap after sign index.
   qint64 index = 0;
-  qreal edge = firstSignStart() + signLength(*list[0]) + s - s * 0.5;
+  qreal edge = firstSignStart() + slotLength(line, 0, *list[0]) + s - s * 0.5;
   while (index < list.size() - 1 && along > edge) {
     ++index;
-    edge += signLength(*list[index]) + s;
+    edge += slotLength(line, index, *list[index]) + s;
   }
   return index;
 }
@@ -338,11 +429,9 @@ void ViewLineManager::copySigns(bool cut) {
 void ViewLineManager::dropSymbol(const ISWAPtr& symbol, const QPointF& point) {
   const SignPtr sign = currentSign();
   if (!sign || !symbol) return;
-  const QRectF r = signRect(cursorLine, cursorOffset);
-  if (isVertical())
-    symbol->rect.moveTopLeft(QPointF(point.x() - r.x(), point.y() - r.y() + sign->topMost));
-  else
-    symbol->rect.moveTopLeft(QPointF(point.x() - r.x() + sign->leftMost, point.y() - r.y()));
+  // The coordinate along the line is offset by the sign's own minimum, the
+  // one across it by where the line's signs start.
+  symbol->rect.moveTopLeft(point - signOrigin(cursorLine, cursorOffset));
   sign->addSymbol(symbol);
   EditorState::shared().addToSelection(symbol);
   if (sign->symbols.size() == 1) {

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <QFont>
+#include <QHash>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
 #include <QSizeF>
+#include <memory>
 
 #include "document/BufferManager.h"
 #include "document/Preferences.h"
@@ -22,6 +25,18 @@ struct ViewLineInfo {
   qreal width = 0;         // column width (0 for rows)
   qreal height = 0;        // row height (0 for columns)
   qreal signSpace = 0;     // gap between consecutive signs
+  // Where the signs' own coordinates start across the line, past its start:
+  // more than 0 when a symbol lies left of (columns) or above (rows) the
+  // sign box's origin, so that it still stays inside its line.
+  qreal shift = 0;
+  // The bands of the glosses and comments, one entry per sign (0 without
+  // text). In a column each sign's gloss band comes before it and its
+  // comment band after it; a row takes the tallest of each above and below
+  // all its signs (its height includes them).
+  QList<qreal> glossBands;
+  QList<qreal> commentBands;
+  qreal rowGlossBand = 0;
+  qreal rowCommentBand = 0;
 };
 
 // A sign's place in the layout: view line and index within it; (-1, -1) for none.
@@ -62,6 +77,13 @@ class ViewLineManager {
   qreal canvasHeight = 0;
   qint64 selectStart = -1;
   qint64 selectEnd = -1;
+  // The font glosses and comments are measured in, and the heights measured
+  // so far (text and width to the wrapped height). The canvas hands both on
+  // to the manager it builds next, so that a relayout measures nothing twice.
+  QFont textFont;
+  std::shared_ptr<QHash<QString, qreal>> textHeights = std::make_shared<QHash<QString, qreal>>();
+  // The space between a gloss or comment and its sign.
+  static constexpr qreal TextGap = 2.0;
 
   virtual bool isVertical() const { return true; }
 
@@ -108,12 +130,23 @@ class ViewLineManager {
   // Boundaries between signs lie in the middle of the gaps.
   virtual ViewPosition placeCursor(const QPointF& point);
   QRectF cursorCellRect() const { return cellRect(cursorLine, cursorOffset); }
-  // The sign's rectangle grown by half the surrounding gaps (cursor and
-  // selection highlight).
+  // The sign's rectangle with its text bands, grown by half the surrounding
+  // gaps (cursor and selection highlight).
   virtual QRectF cellRect(qint64 line, qint64 index) const;
-  // The sign's rectangle in canvas coordinates; it spans the whole breadth of
-  // its view line.
+  // The rectangle of the sign's symbols in canvas coordinates, without its
+  // text bands; it spans the whole breadth of its view line.
   virtual QRectF signRect(qint64 line, qint64 index) const;
+  // Where the sign's gloss and comment are drawn (wrapped to the width);
+  // empty when the sign shows none. They lie inside the cell and clear of
+  // the sign rectangle.
+  QRectF glossRect(qint64 line, qint64 index) const;
+  QRectF commentRect(qint64 line, qint64 index) const;
+  // Length along the line of the sign's slot: the sign and, in a column,
+  // its text bands.
+  qreal slotLength(qint64 line, qint64 index, const Sign& sign) const;
+  // The texts the sign shows with the current settings.
+  QString glossText(const Sign& sign) const;
+  QString commentText(const Sign& sign) const;
   // Where the sign's own coordinates start on the canvas (its drawing origin).
   virtual QPointF signOrigin(qint64 line, qint64 index) const;
 
@@ -183,10 +216,19 @@ class ViewLineManager {
   virtual qreal justifiedSignSpace(qreal position, qint64 count) const;
   // Where the first sign of a view line starts along it.
   qreal firstSignStart() const { return prefs->minSignSpace * 0.5; }
-  // A sign's own smallest coordinate along the writing direction.
-  virtual qreal ownAlongMinimum(const Sign& sign) const { return sign.topMost; }
 
   qreal layoutLines();
+  // The heights of the gloss and comment bands the sign needs with its texts
+  // wrapped to the width (0 without text).
+  std::pair<qreal, qreal> textBands(const Sign& sign, qreal width) const;
+  // Where the texts of sign index of the line start across its cell, from
+  // the sign rectangle's left edge, and the width they wrap to.
+  Span textSpan(const ViewLineInfo& line, qint64 index, const Sign& sign) const;
+  // The stretch across the line where the signs' symbols stand.
+  Span signAcross(const ViewLineInfo& line) const;
+  // The sign's own smallest coordinate and extent across the line.
+  Span acrossExtent(const Sign& sign) const;
+  QRectF textRect(qint64 line, qint64 index, bool gloss) const;
   void giveDefaultBox(Sign& sign) const;
   void clampCursor();
   // Start of the sign index along its view line.

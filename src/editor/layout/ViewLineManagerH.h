@@ -41,7 +41,6 @@ class ViewLineManagerH : public ViewLineManager {
   Span lineAcross(const ViewLineInfo& line) const override { return {line.top, line.height}; }
   void setLineAcross(ViewLineInfo& line, Span across) const override;
   qreal justifiedSignSpace(qreal position, qint64 count) const override;
-  qreal ownAlongMinimum(const Sign& sign) const override { return sign.leftMost; }
 };
 
 }  // namespace quabe

@@ -280,7 +280,8 @@ void WindowController::applyEditedPreferences(const Preferences& edited, bool di
                         edited.defaultSignBoxHeight != current.defaultSignBoxHeight ||
                         edited.lineSpace != current.lineSpace || edited.minSignSpace != current.minSignSpace ||
                         edited.verticalWriting != current.verticalWriting ||
-                        edited.rotatePuncs != current.rotatePuncs || (edited.autoCentering && !current.autoCentering);
+                        edited.rotatePuncs != current.rotatePuncs || (edited.autoCentering && !current.autoCentering) ||
+                        edited.showGlosses != current.showGlosses || edited.showComments != current.showComments;
   const Preferences copy = edited;
   m_editor->perform(loc("UndoPreferences"), [&] {
     m_document->prefs = copy;
@@ -370,8 +371,9 @@ bool WindowController::saveAsPDF() {
 }
 
 bool WindowController::saveAsPDFToPath(const QString& path) {
-  if (CanvasExport::saveAsPdf(*m_canvas, path)) return true;
-  alerts().alert(loc("PdfFailed").arg(QFileInfo(path).fileName()), QString());
+  QString error;
+  if (CanvasExport::saveAsPdf(*m_canvas, path, std::nullopt, &error)) return true;
+  alerts().alert(loc("PdfFailed").arg(QFileInfo(path).fileName()), error);
   return false;
 }
 

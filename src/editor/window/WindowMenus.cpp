@@ -122,6 +122,15 @@ void WindowController::buildMenus() {
   QMenu* view = bar->addMenu(loc("MenuView"));
   for (const QString& key : DocumentController::toggleKeys()) view->addAction(app.action(key));
   view->addSeparator();
+  // The zoom belongs to this window's canvas.
+  addAction(view, QStringLiteral("zoomIn"), "MenuZoomIn",
+            {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+            [canvas] { canvas->zoomIn(); });
+  addAction(view, QStringLiteral("zoomOut"), "MenuZoomOut", {QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+            [canvas] { canvas->zoomOut(); });
+  addAction(view, QStringLiteral("actualSize"), "MenuActualSize", {QKeySequence(Qt::CTRL | Qt::Key_0)},
+            [canvas] { canvas->setZoom(1.0); });
+  view->addSeparator();
   shared(view, "showPreferenceWindow");
 
   QMenu* tools = bar->addMenu(loc("MenuTools"));

@@ -1,0 +1,44 @@
+// Damaged dictionary files: validation, the sign list, entries, spellings,
+// thumbnails and the finder's rows read whatever the file holds, and
+// validation never accepts a file whose Signs table cannot be read.
+#include <QFile>
+
+#include "FuzzSupport.h"
+#include "dictionary/Db.h"
+#include "symbols/SymbolArchive.h"
+
+using namespace quabe;
+
+namespace {
+QString dictionaryPath() {
+  static const QString path = fuzz::scratchPath("dictionary.db");
+  return path;
+}
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  fuzz::initialize();
+  SymbolArchive::shared().loadImageArchive();
+  Db::setAlternativeDictPath(dictionaryPath());
+  Db::setUseAlternativeDict(true);
+  std::atexit([] { QFile::remove(dictionaryPath()); });
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  {
+    QFile file(dictionaryPath());
+    QUABE_FUZZ_CHECK(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QUABE_FUZZ_CHECK(file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size));
+  }
+  QFile::remove(dictionaryPath() + QStringLiteral("-journal"));
+  if (!Db::isValidDictionary(dictionaryPath())) return 0;
+  const QList<DbSign> entries = Db::getWholeSigns(QString(), 1, 20);
+  for (const DbSign& entry : entries) {
+    Db::getSpelling(entry.signID);
+    Db::loadSign(entry.signID);
+  }
+  Db::getSignIDs(QStringLiteral("A"));
+  Db::getFinderSigns();
+  return 0;
+}

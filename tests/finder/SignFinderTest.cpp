@@ -38,24 +38,6 @@ TEST(SignFinderRanking, EqualSimilaritiesShareTheFirstRank) {
   for (int i = 0; i < 5; ++i) EXPECT_EQ(list[i].ranking, expected[i]) << i;
 }
 
-TEST(SignFinderRanking, LimitKeepsTheBest) {
-  QList<SFResult> list{result(0.2, 1), result(0.9, 2), result(0.5, 3)};
-  SignFinder::rankResults(list, 2);
-  ASSERT_EQ(list.size(), 2);
-  EXPECT_EQ(list[0].signID, 2);
-  EXPECT_EQ(list[1].signID, 3);
-  EXPECT_EQ(list[1].ranking, 2);
-}
-
-TEST(SignFinderRanking, LimitTexts) {
-  EXPECT_EQ(SignFinder::resultLimit("5"), 5);
-  EXPECT_EQ(SignFinder::resultLimit(" 12 "), 12);
-  EXPECT_EQ(SignFinder::resultLimit("0"), 20);
-  EXPECT_EQ(SignFinder::resultLimit("-3"), 20);
-  EXPECT_EQ(SignFinder::resultLimit("abc"), 20);
-  EXPECT_EQ(SignFinder::resultLimit(""), 20);
-}
-
 class SignFinderSearch : public ::testing::Test {
  protected:
   void use(std::vector<SFSign> signs) {
@@ -161,16 +143,6 @@ TEST_F(SignFinderSearch, MirrorImagesMatchWhenAsked) {
   EXPECT_EQ(mirrored[0].signID, 1);
   EXPECT_DOUBLE_EQ(mirrored[0].similarity, 1.0);
   EXPECT_TRUE(mirrored[0].mirrored);
-}
-
-TEST_F(SignFinderSearch, DiscardedCacheIsRebuilt) {
-  use({entry(1, {{hand(1, 1), 50, 50}})});
-  EXPECT_EQ(finder.findSimilarSigns(entry(0, {{hand(1, 1), 50, 50}}, true), 20).size(), 1);
-  EXPECT_TRUE(finder.hasCachedFeatures());
-  finder.discardCache();
-  EXPECT_FALSE(finder.hasCachedFeatures());
-  EXPECT_EQ(finder.findSimilarSigns(entry(0, {{hand(1, 1), 50, 50}}, true), 20).size(), 1);
-  EXPECT_EQ(loads, 2);
 }
 
 }  // namespace

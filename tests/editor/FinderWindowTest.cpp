@@ -147,9 +147,11 @@ TEST_F(FinderWindowTest, LimitStopAndOneSearchAtATime) {
   EXPECT_EQ(finder->results().size(), 1);
   EXPECT_EQ(finder->resultSignViews().size(), 1);
 
-  // A limit that is not a number searches with 20.
-  finder->resultLimitComboBox()->setCurrentText("many");
-  EXPECT_EQ(finder->resultLimit(), SignFinderWindow::DefaultNumberOfResults);
+  // A limit that is not a number or below 1 searches with 20.
+  for (const char* text : {"many", "0", "-3"}) {
+    finder->resultLimitComboBox()->setCurrentText(text);
+    EXPECT_EQ(finder->resultLimit(), SignFinderWindow::DefaultNumberOfResults) << text;
+  }
 
   // A request made while a search runs is served when it ends, with the
   // limit it finds then.

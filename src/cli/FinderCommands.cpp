@@ -5,9 +5,8 @@
 
 #include "cli/CliCommand.h"
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/Fsw.h"
-#include "document/EditorState.h"
 #include "document/Sign.h"
 #include "document/SwmlParser.h"
 #include "finder/FinderEvaluation.h"
@@ -53,18 +52,6 @@ SignPtr signFromArgument(const QString& text) {
 // command's output; --verbose keeps them.
 void quietUnlessVerbose(QStringList& args) { setDiagnosticsEnabled(takeFlag(args, QStringLiteral("--verbose"))); }
 
-bool useDictionary(QStringList& args) {
-  const QString path = takeOption(args, QStringLiteral("--dict"));
-  if (path.isEmpty()) return true;
-  if (!QFileInfo(path).isFile()) {
-    err() << path << ": no such dictionary\n";
-    return false;
-  }
-  Db::setAlternativeDictPath(QFileInfo(path).absoluteFilePath());
-  Db::setUseAlternativeDict(true);
-  return true;
-}
-
 // --tune NAME=VALUE (repeatable): experiments with the similarity's costs.
 bool applyTuning(QStringList& args) {
   for (QString t = takeOption(args, QStringLiteral("--tune")); !t.isEmpty();
@@ -92,16 +79,20 @@ int findCommand(const QStringList& arguments) {
   QStringList args = arguments;
   quietUnlessVerbose(args);
   const int limit = SignFinder::resultLimit(takeOption(args, QStringLiteral("--limit"), QStringLiteral("20")));
-  EditorState::shared().integrateArrowsEnabled = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
+  SignFinder finder;
+  finder.integrateArrows = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
   const bool mirror = takeMirrorOption(args, true);
-  if (!useDictionary(args) || !applyTuning(args)) return 1;
+  const std::unique_ptr<Dictionary> dictionary = takeDictionary(args, QStringLiteral("--dict"));
+  if (!dictionary || !applyTuning(args)) return 1;
   if (args.size() != 1) {
     err() << "usage: quabe-cli find SIGN [--dict PATH] [--limit N] [--no-mirror]\n";
     return 2;
   }
   const SignPtr target = signFromArgument(args.first());
   if (!target) return 1;
-  const QList<SFResult> results = SignFinder::shared().findSimilarSigns(*target, limit, true, mirror);
+  finder.setDictionaryPath(dictionary->path());
+  QList<SFResult> results = finder.findSimilarSigns(*target, limit, mirror);
+  SignFinder::loadDetails(results, *dictionary);
   out() << "rank\tsimilarity\tid\tgloss\tmeaning\tmirrored\n";
   for (const SFResult& r : results)
     out() << r.ranking << "\t" << similarityPercent(r.similarity) << "\t" << r.signID << "\t" << r.gloss << "\t"
@@ -142,7 +133,8 @@ int evaluateCommand(const QStringList& arguments) {
   run.integrateArrows = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
   const bool quiet = takeFlag(args, QStringLiteral("--quiet"));
   const bool mirror = takeMirrorOption(args, false);
-  if (!useDictionary(args) || !applyTuning(args)) return 1;
+  const std::unique_ptr<Dictionary> dictionary = takeDictionary(args, QStringLiteral("--dict"));
+  if (!dictionary || !applyTuning(args)) return 1;
   if (args.size() != 1) {
     err() << "usage: quabe-cli evaluate LIST.txt [--limit N] [--no-integrate-arrows]\n";
     return 2;
@@ -152,7 +144,10 @@ int evaluateCommand(const QStringList& arguments) {
     err() << run.path << ": no such sample list file\n";
     return 1;
   }
+  SignFinder finder;
+  finder.setDictionaryPath(dictionary->path());
   FinderEvaluation tester;
+  tester.finder = &finder;
   tester.useSampleListFile = true;
   tester.matchMirrorImages = mirror;
   const QString report = tester

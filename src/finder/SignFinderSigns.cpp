@@ -1,8 +1,7 @@
 // The finder's side of canvas signs: features of a drawn sign, the search
 // for it and the details of the hits.
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "document/DbSign.h"
-#include "document/EditorState.h"
 #include "document/Sign.h"
 #include "finder/SignFinder.h"
 
@@ -17,24 +16,23 @@ SFSign SFSign::fromSign(const Sign& sign, bool normalize, qint64 signID) {
   return SFSign(std::move(list), signID, normalize);
 }
 
-SFSign SignFinder::targetFeatures(const Sign& target) {
-  if (!EditorState::shared().integrateArrowsEnabled) return SFSign::fromSign(target, true);
+SFSign SignFinder::targetFeatures(const Sign& target, bool integrateArrows) {
+  if (!integrateArrows) return SFSign::fromSign(target, true);
   const SignPtr merged = target.copy();
   merged->integrateArrows();
   return SFSign::fromSign(*merged, true);
 }
 
-QList<SFResult> SignFinder::findSimilarSigns(const Sign& target, int limit, bool withDetails, bool matchMirrorImages) {
-  QList<SFResult> found = findSimilarSigns(targetFeatures(target), limit, matchMirrorImages);
-  if (withDetails) loadDetails(found);
+QList<SFResult> SignFinder::findSimilarSigns(const Sign& target, int limit, bool matchMirrorImages) {
+  QList<SFResult> found = findSimilarSigns(targetFeatures(target, integrateArrows), limit, matchMirrorImages);
   results = found;
   return found;
 }
 
-void SignFinder::loadDetails(QList<SFResult>& list) {
+void SignFinder::loadDetails(QList<SFResult>& list, const Dictionary& dictionary) {
   for (SFResult& r : list) {
-    const SignPtr sign = Db::loadSign(r.signID);
-    const QStringList meanings = Db::getMeanings(r.signID);
+    const SignPtr sign = dictionary.loadSign(r.signID);
+    const QStringList meanings = dictionary.getMeanings(r.signID);
     if (sign) {
       sign->meanings = meanings;
       r.gloss = sign->jjs ? sign->jjs->gloss : QString();

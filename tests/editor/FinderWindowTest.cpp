@@ -48,9 +48,9 @@ class FinderWindowTest : public DictCommandsTest {
   std::shared_ptr<QSemaphore> holdNextSearch(SignFinderWindow* finder) {
     auto gate = std::make_shared<QSemaphore>(0);
     gates.append(gate);
-    finder->setFeatureLoader([gate] {
+    finder->setFeatureLoader([gate, path = dictionary.path] {
       gate->acquire();
-      return SignFinder::loadDictionaryFeatures();
+      return SignFinder::loadDictionaryFeatures(Dictionary(path));
     });
     return gate;
   }

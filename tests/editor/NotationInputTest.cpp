@@ -16,8 +16,8 @@ class NotationInputTest : public DictCommandsTest {
   void SetUp() override {
     EditorGuiTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    ASSERT_TRUE(dictionary.create(true));
-    DictionaryCommands::shared().install(DocumentController::shared());
+    ASSERT_TRUE(dictionary.create());
+    DocumentController::shared().installDictionaryCommands();
     hello = dictionary.addEntry("HELLO", {HandCode, ArrowCode});
     world = dictionary.addEntry("WORLD", {HeadCode});
   }
@@ -35,8 +35,8 @@ class NotationInputTest : public DictCommandsTest {
 };
 
 TEST_F(NotationInputTest, TypedLineBecomesSignsAtTheCursorInOneStep) {
-  WindowController* window = openWindow(makeDocument({{makeSign({{"04-01-001-01-01-01", 30, 40}}, "A"),
-                                                       makeSign({{"04-01-001-01-01-01", 30, 40}}, "B")}}));
+  WindowController* window = openWindow(makeDocument(
+      {{makeSign({{"04-01-001-01-01-01", 30, 40}}, "A"), makeSign({{"04-01-001-01-01-01", 30, 40}}, "B")}}));
   placeCursor(window, 0, 1);
   QUndoStack& undo = window->document()->undoStack();
   answerPanel("HELLO WORLD HELLO");

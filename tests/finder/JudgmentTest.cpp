@@ -31,7 +31,7 @@ TEST(FinderJudgments, TheCloserSignRanksFirst) {
     ASSERT_TRUE(target && !closer.symbols.empty() && !farther.symbols.empty()) << line.toStdString();
     SignFinder finder;
     finder.setFeatureLoader([&] { return std::vector<SFSign>{closer, farther}; });
-    const QList<SFResult> found = finder.findSimilarSigns(*target, 2, false, true);
+    const QList<SFResult> found = finder.findSimilarSigns(*target, 2, true);
     ++total;
     const bool right =
         !found.isEmpty() && found[0].signID == 1 && (found.size() == 1 || found[1].similarity < found[0].similarity);

@@ -134,11 +134,11 @@ TEST_F(SignFinderSearch, MirrorImagesMatchWhenAsked) {
   const SignPtr drawn = drawnSign("M511x526S14c28488x475S17628492x510");
   ASSERT_TRUE(drawn);
   use({storedSign("M512x526S14c20489x475S17620492x510", 1), storedSign("M512x526S15a20489x475S17620492x510", 2)});
-  const QList<SFResult> plain = finder.findSimilarSigns(*drawn, 20, false, false);
+  const QList<SFResult> plain = finder.findSimilarSigns(*drawn, 20, false);
   ASSERT_FALSE(plain.isEmpty());
   EXPECT_LT(plain[0].similarity, 1.0);
   EXPECT_FALSE(plain[0].mirrored);
-  const QList<SFResult> mirrored = finder.findSimilarSigns(*drawn, 20, false, true);
+  const QList<SFResult> mirrored = finder.findSimilarSigns(*drawn, 20, true);
   ASSERT_EQ(mirrored.size(), 2);
   EXPECT_EQ(mirrored[0].signID, 1);
   EXPECT_DOUBLE_EQ(mirrored[0].similarity, 1.0);

@@ -14,9 +14,10 @@
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "core/Resources.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "document/Document.h"
 #include "editor/SymbolClipboardAdapter.h"
+#include "editor/commands/DictionaryCommands.h"
 #include "editor/interaction/EditingCanvas.h"
 #include "editor/window/WindowController.h"
 #include "symbols/ISWA.h"
@@ -67,7 +68,7 @@ DocumentController& DocumentController::shared() {
   return *controller;
 }
 
-DocumentController::DocumentController() { createActions(); }
+DocumentController::DocumentController() : m_dictionary(new Dictionary(QString(), this)) { createActions(); }
 
 DocumentController::~DocumentController() = default;
 
@@ -101,7 +102,7 @@ bool DocumentController::start() {
   SymbolClipboardAdapter::install();
   ISWA::setHandColoring(Resources::setting(QStringLiteral("ColorHands")).toBool());
   // The dictionary chosen in the preferences of an earlier session.
-  Db::loadSettings();
+  m_dictionary->setPath(Dictionary::pathFromSettings());
   updateMenuStates();
   diag(QStringLiteral("applicationDidFinishLaunching"), QStringLiteral("Hello ") + loc("index"));
   return true;
@@ -246,7 +247,7 @@ WindowController* DocumentController::addWindow(WindowController* window) {
 
 WindowController* DocumentController::newDocument() {
   auto document = std::make_unique<Document>();
-  return addWindow(new WindowController(std::move(document)));
+  return addWindow(new WindowController(std::move(document), m_dictionary));
 }
 
 WindowController* DocumentController::openDocument(const QString& path) {
@@ -269,7 +270,7 @@ WindowController* DocumentController::openDocument(const QString& path) {
   }
   diag(QStringLiteral("Document opened successfully"));
   noteRecentDocument(path);
-  return addWindow(new WindowController(std::move(document)));
+  return addWindow(new WindowController(std::move(document), m_dictionary));
 }
 
 QList<WindowController*> DocumentController::openDocuments(const QStringList& paths) {
@@ -371,6 +372,14 @@ void DocumentController::onFront(const std::function<void(WindowController&)>& c
 }
 
 // --- tool hooks ---
+
+DictionaryCommands& DocumentController::installDictionaryCommands() {
+  if (!m_dictionaryCommands) {
+    m_dictionaryCommands = new DictionaryCommands(*m_dictionary, this);
+    m_dictionaryCommands->install(*this);
+  }
+  return *m_dictionaryCommands;
+}
 
 void DocumentController::setToolHandler(ToolCommand command, ToolHandler handler) {
   const bool installed = bool(handler);

@@ -3,7 +3,7 @@
 #include "core/Alerts.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/ui/CompoundWindow.h"
 #include "dictionary/ui/DictEditWindow.h"
 #include "dictionary/ui/SignListWindow.h"
@@ -36,16 +36,14 @@ void bringToFront(QWidget* window) {
 
 }  // namespace
 
-DictionaryCommands& DictionaryCommands::shared() {
-  static DictionaryCommands* commands = new DictionaryCommands;
-  return *commands;
-}
+DictionaryCommands::DictionaryCommands(Dictionary& dictionary, QObject* parent)
+    : QObject(parent), m_dictionary(dictionary) {}
 
 DictionaryCommands::~DictionaryCommands() { resetForTests(); }
 
 void DictionaryCommands::install(DocumentController& controller) {
   controller.setAddSignHandler([this](WindowController* window, const SignPtr& sign) { addSignToDB(window, sign); });
-  controller.setNotationConverter([](const QString& text) { return SWGen::signsFromjjsText(text); });
+  controller.setNotationConverter([this](const QString& text) { return SWGen(m_dictionary).signsFromjjsText(text); });
   controller.setSearchHandler(
       [this](WindowController* window, const QString& text) { searchDictionary(window, text); });
   controller.setToolHandler(ToolCommand::OpenDictionaryEditor,
@@ -62,24 +60,18 @@ void DictionaryCommands::install(DocumentController& controller) {
 }
 
 DictEditWindow* DictionaryCommands::dictEditController() {
-  if (!m_dictEditController) {
-    m_dictEditController = new DictEditWindow;
-    connect(m_dictEditController, &DictEditWindow::signStored, this, [this] { reloadSignListIfShown(); });
-  }
+  if (!m_dictEditController) m_dictEditController = new DictEditWindow(m_dictionary);
   return m_dictEditController;
 }
 
 CompoundWindow* DictionaryCommands::compoundWindow() {
-  if (!m_compoundWindow) {
-    m_compoundWindow = new CompoundWindow;
-    connect(m_compoundWindow, &CompoundWindow::compoundStored, this, [this] { reloadSignListIfShown(); });
-  }
+  if (!m_compoundWindow) m_compoundWindow = new CompoundWindow(m_dictionary);
   return m_compoundWindow;
 }
 
 SignListWindow* DictionaryCommands::signListWindow() {
   if (!m_signListWindow) {
-    m_signListWindow = new SignListWindow;
+    m_signListWindow = new SignListWindow(m_dictionary);
     m_signListWindow->setDictEditController(dictEditController());
     m_signListWindow->setCompoundController(compoundWindow());
   }
@@ -87,13 +79,13 @@ SignListWindow* DictionaryCommands::signListWindow() {
 }
 
 SignFinderWindow* DictionaryCommands::signFinderWindow() {
-  if (!m_signFinderWindow) m_signFinderWindow = new SignFinderWindow;
+  if (!m_signFinderWindow) m_signFinderWindow = new SignFinderWindow(m_dictionary);
   return m_signFinderWindow;
 }
 
 FinderEvaluationWindow* DictionaryCommands::finderEvaluationWindow() {
   if (!m_finderEvaluationWindow) {
-    m_finderEvaluationWindow = new FinderEvaluationWindow;
+    m_finderEvaluationWindow = new FinderEvaluationWindow(m_dictionary);
     // Choosing the answer entry: the sign list hands the chosen id to the field.
     connect(m_finderEvaluationWindow, &FinderEvaluationWindow::answerSignRequested, this, [this] {
       SignListWindow* list = signListWindow();
@@ -111,10 +103,6 @@ FinderEvaluationWindow* DictionaryCommands::finderEvaluationWindow() {
   return m_finderEvaluationWindow;
 }
 
-void DictionaryCommands::reloadSignListIfShown() {
-  if (m_signListWindow && m_signListWindow->isVisible()) m_signListWindow->reloadButtonClicked();
-}
-
 void DictionaryCommands::addSignToDB(WindowController*, const SignPtr& sign) {
   if (!sign || sign->isEmpty()) {
     diag(QStringLiteral("addSignToDB()"), QStringLiteral("empty sign"));
@@ -126,11 +114,11 @@ void DictionaryCommands::addSignToDB(WindowController*, const SignPtr& sign) {
   bringToFront(editor);
 }
 
-bool DictionaryCommands::hasValidConstituents(const Sign& compound) {
+bool DictionaryCommands::hasValidConstituents(const Sign& compound) const {
   const QList<SignPtr> parts = compound.constituents.value_or(QList<SignPtr>());
   if (parts.isEmpty()) return false;
   for (const SignPtr& part : parts) {
-    if (!part || part->isEmpty() || part->jjs->signID < 1 || !Db::getSign(part->jjs->signID)) return false;
+    if (!part || part->isEmpty() || part->jjs->signID < 1 || !m_dictionary.getSign(part->jjs->signID)) return false;
   }
   return true;
 }

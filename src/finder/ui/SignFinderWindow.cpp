@@ -15,14 +15,15 @@
 
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "editor/ToolWindowKeys.h"
 #include "finder/ui/ResultSignView.h"
 
 namespace quabe {
 
-SignFinderWindow::SignFinderWindow(QWidget* parent)
+SignFinderWindow::SignFinderWindow(Dictionary& dictionary, QWidget* parent)
     : QWidget(parent, Qt::Window),
+      m_dictionary(dictionary),
       m_finder(std::make_shared<SignFinder>()),
       m_featuresStale(std::make_shared<std::atomic_bool>(false)) {
   closeOnEscape(this);
@@ -82,11 +83,7 @@ SignFinderWindow::SignFinderWindow(QWidget* parent)
   connect(m_stopButton, &QPushButton::clicked, this, [this] { stopButtonClicked(); });
   connect(m_closeButton, &QPushButton::clicked, this, [this] { closeButtonClicked(); });
   connect(&m_watcher, &QFutureWatcher<QList<SFResult>>::finished, this, [this] { searchDone(); });
-  // A dictionary write makes the cached features stale; the next search reloads them.
-  std::weak_ptr<std::atomic_bool> stale = m_featuresStale;
-  m_writeListener = Db::addWriteListener([stale] {
-    if (auto flag = stale.lock()) flag->store(true);
-  });
+  connect(&m_dictionary, &Dictionary::changed, this, [this] { dictionaryChanged(); });
   resize(ResultSignView::ViewWidth + 380, 720);
 }
 
@@ -96,7 +93,6 @@ SignFinderWindow::~SignFinderWindow() {
   m_resultLimitComboBox->disconnect(this);
   m_mirrorCheckBox->disconnect(this);
   m_watcher.disconnect(this);
-  Db::removeWriteListener(m_writeListener);
   m_watcher.waitForFinished();
 }
 
@@ -138,27 +134,33 @@ void SignFinderWindow::startSearch() {
   m_stopButton->setEnabled(true);
   m_progressIndicator->show();
   // The target's features are made here; only the scoring runs in the background.
-  SFSign target = SignFinder::targetFeatures(*m_targetSign);
+  SFSign target = SignFinder::targetFeatures(*m_targetSign, m_finder->integrateArrows);
   const bool mirror = m_mirrorCheckBox->isChecked();
   std::shared_ptr<SignFinder> finder = m_finder;
   std::shared_ptr<std::atomic_bool> stale = m_featuresStale;
   std::shared_ptr<SignFinder::FeatureLoader> loader = std::exchange(m_pendingLoader, nullptr);
   const int limit = m_runningLimit;
-  m_watcher.setFuture(QtConcurrent::run([finder, stale, loader, target = std::move(target), limit, mirror]() mutable {
-    if (loader) finder->setFeatureLoader(*loader);
-    if (stale->exchange(false)) finder->discardCache();
-    return finder->findSimilarSigns(std::move(target), limit, mirror);
-  }));
+  m_searchedPath = m_dictionary.path();
+  m_watcher.setFuture(QtConcurrent::run(
+      [finder, stale, loader, path = m_searchedPath, target = std::move(target), limit, mirror]() mutable {
+        if (loader) finder->setFeatureLoader(*loader);
+        finder->setDictionaryPath(path);
+        if (stale->exchange(false)) finder->discardCache();
+        return finder->findSimilarSigns(std::move(target), limit, mirror);
+      }));
 }
 
 void SignFinderWindow::searchDone() {
   m_searching = false;
   QList<SFResult> found = m_watcher.result();
-  if (!m_stopped) {
+  // Results of a file that is no longer the dictionary name other entries.
+  const bool sameFile = m_searchedPath == m_dictionary.path();
+  if (!sameFile && !m_stopped) m_pending = true;
+  if (!m_stopped && sameFile) {
     m_progressIndicator->hide();
     m_closeButton->setEnabled(true);
     m_stopButton->setEnabled(false);
-    SignFinder::loadDetails(found);
+    SignFinder::loadDetails(found, m_dictionary);
     m_results = found;
     showResults();
     diag(QStringLiteral("showWindow"), QStringLiteral("%1 similar signs").arg(m_results.size()));
@@ -168,6 +170,17 @@ void SignFinderWindow::searchDone() {
     return;
   }
   Q_EMIT searchFinished();
+}
+
+void SignFinderWindow::dictionaryChanged() {
+  m_featuresStale->store(true);
+  // A hidden window searches anew when it is shown.
+  if (!m_targetSign || !isVisible()) return;
+  if (m_searching) {
+    m_pending = true;
+    return;
+  }
+  startSearch();
 }
 
 void SignFinderWindow::clearResults() {

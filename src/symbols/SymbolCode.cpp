@@ -183,6 +183,17 @@ int SSS::rotationCount(SymbolCode code) {
   return row[size_t(b - 1)];
 }
 
+int SSS::flippedRotation(SymbolCode code, bool vertical) {
+  const int r = rotation(code);
+  const int count = rotationCount(code);
+  const bool movement = categoryField(code) == 2;
+  if (movement && count == 4) return r == 2 ? 4 : r == 4 ? 2 : r;
+  if (movement && count == 8) return ((((vertical ? 13 : 9) - r) % 8) + 8) % 8 + 1;
+  if (!vertical) return ((r + 7) & 15) + 1;
+  if ((r >= 1 && r <= 4) || (r >= 9 && r <= 12)) return ((r + 11) & 15) + 1;
+  return ((r + 3) & 15) + 1;
+}
+
 int SSS::serialBaseSymbolNumber(int category, int group, int baseSymbol, int variation) {
   const SerialTables& t = serialTables();
   const auto first = t.firstSerialOfGroup.constFind(category * 10 + group);

@@ -51,6 +51,9 @@ class SSS {
   // 16 for hands, the number of rotations the symbol set draws for
   // movements, -1 otherwise (and for movement codes outside the table).
   static int rotationCount(SymbolCode code);
+  // The rotation of the code's mirror image, left-right (vertical false) or
+  // top-bottom; the archive may lack the resulting code.
+  static int flippedRotation(SymbolCode code, bool vertical);
   // ISWA 2010 serial number 1-652 of (base symbol, variation); 0 when unknown.
   static int serialBaseSymbolNumber(int category, int group, int baseSymbol, int variation);
   // Number of variations of a base symbol, 0 when unknown.

@@ -11,8 +11,8 @@ class CompoundWindow;
 class DictEditWindow;
 class Dictionary;
 class DocumentController;
+class FinderEvaluationWindow;
 class ImportCommands;
-class SFTestWindow;
 class SignFinderWindow;
 class SignListWindow;
 class WindowController;
@@ -37,7 +37,7 @@ class DictionaryCommands : public QObject {
   SignListWindow* signListWindow();
   CompoundWindow* compoundWindow();
   SignFinderWindow* signFinderWindow();
-  SFTestWindow* finderTestWindow();
+  FinderEvaluationWindow* finderEvaluationWindow();
   // The SPML import and dictionary merge commands, on the same dictionary.
   ImportCommands& importCommands() const { return *m_importCommands; }
 
@@ -75,7 +75,7 @@ class DictionaryCommands : public QObject {
   QPointer<SignListWindow> m_signListWindow;
   QPointer<CompoundWindow> m_compoundWindow;
   QPointer<SignFinderWindow> m_signFinderWindow;
-  QPointer<SFTestWindow> m_finderTestWindow;
+  QPointer<FinderEvaluationWindow> m_finderEvaluationWindow;
 };
 
 }  // namespace quabe

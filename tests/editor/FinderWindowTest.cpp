@@ -81,6 +81,10 @@ TEST_F(FinderWindowTest, SearchRunsInTheBackgroundAndShowsRankedResults) {
   EXPECT_TRUE(finder->progressIndicator()->isVisible());
   gate->release();
   waitForSearch(finder);
+  // Showing the results takes the focus from the limit box, which commits
+  // its unchanged text: that must not search again.
+  finder->resultLimitChanged();
+  EXPECT_FALSE(finder->isSearching());
   EXPECT_FALSE(finder->progressIndicator()->isVisible());
   EXPECT_TRUE(finder->closeButton()->isEnabled());
   EXPECT_FALSE(finder->stopButton()->isEnabled());
@@ -157,7 +161,7 @@ TEST_F(FinderWindowTest, LimitStopAndOneSearchAtATime) {
   // limit it finds then.
   QSignalSpy finished(finder, &SignFinderWindow::searchFinished);
   auto gate = holdNextSearch(finder);
-  finder->resultLimitComboBox()->setCurrentText("1");
+  finder->resultLimitComboBox()->setCurrentText("5");
   finder->resultLimitChanged();
   ASSERT_TRUE(finder->isSearching());
   finder->resultLimitComboBox()->setCurrentText("2");

@@ -278,6 +278,9 @@ void SignFinderWindow::showResults() {
 
 void SignFinderWindow::resultLimitChanged() {
   diag(QStringLiteral("Result limit = ") + m_resultLimitComboBox->currentText());
+  // The box commits its text again whenever it loses the focus (showing the
+  // results moves the focus away); only a new limit asks for a new search.
+  if (resultLimit() == m_runningLimit) return;
   showWindow();
 }
 

@@ -2,10 +2,11 @@
 # Builds the libFuzzer harnesses of tests/fuzz with clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer (in build-fuzz/, or QUABE_FUZZ_BUILD_DIR) and runs
 # each one for SECONDS (default 60) on a working corpus seeded from
-# tests/fuzz/corpus/NAME. Prints the runs of every harness; exits 1 when one
-# finds a crash, a leak, a hang or a broken invariant (the input is kept in
-# build-fuzz/findings/, the log beside it). The harnesses read the generated
-# resources of the normal build (build/resources, or QUABE_RESOURCE_DIR).
+# tests/fuzz/corpus/NAME. Prints the runs, speed and coverage of every
+# harness; exits 1 when one finds a crash, a leak, a hang or a broken
+# invariant (the input is kept in build-fuzz/findings/, the log beside it).
+# The harnesses read the generated resources of the normal build
+# (build/resources, or QUABE_RESOURCE_DIR).
 #   scripts/fuzz.sh [SECONDS] [HARNESS...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -41,7 +42,9 @@ for name in "${names[@]}"; do
     -print_final_stats=1 -artifact_prefix="$BUILD_DIR/findings/$name-" "$work" "tests/fuzz/corpus/$name" \
     >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
-    echo "fuzz: $name: ${runs:-?} runs in ${SECONDS_EACH} s, nothing found"
+    speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
+    reached=$(grep -E '^#[0-9]+ +DONE' "$log" | sed -E 's/.*(cov: [0-9]+ ft: [0-9]+ corp: [0-9]+).*/\1/')
+    echo "fuzz: $name: ${runs:-?} runs in ${SECONDS_EACH} s (${speed:-?}/s), ${reached:-no coverage line}, nothing found"
   else
     echo "fuzz: $name: FOUND A FAULT (log: $log)"
     grep -E "ERROR|SUMMARY|check failed|Test unit written" "$log" | head -20 || true

@@ -35,12 +35,12 @@ class NotationInputTest : public DictCommandsTest {
 };
 
 TEST_F(NotationInputTest, TypedLineBecomesSignsAtTheCursorInOneStep) {
-  WindowController* window = openWindow(makeDocument({{makeSign({{"04-01-001-01-01-01", 30, 40}}, "A"),
-                                                       makeSign({{"04-01-001-01-01-01", 30, 40}}, "B")}}));
+  WindowController* window = openWindow(makeDocument(
+      {{makeSign({{"04-01-001-01-01-01", 30, 40}}, "A"), makeSign({{"04-01-001-01-01-01", 30, 40}}, "B")}}));
   placeCursor(window, 0, 1);
   QUndoStack& undo = window->document()->undoStack();
   answerPanel("HELLO WORLD HELLO");
-  key(window->canvasView(), Qt::Key_Space, Qt::AltModifier);
+  key(window->canvasView(), Qt::Key_J, Qt::ControlModifier);
   EXPECT_EQ(glossesOfFirstLine(window), QStringList({"A", "HELLO", "WORLD", "HELLO", "B"}));
   const QList<SignPtr>& line = window->document()->bufferManager.editBuffer[0]->signArray;
   EXPECT_EQ(line[1]->jjs->signID, hello);
@@ -83,7 +83,7 @@ TEST_F(NotationInputTest, AutoCenteringCentresEverySignAfterTheInsertion) {
   window->applyPreferences(false);
   placeCursor(window, 0, 1);
   answerPanel("WORLD");
-  key(window->canvasView(), Qt::Key_Space, Qt::AltModifier);
+  key(window->canvasView(), Qt::Key_J, Qt::ControlModifier);
   ASSERT_EQ(glossesOfFirstLine(window), QStringList({"A", "WORLD"}));
   const SignPtr inserted = window->document()->bufferManager.editBuffer[0]->signArray[1];
   // Both signs stand where centring puts them: the same head at the same place.

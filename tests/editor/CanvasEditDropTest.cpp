@@ -4,8 +4,6 @@
 #include <QMimeData>
 
 #include "CanvasEditTestSupport.h"
-#include "dictionary/Db.h"
-#include "document/Compound.h"
 #include "editor/SymbolClipboardAdapter.h"
 #include "editor/layout/ViewLineManager.h"
 #include "editor/palette/PaletteView.h"
@@ -142,34 +140,6 @@ TEST_F(CanvasEditDropTest, ClipboardsWorkAcrossDocuments) {
   ASSERT_EQ(line.size(), 3);
   EXPECT_EQ(line[0]->symbols[0]->sss(), hand->sss());
   EXPECT_EQ(to->viewLineMan()->currentSign(), head) << "the cursor stays on the sign after the pasted one";
-}
-
-// Dictionary entries go before the current sign, plain ones as signs and
-// compound ones as compounds; the cursor ends up after them.
-TEST_F(CanvasEditDropTest, DictionarySignsInsertAtTheCursor) {
-  if (Resources::path(QStringLiteral("swdic.db")).isEmpty()) GTEST_SKIP() << "no swdic.db";
-  const QList<qint64> plain = Db::getSignIDs(QStringLiteral("雨"));
-  const QList<qint64> compound = Db::getSignIDs(QStringLiteral("学校"));
-  ASSERT_FALSE(plain.isEmpty());
-  ASSERT_FALSE(compound.isEmpty());
-  WindowController* window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}})}}));
-  EditingCanvas* canvas = window->canvasView();
-  clickSign(canvas, 0, 0);
-  const SignPtr before = canvas->viewLineMan()->currentSign();
-  ASSERT_TRUE(canvas->insertSignAtCursorPositionBySignID(plain.first()));
-  ASSERT_TRUE(canvas->insertSignAtCursorPositionBySignID(compound.first()));
-  const QList<SignPtr>& line = window->document()->bufferManager.editBuffer[0]->signArray;
-  ASSERT_EQ(line.size(), 4);
-  EXPECT_EQ(line[0]->jjs->signID, plain.first());
-  EXPECT_FALSE(line[0]->symbols.isEmpty());
-  ASSERT_NE(dynamic_cast<Compound*>(line[1].get()), nullptr);
-  EXPECT_GE(line[1]->constituents.value_or(QList<SignPtr>{}).size(), 2);
-  EXPECT_EQ(line[2], before);
-  EXPECT_EQ(canvas->viewLineMan()->currentSign(), before);
-  EXPECT_EQ(window->document()->undoStack().count(), 2);
-  window->document()->undoStack().undo();
-  window->document()->undoStack().undo();
-  EXPECT_EQ(window->document()->bufferManager.editBuffer[0]->signArray.size(), 2);
 }
 
 }  // namespace

@@ -64,7 +64,7 @@ class PictureRecorder : public ImagePasteboard {
 class EditorGuiTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    if (!loadSymbolArchive()) GTEST_SKIP() << "no iswa2010bin";
+    ASSERT_TRUE(loadSymbolArchive()) << "no iswa2010bin";
     ASSERT_TRUE(m_settingsDir.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settingsDir.path());
     QSettings().clear();

@@ -5,14 +5,11 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QSignalSpy>
-#include <QTabBar>
 #include <QTest>
-#include <QToolTip>
 #include <memory>
 
 #include "common/TestSupport.h"
 #include "core/Diagnostics.h"
-#include "core/Localization.h"
 #include "editor/palette/PaletteTabWidget.h"
 #include "editor/palette/PaletteView.h"
 #include "symbols/SymbolArchive.h"
@@ -43,10 +40,7 @@ class RecordingPaletteView : public PaletteView {
 
 class PaletteViewTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    setDiagnosticsEnabled(false);
-    Localization::setLanguage("en");
-  }
+  void SetUp() override { setDiagnosticsEnabled(false); }
   void TearDown() override { setDiagnosticsEnabled(true); }
 
   // Shows a tab widget and waits until it is on screen.
@@ -76,7 +70,6 @@ TEST_F(PaletteViewTest, ClickingAFamilyShowsItsSubPaletteOnTheSecondTab) {
   PaletteView* sub = tabs->subPaletteView();
   ASSERT_TRUE(main->isMain());
   EXPECT_EQ(main->currentPaletteNumber(), -1);
-  EXPECT_EQ(main->palette().count(), 49);
   EXPECT_EQ(sub->currentPaletteNumber(), 0);
   EXPECT_EQ(tabs->currentIndex(), 0);
 
@@ -84,12 +77,9 @@ TEST_F(PaletteViewTest, ClickingAFamilyShowsItsSubPaletteOnTheSecondTab) {
   QTest::mouseClick(main, Qt::LeftButton, {}, centerOf(12));
   EXPECT_EQ(sub->currentPaletteNumber(), 12);
   EXPECT_EQ(sub->palette().paletteArray, Palette::palette(12).paletteArray);
-  EXPECT_EQ(sub->itemImages().size(), Palette::palette(12).count());
   EXPECT_EQ(tabs->currentIndex(), 1);
   ASSERT_EQ(families.count(), 1);
   EXPECT_EQ(families.at(0).at(0).toInt(), 12);
-  EXPECT_EQ(main->mousePosOnMainMenu(), QPointF(centerOf(12)));
-  EXPECT_EQ(tabs->tabToolTip(1), "straight wall plane");
 
   // A click below the 49 families or a double click changes nothing.
   tabs->setCurrentIndex(0);
@@ -134,22 +124,8 @@ TEST_F(PaletteViewTest, SubPaletteClicksSelectAndASecondClickReturnsToTheMainPal
   EXPECT_EQ(tabs->currentIndex(), 0);
 }
 
-TEST_F(PaletteViewTest, PointerHighlightsTheItemUnderItAndLeavingClearsIt) {
-  auto tabs = shownTabs();
-  PaletteView* main = tabs->mainPaletteView();
-  QTest::mouseMove(main, centerOf(7));
-  EXPECT_EQ(main->highlightedItem(), 7);
-  QTest::mouseMove(main, centerOf(23));
-  EXPECT_EQ(main->highlightedItem(), 23);
-  // Move onto the tab bar: the palette is left.
-  QTest::mouseMove(tabs.get(), tabs->tabBar()->geometry().center());
-  EXPECT_EQ(main->highlightedItem(), PaletteView::NoItem);
-}
-
 TEST_F(PaletteViewTest, DraggingASymbolPutsItsTextFormOnTheDragData) {
   std::unique_ptr<QMimeData> data(PaletteView::makeMimeData(SSS::make(1, 1, 1, 1, 1, 1)));
-  EXPECT_TRUE(data->hasText());
-  EXPECT_EQ(data->text(), "01-01-001-01-01-01");
   EXPECT_EQ(SSS::fromString(data->text()), SSS::make(1, 1, 1, 1, 1, 1));
 
   QUABE_REQUIRE_ARCHIVE();
@@ -185,32 +161,11 @@ TEST_F(PaletteViewTest, DraggingASymbolPutsItsTextFormOnTheDragData) {
   EXPECT_EQ(view.dragTexts.size(), 1);
 }
 
-TEST_F(PaletteViewTest, ToolTipsFollowTheLanguage) {
-  auto tabs = shownTabs();
-  PaletteView* main = tabs->mainPaletteView();
-  EXPECT_EQ(main->toolTipAt(centerOf(4)), "five fingers");
-  EXPECT_EQ(main->toolTipAt(centerOf(55)), "");
-  Localization::setLanguage("ja");
-  EXPECT_EQ(main->toolTipAt(centerOf(4)), QString::fromUtf8("五本指"));
-
-  // A real tool-tip event shows the text.
-  QHelpEvent help(QEvent::ToolTip, centerOf(33), main->mapToGlobal(centerOf(33)));
-  QApplication::sendEvent(main, &help);
-  EXPECT_EQ(QToolTip::text(), QString::fromUtf8("目"));
-  QToolTip::hideText();
-  Localization::setLanguage("en");
-
-  tabs->showFamily(10);
-  EXPECT_EQ(tabs->subPaletteView()->toolTipAt(centerOf(3)), "Grasp single");
-  EXPECT_EQ(tabs->subPaletteView()->toolTipAt(centerOf(20)), "");
-}
-
 TEST_F(PaletteViewTest, PaintsEachSymbolCentredInItsCellWithTheArchiveImage) {
   QUABE_REQUIRE_ARCHIVE();
   PaletteView view;
   view.setIsMain(true);
   view.resize(view.sizeHint());
-  ASSERT_EQ(view.sizeHint(), QSize(190, 456));
   QImage shot(view.size(), QImage::Format_ARGB32);
   view.render(&shot);
 
@@ -236,25 +191,4 @@ TEST_F(PaletteViewTest, PaintsEachSymbolCentredInItsCellWithTheArchiveImage) {
   // Cells beyond the 49 families are blank apart from the grid lines.
   EXPECT_EQ(darkPixels(shot, Palette::cellRect(55).toRect()), 0);
   EXPECT_EQ(shot.pixelColor(Palette::cellRect(55).center().toPoint()), QColor(Qt::white));
-  EXPECT_EQ(qGray(shot.pixel(37, 100)), qGray(QColor(211, 211, 211).rgb()));  // a vertical grid line
-}
-
-TEST_F(PaletteViewTest, HighlightAndSelectionShadeTheirCells) {
-  auto tabs = shownTabs();
-  PaletteView* sub = tabs->subPaletteView();
-  tabs->showFamily(22);
-  QTest::mouseClick(sub, Qt::LeftButton, {}, centerOf(1));
-  QTest::mouseMove(sub, centerOf(2));
-  QImage shot(sub->size(), QImage::Format_ARGB32);
-  sub->render(&shot);
-  const QPoint corner(2, 2);
-  EXPECT_EQ(shot.pixelColor(Palette::cellRect(1).topLeft().toPoint() + corner), QColor(160, 160, 160));
-  EXPECT_EQ(shot.pixelColor(Palette::cellRect(2).topLeft().toPoint() + corner), QColor(230, 230, 230));
-  EXPECT_EQ(shot.pixelColor(Palette::cellRect(3).topLeft().toPoint() + corner), QColor(Qt::white));
-
-  // An empty cell under the pointer stays white.
-  QTest::mouseMove(sub, centerOf(4));
-  EXPECT_EQ(sub->highlightedItem(), 4);
-  sub->render(&shot);
-  EXPECT_EQ(shot.pixelColor(Palette::cellRect(4).topLeft().toPoint() + corner), QColor(Qt::white));
 }

@@ -31,8 +31,6 @@ TEST_F(ShellTest, StartNeedsTheSymbolArchive) {
   ASSERT_EQ(alerts->messages.size(), 1);
   EXPECT_EQ(alerts->messages[0], loc("MissingSymbolArchive"));
   app.setResourceLocator({});
-  EXPECT_EQ(Localization::text(QStringLiteral("MissingSymbolArchive")),
-            QStringLiteral("Missing symbol image archive file (iswa2010bin)!!"));
 
   QSettings().setValue(QStringLiteral("ShowBorders"), true);
   QSettings().setValue(QStringLiteral("ShowRules"), false);

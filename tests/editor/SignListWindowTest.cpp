@@ -3,10 +3,8 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSet>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -30,15 +28,6 @@ class SignListWindowTest : public DictionaryWindowFixture {
     list = std::make_unique<SignListWindow>();
     list->setDictEditController(&editor);
     list->setCompoundController(&compoundEditor);
-    list->setCanvasDelegate({&canvasOwner,
-                             [this](qint64 id) {
-                               insertedIDs.append(id);
-                               return true;
-                             },
-                             [this](const QList<SignPtr>& signs) {
-                               insertedSigns.append(signs);
-                               return true;
-                             }});
   }
   void TearDown() override {
     list.reset();
@@ -61,9 +50,6 @@ class SignListWindowTest : public DictionaryWindowFixture {
 
   DictEditWindow editor;
   CompoundWindow compoundEditor;
-  QObject canvasOwner;
-  QList<qint64> insertedIDs;
-  QList<SignPtr> insertedSigns;
   std::unique_ptr<SignListWindow> list;
 };
 
@@ -100,42 +86,26 @@ TEST_F(SignListWindowTest, ShowAllListsInThreeStepsByReadingWithoutAliases) {
   EXPECT_EQ(list->model()->rowCount(), 5);
 }
 
-TEST_F(SignListWindowTest, SearchMatchesGlossReadingAndMeaningsWithoutTheTag) {
+// What matches a search is settled by the dictionary; the window searches
+// with the field's text (the tag dropped) on Return, never with an empty
+// field, and Show All clears the field.
+TEST_F(SignListWindowTest, TheSearchFieldSearchesAndShowAllClearsIt) {
   const qint64 rain = addEntry("雨", {HandCode}, {"rain"}, "①");
-  const qint64 byReading = addEntry("SKY", {HandCode}, {}, QString(), "あま雨");
-  const qint64 byMeaning = addEntry("STORM", {HandCode}, {"大雨"});
   addEntry("SUN", {HandCode}, {"sun"});
-  addEntry("100%", {HandCode});
-  addEntry("100 percent", {HandCode});
-
   list->searchGloss("雨②");
-  QList<qint64> ids;
-  for (const DbSign& entry : list->signs()) ids.append(entry.signID);
-  EXPECT_EQ(QSet<qint64>(ids.begin(), ids.end()), QSet<qint64>({rain, byReading, byMeaning}));
-  EXPECT_EQ(list->searchField()->text(), "雨②");
-  EXPECT_EQ(list->searchString(), "雨②");
-  // Rows carry meanings and the cell texts of the table.
-  const DbSign& first = list->signs().at(rowOf(rain));
-  EXPECT_EQ(first.meanings, QStringList({"rain"}));
-  const QModelIndex signCell = list->model()->index(rowOf(byReading), SignListModel::SignColumn);
-  EXPECT_EQ(signCell.data().toString(), "SKY\n(あま雨)");
-  EXPECT_EQ(list->model()->index(rowOf(rain), SignListModel::CommentColumn).data().toString(),
+  ASSERT_EQ(list->signs().size(), 1);
+  EXPECT_EQ(list->signs().first().signID, rain);
+  EXPECT_EQ(list->model()->index(0, SignListModel::CommentColumn).data().toString(),
             QStringLiteral("\n(#%1)").arg(rain));
 
-  // Wildcard characters are literal.
-  list->searchGloss("100%");
-  EXPECT_EQ(glosses(), QStringList({"100%"}));
-
-  // The field's Return searches; an empty field does not.
   list->searchField()->setText("SUN");
   QTest::keyClick(list->searchField(), Qt::Key_Return);
   EXPECT_EQ(glosses(), QStringList({"SUN"}));
   list->searchField()->clear();
   list->searchFieldChanged();
   EXPECT_EQ(glosses(), QStringList({"SUN"}));
-  // Reload repeats the field's search; Show All clears it.
   showAll();
-  EXPECT_EQ(list->signs().size(), 6);
+  EXPECT_EQ(list->signs().size(), 2);
   EXPECT_TRUE(list->searchField()->text().isEmpty());
 }
 
@@ -179,49 +149,6 @@ TEST_F(SignListWindowTest, ChoosingAKeyTwiceReversesTheOrder) {
   EXPECT_EQ(order(), QList<qint64>({a, c, b}));
 }
 
-TEST_F(SignListWindowTest, SelectionEnablesConstituentsOnlyForCompounds) {
-  const qint64 one = addEntry("ONE", {HandCode});
-  const qint64 two = addEntry("TWO", {HeadCode});
-  const qint64 both = addCompound("BOTH", {one, two});
-  showAll();
-  list->selectRow(rowOf(one));
-  EXPECT_EQ(list->currentSignID(), one);
-  EXPECT_FALSE(list->insertConstituentsButton()->isEnabled());
-  list->selectRow(rowOf(both));
-  EXPECT_TRUE(list->insertConstituentsButton()->isEnabled());
-  list->selectRow(rowOf(two));
-  EXPECT_FALSE(list->insertConstituentsButton()->isEnabled());
-}
-
-TEST_F(SignListWindowTest, InsertingPutsEntriesAndConstituentsAtTheCursor) {
-  const qint64 one = addEntry("ONE", {HandCode});
-  const qint64 two = addEntry("TWO", {HeadCode, ArrowCode});
-  const qint64 both = addCompound("BOTH", {two, one});
-  showAll();
-  list->selectRow(rowOf(two));
-  list->insertButton()->click();
-  EXPECT_EQ(insertedIDs, QList<qint64>({two}));
-  // A plain entry has no constituents to insert.
-  list->insertConstituentsButtonClicked();
-  EXPECT_TRUE(insertedSigns.isEmpty());
-
-  list->selectRow(rowOf(both));
-  list->insertConstituentsButton()->click();
-  ASSERT_EQ(insertedSigns.size(), 2);
-  EXPECT_EQ(insertedSigns[0]->jjs->gloss, "TWO");
-  EXPECT_EQ(insertedSigns[0]->symbols.size(), 2);
-  EXPECT_EQ(insertedSigns[1]->jjs->gloss, "ONE");
-
-  // A double click inserts the row like the button.
-  list->doubleClicked(rowOf(one));
-  EXPECT_EQ(insertedIDs, QList<qint64>({two, one}));
-
-  // Without a live target nothing is inserted.
-  list->setCanvasDelegate({});
-  list->insertButtonClicked();
-  EXPECT_EQ(insertedIDs.size(), 2);
-}
-
 TEST_F(SignListWindowTest, EditOpensTheEntryOrCompoundEditor) {
   const qint64 one = addEntry("ONE", {HandCode, ArrowCode}, {"eins"});
   const qint64 two = addEntry("TWO", {HeadCode});
@@ -231,8 +158,6 @@ TEST_F(SignListWindowTest, EditOpensTheEntryOrCompoundEditor) {
   list->editButton()->click();
   EXPECT_TRUE(editor.isVisible());
   EXPECT_EQ(editor.targetSignID(), one);
-  EXPECT_EQ(editor.targetSign()->symbols.size(), 2);
-  EXPECT_EQ(editor.translationTextView()->toPlainText(), "eins");
 
   list->selectRow(rowOf(both));
   list->editButtonClicked();
@@ -240,7 +165,6 @@ TEST_F(SignListWindowTest, EditOpensTheEntryOrCompoundEditor) {
   ASSERT_TRUE(compoundEditor.targetCompound());
   EXPECT_EQ(compoundEditor.targetCompound()->jjs->signID, both);
   EXPECT_EQ(compoundEditor.targetCompound()->constituentIDs, QList<qint64>({one, two}));
-  EXPECT_EQ(compoundEditor.glossTextField()->text(), "BOTH");
 }
 
 TEST_F(SignListWindowTest, RemovingAsksAndReloads) {

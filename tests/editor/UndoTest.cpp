@@ -166,30 +166,6 @@ TEST_F(UndoTest, UndoRestoresCursorAndSelection) {
   EXPECT_NE(current(canvas)->symbols[1]->sss(), before);
 }
 
-// The modified flag follows the undo stack's clean state; commands that
-// change nothing push no step.
-TEST_F(UndoTest, ModifiedFlagFollowsTheStack) {
-  WindowController* window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}})}}));
-  EditingCanvas* canvas = window->canvasView();
-  Document* document = window->document();
-  ASSERT_TRUE(window->saveToPath(path("doc.swml")));
-  ASSERT_FALSE(document->isModified());
-
-  clickSign(canvas, 0, 0);
-  key(canvas, Qt::Key_R);  // nothing selected
-  key(canvas, Qt::Key_Backspace);
-  EXPECT_EQ(document->undoStack().count(), 0);
-  EXPECT_FALSE(document->isModified());
-
-  key(canvas, Qt::Key_A);
-  key(canvas, Qt::Key_L);
-  EXPECT_TRUE(document->isModified());
-  EXPECT_TRUE(window->isWindowModified());
-  document->undoStack().undo();
-  EXPECT_FALSE(document->isModified());
-  EXPECT_FALSE(window->isWindowModified());
-}
-
 // Separate runs of arrow moves are separate steps: a click ends a run.
 TEST_F(UndoTest, ArrowRunsEndAtOtherInput) {
   WindowController* window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}})}}));

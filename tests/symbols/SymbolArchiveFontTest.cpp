@@ -1,5 +1,5 @@
 // The archive built from the SignWriting fonts, checked against the fonts
-// themselves. Skipped when the fonts or the built archive are missing.
+// themselves. Missing fonts or a missing built archive are failures.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -65,9 +65,9 @@ QList<SymbolCode> fontCodes(const Fonts& fonts) {
 
 const QList<SymbolCode> kExtensions = extensionCodes();
 
-#define REQUIRE_FONTS_AND_ARCHIVE()                                                   \
-  if (!fontsPresent()) GTEST_SKIP() << "fonts missing in " << kFontDir.toStdString(); \
-  if (Resources::path("iswa2010bin").isEmpty()) GTEST_SKIP() << "iswa2010bin not built"
+#define REQUIRE_FONTS_AND_ARCHIVE()                                             \
+  ASSERT_TRUE(fontsPresent()) << "fonts missing in " << kFontDir.toStdString(); \
+  ASSERT_FALSE(Resources::path("iswa2010bin").isEmpty()) << "iswa2010bin not built"
 
 }  // namespace
 
@@ -171,7 +171,7 @@ TEST(SymbolArchiveFont, SymbolDatabaseListsEveryStoredSymbolWithItsSize) {
 // as the turned and mirrored upright glyph (many others differ by
 // anti-aliasing, which is why the archive stores every glyph of the font).
 TEST(SymbolArchiveFont, PlainTurnsAndMirrorsOfTheUprightGlyphMatchTheFontPixelForPixel) {
-  if (!fontsPresent()) GTEST_SKIP() << "fonts missing in " << kFontDir.toStdString();
+  ASSERT_TRUE(fontsPresent()) << "fonts missing in " << kFontDir.toStdString();
   const Fonts fonts;
   const QList<SymbolCode> sample = {SSS::fromString("01-01-001-01-01-01"), SSS::fromString("01-01-001-01-04-01"),
                                     SSS::fromString("01-02-008-01-01-01"), SSS::fromString("01-05-050-01-03-01"),

@@ -389,8 +389,6 @@ const Palette& Palette::palette(int i) {
   return *slot;
 }
 
-int Palette::emptyCellCount() const { return int(paletteArray.count(SymbolCode(0))); }
-
 QList<SymbolCode> Palette::symbols() const {
   QList<SymbolCode> out;
   for (SymbolCode code : paletteArray)

@@ -38,7 +38,6 @@ class Palette {
   bool isEmpty() const { return paletteArray.isEmpty(); }
   // The code of item i; 0 for an empty cell and for an index outside the palette.
   SymbolCode code(int item) const { return item >= 0 && item < count() ? paletteArray[item] : 0; }
-  int emptyCellCount() const;
   // The non-empty codes in grid order.
   QList<SymbolCode> symbols() const;
   // Index of the first cell holding code, or -1.

@@ -206,7 +206,6 @@ void PaletteView::mouseReleaseEvent(QMouseEvent* event) {
   if (item < 0 || item >= m_palette.count() || m_palette.code(item) == 0) return;
 
   if (m_isMain) {
-    m_mousePosOnMainMenu = event->position();
     if (!m_subPaletteView) {
       diag(QStringLiteral("Sub palette is nil"));
     } else {

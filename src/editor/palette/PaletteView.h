@@ -46,7 +46,6 @@ class PaletteView : public QWidget {
   int selectedItem() const { return m_selectedItem; }
   // Code of the item last selected or dragged; 0 when none.
   SymbolCode menuSSS() const { return m_menuSSS; }
-  QPointF mousePosOnMainMenu() const { return m_mousePosOnMainMenu; }
   // One image per item: the archive's image of the code; a null image for
   // an empty cell or a code the archive lacks.
   const QList<QImage>& itemImages() const { return m_itemImages; }
@@ -98,7 +97,6 @@ class PaletteView : public QWidget {
   PaletteView* m_subPaletteView = nullptr;
   Palette m_palette;
   QList<QImage> m_itemImages;
-  QPointF m_mousePosOnMainMenu;
   QPointF m_mouseDownPoint;
   int m_highlightedItem = NoItem;
   int m_selectedItem = NoItem;

@@ -104,21 +104,5 @@ TEST_F(CanvasEditKeysTest, CommentPanelStoresOnOkOnly) {
   EXPECT_EQ(window->document()->undoStack().count(), 1);
 }
 
-// A key that is both a canvas key and a menu shortcut acts once; menu
-// shortcuts the canvas does not use still work while it has the focus.
-TEST_F(CanvasEditKeysTest, CanvasKeysAndMenuShortcutsShareTheKeyboard) {
-  openStandard();
-  const ISWAPtr hand = selectSymbol(0, 0);
-  // Ctrl+X is also the Cut Symbols menu shortcut: it acts once.
-  key(canvas, Qt::Key_X, Qt::ControlModifier);
-  EXPECT_EQ(current()->symbols.size(), 1);
-  EXPECT_EQ(window->document()->undoStack().count(), 1);
-  // Ctrl+Z is a menu shortcut only.
-  key(canvas, Qt::Key_Z, Qt::ControlModifier);
-  EXPECT_EQ(current()->symbols.size(), 2);
-  key(canvas, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-  EXPECT_EQ(current()->symbols.size(), 1);
-}
-
 }  // namespace
 }  // namespace quabe::test

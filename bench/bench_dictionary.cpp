@@ -9,12 +9,12 @@
 #include <cstdio>
 #include <limits>
 
+#include "BuildPaths.h"
 #include "core/Diagnostics.h"
 #include "core/Resources.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/SpmlImport.h"
-#include "BuildPaths.h"
 
 using namespace quabe;
 
@@ -37,6 +37,12 @@ qint64 importInto(const QString& path) {
 }
 
 // The shared dictionary of the benchmarks, imported once and made current.
+// The dictionary the benchmarks read (the imported ASL file once ready).
+Dictionary& dictionary() {
+  static Dictionary* d = new Dictionary;
+  return *d;
+}
+
 bool dictionaryReady() {
   static int state = 0;  // 0 not tried, 1 ready, -1 unavailable
   if (state == 0) {
@@ -46,8 +52,7 @@ bool dictionaryReady() {
       const qint64 ms = importInto(path);
       if (ms >= 0) {
         std::printf("set-up: imported %s in %lld ms\n", qPrintable(kSpml), static_cast<long long>(ms));
-        Db::setAlternativeDictPath(path);
-        Db::setUseAlternativeDict(true);
+        dictionary().setPath(path);
         state = 1;
       }
     }
@@ -76,9 +81,9 @@ BENCHMARK(BM_ImportAslSpml)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 void BM_WholeSignsFirst30WithThumbnails(benchmark::State& state) {
   REQUIRE_DICTIONARY(state);
-  Db::getWholeSigns(QString(), 1, 30);  // the symbol archive loads on first use
+  dictionary().getWholeSigns(QString(), 1, 30);  // the symbol archive loads on first use
   for (auto _ : state) {
-    const QList<DbSign> rows = Db::getWholeSigns(QString(), 1, 30);
+    const QList<DbSign> rows = dictionary().getWholeSigns(QString(), 1, 30);
     benchmark::DoNotOptimize(rows.size());
   }
 }
@@ -88,7 +93,7 @@ void BM_WholeSignsAllWithThumbnails(benchmark::State& state) {
   REQUIRE_DICTIONARY(state);
   qsizetype count = 0;
   for (auto _ : state) {
-    const QList<DbSign> rows = Db::getWholeSigns(QString(), 1, std::numeric_limits<int>::max());
+    const QList<DbSign> rows = dictionary().getWholeSigns(QString(), 1, std::numeric_limits<int>::max());
     count = rows.size();
   }
   state.counters["rows"] = double(count);
@@ -98,7 +103,7 @@ BENCHMARK(BM_WholeSignsAllWithThumbnails)->Iterations(1)->Unit(benchmark::kMilli
 void BM_SignListSearch30WithThumbnails(benchmark::State& state) {
   REQUIRE_DICTIONARY(state);
   qsizetype count = 0;
-  for (auto _ : state) count = Db::getWholeSigns(QStringLiteral("rain"), 1, 30).size();
+  for (auto _ : state) count = dictionary().getWholeSigns(QStringLiteral("rain"), 1, 30).size();
   state.counters["rows"] = double(count);
 }
 BENCHMARK(BM_SignListSearch30WithThumbnails)->Unit(benchmark::kMillisecond);
@@ -109,7 +114,7 @@ void BM_GlossSearch(benchmark::State& state) {
   for (auto _ : state) {
     DbSign key;
     key.gloss = QStringLiteral("name");
-    count = Db::searchSigns(key).size();
+    count = dictionary().searchSigns(key).size();
   }
   state.counters["rows"] = double(count);
 }
@@ -121,7 +126,7 @@ void BM_GlossWildcardSearch(benchmark::State& state) {
   for (auto _ : state) {
     DbSign key;
     key.gloss = QStringLiteral("rain*");
-    count = Db::searchSigns(key).size();
+    count = dictionary().searchSigns(key).size();
   }
   state.counters["rows"] = double(count);
 }
@@ -130,7 +135,7 @@ BENCHMARK(BM_GlossWildcardSearch)->Unit(benchmark::kMicrosecond);
 void BM_GetSignIDs(benchmark::State& state) {
   REQUIRE_DICTIONARY(state);
   qsizetype count = 0;
-  for (auto _ : state) count = Db::getSignIDs(QStringLiteral("name")).size();
+  for (auto _ : state) count = dictionary().getSignIDs(QStringLiteral("name")).size();
   state.counters["ids"] = double(count);
 }
 BENCHMARK(BM_GetSignIDs)->Unit(benchmark::kMicrosecond);
@@ -138,7 +143,7 @@ BENCHMARK(BM_GetSignIDs)->Unit(benchmark::kMicrosecond);
 void BM_GetFinderSigns(benchmark::State& state) {
   REQUIRE_DICTIONARY(state);
   qsizetype count = 0;
-  for (auto _ : state) count = Db::getFinderSigns().size();
+  for (auto _ : state) count = dictionary().getFinderSigns().size();
   state.counters["signs"] = double(count);
 }
 BENCHMARK(BM_GetFinderSigns)->Unit(benchmark::kMillisecond);

@@ -12,19 +12,20 @@
 #include <cstdio>
 #include <ctime>
 
+#include "BuildPaths.h"
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/SpmlImport.h"
 #include "finder/SignFinder.h"
 #include "finder/SymbolAssignment.h"
-#include "BuildPaths.h"
 
 using namespace quabe;
 
 namespace {
 
 struct FinderData {
+  QString dictionaryPath;
   std::vector<SFSign> features;
   std::vector<SFSign> queries;       // dictionary signs searched for, as drawn targets
   std::vector<SFSign> largeQueries;  // signs with seven or eight compared symbols
@@ -69,7 +70,7 @@ void chooseQueries() {
 void BM_FeatureCacheBuild(benchmark::State& state) {
   size_t entries = 0;
   for (auto _ : state) {
-    std::vector<SFSign> features = SignFinder::loadDictionaryFeatures();
+    std::vector<SFSign> features = SignFinder::loadDictionaryFeatures(Dictionary(data().dictionaryPath));
     entries = features.size();
     benchmark::DoNotOptimize(features.data());
   }
@@ -208,11 +209,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "bench_finder: no ASL dictionary (asl.spml missing and QUABE_FINDER_DICT not set)\n");
     return 0;
   }
-  Db::setAlternativeDictPath(path);
-  Db::setUseAlternativeDict(true);
+  data().dictionaryPath = path;
+  const Dictionary dictionary(path);
   QElapsedTimer timer;
   timer.start();
-  data().features = SignFinder::loadDictionaryFeatures();
+  data().features = SignFinder::loadDictionaryFeatures(dictionary);
   std::printf("feature cache: %zu signs built in %.1f ms\n", data().features.size(), timer.nsecsElapsed() / 1e6);
   chooseQueries();
   comparePairings(data().queries, "typical signs (up to 6 compared symbols)");

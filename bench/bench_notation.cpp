@@ -8,14 +8,14 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "BuildPaths.h"
 #include "core/Diagnostics.h"
 #include "core/Resources.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/sqlite/SqliteDatabase.h"
 #include "document/Sign.h"
 #include "notation/SWGen.h"
 #include "notation/Tokenizer.h"
-#include "BuildPaths.h"
 
 namespace {
 
@@ -60,8 +60,8 @@ void runConversion(benchmark::State& state, const QString& dictionaryPath) {
     state.SkipWithError("dictionary not found");
     return;
   }
-  Db::setAlternativeDictPath(dictionaryPath);
-  Db::setUseAlternativeDict(true);
+  const Dictionary dictionary(dictionaryPath);
+  const SWGen generator(dictionary);
   const QString line = lineFromDictionary(dictionaryPath);
   if (line.isEmpty()) {
     state.SkipWithError("dictionary has no glosses");
@@ -70,7 +70,7 @@ void runConversion(benchmark::State& state, const QString& dictionaryPath) {
   setDiagnosticsEnabled(false);
   qsizetype symbols = 0;
   for (auto _ : state) {
-    const QList<SignPtr> signs = SWGen::signsFromjjsText(line);
+    const QList<SignPtr> signs = generator.signsFromjjsText(line);
     benchmark::DoNotOptimize(signs.size());
     symbols = 0;
     for (const SignPtr& sign : signs) symbols += sign->symbols.size();

@@ -15,13 +15,13 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "BuildPaths.h"
 #include "core/Diagnostics.h"
 #include "core/Resources.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/ui/SignListModel.h"
 #include "dictionary/ui/SignListWindow.h"
 #include "symbols/SymbolArchive.h"
-#include "BuildPaths.h"
 
 namespace {
 
@@ -30,6 +30,11 @@ using quabe::SignListWindow;
 QString& dictionaryPath() {
   static QString path;
   return path;
+}
+
+quabe::Dictionary& dictionary() {
+  static auto* d = new quabe::Dictionary;
+  return *d;
 }
 
 // Imports asl.spml into a temporary dictionary; an empty path when it cannot.
@@ -66,7 +71,7 @@ void waitForLoad(SignListWindow& list) {
 
 void BM_SignListFirstRows(benchmark::State& state) {
   if (!ready(state)) return;
-  SignListWindow list;
+  SignListWindow list(dictionary());
   for (auto _ : state) {
     list.fetchWholeSigns();  // returns with rows 1-30 in the table
     benchmark::DoNotOptimize(list.signs().size());
@@ -79,7 +84,7 @@ BENCHMARK(BM_SignListFirstRows)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_SignListShowAll(benchmark::State& state) {
   if (!ready(state)) return;
-  SignListWindow list;
+  SignListWindow list(dictionary());
   for (auto _ : state) {
     list.fetchWholeSigns();
     waitForLoad(list);
@@ -91,7 +96,7 @@ BENCHMARK(BM_SignListShowAll)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 void BM_SignListSearch(benchmark::State& state) {
   if (!ready(state)) return;
-  SignListWindow list;
+  SignListWindow list(dictionary());
   for (auto _ : state) {
     list.searchGloss(QStringLiteral("bo"));
     benchmark::DoNotOptimize(list.signs().size());
@@ -102,7 +107,7 @@ BENCHMARK(BM_SignListSearch)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 void BM_SignListSortAll(benchmark::State& state) {
   if (!ready(state)) return;
-  SignListWindow list;
+  SignListWindow list(dictionary());
   list.fetchWholeSigns();
   waitForLoad(list);
   int key = 0;
@@ -118,7 +123,7 @@ BENCHMARK(BM_SignListSortAll)->Unit(benchmark::kMillisecond)->Iterations(10);
 // thumbnails drawn afresh.
 void BM_SignListVisibleThumbnails(benchmark::State& state) {
   if (!ready(state)) return;
-  SignListWindow list;
+  SignListWindow list(dictionary());
   list.resize(1000, 800);
   list.show();
   list.fetchWholeSigns();
@@ -142,8 +147,7 @@ int main(int argc, char** argv) {
   QTemporaryDir dir;
   dictionaryPath() = prepareDictionary(dir);
   if (!dictionaryPath().isEmpty()) {
-    quabe::Db::setAlternativeDictPath(dictionaryPath());
-    quabe::Db::setUseAlternativeDict(true);
+    dictionary().setPath(dictionaryPath());
   }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -7,7 +7,6 @@
 #include "core/Localization.h"
 #include "editor/DialogAlertSink.h"
 #include "editor/app/DocumentController.h"
-#include "editor/commands/DictionaryCommands.h"
 
 // Starts the editor: every command-line argument names a file that opens as
 // a document in its own window (a file that cannot be read is reported);
@@ -30,7 +29,7 @@ int main(int argc, char** argv) {
 
   quabe::DocumentController& controller = quabe::DocumentController::shared();
   if (!controller.start()) return 1;
-  quabe::DictionaryCommands::shared().install(controller);
+  controller.installDictionaryCommands();
 
   QStringList files;
   const QStringList arguments = QApplication::arguments().mid(1);

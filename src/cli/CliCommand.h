@@ -5,6 +5,11 @@
 #include <QTextStream>
 #include <functional>
 #include <map>
+#include <memory>
+
+namespace quabe {
+class Dictionary;
+}
 
 namespace quabe::cli {
 
@@ -33,6 +38,9 @@ QTextStream& err();
 // Value of "--name VALUE" (or the fallback) and removal of it from args.
 QString takeOption(QStringList& args, const QString& name, const QString& fallback = QString());
 bool takeFlag(QStringList& args, const QString& name);
+// The dictionary of "OPTION PATH" (removed from args), or the bundled one
+// without the option; nullptr, after saying so, when PATH is no file.
+std::unique_ptr<Dictionary> takeDictionary(QStringList& args, const QString& option);
 
 }  // namespace quabe::cli
 

@@ -6,7 +6,7 @@
 
 #include "cli/CliCommand.h"
 #include "core/AtomicFile.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/SpmlImport.h"
 
@@ -102,26 +102,24 @@ int dictBuildStarter(const QStringList& arguments) {
 int dictLookup(const QStringList& arguments) {
   QStringList args = arguments;
   const QString path = takeOption(args, QStringLiteral("--db"));
+  const auto dictionary = std::make_unique<Dictionary>(path.isEmpty() ? Dictionary::bundledPath() : path);
   if (args.isEmpty()) {
     err() << "usage: quabe-cli dict lookup WORD... [--db DICT.db]\n";
     return 2;
   }
-  if (!path.isEmpty()) {
-    Db::setAlternativeDictPath(path);
-    Db::setUseAlternativeDict(true);
-  }
-  if (!Db::isValidDictionary(Db::databasePath())) return 1;
+  if (!Dictionary::isValidDictionary(dictionary->path())) return 1;
   for (const QString& word : args) {
-    QList<qint64> ids = Db::getSignIDs(word);
-    for (qint64 id : Db::getSignIDsForJapanese(word)) {
+    QList<qint64> ids = dictionary->getSignIDs(word);
+    for (qint64 id : dictionary->getSignIDsForJapanese(word)) {
       if (!ids.contains(id)) ids.append(id);
     }
     out() << word << ": " << ids.size() << " entries\n";
     for (qint64 id : ids) {
-      const std::optional<DbSign> entry = Db::getSign(id);
+      const std::optional<DbSign> entry = dictionary->getSign(id);
       if (!entry) continue;
       out() << "  " << id << "\t" << entry->jjsText << "\t(" << entry->yomi << ")\t"
-            << Db::getMeanings(id).join(QStringLiteral(" / ")) << "\t" << Db::getSpelling(id).size() << " symbols\n";
+            << dictionary->getMeanings(id).join(QStringLiteral(" / ")) << "\t" << dictionary->getSpelling(id).size()
+            << " symbols\n";
     }
   }
   return 0;
@@ -132,20 +130,17 @@ int dictLookup(const QStringList& arguments) {
 int dictSheet(const QStringList& arguments) {
   QStringList args = arguments;
   const QString path = takeOption(args, QStringLiteral("--db"));
+  const auto dictionary = std::make_unique<Dictionary>(path.isEmpty() ? Dictionary::bundledPath() : path);
   const QString output = takeOption(args, QStringLiteral("-o"));
   if (output.isEmpty()) {
     err() << "usage: quabe-cli dict sheet [ID...] -o FILE.png [--db DICT.db]\n";
     return 2;
   }
-  if (!path.isEmpty()) {
-    Db::setAlternativeDictPath(path);
-    Db::setUseAlternativeDict(true);
-  }
-  if (!Db::isValidDictionary(Db::databasePath())) return 1;
+  if (!Dictionary::isValidDictionary(dictionary->path())) return 1;
   QList<qint64> ids;
   for (const QString& a : args) ids << a.toLongLong();
   if (ids.isEmpty()) {
-    for (const DbSign& entry : Db::getWholeSigns(QString(), 1, 200)) ids << entry.signID;
+    for (const DbSign& entry : dictionary->getWholeSigns(QString(), 1, 200)) ids << entry.signID;
   }
   const int cell = 160, columns = 6;
   const int rows = int((ids.size() + columns - 1) / columns);
@@ -153,10 +148,10 @@ int dictSheet(const QStringList& arguments) {
   sheet.fill(Qt::lightGray);
   QPainter painter(&sheet);
   for (qsizetype i = 0; i < ids.size(); ++i) {
-    const QImage image = Db::signImage(QSize(150, 150), ids.at(i));
+    const QImage image = dictionary->signImage(QSize(150, 150), ids.at(i));
     const QPoint origin(int(i % columns) * cell + 5, int(i / columns) * (cell + 20) + 5);
     if (!image.isNull()) painter.drawImage(QRect(origin, QSize(150, 150)), image);
-    const std::optional<DbSign> entry = Db::getSign(ids.at(i));
+    const std::optional<DbSign> entry = dictionary->getSign(ids.at(i));
     painter.setPen(Qt::black);
     painter.drawText(QRect(origin + QPoint(0, 152), QSize(150, 18)), Qt::AlignCenter,
                      QStringLiteral("%1 %2").arg(ids.at(i)).arg(entry ? entry->jjsText : QString()));

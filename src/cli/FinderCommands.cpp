@@ -4,9 +4,8 @@
 
 #include "cli/CliCommand.h"
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/Fsw.h"
-#include "document/EditorState.h"
 #include "document/Sign.h"
 #include "document/SwmlParser.h"
 #include "finder/SFTuning.h"
@@ -52,18 +51,6 @@ SignPtr signFromArgument(const QString& text) {
 // command's output; --verbose keeps them.
 void quietUnlessVerbose(QStringList& args) { setDiagnosticsEnabled(takeFlag(args, QStringLiteral("--verbose"))); }
 
-bool useDictionary(QStringList& args) {
-  const QString path = takeOption(args, QStringLiteral("--dict"));
-  if (path.isEmpty()) return true;
-  if (!QFileInfo(path).isFile()) {
-    err() << path << ": no such dictionary\n";
-    return false;
-  }
-  Db::setAlternativeDictPath(QFileInfo(path).absoluteFilePath());
-  Db::setUseAlternativeDict(true);
-  return true;
-}
-
 // --tune NAME=VALUE (repeatable): experiments with the similarity's costs.
 bool applyTuning(QStringList& args) {
   for (QString t = takeOption(args, QStringLiteral("--tune")); !t.isEmpty();
@@ -83,15 +70,19 @@ int findCommand(const QStringList& arguments) {
   QStringList args = arguments;
   quietUnlessVerbose(args);
   const int limit = SignFinder::resultLimit(takeOption(args, QStringLiteral("--limit"), QStringLiteral("20")));
-  EditorState::shared().integrateArrowsEnabled = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
-  if (!useDictionary(args) || !applyTuning(args)) return 1;
+  SignFinder finder;
+  finder.integrateArrows = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
+  const std::unique_ptr<Dictionary> dictionary = takeDictionary(args, QStringLiteral("--dict"));
+  if (!dictionary || !applyTuning(args)) return 1;
   if (args.size() != 1) {
     err() << "usage: quabe-cli find SIGN [--dict PATH] [--limit N]\n";
     return 2;
   }
   const SignPtr target = signFromArgument(args.first());
   if (!target) return 1;
-  const QList<SFResult> results = SignFinder::shared().findSimilarSigns(*target, limit, true);
+  finder.setDictionaryPath(dictionary->path());
+  QList<SFResult> results = finder.findSimilarSigns(*target, limit);
+  SignFinder::loadDetails(results, *dictionary);
   out() << "rank\tsimilarity\tid\tgloss\tmeaning\n";
   for (const SFResult& r : results)
     out() << r.ranking << "\t" << QString::asprintf("%.3f", r.similarity) << "\t" << r.signID << "\t" << r.gloss << "\t"
@@ -128,7 +119,8 @@ int evaluateCommand(const QStringList& arguments) {
   run.limit = SignFinderTest::limitFromText(takeOption(args, QStringLiteral("--limit"), QStringLiteral("20")));
   run.integrateArrows = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
   const bool quiet = takeFlag(args, QStringLiteral("--quiet"));
-  if (!useDictionary(args) || !applyTuning(args)) return 1;
+  const std::unique_ptr<Dictionary> dictionary = takeDictionary(args, QStringLiteral("--dict"));
+  if (!dictionary || !applyTuning(args)) return 1;
   if (args.size() != 1) {
     err() << "usage: quabe-cli evaluate LIST.txt [--limit N] [--no-integrate-arrows]\n";
     return 2;
@@ -138,7 +130,10 @@ int evaluateCommand(const QStringList& arguments) {
     err() << run.path << ": no such sample list file\n";
     return 1;
   }
+  SignFinder finder;
+  finder.setDictionaryPath(dictionary->path());
   SignFinderTest tester;
+  tester.finder = &finder;
   tester.useSampleListFile = true;
   const QString report = tester
                              .start(run,

@@ -3,7 +3,7 @@
 
 #include "cli/CliCommand.h"
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "document/Document.h"
 #include "document/Sign.h"
 #include "notation/SWGen.h"
@@ -53,24 +53,17 @@ int writeDocument(const QList<SignPtr>& signs, const QString& path) {
 
 int notationCommand(const QStringList& arguments) {
   QStringList args = arguments;
-  const QString dictPath = takeOption(args, QStringLiteral("--dict"));
+  const std::unique_ptr<Dictionary> dictionary = takeDictionary(args, QStringLiteral("--dict"));
   const QString output = takeOption(args, QStringLiteral("-o"));
   const bool fsw = takeFlag(args, QStringLiteral("--fsw"));
   if (args.size() != 1) {
     err() << "usage: quabe-cli notation \"TEXT\" [--dict PATH] [--fsw] [-o OUT.swml]\n";
     return 2;
   }
-  if (!dictPath.isEmpty()) {
-    if (!QFileInfo::exists(dictPath)) {
-      err() << dictPath << ": no such dictionary\n";
-      return 1;
-    }
-    Db::setAlternativeDictPath(dictPath);
-    Db::setUseAlternativeDict(true);
-  }
+  if (!dictionary) return 1;
   // Diagnostics go to standard error so that standard output holds only signs.
   setDiagnosticsEnabled(false);
-  const NotationConversion conversion = SWGen::convert(args.front());
+  const NotationConversion conversion = SWGen(*dictionary).convert(args.front());
   setDiagnosticsEnabled(true);
   for (const QString& line : conversion.diagnostics) err() << line << "\n";
 

@@ -1,8 +1,10 @@
 #include <QApplication>
+#include <QFileInfo>
 
 #include "cli/CliCommand.h"
 #include "core/Alerts.h"
 #include "core/Resources.h"
+#include "dictionary/Dictionary.h"
 
 namespace quabe::cli {
 
@@ -30,6 +32,16 @@ QString takeOption(QStringList& args, const QString& name, const QString& fallba
 }
 
 bool takeFlag(QStringList& args, const QString& name) { return args.removeAll(name) > 0; }
+
+std::unique_ptr<Dictionary> takeDictionary(QStringList& args, const QString& option) {
+  const QString path = takeOption(args, option);
+  if (path.isEmpty()) return std::make_unique<Dictionary>(Dictionary::bundledPath());
+  if (!QFileInfo(path).isFile()) {
+    err() << path << ": no such dictionary\n";
+    return nullptr;
+  }
+  return std::make_unique<Dictionary>(QFileInfo(path).absoluteFilePath());
+}
 
 namespace {
 // What the core tells the user goes to standard error, beside the command's own output.

@@ -16,7 +16,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/Resources.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/Fsw.h"
 
 namespace quabe {
@@ -239,7 +239,8 @@ struct SourceBuilder {
     const QSizeF size = symbolSize(row.sss);
     e.width = size.width();
     e.height = size.height();
-    return Db::writeNewEntry(db, e, {row}) || failWrite(QStringLiteral("handshape %1 not written").arg(e.gloss));
+    return Dictionary::writeNewEntry(db, e, {row}) ||
+           failWrite(QStringLiteral("handshape %1 not written").arg(e.gloss));
   }
 
   bool nms(const QJsonObject& o) {
@@ -298,14 +299,14 @@ struct SourceBuilder {
     }
     e.width = right;
     e.height = bottom;
-    return Db::writeNewEntry(db, e, spelling) || failWrite(QStringLiteral("entry %1 not written").arg(e.gloss));
+    return Dictionary::writeNewEntry(db, e, spelling) || failWrite(QStringLiteral("entry %1 not written").arg(e.gloss));
   }
 
   bool alias(const QJsonObject& o) {
     DbSign e = entryFields(o);
     const QString target = o.value(QLatin1String("stdGloss")).toString();
     if (e.gloss.isEmpty() || target.isEmpty()) return fail(QStringLiteral("alias %1: no gloss or target").arg(e.gloss));
-    if (!Db::writeNewEntry(db, e, {}) ||
+    if (!Dictionary::writeNewEntry(db, e, {}) ||
         !db.executeUpdate(QStringLiteral("UPDATE Signs SET StdGloss=? WHERE SignID=?"), {target, e.signID}))
       return failWrite(QStringLiteral("alias %1 not written").arg(e.gloss));
     return true;
@@ -314,7 +315,7 @@ struct SourceBuilder {
   bool compound(const QJsonObject& o) {
     DbSign e = entryFields(o);
     e.isCompound = true;
-    if (!Db::writeNewEntry(db, e, {})) return failWrite(QStringLiteral("compound %1 not written").arg(e.gloss));
+    if (!Dictionary::writeNewEntry(db, e, {})) return failWrite(QStringLiteral("compound %1 not written").arg(e.gloss));
     int order = 1;
     for (const QJsonValue& value : o.value(QLatin1String("constituents")).toArray()) {
       DbSign key;

@@ -4,7 +4,7 @@
 #include <QSet>
 #include <QXmlStreamReader>
 
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/Fsw.h"
 
@@ -142,7 +142,7 @@ SpmlImportResult importSpml(QIODevice* device, const QString& dictionaryPath,
     entry.signID = (source.id > 0 && !usedIDs.contains(source.id)) ? source.id : nextID;
     usedIDs.insert(entry.signID);
     nextID = qMax(nextID, entry.signID + 1);
-    if (!Db::writeNewEntry(db, entry, spelling))
+    if (!Dictionary::writeNewEntry(db, entry, spelling))
       return fail(QStringLiteral("entry %1 could not be written").arg(source.id));
     ++result.imported;
     if (progress && (result.imported + result.skipped) % 1000 == 0) progress(result.imported, result.skipped);
@@ -156,7 +156,6 @@ SpmlImportResult importSpml(QIODevice* device, const QString& dictionaryPath,
   if (!db.commit()) return fail(QStringLiteral("cannot write %1").arg(dictionaryPath));
   if (progress) progress(result.imported, result.skipped);
   result.ok = true;
-  Db::notifyDictionaryChanged();
   return result;
 }
 

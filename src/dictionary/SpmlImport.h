@@ -50,7 +50,9 @@ struct SpmlImportResult {
 // other terms and the text, the source becomes the comment, and the spelling
 // is the sign's symbols moved so that their box starts at (0, 0). The entry
 // keeps its SPML id when that id is free. On any failure nothing is written.
-// progress (may be empty) is called every 1000 entries and at the end.
+// progress (may be empty) is called every 1000 entries and at the end. A
+// Dictionary open on the file learns of the import from the caller
+// (Dictionary::announceExternalChange).
 SpmlImportResult importSpml(QIODevice* device, const QString& dictionaryPath,
                             const std::function<void(int imported, int skipped)>& progress = {});
 

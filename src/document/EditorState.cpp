@@ -51,7 +51,6 @@ void EditorState::reset() {
   editingSigns.clear();
   symbolClipboard.clear();
   signClipboard.signArray.clear();
-  integrateArrowsEnabled = true;
 }
 
 }  // namespace quabe

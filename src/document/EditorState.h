@@ -18,8 +18,8 @@ class ImagePasteboard {
 };
 
 // Editor-wide state shared by every sign and document for the whole process:
-// the symbol selection, the sign being edited, the symbol and sign clipboards
-// and the integrate-arrows setting. Used on the main thread only.
+// the symbol selection, the sign being edited and the symbol and sign
+// clipboards. Used on the main thread only.
 class EditorState {
  public:
   static EditorState& shared();
@@ -32,8 +32,6 @@ class EditorState {
   QList<ISWAPtr> symbolClipboard;
   // Signs cut or copied from an edit buffer (the objects; pasting copies them).
   SignString signClipboard;
-  // While on, sign comparison and the similar-sign search merge arrows first.
-  bool integrateArrowsEnabled = true;
 
   bool isSelected(const ISWA* symbol) const;
   // Marks every selected symbol unselected and empties the selection.

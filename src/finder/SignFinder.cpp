@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "dictionary/Dictionary.h"
+
 namespace quabe {
 
 namespace {
@@ -25,8 +27,14 @@ void SignFinder::setFeatureLoader(FeatureLoader loader) {
   m_cache.reset();
 }
 
+void SignFinder::setDictionaryPath(const QString& path) {
+  if (path == m_dictionaryPath) return;
+  m_dictionaryPath = path;
+  m_cache.reset();
+}
+
 const std::vector<SFSign>& SignFinder::features() {
-  if (!m_cache) m_cache = m_loader ? m_loader() : loadDictionaryFeatures();
+  if (!m_cache) m_cache = m_loader ? m_loader() : loadDictionaryFeatures(Dictionary(m_dictionaryPath));
   return *m_cache;
 }
 

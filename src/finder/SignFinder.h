@@ -11,6 +11,7 @@
 
 namespace quabe {
 
+class Dictionary;
 class Sign;
 using SignPtr = std::shared_ptr<Sign>;
 
@@ -24,30 +25,30 @@ struct SFResult {
   int ranking = 0;  // 1-based; equal similarities share the first one's rank
 };
 
-// Ranks the dictionary's signs by similarity to a target sign. The features of
-// all dictionary signs are cached for the whole process and discarded after
-// every successful dictionary write and when another dictionary is chosen, so
-// that a sign just stored is found by the next search. One search at a time.
+// Ranks the signs of a dictionary file by similarity to a target sign. The
+// features of all its signs are cached; the owner discards them after the
+// dictionary changed (Dictionary::changed), so that a sign just stored is
+// found by the next search, and another file discards them by itself. One
+// search at a time; the search may run on any one thread.
 class SignFinder {
  public:
   static constexpr int DefaultResultLimit = 20;
   // Best similarity below which the normalised variant of the target is tried.
   static constexpr double AlternativeSearchThreshold = 0.7;
 
-  // The shared finder; it discards its cache on dictionary writes and switches.
-  static SignFinder& shared();
   SignFinder();
   SignFinder(const SignFinder&) = delete;
   SignFinder& operator=(const SignFinder&) = delete;
 
   SignPtr targetSign;
   int maxResultCount = 8;
+  // While on, a canvas sign's arrows are merged before it is compared.
+  bool integrateArrows = true;
   QList<SFResult> results;
 
-  // The search for a canvas sign: merges its arrows first while the
-  // integrate-arrows setting is on (on a copy; the target is not changed),
-  // and with loadDetails fills sign, meaning and gloss of every result.
-  QList<SFResult> findSimilarSigns(const Sign& target, int limit, bool loadDetails);
+  // The search for a canvas sign: merges its arrows first while
+  // integrateArrows is on (on a copy; the target is not changed).
+  QList<SFResult> findSimilarSigns(const Sign& target, int limit);
   // The search for a normalised feature record (the part after building it).
   QList<SFResult> findSimilarSigns(SFSign target, int limit);
 
@@ -60,24 +61,28 @@ class SignFinder {
   // `limit` and assigns the shared ranks.
   static void rankResults(QList<SFResult>& results, int limit);
   // Fills sign, meaning and gloss of each result from the dictionary.
-  static void loadDetails(QList<SFResult>& results);
+  static void loadDetails(QList<SFResult>& results, const Dictionary& dictionary);
 
   // ---- the feature cache
   using FeatureLoader = std::function<std::vector<SFSign>()>;
   // Replaces the source of the dictionary features (tests, tools); an empty
-  // function restores the current dictionary. Discards the cache.
+  // function restores the dictionary file. Discards the cache.
   void setFeatureLoader(FeatureLoader loader);
+  // The dictionary file the features come from; another file discards the cache.
+  void setDictionaryPath(const QString& path);
+  const QString& dictionaryPath() const { return m_dictionaryPath; }
   // The cached features, built on first use.
   const std::vector<SFSign>& features();
   bool hasCachedFeatures() const { return m_cache.has_value(); }
   void discardCache() { m_cache.reset(); }
-  // The features of the current dictionary (non-alias entries by ID, not normalised).
-  static std::vector<SFSign> loadDictionaryFeatures();
+  // The features of a dictionary (non-alias entries by ID, not normalised).
+  static std::vector<SFSign> loadDictionaryFeatures(const Dictionary& dictionary);
 
  private:
   QList<SFResult> scoreAll(const SFSign& target);
 
   FeatureLoader m_loader;
+  QString m_dictionaryPath;
   std::optional<std::vector<SFSign>> m_cache;
 };
 

@@ -1,23 +1,12 @@
 // The finder's dictionary features and their cache.
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "finder/SignFinder.h"
 
 namespace quabe {
 
-SignFinder& SignFinder::shared() {
-  // Lives for the whole process; every successful dictionary write and every
-  // switch to another dictionary discards its features.
-  static SignFinder* finder = [] {
-    auto* f = new SignFinder;
-    Db::addWriteListener([f] { f->discardCache(); });
-    return f;
-  }();
-  return *finder;
-}
-
-std::vector<SFSign> SignFinder::loadDictionaryFeatures() {
+std::vector<SFSign> SignFinder::loadDictionaryFeatures(const Dictionary& dictionary) {
   std::vector<SFSign> features;
-  const QList<DbFinderSign> signs = Db::getFinderSigns();
+  const QList<DbFinderSign> signs = dictionary.getFinderSigns();
   features.reserve(size_t(signs.size()));
   for (const DbFinderSign& entry : signs) {
     std::vector<SFSymbol> list;

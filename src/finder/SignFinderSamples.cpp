@@ -3,7 +3,6 @@
 #include <QFileInfo>
 
 #include "core/Diagnostics.h"
-#include "document/EditorState.h"
 #include "document/Sign.h"
 #include "document/SwmlParser.h"
 #include "finder/SignFinder.h"
@@ -13,11 +12,11 @@ namespace quabe {
 
 QList<SFTestResult> SignFinderTest::collectResults(const QString& directory, qint64 answerID, int limit,
                                                    bool integrateArrows) {
-  EditorState::shared().integrateArrowsEnabled = integrateArrows;
   QList<SFTestResult> results;
   const QDir dir(directory);
-  if (directory.isEmpty() || !dir.exists()) return results;
-  SignFinder& search = finder ? *finder : SignFinder::shared();
+  if (!finder || directory.isEmpty() || !dir.exists()) return results;
+  SignFinder& search = *finder;
+  search.integrateArrows = integrateArrows;
   const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
   for (const QString& name : names) {
     if (!name.endsWith(QLatin1String("swml"))) continue;
@@ -31,7 +30,7 @@ QList<SFTestResult> SignFinderTest::collectResults(const QString& directory, qin
 
     SFTestResult result;
     result.swmlFileName = name;
-    const QList<SFResult> found = search.findSimilarSigns(*sign, limit, false);
+    const QList<SFResult> found = search.findSimilarSigns(*sign, limit);
     for (const SFResult& r : found) {
       if (r.signID == answerID) {
         result.order = r.ranking;

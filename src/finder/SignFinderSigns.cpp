@@ -1,8 +1,7 @@
 // The finder's side of canvas signs: features of a drawn sign, the search
 // for it and the details of the hits.
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "document/DbSign.h"
-#include "document/EditorState.h"
 #include "document/Sign.h"
 #include "finder/SignFinder.h"
 
@@ -17,9 +16,9 @@ SFSign SFSign::fromSign(const Sign& sign, bool normalize, qint64 signID) {
   return SFSign(std::move(list), signID, normalize);
 }
 
-QList<SFResult> SignFinder::findSimilarSigns(const Sign& target, int limit, bool withDetails) {
+QList<SFResult> SignFinder::findSimilarSigns(const Sign& target, int limit) {
   SFSign features;
-  if (EditorState::shared().integrateArrowsEnabled) {
+  if (integrateArrows) {
     const SignPtr merged = target.copy();
     merged->integrateArrows();
     features = SFSign::fromSign(*merged, true);
@@ -27,15 +26,14 @@ QList<SFResult> SignFinder::findSimilarSigns(const Sign& target, int limit, bool
     features = SFSign::fromSign(target, true);
   }
   QList<SFResult> found = findSimilarSigns(std::move(features), limit);
-  if (withDetails) loadDetails(found);
   results = found;
   return found;
 }
 
-void SignFinder::loadDetails(QList<SFResult>& list) {
+void SignFinder::loadDetails(QList<SFResult>& list, const Dictionary& dictionary) {
   for (SFResult& r : list) {
-    const SignPtr sign = Db::loadSign(r.signID);
-    const QStringList meanings = Db::getMeanings(r.signID);
+    const SignPtr sign = dictionary.loadSign(r.signID);
+    const QStringList meanings = dictionary.getMeanings(r.signID);
     if (sign) {
       sign->meanings = meanings;
       r.gloss = sign->jjs ? sign->jjs->gloss : QString();

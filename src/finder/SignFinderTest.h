@@ -65,12 +65,13 @@ class SignFinderTest {
   SignFinderTest();
 
   bool useSampleListFile = true;
-  // The finder the samples are searched with (the shared one by default).
+  // The finder the samples are searched with (not owned; without one no
+  // sample is searched). The evaluation uses it on its own thread.
   SignFinder* finder = nullptr;
   Collector collector;
 
-  // The results of every sample in a directory (sorted by name). Sets the
-  // integrate-arrows setting to integrateArrows and leaves it so.
+  // The results of every sample in a directory (sorted by name), searched
+  // with the finder's integrateArrows set to integrateArrows.
   QList<SFTestResult> collectResults(const QString& directory, qint64 answerID, int limit, bool integrateArrows);
   // Evaluates every group of a sample list file and returns the report; ""
   // when the list file or its directory does not exist.

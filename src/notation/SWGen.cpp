@@ -1,6 +1,6 @@
 #include "notation/SWGen.h"
 
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/sqlite/SqliteDatabase.h"
 #include "document/DbSign.h"
 #include "notation/NotationDiagnostics.h"
@@ -43,40 +43,40 @@ std::vector<SWSign> SWGen::swSignsFromJSigns(const std::vector<JSign>& items) {
   return signs;
 }
 
-QList<SignPtr> SWGen::generate(std::vector<SWSign>& signs) {
+QList<SignPtr> SWGen::generate(std::vector<SWSign>& signs) const {
   // One connection serves the entries and spellings of the whole line.
   // Reading inside one transaction keeps the file locked for reading once
   // instead of once per statement (nothing is written here).
-  SqliteDatabase database(Db::databasePath());
+  SqliteDatabase database = m_dictionary.database();
   const bool reading =
       !signs.empty() && database.open() && database.executeStatements(QStringLiteral("BEGIN DEFERRED TRANSACTION"));
   for (SWSign& sign : signs) {
-    if (!sign.loadSymbols(&database)) {
+    if (!sign.loadSymbols(m_dictionary, &database)) {
       NotationDiagnostics::report(QStringLiteral("signsFromjjsText"), QStringLiteral("cannot load symbols"));
       if (NotationDiagnostics::isCollecting()) NotationDiagnostics::noteUnknownGloss(sign.dbSign.gloss);
     }
   }
   if (reading) database.executeStatements(QStringLiteral("COMMIT"));
   database.close();
-  for (SWSign& sign : signs) sign.changeHandshape();
+  for (SWSign& sign : signs) sign.changeHandshape(m_dictionary);
   for (SWSign& sign : signs) sign.inflectByChangingDirection();
   for (SWSign& sign : signs) sign.assignLane();
   for (SWSign& sign : signs) sign.inflectForPlural();
-  for (SWSign& sign : signs) sign.addNonManualMarkers();
+  for (SWSign& sign : signs) sign.addNonManualMarkers(m_dictionary);
   QList<SignPtr> result;
   result.reserve(qsizetype(signs.size()));
   for (const SWSign& sign : signs) result.append(sign.makeSign());
   return result;
 }
 
-QList<SignPtr> SWGen::signsFromjjsText(const QString& text) {
+QList<SignPtr> SWGen::signsFromjjsText(const QString& text) const {
   Tokenizer tokenizer(text);
   TextSplitter splitter(tokenizer);
   std::vector<SWSign> signs = swSignsFromJSigns(splitter.split());
   return generate(signs);
 }
 
-NotationConversion SWGen::convert(const QString& text) {
+NotationConversion SWGen::convert(const QString& text) const {
   NotationDiagnostics collector;
   NotationConversion conversion;
   conversion.signs = signsFromjjsText(text);

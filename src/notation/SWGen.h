@@ -11,6 +11,8 @@
 
 namespace quabe {
 
+class Dictionary;
+
 // What a conversion produced: one sign per notation item, in text order, and
 // the converter's diagnostics (missing brackets, glosses without an entry,
 // inflections that could not be applied).
@@ -20,20 +22,25 @@ struct NotationConversion {
   QStringList unknownGlosses;  // glosses no dictionary entry was found for
 };
 
-// Turns a line of sign notation into signs built from dictionary entries and
-// inflected as the notation asks.
+// Turns a line of sign notation into signs built from the entries of a
+// dictionary and inflected as the notation asks.
 class SWGen {
  public:
+  explicit SWGen(const Dictionary& dictionary) : m_dictionary(dictionary) {}
+
   // The signs for the notation text; empty when it holds no item.
-  static QList<SignPtr> signsFromjjsText(const QString& text);
+  QList<SignPtr> signsFromjjsText(const QString& text) const;
   // The same, with the diagnostics the conversion reported.
-  static NotationConversion convert(const QString& text);
+  NotationConversion convert(const QString& text) const;
 
   // One sign under construction per item.
   static std::vector<SWSign> swSignsFromJSigns(const std::vector<JSign>& items);
   // Runs every generation step over the signs, each step over all signs
   // before the next one.
-  static QList<SignPtr> generate(std::vector<SWSign>& signs);
+  QList<SignPtr> generate(std::vector<SWSign>& signs) const;
+
+ private:
+  const Dictionary& m_dictionary;
 };
 
 }  // namespace quabe

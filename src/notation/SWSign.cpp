@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/sqlite/SqliteDatabase.h"
 #include "document/Sign.h"
 #include "notation/InflectionRules.h"
@@ -140,44 +140,39 @@ InflectionParams SWSign::matchedParams(const DbSign& candidate) const {
 // A symbol of a spelling row at the row's position. Its size comes from the
 // archive's remembered sizes.
 SymbolPtr SWSign::symbolFromRow(const DbISWA& row) {
-  auto symbol = std::make_shared<Symbol>(row.sss, QPointF(row.x, row.y), QSizeF());
-  symbol->dbIswa = std::make_shared<DbISWA>(row);
-  symbol->hand = (row.hand >= 0 && row.hand <= 3) ? static_cast<Hand>(row.hand) : Hand::none;
-  symbol->isChangeableHand = row.changeableHand != 0;
-  symbol->isTurnableArrow = row.turnableArrow != 0;
-  symbol->isModifiableArrow = row.modifiableArrow != 0;
-  refreshSize(*symbol);
+  auto symbol = std::make_shared<Symbol>(row);
+  symbol->location = QPointF(row.x, row.y);
   return symbol;
 }
 
-bool SWSign::loadSymbols(SqliteDatabase* database) {
+bool SWSign::loadSymbols(const Dictionary& dictionary, SqliteDatabase* database) {
   // Every look-up of this sign goes through one connection: the caller's,
   // or one opened here.
   std::optional<SqliteDatabase> own;
   if (!database || !database->isOpen()) {
-    own.emplace(Db::databasePath());
+    own.emplace(dictionary.path());
     if (!own->open()) return false;
     database = &*own;
   }
 
   QList<qint64> candidates;
   if (dbSign.tag.isEmpty()) {
-    candidates = Db::getSignIDs(dbSign.gloss, *database);
-    for (const qint64 id : Db::getSignIDsForJapanese(dbSign.gloss, *database)) {
+    candidates = Dictionary::getSignIDs(dbSign.gloss, *database);
+    for (const qint64 id : Dictionary::getSignIDsForJapanese(dbSign.gloss, *database)) {
       if (!candidates.contains(id)) candidates.append(id);
     }
   } else {
-    candidates = Db::getSignIDs(dbSign.gloss, dbSign.tag, *database);
+    candidates = Dictionary::getSignIDs(dbSign.gloss, dbSign.tag, *database);
   }
   if (candidates.isEmpty()) return false;
 
   std::optional<DbSign> chosen;
   if (candidates.size() == 1) {
-    chosen = Db::getSign(candidates.front(), *database);
+    chosen = Dictionary::getSign(candidates.front(), *database);
   } else {
     InflectionParams best;
     for (const qint64 id : candidates) {
-      std::optional<DbSign> entry = Db::getSign(id, *database);
+      std::optional<DbSign> entry = Dictionary::getSign(id, *database);
       if (!entry) continue;
       const InflectionParams params = matchedParams(*entry);
       if (!chosen || params.size() > best.size()) {
@@ -205,9 +200,9 @@ bool SWSign::loadSymbols(SqliteDatabase* database) {
   dbSign.creationTime = chosen->creationTime;
   dbSign.modificationTime = chosen->modificationTime;
 
-  QList<DbISWA> rows = Db::getSpelling(chosen->signID, *database);
+  QList<DbISWA> rows = Dictionary::getSpelling(chosen->signID, *database);
   // An alias reached through its reading keeps its spelling with the entry it names.
-  if (rows.isEmpty() && !chosen->stdGloss.isEmpty()) rows = Db::getSpelling(chosen->signID);
+  if (rows.isEmpty() && !chosen->stdGloss.isEmpty()) rows = dictionary.getSpelling(chosen->signID);
   for (const DbISWA& row : rows) symbols.append(symbolFromRow(row));
   for (const SymbolPtr& symbol : symbols) {
     if (symbol->category == Category::headFace) headExsits = true;
@@ -217,9 +212,9 @@ bool SWSign::loadSymbols(SqliteDatabase* database) {
 
 // ---------------------------------------------------------------- handshape
 
-void SWSign::changeHandshape() {
+void SWSign::changeHandshape(const Dictionary& dictionary) {
   if (dbSign.handshape.isEmpty()) return;
-  const std::optional<Symbol> shape = Db::getHandshapeSymbol(dbSign.handshape);
+  const std::optional<Symbol> shape = dictionary.getHandshapeSymbol(dbSign.handshape);
   if (!shape) return;
   QList<SymbolPtr> targets;
   QList<SymbolPtr> changeable;
@@ -254,7 +249,7 @@ void SWSign::assignLane() {
 
 // ------------------------------------------------------- non-manual markers
 
-void SWSign::addNonManualMarkers() {
+void SWSign::addNonManualMarkers(const Dictionary& dictionary) {
   if (dbSign.nmm.isEmpty()) return;
   // The first marker of the list; an argument in parentheses is not part of
   // its name.
@@ -267,7 +262,7 @@ void SWSign::addNonManualMarkers() {
   }
   name = name.trimmed();
   if (name.isEmpty()) return;
-  const QList<Symbol> rows = Db::getNMSSymbols(name);
+  const QList<Symbol> rows = dictionary.getNMSSymbols(name);
   if (rows.isEmpty()) return;
 
   SymbolPtr head;

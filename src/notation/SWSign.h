@@ -10,6 +10,7 @@
 
 namespace quabe {
 
+class Dictionary;
 class Sign;
 class SqliteDatabase;
 using SignPtr = std::shared_ptr<Sign>;
@@ -89,17 +90,17 @@ class SWSign {
   // Chooses the dictionary entry for the requested gloss and loads its
   // symbols; false when no entry has the gloss. Entries and spelling are read
   // through the given open connection, or through one of its own.
-  bool loadSymbols(SqliteDatabase* database = nullptr);
+  bool loadSymbols(const Dictionary& dictionary, SqliteDatabase* database = nullptr);
   static SymbolPtr symbolFromRow(const DbISWA& row);
   // The parameters a candidate entry shares with the request.
   InflectionParams matchedParams(const DbSign& candidate) const;
-  void changeHandshape();
+  void changeHandshape(const Dictionary& dictionary);
   void inflectByChangingDirection();
   // The lane pass: the lane of the requested position, unless the entry
   // already matched the position.
   void assignLane();
   void inflectForPlural();
-  void addNonManualMarkers();
+  void addNonManualMarkers(const Dictionary& dictionary);
   SignPtr makeSign() const;
 
   // ---- inflection internals (exposed for the tests)

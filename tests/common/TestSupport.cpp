@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "core/Resources.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "symbols/SymbolArchive.h"
 
 namespace quabe::test {
@@ -34,16 +34,12 @@ int RecordingAlertSink::ask(const QString& message, const QString& informative, 
   return answer;
 }
 
-ScopedDictionary::ScopedDictionary(const QString& path)
-    : m_previousUse(Db::useAlternativeDict()), m_previousPath(Db::alternativeDictPath()) {
-  Db::setAlternativeDictPath(path);
-  Db::setUseAlternativeDict(true);
+ScopedDictionary::ScopedDictionary(Dictionary& dictionary, const QString& path)
+    : m_dictionary(dictionary), m_previousPath(dictionary.path()) {
+  m_dictionary.setPath(path);
 }
 
-ScopedDictionary::~ScopedDictionary() {
-  Db::setUseAlternativeDict(m_previousUse);
-  Db::setAlternativeDictPath(m_previousPath);
-}
+ScopedDictionary::~ScopedDictionary() { m_dictionary.setPath(m_previousPath); }
 
 FileSizeLimit::FileSizeLimit(qint64 bytes) {
   rlimit limit{};

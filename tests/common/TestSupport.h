@@ -6,6 +6,10 @@
 
 #include "core/Alerts.h"
 
+namespace quabe {
+class Dictionary;
+}
+
 namespace quabe::test {
 
 // Loads the generated symbol archive once; false when the build has not
@@ -31,17 +35,17 @@ class RecordingAlertSink : public AlertSink {
   int answer = 0;
 };
 
-// Makes the dictionary file at a path the current dictionary while it
-// lives; the dictionary chosen before comes back afterwards.
+// Points a dictionary (the application's, say) at the file at a path while
+// it lives; the file it was on before comes back afterwards.
 class ScopedDictionary {
  public:
-  explicit ScopedDictionary(const QString& path);
+  ScopedDictionary(Dictionary& dictionary, const QString& path);
   ~ScopedDictionary();
   ScopedDictionary(const ScopedDictionary&) = delete;
   ScopedDictionary& operator=(const ScopedDictionary&) = delete;
 
  private:
-  bool m_previousUse;
+  Dictionary& m_dictionary;
   QString m_previousPath;
 };
 

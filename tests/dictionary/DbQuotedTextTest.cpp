@@ -4,7 +4,7 @@
 
 #include "DictionaryFixture.h"
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 
 using namespace quabe;
 using quabe::test::DictionaryFixture;
@@ -45,17 +45,17 @@ class QuotedTextTest : public DictionaryFixture {
 };
 
 TEST_F(QuotedTextTest, NotationLookUpsMatchTheTextExactly) {
-  EXPECT_EQ(Db::getSignIDs(kQuote), Ids{quote});
-  EXPECT_EQ(Db::getSignIDs(kInjection), Ids{injection});
-  EXPECT_EQ(Db::getSignIDs(kDrop), Ids{drop});  // gloss and reading of the same entry
-  EXPECT_EQ(Db::getSignIDs("x"), Ids{});
-  EXPECT_EQ(Db::getSignIDs("%"), Ids{});
-  EXPECT_EQ(Db::getSignIDs("a_b_c"), Ids{});
-  EXPECT_EQ(Db::getSignIDs(kDrop, "①"), Ids{drop});
-  EXPECT_EQ(Db::getSignIDs("雨", "'x'"), Ids{tagged});
-  EXPECT_EQ(Db::getSignIDs("雨", "' OR ''='"), Ids{});
-  EXPECT_EQ(Db::getSignIDsForJapanese(kDrop), Ids{injection});
-  EXPECT_EQ(Db::getSignIDsForJapanese("it's ok"), Ids{quote});
+  EXPECT_EQ(db.getSignIDs(kQuote), Ids{quote});
+  EXPECT_EQ(db.getSignIDs(kInjection), Ids{injection});
+  EXPECT_EQ(db.getSignIDs(kDrop), Ids{drop});  // gloss and reading of the same entry
+  EXPECT_EQ(db.getSignIDs("x"), Ids{});
+  EXPECT_EQ(db.getSignIDs("%"), Ids{});
+  EXPECT_EQ(db.getSignIDs("a_b_c"), Ids{});
+  EXPECT_EQ(db.getSignIDs(kDrop, "①"), Ids{drop});
+  EXPECT_EQ(db.getSignIDs("雨", "'x'"), Ids{tagged});
+  EXPECT_EQ(db.getSignIDs("雨", "' OR ''='"), Ids{});
+  EXPECT_EQ(db.getSignIDsForJapanese(kDrop), Ids{injection});
+  EXPECT_EQ(db.getSignIDsForJapanese("it's ok"), Ids{quote});
   expectTablesIntact();
 }
 
@@ -64,61 +64,61 @@ TEST_F(QuotedTextTest, AliasesWithQuotedTargetsResolve) {
   addAlias("alias2", kDrop + "①");    // tagged target whose gloss has quotes and a semicolon
   addAlias("alias3", "雨_'x'");       // tag written after an underscore
   addAlias("alias4", "' OR 1=1 --");  // names nothing
-  EXPECT_EQ(Db::getSignIDs("alias1"), Ids{quote});
-  EXPECT_EQ(Db::getSignIDs("alias2"), Ids{drop});
-  EXPECT_EQ(Db::getSignIDs("alias3"), Ids{tagged});
-  EXPECT_EQ(Db::getSignIDs("alias4"), Ids{});
-  EXPECT_EQ(Db::getSignIDs("alias2", ""), Ids{drop});
+  EXPECT_EQ(db.getSignIDs("alias1"), Ids{quote});
+  EXPECT_EQ(db.getSignIDs("alias2"), Ids{drop});
+  EXPECT_EQ(db.getSignIDs("alias3"), Ids{tagged});
+  EXPECT_EQ(db.getSignIDs("alias4"), Ids{});
+  EXPECT_EQ(db.getSignIDs("alias2", ""), Ids{drop});
   EXPECT_EQ(count("SELECT COUNT(*) FROM Signs"), 12);
 }
 
 TEST_F(QuotedTextTest, SearchesTreatQuotesAsTextAndOnlyStarOrPercentAsWildcards) {
   DbSign key;
   key.gloss = kQuote;
-  EXPECT_EQ(idsOf(Db::searchSigns(key)), Ids{quote});
+  EXPECT_EQ(idsOf(db.searchSigns(key)), Ids{quote});
   key.gloss = kInjection;
-  EXPECT_EQ(idsOf(Db::searchSigns(key)), Ids{injection});
-  EXPECT_EQ(Db::findSameSigns(key), Ids{injection});
+  EXPECT_EQ(idsOf(db.searchSigns(key)), Ids{injection});
+  EXPECT_EQ(db.findSameSigns(key), Ids{injection});
   key.gloss = kDrop;
   key.tag = "①";
-  EXPECT_EQ(idsOf(Db::searchSigns(key)), Ids{drop});
-  EXPECT_EQ(Db::findSameSigns(key), Ids{drop});
+  EXPECT_EQ(idsOf(db.searchSigns(key)), Ids{drop});
+  EXPECT_EQ(db.findSameSigns(key), Ids{drop});
   key.tag = "' OR '1'='1";
-  EXPECT_TRUE(Db::searchSigns(key).isEmpty());
-  EXPECT_TRUE(Db::findSameSigns(key).isEmpty());
+  EXPECT_TRUE(db.searchSigns(key).isEmpty());
+  EXPECT_TRUE(db.findSameSigns(key).isEmpty());
 
   DbSign wildcard;
   wildcard.gloss = "it'*";
-  EXPECT_EQ(idsOf(Db::searchSigns(wildcard)), Ids{quote});
+  EXPECT_EQ(idsOf(db.searchSigns(wildcard)), Ids{quote});
   wildcard.gloss = "a_b*";  // "_" is an ordinary character
-  EXPECT_EQ(idsOf(Db::searchSigns(wildcard)), Ids{underscore});
+  EXPECT_EQ(idsOf(db.searchSigns(wildcard)), Ids{underscore});
   wildcard.gloss = kPercent;  // "%" stays the wildcard it always was
-  EXPECT_EQ(idsOf(Db::searchSigns(wildcard)), (Ids{percent, hundred}));
+  EXPECT_EQ(idsOf(db.searchSigns(wildcard)), (Ids{percent, hundred}));
   wildcard.gloss = "'; DROP%";
-  EXPECT_EQ(idsOf(Db::searchSigns(wildcard)), Ids{drop});
+  EXPECT_EQ(idsOf(db.searchSigns(wildcard)), Ids{drop});
   expectTablesIntact();
 }
 
 TEST_F(QuotedTextTest, WritesStoreQuotedTextsVerbatim) {
-  DbSign e = *Db::getSign(quote);
+  DbSign e = *db.getSign(quote);
   e.gloss = "'); DELETE FROM Signs; --";
   e.tag = "''";
   e.yomi = "\\'";
   e.comment = "50% _off_";
   e.meanings = {"a'b", "%", "_"};
-  ASSERT_TRUE(Db::updateSign(e, Db::getSpelling(quote), false));
-  const DbSign back = *Db::getSign(quote);
+  ASSERT_TRUE(db.updateSign(e, db.getSpelling(quote), false));
+  const DbSign back = *db.getSign(quote);
   EXPECT_EQ(back.gloss, e.gloss);
   EXPECT_EQ(back.tag, "''");
   EXPECT_EQ(back.yomi, "\\'");
   EXPECT_EQ(back.comment, "50% _off_");
-  EXPECT_EQ(Db::getMeanings(quote), (QStringList{"%", "_", "a'b"}));
-  EXPECT_EQ(Db::getSignIDs(e.gloss, "''"), Ids{quote});
+  EXPECT_EQ(db.getMeanings(quote), (QStringList{"%", "_", "a'b"}));
+  EXPECT_EQ(db.getSignIDs(e.gloss, "''"), Ids{quote});
   DbSign compound;
   compound.signID = -1;
   compound.gloss = "it's; a 'compound'";
-  ASSERT_TRUE(Db::insertCompound(compound, {quote, drop}, false));
-  EXPECT_EQ(Db::getGloss(compound.signID), "it's; a 'compound'");
+  ASSERT_TRUE(db.insertCompound(compound, {quote, drop}, false));
+  EXPECT_EQ(db.getGloss(compound.signID), "it's; a 'compound'");
   EXPECT_EQ(count("SELECT COUNT(*) FROM Signs"), 9);
   EXPECT_EQ(count("SELECT COUNT(*) FROM Compounds"), 2);
 }

@@ -6,7 +6,7 @@
 #include "common/TestSupport.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 
 using namespace quabe;
 using quabe::test::DictionaryFixture;
@@ -70,7 +70,7 @@ TEST_F(DictionaryFixture, RowsReadNullTextsAsEmptyAndTheGlossStandsInForTheReadi
   exec("INSERT INTO Signs (SignID, Gloss, Yomi, forHandshape) VALUES (2, 'b', 'びー', '')");
   exec("INSERT INTO Signs (SignID, Gloss, forHandshape) VALUES (3, 'c', '1')");
   exec("INSERT INTO Signs (SignID, Gloss, forHandshape) VALUES (4, 'd', 'yes')");
-  const DbSign a = *Db::getSign(1);
+  const DbSign a = *db.getSign(1);
   EXPECT_EQ(a.tag, "");
   EXPECT_EQ(a.stdGloss, "");
   EXPECT_EQ(a.yomi, "雨");
@@ -78,13 +78,13 @@ TEST_F(DictionaryFixture, RowsReadNullTextsAsEmptyAndTheGlossStandsInForTheReadi
   EXPECT_EQ(a.height, 50);
   EXPECT_EQ(a.jjsText, "雨");
   EXPECT_FALSE(a.isForHandshape);
-  EXPECT_EQ(Db::getSign(2)->yomi, "びー");
-  EXPECT_FALSE(Db::getSign(2)->isForHandshape);
-  EXPECT_TRUE(Db::getSign(3)->isForHandshape);
-  EXPECT_TRUE(Db::getSign(4)->isForHandshape);
-  EXPECT_FALSE(Db::getSign(99).has_value());
-  EXPECT_EQ(Db::getGloss(1), "雨");
-  EXPECT_EQ(Db::getGloss(99), "");
+  EXPECT_EQ(db.getSign(2)->yomi, "びー");
+  EXPECT_FALSE(db.getSign(2)->isForHandshape);
+  EXPECT_TRUE(db.getSign(3)->isForHandshape);
+  EXPECT_TRUE(db.getSign(4)->isForHandshape);
+  EXPECT_FALSE(db.getSign(99).has_value());
+  EXPECT_EQ(db.getGloss(1), "雨");
+  EXPECT_EQ(db.getGloss(99), "");
 }
 
 TEST_F(DictionaryFixture, ValidationAlertsOnceForMissingFilesAndFilesWithoutSigns) {
@@ -93,7 +93,7 @@ TEST_F(DictionaryFixture, ValidationAlertsOnceForMissingFilesAndFilesWithoutSign
   Localization::setLanguage("en");
   {
     test::RecordingAlertSink sink;
-    EXPECT_FALSE(Db::isValidDictionary(file("nothing.db")));
+    EXPECT_FALSE(db.isValidDictionary(file("nothing.db")));
     ASSERT_EQ(sink.messages.size(), 1);
     EXPECT_EQ(sink.messages.first(), "Dictionary does not exists: " + file("nothing.db"));
     EXPECT_FALSE(QFile::exists(file("nothing.db")));
@@ -104,7 +104,7 @@ TEST_F(DictionaryFixture, ValidationAlertsOnceForMissingFilesAndFilesWithoutSign
     ASSERT_TRUE(other.openOrCreate());
     ASSERT_TRUE(other.executeUpdate("CREATE TABLE Other (x)"));
     other.close();
-    EXPECT_FALSE(Db::isValidDictionary(file("other.db")));
+    EXPECT_FALSE(db.isValidDictionary(file("other.db")));
     ASSERT_EQ(sink.messages.size(), 1);
     EXPECT_EQ(sink.messages.first(), "Not a dictionary for Quabe: " + file("other.db"));
     EXPECT_EQ(sink.informativeTexts.first(), "There is no signs in it");
@@ -115,12 +115,12 @@ TEST_F(DictionaryFixture, ValidationAlertsOnceForMissingFilesAndFilesWithoutSign
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write(QByteArray(10000, '\x07'));
     junk.close();
-    EXPECT_FALSE(Db::isValidDictionary(file("junk.db")));
+    EXPECT_FALSE(db.isValidDictionary(file("junk.db")));
     EXPECT_EQ(sink.messages.size(), 1);
   }
   {
     test::RecordingAlertSink sink;
-    EXPECT_TRUE(Db::isValidDictionary(path));  // empty Signs is fine
+    EXPECT_TRUE(db.isValidDictionary(path));  // empty Signs is fine
     EXPECT_TRUE(sink.messages.isEmpty());
   }
   Localization::setLanguage(language);
@@ -137,24 +137,24 @@ TEST_F(DictionaryFixture, TagMigrationAddsTheColumnAndMovesCircledDigitsOutOfGlo
         db.executeUpdate("INSERT INTO Signs VALUES (1, '雨②', NULL, 'あめ'), (2, '雨', '', NULL), "
                          "(3, '降る①', '雨②', NULL), (4, '行①く', NULL, NULL)"));
   }
-  Db::setAlternativeDictPath(old);
+  db.setPath(old);
   setDiagnosticsEnabled(false);
-  EXPECT_EQ(Db::getSign(1)->tag, "");  // the missing column reads as empty
-  EXPECT_EQ(Db::getSign(1)->gloss, "雨②");
-  ASSERT_TRUE(Db::addTagColumn(old));
-  const DbSign first = *Db::getSign(1);
+  EXPECT_EQ(db.getSign(1)->tag, "");  // the missing column reads as empty
+  EXPECT_EQ(db.getSign(1)->gloss, "雨②");
+  ASSERT_TRUE(db.addTagColumn(old));
+  const DbSign first = *db.getSign(1);
   EXPECT_EQ(first.gloss, "雨");
   EXPECT_EQ(first.tag, "②");
   EXPECT_EQ(first.text(TagStyle::defaultStyle), "雨②");
-  EXPECT_EQ(Db::getSign(2)->tag, "");
-  EXPECT_EQ(Db::getSign(3)->gloss, "降る①");  // aliases are left alone
-  EXPECT_EQ(Db::getSign(4)->gloss, "行く");
-  EXPECT_EQ(Db::getSign(4)->tag, "①");
+  EXPECT_EQ(db.getSign(2)->tag, "");
+  EXPECT_EQ(db.getSign(3)->gloss, "降る①");  // aliases are left alone
+  EXPECT_EQ(db.getSign(4)->gloss, "行く");
+  EXPECT_EQ(db.getSign(4)->tag, "①");
   // The alias now resolves through gloss and tag.
-  EXPECT_EQ(Db::getSignIDs("降る①"), QList<qint64>{1});
+  EXPECT_EQ(db.getSignIDs("降る①"), QList<qint64>{1});
 
   // Running it again on a file that already has Tag changes nothing more.
-  ASSERT_TRUE(Db::addTagColumn(old));
-  EXPECT_EQ(Db::getSign(1)->gloss, "雨");
-  EXPECT_FALSE(Db::addTagColumn(file("absent.db")));
+  ASSERT_TRUE(db.addTagColumn(old));
+  EXPECT_EQ(db.getSign(1)->gloss, "雨");
+  EXPECT_FALSE(db.addTagColumn(file("absent.db")));
 }

@@ -4,7 +4,7 @@
 #include "DictionaryFixture.h"
 #include "common/TestSupport.h"
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "document/Compound.h"
 #include "symbols/SymbolArchive.h"
 
@@ -44,8 +44,8 @@ TEST_F(DictionaryFixture, StoringACanvasSignInsertsNewEntriesAndUpdatesStoredOne
   QUABE_REQUIRE_ARCHIVE();
   setDiagnosticsEnabled(false);
   SignPtr empty = canvasSign("空", {});
-  EXPECT_FALSE(Db::storeSign(*empty));
-  EXPECT_EQ(Db::getMaxSignID(), 0);
+  EXPECT_FALSE(db.storeSign(*empty));
+  EXPECT_EQ(db.getMaxSignID(), 0);
 
   ISWAPtr right = placed("01-01-001-01-01-02", 10.9, 20.2);
   ISWAPtr mirrored = placed("01-01-001-01-01-10", 30, 5);
@@ -56,11 +56,11 @@ TEST_F(DictionaryFixture, StoringACanvasSignInsertsNewEntriesAndUpdatesStoredOne
   arrow->modifiableArrow = true;
   SignPtr sign = canvasSign("雨", {right, mirrored, marked, arrow});
   sign->jjs->meanings = {"rain"};
-  ASSERT_TRUE(Db::storeSign(*sign));
+  ASSERT_TRUE(db.storeSign(*sign));
   EXPECT_EQ(sign->jjs->signID, 1);  // written back into the record
   EXPECT_GT(sign->jjs->creationTime, 0);
 
-  const QList<DbISWA> rows = Db::getSpelling(1);
+  const QList<DbISWA> rows = db.getSpelling(1);
   ASSERT_EQ(rows.size(), 4);
   EXPECT_EQ(rows[0].sss, "01-01-001-01-01-02");
   EXPECT_EQ(rows[0].x, 10);  // truncated
@@ -73,31 +73,31 @@ TEST_F(DictionaryFixture, StoringACanvasSignInsertsNewEntriesAndUpdatesStoredOne
   EXPECT_EQ(rows[3].x, -3);
   EXPECT_EQ(rows[3].turnableArrow, 1);
   EXPECT_EQ(rows[3].modifiableArrow, 1);
-  EXPECT_EQ(Db::spellingOf(*sign)[2].sign, "雨");
-  EXPECT_EQ(Db::spellingOf(*sign)[3].subID, 4);
+  EXPECT_EQ(db.spellingOf(*sign)[2].sign, "雨");
+  EXPECT_EQ(db.spellingOf(*sign)[3].subID, 4);
 
   // A stored id is updated in place; so is id 0 when it exists.
   sign->symbols.removeLast();
   sign->jjs->gloss = "雪";
-  ASSERT_TRUE(Db::storeSign(*sign));
-  EXPECT_EQ(Db::getMaxSignID(), 1);
-  EXPECT_EQ(Db::getGloss(1), "雪");
-  EXPECT_EQ(Db::getSpelling(1).size(), 3);
+  ASSERT_TRUE(db.storeSign(*sign));
+  EXPECT_EQ(db.getMaxSignID(), 1);
+  EXPECT_EQ(db.getGloss(1), "雪");
+  EXPECT_EQ(db.getSpelling(1).size(), 3);
   SignPtr zero = canvasSign("零", {placed("01-01-001-01-01-01", 0, 0)});
   zero->jjs->signID = 0;
-  EXPECT_FALSE(Db::storeSign(*zero));  // nothing to update
+  EXPECT_FALSE(db.storeSign(*zero));  // nothing to update
   exec("INSERT INTO Signs (SignID, Gloss) VALUES (0, 'zero')");
-  EXPECT_TRUE(Db::storeSign(*zero));
-  EXPECT_EQ(Db::getGloss(0), "零");
+  EXPECT_TRUE(db.storeSign(*zero));
+  EXPECT_EQ(db.getGloss(0), "零");
 }
 
 TEST_F(DictionaryFixture, CanvasSignsAndCompoundsComeBackFromTheDictionary) {
   QUABE_REQUIRE_ARCHIVE();
   SignPtr a = canvasSign("雨", {placed("01-01-001-01-01-01", 5, 6), placed("02-01-001-01-01-01", 30, 0)});
   SignPtr b = canvasSign("止む", {placed("01-05-001-01-01-01", 0, 0)});
-  ASSERT_TRUE(Db::storeSign(*a));
-  ASSERT_TRUE(Db::storeSign(*b));
-  const QList<SignPtr> signs = Db::getSigns({b->jjs->signID, a->jjs->signID});
+  ASSERT_TRUE(db.storeSign(*a));
+  ASSERT_TRUE(db.storeSign(*b));
+  const QList<SignPtr> signs = db.getSigns({b->jjs->signID, a->jjs->signID});
   ASSERT_EQ(signs.size(), 2);
   EXPECT_EQ(signs[0]->jjs->gloss, "止む");
   ASSERT_EQ(signs[1]->symbols.size(), 2);
@@ -107,18 +107,18 @@ TEST_F(DictionaryFixture, CanvasSignsAndCompoundsComeBackFromTheDictionary) {
   compound->jjs->signID = -1;
   compound->jjs->gloss = "雨上がり";
   compound->constituentIDs = Ids{a->jjs->signID, b->jjs->signID};
-  ASSERT_TRUE(Db::insertCompound(*compound, false));
-  const SignPtr loaded = Db::loadSign(compound->jjs->signID);
+  ASSERT_TRUE(db.insertCompound(*compound, false));
+  const SignPtr loaded = db.loadSign(compound->jjs->signID);
   ASSERT_TRUE(std::dynamic_pointer_cast<Compound>(loaded));
   ASSERT_TRUE(loaded->constituents.has_value());
   ASSERT_EQ(loaded->constituents->size(), 2);
   EXPECT_EQ(loaded->constituents->at(1)->jjs->gloss, "止む");
   compound->constituentIDs = Ids{b->jjs->signID};
   compound->jjs->gloss = "止む2";
-  ASSERT_TRUE(Db::updateCompound(*compound, false));
-  EXPECT_EQ(Db::getSign(compound->jjs->signID)->constituentIDs, Ids{b->jjs->signID});
-  EXPECT_FALSE(std::dynamic_pointer_cast<Compound>(Db::loadSign(a->jjs->signID)));
-  EXPECT_EQ(Db::loadSign(a->jjs->signID)->symbols.size(), 2);
+  ASSERT_TRUE(db.updateCompound(*compound, false));
+  EXPECT_EQ(db.getSign(compound->jjs->signID)->constituentIDs, Ids{b->jjs->signID});
+  EXPECT_FALSE(std::dynamic_pointer_cast<Compound>(db.loadSign(a->jjs->signID)));
+  EXPECT_EQ(db.loadSign(a->jjs->signID)->symbols.size(), 2);
 }
 
 TEST_F(DictionaryFixture, ThumbnailsDrawAtStoredPlacesOrCentreWhatDoesNotFit) {
@@ -129,14 +129,14 @@ TEST_F(DictionaryFixture, ThumbnailsDrawAtStoredPlacesOrCentreWhatDoesNotFit) {
   exec(
       "INSERT INTO Spelling (SignID, SubID, SSS, pos_x, pos_y) VALUES (1, 1, '01-01-001-01-01-01', 100, 10), "
       "(2, 1, '01-01-001-01-01-01', -40, 0), (2, 2, '01-01-001-01-01-01', 160, 0)");
-  const QImage fits = Db::signImage(QSize(150, 150), 1);
+  const QImage fits = db.signImage(QSize(150, 150), 1);
   ASSERT_EQ(fits.size(), QSize(150, 150));
   EXPECT_EQ(fits.pixelColor(0, 0), QColor(Qt::white));
   EXPECT_TRUE(inkIn(fits, QRect(QPoint(100, 10), hand)));
   EXPECT_FALSE(inkIn(fits, QRect(0, 0, 99, 150)));
 
   // Box 200 + hand width wide: the picture grows and the symbols are centred.
-  const QImage wide = Db::signImage(QSize(150, 150), 2);
+  const QImage wide = db.signImage(QSize(150, 150), 2);
   EXPECT_EQ(wide.width(), 200 + hand.width());
   EXPECT_EQ(wide.height(), 150);
   const int top = (150 - hand.height()) / 2;
@@ -144,8 +144,8 @@ TEST_F(DictionaryFixture, ThumbnailsDrawAtStoredPlacesOrCentreWhatDoesNotFit) {
   EXPECT_TRUE(inkIn(wide, QRect(QPoint(200, top), hand)));
   EXPECT_FALSE(inkIn(wide, QRect(0, 0, wide.width(), top - 1)));
 
-  EXPECT_TRUE(Db::signImage(QSize(150, 150), 3).isNull());
-  EXPECT_TRUE(Db::signImage(QSize(150, 150), 99).isNull());
+  EXPECT_TRUE(db.signImage(QSize(150, 150), 3).isNull());
+  EXPECT_TRUE(db.signImage(QSize(150, 150), 99).isNull());
 }
 
 TEST_F(DictionaryFixture, CompoundThumbnailsStackTheConstituentsOnYellow) {
@@ -156,7 +156,7 @@ TEST_F(DictionaryFixture, CompoundThumbnailsStackTheConstituentsOnYellow) {
       "INSERT INTO Spelling (SignID, SubID, SSS, pos_x, pos_y) VALUES (1, 1, '01-01-001-01-01-01', 0, 0), "
       "(2, 1, '01-05-001-01-01-01', 0, 0), (2, 2, '01-05-001-01-01-01', 0, 100)");
   exec("INSERT INTO Compounds (CompoundID, ConstituentID, ComponentOrder) VALUES (3, 1, 1), (3, 2, 2)");
-  const QImage image = Db::signImage(QSize(150, 150), 3);
+  const QImage image = db.signImage(QSize(150, 150), 3);
   const QSize first = SymbolArchive::shared().image(SSS::fromString("01-01-001-01-01-01"))->size();
   const QSize second = SymbolArchive::shared().image(SSS::fromString("01-05-001-01-01-01"))->size();
   const int height = first.height() + 16 + 100 + second.height();
@@ -182,7 +182,7 @@ TEST_F(DictionaryFixture, TheSignListReadsNonAliasRowsByReadingWithMeaningsAndPi
   const qint64 quote = addEntry("it's", "", "お", {"that's"});
   addAlias("aaa2", "aaa");
   QList<qint64> ids;
-  const QList<DbSign> all = Db::getWholeSigns(QString(), 1, 50);
+  const QList<DbSign> all = db.getWholeSigns(QString(), 1, 50);
   for (const DbSign& s : all) ids << s.signID;
   EXPECT_EQ(ids, (Ids{a, b, c, underscore, quote, percent}));
   EXPECT_EQ(all[0].meanings, (QStringList{"first", "one"}));
@@ -190,13 +190,13 @@ TEST_F(DictionaryFixture, TheSignListReadsNonAliasRowsByReadingWithMeaningsAndPi
   EXPECT_EQ(all[0].image->size(), QSize(150, 150));
 
   ids.clear();
-  for (const DbSign& s : Db::getWholeSigns(QString(), 2, 3)) ids << s.signID;
+  for (const DbSign& s : db.getWholeSigns(QString(), 2, 3)) ids << s.signID;
   EXPECT_EQ(ids, (Ids{b, c}));
-  EXPECT_TRUE(Db::getWholeSigns(QString(), 7, 9).isEmpty());
+  EXPECT_TRUE(db.getWholeSigns(QString(), 7, 9).isEmpty());
 
-  const auto search = [](const QString& text) {
+  const auto search = [this](const QString& text) {
     QList<qint64> found;
-    for (const DbSign& s : Db::getWholeSigns(text, 1, 50)) found << s.signID;
+    for (const DbSign& s : db.getWholeSigns(text, 1, 50)) found << s.signID;
     return found;
   };
   EXPECT_EQ(search("b"), Ids{b});

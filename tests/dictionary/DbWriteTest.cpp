@@ -6,7 +6,7 @@
 
 #include "DictionaryFixture.h"
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 
 using namespace quabe;
 using quabe::test::DictionaryFixture;
@@ -33,30 +33,30 @@ DbSign entry(const QString& gloss, const QString& tag = QString()) {
 
 TEST_F(DictionaryFixture, NewEntriesTakeTheNextIdAndTheLargestIdIsReusedAfterDeletion) {
   DbSign first = entry("雨");
-  ASSERT_TRUE(Db::insertSign(first, {row(1, "01-01-001-01-01-01")}, false));
+  ASSERT_TRUE(db.insertSign(first, {row(1, "01-01-001-01-01-01")}, false));
   EXPECT_EQ(first.signID, 1);
   DbSign second = entry("雪");
-  ASSERT_TRUE(Db::insertSign(second, {}, false));
+  ASSERT_TRUE(db.insertSign(second, {}, false));
   EXPECT_EQ(second.signID, 2);
   DbSign explicitID = entry("霧");
   explicitID.signID = 10;
-  ASSERT_TRUE(Db::insertSign(explicitID, {}, false));
-  EXPECT_EQ(Db::getMaxSignID(), 10);
+  ASSERT_TRUE(db.insertSign(explicitID, {}, false));
+  EXPECT_EQ(db.getMaxSignID(), 10);
   // Inserting an id that exists fails and leaves the stored entry alone.
   setDiagnosticsEnabled(false);
   DbSign clash = entry("x");
   clash.signID = 10;
-  EXPECT_FALSE(Db::insertSign(clash, {row(1, "02-01-001-01-01-01")}, false));
-  EXPECT_EQ(Db::getGloss(10), "霧");
+  EXPECT_FALSE(db.insertSign(clash, {row(1, "02-01-001-01-01-01")}, false));
+  EXPECT_EQ(db.getGloss(10), "霧");
   EXPECT_EQ(count("SELECT COUNT(*) FROM Spelling WHERE SignID=10"), 0);
 
-  ASSERT_TRUE(Db::deleteSign(10));
+  ASSERT_TRUE(db.deleteSign(10));
   DbSign next = entry("晴れ");
-  ASSERT_TRUE(Db::insertSign(next, {}, false));
+  ASSERT_TRUE(db.insertSign(next, {}, false));
   EXPECT_EQ(next.signID, 3);
-  ASSERT_TRUE(Db::deleteSign(3));
+  ASSERT_TRUE(db.deleteSign(3));
   DbSign again = entry("曇り");
-  ASSERT_TRUE(Db::insertSign(again, {}, false));
+  ASSERT_TRUE(db.insertSign(again, {}, false));
   EXPECT_EQ(again.signID, 3);
 }
 
@@ -82,10 +82,10 @@ TEST_F(DictionaryFixture, InsertWritesEveryFieldSpellingAndMeanings) {
   DbISWA arrow = row(2, "02-03-001-01-01-01", 20, 0);
   arrow.turnableArrow = 1;
   arrow.modifiableArrow = 1;
-  ASSERT_TRUE(Db::insertSign(e, {hand, arrow}, false));
+  ASSERT_TRUE(db.insertSign(e, {hand, arrow}, false));
   EXPECT_EQ(writes, 1);
 
-  const DbSign back = *Db::getSign(e.signID);
+  const DbSign back = *db.getSign(e.signID);
   EXPECT_EQ(back.text(TagStyle::atMark), "行く@②[1](1→3;速)");
   EXPECT_EQ(back.yomi, "いく");
   EXPECT_EQ(back.position, "前");
@@ -95,8 +95,8 @@ TEST_F(DictionaryFixture, InsertWritesEveryFieldSpellingAndMeanings) {
   EXPECT_EQ(back.comment, "memo");
   EXPECT_TRUE(back.isForHandshape);
   EXPECT_FALSE(back.isCompound);
-  EXPECT_EQ(Db::getMeanings(e.signID), (QStringList{"出かける", "行く"}));
-  const QList<DbISWA> rows = Db::getSpelling(e.signID);
+  EXPECT_EQ(db.getMeanings(e.signID), (QStringList{"出かける", "行く"}));
+  const QList<DbISWA> rows = db.getSpelling(e.signID);
   ASSERT_EQ(rows.size(), 2);
   hand.signID = arrow.signID = e.signID;
   hand.sign.clear();  // the reading leaves Sign empty
@@ -109,52 +109,52 @@ TEST_F(DictionaryFixture, TimesAreSetUnlessTheCopyFlagKeepsThem) {
   DbSign e = entry("雨");
   e.creationTime = 100;
   e.modificationTime = 200;
-  ASSERT_TRUE(Db::insertSign(e, {}, false));
+  ASSERT_TRUE(db.insertSign(e, {}, false));
   EXPECT_GE(e.creationTime, before);
   EXPECT_EQ(e.creationTime, e.modificationTime);
-  EXPECT_EQ(Db::getSign(e.signID)->creationTime, e.creationTime);
+  EXPECT_EQ(db.getSign(e.signID)->creationTime, e.creationTime);
 
   // An update moves only the modification time; creation stays as stored.
   exec("UPDATE Signs SET CreationTime=5, ModificationTime=6 WHERE SignID=?", {e.signID});
-  DbSign update = *Db::getSign(e.signID);
+  DbSign update = *db.getSign(e.signID);
   update.creationTime = 999;
-  ASSERT_TRUE(Db::updateSign(update, {}, false));
-  const DbSign afterUpdate = *Db::getSign(e.signID);
+  ASSERT_TRUE(db.updateSign(update, {}, false));
+  const DbSign afterUpdate = *db.getSign(e.signID);
   EXPECT_EQ(afterUpdate.creationTime, 5);
   EXPECT_GE(afterUpdate.modificationTime, before);
 
   DbSign copied = entry("雪");
   copied.creationTime = 100;
   copied.modificationTime = 200;
-  ASSERT_TRUE(Db::insertSign(copied, {}, true));
-  EXPECT_EQ(Db::getSign(copied.signID)->creationTime, 100);
-  EXPECT_EQ(Db::getSign(copied.signID)->modificationTime, 200);
+  ASSERT_TRUE(db.insertSign(copied, {}, true));
+  EXPECT_EQ(db.getSign(copied.signID)->creationTime, 100);
+  EXPECT_EQ(db.getSign(copied.signID)->modificationTime, 200);
   copied.modificationTime = 300;
-  ASSERT_TRUE(Db::updateSign(copied, {}, true));
-  EXPECT_EQ(Db::getSign(copied.signID)->modificationTime, 300);
+  ASSERT_TRUE(db.updateSign(copied, {}, true));
+  EXPECT_EQ(db.getSign(copied.signID)->modificationTime, 300);
 }
 
 TEST_F(DictionaryFixture, UpdateReplacesSpellingAndMeaningsClearsTheAliasAndNeedsAnEntry) {
   const qint64 id = addEntry("雨", "", "あめ", {"a", "b"});
   exec("UPDATE Signs SET StdGloss='x' WHERE SignID=?", {id});
   exec("INSERT INTO Compounds (CompoundID, ConstituentID, ComponentOrder) VALUES (?, 1, 1)", {id});
-  DbSign e = *Db::getSign(id);
+  DbSign e = *db.getSign(id);
   e.gloss = "雪";
   e.meanings = {"c"};
-  ASSERT_TRUE(Db::updateSign(e, {row(1, "04-01-001-01-01-01", 1, 2), row(2, "02-01-001-01-01-01")}, false));
-  const DbSign back = *Db::getSign(id);
+  ASSERT_TRUE(db.updateSign(e, {row(1, "04-01-001-01-01-01", 1, 2), row(2, "02-01-001-01-01-01")}, false));
+  const DbSign back = *db.getSign(id);
   EXPECT_EQ(back.gloss, "雪");
   EXPECT_EQ(back.stdGloss, "");
-  EXPECT_EQ(Db::getMeanings(id), QStringList{"c"});
-  ASSERT_EQ(Db::getSpelling(id).size(), 2);
-  EXPECT_EQ(Db::getSpelling(id).first().sss, "04-01-001-01-01-01");
+  EXPECT_EQ(db.getMeanings(id), QStringList{"c"});
+  ASSERT_EQ(db.getSpelling(id).size(), 2);
+  EXPECT_EQ(db.getSpelling(id).first().sss, "04-01-001-01-01-01");
   EXPECT_EQ(count("SELECT COUNT(*) FROM Compounds WHERE CompoundID=?", {id}), 1);  // untouched
 
   setDiagnosticsEnabled(false);
   const int writesBefore = writes;
   DbSign ghost = entry("幽霊");
   ghost.signID = 0;
-  EXPECT_FALSE(Db::updateSign(ghost, {row(1, "01-01-001-01-01-01")}, false));
+  EXPECT_FALSE(db.updateSign(ghost, {row(1, "01-01-001-01-01-01")}, false));
   EXPECT_EQ(count("SELECT COUNT(*) FROM Spelling WHERE SignID=0"), 0);
   EXPECT_EQ(writes, writesBefore);
 }
@@ -165,51 +165,53 @@ TEST_F(DictionaryFixture, CompoundsStoreConstituentsInOrderAndReadThemBack) {
   DbSign compound = entry("雨上がり");
   compound.yomi = "あめあがり";
   compound.meanings = {"after the rain"};
-  ASSERT_TRUE(Db::insertCompound(compound, {stop, rain, stop}, false));
-  EXPECT_TRUE(Db::isCompound(compound.signID));
-  SqliteDatabase db(path);
-  ASSERT_TRUE(db.open());
-  EXPECT_EQ(Db::getConstituentIDs(compound.signID, db), (Ids{stop, rain, stop}));
-  auto rs = db.executeQuery("SELECT ComponentOrder, Gloss FROM Compounds WHERE CompoundID=?", {compound.signID});
+  ASSERT_TRUE(db.insertCompound(compound, {stop, rain, stop}, false));
+  EXPECT_TRUE(db.isCompound(compound.signID));
+  SqliteDatabase connection(path);
+  ASSERT_TRUE(connection.open());
+  EXPECT_EQ(Dictionary::getConstituentIDs(compound.signID, connection), (Ids{stop, rain, stop}));
+  auto rs =
+      connection.executeQuery("SELECT ComponentOrder, Gloss FROM Compounds WHERE CompoundID=?", {compound.signID});
   QStringList orders;
   while (rs && rs->next()) orders << rs->textForColumn("ComponentOrder") + rs->textForColumn("Gloss");
   EXPECT_EQ(orders, (QStringList{"1雨上がり", "2雨上がり", "3雨上がり"}));
-  db.close();
+  rs.reset();
+  connection.close();
 
-  const DbSign back = *Db::getSign(compound.signID);
+  const DbSign back = *db.getSign(compound.signID);
   EXPECT_TRUE(back.isCompound);
   ASSERT_TRUE(back.constituentIDs.has_value());
   EXPECT_EQ(*back.constituentIDs, (Ids{stop, rain, stop}));
   ASSERT_TRUE(back.constituents.has_value());
   ASSERT_EQ(back.constituents->size(), 3);
   EXPECT_EQ(back.constituents->at(1).gloss, "雨");
-  EXPECT_EQ(Db::getMeanings(compound.signID), QStringList{"after the rain"});
+  EXPECT_EQ(db.getMeanings(compound.signID), QStringList{"after the rain"});
 
   // Update: constituents replaced, numbered from 1 again.
   DbSign changed = back;
   changed.gloss = "雨止み";
-  ASSERT_TRUE(Db::updateCompound(changed, {rain, stop}, false));
-  ASSERT_TRUE(db.open());
-  EXPECT_EQ(Db::getConstituentIDs(compound.signID, db), (Ids{rain, stop}));
-  db.close();
-  EXPECT_EQ(Db::getGloss(compound.signID), "雨止み");
+  ASSERT_TRUE(db.updateCompound(changed, {rain, stop}, false));
+  ASSERT_TRUE(connection.open());
+  EXPECT_EQ(Dictionary::getConstituentIDs(compound.signID, connection), (Ids{rain, stop}));
+  connection.close();
+  EXPECT_EQ(db.getGloss(compound.signID), "雨止み");
 
   // Deleting a constituent leaves the compound's rows; deleting the compound removes them.
-  ASSERT_TRUE(Db::deleteSign(stop));
+  ASSERT_TRUE(db.deleteSign(stop));
   EXPECT_EQ(count("SELECT COUNT(*) FROM Compounds WHERE CompoundID=?", {compound.signID}), 2);
   setDiagnosticsEnabled(false);
-  EXPECT_EQ(Db::getSign(compound.signID)->constituents->size(), 1);  // the missing one is left out
-  ASSERT_TRUE(Db::deleteSign(compound.signID));
+  EXPECT_EQ(db.getSign(compound.signID)->constituents->size(), 1);  // the missing one is left out
+  ASSERT_TRUE(db.deleteSign(compound.signID));
   EXPECT_EQ(count("SELECT COUNT(*) FROM Compounds"), 0);
   EXPECT_EQ(count("SELECT COUNT(*) FROM Translation WHERE SignID=?", {compound.signID}), 0);
-  EXPECT_FALSE(Db::getSign(compound.signID).has_value());
+  EXPECT_FALSE(db.getSign(compound.signID).has_value());
 }
 
 TEST_F(DictionaryFixture, ACompoundThatContainsItselfStillReads) {
   exec("INSERT INTO Signs (SignID, Gloss, IsCompound) VALUES (1, 'a', 1), (2, 'b', 1)");
   exec("INSERT INTO Compounds (CompoundID, ConstituentID) VALUES (1, 2), (2, 1), (1, 1)");
   setDiagnosticsEnabled(false);
-  const DbSign a = *Db::getSign(1);
+  const DbSign a = *db.getSign(1);
   ASSERT_EQ(a.constituents->size(), 1);
   EXPECT_EQ(a.constituents->first().signID, 2);
   EXPECT_TRUE(a.constituents->first().constituents->isEmpty());
@@ -221,15 +223,15 @@ TEST_F(DictionaryFixture, InsertingAnEntryWithConstituentsFindsThemByTheirFields
   const qint64 stop = addEntry("止む");
   DbSign compound = entry("雨上がり");
   compound.isCompound = true;
-  DbSign c1 = *Db::getSign(rain);
-  DbSign c2 = *Db::getSign(stop);
+  DbSign c1 = *db.getSign(rain);
+  DbSign c2 = *db.getSign(stop);
   DbSign missing = entry("ない");
   compound.constituents = QList<DbSign>{c1, missing, c2};
-  ASSERT_TRUE(Db::insertSign(compound, {}, false));
-  SqliteDatabase db(path);
-  ASSERT_TRUE(db.open());
-  EXPECT_EQ(Db::getConstituentIDs(compound.signID, db), (Ids{rain, stop}));
-  auto rs = db.executeQuery("SELECT group_concat(ComponentOrder) FROM Compounds");
+  ASSERT_TRUE(db.insertSign(compound, {}, false));
+  SqliteDatabase connection(path);
+  ASSERT_TRUE(connection.open());
+  EXPECT_EQ(Dictionary::getConstituentIDs(compound.signID, connection), (Ids{rain, stop}));
+  auto rs = connection.executeQuery("SELECT group_concat(ComponentOrder) FROM Compounds");
   ASSERT_TRUE(rs && rs->next());
   EXPECT_EQ(rs->stringForColumnIndex(0), QString("2,3"));
 }
@@ -237,11 +239,11 @@ TEST_F(DictionaryFixture, InsertingAnEntryWithConstituentsFindsThemByTheirFields
 TEST_F(DictionaryFixture, DeletionNeedsAPositiveStoredId) {
   const qint64 id = addEntry("雨", "", "", {"m"});
   const int before = writes;
-  EXPECT_FALSE(Db::deleteSign(0));
-  EXPECT_FALSE(Db::deleteSign(-4));
-  EXPECT_FALSE(Db::deleteSign(id + 1));
+  EXPECT_FALSE(db.deleteSign(0));
+  EXPECT_FALSE(db.deleteSign(-4));
+  EXPECT_FALSE(db.deleteSign(id + 1));
   EXPECT_EQ(writes, before);
-  ASSERT_TRUE(Db::deleteSign(id));
+  ASSERT_TRUE(db.deleteSign(id));
   EXPECT_EQ(writes, before + 1);
   EXPECT_EQ(count("SELECT (SELECT COUNT(*) FROM Signs) + (SELECT COUNT(*) FROM Spelling) + "
                   "(SELECT COUNT(*) FROM Translation)"),
@@ -271,24 +273,24 @@ TEST_F(DictionaryFixture, AFailureInTheMiddleRollsTheWholeWriteBack) {
 
   DbSign added = entry("雪");
   added.meanings = {"snow", "FAIL"};
-  EXPECT_FALSE(Db::insertSign(added, {row(1, "01-01-001-01-01-01"), row(2, "02-01-001-01-01-01")}, false));
+  EXPECT_FALSE(db.insertSign(added, {row(1, "01-01-001-01-01-01"), row(2, "02-01-001-01-01-01")}, false));
   EXPECT_EQ(snapshot(), start);
 
-  DbSign changed = *Db::getSign(kept);
+  DbSign changed = *db.getSign(kept);
   changed.gloss = "霧";
   changed.meanings = {"FAIL"};
-  EXPECT_FALSE(Db::updateSign(changed, {}, false));
+  EXPECT_FALSE(db.updateSign(changed, {}, false));
   EXPECT_EQ(snapshot(), start);
-  EXPECT_EQ(Db::getSpelling(kept).size(), 1);
+  EXPECT_EQ(db.getSpelling(kept).size(), 1);
 
   DbSign compound = entry("雨雪");
   compound.meanings = {"FAIL"};
-  EXPECT_FALSE(Db::insertCompound(compound, {kept, kept}, false));
+  EXPECT_FALSE(db.insertCompound(compound, {kept, kept}, false));
   EXPECT_EQ(snapshot(), start);
 
   exec("INSERT INTO Translation (SignID, Japanese) VALUES (?, 'LOCKED')", {kept});
   const QString withLocked = snapshot();
-  EXPECT_FALSE(Db::deleteSign(kept));
+  EXPECT_FALSE(db.deleteSign(kept));
   EXPECT_EQ(snapshot(), withLocked);
   EXPECT_EQ(writes, before);
 }
@@ -302,7 +304,7 @@ TEST_F(DictionaryFixture, ReadOnlyAndLockedDictionariesRefuseWritesWithoutPartia
     ASSERT_TRUE(holder.open());
     ASSERT_TRUE(holder.beginTransaction());
     DbSign e = entry("雪");
-    EXPECT_FALSE(Db::insertSign(e, {row(1, "01-01-001-01-01-01")}, false));
+    EXPECT_FALSE(db.insertSign(e, {row(1, "01-01-001-01-01-01")}, false));
     holder.rollback();
   }
   EXPECT_EQ(count("SELECT COUNT(*) FROM Signs"), 1);
@@ -315,29 +317,25 @@ TEST_F(DictionaryFixture, ReadOnlyAndLockedDictionariesRefuseWritesWithoutPartia
     ASSERT_EQ(file.write(QByteArray(1, '\x03')), 1);
   }
   DbSign e = entry("雪");
-  EXPECT_FALSE(Db::insertSign(e, {row(1, "01-01-001-01-01-01")}, false));
-  EXPECT_FALSE(Db::deleteSign(id));
-  DbSign stored = *Db::getSign(id);  // reading still works
+  EXPECT_FALSE(db.insertSign(e, {row(1, "01-01-001-01-01-01")}, false));
+  EXPECT_FALSE(db.deleteSign(id));
+  DbSign stored = *db.getSign(id);  // reading still works
   stored.gloss = "霧";
-  EXPECT_FALSE(Db::updateSign(stored, {}, false));
-  EXPECT_EQ(Db::getGloss(id), "雨");
-  EXPECT_EQ(Db::getSignIDs("雨"), Ids{id});
+  EXPECT_FALSE(db.updateSign(stored, {}, false));
+  EXPECT_EQ(db.getGloss(id), "雨");
+  EXPECT_EQ(db.getSignIDs("雨"), Ids{id});
 }
 
-TEST_F(DictionaryFixture, ListenersHearWritesAndDictionarySwitches) {
+TEST_F(DictionaryFixture, ChangesAreAnnouncedAfterWritesAndSwitches) {
   const qint64 id = addEntry("雨");
   EXPECT_EQ(writes, 1);
-  DbSign e = *Db::getSign(id);
-  ASSERT_TRUE(Db::updateSign(e, {}, false));
+  DbSign e = *db.getSign(id);
+  ASSERT_TRUE(db.updateSign(e, {}, false));
   EXPECT_EQ(writes, 2);
-  Db::setAlternativeDictPath(file("other.db"));
+  db.setPath(file("other.db"));
   EXPECT_EQ(writes, 3);
-  Db::setAlternativeDictPath(file("other.db"));  // no change, no call
+  db.setPath(file("other.db"));  // no change, no announcement
   EXPECT_EQ(writes, 3);
-  Db::setUseAlternativeDict(false);
-  EXPECT_EQ(writes, 4);
-  EXPECT_NE(Db::databasePath(), file("other.db"));
-  EXPECT_TRUE(Db::databasePath().endsWith("swdic.db"));
 }
 
 TEST_F(DictionaryFixture, EveryOperationOnAMissingOrForeignFileGivesAnEmptyResult) {
@@ -352,28 +350,28 @@ TEST_F(DictionaryFixture, EveryOperationOnAMissingOrForeignFileGivesAnEmptyResul
   other.close();
   for (const QString& name : {QString("absent.db"), QString("junk.db"), QString("other.db")}) {
     SCOPED_TRACE(name.toStdString());
-    Db::setAlternativeDictPath(file(name));
-    EXPECT_FALSE(Db::getSign(1).has_value());
-    EXPECT_TRUE(Db::getSpelling(1).isEmpty());
-    EXPECT_TRUE(Db::getMeanings(1).isEmpty());
-    EXPECT_EQ(Db::getMaxSignID(), -1);
-    EXPECT_FALSE(Db::isCompound(1));
-    EXPECT_TRUE(Db::getSignIDs("a").isEmpty());
-    EXPECT_TRUE(Db::getSignIDs("a", "①").isEmpty());
-    EXPECT_TRUE(Db::getSignIDsForJapanese("a").isEmpty());
-    EXPECT_FALSE(Db::getHandshapeSymbol("5").has_value());
-    EXPECT_TRUE(Db::getNMSSymbols("疑問").isEmpty());
+    db.setPath(file(name));
+    EXPECT_FALSE(db.getSign(1).has_value());
+    EXPECT_TRUE(db.getSpelling(1).isEmpty());
+    EXPECT_TRUE(db.getMeanings(1).isEmpty());
+    EXPECT_EQ(db.getMaxSignID(), -1);
+    EXPECT_FALSE(db.isCompound(1));
+    EXPECT_TRUE(db.getSignIDs("a").isEmpty());
+    EXPECT_TRUE(db.getSignIDs("a", "①").isEmpty());
+    EXPECT_TRUE(db.getSignIDsForJapanese("a").isEmpty());
+    EXPECT_FALSE(db.getHandshapeSymbol("5").has_value());
+    EXPECT_TRUE(db.getNMSSymbols("疑問").isEmpty());
     DbSign key;
     key.gloss = "a*";
-    EXPECT_TRUE(Db::searchSigns(key).isEmpty());
-    EXPECT_TRUE(Db::findSameSigns(key).isEmpty());
-    EXPECT_TRUE(Db::getFinderSigns().isEmpty());
+    EXPECT_TRUE(db.searchSigns(key).isEmpty());
+    EXPECT_TRUE(db.findSameSigns(key).isEmpty());
+    EXPECT_TRUE(db.getFinderSigns().isEmpty());
     DbSign e = entry("a");
-    EXPECT_FALSE(Db::insertSign(e, {row(1, "01-01-001-01-01-01")}, false));
+    EXPECT_FALSE(db.insertSign(e, {row(1, "01-01-001-01-01-01")}, false));
     e.signID = 1;
-    EXPECT_FALSE(Db::updateSign(e, {}, false));
-    EXPECT_FALSE(Db::insertCompound(e, {1, 2}, false));
-    EXPECT_FALSE(Db::deleteSign(1));
+    EXPECT_FALSE(db.updateSign(e, {}, false));
+    EXPECT_FALSE(db.insertCompound(e, {1, 2}, false));
+    EXPECT_FALSE(db.deleteSign(1));
   }
   EXPECT_FALSE(QFile::exists(file("absent.db")));  // never created by a look-up or write
   EXPECT_EQ(writes, 3);                            // only the three switches of dictionary
@@ -383,13 +381,9 @@ TEST_F(DictionaryFixture, SettingsChooseTheAlternativeDictionary) {
   QSettings settings;
   settings.setValue("UseAlternativeDict", true);
   settings.setValue("AlternativeDictPath", file("chosen.db"));
-  Db::setUseAlternativeDict(false);
-  Db::loadSettings();
-  EXPECT_TRUE(Db::useAlternativeDict());
-  EXPECT_EQ(Db::databasePath(), file("chosen.db"));
-  settings.setValue("AlternativeDictPath", "");
-  Db::loadSettings();  // an empty path falls back to the bundled dictionary
-  EXPECT_TRUE(Db::databasePath().endsWith("/" + Db::dictionaryFileName));
+  EXPECT_EQ(Dictionary::pathFromSettings(), file("chosen.db"));
+  settings.setValue("AlternativeDictPath", "");  // an empty path falls back to the bundled dictionary
+  EXPECT_TRUE(Dictionary::pathFromSettings().endsWith("/" + Dictionary::dictionaryFileName));
   settings.remove("UseAlternativeDict");
   settings.remove("AlternativeDictPath");
 }

@@ -9,7 +9,7 @@
 #include "DictionaryFixture.h"
 #include "core/Diagnostics.h"
 #include "core/Resources.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "symbols/Symbol.h"
 
@@ -64,9 +64,9 @@ TEST_F(DictionaryFixture, ANewDictionaryHasAllTablesKeysIndexesAndSymbolSizes) {
   EXPECT_FALSE(DictionaryFile::create(path, symbolData, false, &error));
   EXPECT_TRUE(error.contains("exists"));
   addEntry("keep");
-  EXPECT_EQ(Db::getMaxSignID(), 1);
+  EXPECT_EQ(db.getMaxSignID(), 1);
   ASSERT_TRUE(DictionaryFile::create(path, QString(), true, &error));
-  EXPECT_EQ(Db::getMaxSignID(), 0);
+  EXPECT_EQ(db.getMaxSignID(), 0);
   EXPECT_EQ(column(path, "SELECT COUNT(*) FROM SymbolSize"), QStringList{"0"});
   EXPECT_TRUE(QFile::permissions(path) & QFileDevice::ReadOther);
 }
@@ -86,26 +86,26 @@ TEST_F(DictionaryFixture, TheStarterSourceBuildsHandshapesMarkersEntriesAliasesA
   const QString built = file("starter.db");
   QString error;
   ASSERT_TRUE(DictionaryFile::buildFromSource(kSource, built, symbolData, &error)) << error.toStdString();
-  Db::setAlternativeDictPath(built);
+  db.setPath(built);
 
-  const std::optional<Symbol> index = Db::getHandshapeSymbol("1");
+  const std::optional<Symbol> index = db.getHandshapeSymbol("1");
   ASSERT_TRUE(index.has_value());
   EXPECT_EQ(index->sssText(), "01-01-001-01-01-01");
-  EXPECT_TRUE(Db::getSign(1)->isForHandshape);
-  EXPECT_EQ(Db::getSign(1)->width, 15);
-  EXPECT_EQ(Db::getNMSSymbols("疑問").size(), 2);
-  EXPECT_EQ(Db::getNMSSymbols("疑問")[1].location, QPointF(1, -2));
+  EXPECT_TRUE(db.getSign(1)->isForHandshape);
+  EXPECT_EQ(db.getSign(1)->width, 15);
+  EXPECT_EQ(db.getNMSSymbols("疑問").size(), 2);
+  EXPECT_EQ(db.getNMSSymbols("疑問")[1].location, QPointF(1, -2));
 
-  const Ids rain = Db::getSignIDs("雨");
+  const Ids rain = db.getSignIDs("雨");
   ASSERT_EQ(rain.size(), 2);
-  const DbSign tagged = *Db::getSign(rain[1]);
+  const DbSign tagged = *db.getSign(rain[1]);
   EXPECT_EQ(tagged.jjsText, "雨②");
-  EXPECT_EQ(Db::getSignIDs("降る"), Ids{tagged.signID});
-  EXPECT_EQ(Db::getSpelling(Db::getSignIDs("降る", "").first()).size(), 1);
-  EXPECT_EQ(Db::getSpelling(tagged.signID).first().hand, int(Hand::both));
+  EXPECT_EQ(db.getSignIDs("降る"), Ids{tagged.signID});
+  EXPECT_EQ(db.getSpelling(db.getSignIDs("降る", "").first()).size(), 1);
+  EXPECT_EQ(db.getSpelling(tagged.signID).first().hand, int(Hand::both));
 
-  const DbSign plain = *Db::getSign(rain[0]);
-  const QList<DbISWA> rows = Db::getSpelling(plain.signID);
+  const DbSign plain = *db.getSign(rain[0]);
+  const QList<DbISWA> rows = db.getSpelling(plain.signID);
   ASSERT_EQ(rows.size(), 2);
   EXPECT_EQ(rows[0].x, 40);  // moved so that the box starts at the origin
   EXPECT_EQ(rows[0].y, 30);
@@ -113,16 +113,16 @@ TEST_F(DictionaryFixture, TheStarterSourceBuildsHandshapesMarkersEntriesAliasesA
   EXPECT_EQ(rows[1].x, 0);
   EXPECT_EQ(plain.width, 63);  // 40 + 23
   EXPECT_EQ(plain.height, 61);
-  EXPECT_EQ(Db::getMeanings(plain.signID), QStringList{"rain"});
+  EXPECT_EQ(db.getMeanings(plain.signID), QStringList{"rain"});
 
-  const qint64 go = Db::getSignIDs("行く").first();
-  const QList<DbISWA> goRows = Db::getSpelling(go);
+  const qint64 go = db.getSignIDs("行く").first();
+  const QList<DbISWA> goRows = db.getSpelling(go);
   EXPECT_EQ(goRows[0].turnableArrow, 1);
   EXPECT_EQ(goRows[1].modifiableArrow, 1);
-  EXPECT_EQ(Db::getSign(go)->inflectionType, 2);
+  EXPECT_EQ(db.getSign(go)->inflectionType, 2);
 
-  const qint64 compound = Db::getSignIDs("雨行く").first();
-  const DbSign c = *Db::getSign(compound);
+  const qint64 compound = db.getSignIDs("雨行く").first();
+  const DbSign c = *db.getSign(compound);
   EXPECT_TRUE(c.isCompound);
   EXPECT_EQ(*c.constituentIDs, (Ids{plain.signID, go}));
 }
@@ -148,10 +148,9 @@ TEST_F(DictionaryFixture, ABadStarterSourceLeavesNoFile) {
 TEST(StarterDictionary, TheBundledDictionaryServesTheNotationLookUps) {
   const QString starter = Resources::path("swdic.db");
   if (starter.isEmpty()) GTEST_SKIP() << "swdic.db not built";
-  Db::setUseAlternativeDict(false);
-  ASSERT_EQ(Db::databasePath(), starter);
+  const Dictionary db(starter);
   for (const char* name : {"1", "2", "3", "4", "5", "A", "B", "C", "L", "O", "S", "V", "Y"}) {
-    const std::optional<Symbol> hand = Db::getHandshapeSymbol(name);
+    const std::optional<Symbol> hand = db.getHandshapeSymbol(name);
     ASSERT_TRUE(hand.has_value()) << name;
     EXPECT_EQ(hand->category, Category::hand) << name;
     EXPECT_GT(hand->size.width(), 0) << name;
@@ -180,7 +179,7 @@ TEST(StarterDictionary, TheBundledDictionaryServesTheNotationLookUps) {
             QStringList{"0"});
   // Every alias names an entry.
   for (const QString& alias : column(starter, "SELECT Gloss FROM Signs WHERE StdGloss <> ''")) {
-    EXPECT_FALSE(Db::getSignIDs(alias).isEmpty()) << alias.toStdString();
+    EXPECT_FALSE(db.getSignIDs(alias).isEmpty()) << alias.toStdString();
   }
 }
 

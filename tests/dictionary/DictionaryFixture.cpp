@@ -25,18 +25,12 @@ void DictionaryFixture::SetUp() {
   path = file("dict.db");
   QString error;
   ASSERT_TRUE(DictionaryFile::create(path, symbolData, false, &error)) << error.toStdString();
-  Db::setAlternativeDictPath(path);
-  Db::setUseAlternativeDict(true);
-  m_listener = Db::addWriteListener([this] { ++writes; });
+  db.setPath(path);
+  QObject::connect(&db, &Dictionary::changed, [this] { ++writes; });
   writes = 0;
 }
 
-void DictionaryFixture::TearDown() {
-  Db::removeWriteListener(m_listener);
-  Db::setUseAlternativeDict(false);
-  Db::setAlternativeDictPath(QString());
-  setDiagnosticsEnabled(true);
-}
+void DictionaryFixture::TearDown() { setDiagnosticsEnabled(true); }
 
 void DictionaryFixture::exec(const QString& sql, const QVariantList& arguments) {
   SqliteDatabase db(path);
@@ -64,12 +58,12 @@ qint64 DictionaryFixture::addEntry(const QString& gloss, const QString& tag, con
   row.sign = gloss;
   row.sss = "01-01-001-01-01-01";
   row.hand = 1;
-  EXPECT_TRUE(Db::insertSign(entry, {row}, false));
+  EXPECT_TRUE(db.insertSign(entry, {row}, false));
   return entry.signID;
 }
 
 qint64 DictionaryFixture::addAlias(const QString& gloss, const QString& stdGloss) {
-  const qint64 id = Db::getMaxSignID() + 1;
+  const qint64 id = db.getMaxSignID() + 1;
   exec("INSERT INTO Signs (SignID, Gloss, StdGloss) VALUES (?,?,?)", {id, gloss, stdGloss});
   return id;
 }

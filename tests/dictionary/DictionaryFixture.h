@@ -4,12 +4,12 @@
 
 #include <QTemporaryDir>
 
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 
 namespace quabe::test {
 
-// A fresh dictionary file in a temporary directory, made the current
-// dictionary for the duration of a test. SymbolSize holds a few sizes.
+// A fresh dictionary file in a temporary directory and a Dictionary on it
+// (db) for the duration of a test. SymbolSize holds a few sizes.
 class DictionaryFixture : public ::testing::Test {
  protected:
   void SetUp() override;
@@ -29,10 +29,8 @@ class DictionaryFixture : public ::testing::Test {
   QTemporaryDir dir;
   QString path;
   QString symbolData;
-  int writes = 0;  // write-listener calls
-
- private:
-  int m_listener = 0;
+  Dictionary db;
+  int writes = 0;  // changed() announcements
 };
 
 // An SQLite file with a Symbols(code, fsw, width, height) table as the

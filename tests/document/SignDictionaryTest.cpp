@@ -5,7 +5,7 @@
 
 #include "SignTestSupport.h"
 #include "common/TestSupport.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "document/Compound.h"
 
@@ -33,24 +33,20 @@ class SignDictionaryTest : public ArchiveFixture {
     path = directory.filePath("test.db");
     QString error;
     ASSERT_TRUE(DictionaryFile::create(path, QString(), false, &error)) << error.toStdString();
-    current.emplace(path);
-  }
-  void TearDown() override {
-    current.reset();
-    ArchiveFixture::TearDown();
+    db.setPath(path);
   }
   // Stores an entry and returns its id.
   qint64 store(const QString& gloss, const QList<DbISWA>& spelling) {
     DbSign entry;
     entry.signID = -1;
     entry.gloss = gloss;
-    EXPECT_TRUE(Db::insertSign(entry, spelling, false));
+    EXPECT_TRUE(db.insertSign(entry, spelling, false));
     return entry.signID;
   }
 
   QTemporaryDir directory;
   QString path;
-  std::optional<ScopedDictionary> current;
+  Dictionary db;
 };
 
 TEST_F(SignDictionaryTest, SignFromEntryAndRows) {
@@ -78,7 +74,7 @@ TEST_F(SignDictionaryTest, SignFromEntryAndRows) {
 TEST_F(SignDictionaryTest, LoadSignFromDbReadsEntryAndSpelling) {
   const qint64 id = store("TREE", {row("01-01-001-01-01-01", 40, 50, 2), row("04-01-001-01-01-01", 10, 12)});
   ASSERT_GT(id, 0);
-  SignPtr sign = Db::loadPlainSign(id);
+  SignPtr sign = db.loadPlainSign(id);
   EXPECT_EQ(sign->jjs->signID, id);
   EXPECT_EQ(sign->jjs->gloss, "TREE");
   ASSERT_EQ(sign->symbols.size(), 2);
@@ -89,7 +85,7 @@ TEST_F(SignDictionaryTest, LoadSignFromDbReadsEntryAndSpelling) {
   EXPECT_DOUBLE_EQ(sign->topMost, 12);
 
   setDiagnosticsEnabled(false);
-  SignPtr missing = Db::loadPlainSign(id + 100);
+  SignPtr missing = db.loadPlainSign(id + 100);
   EXPECT_TRUE(missing->isEmpty());
   ASSERT_TRUE(missing->jjs);
   EXPECT_EQ(missing->jjs->signID, 0);
@@ -102,7 +98,7 @@ TEST_F(SignDictionaryTest, CompoundFromEntryLoadsConstituentsInOrder) {
   auto entry = std::make_shared<DbSign>();
   entry->isCompound = true;
   entry->constituentIDs = QList<qint64>{second, first};
-  const std::shared_ptr<Compound> built = Db::makeCompound(entry);
+  const std::shared_ptr<Compound> built = db.makeCompound(entry);
   const Compound& compound = *built;
   ASSERT_EQ(compound.constituents->size(), 2);
   EXPECT_EQ(*compound.constituentIDs, (QList<qint64>{second, first}));

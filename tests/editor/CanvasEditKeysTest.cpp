@@ -37,13 +37,13 @@ class CanvasEditKeysTest : public EditorGuiTest {
 // sign and an ambiguous sign without candidates stay as they are.
 TEST_F(CanvasEditKeysTest, SpaceCyclesAmbiguousSigns) {
   QList<qint64> loaded;
-  EditingCanvas::setSignLoader([&loaded](qint64 id) -> SignPtr {
+  const EditingCanvas::SignLoader loader = [&loaded](qint64 id) -> SignPtr {
     loaded << id;
     const char* codes[] = {"01-02-001-01-01-01", "01-03-001-01-01-01", "01-04-001-01-01-01"};
     SignPtr sign = makeSign({{codes[id % 3], 35, 45}}, QStringLiteral("G%1").arg(id));
     sign->jjs->signID = id;
     return sign;
-  });
+  };
   SignPtr ambiguous = makeSign({{"01-05-001-01-01-01", 40, 40}});
   ambiguous->jjs->signID = 30;
   ambiguous->jjs->isAmbiguous = true;
@@ -53,6 +53,7 @@ TEST_F(CanvasEditKeysTest, SpaceCyclesAmbiguousSigns) {
   lonely->jjs->isAmbiguous = true;
   window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}}), ambiguous, lonely}}));
   canvas = window->canvasView();
+  canvas->setSignLoader(loader);
 
   clickSign(canvas, 0, 0);
   const QByteArray plain = window->document()->swmlData();

@@ -92,7 +92,6 @@ class EditorGuiTest : public ::testing::Test {
       delete window;
     }
     DocumentController::shared().resetForTests();
-    EditingCanvas::setSignLoader({});
     EditorState::shared().reset();
     EditorState::shared().setPasteboard(nullptr);
     alerts.reset();
@@ -121,7 +120,8 @@ class EditorGuiTest : public ::testing::Test {
   WindowController* openWindow(std::unique_ptr<Document> document) {
     // Registered like every window the application opens, so the menu
     // commands find it as the front window.
-    auto* window = DocumentController::shared().addWindow(new WindowController(std::move(document)));
+    auto* window = DocumentController::shared().addWindow(
+        new WindowController(std::move(document), &DocumentController::shared().dictionary()));
     m_windows << window;
     showActive(window);
     return window;

@@ -24,17 +24,17 @@ class CompoundWindowTest : public DictionaryWindowFixture {
     four = addEntry("FOUR", {HandCode, HeadCode});
   }
   // A compound as the sign list builds it from a stored entry.
-  static std::shared_ptr<Compound> stored(qint64 id) {
-    auto entry = std::make_shared<DbSign>(*Db::getSign(id));
-    return Db::makeCompound(entry);
+  std::shared_ptr<Compound> stored(qint64 id) {
+    auto entry = std::make_shared<DbSign>(*dictionary.db().getSign(id));
+    return dictionary.db().makeCompound(entry);
   }
   // A compound made in the document: not a dictionary entry yet.
-  static std::shared_ptr<Compound> fresh(const QList<qint64>& ids, qint64 signID = -1) {
+  std::shared_ptr<Compound> fresh(const QList<qint64>& ids, qint64 signID = -1) {
     auto entry = std::make_shared<DbSign>();
     entry->signID = signID;
     entry->isCompound = true;
     entry->constituentIDs = ids;
-    return Db::makeCompound(entry);
+    return dictionary.db().makeCompound(entry);
   }
   void open(const std::shared_ptr<Compound>& compound) {
     window.setCompound(compound);
@@ -50,7 +50,7 @@ class CompoundWindowTest : public DictionaryWindowFixture {
   }
 
   qint64 one = 0, two = 0, three = 0, four = 0;
-  CompoundWindow window;
+  CompoundWindow window{dictionary.db()};
 };
 
 TEST_F(CompoundWindowTest, FillsFieldsMeaningsAndThreeThumbnails) {

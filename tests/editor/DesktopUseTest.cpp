@@ -131,13 +131,13 @@ TEST_F(DesktopUseTest, KeysAfterADropActOnTheDroppedSymbolOnly) {
 // it, the sign list shows its rows, and a search without hits says so.
 TEST_F(DesktopUseTest, ChosenDictionaryIsTheOneInUse) {
   dictionary.addEntry(QStringLiteral("ZEBRA"), {HandCode});
-  Db::setUseAlternativeDict(false);
+  controller().dictionary().setPath(QString());
   WindowController* window = openWindow(makeDocument({{}}));
   window->openPreferenceWindow();
   PreferencePanel* panel = window->preferencePanelController();
   ASSERT_TRUE(panel->chooseAltDictPath(dictionary.path));
   panel->findChild<QPushButton*>(QStringLiteral("saveSettings"))->click();
-  EXPECT_EQ(Db::databasePath(), dictionary.path);
+  EXPECT_EQ(controller().dictionary().path(), dictionary.path);
   const QString name = QFileInfo(dictionary.path).fileName();
   EXPECT_TRUE(window->dictionaryLabel()->text().contains(name)) << window->dictionaryLabel()->text().toStdString();
 

@@ -2,6 +2,7 @@
 // opening the entry and compound editors, the sign list and its insertion
 // at the cursor, and the window's search field.
 #include <QAction>
+#include <QButtonGroup>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QUndoStack>
@@ -13,6 +14,7 @@
 #include "dictionary/ui/SignListModel.h"
 #include "dictionary/ui/SignListWindow.h"
 #include "document/Compound.h"
+#include "editor/app/PreferencePanel.h"
 
 namespace quabe::test {
 namespace {
@@ -58,8 +60,9 @@ TEST_F(DictCommandsTest, OpenDictEditWindowChoosesTheEditorByKindOfSign) {
   const qint64 one = dictionary.addEntry("ONE", {HandCode});
   const qint64 two = dictionary.addEntry("TWO", {HeadCode});
   const qint64 both = dictionary.addCompound("BOTH", {one, two});
-  auto compound = Db::makeCompound(std::make_shared<DbSign>(*Db::getSign(both)));
-  auto broken = Db::makeCompound(std::make_shared<DbSign>(*Db::getSign(both)));
+  Dictionary& db = dictionary.db();
+  auto compound = db.makeCompound(std::make_shared<DbSign>(*db.getSign(both)));
+  auto broken = db.makeCompound(std::make_shared<DbSign>(*db.getSign(both)));
   broken->constituents->first()->jjs->signID = 999;  // not in the dictionary
   WindowController* window =
       openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}}, "PLAIN"), compound, broken}}));
@@ -166,6 +169,36 @@ TEST_F(DictCommandsTest, StoringFromTheEditorRefreshesTheShownList) {
   alerts->answer = 0;
   ASSERT_TRUE(commands().dictEditController()->updateButtonClicked());
   EXPECT_EQ(list->signs().size(), 2);
+}
+
+// Another dictionary chosen in the preferences while the sign list is open:
+// the list shows that file's rows, and Insert inserts the row shown.
+TEST_F(DictCommandsTest, ChoosingAnotherDictionaryRelistsTheOpenSignList) {
+  dictionary.addEntry("ONE", {HandCode});
+  TemporaryDictionary other;
+  ASSERT_TRUE(other.create());
+  other.addEntry("UNO", {HeadCode});  // the same id as ONE
+  other.addEntry("DOS", {HandCode});
+  WindowController* window = openWindow(makeDocument({{}}));
+  controller().toolAction(ToolCommand::SignList)->trigger();
+  SignListWindow* list = commands().signListWindow();
+  ASSERT_EQ(list->signs().size(), 1);
+
+  window->openPreferenceWindow();
+  PreferencePanel* panel = window->preferencePanelController();
+  panel->dictSegmentedController->button(1)->click();
+  panel->altDictTextField->setText(other.path);
+  panel->findChild<QPushButton*>(QStringLiteral("saveSettings"))->click();
+  ASSERT_EQ(controller().dictionary().path(), other.path);
+  QStringList shown;
+  for (const DbSign& entry : list->signs()) shown << entry.gloss;
+  shown.sort();
+  EXPECT_EQ(shown, QStringList({"DOS", "UNO"}));
+
+  list->selectRow(list->model()->rowOfSignID(1));
+  const QString chosen = list->signs().at(list->selectedRow()).gloss;
+  list->insertButton()->click();
+  EXPECT_EQ(glossesOfFirstLine(window), QStringList{chosen});
 }
 
 }  // namespace

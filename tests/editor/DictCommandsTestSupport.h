@@ -15,13 +15,13 @@ class DictCommandsTest : public EditorGuiTest {
     EditorGuiTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
     ASSERT_TRUE(dictionary.create());
-    DictionaryCommands::shared().install(DocumentController::shared());
+    DocumentController::shared().installDictionaryCommands();
   }
   void TearDown() override {
-    DictionaryCommands::shared().resetForTests();
+    commands().resetForTests();
     EditorGuiTest::TearDown();
   }
-  DictionaryCommands& commands() { return DictionaryCommands::shared(); }
+  static DictionaryCommands& commands() { return DocumentController::shared().installDictionaryCommands(); }
   static DocumentController& controller() { return DocumentController::shared(); }
 
   // The glosses of the signs of the first line, line break left out.
@@ -39,7 +39,8 @@ class DictCommandsTest : public EditorGuiTest {
     layout->cursorOffset = index;
   }
 
-  TemporaryDictionary dictionary;
+  // The application's dictionary, on a temporary file.
+  TemporaryDictionary dictionary{&DocumentController::shared().dictionary()};
 };
 
 }  // namespace quabe::test

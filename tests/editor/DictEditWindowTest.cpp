@@ -30,16 +30,16 @@ class DictEditWindowTest : public DictionaryWindowFixture {
     DictionaryWindowFixture::TearDown();
   }
   // The entry as the sign list hands it to the editor.
-  static SignPtr storedSign(qint64 id) {
-    auto entry = std::make_shared<DbSign>(*Db::getSign(id));
-    return std::make_shared<Sign>(entry, Db::getSpelling(id));
+  SignPtr storedSign(qint64 id) {
+    auto entry = std::make_shared<DbSign>(*dictionary.db().getSign(id));
+    return std::make_shared<Sign>(entry, dictionary.db().getSpelling(id));
   }
   // Opens the editor on a sign, as the document's command does.
   void open(const SignPtr& sign) {
     editor.setSign(*sign);
     editor.show();
   }
-  DictEditWindow editor;
+  DictEditWindow editor{dictionary.db()};
 };
 
 TEST_F(DictEditWindowTest, FillsFieldsFromTheEntryAndPresetsAnEmptyComment) {

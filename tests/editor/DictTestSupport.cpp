@@ -6,20 +6,15 @@
 
 namespace quabe::test {
 
-bool TemporaryDictionary::create(bool withSymbolSizes) {
+bool TemporaryDictionary::create() {
   if (!m_dir.isValid()) return false;
   path = m_dir.filePath(QStringLiteral("dict.db"));
   QString error;
-  const QString symbolData = withSymbolSizes ? DictionaryFile::defaultSymbolDataPath() : QString();
-  if (withSymbolSizes && symbolData.isEmpty()) {
-    ADD_FAILURE() << "no symbol data (iswa2010data.db)";
-    return false;
-  }
-  if (!DictionaryFile::create(path, symbolData, false, &error)) {
+  if (!DictionaryFile::create(path, QString(), false, &error)) {
     ADD_FAILURE() << error.toStdString();
     return false;
   }
-  m_current.emplace(path);
+  m_current.emplace(*m_target, path);
   return true;
 }
 
@@ -41,7 +36,7 @@ qint64 TemporaryDictionary::addEntry(const QString& gloss, const QStringList& co
     row.hand = codes.at(i).startsWith(QStringLiteral("01")) ? 1 : 0;
     spelling.append(row);
   }
-  EXPECT_TRUE(Db::insertSign(entry, spelling, false));
+  EXPECT_TRUE(db().insertSign(entry, spelling, false));
   return entry.signID;
 }
 
@@ -51,7 +46,7 @@ qint64 TemporaryDictionary::addCompound(const QString& gloss, const QList<qint64
   entry.signID = -1;
   entry.gloss = gloss;
   entry.meanings = meanings;
-  EXPECT_TRUE(Db::insertCompound(entry, constituents, false));
+  EXPECT_TRUE(db().insertCompound(entry, constituents, false));
   return entry.signID;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // A temporary dictionary for the dictionary windows' and commands' tests,
-// made the current dictionary while a test runs, with helpers to add entries
-// and read rows.
+// with a Dictionary on it while a test runs and helpers to add entries and
+// read rows.
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "common/TestSupport.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "document/Sign.h"
 
 namespace quabe::test {
@@ -22,14 +22,16 @@ inline const QString HeadCode = QStringLiteral("04-01-001-01-01-01");
 
 class TemporaryDictionary {
  public:
-  TemporaryDictionary() = default;
+  // On a Dictionary of its own, or on target (the application's, say), which
+  // is put back on its file afterwards.
+  explicit TemporaryDictionary(Dictionary* target = nullptr) : m_target(target ? target : &m_own) {}
   TemporaryDictionary(const TemporaryDictionary&) = delete;
   TemporaryDictionary& operator=(const TemporaryDictionary&) = delete;
 
-  // Creates an empty dictionary file and makes it the current dictionary;
-  // with symbol sizes, SymbolSize is filled from the archive's symbol data
-  // (sign generation needs them).
-  bool create(bool withSymbolSizes = false);
+  // Creates an empty dictionary file and points the Dictionary at it.
+  bool create();
+  // The Dictionary on the file (entries are added through it).
+  Dictionary& db() const { return *m_target; }
 
   // Stores an entry whose spelling is the given codes at (10 + 20 i, 20).
   qint64 addEntry(const QString& gloss, const QStringList& codes, const QStringList& meanings = {},
@@ -50,6 +52,8 @@ class TemporaryDictionary {
 
  private:
   QTemporaryDir m_dir;
+  Dictionary m_own;
+  Dictionary* m_target;
   std::optional<ScopedDictionary> m_current;
 };
 

@@ -1,9 +1,9 @@
 // The similar-sign search window, the similarity displays of the document
 // window and the finder evaluation window.
+#include <QAction>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
-#include <QAction>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -47,9 +47,9 @@ class FinderWindowTest : public DictCommandsTest {
   std::shared_ptr<QSemaphore> holdNextSearch(SignFinderWindow* finder) {
     auto gate = std::make_shared<QSemaphore>(0);
     gates.append(gate);
-    finder->setFeatureLoader([gate] {
+    finder->setFeatureLoader([gate, path = dictionary.path] {
       gate->acquire();
-      return SignFinder::loadDictionaryFeatures();
+      return SignFinder::loadDictionaryFeatures(Dictionary(path));
     });
     return gate;
   }
@@ -94,9 +94,9 @@ TEST_F(FinderWindowTest, SearchRunsInTheBackgroundAndShowsRankedResults) {
   EXPECT_EQ(finder->resultTextFields().first()->text(), "alone / one");
   EXPECT_EQ(finder->resultSignViews().first()->scoreText(),
             QString::asprintf("%.3f (#%lld) 1", best.similarity, static_cast<long long>(single)));
-  EXPECT_EQ(finder->resultView()->height(),
-            int(finder->results().size()) * (ResultSignView::ViewHeight + ResultSignView::Spacing) +
-                ResultSignView::Spacing);
+  EXPECT_EQ(
+      finder->resultView()->height(),
+      int(finder->results().size()) * (ResultSignView::ViewHeight + ResultSignView::Spacing) + ResultSignView::Spacing);
 
   // A click on a result inserts the entry at the document's cursor, as one step.
   QTest::mouseClick(finder->resultSignViews().first(), Qt::LeftButton);
@@ -155,8 +155,8 @@ TEST_F(FinderWindowTest, AnEmptySignIsNotSearched) {
 }
 
 TEST_F(FinderWindowTest, AStoredSignIsFoundByTheNextSearch) {
-  WindowController* window = openWindow(makeDocument({{makeSign({{"04-01-001-01-01-01", 10, 20},
-                                                                 {"01-01-001-01-01-01", 40, 60}})}}));
+  WindowController* window =
+      openWindow(makeDocument({{makeSign({{"04-01-001-01-01-01", 10, 20}, {"01-01-001-01-01-01", 40, 60}})}}));
   placeCursor(window, 0, 0);
   SignFinderWindow* finder = commands().signFinderWindow();
   commands().showSimilarSigns(window);

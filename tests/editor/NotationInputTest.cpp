@@ -16,8 +16,8 @@ class NotationInputTest : public DictCommandsTest {
   void SetUp() override {
     EditorGuiTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    ASSERT_TRUE(dictionary.create(true));
-    DictionaryCommands::shared().install(DocumentController::shared());
+    ASSERT_TRUE(dictionary.create());
+    DocumentController::shared().installDictionaryCommands();
     hello = dictionary.addEntry("HELLO", {HandCode, ArrowCode});
     world = dictionary.addEntry("WORLD", {HeadCode});
   }

@@ -5,7 +5,7 @@
 
 #include "CanvasEditTestSupport.h"
 #include "core/Localization.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "symbols/SymbolArchive.h"
 
 namespace quabe::test {
@@ -46,10 +46,10 @@ TEST_F(ShellTest, StartTakesTheAlternativeDictionaryFromTheSettings) {
   QSettings().setValue(QStringLiteral("UseAlternativeDict"), true);
   QSettings().setValue(QStringLiteral("AlternativeDictPath"), file);
   ASSERT_TRUE(DocumentController::shared().start());
-  EXPECT_EQ(Db::databasePath(), file);
+  EXPECT_EQ(DocumentController::shared().dictionary().path(), file);
   QSettings().setValue(QStringLiteral("UseAlternativeDict"), false);
   ASSERT_TRUE(DocumentController::shared().start());
-  EXPECT_NE(Db::databasePath(), file);
+  EXPECT_NE(DocumentController::shared().dictionary().path(), file);
 }
 
 // The SPML import is offered only when "iswa2010data.db" is among the

@@ -25,7 +25,7 @@ class SignListWindowTest : public DictionaryWindowFixture {
   void SetUp() override {
     DictionaryWindowFixture::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    list = std::make_unique<SignListWindow>();
+    list = std::make_unique<SignListWindow>(dictionary.db());
     list->setDictEditController(&editor);
     list->setCompoundController(&compoundEditor);
   }
@@ -48,8 +48,8 @@ class SignListWindowTest : public DictionaryWindowFixture {
   }
   int rowOf(qint64 id) const { return list->model()->rowOfSignID(id); }
 
-  DictEditWindow editor;
-  CompoundWindow compoundEditor;
+  DictEditWindow editor{dictionary.db()};
+  CompoundWindow compoundEditor{dictionary.db()};
   std::unique_ptr<SignListWindow> list;
 };
 
@@ -200,7 +200,7 @@ TEST_F(SignListWindowTest, ThumbnailsAreDrawnOnlyForVisibleRows) {
   QList<qint64> drawn;
   list->model()->setThumbnailSource([&](qint64 id) {
     drawn.append(id);
-    return Db::signImage(QSize(150, 150), id);
+    return dictionary.db().signImage(QSize(150, 150), id);
   });
   list->resize(900, 500);
   list->show();

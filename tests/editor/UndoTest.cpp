@@ -27,8 +27,8 @@ class UndoTest : public EditorGuiTest {
     return document;
   }
 
-  static void installLoader() {
-    EditingCanvas::setSignLoader([](qint64 id) -> SignPtr {
+  static void installLoader(EditingCanvas* canvas) {
+    canvas->setSignLoader([](qint64 id) -> SignPtr {
       const char* codes[] = {"01-02-001-01-01-01", "01-03-001-01-01-01", "01-04-001-01-01-01"};
       SignPtr sign = makeSign({{codes[id % 3], 35, 45}}, QStringLiteral("G%1").arg(id));
       sign->jjs->signID = id;
@@ -47,9 +47,9 @@ class UndoTest : public EditorGuiTest {
 // A scripted session of mixed edits through real events, saved; undoing every
 // step gives back the saved original byte for byte, redoing gives the edited file.
 TEST_F(UndoTest, MixedSessionUndoesToTheOriginalAndRedoesToTheEdit) {
-  installLoader();
   WindowController* window = openWindow(sessionDocument());
   EditingCanvas* canvas = window->canvasView();
+  installLoader(canvas);
   Document* document = window->document();
   ASSERT_TRUE(window->saveToPath(path("original.swml")));
   const QByteArray original = fileBytes(path("original.swml"));

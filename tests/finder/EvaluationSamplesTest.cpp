@@ -7,15 +7,14 @@
 #include <QTemporaryDir>
 #include <optional>
 
+#include "BuildPaths.h"
 #include "ScopedTuning.h"
 #include "common/TestSupport.h"
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
-#include "document/EditorState.h"
 #include "finder/SignFinder.h"
 #include "finder/SignFinderTest.h"
-#include "BuildPaths.h"
 
 namespace quabe {
 namespace {
@@ -45,8 +44,8 @@ class EvaluationSamplesTest : public ::testing::Test {
     dictionary = dir.filePath("dict.db");
     QString error;
     ASSERT_TRUE(DictionaryFile::create(dictionary, QString(), false, &error)) << error.toStdString();
-    current.emplace(dictionary);
-    SignFinder::shared().setFeatureLoader({});
+    db.setPath(dictionary);
+    finder.setDictionaryPath(dictionary);
     flat = store("FLAT", {row("01-05-001-01-01-01", 0, 0), row("02-03-001-01-01-01", 10, 40)});
     index = store("INDEX", {row("01-01-001-01-01-01", 0, 0)});
     QDir(dir.path()).mkpath("flat_FLAT");
@@ -54,18 +53,12 @@ class EvaluationSamplesTest : public ::testing::Test {
     write("flat_FLAT/b.swml", swml({{60, 40, "01-01-001-01-01-01"}}));  // looks like INDEX
     write("flat_FLAT/c.swml", swml({}));                                // no symbols: skipped
     write("flat_FLAT/d.txt", swml({{60, 40, "01-05-001-01-01-01"}}));   // not a sample
-    configured = true;
-  }
-  void TearDown() override {
-    if (!configured) return;
-    current.reset();
-    EditorState::shared().integrateArrowsEnabled = true;
   }
   qint64 store(const QString& gloss, const QList<DbISWA>& spelling) {
     DbSign entry;
     entry.signID = -1;
     entry.gloss = gloss;
-    EXPECT_TRUE(Db::insertSign(entry, spelling, false));
+    EXPECT_TRUE(db.insertSign(entry, spelling, false));
     return entry.signID;
   }
   void write(const QString& name, const QByteArray& bytes) {
@@ -77,17 +70,17 @@ class EvaluationSamplesTest : public ::testing::Test {
   QTemporaryDir dir;
   QString dictionary;
   qint64 flat = 0, index = 0;
-  std::optional<test::ScopedDictionary> current;
-  bool configured = false;
+  Dictionary db;
+  SignFinder finder;
   ScopedTuning tuning;
 };
 
 TEST_F(EvaluationSamplesTest, CollectsTheAnswersRank) {
   SignFinderTest tester;
+  tester.finder = &finder;
   setDiagnosticsEnabled(false);
   const QList<SFTestResult> results = tester.collectResults(dir.filePath("flat_FLAT"), flat, 20, false);
   setDiagnosticsEnabled(true);
-  EXPECT_FALSE(EditorState::shared().integrateArrowsEnabled);  // left as chosen
   ASSERT_EQ(results.size(), 2);
   EXPECT_EQ(results[0].swmlFileName, "a.swml");
   EXPECT_EQ(results[0].order, 1);
@@ -98,7 +91,6 @@ TEST_F(EvaluationSamplesTest, CollectsTheAnswersRank) {
   EXPECT_DOUBLE_EQ(results[1].similarity, 0.648);
   EXPECT_EQ(tester.collectResults(dir.filePath("flat_FLAT"), 999, 20, true)[0].order, SFTestResult::NotFound);
   EXPECT_TRUE(tester.collectResults(dir.filePath("missing"), flat, 20, true).isEmpty());
-  EXPECT_TRUE(EditorState::shared().integrateArrowsEnabled);
 }
 
 TEST_F(EvaluationSamplesTest, CommandLine) {

@@ -1,14 +1,13 @@
-// The search against a real dictionary file: the feature cache follows
-// dictionary writes and switches; canvas signs and result details.
+// The search against a real dictionary file: the features are the file's;
+// canvas signs and result details.
 #include <QTemporaryDir>
 #include <optional>
 
 #include "ScopedTuning.h"
 #include "common/TestSupport.h"
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
-#include "document/EditorState.h"
 #include "document/Sign.h"
 #include "finder/SignFinder.h"
 
@@ -42,21 +41,15 @@ class FinderDictionaryTest : public ::testing::Test {
     QString error;
     ASSERT_TRUE(DictionaryFile::create(first, QString(), false, &error)) << error.toStdString();
     ASSERT_TRUE(DictionaryFile::create(second, QString(), false, &error)) << error.toStdString();
-    current.emplace(first);
-    SignFinder::shared().setFeatureLoader({});
-    configured = true;
-  }
-  void TearDown() override {
-    if (!configured) return;
-    current.reset();
-    SignFinder::shared().discardCache();
+    db.setPath(first);
+    finder.setDictionaryPath(first);
   }
   qint64 store(const QString& gloss, const QList<DbISWA>& spelling, const QStringList& meanings = {}) {
     DbSign entry;
     entry.signID = -1;
     entry.gloss = gloss;
     entry.meanings = meanings;
-    EXPECT_TRUE(Db::insertSign(entry, spelling, false));
+    EXPECT_TRUE(db.insertSign(entry, spelling, false));
     return entry.signID;
   }
   static QList<qint64> ids(const QList<SFResult>& results) {
@@ -67,58 +60,38 @@ class FinderDictionaryTest : public ::testing::Test {
 
   QTemporaryDir directory;
   QString first, second;
-  std::optional<test::ScopedDictionary> current;
-  bool configured = false;
+  Dictionary db;
+  SignFinder finder;
   ScopedTuning tuning;
 };
 
-TEST_F(FinderDictionaryTest, CacheFollowsWritesAndDictionarySwitches) {
-  SignFinder& finder = SignFinder::shared();
+TEST_F(FinderDictionaryTest, TheFeaturesAreThoseOfTheFileSearched) {
   const qint64 index = store("INDEX", {row(Index, 10, 10)});
   EXPECT_EQ(ids(finder.findSimilarSigns(target({{Index, 50, 50}}), 20)), QList<qint64>{index});
   EXPECT_TRUE(finder.hasCachedFeatures());
 
-  // A sign just stored is found by the next search.
+  // A sign stored since is found once the owner discards the features.
   const qint64 flat = store("FLAT", {row(Flat, 10, 10)});
-  EXPECT_FALSE(finder.hasCachedFeatures());
+  finder.discardCache();
   const QList<SFResult> afterStore = finder.findSimilarSigns(target({{Flat, 50, 50}}), 20);
   ASSERT_FALSE(afterStore.isEmpty());
   EXPECT_EQ(afterStore.front().signID, flat);
   EXPECT_DOUBLE_EQ(afterStore.front().similarity, 0.838);
 
-  // Updating and deleting discard it too.
-  DbSign entry = *Db::getSign(flat);
-  ASSERT_TRUE(Db::updateSign(entry, {row(Index, 10, 10), row(Index, 50, 10)}, false));
-  EXPECT_FALSE(finder.hasCachedFeatures());
-  EXPECT_EQ(finder.findSimilarSigns(target({{Index, 0, 0}, {Index, 40, 0}}), 20).front().signID, flat);
-  ASSERT_TRUE(Db::deleteSign(flat));
-  EXPECT_FALSE(finder.hasCachedFeatures());
-  EXPECT_EQ(ids(finder.findSimilarSigns(target({{Index, 0, 0}, {Index, 40, 0}}), 20)), QList<qint64>{index});
-
-  // A failed write keeps the cache.
-  EXPECT_TRUE(finder.hasCachedFeatures());
-  setDiagnosticsEnabled(false);
-  EXPECT_FALSE(Db::deleteSign(0));
-  setDiagnosticsEnabled(true);
-  EXPECT_TRUE(finder.hasCachedFeatures());
-
-  // Another dictionary: its own signs.
-  Db::setAlternativeDictPath(second);
+  // Another file: its own signs, without being told to discard.
+  finder.setDictionaryPath(second);
   EXPECT_FALSE(finder.hasCachedFeatures());
   EXPECT_TRUE(finder.findSimilarSigns(target({{Index, 50, 50}}), 20).isEmpty());
-  EXPECT_TRUE(finder.hasCachedFeatures());
-  Db::setUseAlternativeDict(false);
-  EXPECT_FALSE(finder.hasCachedFeatures());
 }
 
 TEST_F(FinderDictionaryTest, AliasesAreNotSearched) {
   const qint64 index = store("INDEX", {row(Index, 10, 10)});
   const qint64 alias = store("POINT", {row(Index, 10, 10)});
-  SqliteDatabase database = Db::database();
+  SqliteDatabase database = db.database();
   ASSERT_TRUE(database.open());
   ASSERT_TRUE(database.executeUpdate("UPDATE Signs SET StdGloss='INDEX' WHERE SignID=?", {alias}));
   database.close();
-  EXPECT_EQ(ids(SignFinder::shared().findSimilarSigns(target({{Index, 50, 50}}), 20)), QList<qint64>{index});
+  EXPECT_EQ(ids(finder.findSimilarSigns(target({{Index, 50, 50}}), 20)), QList<qint64>{index});
 }
 
 class FinderCanvasSignTest : public FinderDictionaryTest {
@@ -146,8 +119,8 @@ TEST_F(FinderCanvasSignTest, DetailsAndArrowMerging) {
   store("FACE", {row(Face, 0, 0)});
   // Drawn with two parallel single arrows.
   const SignPtr drawn = canvasSign({{Flat, 40, 30}, {single, 50, 70}, {single, 62, 70}});
-  EditorState::shared().integrateArrowsEnabled = true;
-  const QList<SFResult> merged = SignFinder::shared().findSimilarSigns(*drawn, 20, true);
+  QList<SFResult> merged = finder.findSimilarSigns(*drawn, 20);
+  SignFinder::loadDetails(merged, db);
   EXPECT_EQ(drawn->symbols.size(), 3);  // the target itself is not changed
   ASSERT_EQ(merged.size(), 1);
   EXPECT_EQ(merged[0].signID, id);
@@ -157,11 +130,10 @@ TEST_F(FinderCanvasSignTest, DetailsAndArrowMerging) {
   EXPECT_EQ(merged[0].sign->symbols.size(), 2);
   EXPECT_EQ(merged[0].sign->meanings, QStringList({"arrows", "two"}));
   EXPECT_DOUBLE_EQ(merged[0].similarity, 0.828 + 0.1);  // the merged arrow moves exactly alike
-  EXPECT_EQ(SignFinder::shared().results.size(), 1);
+  EXPECT_EQ(finder.results.size(), 1);
 
-  EditorState::shared().integrateArrowsEnabled = false;
-  const QList<SFResult> apart = SignFinder::shared().findSimilarSigns(*drawn, 20, false);
-  EditorState::shared().integrateArrowsEnabled = true;
+  finder.integrateArrows = false;
+  const QList<SFResult> apart = finder.findSimilarSigns(*drawn, 20);
   ASSERT_EQ(apart.size(), 1);
   EXPECT_LT(apart[0].similarity, merged[0].similarity);
   EXPECT_TRUE(apart[0].gloss.isEmpty());

@@ -4,7 +4,7 @@
 #include <QFile>
 
 #include "FuzzSupport.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "symbols/SymbolArchive.h"
 
 using namespace quabe;
@@ -19,8 +19,6 @@ QString dictionaryPath() {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::initialize();
   SymbolArchive::shared().loadImageArchive();
-  Db::setAlternativeDictPath(dictionaryPath());
-  Db::setUseAlternativeDict(true);
   std::atexit([] { QFile::remove(dictionaryPath()); });
   return 0;
 }
@@ -32,13 +30,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     QUABE_FUZZ_CHECK(file.write(reinterpret_cast<const char*>(data), qint64(size)) == qint64(size));
   }
   QFile::remove(dictionaryPath() + QStringLiteral("-journal"));
-  if (!Db::isValidDictionary(dictionaryPath())) return 0;
-  const QList<DbSign> entries = Db::getWholeSigns(QString(), 1, 20);
+  if (!Dictionary::isValidDictionary(dictionaryPath())) return 0;
+  const Dictionary dictionary(dictionaryPath());
+  const QList<DbSign> entries = dictionary.getWholeSigns(QString(), 1, 20);
   for (const DbSign& entry : entries) {
-    Db::getSpelling(entry.signID);
-    Db::loadSign(entry.signID);
+    dictionary.getSpelling(entry.signID);
+    dictionary.loadSign(entry.signID);
   }
-  Db::getSignIDs(QStringLiteral("A"));
-  Db::getFinderSigns();
+  dictionary.getSignIDs(QStringLiteral("A"));
+  dictionary.getFinderSigns();
   return 0;
 }

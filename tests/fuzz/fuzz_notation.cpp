@@ -2,7 +2,7 @@
 // inventing anything but white space, the splitter is deterministic, and the
 // conversion runs against the starter dictionary.
 #include "FuzzSupport.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "document/Sign.h"
 #include "notation/SWGen.h"
 #include "notation/TextSplitter.h"
@@ -56,7 +56,7 @@ void checkSplit(const QString& text) {
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::initialize();
   SymbolArchive::shared().loadImageArchive();
-  if (!Db::isValidDictionary(Db::databasePath())) std::abort();  // the starter dictionary must be there
+  if (!Dictionary::isValidDictionary(Dictionary::bundledPath())) std::abort();  // the starter dictionary must be there
   return 0;
 }
 
@@ -65,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
   checkTokens(text);
   checkSplit(text);
-  const NotationConversion conversion = SWGen::convert(text);
+  static const Dictionary dictionary(Dictionary::bundledPath());
+  const NotationConversion conversion = SWGen(dictionary).convert(text);
   for (const SignPtr& sign : conversion.signs) QUABE_FUZZ_CHECK(sign && sign->jjs);
   return 0;
 }

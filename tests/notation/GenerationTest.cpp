@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "BuildPaths.h"
 #include "NotationTestDictionary.h"
 #include "NotationTestSupport.h"
 #include "common/TestSupport.h"
@@ -13,7 +14,6 @@
 #include "notation/InflectionRules.h"
 #include "notation/SWGen.h"
 #include "symbols/SymbolArchive.h"
-#include "BuildPaths.h"
 
 namespace quabe {
 namespace {
@@ -54,6 +54,8 @@ class Generation : public testing::Test {
                                          spellingRow(kRightArrow, 103, 60, Hand::none, false, true)});
   }
 
+  SWGen gen() const { return SWGen(dictionary.db()); }
+
   test::NotationTestDictionary dictionary;
 };
 
@@ -61,14 +63,14 @@ TEST_F(Generation, EmptyOrUnreadableTextsGiveNoSigns) {
   addGive();
   for (const QString& text : {QString(), QStringLiteral("   \u3000"), QStringLiteral("( GIVE"), QStringLiteral("<>"),
                               QStringLiteral("GIVE|")}) {
-    EXPECT_TRUE(SWGen::signsFromjjsText(text).isEmpty()) << text.toStdString();
+    EXPECT_TRUE(gen().signsFromjjsText(text).isEmpty()) << text.toStdString();
   }
 }
 
 TEST_F(Generation, SingleEntryIsUsedAndAnnotationsInflectIt) {
   const qint64 id = addGive();
   ASSERT_GT(id, 0);
-  const NotationConversion result = SWGen::convert(QStringLiteral("GIVE GIVE(2->1) GIVE(L)"));
+  const NotationConversion result = gen().convert(QStringLiteral("GIVE GIVE(2->1) GIVE(L)"));
   ASSERT_EQ(result.signs.size(), 3);
   const Sign& plain = *result.signs[0];
   EXPECT_EQ(plain.jjs->signID, id);
@@ -95,7 +97,7 @@ TEST_F(Generation, SingleEntryIsUsedAndAnnotationsInflectIt) {
 
 TEST_F(Generation, LanesFromPositions) {
   addGive();
-  const QList<SignPtr> signs = SWGen::signsFromjjsText(QStringLiteral("GIVE(L) GIVE(x) GIVE(C) GIVE(Y) GIVE(\u80F8)"));
+  const QList<SignPtr> signs = gen().signsFromjjsText(QStringLiteral("GIVE(L) GIVE(x) GIVE(C) GIVE(Y) GIVE(\u80F8)"));
   ASSERT_EQ(signs.size(), 5);
   EXPECT_EQ(signs[0]->lane, -1);
   EXPECT_EQ(signs[1]->lane, 1);
@@ -111,7 +113,7 @@ TEST_F(Generation, CandidatesAreScoredByMatchedParameters) {
 
   // Position 3 is in the same lane as R: that entry wins, and as the entry
   // already matches the position the lane pass leaves the sign alone.
-  const QList<SignPtr> chosen = SWGen::signsFromjjsText(QStringLiteral("LOOK(3)"));
+  const QList<SignPtr> chosen = gen().signsFromjjsText(QStringLiteral("LOOK(3)"));
   ASSERT_EQ(chosen.size(), 1);
   EXPECT_EQ(chosen[0]->jjs->signID, right);
   EXPECT_TRUE(chosen[0]->jjs->isAmbiguous);
@@ -120,7 +122,7 @@ TEST_F(Generation, CandidatesAreScoredByMatchedParameters) {
   EXPECT_EQ(chosen[0]->jjs->position, QStringLiteral("3")) << "the requested position is kept";
 
   // Equal scores: the earlier entry stays.
-  const QList<SignPtr> tie = SWGen::signsFromjjsText(QStringLiteral("LOOK(L)"));
+  const QList<SignPtr> tie = gen().signsFromjjsText(QStringLiteral("LOOK(L)"));
   ASSERT_EQ(tie.size(), 1);
   EXPECT_EQ(tie[0]->jjs->signID, plain);
   EXPECT_EQ(tie[0]->jjs->candidates, QList<qint64>{right});
@@ -136,12 +138,12 @@ TEST_F(Generation, DirectionsOfCandidatesAreMatched) {
   toMe.destination = "1";
   const qint64 a = dictionary.add(toYou, {spellingRow(kRightHand, 100, 100), spellingRow(kRightArrow, 103, 60)});
   const qint64 b = dictionary.add(toMe, {spellingRow(kRightHand, 100, 40), spellingRow(kRightArrow, 103, 90)});
-  EXPECT_EQ(SWGen::signsFromjjsText(QStringLiteral("HELP(2\u21921)"))[0]->jjs->signID, b);
-  EXPECT_EQ(SWGen::signsFromjjsText(QStringLiteral("HELP(1-2)"))[0]->jjs->signID, a);
+  EXPECT_EQ(gen().signsFromjjsText(QStringLiteral("HELP(2\u21921)"))[0]->jjs->signID, b);
+  EXPECT_EQ(gen().signsFromjjsText(QStringLiteral("HELP(1-2)"))[0]->jjs->signID, a);
   // Toward a third person (d > 1) prefers the entry whose source is the signer.
-  EXPECT_EQ(SWGen::signsFromjjsText(QStringLiteral("HELP(->3)"))[0]->jjs->signID, a);
+  EXPECT_EQ(gen().signsFromjjsText(QStringLiteral("HELP(->3)"))[0]->jjs->signID, a);
   // From a third person (s > 1) prefers the entry that ends at the signer.
-  EXPECT_EQ(SWGen::signsFromjjsText(QStringLiteral("HELP(l-)"))[0]->jjs->signID, b);
+  EXPECT_EQ(gen().signsFromjjsText(QStringLiteral("HELP(l-)"))[0]->jjs->signID, b);
 }
 
 TEST_F(Generation, TagsAliasesAndMeaningsFindEntries) {
@@ -152,7 +154,7 @@ TEST_F(Generation, TagsAliasesAndMeaningsFindEntries) {
   ASSERT_TRUE(dictionary.makeAlias(large, "BIG"));
   const qint64 eat = dictionary.add(entry("EAT"), {spellingRow(kRightHand, 0, 0)}, {"\u98DF\u3079\u308B"});
 
-  QList<SignPtr> signs = SWGen::signsFromjjsText(QStringLiteral("RAIN\u2461 RAIN LARGE \u98DF\u3079\u308B"));
+  QList<SignPtr> signs = gen().signsFromjjsText(QStringLiteral("RAIN\u2461 RAIN LARGE \u98DF\u3079\u308B"));
   ASSERT_EQ(signs.size(), 4);
   EXPECT_EQ(signs[0]->jjs->signID, rain2);
   EXPECT_FALSE(signs[0]->jjs->isAmbiguous);
@@ -166,7 +168,7 @@ TEST_F(Generation, TagsAliasesAndMeaningsFindEntries) {
 
 TEST_F(Generation, UnknownGlossesGiveEmptySignsAndAreReported) {
   addGive();
-  const NotationConversion result = SWGen::convert(QStringLiteral("NOPE\u3001GIVE"));
+  const NotationConversion result = gen().convert(QStringLiteral("NOPE\u3001GIVE"));
   ASSERT_EQ(result.signs.size(), 3);
   EXPECT_TRUE(result.signs[0]->symbols.isEmpty());
   EXPECT_EQ(result.signs[0]->jjs->gloss, QStringLiteral("NOPE"));
@@ -187,7 +189,7 @@ TEST_F(Generation, HandshapeReplacesChangeableHands) {
                       spellingRow(kRightHand, 180, 100, Hand::right)});
   ASSERT_GT(show, 0);
   ASSERT_GT(pair, 0);
-  const QList<SignPtr> signs = SWGen::signsFromjjsText(QStringLiteral("SHOW[B] PAIR[B,5] PAIR[Q]"));
+  const QList<SignPtr> signs = gen().signsFromjjsText(QStringLiteral("SHOW[B] PAIR[B,5] PAIR[Q]"));
   ASSERT_EQ(signs.size(), 3);
   // Only the changeable hand takes the shape.
   EXPECT_EQ(signs[0]->symbols[0]->sss(), SSS::fromString(kRightHand));
@@ -211,7 +213,7 @@ TEST_F(Generation, NonManualMarkersBesideTheHeadOrAboveTheSign) {
   dictionary.add(entry("ASK"), {spellingRow(kHead, 50, 40), spellingRow(kRightHand, 100, 100)});
   addGive();
 
-  const QList<SignPtr> signs = SWGen::signsFromjjsText(QStringLiteral("{<q(\u5F37),n>ASK GIVE} GIVE"));
+  const QList<SignPtr> signs = gen().signsFromjjsText(QStringLiteral("{<q(\u5F37),n>ASK GIVE} GIVE"));
   ASSERT_EQ(signs.size(), 3);
   const Sign& withHead = *signs[0];
   ASSERT_EQ(withHead.symbols.size(), 4);
@@ -239,7 +241,7 @@ TEST_F(Generation, LongAndHostileLinesFinish) {
   QString line;
   for (int i = 0; i < 300; ++i)
     line += (i % 3 == 0) ? QStringLiteral("GIVE(1->3) ") : QStringLiteral("X\u0001%1 ").arg(i);
-  const NotationConversion result = SWGen::convert(line + QStringLiteral("{<q>GIVE[B,]( ;"));
+  const NotationConversion result = gen().convert(line + QStringLiteral("{<q>GIVE[B,]( ;"));
   EXPECT_EQ(result.signs.size(), 301);
   EXPECT_EQ(result.unknownGlosses.size(), 200);
   EXPECT_TRUE(result.diagnostics.contains("')' missing"));

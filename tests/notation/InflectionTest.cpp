@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "NotationTestDictionary.h"
 #include "NotationTestSupport.h"
 #include "common/TestSupport.h"
 #include "notation/InflectionRules.h"
@@ -25,16 +24,7 @@ const QString kHead = QStringLiteral("04-01-001-01-01-01");
 
 class Inflection : public testing::Test {
  protected:
-  // One dictionary (for the symbol sizes) serves the whole suite.
-  static void SetUpTestSuite() { dictionary = new test::NotationTestDictionary; }
-  static void TearDownTestSuite() {
-    delete dictionary;
-    dictionary = nullptr;
-  }
-  void SetUp() override {
-    QUABE_REQUIRE_ARCHIVE();
-    if (!dictionary->isValid()) GTEST_SKIP() << "no dictionary";
-  }
+  void SetUp() override { QUABE_REQUIRE_ARCHIVE(); }
 
   // A symbol of the archive's size at (x, y), rotation given separately.
   static SymbolPtr symbol(const QString& code, double x, double y, int rotation = 0) {
@@ -58,11 +48,7 @@ class Inflection : public testing::Test {
     sign.inflectByChangingDirection();
     return QString::fromStdString(testing::internal::GetCapturedStdout()).split('\n', Qt::SkipEmptyParts);
   }
-
-  static test::NotationTestDictionary* dictionary;
 };
-
-test::NotationTestDictionary* Inflection::dictionary = nullptr;
 
 TEST_F(Inflection, MatchedDirectionOrNoPersonsChangeNothing) {
   const SymbolPtr hand = symbol(kRightHand, 100, 100);

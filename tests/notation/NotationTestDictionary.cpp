@@ -1,6 +1,6 @@
 #include "NotationTestDictionary.h"
 
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/sqlite/SqliteDatabase.h"
 
@@ -11,13 +11,13 @@ NotationTestDictionary::NotationTestDictionary() {
   m_path = m_dir.filePath(QStringLiteral("notation-test.db"));
   QString error;
   m_valid = DictionaryFile::create(m_path, DictionaryFile::defaultSymbolDataPath(), true, &error);
-  m_current.emplace(m_path);
+  m_db.setPath(m_path);
 }
 
 NotationTestDictionary::~NotationTestDictionary() = default;
 
 qint64 NotationTestDictionary::add(DbSign entry, const QList<DbISWA>& spelling, const QStringList& meanings) {
-  entry.signID = Db::getMaxSignID() + 1;
+  entry.signID = m_db.getMaxSignID() + 1;
   entry.meanings = meanings;
   QList<DbISWA> rows = spelling;
   for (qsizetype i = 0; i < rows.size(); ++i) {
@@ -25,7 +25,7 @@ qint64 NotationTestDictionary::add(DbSign entry, const QList<DbISWA>& spelling, 
     rows[i].subID = int(i + 1);
     rows[i].sign = entry.gloss;
   }
-  return Db::insertSign(entry, rows, false) ? entry.signID : 0;
+  return m_db.insertSign(entry, rows, false) ? entry.signID : 0;
 }
 
 bool NotationTestDictionary::makeAlias(qint64 signID, const QString& stdGloss) {

@@ -8,20 +8,21 @@
 #include <optional>
 
 #include "common/TestSupport.h"
+#include "dictionary/Dictionary.h"
 #include "document/DbSign.h"
 #include "symbols/SymbolCode.h"
 
 namespace quabe::test {
 
 // A small dictionary made for one test in a temporary directory, with the
-// symbol sizes of the archive. While the object lives, every dictionary
-// operation reads it; the previous dictionary settings come back when it goes.
+// symbol sizes of the archive, and a Dictionary on it.
 class NotationTestDictionary {
  public:
   NotationTestDictionary();
   ~NotationTestDictionary();
   bool isValid() const { return m_valid; }
   QString path() const { return m_path; }
+  const Dictionary& db() const { return m_db; }
 
   // Stores an entry and its spelling; returns the new SignID (0 on failure).
   qint64 add(DbSign entry, const QList<DbISWA>& spelling, const QStringList& meanings = {});
@@ -41,7 +42,7 @@ class NotationTestDictionary {
   QTemporaryDir m_dir;
   QString m_path;
   bool m_valid = false;
-  std::optional<ScopedDictionary> m_current;
+  Dictionary m_db;
 };
 
 DbISWA spellingRow(const QString& sss, int x, int y, Hand hand = Hand::none, bool changeableHand = false,

@@ -15,7 +15,7 @@
 #include "core/Alerts.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "document/Compound.h"
 #include "editor/ToolWindowKeys.h"
 
@@ -33,7 +33,8 @@ QString userName() {
 
 }  // namespace
 
-CompoundWindow::CompoundWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+CompoundWindow::CompoundWindow(Dictionary& dictionary, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_dictionary(dictionary) {
   closeOnEscape(this);
   setWindowTitle(loc("CompoundTitle"));
   auto* layout = new QVBoxLayout(this);
@@ -93,7 +94,7 @@ void CompoundWindow::fill() {
   m_yomiTextField->setText(entry.yomi);
   m_tagTextField->setText(entry.tag);
   m_commentTextView->setPlainText(entry.comment);
-  m_meaningsTextView->setPlainText(entry.signID > 0 ? Db::getMeanings(entry.signID).join(QLatin1Char('\n'))
+  m_meaningsTextView->setPlainText(entry.signID > 0 ? m_dictionary.getMeanings(entry.signID).join(QLatin1Char('\n'))
                                                     : QString());
   if (entry.comment.isEmpty()) {
     m_commentTextView->setPlainText(
@@ -104,7 +105,7 @@ void CompoundWindow::fill() {
     QLabel* view = m_imageViews.at(i);
     view->clear();
     if (i >= ids.size()) continue;
-    const QImage image = Db::signImage(QSize(SignBoxWidth, SignBoxHeight), ids.at(i));
+    const QImage image = m_dictionary.signImage(QSize(SignBoxWidth, SignBoxHeight), ids.at(i));
     if (image.isNull()) continue;
     view->setPixmap(
         QPixmap::fromImage(image.scaled(view->size() - QSize(2, 2), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
@@ -137,8 +138,8 @@ bool CompoundWindow::okButtonClicked() {
   key.tag = m_tagTextField->text();
   key.yomi = m_yomiTextField->text();
   QList<qint64> matches;
-  for (const DbSign& found : Db::searchSigns(key)) matches.append(found.signID);
-  const QList<qint64> compounds = Db::getCompoundIDs(matches);
+  for (const DbSign& found : m_dictionary.searchSigns(key)) matches.append(found.signID);
+  const QList<qint64> compounds = m_dictionary.getCompoundIDs(matches);
 
   if (entry.signID > 0 && compounds.contains(entry.signID)) {
     if (!askYesNo(loc("MakeSureUpdate"))) return false;
@@ -156,7 +157,7 @@ bool CompoundWindow::okButtonClicked() {
     return false;
   }
   if (!askYesNo(loc("CompoundAlreadyExists"))) return false;
-  const std::optional<DbSign> existing = Db::getSign(compounds.first());
+  const std::optional<DbSign> existing = m_dictionary.getSign(compounds.first());
   if (!existing) {
     diag(QStringLiteral("okButtonClicked"), QStringLiteral("missing compound with sign ID: %1").arg(compounds.first()));
     return false;
@@ -176,7 +177,8 @@ bool CompoundWindow::store(bool update) {
   entry.comment = m_commentTextView->toPlainText();
   entry.meanings = meaningsFromText(m_meaningsTextView->toPlainText(), entry.gloss);
   const QList<qint64> ids = m_targetCompound->constituentIDs.value_or(QList<qint64>());
-  const bool stored = update ? Db::updateCompound(entry, ids, false) : Db::insertCompound(entry, ids, false);
+  const bool stored =
+      update ? m_dictionary.updateCompound(entry, ids, false) : m_dictionary.insertCompound(entry, ids, false);
   if (!stored) {
     // The window stays open with its fields; the record is as it was.
     entry = before;

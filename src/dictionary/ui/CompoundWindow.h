@@ -12,6 +12,7 @@ class QPushButton;
 namespace quabe {
 
 class Compound;
+class Dictionary;
 
 // The compound entry editor: stores a compound sign (a sequence of existing
 // dictionary entries) as a dictionary entry of its own, with gloss, reading,
@@ -23,7 +24,7 @@ class CompoundWindow : public QWidget {
   static constexpr int SignBoxHeight = 150;
   static constexpr int SignBoxSep = 8;
 
-  explicit CompoundWindow(QWidget* parent = nullptr);
+  explicit CompoundWindow(Dictionary& dictionary, QWidget* parent = nullptr);
   ~CompoundWindow() override;
 
   // Takes the compound to edit (its entry record and constituent ids) and
@@ -58,6 +59,7 @@ class CompoundWindow : public QWidget {
   bool askYesNo(const QString& message);
   bool store(bool update);
 
+  Dictionary& m_dictionary;
   std::shared_ptr<Compound> m_targetCompound;
   QList<QLabel*> m_imageViews;
   QLineEdit* m_glossTextField = nullptr;

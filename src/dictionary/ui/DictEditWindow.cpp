@@ -17,7 +17,7 @@
 #include "core/Alerts.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/ui/DictSignView.h"
 #include "dictionary/ui/DictSymbolView.h"
 #include "dictionary/ui/DisambiguationPanel.h"
@@ -65,7 +65,8 @@ void setCheck(QCheckBox* box, bool enabled, bool on) {
 
 }  // namespace
 
-DictEditWindow::DictEditWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+DictEditWindow::DictEditWindow(Dictionary& dictionary, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_dictionary(dictionary) {
   closeOnEscape(this);
   setWindowTitle(loc("DictEditTitle"));
   buildWidgets();
@@ -206,7 +207,7 @@ void DictEditWindow::fillFields() {
   m_modifierTextField->setText(entry.modifier);
   m_nmmTextField->setText(entry.nmm);
   m_isHandshapeCheckBox->setChecked(entry.isForHandshape);
-  m_translationTextView->setPlainText(entry.signID > 0 ? Db::getMeanings(entry.signID).join(QLatin1Char('\n'))
+  m_translationTextView->setPlainText(entry.signID > 0 ? m_dictionary.getMeanings(entry.signID).join(QLatin1Char('\n'))
                                                        : QString());
   m_commentTextView->setPlainText(entry.comment.isEmpty() ? presetComment(QDate::currentDate()) : entry.comment);
 }
@@ -354,7 +355,7 @@ bool DictEditWindow::store() {
   const DbSign before = entry;
   // A failed write (a read-only or locked file, an entry deleted meanwhile)
   // changes nothing in the file; the record goes back to what it was.
-  if (!Db::storeSign(*m_targetSign)) {
+  if (!m_dictionary.storeSign(*m_targetSign)) {
     entry = before;
     alerts().alert(loc("FailedToUpdateDictionary"), QString());
     return false;
@@ -374,11 +375,11 @@ bool DictEditWindow::updateButtonClicked() {
     alerts().alert(loc("EnterNameOfSign"), loc("EmptyNameIsNotAllowed"));
     return false;
   }
-  QList<qint64> candidates = Db::getSignIDs(entry.gloss);
-  for (qint64 id : Db::getSignIDsForJapanese(entry.gloss)) {
+  QList<qint64> candidates = m_dictionary.getSignIDs(entry.gloss);
+  for (qint64 id : m_dictionary.getSignIDsForJapanese(entry.gloss)) {
     if (!candidates.contains(id)) candidates.append(id);
   }
-  const QList<qint64> identical = Db::findSameSigns(entry);
+  const QList<qint64> identical = m_dictionary.findSameSigns(entry);
   if (entry.signID > 0 && identical.contains(entry.signID)) {
     if (askYesNo(loc("AreYouSureYouWantToReplaceSign"), loc("SignAlreadyExists"))) return store();
   }
@@ -395,7 +396,7 @@ bool DictEditWindow::updateButtonClicked() {
 }
 
 std::optional<qint64> DictEditWindow::runDisambiguationPanel(const QList<qint64>& candidates) {
-  DisambiguationPanel panel(candidates, this);
+  DisambiguationPanel panel(candidates, m_dictionary, this);
   const int code = panelRunner() ? panelRunner()(panel) : panel.exec();
   panel.hide();
   if (code != 1) return std::nullopt;

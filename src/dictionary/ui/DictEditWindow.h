@@ -17,6 +17,7 @@ class QRadioButton;
 
 namespace quabe {
 
+class Dictionary;
 class DictSignView;
 class DictSymbolView;
 class DisambiguationPanel;
@@ -32,7 +33,7 @@ class DictEditWindow : public QWidget {
   static constexpr int SignBoxWidth = 256;
   static constexpr int SignBoxHeight = 256;
 
-  explicit DictEditWindow(QWidget* parent = nullptr);
+  explicit DictEditWindow(Dictionary& dictionary, QWidget* parent = nullptr);
   ~DictEditWindow() override;
 
   // Takes a copy of the sign to edit and fills the views and fields.
@@ -120,6 +121,7 @@ class DictEditWindow : public QWidget {
   // The chooser's answer: the id to store under, nothing when cancelled.
   std::optional<qint64> runDisambiguationPanel(const QList<qint64>& candidates);
 
+  Dictionary& m_dictionary;
   SignPtr m_originalSign;
   SignPtr m_targetSign;
   qint64 m_targetSignID = 0;

@@ -10,11 +10,11 @@
 
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 
 namespace quabe {
 
-DisambiguationPanel::DisambiguationPanel(const QList<qint64>& candidates, QWidget* parent)
+DisambiguationPanel::DisambiguationPanel(const QList<qint64>& candidates, const Dictionary& dictionary, QWidget* parent)
     : QDialog(parent), m_candidates(candidates) {
   setWindowTitle(loc("DisambiguationTitle"));
   setModal(true);
@@ -42,13 +42,13 @@ DisambiguationPanel::DisambiguationPanel(const QList<qint64>& candidates, QWidge
     thumbnail->setFixedSize(ColumnWidth - 4, ThumbnailHeight);
     thumbnail->setAlignment(Qt::AlignCenter);
     thumbnail->setStyleSheet(QStringLiteral("background: white; border: 1px solid lightgray;"));
-    const QImage image = Db::signImage(QSize(150, 150), id);
+    const QImage image = dictionary.signImage(QSize(150, 150), id);
     if (!image.isNull()) {
       thumbnail->setPixmap(QPixmap::fromImage(
           image.scaled(thumbnail->size() - QSize(2, 2), Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     }
     columnLayout->addWidget(thumbnail);
-    const std::optional<DbSign> entry = Db::getSign(id);
+    const std::optional<DbSign> entry = dictionary.getSign(id);
     auto* radio = new QRadioButton(entry ? entry->text(TagStyle::defaultStyle) : QStringLiteral("#%1").arg(id), column);
     radio->setToolTip(QStringLiteral("#%1").arg(id));
     if (entry && entry->isCompound) {

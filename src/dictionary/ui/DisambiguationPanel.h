@@ -10,6 +10,8 @@ class QWidget;
 
 namespace quabe {
 
+class Dictionary;
+
 // The chooser shown when the dictionary already holds entries under the
 // gloss being stored: one column per candidate with its thumbnail and a radio
 // button titled with its notation text, and a "save as new" choice. The OK
@@ -20,7 +22,7 @@ class DisambiguationPanel : public QDialog {
   static constexpr int ColumnWidth = 110;
   static constexpr int ThumbnailHeight = 150;
 
-  DisambiguationPanel(const QList<qint64>& candidates, QWidget* parent = nullptr);
+  DisambiguationPanel(const QList<qint64>& candidates, const Dictionary& dictionary, QWidget* parent = nullptr);
 
   const QList<qint64>& candidates() const { return m_candidates; }
   // One per candidate, in candidate order. Compound entries cannot be

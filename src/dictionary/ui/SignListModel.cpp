@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "core/Localization.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 
 namespace quabe {
 
@@ -13,8 +13,11 @@ namespace {
 constexpr int ThumbnailCacheRows = 300;
 }  // namespace
 
-SignListModel::SignListModel(QObject* parent) : QAbstractTableModel(parent), m_thumbnails(ThumbnailCacheRows) {
-  m_thumbnailSource = [](qint64 signID) { return Db::signImage(QSize(ThumbnailSize, ThumbnailSize), signID); };
+SignListModel::SignListModel(const Dictionary& dictionary, QObject* parent)
+    : QAbstractTableModel(parent), m_thumbnails(ThumbnailCacheRows) {
+  m_thumbnailSource = [&dictionary](qint64 signID) {
+    return dictionary.signImage(QSize(ThumbnailSize, ThumbnailSize), signID);
+  };
 }
 
 int SignListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(m_signs.size()); }

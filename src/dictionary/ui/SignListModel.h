@@ -14,13 +14,16 @@ namespace quabe {
 // The rows of the sign list: entry records in display order. Thumbnails
 // are drawn when a row is first shown and kept for the most recently shown
 // rows only, so listing the whole dictionary costs no drawing.
+class Dictionary;
+
 class SignListModel : public QAbstractTableModel {
   Q_OBJECT
  public:
   enum Column { SignColumn = 0, TranslationColumn, CommentColumn, DateModifiedColumn, DateCreatedColumn, ColumnCount };
   static constexpr int ThumbnailSize = 150;
 
-  explicit SignListModel(QObject* parent = nullptr);
+  // Thumbnails come from the dictionary.
+  explicit SignListModel(const Dictionary& dictionary, QObject* parent = nullptr);
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -2,7 +2,7 @@
 
 #include <QHash>
 
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 
 namespace quabe {
 
@@ -13,12 +13,12 @@ constexpr int BulkMeaningsThreshold = 200;
 
 }  // namespace
 
-QList<DbSign> listDictionarySigns(const QString& search, int from, int to) {
-  SqliteDatabase db = Db::database();
+QList<DbSign> listDictionarySigns(const QString& dictionaryPath, const QString& search, int from, int to) {
+  SqliteDatabase db(dictionaryPath);
   if (!db.open()) return {};
-  QList<DbSign> entries = Db::getWholeSignRecords(search, from, to, db);
+  QList<DbSign> entries = Dictionary::getWholeSignRecords(search, from, to, db);
   if (entries.size() <= BulkMeaningsThreshold) {
-    for (DbSign& entry : entries) entry.meanings = Db::getMeanings(entry.signID, db);
+    for (DbSign& entry : entries) entry.meanings = Dictionary::getMeanings(entry.signID, db);
     return entries;
   }
   QHash<qint64, QStringList> meanings;

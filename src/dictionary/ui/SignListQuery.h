@@ -12,9 +12,9 @@ namespace quabe {
 // meaning contains the text's gloss part (its tag is dropped). Rows are
 // counted from 1; rows below `from` are skipped and reading stops after row
 // `to`. Each row carries its meanings; thumbnails are left to the list, which
-// draws them for the rows it shows. One connection serves the whole listing,
-// so the full ASL dictionary lists in a fraction of a second; safe to call
-// from a worker thread.
-QList<DbSign> listDictionarySigns(const QString& search, int from, int to);
+// draws them for the rows it shows. One connection on the dictionary file
+// serves the whole listing, so the full ASL dictionary lists in a fraction of
+// a second; safe to call from a worker thread.
+QList<DbSign> listDictionarySigns(const QString& dictionaryPath, const QString& search, int from, int to);
 
 }  // namespace quabe

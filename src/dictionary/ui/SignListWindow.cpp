@@ -18,7 +18,7 @@
 #include "core/Alerts.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/ui/CompoundWindow.h"
 #include "dictionary/ui/DictEditWindow.h"
 #include "dictionary/ui/SignListModel.h"
@@ -33,10 +33,11 @@ constexpr int FirstStep = 30;
 constexpr int SecondStep = 100;
 }  // namespace
 
-SignListWindow::SignListWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+SignListWindow::SignListWindow(Dictionary& dictionary, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_dictionary(dictionary) {
   closeOnEscape(this);
   setWindowTitle(loc("SignListTitle"));
-  m_model = new SignListModel(this);
+  m_model = new SignListModel(m_dictionary, this);
   buildWidgets();
   connect(&m_loadWatcher, &QFutureWatcher<QList<DbSign>>::finished, this, [this] {
     if (m_loadWatcher.future().isValid() && m_loadWatcher.property("generation").toInt() == m_generation) {
@@ -44,6 +45,8 @@ SignListWindow::SignListWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
       appendRest();
     }
   });
+  connect(&m_dictionary, &Dictionary::switched, this, [this] { updateStatus(); });
+  connect(&m_dictionary, &Dictionary::changed, this, [this] { dictionaryChanged(); });
   resize(1000, 700);
 }
 
@@ -166,7 +169,7 @@ void SignListWindow::searchGloss(const QString& text) {
   m_searchString = text;
   if (m_searchField->text() != text) m_searchField->setText(text);
   startProgress();
-  m_model->setSigns(listDictionarySigns(text, 1, INT_MAX));
+  m_model->setSigns(listDictionarySigns(m_dictionary.path(), text, 1, INT_MAX));
   m_appliedSort.reset();
   m_insertConstituentsButton->setEnabled(false);
   stopProgress();
@@ -174,7 +177,7 @@ void SignListWindow::searchGloss(const QString& text) {
 }
 
 void SignListWindow::updateStatus() {
-  const QString name = QFileInfo(Db::databasePath()).fileName();
+  const QString name = QFileInfo(m_dictionary.path()).fileName();
   setWindowTitle(loc("SignListTitle") + QStringLiteral(" — ") + name);
   const int rows = m_model->rowCount();
   const QString search = m_searchString.value_or(QString());
@@ -187,7 +190,7 @@ void SignListWindow::fetchWholeSigns() {
   m_pendingRest.reset();
   startProgress();
   m_model->clearThumbnails();
-  m_model->setSigns(listDictionarySigns(QString(), 1, FirstStep));
+  m_model->setSigns(listDictionarySigns(m_dictionary.path(), QString(), 1, FirstStep));
   m_appliedSort.reset();
   m_insertConstituentsButton->setEnabled(false);
   if (m_model->rowCount() < FirstStep) {
@@ -197,7 +200,19 @@ void SignListWindow::fetchWholeSigns() {
   }
   // The rest is read off the user-interface thread, on its own connection.
   m_loadWatcher.setProperty("generation", generation);
-  m_loadWatcher.setFuture(QtConcurrent::run([] { return listDictionarySigns(QString(), FirstStep + 1, INT_MAX); }));
+  m_loadWatcher.setFuture(QtConcurrent::run(
+      [path = m_dictionary.path()] { return listDictionarySigns(path, QString(), FirstStep + 1, INT_MAX); }));
+}
+
+void SignListWindow::dictionaryChanged() {
+  if (!m_searchString && m_model->rowCount() == 0 && !isLoading()) return;
+  // Thumbnails are kept by entry id, which may name another entry now.
+  m_model->clearThumbnails();
+  if (m_searchString && !m_searchString->isEmpty()) {
+    searchGloss(*m_searchString);
+  } else {
+    fetchWholeSigns();
+  }
 }
 
 void SignListWindow::appendRest() {
@@ -353,11 +368,11 @@ void SignListWindow::insertConstituentsButtonClicked() {
   }
   QList<qint64> ids;
   {
-    SqliteDatabase db = Db::database();
-    if (db.open()) ids = Db::getConstituentIDs(entry->signID, db);
+    SqliteDatabase db = m_dictionary.database();
+    if (db.open()) ids = Dictionary::getConstituentIDs(entry->signID, db);
   }
   if (ids.isEmpty()) return;
-  m_canvasDelegate.insertSigns(Db::getSigns(ids));
+  m_canvasDelegate.insertSigns(m_dictionary.getSigns(ids));
 }
 
 void SignListWindow::editButtonClicked() {
@@ -369,17 +384,17 @@ void SignListWindow::openInEditor(const DbSign& entry) {
   if (entry.isCompound) {
     if (!m_compoundController) return;
     {
-      SqliteDatabase db = Db::database();
-      record->constituentIDs = db.open() ? Db::getConstituentIDs(entry.signID, db) : QList<qint64>();
+      SqliteDatabase db = m_dictionary.database();
+      record->constituentIDs = db.open() ? Dictionary::getConstituentIDs(entry.signID, db) : QList<qint64>();
     }
-    m_compoundController->setCompound(Db::makeCompound(record));
+    m_compoundController->setCompound(m_dictionary.makeCompound(record));
     m_compoundController->show();
     m_compoundController->raise();
     m_compoundController->activateWindow();
     return;
   }
   if (!m_dictEditController) return;
-  const auto sign = std::make_shared<Sign>(record, Db::getSpelling(entry.signID));
+  const auto sign = std::make_shared<Sign>(record, m_dictionary.getSpelling(entry.signID));
   m_dictEditController->setSign(*sign);
   m_dictEditController->show();
   m_dictEditController->raise();
@@ -393,11 +408,8 @@ void SignListWindow::removeButtonClicked() {
   if (alerts().ask(loc("DoYouWantToDeleteSign"), loc("ThisOperationCannotBeUndone"), {loc("Yes"), loc("No")}, 1) != 0) {
     return;
   }
-  if (!Db::deleteSign(m_currentSignID)) {
-    alerts().alert(loc("FailedToUpdateDictionary"), QString());
-    return;
-  }
-  searchGloss(m_searchField->text());
+  // The list reads its rows again as the dictionary announces the change.
+  if (!m_dictionary.deleteSign(m_currentSignID)) alerts().alert(loc("FailedToUpdateDictionary"), QString());
 }
 
 }  // namespace quabe

@@ -24,6 +24,7 @@ namespace quabe {
 
 class CompoundWindow;
 class DictEditWindow;
+class Dictionary;
 class SignListModel;
 
 // Where the sign list puts the entries the user inserts: the canvas of a
@@ -41,7 +42,8 @@ struct SignListTarget {
 // left out) with thumbnails, a search field, a sort chooser, and buttons to
 // insert an entry (or a compound's constituents) into the document at the
 // cursor, edit it, remove it, reload and show all. One window is shared by
-// all documents.
+// all documents. The listing is read again whenever the dictionary changes,
+// so the rows shown are always the dictionary's.
 class SignListWindow : public QWidget {
   Q_OBJECT
  public:
@@ -49,7 +51,7 @@ class SignListWindow : public QWidget {
   // Sort keys, in the chooser's order.
   enum SortKey { ByReading = 0, ByMeanings, ByModificationTime, ByCreationTime, BySignID, SortKeyCount };
 
-  explicit SignListWindow(QWidget* parent = nullptr);
+  explicit SignListWindow(Dictionary& dictionary, QWidget* parent = nullptr);
   ~SignListWindow() override;
 
   void setDictEditController(DictEditWindow* editor);
@@ -112,9 +114,12 @@ class SignListWindow : public QWidget {
   void applySort(int key, SortOrder order);
   void reapplySort();
   void appendRest();
+  // Lists again what was listed (nothing when nothing was).
+  void dictionaryChanged();
   const DbSign* selectedSign() const;
   void openInEditor(const DbSign& entry);
 
+  Dictionary& m_dictionary;
   std::optional<QString> m_searchString;
   QPointer<DictEditWindow> m_dictEditController;
   QPointer<CompoundWindow> m_compoundController;

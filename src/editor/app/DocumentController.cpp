@@ -13,10 +13,11 @@
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "core/Resources.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "document/Document.h"
 #include "editor/SymbolClipboardAdapter.h"
 #include "editor/app/HelpWindows.h"
+#include "editor/commands/DictionaryCommands.h"
 #include "editor/interaction/DocumentEditor.h"
 #include "editor/interaction/EditingCanvas.h"
 #include "editor/window/CommandTable.h"
@@ -75,7 +76,7 @@ DocumentController& DocumentController::shared() {
   return *controller;
 }
 
-DocumentController::DocumentController() { createActions(); }
+DocumentController::DocumentController() : m_dictionary(new Dictionary(QString(), this)) { createActions(); }
 
 DocumentController::~DocumentController() = default;
 
@@ -109,7 +110,7 @@ bool DocumentController::start() {
   SymbolClipboardAdapter::install();
   ISWA::setHandColoring(Resources::setting(QStringLiteral("ColorHands")).toBool());
   // The dictionary chosen in the preferences of an earlier session.
-  Db::loadSettings();
+  m_dictionary->setPath(Dictionary::pathFromSettings());
   updateMenuStates();
   diag(QStringLiteral("applicationDidFinishLaunching"), QStringLiteral("Hello ") + loc("index"));
   return true;
@@ -199,7 +200,7 @@ void DocumentController::showKeyboardShortcuts(WindowController* window) {
   HelpWindows::showKeyboardShortcuts(window, commandActions(window));
 }
 
-void DocumentController::showAbout(WindowController* window) { HelpWindows::showAbout(window); }
+void DocumentController::showAbout(WindowController* window) { HelpWindows::showAbout(window, m_dictionary->path()); }
 
 // --- documents ---
 
@@ -225,7 +226,7 @@ WindowController* DocumentController::addWindow(WindowController* window) {
 
 WindowController* DocumentController::newDocument() {
   auto document = std::make_unique<Document>();
-  return addWindow(new WindowController(std::move(document)));
+  return addWindow(new WindowController(std::move(document), m_dictionary));
 }
 
 WindowController* DocumentController::openDocument(const QString& path) {
@@ -251,7 +252,7 @@ WindowController* DocumentController::openDocument(const QString& path) {
   // An empty Untitled window nobody has used gives way to the opened file.
   QPointer<WindowController> unused = frontWindow();
   if (unused && !unused->isUntouched()) unused = nullptr;
-  WindowController* window = addWindow(new WindowController(std::move(document)));
+  WindowController* window = addWindow(new WindowController(std::move(document), m_dictionary));
   if (unused) {
     if (window->isVisible()) window->move(unused->pos());
     unused->close();
@@ -370,6 +371,14 @@ void DocumentController::onFront(const std::function<void(WindowController&)>& c
 }
 
 // --- tool hooks ---
+
+DictionaryCommands& DocumentController::installDictionaryCommands() {
+  if (!m_dictionaryCommands) {
+    m_dictionaryCommands = new DictionaryCommands(*m_dictionary, this);
+    m_dictionaryCommands->install(*this);
+  }
+  return *m_dictionaryCommands;
+}
 
 void DocumentController::setToolHandler(ToolCommand command, ToolHandler handler) {
   const bool installed = bool(handler);

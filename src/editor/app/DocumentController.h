@@ -16,6 +16,8 @@ class QMenuBar;
 
 namespace quabe {
 
+class Dictionary;
+class DictionaryCommands;
 class WindowController;
 
 // The dictionary, notation and finder commands of the menus. Their actions
@@ -35,7 +37,8 @@ enum class ToolCommand {
 // The application's document controller: starts the application, opens
 // documents (each in its own window), keeps the display toggles of the
 // menus in step with the user settings and routes the application-wide
-// commands to the front document window. One per process.
+// commands to the front document window. It owns the dictionary that every
+// window and tool works with. One per process.
 class DocumentController : public QObject {
   Q_OBJECT
  public:
@@ -56,6 +59,10 @@ class DocumentController : public QObject {
   using ResourceLocator = std::function<QString(const QString& name)>;
   void setResourceLocator(ResourceLocator locator) { m_locateResource = std::move(locator); }
   QString locateResource(const QString& name) const;
+
+  // The dictionary of the application (the file chosen in the preferences
+  // once started).
+  Dictionary& dictionary() const { return *m_dictionary; }
 
   // --- documents ---
   // A new window with an empty document (preferences from the user settings).
@@ -110,6 +117,10 @@ class DocumentController : public QObject {
   QList<QAction*> commandActions(const WindowController* window) const;
 
   // --- hooks for the dictionary, notation and finder tools ---
+  // Makes the dictionary, notation and finder commands (once) and installs
+  // their handlers.
+  DictionaryCommands& installDictionaryCommands();
+  DictionaryCommands* dictionaryCommands() const { return m_dictionaryCommands; }
   using ToolHandler = std::function<void(WindowController* front)>;
   void setToolHandler(ToolCommand command, ToolHandler handler);
   // Receives a copy of the current sign for the dictionary entry editor.
@@ -146,6 +157,8 @@ class DocumentController : public QObject {
   // Runs a command on the front window; nothing without one.
   void onFront(const std::function<void(WindowController&)>& command);
 
+  Dictionary* m_dictionary;
+  DictionaryCommands* m_dictionaryCommands = nullptr;  // a child, made on first install
   ResourceLocator m_locateResource;
   QHash<QString, QAction*> m_actions;
   QHash<int, QAction*> m_toolActions;

@@ -20,7 +20,6 @@
 #include "core/Alerts.h"
 #include "core/Localization.h"
 #include "core/Resources.h"
-#include "dictionary/Db.h"
 
 namespace quabe::HelpWindows {
 
@@ -120,12 +119,12 @@ QWidget* showKeyboardShortcuts(QWidget* parent, const QList<QAction*>& actions) 
   return raised(dialog);
 }
 
-void showAbout(QWidget* parent) {
+void showAbout(QWidget* parent, const QString& dictionaryPath) {
   const QString fontLicence = Resources::path(QStringLiteral("SuttonSignWriting-LICENSE.txt"));
   QStringList paths;
   paths
       << loc("AboutResources").arg(QDir::toNativeSeparators(Resources::searchDirectories().join(QStringLiteral(", "))));
-  paths << loc("AboutDictionary").arg(QDir::toNativeSeparators(Db::databasePath()));
+  paths << loc("AboutDictionary").arg(QDir::toNativeSeparators(dictionaryPath));
   paths << loc("AboutSettings").arg(QDir::toNativeSeparators(QSettings().fileName()));
   QString html =
       QStringLiteral("<h3>Quabe %1</h3><p>%2</p><p>%3</p><p>%4</p><ul><li>%5</li></ul>")

@@ -19,7 +19,7 @@ QWidget* showManual(QWidget* parent, const QList<QAction*>& actions);
 // Help ▸ Keyboard Shortcuts: the actions and their keys, with a search field.
 QWidget* showKeyboardShortcuts(QWidget* parent, const QList<QAction*>& actions);
 // Help ▸ About Quabe: version, licences and the data in use.
-void showAbout(QWidget* parent);
+void showAbout(QWidget* parent, const QString& dictionaryPath);
 
 // The manual's HTML with its key list made from the actions.
 QString manualHtml(const QString& manualTemplate, const QList<QAction*>& actions);

@@ -3,7 +3,7 @@
 #include "core/Alerts.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/ui/CompoundWindow.h"
 #include "dictionary/ui/DictEditWindow.h"
 #include "dictionary/ui/SignListWindow.h"
@@ -34,9 +34,8 @@ void bringToFront(QWidget* window) {
   window->activateWindow();
 }
 
-// The finder's record of a sign, its arrows merged first while that setting is on.
+// The finder's record of a sign, its arrows merged first as the search does.
 SFSign featuresOf(const Sign& sign) {
-  if (!EditorState::shared().integrateArrowsEnabled) return SFSign::fromSign(sign, true);
   const SignPtr merged = sign.copy();
   merged->integrateArrows();
   return SFSign::fromSign(*merged, true);
@@ -44,17 +43,16 @@ SFSign featuresOf(const Sign& sign) {
 
 }  // namespace
 
-DictionaryCommands& DictionaryCommands::shared() {
-  static DictionaryCommands* commands = new DictionaryCommands;
-  return *commands;
-}
+DictionaryCommands::DictionaryCommands(Dictionary& dictionary, QObject* parent)
+    : QObject(parent), m_dictionary(dictionary) {}
 
 DictionaryCommands::~DictionaryCommands() { resetForTests(); }
 
 void DictionaryCommands::install(DocumentController& controller) {
   controller.setAddSignHandler([this](WindowController* window, const SignPtr& sign) { addSignToDB(window, sign); });
-  controller.setNotationConverter([](const QString& text) { return SWGen::signsFromjjsText(text); });
-  controller.setSearchHandler([this](WindowController* window, const QString& text) { searchDictionary(window, text); });
+  controller.setNotationConverter([this](const QString& text) { return SWGen(m_dictionary).signsFromjjsText(text); });
+  controller.setSearchHandler(
+      [this](WindowController* window, const QString& text) { searchDictionary(window, text); });
   controller.setToolHandler(ToolCommand::OpenDictionaryEditor,
                             [this](WindowController* front) { openDictEditWindow(front); });
   controller.setToolHandler(ToolCommand::SignList, [this](WindowController* front) { openSignListWindow(front); });
@@ -69,24 +67,18 @@ void DictionaryCommands::install(DocumentController& controller) {
 }
 
 DictEditWindow* DictionaryCommands::dictEditController() {
-  if (!m_dictEditController) {
-    m_dictEditController = new DictEditWindow;
-    connect(m_dictEditController, &DictEditWindow::signStored, this, [this] { reloadSignListIfShown(); });
-  }
+  if (!m_dictEditController) m_dictEditController = new DictEditWindow(m_dictionary);
   return m_dictEditController;
 }
 
 CompoundWindow* DictionaryCommands::compoundWindow() {
-  if (!m_compoundWindow) {
-    m_compoundWindow = new CompoundWindow;
-    connect(m_compoundWindow, &CompoundWindow::compoundStored, this, [this] { reloadSignListIfShown(); });
-  }
+  if (!m_compoundWindow) m_compoundWindow = new CompoundWindow(m_dictionary);
   return m_compoundWindow;
 }
 
 SignListWindow* DictionaryCommands::signListWindow() {
   if (!m_signListWindow) {
-    m_signListWindow = new SignListWindow;
+    m_signListWindow = new SignListWindow(m_dictionary);
     m_signListWindow->setDictEditController(dictEditController());
     m_signListWindow->setCompoundController(compoundWindow());
   }
@@ -94,13 +86,13 @@ SignListWindow* DictionaryCommands::signListWindow() {
 }
 
 SignFinderWindow* DictionaryCommands::signFinderWindow() {
-  if (!m_signFinderWindow) m_signFinderWindow = new SignFinderWindow;
+  if (!m_signFinderWindow) m_signFinderWindow = new SignFinderWindow(m_dictionary);
   return m_signFinderWindow;
 }
 
 SFTestWindow* DictionaryCommands::finderTestWindow() {
   if (!m_finderTestWindow) {
-    m_finderTestWindow = new SFTestWindow;
+    m_finderTestWindow = new SFTestWindow(m_dictionary);
     // Choosing the answer entry: the sign list hands the chosen id to the field.
     connect(m_finderTestWindow, &SFTestWindow::answerSignRequested, this, [this] {
       SignListWindow* list = signListWindow();
@@ -118,10 +110,6 @@ SFTestWindow* DictionaryCommands::finderTestWindow() {
   return m_finderTestWindow;
 }
 
-void DictionaryCommands::reloadSignListIfShown() {
-  if (m_signListWindow && m_signListWindow->isVisible()) m_signListWindow->reloadButtonClicked();
-}
-
 void DictionaryCommands::addSignToDB(WindowController*, const SignPtr& sign) {
   if (!sign || sign->isEmpty()) {
     diag(QStringLiteral("addSignToDB()"), QStringLiteral("empty sign"));
@@ -133,11 +121,11 @@ void DictionaryCommands::addSignToDB(WindowController*, const SignPtr& sign) {
   bringToFront(editor);
 }
 
-bool DictionaryCommands::hasValidConstituents(const Sign& compound) {
+bool DictionaryCommands::hasValidConstituents(const Sign& compound) const {
   const QList<SignPtr> parts = compound.constituents.value_or(QList<SignPtr>());
   if (parts.isEmpty()) return false;
   for (const SignPtr& part : parts) {
-    if (!part || part->isEmpty() || part->jjs->signID < 1 || !Db::getSign(part->jjs->signID)) return false;
+    if (!part || part->isEmpty() || part->jjs->signID < 1 || !m_dictionary.getSign(part->jjs->signID)) return false;
   }
   return true;
 }
@@ -168,13 +156,11 @@ void DictionaryCommands::connectSignList(WindowController* window) {
   EditingCanvas* canvas = window ? window->canvasView() : nullptr;
   if (!canvas) return;
   QPointer<EditingCanvas> target = canvas;
-  signListWindow()->setCanvasDelegate({canvas,
-                                       [target](qint64 signID) {
-                                         return target && target->insertSignAtCursorPositionBySignID(signID);
-                                       },
-                                       [target](const QList<SignPtr>& signs) {
-                                         return target && target->insertSigns(signs, QStringLiteral("UndoInsertSign"));
-                                       }});
+  signListWindow()->setCanvasDelegate(
+      {canvas, [target](qint64 signID) { return target && target->insertSignAtCursorPositionBySignID(signID); },
+       [target](const QList<SignPtr>& signs) {
+         return target && target->insertSigns(signs, QStringLiteral("UndoInsertSign"));
+       }});
 }
 
 void DictionaryCommands::openSignListWindow(WindowController* window) {
@@ -202,9 +188,8 @@ void DictionaryCommands::showSimilarSigns(WindowController* window) {
   SignFinderWindow* finder = signFinderWindow();
   finder->setTargetSign(*sign);
   QPointer<EditingCanvas> canvas = window->canvasView();
-  finder->setInsertionTarget(canvas.data(), [canvas](qint64 signID) {
-    return canvas && canvas->insertSignAtCursorPositionBySignID(signID);
-  });
+  finder->setInsertionTarget(
+      canvas.data(), [canvas](qint64 signID) { return canvas && canvas->insertSignAtCursorPositionBySignID(signID); });
   finder->showWindow();
 }
 
@@ -224,10 +209,11 @@ void DictionaryCommands::showSimilarityBetweenSigns(WindowController* window) {
     return;
   }
   const SFSimilarity similarity = featuresOf(*first).similarity(featuresOf(*last));
-  alerts().alert(loc("SimilarityOfSigns")
-                     .arg(QString::number(similarity.total, 'f', 3), QString::number(similarity.shapeAndLocation, 'f', 3),
-                          QString::number(similarity.movement, 'f', 3)),
-                 QString());
+  alerts().alert(
+      loc("SimilarityOfSigns")
+          .arg(QString::number(similarity.total, 'f', 3), QString::number(similarity.shapeAndLocation, 'f', 3),
+               QString::number(similarity.movement, 'f', 3)),
+      QString());
 }
 
 void DictionaryCommands::showSimilarityBetweenSymbols(WindowController* window, bool ignoringDistance) {
@@ -247,7 +233,7 @@ void DictionaryCommands::openFinderEvaluation() { bringToFront(finderTestWindow(
 
 void DictionaryCommands::resetForTests() {
   for (QWidget* window : std::initializer_list<QWidget*>{m_signFinderWindow, m_finderTestWindow, m_signListWindow,
-                                                          m_compoundWindow, m_dictEditController}) {
+                                                         m_compoundWindow, m_dictEditController}) {
     delete window;
   }
 }

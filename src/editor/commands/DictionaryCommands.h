@@ -9,6 +9,7 @@ namespace quabe {
 
 class CompoundWindow;
 class DictEditWindow;
+class Dictionary;
 class DocumentController;
 class SFTestWindow;
 class SignFinderWindow;
@@ -19,12 +20,13 @@ class WindowController;
 // notation converter and the sign finder: adding the current sign to the
 // dictionary, the entry and compound editors, the sign list and the
 // dictionary search field, notation input, the similar-sign search, the
-// similarity displays and the finder evaluation. It owns the shared tool
-// windows, which are made on first use and live until the application quits.
+// similarity displays and the finder evaluation, all on one dictionary. It
+// owns the shared tool windows, which are made on first use and live until
+// the application quits. The document controller owns the commands.
 class DictionaryCommands : public QObject {
   Q_OBJECT
  public:
-  static DictionaryCommands& shared();
+  explicit DictionaryCommands(Dictionary& dictionary, QObject* parent = nullptr);
   ~DictionaryCommands() override;
 
   // Hands the commands to the document controller's menus, keys and fields.
@@ -56,16 +58,15 @@ class DictionaryCommands : public QObject {
   void openFinderEvaluation();
 
   // True when every constituent of the compound is a stored dictionary entry.
-  static bool hasValidConstituents(const Sign& compound);
+  bool hasValidConstituents(const Sign& compound) const;
 
   // Closes and deletes the tool windows (tests).
   void resetForTests();
 
  private:
-  DictionaryCommands() = default;
   void connectSignList(WindowController* window);
-  void reloadSignListIfShown();
 
+  Dictionary& m_dictionary;
   QPointer<DictEditWindow> m_dictEditController;
   QPointer<SignListWindow> m_signListWindow;
   QPointer<CompoundWindow> m_compoundWindow;

@@ -3,32 +3,15 @@
 #include "core/Alerts.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "dictionary/Db.h"
 #include "document/DbSign.h"
 #include "document/EditorState.h"
 #include "editor/interaction/DocumentEditor.h"
 
 namespace quabe {
 
-namespace {
-
-EditingCanvas::SignLoader& loaderSlot() {
-  static EditingCanvas::SignLoader loader;
-  return loader;
-}
-
-}  // namespace
-
 EditingCanvas::EditingCanvas(QWidget* parent) : CanvasView(parent) {}
 
 EditingCanvas::~EditingCanvas() = default;
-
-void EditingCanvas::setSignLoader(SignLoader loader) { loaderSlot() = std::move(loader); }
-
-EditingCanvas::SignLoader EditingCanvas::signLoader() {
-  if (loaderSlot()) return loaderSlot();
-  return [](qint64 signID) { return Db::loadSign(signID); };
-}
 
 ISWAPtr EditingCanvas::symbolAt(const QPointF& point) const {
   const ViewLineManager* layout = viewLineMan();
@@ -260,7 +243,7 @@ bool EditingCanvas::cycleAmbiguousSign() {
   QList<qint64> candidates = sign->jjs->candidates;
   const qint64 next = candidates.takeFirst();
   candidates.append(sign->jjs->signID);
-  const SignPtr replacement = signLoader()(next);
+  const SignPtr replacement = m_signLoader ? m_signLoader(next) : nullptr;
   if (!replacement) {
     diag(QStringLiteral("cycleAmbiguousSign"), QStringLiteral("candidate not loaded (SignID = %1)").arg(next));
     return false;
@@ -311,7 +294,7 @@ void EditingCanvas::setLaneOfCurrentSign(int lane) {
 
 bool EditingCanvas::insertSignAtCursorPositionBySignID(qint64 signID) {
   diag(QStringLiteral("insertSignAtCursorPositionBySignID"), QStringLiteral("signID=%1").arg(signID));
-  const SignPtr sign = signLoader()(signID);
+  const SignPtr sign = m_signLoader ? m_signLoader(signID) : nullptr;
   if (!sign) return false;
   return insertSigns({sign}, QStringLiteral("UndoInsertSign"));
 }

@@ -34,9 +34,10 @@ class EditingCanvas : public CanvasView {
   void addKeyAction(QAction* action) { m_keyActions << action; }
   DocumentEditor* editor() const { return m_editor; }
 
-  // The loader of dictionary signs (the dictionary by default); tests supply their own.
-  static void setSignLoader(SignLoader loader);
-  static SignLoader signLoader();
+  // The loader of dictionary signs (the window's dictionary; nothing is
+  // loaded without one).
+  void setSignLoader(SignLoader loader) { m_signLoader = std::move(loader); }
+  const SignLoader& signLoader() const { return m_signLoader; }
 
   // The symbol of the current sign under a canvas point (the topmost one).
   ISWAPtr symbolAt(const QPointF& point) const;
@@ -136,6 +137,7 @@ class EditingCanvas : public CanvasView {
   void changed();
   void dragSelectedSymbols(const QPointF& point);
 
+  SignLoader m_signLoader;
   DocumentEditor* m_editor = nullptr;  // owned by the window
   QList<QPointer<QAction>> m_keyActions;
 };

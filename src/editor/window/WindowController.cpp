@@ -19,7 +19,7 @@
 #include "core/Alerts.h"
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "document/Document.h"
 #include "document/EditorState.h"
 #include "editor/app/DocumentController.h"
@@ -35,8 +35,8 @@
 
 namespace quabe {
 
-WindowController::WindowController(std::unique_ptr<Document> document, QWidget* parent)
-    : QMainWindow(parent), m_document(std::move(document)) {
+WindowController::WindowController(std::unique_ptr<Document> document, Dictionary* dictionary, QWidget* parent)
+    : QMainWindow(parent), m_document(std::move(document)), m_dictionary(dictionary) {
   syncLayoutSettings();
   buildWidgets();
   diag(QStringLiteral("WindowController - awakeFromNib()"));
@@ -48,6 +48,10 @@ WindowController::WindowController(std::unique_ptr<Document> document, QWidget* 
   m_canvas->setWindowControllerDelegate(this);
   m_canvas->setScrollView(m_scrollView);
   m_canvas->setBufferManager(&m_document->bufferManager, &m_layoutSettings);
+  if (m_dictionary) {
+    m_canvas->setSignLoader(
+        [dictionary = m_dictionary](qint64 signID) { return dictionary ? dictionary->loadSign(signID) : nullptr; });
+  }
   syncDirectionControl();
   m_editor->resetBaseline();
   buildActions();
@@ -141,6 +145,7 @@ void WindowController::buildWidgets() {
   m_dictionaryLabel->setObjectName(QStringLiteral("dictionaryLabel"));
   statusBar()->addPermanentWidget(m_dictionaryLabel);
   showDictionaryName();
+  if (m_dictionary) connect(m_dictionary, &Dictionary::switched, this, [this] { showDictionaryName(); });
 
   m_commentWindow = new TextInputPanel(loc("CommentTitle"), loc("CommentPrompt"), this);
   m_jsConvWindow = new TextInputPanel(loc("NotationTitle"), loc("NotationPrompt"), this);
@@ -211,7 +216,7 @@ void WindowController::clearSymbolInfo() {
 }
 
 void WindowController::showDictionaryName() {
-  const QString path = Db::databasePath();
+  const QString path = m_dictionary ? m_dictionary->path() : QString();
   m_dictionaryLabel->setText(loc("ActiveDictionary").arg(QFileInfo(path).fileName()));
   m_dictionaryLabel->setToolTip(QDir::toNativeSeparators(path));
 }
@@ -309,7 +314,7 @@ void WindowController::applyPreferences(bool relayout) {
 void WindowController::openPreferenceWindow() {
   if (!m_preferencePanel) {
     m_preferencePanel = new PreferencePanel(this);
-    m_preferencePanel->setDictionaryValidator([](const QString& path) { return Db::isValidDictionary(path); });
+    m_preferencePanel->setDictionaryValidator([](const QString& path) { return Dictionary::isValidDictionary(path); });
     connect(m_preferencePanel, &PreferencePanel::settingsSaved, this,
             [this](bool dictionaryChanged) { applyEditedPreferences(m_editedPrefs, dictionaryChanged); });
   }
@@ -334,11 +339,8 @@ void WindowController::applyEditedPreferences(const Preferences& edited, bool di
     m_document->prefs = copy;
     applyPreferences(relayout);
   });
-  if (dictionaryChanged) {
-    Db::setUseAlternativeDict(copy.useAlternativeDict);
-    Db::setAlternativeDictPath(copy.alternativeDictPath);
-    for (WindowController* window : DocumentController::shared().windows()) window->showDictionaryName();
-  }
+  if (dictionaryChanged && m_dictionary)
+    m_dictionary->setPath(Dictionary::pathFor(copy.useAlternativeDict, copy.alternativeDictPath));
   DocumentController::shared().showPreferencesOf(this);
   updateWindowTitle();
 }

@@ -19,6 +19,7 @@ class QScrollArea;
 
 namespace quabe {
 
+class Dictionary;
 class Document;
 class DocumentEditor;
 class EditingCanvas;
@@ -36,8 +37,10 @@ class TextInputPanel;
 class WindowController : public QMainWindow, public WindowControllerDelegate {
   Q_OBJECT
  public:
-  // Takes ownership of the document.
-  explicit WindowController(std::unique_ptr<Document> document, QWidget* parent = nullptr);
+  // Takes ownership of the document. The dictionary (not owned; may be null)
+  // gives the signs inserted by entry id, and the preferences switch it.
+  explicit WindowController(std::unique_ptr<Document> document, Dictionary* dictionary = nullptr,
+                            QWidget* parent = nullptr);
   ~WindowController() override;
 
   Document* document() const { return m_document.get(); }
@@ -141,6 +144,7 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   void showDictionaryName();
 
   std::unique_ptr<Document> m_document;
+  QPointer<Dictionary> m_dictionary;
   LayoutSettings m_layoutSettings;
   EditingCanvas* m_canvas = nullptr;
   DocumentEditor* m_editor = nullptr;

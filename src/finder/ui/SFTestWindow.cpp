@@ -17,13 +17,13 @@
 #include <QVBoxLayout>
 
 #include "core/Localization.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "editor/ToolWindowKeys.h"
 
 namespace quabe {
 
-SFTestWindow::SFTestWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), m_featuresStale(std::make_shared<std::atomic_bool>(false)) {
+SFTestWindow::SFTestWindow(Dictionary& dictionary, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_dictionary(dictionary) {
   closeOnEscape(this);
   // The title by which the application's Copy and Select All find this window.
   setWindowTitle(QStringLiteral("Sign Finder Tester"));
@@ -96,18 +96,12 @@ SFTestWindow::SFTestWindow(QWidget* parent)
   connect(m_runButton, &QPushButton::clicked, this, [this] { runButtonClicked(); });
   connect(m_closeButton, &QPushButton::clicked, this, [this] { closeButtonClicked(); });
   connect(&m_watcher, &QFutureWatcher<QString>::finished, this, [this] { runDone(); });
-  std::weak_ptr<std::atomic_bool> stale = m_featuresStale;
-  m_writeListener = Db::addWriteListener([stale] {
-    if (auto flag = stale.lock()) flag->store(true);
-  });
+  connect(&m_dictionary, &Dictionary::changed, this, [this] { m_featuresStale = true; });
   useSampleListRadioButtonSelected();
   resize(720, 600);
 }
 
-SFTestWindow::~SFTestWindow() {
-  Db::removeWriteListener(m_writeListener);
-  m_watcher.waitForFinished();
-}
+SFTestWindow::~SFTestWindow() { m_watcher.waitForFinished(); }
 
 void SFTestWindow::setFeatureLoader(SignFinder::FeatureLoader loader) {
   if (!isRunning()) m_finder.setFeatureLoader(std::move(loader));
@@ -160,8 +154,10 @@ bool SFTestWindow::runButtonClicked() {
   m_runButton->setEnabled(false);
   m_closeButton->setEnabled(false);
   m_resultTextView->clear();
-  // Writes since the last run: the features are read again.
-  if (m_featuresStale->exchange(false)) m_finder.discardCache();
+  // Changes since the last run: the features are read again. The finder is
+  // the run's alone from here until runDone.
+  m_finder.setDictionaryPath(m_dictionary.path());
+  if (std::exchange(m_featuresStale, false)) m_finder.discardCache();
   SignFinderTest::Run run;
   run.limit = SignFinderTest::limitFromText(m_lowestOrderComboBox->currentText());
   run.integrateArrows = m_integrateArrowCheckbox->isChecked();

@@ -2,8 +2,7 @@
 
 #include <QFutureWatcher>
 #include <QWidget>
-#include <atomic>
-#include <memory>
+#include <utility>
 
 #include "finder/SignFinder.h"
 #include "finder/SignFinderTest.h"
@@ -19,15 +18,17 @@ class QRadioButton;
 
 namespace quabe {
 
+class Dictionary;
+
 // The finder evaluation window ("Sign Finder Tester"): evaluates the
 // similar-sign search on the samples of one directory (one answer entry) or
 // of a sample list file, on a background queue with progress, and shows the
-// report. Its searches use their own feature cache, refreshed after
-// dictionary writes, so a run never shares the document window's search.
+// report. Its searches use their own feature cache, refreshed after the
+// dictionary changed, so a run never shares the document window's search.
 class SFTestWindow : public QWidget {
   Q_OBJECT
  public:
-  explicit SFTestWindow(QWidget* parent = nullptr);
+  explicit SFTestWindow(Dictionary& dictionary, QWidget* parent = nullptr);
   ~SFTestWindow() override;
 
   void testSingleSignRadioButtonSelected();
@@ -68,10 +69,10 @@ class SFTestWindow : public QWidget {
   void setSingleSignMode(bool single);
   void runDone();
 
+  Dictionary& m_dictionary;
   SignFinder m_finder;
   SignFinderTest m_tester;
-  std::shared_ptr<std::atomic_bool> m_featuresStale;
-  int m_writeListener = 0;
+  bool m_featuresStale = false;
   bool m_running = false;
   QFutureWatcher<QString> m_watcher;
 

@@ -13,15 +13,15 @@
 
 #include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "dictionary/Db.h"
-#include "document/EditorState.h"
+#include "dictionary/Dictionary.h"
 #include "editor/ToolWindowKeys.h"
 #include "finder/ui/ResultSignView.h"
 
 namespace quabe {
 
-SignFinderWindow::SignFinderWindow(QWidget* parent)
+SignFinderWindow::SignFinderWindow(Dictionary& dictionary, QWidget* parent)
     : QWidget(parent, Qt::Window),
+      m_dictionary(dictionary),
       m_finder(std::make_shared<SignFinder>()),
       m_featuresStale(std::make_shared<std::atomic_bool>(false)) {
   closeOnEscape(this);
@@ -69,11 +69,7 @@ SignFinderWindow::SignFinderWindow(QWidget* parent)
   connect(m_stopButton, &QPushButton::clicked, this, [this] { stopButtonClicked(); });
   connect(m_closeButton, &QPushButton::clicked, this, [this] { closeButtonClicked(); });
   connect(&m_watcher, &QFutureWatcher<QList<SFResult>>::finished, this, [this] { searchDone(); });
-  // A dictionary write makes the cached features stale; the next search reloads them.
-  std::weak_ptr<std::atomic_bool> stale = m_featuresStale;
-  m_writeListener = Db::addWriteListener([stale] {
-    if (auto flag = stale.lock()) flag->store(true);
-  });
+  connect(&m_dictionary, &Dictionary::changed, this, [this] { dictionaryChanged(); });
   resize(ResultSignView::ViewWidth + 380, 720);
 }
 
@@ -82,7 +78,6 @@ SignFinderWindow::~SignFinderWindow() {
   // they are torn down.
   m_resultLimitComboBox->disconnect(this);
   m_watcher.disconnect(this);
-  Db::removeWriteListener(m_writeListener);
   m_watcher.waitForFinished();
 }
 
@@ -125,7 +120,7 @@ void SignFinderWindow::startSearch() {
   m_progressIndicator->show();
   // The target's features are made here; only the scoring runs in the background.
   SFSign target;
-  if (EditorState::shared().integrateArrowsEnabled) {
+  if (m_finder->integrateArrows) {
     const SignPtr merged = m_targetSign->copy();
     merged->integrateArrows();
     target = SFSign::fromSign(*merged, true);
@@ -136,21 +131,27 @@ void SignFinderWindow::startSearch() {
   std::shared_ptr<std::atomic_bool> stale = m_featuresStale;
   std::shared_ptr<SignFinder::FeatureLoader> loader = std::exchange(m_pendingLoader, nullptr);
   const int limit = m_runningLimit;
-  m_watcher.setFuture(QtConcurrent::run([finder, stale, loader, target = std::move(target), limit]() mutable {
-    if (loader) finder->setFeatureLoader(*loader);
-    if (stale->exchange(false)) finder->discardCache();
-    return finder->findSimilarSigns(std::move(target), limit);
-  }));
+  m_searchedPath = m_dictionary.path();
+  m_watcher.setFuture(
+      QtConcurrent::run([finder, stale, loader, path = m_searchedPath, target = std::move(target), limit]() mutable {
+        if (loader) finder->setFeatureLoader(*loader);
+        finder->setDictionaryPath(path);
+        if (stale->exchange(false)) finder->discardCache();
+        return finder->findSimilarSigns(std::move(target), limit);
+      }));
 }
 
 void SignFinderWindow::searchDone() {
   m_searching = false;
   QList<SFResult> found = m_watcher.result();
-  if (!m_stopped) {
+  // Results of a file that is no longer the dictionary name other entries.
+  const bool sameFile = m_searchedPath == m_dictionary.path();
+  if (!sameFile && !m_stopped) m_pending = true;
+  if (!m_stopped && sameFile) {
     m_progressIndicator->hide();
     m_closeButton->setEnabled(true);
     m_stopButton->setEnabled(false);
-    SignFinder::loadDetails(found);
+    SignFinder::loadDetails(found, m_dictionary);
     m_results = found;
     showResults();
     diag(QStringLiteral("showWindow"), QStringLiteral("%1 similar signs").arg(m_results.size()));
@@ -160,6 +161,17 @@ void SignFinderWindow::searchDone() {
     return;
   }
   Q_EMIT searchFinished();
+}
+
+void SignFinderWindow::dictionaryChanged() {
+  m_featuresStale->store(true);
+  // A hidden window searches anew when it is shown.
+  if (!m_targetSign || !isVisible()) return;
+  if (m_searching) {
+    m_pending = true;
+    return;
+  }
+  startSearch();
 }
 
 void SignFinderWindow::clearResults() {

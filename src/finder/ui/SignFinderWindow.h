@@ -19,19 +19,21 @@ class QScrollArea;
 
 namespace quabe {
 
+class Dictionary;
 class ResultSignView;
 
 // The results of the similar-sign search for a sign of the document: the
 // best dictionary signs, best first, each with its gloss, similarity, entry
 // number, rank and meanings. The search runs off the user-interface thread,
 // one at a time; a request made while one runs is served when it ends. A
-// click on a result inserts that entry at the document's cursor.
+// click on a result inserts that entry at the document's cursor. Shown
+// results are searched again whenever the dictionary changes.
 class SignFinderWindow : public QWidget {
   Q_OBJECT
  public:
   static constexpr int DefaultNumberOfResults = 20;
 
-  explicit SignFinderWindow(QWidget* parent = nullptr);
+  explicit SignFinderWindow(Dictionary& dictionary, QWidget* parent = nullptr);
   ~SignFinderWindow() override;
 
   // Takes a copy of the sign to search for.
@@ -54,8 +56,8 @@ class SignFinderWindow : public QWidget {
 
   // Where a clicked result is inserted; nothing once the owner is gone.
   void setInsertionTarget(QObject* owner, std::function<bool(qint64 signID)> insert);
-  // The dictionary features searched (the current dictionary by default;
-  // tests supply their own). Takes effect at the next search.
+  // The dictionary features searched (the dictionary's by default; tests
+  // supply their own). Takes effect at the next search.
   void setFeatureLoader(SignFinder::FeatureLoader loader);
 
   QWidget* resultView() const { return m_resultView; }
@@ -70,23 +72,26 @@ class SignFinderWindow : public QWidget {
 
  private:
   void startSearch();
+  // After the dictionary changed: the shown results are searched again.
+  void dictionaryChanged();
   void searchDone();
   void showResults();
   void clearResults();
 
+  Dictionary& m_dictionary;
   SignPtr m_targetSign;
   QList<SFResult> m_results;
   QList<ResultSignView*> m_resultSignViews;
   QList<QLabel*> m_resultTextFields;
-  // Touched only by the running search; the dictionary writes only flag it stale.
+  // Touched only by the running search; dictionary changes only flag it stale.
   std::shared_ptr<SignFinder> m_finder;
   std::shared_ptr<std::atomic_bool> m_featuresStale;
   std::shared_ptr<SignFinder::FeatureLoader> m_pendingLoader;
-  int m_writeListener = 0;
   QFutureWatcher<QList<SFResult>> m_watcher;
   bool m_searching = false;
   bool m_stopped = false;
   bool m_pending = false;
+  QString m_searchedPath;  // the dictionary file of the running search
   int m_runningLimit = DefaultNumberOfResults;
   QPointer<QObject> m_insertionOwner;
   std::function<bool(qint64)> m_insert;

@@ -2,7 +2,7 @@
 #include <QSet>
 
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "symbols/Symbol.h"
 
 namespace quabe {
@@ -41,7 +41,7 @@ QList<GlossRow> glossRows(std::unique_ptr<SqliteResultSet> rs) {
 }
 }  // namespace
 
-QList<qint64> Db::resolveAlias(SqliteDatabase& db, const QString& stdGloss) {
+QList<qint64> Dictionary::resolveAlias(SqliteDatabase& db, const QString& stdGloss) {
   const auto [gloss, tag] = DbSign::splitGlossAndTag(stdGloss);
   if (tag.isEmpty()) {
     return intColumn(db.executeQuery(
@@ -51,13 +51,13 @@ QList<qint64> Db::resolveAlias(SqliteDatabase& db, const QString& stdGloss) {
                                    {gloss, tag}));
 }
 
-QList<qint64> Db::getSignIDs(const QString& gloss) {
+QList<qint64> Dictionary::getSignIDs(const QString& gloss) const {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   return getSignIDs(gloss, db);
 }
 
-QList<qint64> Db::getSignIDs(const QString& gloss, SqliteDatabase& db) {
+QList<qint64> Dictionary::getSignIDs(const QString& gloss, SqliteDatabase& db) {
   QList<qint64> ids;
   const QList<GlossRow> rows = glossRows(
       db.executeQuery(QStringLiteral("SELECT SignID,StdGloss FROM Signs WHERE Gloss=? ORDER BY SignID"), {gloss}));
@@ -74,13 +74,13 @@ QList<qint64> Db::getSignIDs(const QString& gloss, SqliteDatabase& db) {
   return ids;
 }
 
-QList<qint64> Db::getSignIDs(const QString& gloss, const QString& tag) {
+QList<qint64> Dictionary::getSignIDs(const QString& gloss, const QString& tag) const {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   return getSignIDs(gloss, tag, db);
 }
 
-QList<qint64> Db::getSignIDs(const QString& gloss, const QString& tag, SqliteDatabase& db) {
+QList<qint64> Dictionary::getSignIDs(const QString& gloss, const QString& tag, SqliteDatabase& db) {
   const QList<GlossRow> rows =
       tag.isEmpty()
           ? glossRows(db.executeQuery(
@@ -101,13 +101,13 @@ QList<qint64> Db::getSignIDs(const QString& gloss, const QString& tag, SqliteDat
   return ids;
 }
 
-QList<qint64> Db::getSignIDsForJapanese(const QString& word) {
+QList<qint64> Dictionary::getSignIDsForJapanese(const QString& word) const {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   return getSignIDsForJapanese(word, db);
 }
 
-QList<qint64> Db::getSignIDsForJapanese(const QString& word, SqliteDatabase& db) {
+QList<qint64> Dictionary::getSignIDsForJapanese(const QString& word, SqliteDatabase& db) {
   const QList<qint64> candidates = intColumn(
       db.executeQuery(QStringLiteral("SELECT SignID FROM Translation WHERE Japanese=? ORDER BY SignID"), {word}));
   QList<qint64> ids;
@@ -119,7 +119,7 @@ QList<qint64> Db::getSignIDsForJapanese(const QString& word, SqliteDatabase& db)
   return ids;
 }
 
-std::optional<Symbol> Db::getHandshapeSymbol(const QString& name) {
+std::optional<Symbol> Dictionary::getHandshapeSymbol(const QString& name) const {
   SqliteDatabase db = database();
   if (!db.open()) return std::nullopt;
   qint64 chosen = 0;
@@ -139,21 +139,8 @@ std::optional<Symbol> Db::getHandshapeSymbol(const QString& name) {
     if (chosen == 0) chosen = lastWithoutHandshape;
   }
   if (chosen <= 0) return std::nullopt;
-  auto rs = db.executeQuery(QStringLiteral("SELECT * FROM Spelling WHERE SignID=?"), {chosen});
-  while (rs && rs->next()) {
-    DbISWA row;
-    row.signID = chosen;
-    row.subID = rs->intForColumn(QStringLiteral("SubID"));
-    row.sss = rs->textForColumn(QStringLiteral("SSS"));
-    row.x = rs->intForColumn(QStringLiteral("pos_x"));
-    row.y = rs->intForColumn(QStringLiteral("pos_y"));
-    row.hand = rs->intForColumn(QStringLiteral("hand"));
-    row.changeableHand = rs->intForColumn(QStringLiteral("changeableHand"));
-    row.turnableArrow = rs->intForColumn(QStringLiteral("turnableArrow"));
-    row.modifiableArrow = rs->intForColumn(QStringLiteral("modifiableArrow"));
+  for (const DbISWA& row : getSpelling(chosen, db)) {
     if (SSS::categoryField(SSS::fromString(row.sss)) != 1 || row.hand != int(Hand::both)) continue;
-    rs->close();
-    db.close();
     Symbol symbol(row);
     symbol.gloss = name;
     return symbol;
@@ -161,7 +148,7 @@ std::optional<Symbol> Db::getHandshapeSymbol(const QString& name) {
   return std::nullopt;
 }
 
-QList<Symbol> Db::getNMSSymbols(const QString& nms) {
+QList<Symbol> Dictionary::getNMSSymbols(const QString& nms) const {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   QList<Symbol> symbols;
@@ -177,7 +164,7 @@ QList<Symbol> Db::getNMSSymbols(const QString& nms) {
 
 // ------------------------------------------------------------------ searching
 
-QString Db::fieldCondition(const QString& column, const QString& value, QVariantList& arguments) {
+QString Dictionary::fieldCondition(const QString& column, const QString& value, QVariantList& arguments) {
   if (value.isEmpty()) return QStringLiteral(" AND ([%1] IS NULL OR [%1] = '')").arg(column);
   arguments.append(value);
   return QStringLiteral(" AND ([%1] = ?)").arg(column);
@@ -186,18 +173,18 @@ QString Db::fieldCondition(const QString& column, const QString& value, QVariant
 namespace {
 QString entryFieldConditions(const DbSign& key, QVariantList& arguments) {
   QString text;
-  text += Db::fieldCondition(QStringLiteral("Tag"), key.tag, arguments);
-  text += Db::fieldCondition(QStringLiteral("Handshape"), key.handshape, arguments);
-  text += Db::fieldCondition(QStringLiteral("Position"), key.position, arguments);
-  text += Db::fieldCondition(QStringLiteral("Src"), key.source, arguments);
-  text += Db::fieldCondition(QStringLiteral("Dest"), key.destination, arguments);
-  text += Db::fieldCondition(QStringLiteral("Modifier"), key.modifier, arguments);
+  text += Dictionary::fieldCondition(QStringLiteral("Tag"), key.tag, arguments);
+  text += Dictionary::fieldCondition(QStringLiteral("Handshape"), key.handshape, arguments);
+  text += Dictionary::fieldCondition(QStringLiteral("Position"), key.position, arguments);
+  text += Dictionary::fieldCondition(QStringLiteral("Src"), key.source, arguments);
+  text += Dictionary::fieldCondition(QStringLiteral("Dest"), key.destination, arguments);
+  text += Dictionary::fieldCondition(QStringLiteral("Modifier"), key.modifier, arguments);
   if (key.isForHandshape) text += QStringLiteral(" AND forHandshape <> 0");
   return text;
 }
 }  // namespace
 
-QList<qint64> Db::findSameSigns(const DbSign& key) {
+QList<qint64> Dictionary::findSameSigns(const DbSign& key) const {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   QVariantList arguments{key.gloss};
@@ -208,20 +195,19 @@ QList<qint64> Db::findSameSigns(const DbSign& key) {
   return ids;
 }
 
-QList<DbSign> Db::searchSigns(DbSign& key) {
+QList<DbSign> Dictionary::searchSigns(const DbSign& key) const {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   return searchSigns(key, db);
 }
 
-QList<DbSign> Db::searchSigns(DbSign& key, SqliteDatabase& db) {
+QList<DbSign> Dictionary::searchSigns(const DbSign& key, SqliteDatabase& db) {
   QString where;
   QVariantList arguments;
   if (key.signID > 0) {
     where = QStringLiteral("SignID=%1").arg(key.signID);
   } else if (key.gloss.contains(QLatin1Char('*')) || key.gloss.contains(QLatin1Char('%'))) {
-    key.gloss.replace(QLatin1Char('*'), QLatin1Char('%'));
-    const QString pattern = escapeLike(key.gloss);
+    const QString pattern = escapeLike(QString(key.gloss).replace(QLatin1Char('*'), QLatin1Char('%')));
     where = QStringLiteral("Gloss LIKE ? ESCAPE '\\' OR Yomi LIKE ? ESCAPE '\\'");
     arguments = {pattern, pattern};
   } else {
@@ -242,7 +228,7 @@ QList<DbSign> Db::searchSigns(DbSign& key, SqliteDatabase& db) {
   return found;
 }
 
-QList<DbFinderSign> Db::getFinderSigns() {
+QList<DbFinderSign> Dictionary::getFinderSigns() const {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   const QList<qint64> ids = intColumn(db.executeQuery(

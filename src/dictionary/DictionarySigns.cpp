@@ -2,12 +2,12 @@
 #include <cmath>
 
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "document/Compound.h"
 
 namespace quabe {
 
-QList<DbISWA> Db::spellingOf(const Sign& sign) {
+QList<DbISWA> Dictionary::spellingOf(const Sign& sign) {
   QList<DbISWA> rows;
   rows.reserve(sign.symbols.size());
   int subID = 1;
@@ -36,7 +36,7 @@ QList<DbISWA> Db::spellingOf(const Sign& sign) {
   return rows;
 }
 
-bool Db::storeSign(Sign& sign) {
+bool Dictionary::storeSign(Sign& sign) {
   if (sign.symbols.isEmpty()) {
     diag(QStringLiteral("EMPTY SIGN CANNOT BE INSERTED INTO DATABASE"));
     return false;
@@ -47,15 +47,15 @@ bool Db::storeSign(Sign& sign) {
   return updateSign(entry, spellingOf(sign), false);
 }
 
-bool Db::insertCompound(Compound& compound, bool copy) {
+bool Dictionary::insertCompound(Compound& compound, bool copy) {
   return insertCompound(*compound.jjs, compound.constituentIDs.value_or(QList<qint64>()), copy);
 }
 
-bool Db::updateCompound(Compound& compound, bool copy) {
+bool Dictionary::updateCompound(Compound& compound, bool copy) {
   return updateCompound(*compound.jjs, compound.constituentIDs.value_or(QList<qint64>()), copy);
 }
 
-SignPtr Db::loadPlainSign(qint64 signID) {
+SignPtr Dictionary::loadPlainSign(qint64 signID) const {
   std::optional<DbSign> entry = getSign(signID);
   if (!entry)
     diag(QStringLiteral("loadSignFromDB(signID:)"), QStringLiteral("sign not found in DB (SignID = %1)").arg(signID));
@@ -63,19 +63,19 @@ SignPtr Db::loadPlainSign(qint64 signID) {
   return std::make_shared<Sign>(record, getSpelling(signID));
 }
 
-QList<SignPtr> Db::getSigns(const QList<qint64>& signIDs) {
+QList<SignPtr> Dictionary::getSigns(const QList<qint64>& signIDs) const {
   QList<SignPtr> signs;
   signs.reserve(signIDs.size());
   for (qint64 id : signIDs) signs.append(loadPlainSign(id));
   return signs;
 }
 
-std::shared_ptr<Compound> Db::makeCompound(std::shared_ptr<DbSign> entry) {
+std::shared_ptr<Compound> Dictionary::makeCompound(std::shared_ptr<DbSign> entry) const {
   if (!entry) entry = std::make_shared<DbSign>();
   return std::make_shared<Compound>(entry, getSigns(entry->constituentIDs.value_or(QList<qint64>())));
 }
 
-SignPtr Db::loadSign(qint64 signID) {
+SignPtr Dictionary::loadSign(qint64 signID) const {
   std::optional<DbSign> entry = getSign(signID);
   if (entry && entry->isCompound) return makeCompound(std::make_shared<DbSign>(std::move(*entry)));
   return loadPlainSign(signID);

@@ -2,7 +2,7 @@
 #include <QPainter>
 
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 #include "document/Compound.h"
 #include "symbols/SymbolArchive.h"
 
@@ -26,7 +26,7 @@ struct PlacedImage {
 };
 }  // namespace
 
-QList<DbSign> Db::getWholeSignRecords(const QString& search, int from, int to, SqliteDatabase& db) {
+QList<DbSign> Dictionary::getWholeSignRecords(const QString& search, int from, int to, SqliteDatabase& db) {
   QString sql = QStringLiteral("SELECT * FROM Signs WHERE ((StdGloss IS NULL) OR (StdGloss = '')) ");
   QVariantList arguments;
   if (!search.isEmpty()) {
@@ -49,7 +49,7 @@ QList<DbSign> Db::getWholeSignRecords(const QString& search, int from, int to, S
   return entries;
 }
 
-QList<DbSign> Db::getWholeSigns(const QString& search, int from, int to) {
+QList<DbSign> Dictionary::getWholeSigns(const QString& search, int from, int to) const {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   QList<DbSign> entries = getWholeSignRecords(search, from, to, db);
@@ -61,13 +61,13 @@ QList<DbSign> Db::getWholeSigns(const QString& search, int from, int to) {
   return entries;
 }
 
-QImage Db::signImage(QSize size, qint64 signID) {
+QImage Dictionary::signImage(QSize size, qint64 signID) const {
   SqliteDatabase db = database();
   if (!db.open()) return QImage();
   return signImage(size, signID, db);
 }
 
-QImage Db::signImage(QSize size, qint64 signID, SqliteDatabase& db) {
+QImage Dictionary::signImage(QSize size, qint64 signID, SqliteDatabase& db) const {
   if (auto rs = db.executeQuery(QStringLiteral("SELECT IsCompound FROM Signs WHERE SignID=?"), {signID})) {
     if (rs->next() && rs->boolForColumnIndex(0)) {
       rs->close();
@@ -121,7 +121,7 @@ QImage Db::signImage(QSize size, qint64 signID, SqliteDatabase& db) {
   return result;
 }
 
-QImage Db::compoundImage(QSize size, qint64 compoundID) {
+QImage Dictionary::compoundImage(QSize size, qint64 compoundID) const {
   std::shared_ptr<DbSign> entry;
   if (std::optional<DbSign> stored = getSign(compoundID)) {
     entry = std::make_shared<DbSign>(std::move(*stored));

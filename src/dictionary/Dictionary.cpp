@@ -1,8 +1,7 @@
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <map>
 
 #include "core/Alerts.h"
 #include "core/Diagnostics.h"
@@ -11,56 +10,32 @@
 
 namespace quabe {
 
-const QString Db::dictionaryFileName = QStringLiteral("swdic.db");
+const QString Dictionary::dictionaryFileName = QStringLiteral("swdic.db");
 
 namespace {
-struct Settings {
-  bool useAlternativeDict = false;
-  QString alternativeDictPath;
-};
-
-Settings& settings() {
-  static Settings s;
-  return s;
-}
-
-struct Listeners {
-  int nextID = 1;
-  std::map<int, std::function<void()>> byID;
-};
-
-Listeners& listeners() {
-  static Listeners l;
-  return l;
+// A spelling row of a query over all columns of Spelling.
+DbISWA spellingRow(SqliteResultSet& rs, qint64 signID) {
+  DbISWA row;
+  row.signID = signID;
+  row.subID = rs.intForColumn(QStringLiteral("SubID"));
+  row.sss = rs.textForColumn(QStringLiteral("SSS"));
+  row.x = rs.intForColumn(QStringLiteral("pos_x"));
+  row.y = rs.intForColumn(QStringLiteral("pos_y"));
+  row.hand = rs.intForColumn(QStringLiteral("hand"));
+  row.modifiableArrow = rs.intForColumn(QStringLiteral("modifiableArrow"));
+  row.turnableArrow = rs.intForColumn(QStringLiteral("turnableArrow"));
+  row.changeableHand = rs.intForColumn(QStringLiteral("changeableHand"));
+  return row;
 }
 }  // namespace
 
-// ------------------------------------------------------------------ settings
+Dictionary::Dictionary(const QString& path, QObject* parent) : QObject(parent), m_path(path) {}
 
-bool Db::useAlternativeDict() { return settings().useAlternativeDict; }
+Dictionary::~Dictionary() = default;
 
-QString Db::alternativeDictPath() { return settings().alternativeDictPath; }
+// ---------------------------------------------------------------------- path
 
-void Db::setUseAlternativeDict(bool use) {
-  if (settings().useAlternativeDict == use) return;
-  settings().useAlternativeDict = use;
-  notifyDictionaryChanged();
-}
-
-void Db::setAlternativeDictPath(const QString& path) {
-  if (settings().alternativeDictPath == path) return;
-  settings().alternativeDictPath = path;
-  notifyDictionaryChanged();
-}
-
-void Db::loadSettings() {
-  setUseAlternativeDict(Resources::setting(QStringLiteral("UseAlternativeDict")).toBool());
-  setAlternativeDictPath(Resources::setting(QStringLiteral("AlternativeDictPath")).toString());
-}
-
-QString Db::databasePath() {
-  const Settings& s = settings();
-  if (s.useAlternativeDict && !s.alternativeDictPath.isEmpty()) return s.alternativeDictPath;
+QString Dictionary::bundledPath() {
   const QString found = Resources::path(dictionaryFileName);
   if (!found.isEmpty()) return found;
   // Not installed: the first resource directory, where it would belong.
@@ -68,28 +43,26 @@ QString Db::databasePath() {
   return QDir(dirs.isEmpty() ? QStringLiteral(".") : dirs.first()).filePath(dictionaryFileName);
 }
 
-SqliteDatabase Db::database() { return SqliteDatabase(databasePath()); }
-
-int Db::addWriteListener(std::function<void()> listener) {
-  Listeners& l = listeners();
-  const int id = l.nextID++;
-  l.byID.emplace(id, std::move(listener));
-  return id;
+QString Dictionary::pathFor(bool useAlternativeDict, const QString& alternativeDictPath) {
+  if (useAlternativeDict && !alternativeDictPath.isEmpty()) return alternativeDictPath;
+  return bundledPath();
 }
 
-void Db::removeWriteListener(int id) { listeners().byID.erase(id); }
+QString Dictionary::pathFromSettings() {
+  return pathFor(Resources::setting(QStringLiteral("UseAlternativeDict")).toBool(),
+                 Resources::setting(QStringLiteral("AlternativeDictPath")).toString());
+}
 
-void Db::notifyDictionaryChanged() {
-  // Copied so that a listener may remove itself.
-  const auto current = listeners().byID;
-  for (const auto& [id, listener] : current) {
-    if (listener) listener();
-  }
+void Dictionary::setPath(const QString& path) {
+  if (path == m_path) return;
+  m_path = path;
+  Q_EMIT switched();
+  Q_EMIT changed();
 }
 
 // ------------------------------------------------------ validation, migration
 
-bool Db::isValidDictionary(const QString& path) {
+bool Dictionary::isValidDictionary(const QString& path) {
   const QString format = QStringLiteral("%1: %2");
   if (!QFileInfo(path).isFile()) {
     alerts().alert(format.arg(loc("DictDoesNotExists"), path), QString());
@@ -107,7 +80,7 @@ bool Db::isValidDictionary(const QString& path) {
   return ok;
 }
 
-bool Db::addTagColumn(const QString& path) {
+bool Dictionary::addTagColumn(const QString& path) {
   SqliteDatabase db(path);
   if (!db.open()) return false;
   // A file that already has Tag needs only the split below.
@@ -156,7 +129,7 @@ bool Db::addTagColumn(const QString& path) {
   return true;
 }
 
-DbSign Db::makeDbSign(SqliteResultSet& rs) {
+DbSign Dictionary::makeDbSign(SqliteResultSet& rs) {
   DbSign s;
   s.signID = rs.longForColumn(QStringLiteral("SignID"));
   s.gloss = rs.textForColumn(QStringLiteral("Gloss"));
@@ -185,18 +158,18 @@ DbSign Db::makeDbSign(SqliteResultSet& rs) {
 
 // ------------------------------------------------------------ single entries
 
-std::optional<DbSign> Db::getSign(qint64 signID) {
+std::optional<DbSign> Dictionary::getSign(qint64 signID) const {
   SqliteDatabase db = database();
   if (!db.open()) return std::nullopt;
   return getSign(signID, db);
 }
 
-std::optional<DbSign> Db::getSign(qint64 signID, SqliteDatabase& db) {
+std::optional<DbSign> Dictionary::getSign(qint64 signID, SqliteDatabase& db) {
   QList<qint64> ancestors;
   return readSign(db, signID, ancestors);
 }
 
-std::optional<DbSign> Db::readSign(SqliteDatabase& db, qint64 signID, QList<qint64>& ancestors) {
+std::optional<DbSign> Dictionary::readSign(SqliteDatabase& db, qint64 signID, QList<qint64>& ancestors) {
   std::optional<DbSign> entry;
   {
     auto rs = db.executeQuery(QStringLiteral("SELECT * FROM Signs WHERE SignID=%1").arg(signID));
@@ -207,7 +180,7 @@ std::optional<DbSign> Db::readSign(SqliteDatabase& db, qint64 signID, QList<qint
   return entry;
 }
 
-void Db::readConstituents(SqliteDatabase& db, DbSign& entry, QList<qint64>& ancestors) {
+void Dictionary::readConstituents(SqliteDatabase& db, DbSign& entry, QList<qint64>& ancestors) {
   const QList<qint64> ids = getConstituentIDs(entry.signID, db);
   entry.constituentIDs = ids;
   entry.constituents = QList<DbSign>();
@@ -228,42 +201,28 @@ void Db::readConstituents(SqliteDatabase& db, DbSign& entry, QList<qint64>& ance
   ancestors.removeLast();
 }
 
-QList<qint64> Db::getConstituentIDs(qint64 compoundID, SqliteDatabase& db) {
+QList<qint64> Dictionary::getConstituentIDs(qint64 compoundID, SqliteDatabase& db) {
   QList<qint64> ids;
   auto rs = db.executeQuery(QStringLiteral("SELECT ConstituentID FROM Compounds WHERE CompoundID=?"), {compoundID});
   while (rs && rs->next()) ids.append(rs->longForColumnIndex(0));
   return ids;
 }
 
-QList<DbISWA> Db::readSpelling(SqliteDatabase& db, qint64 signID) {
+QList<DbISWA> Dictionary::getSpelling(qint64 signID, SqliteDatabase& db) {
   QList<DbISWA> rows;
-  auto rs = db.executeQuery(QStringLiteral("SELECT * FROM [Spelling] WHERE SignID=%1").arg(signID));
-  while (rs && rs->next()) {
-    DbISWA row;
-    row.signID = signID;
-    row.subID = rs->intForColumn(QStringLiteral("SubID"));
-    row.sss = rs->textForColumn(QStringLiteral("SSS"));
-    row.x = rs->intForColumn(QStringLiteral("pos_x"));
-    row.y = rs->intForColumn(QStringLiteral("pos_y"));
-    row.hand = rs->intForColumn(QStringLiteral("hand"));
-    row.modifiableArrow = rs->intForColumn(QStringLiteral("modifiableArrow"));
-    row.turnableArrow = rs->intForColumn(QStringLiteral("turnableArrow"));
-    row.changeableHand = rs->intForColumn(QStringLiteral("changeableHand"));
-    rows.append(row);
-  }
+  auto rs = db.executeQuery(QStringLiteral("SELECT * FROM [Spelling] WHERE SignID=?"), {signID});
+  while (rs && rs->next()) rows.append(spellingRow(*rs, signID));
   return rows;
 }
 
-QList<DbISWA> Db::getSpelling(qint64 signID, SqliteDatabase& db) { return readSpelling(db, signID); }
-
-QList<DbISWA> Db::getSpelling(qint64 signID) {
+QList<DbISWA> Dictionary::getSpelling(qint64 signID) const {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   return readSpellingOrAliasTarget(db, signID);
 }
 
-QList<DbISWA> Db::readSpellingOrAliasTarget(SqliteDatabase& db, qint64 signID) {
-  QList<DbISWA> rows = readSpelling(db, signID);
+QList<DbISWA> Dictionary::readSpellingOrAliasTarget(SqliteDatabase& db, qint64 signID) {
+  QList<DbISWA> rows = getSpelling(signID, db);
   if (!rows.isEmpty()) return rows;
   QString stdGloss;
   if (auto rs = db.executeQuery(QStringLiteral("SELECT StdGloss FROM Signs WHERE SignID=%1").arg(signID))) {
@@ -277,10 +236,10 @@ QList<DbISWA> Db::readSpellingOrAliasTarget(SqliteDatabase& db, qint64 signID) {
   // Since tags have a column of their own, "雨②" names gloss 雨 with tag ②.
   if (targets.isEmpty()) targets = resolveAlias(db, stdGloss);
   if (targets.isEmpty() || targets.first() == signID) return rows;
-  return readSpelling(db, targets.first());
+  return getSpelling(targets.first(), db);
 }
 
-QStringList Db::getMeanings(qint64 signID, SqliteDatabase& db) {
+QStringList Dictionary::getMeanings(qint64 signID, SqliteDatabase& db) {
   QStringList meanings;
   auto rs =
       db.executeQuery(QStringLiteral("SELECT Japanese FROM Translation WHERE SignID=%1 ORDER BY Japanese").arg(signID));
@@ -292,13 +251,13 @@ QStringList Db::getMeanings(qint64 signID, SqliteDatabase& db) {
   return meanings;
 }
 
-QStringList Db::getMeanings(qint64 signID) {
+QStringList Dictionary::getMeanings(qint64 signID) const {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   return getMeanings(signID, db);
 }
 
-QString Db::getGloss(qint64 signID) {
+QString Dictionary::getGloss(qint64 signID) const {
   SqliteDatabase db = database();
   if (!db.open()) return {};
   auto rs = db.executeQuery(QStringLiteral("SELECT Gloss FROm Signs WHERE SignID=%1").arg(signID));
@@ -306,14 +265,14 @@ QString Db::getGloss(qint64 signID) {
   return rs->stringForColumnIndex(0).value_or(QString());
 }
 
-bool Db::isCompound(qint64 signID) {
+bool Dictionary::isCompound(qint64 signID) const {
   SqliteDatabase db = database();
   if (!db.open()) return false;
   auto rs = db.executeQuery(QStringLiteral("SELECT IsCompound FROM Signs WHERE SignID=?"), {signID});
   return rs && rs->next() && rs->boolForColumnIndex(0);
 }
 
-QList<qint64> Db::getCompoundIDs(const QList<qint64>& signIDs) {
+QList<qint64> Dictionary::getCompoundIDs(const QList<qint64>& signIDs) const {
   QList<qint64> ids;
   for (qint64 id : signIDs) {
     if (isCompound(id)) ids.append(id);
@@ -321,13 +280,13 @@ QList<qint64> Db::getCompoundIDs(const QList<qint64>& signIDs) {
   return ids;
 }
 
-qint64 Db::getMaxSignID(SqliteDatabase& db) {
+qint64 Dictionary::getMaxSignID(SqliteDatabase& db) {
   auto rs = db.executeQuery(QStringLiteral("SELECT MAX(SignID) FROM Signs ORDER BY SignID DESC"));
   if (!rs || !rs->next()) return -1;
   return rs->longForColumnIndex(0);
 }
 
-qint64 Db::getMaxSignID() {
+qint64 Dictionary::getMaxSignID() const {
   SqliteDatabase db = database();
   if (!db.open()) return -1;
   return getMaxSignID(db);

@@ -1,9 +1,9 @@
 // Writes: every one runs in one exclusive transaction that is rolled back on
-// the first failure, and tells the write listeners after a commit.
+// the first failure, and announces changed() after a commit.
 #include <QDateTime>
 
 #include "core/Diagnostics.h"
-#include "dictionary/Db.h"
+#include "dictionary/Dictionary.h"
 
 namespace quabe {
 
@@ -26,17 +26,17 @@ bool fail(SqliteDatabase& db) {
   db.rollback();
   return false;
 }
-
-// Commits, telling the listeners; rolls back when the commit fails.
-bool finish(SqliteDatabase& db) {
-  if (!db.commit()) return fail(db);
-  db.close();
-  Db::notifyDictionaryChanged();
-  return true;
-}
 }  // namespace
 
-bool Db::writeSpelling(SqliteDatabase& db, qint64 signID, const QList<DbISWA>& spelling, const QString& insert) {
+bool Dictionary::finishWrite(SqliteDatabase& db) {
+  if (!db.commit()) return fail(db);
+  db.close();
+  Q_EMIT changed();
+  return true;
+}
+
+bool Dictionary::writeSpelling(SqliteDatabase& db, qint64 signID, const QList<DbISWA>& spelling,
+                               const QString& insert) {
   if (!db.executeUpdate(QStringLiteral("DELETE FROM Spelling WHERE SignID=?"), {signID})) return false;
   for (const DbISWA& row : spelling) {
     if (!db.executeUpdate(insert, {signID, row.subID, row.sign, row.sss, row.x, row.y, row.hand, row.changeableHand,
@@ -46,7 +46,7 @@ bool Db::writeSpelling(SqliteDatabase& db, qint64 signID, const QList<DbISWA>& s
   return true;
 }
 
-bool Db::writeMeanings(SqliteDatabase& db, qint64 signID, const QStringList& meanings, const QString& insert) {
+bool Dictionary::writeMeanings(SqliteDatabase& db, qint64 signID, const QStringList& meanings, const QString& insert) {
   if (!db.executeUpdate(QStringLiteral("DELETE FROM Translation WHERE SignID=?"), {signID})) return false;
   for (const QString& meaning : meanings) {
     if (!db.executeUpdate(insert, {signID, meaning})) return false;
@@ -54,7 +54,7 @@ bool Db::writeMeanings(SqliteDatabase& db, qint64 signID, const QStringList& mea
   return true;
 }
 
-bool Db::writeNewEntry(SqliteDatabase& db, const DbSign& e, const QList<DbISWA>& spelling) {
+bool Dictionary::writeNewEntry(SqliteDatabase& db, const DbSign& e, const QList<DbISWA>& spelling) {
   if (!db.executeUpdate(
           QStringLiteral("INSERT INTO Signs (SignID, Gloss, Tag, Yomi, HandShape, [Position], Src, Dest, Modifier,  "
                          "Width, Height, InflectionType, ModificationType, Comment, forHandshape, CreationTime, "
@@ -81,7 +81,7 @@ bool Db::writeNewEntry(SqliteDatabase& db, const DbSign& e, const QList<DbISWA>&
   return true;
 }
 
-bool Db::insertSign(DbSign& entry, const QList<DbISWA>& spelling, bool copy) {
+bool Dictionary::insertSign(DbSign& entry, const QList<DbISWA>& spelling, bool copy) {
   SqliteDatabase db = database();
   if (!db.open()) return false;
   if (!db.beginTransaction()) return false;
@@ -92,10 +92,10 @@ bool Db::insertSign(DbSign& entry, const QList<DbISWA>& spelling, bool copy) {
   }
   if (!copy) entry.creationTime = entry.modificationTime = now();
   if (!writeNewEntry(db, entry, spelling)) return fail(db);
-  return finish(db);
+  return finishWrite(db);
 }
 
-bool Db::updateSign(DbSign& e, const QList<DbISWA>& spelling, bool copy) {
+bool Dictionary::updateSign(DbSign& e, const QList<DbISWA>& spelling, bool copy) {
   SqliteDatabase db = database();
   if (!db.open()) return false;
   if (!copy) e.modificationTime = now();
@@ -115,10 +115,10 @@ bool Db::updateSign(DbSign& e, const QList<DbISWA>& spelling, bool copy) {
   }
   if (!writeSpelling(db, e.signID, spelling, kSpellingUpdate)) return fail(db);
   if (!writeMeanings(db, e.signID, e.meanings, kMeaningInsert)) return fail(db);
-  return finish(db);
+  return finishWrite(db);
 }
 
-bool Db::writeConstituentRows(SqliteDatabase& db, const DbSign& entry, const QList<qint64>& ids) {
+bool Dictionary::writeConstituentRows(SqliteDatabase& db, const DbSign& entry, const QList<qint64>& ids) {
   int order = 1;
   for (qint64 id : ids) {
     if (!db.executeUpdate(kConstituentInsert, {entry.signID, id, order, entry.gloss})) return false;
@@ -127,7 +127,7 @@ bool Db::writeConstituentRows(SqliteDatabase& db, const DbSign& entry, const QLi
   return true;
 }
 
-bool Db::insertCompound(DbSign& e, const QList<qint64>& constituentIDs, bool copy) {
+bool Dictionary::insertCompound(DbSign& e, const QList<qint64>& constituentIDs, bool copy) {
   SqliteDatabase db = database();
   if (!db.open()) return false;
   if (!db.beginTransaction()) return false;
@@ -144,10 +144,10 @@ bool Db::insertCompound(DbSign& e, const QList<qint64>& constituentIDs, bool cop
     return fail(db);
   if (!writeConstituentRows(db, e, constituentIDs)) return fail(db);
   if (!writeMeanings(db, e.signID, e.meanings, kCompoundMeaningInsert)) return fail(db);
-  return finish(db);
+  return finishWrite(db);
 }
 
-bool Db::updateCompound(DbSign& e, const QList<qint64>& constituentIDs, bool copy) {
+bool Dictionary::updateCompound(DbSign& e, const QList<qint64>& constituentIDs, bool copy) {
   SqliteDatabase db = database();
   if (!db.open()) return false;
   if (!copy) e.modificationTime = now();
@@ -164,10 +164,10 @@ bool Db::updateCompound(DbSign& e, const QList<qint64>& constituentIDs, bool cop
   if (!db.executeUpdate(QStringLiteral("DELETE FROM Compounds WHERE CompoundID=?"), {e.signID})) return fail(db);
   if (!writeConstituentRows(db, e, constituentIDs)) return fail(db);
   if (!writeMeanings(db, e.signID, e.meanings, kMeaningInsert)) return fail(db);
-  return finish(db);
+  return finishWrite(db);
 }
 
-bool Db::deleteSign(qint64 signID) {
+bool Dictionary::deleteSign(qint64 signID) {
   if (signID < 1) return false;
   SqliteDatabase db = database();
   if (!db.open()) return false;
@@ -187,7 +187,7 @@ bool Db::deleteSign(qint64 signID) {
   if (!db.executeUpdate(QStringLiteral("DELETE FROM Translation WHERE SignID=?"), {signID})) return fail(db);
   if (wasCompound && !db.executeUpdate(QStringLiteral("DELETE FROM Compounds WHERE CompoundID=?"), {signID}))
     return fail(db);
-  return finish(db);
+  return finishWrite(db);
 }
 
 }  // namespace quabe

@@ -8,7 +8,10 @@
 #include "core/AtomicFile.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
+#include "dictionary/SpmlExport.h"
+#include "dictionary/DictionaryMerge.h"
 #include "dictionary/SpmlImport.h"
+#include "symbols/SymbolArchive.h"
 
 namespace quabe::cli {
 
@@ -70,6 +73,28 @@ int dictImportSpml(const QStringList& arguments) {
   out() << result.imported << " entries imported, " << result.skipped << " skipped (no sign) in " << timer.elapsed()
         << " ms\n";
   return 0;
+}
+
+int dictExportSpml(const QStringList& arguments) {
+  QStringList args = arguments;
+  const QString output = takeOption(args, QStringLiteral("-o"));
+  if (args.size() != 1 || output.isEmpty()) {
+    err() << "usage: quabe-cli dict export-spml DICT.db -o OUT.spml\n";
+    return 2;
+  }
+  if (!QFileInfo(args.first()).isFile()) {
+    err() << "dict export-spml: " << args.first() << ": no such dictionary\n";
+    return 1;
+  }
+  SymbolArchive::shared().loadImageArchive();
+  const SpmlExportResult result = exportSpml(args.first(), output);
+  for (const QString& problem : result.problems) err() << problem << "\n";
+  if (!result.ok) {
+    err() << "dict export-spml: " << result.error << "\n";
+    return 1;
+  }
+  out() << result.exported << " entries written to " << output << "\n";
+  return result.problems.isEmpty() ? 0 : 1;
 }
 
 int dictBuildStarter(const QStringList& arguments) {
@@ -168,12 +193,50 @@ int dictSheet(const QStringList& arguments) {
   out() << ids.size() << " entries drawn into " << output << "\n";
   return 0;
 }
+
+int dictMerge(const QStringList& arguments) {
+  QStringList args = arguments;
+  const QString into = takeOption(args, QStringLiteral("--into"));
+  const bool addNew = takeFlag(args, QStringLiteral("--add-new"));
+  const bool replaceChanged = takeFlag(args, QStringLiteral("--replace-changed"));
+  const bool dryRun = takeFlag(args, QStringLiteral("--dry-run"));
+  if (args.size() != 1 || into.isEmpty()) {
+    err() << "usage: quabe-cli dict merge EXTERNAL.db --into DICT.db [--add-new] [--replace-changed] [--dry-run]\n";
+    return 2;
+  }
+  DictionaryMerge merge(into);
+  QString error;
+  if (!merge.open(args.first(), &error)) {
+    err() << "dict merge: " << error << "\n";
+    return 1;
+  }
+  merge.setUnattended(true);
+  QElapsedTimer timer;
+  timer.start();
+  const MergeReport report = merge.run(
+      [&](const MergeVersion&, const MergeVersion* current) {
+        if (current) return replaceChanged ? MergeResponse::replace : MergeResponse::skip;
+        return addNew ? MergeResponse::add : MergeResponse::skip;
+      },
+      {}, dryRun);
+  for (const QString& failure : report.failures) err() << "dict merge: not written: " << failure << "\n";
+  out() << (dryRun ? "would merge: " : "merged: ") << report.identical << " identical, " << report.added << " added, "
+        << report.replaced << " replaced, " << report.skipped << " skipped, " << report.failed << " failed in "
+        << timer.elapsed() << " ms\n";
+  return report.failed > 0 ? 1 : 0;
+}
 }  // namespace
 
 QUABE_CLI_COMMAND("dict create", "dict create PATH [--symbol-data FILE] [--replace]",
                   "makes an empty dictionary (all tables, symbol sizes from the archive data)", dictCreate);
 QUABE_CLI_COMMAND("dict import-spml", "dict import-spml FILE.spml -o DICT.db [--symbol-data FILE]",
                   "imports the signs of an SPML export into a dictionary (created when missing)", dictImportSpml);
+QUABE_CLI_COMMAND("dict export-spml", "dict export-spml DICT.db -o OUT.spml",
+                  "writes every entry of a dictionary as SPML 1.6 that import-spml reads back unchanged (exit 1 when "
+                  "something could not be carried over, reported on standard error)",
+                  dictExportSpml);
+QUABE_CLI_COMMAND("dict merge", "dict merge EXTERNAL.db --into DICT.db [--add-new] [--replace-changed] [--dry-run]",
+                  "merges another dictionary without questions and prints what happened", dictMerge);
 QUABE_CLI_COMMAND("dict build-starter", "dict build-starter SOURCE.json -o DICT.db [--symbol-data FILE]",
                   "builds the bundled starter dictionary from its JSON source", dictBuildStarter);
 QUABE_CLI_COMMAND("dict lookup", "dict lookup WORD... [--db DICT.db]",

@@ -1,16 +1,18 @@
 // quabe-cli commands of the sign finder: similar-sign search, the similarity
 // of two signs and the finder evaluation.
 #include <QFileInfo>
+#include <optional>
 
 #include "cli/CliCommand.h"
 #include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
-#include "dictionary/Fsw.h"
+#include "document/EditorState.h"
+#include "document/Fsw.h"
 #include "document/Sign.h"
 #include "document/SwmlParser.h"
+#include "finder/FinderEvaluation.h"
 #include "finder/SFTuning.h"
 #include "finder/SignFinder.h"
-#include "finder/SignFinderTest.h"
 
 namespace quabe::cli {
 
@@ -27,16 +29,9 @@ SignPtr signFromArgument(const QString& text) {
     parser.parse(text);
     sign = parser.firstSign;
   } else if (const auto fsw = FswSign::parse(text)) {
-    sign = std::make_shared<Sign>();
-    for (const FswSymbol& s : fsw->symbols) {
-      auto symbol = ISWA::make(s.code);
-      if (!symbol) {
-        err() << text << ": no image for symbol " << s.key << "\n";
-        continue;
-      }
-      symbol->rect.moveTopLeft(QPointF(s.x, s.y));
-      sign->symbols.append(std::make_shared<ISWA>(*symbol));
-    }
+    QStringList problems;
+    sign = Fsw::toSign(*fsw, &problems);
+    for (const QString& problem : problems) err() << text << ": " << problem << "\n";
   }
   if (!sign || sign->symbols.isEmpty()) {
     err() << text << ": not an SWML file with a sign nor an FSW sign\n";
@@ -66,27 +61,36 @@ bool applyTuning(QStringList& args) {
   return true;
 }
 
+// --mirror (the default) or --no-mirror: whether a sign also matches the
+// mirror image of the sign searched for.
+bool takeMirrorOption(QStringList& args, bool byDefault) {
+  const bool on = takeFlag(args, QStringLiteral("--mirror"));
+  const bool off = takeFlag(args, QStringLiteral("--no-mirror"));
+  return on || (!off && byDefault);
+}
+
 int findCommand(const QStringList& arguments) {
   QStringList args = arguments;
   quietUnlessVerbose(args);
   const int limit = SignFinder::resultLimit(takeOption(args, QStringLiteral("--limit"), QStringLiteral("20")));
   SignFinder finder;
   finder.integrateArrows = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
+  const bool mirror = takeMirrorOption(args, true);
   const std::unique_ptr<Dictionary> dictionary = takeDictionary(args, QStringLiteral("--dict"));
   if (!dictionary || !applyTuning(args)) return 1;
   if (args.size() != 1) {
-    err() << "usage: quabe-cli find SIGN [--dict PATH] [--limit N]\n";
+    err() << "usage: quabe-cli find SIGN [--dict PATH] [--limit N] [--no-mirror]\n";
     return 2;
   }
   const SignPtr target = signFromArgument(args.first());
   if (!target) return 1;
   finder.setDictionaryPath(dictionary->path());
-  QList<SFResult> results = finder.findSimilarSigns(*target, limit);
+  QList<SFResult> results = finder.findSimilarSigns(*target, limit, mirror);
   SignFinder::loadDetails(results, *dictionary);
-  out() << "rank\tsimilarity\tid\tgloss\tmeaning\n";
+  out() << "rank\tsimilarity\tid\tgloss\tmeaning\tmirrored\n";
   for (const SFResult& r : results)
-    out() << r.ranking << "\t" << QString::asprintf("%.3f", r.similarity) << "\t" << r.signID << "\t" << r.gloss << "\t"
-          << r.meaning << "\n";
+    out() << r.ranking << "\t" << similarityPercent(r.similarity) << "\t" << r.signID << "\t" << r.gloss << "\t"
+          << r.meaning << "\t" << (r.mirrored ? "yes" : "") << "\n";
   return 0;
 }
 
@@ -94,9 +98,10 @@ int similarityCommand(const QStringList& arguments) {
   QStringList args = arguments;
   quietUnlessVerbose(args);
   const bool integrate = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
+  const bool mirror = takeMirrorOption(args, true);
   if (!applyTuning(args)) return 1;
   if (args.size() != 2) {
-    err() << "usage: quabe-cli similarity SIGN_A SIGN_B\n";
+    err() << "usage: quabe-cli similarity SIGN_A SIGN_B [--no-mirror]\n";
     return 2;
   }
   const SignPtr a = signFromArgument(args[0]);
@@ -106,19 +111,22 @@ int similarityCommand(const QStringList& arguments) {
     a->integrateArrows();
     b->integrateArrows();
   }
-  const SFSimilarity s = SFSign::fromSign(*a, false).similarity(SFSign::fromSign(*b, false));
-  out() << QString::asprintf("Similarity: %.3f\n (shape+loc: %.3f, move: %.3f)\n", s.total, s.shapeAndLocation,
-                             s.movement);
+  const SFSign first = SFSign::fromSign(*a, false);
+  const std::optional<SFSign> image = mirror ? std::optional<SFSign>(first.mirrored()) : std::nullopt;
+  const SFSimilarity s = first.similarity(SFSign::fromSign(*b, false), image ? &*image : nullptr);
+  out() << "Similarity: " << similarityPercent(s.score) << (s.mirrored ? " (mirror image)" : "")
+        << QString::asprintf("\n (shape+loc: %.3f, move: %.3f)\n", s.shapeAndLocation, s.movement);
   return 0;
 }
 
 int evaluateCommand(const QStringList& arguments) {
   QStringList args = arguments;
   quietUnlessVerbose(args);
-  SignFinderTest::Run run;
-  run.limit = SignFinderTest::limitFromText(takeOption(args, QStringLiteral("--limit"), QStringLiteral("20")));
+  FinderEvaluation::Run run;
+  run.limit = FinderEvaluation::limitFromText(takeOption(args, QStringLiteral("--limit"), QStringLiteral("20")));
   run.integrateArrows = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
   const bool quiet = takeFlag(args, QStringLiteral("--quiet"));
+  const bool mirror = takeMirrorOption(args, false);
   const std::unique_ptr<Dictionary> dictionary = takeDictionary(args, QStringLiteral("--dict"));
   if (!dictionary || !applyTuning(args)) return 1;
   if (args.size() != 1) {
@@ -132,9 +140,10 @@ int evaluateCommand(const QStringList& arguments) {
   }
   SignFinder finder;
   finder.setDictionaryPath(dictionary->path());
-  SignFinderTest tester;
+  FinderEvaluation tester;
   tester.finder = &finder;
   tester.useSampleListFile = true;
+  tester.matchMirrorImages = mirror;
   const QString report = tester
                              .start(run,
                                     [quiet](int done, int total, const QString& label) {
@@ -150,13 +159,18 @@ int evaluateCommand(const QStringList& arguments) {
 
 }  // namespace
 
-QUABE_CLI_COMMAND("find", "find SIGN [--dict PATH] [--limit N] [--no-integrate-arrows] [--verbose]",
-                  "lists the dictionary signs most similar to a sign (SWML file or FSW string)", findCommand);
-QUABE_CLI_COMMAND("similarity", "similarity SIGN_A SIGN_B [--no-integrate-arrows] [--verbose]",
-                  "prints the similarity of two signs (SWML files or FSW strings)", similarityCommand);
-QUABE_CLI_COMMAND(
-    "evaluate",
-    "evaluate LIST.txt [--limit N] [--no-integrate-arrows] [--dict PATH] [--tune NAME=VALUE] [--quiet] [--verbose]",
-    "runs the finder evaluation over a sample list file and prints the report", evaluateCommand);
+QUABE_CLI_COMMAND("find",
+                  "find SIGN [--dict PATH] [--limit N] [--no-integrate-arrows] [--mirror|--no-mirror] [--verbose]",
+                  "lists the dictionary signs most similar to a sign (SWML file or FSW string), 100 % for the same "
+                  "sign; with --mirror (the default) also its mirror image's, marked \"yes\" under \"mirrored\"",
+                  findCommand);
+QUABE_CLI_COMMAND("similarity", "similarity SIGN_A SIGN_B [--no-integrate-arrows] [--mirror|--no-mirror] [--verbose]",
+                  "prints the similarity of two signs (SWML files or FSW strings), 100 % for the same sign; with "
+                  "--mirror (the default) the better of SIGN_A and its mirror image",
+                  similarityCommand);
+QUABE_CLI_COMMAND("evaluate",
+                  "evaluate LIST.txt [--limit N] [--no-integrate-arrows] [--mirror|--no-mirror] [--dict PATH] "
+                  "[--tune NAME=VALUE] [--quiet] [--verbose]",
+                  "runs the finder evaluation over a sample list file and prints the report", evaluateCommand);
 
 }  // namespace quabe::cli

@@ -1,35 +1,16 @@
 #include <QFileInfo>
-#include <cmath>
 
 #include "cli/CliCommand.h"
 #include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
 #include "document/Document.h"
+#include "document/Fsw.h"
 #include "document/Sign.h"
 #include "notation/SWGen.h"
 
 namespace quabe::cli {
 
 namespace {
-
-// A sign in Formal SignWriting: the box marker, the sign's extent and every
-// symbol's key and position, with the sign's box centred on 500 x 500.
-QString fswOfSign(const Sign& sign) {
-  if (sign.symbols.isEmpty()) return QString();
-  const double originX = 500 - std::floor(sign.width / 2);
-  const double originY = 500 - std::floor(sign.height / 2);
-  const int maxX = int(std::ceil(originX + sign.width));
-  const int maxY = int(std::ceil(originY + sign.height));
-  QString fsw = QStringLiteral("M%1x%2").arg(maxX).arg(maxY);
-  for (const ISWAPtr& symbol : sign.symbols) {
-    const QString key = SSS::toFswKey(symbol->sss());
-    if (key.isEmpty()) continue;
-    const int x = int(std::lround(originX + symbol->rect.x() - sign.leftMost));
-    const int y = int(std::lround(originY + symbol->rect.y() - sign.topMost));
-    fsw += key + QStringLiteral("%1x%2").arg(x).arg(y);
-  }
-  return fsw;
-}
 
 // A new document whose first line holds the signs, each centred in the
 // document's sign box, saved as SWML.
@@ -51,6 +32,27 @@ int writeDocument(const QList<SignPtr>& signs, const QString& path) {
   return 0;
 }
 
+void printSigns(const QList<SignPtr>& signs, bool fsw) {
+  for (const SignPtr& sign : signs) {
+    const DbSign& entry = *sign->jjs;
+    if (fsw) {
+      out() << Fsw::fromSign(*sign).fsw() << "\n";
+      continue;
+    }
+    out() << entry.gloss << entry.tag << "\tid " << entry.signID << "\tlane " << sign->lane << "\t"
+          << sign->symbols.size() << " symbols";
+    if (entry.isAmbiguous) {
+      QStringList others;
+      for (const auto id : entry.candidates) others.append(QString::number(id));
+      out() << "\talso " << others.join(QLatin1Char(','));
+    }
+    out() << "\t" << Fsw::fromSign(*sign).fsw() << "\n";
+  }
+}
+
+// Exit status: 0 when every word was found, 1 when some were not (the
+// signs are still written, the missing ones empty), 2 for a line that does
+// not follow the notation (nothing written).
 int notationCommand(const QStringList& arguments) {
   QStringList args = arguments;
   const std::unique_ptr<Dictionary> dictionary = takeDictionary(args, QStringLiteral("--dict"));
@@ -61,30 +63,22 @@ int notationCommand(const QStringList& arguments) {
     return 2;
   }
   if (!dictionary) return 1;
-  // Diagnostics go to standard error so that standard output holds only signs.
+  // The converter's log stays quiet; its findings go to standard error so
+  // that standard output holds only signs.
   setDiagnosticsEnabled(false);
   const NotationConversion conversion = SWGen(*dictionary).convert(args.front());
   setDiagnosticsEnabled(true);
-  for (const QString& line : conversion.diagnostics) err() << line << "\n";
+  for (const NotationDiagnostic& problem : conversion.diagnostics) err() << problem.text() << "\n";
+  // A line that does not follow the notation gives nothing: its signs would
+  // not say what was written.
+  if (!conversion.isReadable()) return 2;
 
-  if (!output.isEmpty()) return writeDocument(conversion.signs, output);
-  for (const SignPtr& sign : conversion.signs) {
-    const DbSign& entry = *sign->jjs;
-    if (fsw) {
-      out() << fswOfSign(*sign) << "\n";
-      continue;
-    }
-    out() << entry.gloss << entry.tag << "\tid " << entry.signID << "\tlane " << sign->lane << "\t"
-          << sign->symbols.size() << " symbols";
-    if (entry.isAmbiguous) {
-      QStringList others;
-      for (const auto id : entry.candidates) others.append(QString::number(id));
-      out() << "\talso " << others.join(QLatin1Char(','));
-    }
-    out() << "\t" << fswOfSign(*sign) << "\n";
+  if (!output.isEmpty()) {
+    if (writeDocument(conversion.signs, output) != 0) return 1;
+  } else {
+    printSigns(conversion.signs, fsw);
   }
-  for (const QString& gloss : conversion.unknownGlosses) err() << gloss << ": not in the dictionary\n";
-  return 0;
+  return conversion.unknownWords.isEmpty() ? 0 : 1;
 }
 
 }  // namespace

@@ -16,10 +16,9 @@ SwmlReadReport readDocument(Document& document, const QString& path) {
   return report;
 }
 
+// Symbols left out and coordinates clamped are damage as much as broken XML.
 void printDamage(QTextStream& stream, const QString& path, const SwmlReadReport& report) {
   if (report.isDamaged()) stream << path << ": damaged: " << report.damageDescription() << "\n";
-  for (const QString& skipped : report.skippedSymbols)
-    stream << path << ": symbol without image skipped, " << skipped << "\n";
 }
 
 QString quoted(QString text) {
@@ -73,7 +72,7 @@ int swmlInfo(const QStringList& args) {
     }
   }
   out() << "total: " << lines.size() << " lines, " << signCount << " signs, " << symbolCount << " symbols\n";
-  if (report.isDamaged() || !report.skippedSymbols.isEmpty()) {
+  if (report.isDamaged()) {
     printDamage(out(), path, report);
     return 1;
   }
@@ -98,7 +97,7 @@ int swmlNormalize(const QStringList& args) {
     err() << args.at(1) << ": " << reason << "\n";
     return 1;
   }
-  return report.isDamaged() || !report.skippedSymbols.isEmpty() ? 1 : 0;
+  return report.isDamaged() ? 1 : 0;
 }
 }  // namespace
 

@@ -17,7 +17,7 @@
 #include "core/AtomicFile.h"
 #include "core/Resources.h"
 #include "dictionary/Dictionary.h"
-#include "dictionary/Fsw.h"
+#include "document/Fsw.h"
 
 namespace quabe {
 
@@ -274,25 +274,26 @@ struct SourceBuilder {
     qreal right = 0, bottom = 0;
     for (qsizetype i = 0; i < sign->symbols.size(); ++i) {
       const FswSymbol& s = sign->symbols.at(i);
+      const SymbolCode code = SSS::fromFswKeyNumber(s.key);
       DbISWA row;
       row.subID = int(i) + 1;
       row.sign = e.gloss;
-      row.sss = SSS::toString(s.code);
+      row.sss = SSS::toString(code);
       row.x = s.x - minX;
       row.y = s.y - minY;
       const QString flag = i < flags.size() ? flags.at(i).toString() : QString();
-      if (SSS::categoryField(s.code) == 1) {
+      if (SSS::categoryField(code) == 1) {
         row.hand = flag.contains(QLatin1Char('B'))   ? int(Hand::both)
                    : flag.contains(QLatin1Char('L')) ? int(Hand::left)
                    : flag.contains(QLatin1Char('R')) ? int(Hand::right)
-                   : SSS::rotation(s.code) > 8       ? int(Hand::left)
+                   : SSS::rotation(code) > 8         ? int(Hand::left)
                                                      : int(Hand::right);
       }
       row.changeableHand = flag.contains(QLatin1Char('c')) ? 1 : 0;
       row.turnableArrow = flag.contains(QLatin1Char('t')) ? 1 : 0;
       row.modifiableArrow = flag.contains(QLatin1Char('m')) ? 1 : 0;
       const QSizeF size = symbolSize(row.sss);
-      if (size.isEmpty()) return fail(QStringLiteral("entry %1: unknown symbol %2").arg(e.gloss, s.key));
+      if (size.isEmpty()) return fail(QStringLiteral("entry %1: unknown symbol %2").arg(e.gloss, row.sss));
       right = qMax(right, row.x + size.width());
       bottom = qMax(bottom, row.y + size.height());
       spelling.append(row);

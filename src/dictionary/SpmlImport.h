@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QIODevice>
 #include <QList>
 #include <QString>
@@ -8,15 +9,24 @@
 
 namespace quabe {
 
+// The namespace of the attributes in which this system's SPML exports keep
+// the fields SPML has no element for.
+inline constexpr char SpmlFieldNamespace[] = "urn:x-quabe:dictionary";
+
 // One entry of an SPML file as the importer reads it.
 struct SpmlEntry {
   qint64 id = 0;
   qint64 creationTime = 0;      // cdt
   qint64 modificationTime = 0;  // mdt
-  QString sign;                 // the first term that is an FSW sign
+  QString sign;                 // the first term that is a sign (FSW or SWU)
   QStringList terms;            // the other terms, in order
   QString text;
   QString source;
+  // An entry of this system's export: its fields by attribute name and its
+  // reading; terms and source are then kept exactly as written (not trimmed).
+  QHash<QString, QString> fields;
+  QString reading;
+  bool isOwnExport() const { return !fields.isEmpty(); }
 };
 
 // Reads the entries of an SPML export one at a time from a device.
@@ -49,7 +59,10 @@ struct SpmlImportResult {
 // in one transaction: the gloss is the first text term, the meanings the
 // other terms and the text, the source becomes the comment, and the spelling
 // is the sign's symbols moved so that their box starts at (0, 0). The entry
-// keeps its SPML id when that id is free. On any failure nothing is written.
+// keeps its SPML id when that id is free. Entries of this system's own
+// export (exportSpml) are read back field by field instead, their
+// constituents following the ids their entries receive. On any failure
+// nothing is written.
 // progress (may be empty) is called every 1000 entries and at the end. A
 // Dictionary open on the file learns of the import from the caller
 // (Dictionary::announceExternalChange).

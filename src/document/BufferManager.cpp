@@ -69,15 +69,20 @@ bool BufferManager::replaceSign(const SignPtr& sign, qsizetype lineIndex, qsizet
 }
 
 SignPtr BufferManager::pasteSignsAt(qsizetype lineIndex, qsizetype offset) {
+  // Copies of a snapshot: the clipboard may hold signs of this very line.
+  QList<SignPtr> signs = signClipboard().signArray;
+  for (SignPtr& sign : signs) sign = sign->copy();
+  return insertSignsAt(lineIndex, offset, signs);
+}
+
+SignPtr BufferManager::insertSignsAt(qsizetype lineIndex, qsizetype offset, const QList<SignPtr>& signs) {
   SignStringPtr target = line(lineIndex);
   if (!target || offset < 0 || offset > target->count()) {
-    diag(QStringLiteral("pasteSignsAt: runtime error will occur"));
+    diag(QStringLiteral("insertSignsAt: runtime error will occur"));
     return nullptr;
   }
-  // A snapshot: the clipboard may hold signs of this very line.
-  const QList<SignPtr> clipboard = signClipboard().signArray;
-  for (qsizetype k = 0; k < clipboard.size(); ++k) target->signArray.insert(offset + k, clipboard[k]->copy());
-  offset += clipboard.size();
+  for (qsizetype k = 0; k < signs.size(); ++k) target->signArray.insert(offset + k, signs[k]);
+  offset += signs.size();
   if (offset >= target->count()) target->signArray.append(std::make_shared<Sign>());
   return target->at(offset);
 }
@@ -121,27 +126,14 @@ bool BufferManager::copySigns(const SignPtr& from, const SignPtr& to, bool cut) 
 
   if (start->line == end->line) {
     SignString& current = *editBuffer[start->line];
-    clipboard = current.subString(start->index, end->index);
+    clipboard = SignString(current.signArray.mid(start->index, end->index - start->index + 1));
     if (cut) current.signArray.remove(start->index, end->index - start->index + 1);
     return true;
   }
 
-  // A range over several lines. Line breaks are not content: the line-break
-  // sign (an empty last sign) of every line the range touches stays out of the
-  // clipboard, so pasting gives the signs alone. A cut removes the whole span
-  // of each line, line breaks included; a line left without signs is removed,
-  // and terminateAllLines() gives the rest back their line breaks.
+  const QList<QList<SignPtr>> lines = signsBetween(from, to).value_or(QList<QList<SignPtr>>());
   clipboard.signArray.clear();
-  for (qsizetype l = start->line; l <= end->line; ++l) {
-    const SignString& current = *editBuffer[l];
-    const qsizetype first = l == start->line ? start->index : 0;
-    const qsizetype last = l == end->line ? end->index : current.count() - 1;
-    for (qsizetype i = first; i <= last; ++i) {
-      const SignPtr& sign = current.signArray[i];
-      const bool lineBreak = i == current.count() - 1 && sign->isEmpty();
-      if (!lineBreak) clipboard.signArray.append(sign);
-    }
-  }
+  for (const QList<SignPtr>& signs : lines) clipboard.signArray.append(signs);
   if (!cut) return true;
 
   for (qsizetype l = end->line; l >= start->line; --l) {
@@ -159,6 +151,31 @@ bool BufferManager::copySigns(const SignPtr& from, const SignPtr& to, bool cut) 
     editBuffer.append(only);
   }
   return true;
+}
+
+std::optional<QList<QList<SignPtr>>> BufferManager::signsBetween(const SignPtr& from, const SignPtr& to) const {
+  std::optional<BufferPosition> start = position(from.get());
+  std::optional<BufferPosition> end = position(to.get());
+  if (!start || !end) return std::nullopt;
+  if (*end < *start) std::swap(start, end);
+  if (start->line == end->line)
+    return QList<QList<SignPtr>>{editBuffer[start->line]->signArray.mid(start->index, end->index - start->index + 1)};
+  // A range over several lines. Line breaks are not content: the line-break
+  // sign (an empty last sign) of every line the range touches stays out, so
+  // pasting gives the signs alone.
+  QList<QList<SignPtr>> lines;
+  for (qsizetype l = start->line; l <= end->line; ++l) {
+    const SignString& current = *editBuffer[l];
+    const qsizetype first = l == start->line ? start->index : 0;
+    const qsizetype last = l == end->line ? end->index : current.count() - 1;
+    QList<SignPtr>& signs = lines.emplace_back();
+    for (qsizetype i = first; i <= last; ++i) {
+      const SignPtr& sign = current.signArray[i];
+      const bool lineBreak = i == current.count() - 1 && sign->isEmpty();
+      if (!lineBreak) signs.append(sign);
+    }
+  }
+  return lines;
 }
 
 }  // namespace quabe

@@ -55,6 +55,8 @@ class BufferManager {
   // sign after them (an empty sign is appended when there is none). nullptr
   // (with a diagnostic) for a line or offset outside the buffer.
   SignPtr pasteSignsAt(qsizetype line, qsizetype offset);
+  // The same with the given signs (inserted themselves, not copies).
+  SignPtr insertSignsAt(qsizetype line, qsizetype offset, const QList<SignPtr>& signs);
   // Turns stand-alone punctuation: flag set turns rotations 3/7 to 1/5,
   // flag clear turns 1/5 to 7/3.
   void rotatePunctuation(bool flag);
@@ -73,6 +75,8 @@ class BufferManager {
   // empties is removed (the buffer keeps at least one line). Callers then run
   // terminateAllLines(). False (nothing changes) when a sign is not found.
   bool copySigns(const SignPtr& from, const SignPtr& to, bool cut);
+  // The signs copySigns takes, line by line; nothing when a sign is not found.
+  std::optional<QList<QList<SignPtr>>> signsBetween(const SignPtr& from, const SignPtr& to) const;
 };
 
 }  // namespace quabe

@@ -58,6 +58,22 @@ void Compound::setSizeAndOffset() {
   offsets = positions;
 }
 
+QList<Sign::ShownSymbol> Compound::shownSymbols(bool vertical) const {
+  QList<ShownSymbol> shown;
+  const QList<SignPtr> parts = constituents.value_or(QList<SignPtr>());
+  for (qsizetype i = 0; i < parts.size(); ++i) {
+    if (!parts[i]) continue;
+    // The offset's y stacks the constituents in columns, its x sets them side
+    // by side in rows.
+    const QPointF offset = offsets && i < offsets->size() ? offsets->at(i) : QPointF();
+    const QPointF shift =
+        vertical ? QPointF(0, offset.y() - parts[i]->topMost) : QPointF(offset.x() - parts[i]->leftMost, 0);
+    for (const ShownSymbol& s : parts[i]->shownSymbols(vertical)) shown.append({s.symbol, s.position + shift});
+  }
+  shown += Sign::shownSymbols(vertical);
+  return shown;
+}
+
 void Compound::center(qreal boxWidth, qreal boxHeight, bool vertical) {
   if (!constituents) return;
   for (const SignPtr& part : *constituents) {

@@ -30,6 +30,8 @@ class Compound : public Sign {
   void setSizeAndOffset();
   // Centres each constituent in a box of the given size.
   void center(qreal boxWidth, qreal boxHeight, bool vertical) override;
+  // The constituents' symbols at the constituents' offsets, then its own.
+  QList<ShownSymbol> shownSymbols(bool vertical) const override;
   // Empty when it has no constituents; its own symbols are not consulted.
   bool isEmpty() const override;
 };

@@ -10,6 +10,7 @@
 #include "document/EditorState.h"
 #include "document/SwmlDelegate.h"
 #include "document/SwmlWriter.h"
+#include "symbols/CoordinateLimits.h"
 
 namespace quabe {
 
@@ -45,7 +46,8 @@ SwmlReadReport Document::readFromFile(const QString& path) {
   SWMLDelegate delegate(bufferManager, prefs);
   const SwmlReadReport report = delegate.read(file);
   completeReading(bufferManager, prefs);
-  m_filePath = path;
+  m_sourcePath = path;
+  m_filePath = report.isDamaged() ? QString() : path;
   m_undoStack.clear();
   setModified(false);
   return report;
@@ -88,7 +90,24 @@ void Document::showReadProblems(const QString& path, const SwmlReadReport& repor
     alerts().alert(loc("SwmlCannotOpen").arg(name), report.errorText);
     return;
   }
-  alerts().alert(loc("SwmlDamaged").arg(name), loc("SwmlDamagedInfo").arg(report.damageDescription()));
+  QStringList lines;
+  if (!report.wellFormed || !report.sawSwmlElement) {
+    SwmlReadReport structure = report;
+    structure.skippedSymbols.clear();
+    structure.clampedCoordinates.clear();
+    lines << loc("SwmlDamagedInfo").arg(structure.damageDescription());
+  }
+  if (!report.skippedSymbols.isEmpty())
+    lines << loc("SwmlSymbolsLeftOut")
+                 .arg(report.skippedSymbols.size())
+                 .arg(report.skippedSymbols.join(QStringLiteral(", ")));
+  if (!report.clampedCoordinates.isEmpty())
+    lines << loc("SwmlCoordinatesClamped")
+                 .arg(report.clampedCoordinates.size())
+                 .arg(SymbolCoordinateLimit)
+                 .arg(report.clampedCoordinates.join(QStringLiteral(", ")));
+  lines << loc("SwmlKeptAsCopy");
+  alerts().alert(loc("SwmlDamaged").arg(name), lines.join(QLatin1Char('\n')));
 }
 
 QByteArray Document::swmlData() const { return SwmlWriter::write(bufferManager, prefs); }
@@ -96,18 +115,9 @@ QByteArray Document::swmlData() const { return SwmlWriter::write(bufferManager, 
 bool Document::writeToFile(const QString& path, QString* errorMessage) {
   if (!saveAtomically(path, swmlData(), errorMessage)) return false;
   m_filePath = path;
+  m_sourcePath = path;
   setModified(false);
   return true;
-}
-
-bool Document::readFromData(const QByteArray&, const QString&, int* errorCode) {
-  if (errorCode) *errorCode = UnsupportedDataError;
-  return false;
-}
-
-std::optional<QByteArray> Document::dataOfType(const QString&, int* errorCode) const {
-  if (errorCode) *errorCode = UnsupportedDataError;
-  return std::nullopt;
 }
 
 }  // namespace quabe

@@ -4,7 +4,6 @@
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
-#include <optional>
 
 #include "document/BufferManager.h"
 #include "document/Preferences.h"
@@ -18,9 +17,6 @@ namespace quabe {
 class Document : public QObject {
   Q_OBJECT
  public:
-  // The error code of the in-memory data paths, which are not supported.
-  static constexpr int UnsupportedDataError = -4;
-
   explicit Document(QObject* parent = nullptr);
   ~Document() override;
 
@@ -35,21 +31,21 @@ class Document : public QObject {
   // again from the user settings; the file's root element then overrides
   // sign box size, spacing and writing direction). A damaged file yields
   // what could be read before the damage; the report says what happened and
-  // showReadProblems() tells the user. The undo history is cleared and the
-  // document is unmodified afterwards. A file that cannot be opened leaves
-  // the document as it was (report.opened is false).
+  // showReadProblems() tells the user. A file that was not read completely
+  // (damaged, not SWML, symbols left out or moved) is not the document's
+  // file: filePath() stays empty so that saving asks for a file, proposing
+  // the file read. The undo history is cleared and the document is
+  // unmodified afterwards. A file that cannot be opened leaves the document
+  // as it was (report.opened is false).
   SwmlReadReport readFromFile(const QString& path);
   // Writes the whole buffer as SWML, atomically: the file is replaced only
   // once the new text is completely written, so a failed or interrupted
   // save leaves the previous version as it was. On success the document is
-  // unmodified. errorMessage receives the reason of a failure.
+  // unmodified and the file is its file. errorMessage receives the reason
+  // of a failure.
   bool writeToFile(const QString& path, QString* errorMessage = nullptr);
   // The SWML text of the document.
   QByteArray swmlData() const;
-
-  // In-memory reading and writing are refused with UnsupportedDataError.
-  bool readFromData(const QByteArray& data, const QString& type, int* errorCode = nullptr);
-  std::optional<QByteArray> dataOfType(const QString& type, int* errorCode = nullptr) const;
 
   // The steps that finish every reading: empty signs get the full sign box,
   // an empty last line is dropped, every line ends with its line-break sign
@@ -58,11 +54,15 @@ class Document : public QObject {
   static void completeReading(BufferManager& buffer, const Preferences& prefs);
 
   // Tells the user through the alert sink when the report shows that the
-  // file could not be opened or was damaged; nothing otherwise.
+  // file could not be opened or was not read completely (one alert that
+  // names what was lost); nothing otherwise.
   static void showReadProblems(const QString& path, const SwmlReadReport& report);
 
-  // The path last read or written ("" for a new document).
+  // The file Save writes to: the file last written, or read completely
+  // ("" for a new document and for one read from a damaged file).
   QString filePath() const { return m_filePath; }
+  // The file last read or written, also when it was damaged.
+  QString sourcePath() const { return m_sourcePath; }
 
   QUndoStack& undoStack() { return m_undoStack; }
   // Modified while the undo stack is away from its clean state or after
@@ -78,6 +78,7 @@ class Document : public QObject {
 
   QUndoStack m_undoStack;
   QString m_filePath;
+  QString m_sourcePath;
   bool m_forcedModified = false;
   bool m_lastReportedModified = false;
 };

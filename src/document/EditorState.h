@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QList>
 #include <memory>
+#include <optional>
 
 #include "document/Sign.h"
 #include "document/SignString.h"
@@ -15,6 +16,14 @@ class ImagePasteboard {
  public:
   virtual ~ImagePasteboard() = default;
   virtual void putImage(const QImage& image) = 0;
+  // Copied signs: their picture (null when there is none) beside their text.
+  virtual void putSigns(const QImage& image, const QString& text) {
+    Q_UNUSED(text);
+    if (!image.isNull()) putImage(image);
+  }
+  // Text another program put there (never the text of signs copied here);
+  // nothing when there is none.
+  virtual std::optional<QString> foreignText() const { return std::nullopt; }
 };
 
 // Editor-wide state shared by every sign and document for the whole process:

@@ -23,10 +23,10 @@ QString text(const char* key) {
 Preferences::Preferences() { readUserDefaults(); }
 
 void Preferences::readUserDefaults() {
-  defaultSignBoxWidth = number(SignBoxWidthKey);
-  defaultSignBoxHeight = number(SignBoxHeightKey);
-  minSignSpace = number(MinSignSpaceKey);
-  lineSpace = number(LineSpaceKey);
+  defaultSignBoxWidth = SignBoxRange.sanitized(number(SignBoxWidthKey));
+  defaultSignBoxHeight = SignBoxRange.sanitized(number(SignBoxHeightKey));
+  minSignSpace = SignSpaceRange.sanitized(number(MinSignSpaceKey));
+  lineSpace = LineSpaceRange.sanitized(number(LineSpaceKey));
   showRules = flag(ShowRulesKey);
   showBorders = flag(ShowBordersKey);
   showSignFrames = flag(ShowSignFramesKey);

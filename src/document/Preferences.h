@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 namespace quabe {
 
@@ -12,6 +13,21 @@ class Preferences {
  public:
   // Reads every field from the user settings.
   Preferences();
+
+  // The values a document file keeps for the sign box size and the spacing
+  // (whole numbers, both ends included), and what stands in for a value
+  // outside them. What the preferences panel accepts, what the file reader
+  // takes and what the user settings give a document are the same ranges.
+  struct Range {
+    int low;
+    int high;
+    double fallback;
+    bool contains(double value) const { return value >= low && value <= high && value == double(qint64(value)); }
+    double sanitized(double value) const { return contains(value) ? value : fallback; }
+  };
+  static constexpr Range SignBoxRange{1, 256, 150};  // width and height
+  static constexpr Range LineSpaceRange{0, 100, 20};
+  static constexpr Range SignSpaceRange{0, 100, 10};
 
   // The user-settings keys, one per field.
   static constexpr const char* SignBoxWidthKey = "SignBoxWidth";
@@ -32,7 +48,8 @@ class Preferences {
 
   // Reads all fifteen fields again from the user settings. Numbers read as
   // doubles, flags as Booleans; a key with neither a stored nor a registered
-  // value reads as 0, false or an empty text.
+  // value reads as 0, false or an empty text. A size or space outside its
+  // range (stored by an earlier version) reads as the range's fallback.
   void readUserDefaults();
   // Stores all fifteen fields in the user settings.
   void writeUserDefaults() const;

@@ -223,6 +223,13 @@ void Sign::centerInVMode(qreal w, qreal h) {
   updateBounds();
 }
 
+QList<Sign::ShownSymbol> Sign::shownSymbols(bool) const {
+  QList<ShownSymbol> shown;
+  for (const ISWAPtr& s : symbols)
+    if (s) shown.append({s, s->rect.topLeft()});
+  return shown;
+}
+
 qsizetype Sign::indexOfSymbol(const ISWA* symbol) const {
   for (qsizetype i = 0; i < symbols.size(); ++i) {
     if (symbols[i].get() == symbol) return i;

@@ -82,6 +82,17 @@ class Sign : public std::enable_shared_from_this<Sign> {
   void centerInHMode(qreal boxWidth, qreal boxHeight);
   void centerInVMode(qreal boxWidth, qreal boxHeight);
 
+  // A symbol as the sign shows it: the symbol and where its image's origin
+  // lies in the sign box.
+  struct ShownSymbol {
+    ISWAPtr symbol;
+    QPointF position;
+  };
+  // Every symbol the sign shows, in drawing order: a compound's constituents'
+  // symbols, each constituent moved to its place along the writing direction
+  // (side by side in rows, stacked in columns), then the sign's own symbols.
+  virtual QList<ShownSymbol> shownSymbols(bool vertical) const;
+
   // --- symbol identity ---
   // Position of the very symbol object in symbols, or -1.
   qsizetype indexOfSymbol(const ISWA* symbol) const;

@@ -1,6 +1,6 @@
 #include "document/SignString.h"
 
-#include "core/Diagnostics.h"
+#include <algorithm>
 
 namespace quabe {
 
@@ -13,15 +13,6 @@ SignPtr SignString::last() const { return signArray.isEmpty() ? nullptr : signAr
 bool SignString::endsWithEmptySign() const {
   const SignPtr sign = last();
   return sign && sign->isEmpty();
-}
-
-SignString SignString::subString(qsizetype first, qsizetype last) const {
-  const qsizetype count = signArray.size();
-  if (first < 0 || last < 0 || first >= count || last >= count || first > last) {
-    diag(QStringLiteral("subString(range:)"), QStringLiteral("******* Out of range *****"));
-    return *this;
-  }
-  return SignString(signArray.mid(first, last - first + 1));
 }
 
 SignString SignString::splitOff(qsizetype index) {

@@ -24,9 +24,6 @@ class SignString {
   // True when the last sign is empty (the line is terminated).
   bool endsWithEmptySign() const;
 
-  // The signs first..last (both included; the same objects). An index outside
-  // the line (or first > last) prints a diagnostic and gives the whole line.
-  SignString subString(qsizetype first, qsizetype last) const;
   // Removes the signs from index on (clamped to 0..count) and returns them.
   SignString splitOff(qsizetype index);
   // Position of the very sign object, or -1.

@@ -21,15 +21,14 @@ SwmlReadReport SWMLDelegate::read(const QString& path) { return runSwmlEvents(pa
 SwmlReadReport SWMLDelegate::read(QIODevice& device) { return runSwmlEvents(device, *this); }
 
 void SWMLDelegate::readRootAttributes(const QXmlStreamAttributes& attributes) {
-  const auto apply = [&attributes](const char* name, int low, int high, double fallback, double& field) {
+  const auto apply = [&attributes](const char* name, const Preferences::Range& range, double& field) {
     const std::optional<int> v = integerAttribute(attributes, QLatin1String(name));
-    if (!v) return;
-    field = (*v >= low && *v <= high) ? double(*v) : fallback;
+    if (v) field = range.sanitized(*v);
   };
-  apply("signboxWidth", 1, MaxSignBoxWidth, DefaultSignBoxWidth, prefs.defaultSignBoxWidth);
-  apply("signboxHeight", 1, MaxSignBoxHeight, DefaultSignBoxHeight, prefs.defaultSignBoxHeight);
-  apply("lineSpace", 0, MaxLineSpace, DefaultLineSpace, prefs.lineSpace);
-  apply("signSpace", 0, MaxSignSpace, DefaultSignSpace, prefs.minSignSpace);
+  apply("signboxWidth", Preferences::SignBoxRange, prefs.defaultSignBoxWidth);
+  apply("signboxHeight", Preferences::SignBoxRange, prefs.defaultSignBoxHeight);
+  apply("lineSpace", Preferences::LineSpaceRange, prefs.lineSpace);
+  apply("signSpace", Preferences::SignSpaceRange, prefs.minSignSpace);
   const QLatin1String direction("writingDirection");
   if (attributes.hasAttribute(direction))
     prefs.verticalWriting = attributes.value(direction) == QLatin1String("vertical");

@@ -7,9 +7,18 @@ namespace quabe {
 
 QString SwmlReadReport::damageDescription() const {
   if (!opened) return errorText.isEmpty() ? QStringLiteral("the file could not be opened") : errorText;
-  if (!wellFormed) return QStringLiteral("line %1, column %2: %3").arg(errorLine).arg(errorColumn).arg(errorText);
-  if (!sawSwmlElement) return QStringLiteral("the file holds no swml element");
-  return {};
+  QStringList parts;
+  if (!wellFormed) parts << QStringLiteral("line %1, column %2: %3").arg(errorLine).arg(errorColumn).arg(errorText);
+  if (!sawSwmlElement) parts << QStringLiteral("the file holds no swml element");
+  if (!skippedSymbols.isEmpty())
+    parts << QStringLiteral("%1 symbols without an image left out: %2")
+                 .arg(skippedSymbols.size())
+                 .arg(skippedSymbols.join(QStringLiteral(", ")));
+  if (!clampedCoordinates.isEmpty())
+    parts << QStringLiteral("%1 coordinates beyond the limit clamped: %2")
+                 .arg(clampedCoordinates.size())
+                 .arg(clampedCoordinates.join(QStringLiteral(", ")));
+  return parts.join(QStringLiteral("; "));
 }
 
 namespace {
@@ -110,7 +119,7 @@ SwmlReadReport runSwmlEvents(QIODevice& device, SwmlEventHandler& handler) {
         handler.startElement(xml.name(), xml.attributes());
         break;
       case QXmlStreamReader::Characters:
-        handler.characters(xml.text());
+        handler.characters(xml.text(), xml.isCDATA());
         break;
       case QXmlStreamReader::EndElement:
         handler.endElement(xml.name());

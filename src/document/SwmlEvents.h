@@ -22,10 +22,18 @@ struct SwmlReadReport {
   qint64 errorLine = 0;
   qint64 errorColumn = 0;
   // One entry per symbol left out because the archive has no image for its
-  // code: the code text and where it stood.
+  // code: the code text and the line it stood on.
   QStringList skippedSymbols;
+  // One entry per symbol coordinate outside the coordinate limit, which was
+  // clamped into it: the attribute, its value and the line.
+  QStringList clampedCoordinates;
 
-  bool isDamaged() const { return !opened || !wellFormed || !sawSwmlElement; }
+  // True when the document read is not what the file holds: the file could
+  // not be opened or read to its end, holds no SWML, or symbols were left
+  // out or moved. Such a file must not be overwritten unasked.
+  bool isDamaged() const {
+    return !opened || !wellFormed || !sawSwmlElement || !skippedSymbols.isEmpty() || !clampedCoordinates.isEmpty();
+  }
   // A one-line English description of the damage ("" when there is none).
   QString damageDescription() const;
 };
@@ -37,7 +45,8 @@ class SwmlEventHandler {
   virtual ~SwmlEventHandler() = default;
   virtual void startDocument() {}
   virtual void startElement(QStringView name, const QXmlStreamAttributes& attributes) {}
-  virtual void characters(QStringView text) {}
+  // cdata: the text comes from a CDATA section.
+  virtual void characters(QStringView text, bool cdata) {}
   virtual void endElement(QStringView name) {}
   // The end of a well-formed document.
   virtual void endDocument() {}

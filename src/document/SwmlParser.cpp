@@ -1,5 +1,7 @@
 #include "document/SwmlParser.h"
 
+#include "document/Preferences.h"
+
 namespace quabe {
 
 SwmlParser::SwmlParser() : firstSign(std::make_shared<Sign>()) {}
@@ -10,9 +12,9 @@ SwmlReadReport SwmlParser::parse(QIODevice& device) { return runSwmlEvents(devic
 
 void SwmlParser::readRootAttributes(const QXmlStreamAttributes& attributes) {
   const std::optional<int> width = integerAttribute(attributes, QLatin1String("signboxWidth"));
-  if (width && *width >= 1 && *width <= MaxSignBoxWidth) signBoxWidth = *width;
+  if (width && Preferences::SignBoxRange.contains(*width)) signBoxWidth = *width;
   const std::optional<int> height = integerAttribute(attributes, QLatin1String("signboxHeight"));
-  if (height && *height >= 1 && *height <= MaxSignBoxHeight) signBoxHeight = *height;
+  if (height && Preferences::SignBoxRange.contains(*height)) signBoxHeight = *height;
 }
 
 void SwmlParser::signFinished(const SignPtr& sign, bool lineBreak) {

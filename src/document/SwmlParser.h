@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/Preferences.h"
 #include "document/SwmlSignReader.h"
 
 namespace quabe {
@@ -18,8 +19,8 @@ class SwmlParser : public SwmlSignReader {
   // After parsing: the first sign (an empty sign when the file has none) and
   // the file's sign box size (150 when absent or out of range).
   SignPtr firstSign;
-  double signBoxWidth = DefaultSignBoxWidth;
-  double signBoxHeight = DefaultSignBoxHeight;
+  double signBoxWidth = Preferences::SignBoxRange.fallback;
+  double signBoxHeight = Preferences::SignBoxRange.fallback;
   bool firstSignDidRead = false;
 
  protected:

@@ -2,6 +2,7 @@
 
 #include "core/Diagnostics.h"
 #include "document/DbSign.h"
+#include "symbols/CoordinateLimits.h"
 #include "symbols/ISWA.h"
 
 namespace quabe {
@@ -13,12 +14,16 @@ const QLatin1String kSymbol("symbol");
 const QLatin1String kComment("comment");
 const QLatin1String kSwml("swml");
 
-// The box a sign starts with so that its first symbol sets it.
-void setOpenBox(Sign& sign) {
-  sign.leftMost = 255;
-  sign.rightMost = -255;
-  sign.topMost = 255;
-  sign.bottomMost = -255;
+QString withoutFormattingSpace(const QString& text) {
+  qsizetype first = 0, last = text.size();
+  while (first < last && SwmlSignReader::isFormattingSpace(text.at(first))) ++first;
+  while (last > first && SwmlSignReader::isFormattingSpace(text.at(last - 1))) --last;
+  return text.mid(first, last - first);
+}
+
+std::optional<QString> attributeText(const QXmlStreamAttributes& attributes, QLatin1String name) {
+  if (!attributes.hasAttribute(name)) return std::nullopt;
+  return attributes.value(name).toString();
 }
 }  // namespace
 
@@ -46,12 +51,17 @@ void SwmlSignReader::startDocument() {
 }
 
 void SwmlSignReader::startElement(QStringView name, const QXmlStreamAttributes& attributes) {
+  const auto collectText = [&](QLatin1String element) {
+    m_textElement = element;
+    m_text.clear();
+    m_textFromCdata = false;
+    m_preserveSpace = attributes.value(QLatin1String("xml:space")) == QLatin1String("preserve");
+  };
   if (name == kSwml) {
     readRootAttributes(attributes);
   } else if (name == kSign) {
     state = States::inSign;
     sign = std::make_shared<Sign>();  // with a new empty entry
-    setOpenBox(*sign);
     m_lineBreakMarked = false;
     const std::optional<int> lane = integerAttribute(attributes, QLatin1String("lane"));
     if (lane && *lane >= -1 && *lane <= 1) sign->lane = *lane;
@@ -59,41 +69,40 @@ void SwmlSignReader::startElement(QStringView name, const QXmlStreamAttributes& 
     state = States::inGloss;
     if (sign && attributes.hasAttribute(QLatin1String("yomi")))
       sign->jjs->yomi = attributes.value(QLatin1String("yomi")).toString();
-    m_textElement = kGloss;
-    m_text.clear();
+    collectText(kGloss);
   } else if (name == kSymbol) {
     state = States::inSymbol;
     sssStr.clear();
-    // Each symbol has its own position; a missing or malformed coordinate is 0.
-    x = integerAttribute(attributes, QLatin1String("x")).value_or(0);
-    y = integerAttribute(attributes, QLatin1String("y")).value_or(0);
-    m_textElement = kSymbol;
-    m_text.clear();
+    // Each symbol has its own position; a missing coordinate is 0.
+    m_xText = attributeText(attributes, QLatin1String("x"));
+    m_yText = attributeText(attributes, QLatin1String("y"));
+    collectText(kSymbol);
   } else if (name == kComment) {
     state = States::inComment;
-    m_textElement = kComment;
-    m_text.clear();
+    collectText(kComment);
   }
 }
 
-void SwmlSignReader::characters(QStringView text) {
-  if (!m_textElement.isEmpty()) m_text += text;
+void SwmlSignReader::characters(QStringView text, bool cdata) {
+  if (m_textElement.isEmpty()) return;
+  m_text += text;
+  m_textFromCdata = m_textFromCdata || cdata;
 }
 
 void SwmlSignReader::endElement(QStringView name) {
   if (!m_textElement.isEmpty() && name == m_textElement) {
-    const QString text = m_text.trimmed();
+    const QString text = m_preserveSpace ? m_text : withoutFormattingSpace(m_text);
     m_textElement.clear();
     m_text.clear();
     if (name == kSymbol) {
-      sssStr = text;
+      sssStr = withoutFormattingSpace(text);
       finishSymbol();
       return;
     }
     if (text.isEmpty() || !sign) return;
     if (name == kGloss) {
       gloss = text;
-      if (text == QLatin1String(LineBreakGloss)) {
+      if (text == QLatin1String(LineBreakGloss) && !m_textFromCdata) {
         m_lineBreakMarked = true;
         sign->jjs->gloss.clear();
         sign->jjs->tag.clear();
@@ -109,23 +118,38 @@ void SwmlSignReader::endElement(QStringView name) {
   if (name == kSign) finishSign();
 }
 
+double SwmlSignReader::coordinate(const QString& name, const std::optional<QString>& text) {
+  if (!text) return 0;
+  bool ok = false;
+  const double value = text->trimmed().toDouble(&ok);
+  if (ok && isSymbolCoordinateInRange(value)) return value;
+  const QString where = QStringLiteral("%1 \"%2\" (line %3)").arg(name, text->left(40)).arg(line);
+  diag(diagnosticName(), QStringLiteral("symbol coordinate ") + where + QStringLiteral(" clamped"));
+  report.clampedCoordinates << where;
+  return ok ? clampSymbolCoordinate(value) : 0;
+}
+
 void SwmlSignReader::finishSymbol() {
   if (!sign || !acceptsSymbols()) return;
   std::optional<ISWA> symbol = ISWA::make(sssStr, Hand::none);
   if (!symbol) {
-    diag(diagnosticName(),
-         QStringLiteral("no image for symbol code \"%1\" (line %2); symbol skipped").arg(sssStr.left(40)).arg(line));
-    report.skippedSymbols << QStringLiteral("line %1: \"%2\"").arg(line).arg(sssStr.left(40));
+    const QString where = QStringLiteral("%1 (line %2)").arg(sssStr.left(40)).arg(line);
+    diag(diagnosticName(), QStringLiteral("no image for symbol code ") + where + QStringLiteral("; symbol skipped"));
+    report.skippedSymbols << where;
     return;
   }
+  x = coordinate(QStringLiteral("x"), m_xText);
+  y = coordinate(QStringLiteral("y"), m_yText);
   symbol->rect.moveTopLeft(QPointF(x, y));
-  sign->addSymbol(std::make_shared<ISWA>(std::move(*symbol)));
+  sign->symbols.append(std::make_shared<ISWA>(std::move(*symbol)));
 }
 
 void SwmlSignReader::finishSign() {
   if (!sign) return;
   SignPtr finished = std::move(sign);
   sign.reset();
+  // The box comes from the symbols alone, which keep their places.
+  finished->updateBounds();
   bool lineBreak = false;
   if (m_lineBreakMarked) {
     m_lineBreakMarked = false;

@@ -1,50 +1,70 @@
 #include "document/SwmlWriter.h"
 
 #include "document/DbSign.h"
+#include "document/SwmlSignReader.h"
 #include "document/SwmlText.h"
 #include "symbols/ISWA.h"
 
 namespace quabe {
 
 namespace {
-void appendSignElement(QString& out, const Sign& sign, bool lastInLine) {
+const QLatin1String kLineBreakSign("  <sign lane=\"0\">\n    <gloss>NEWLINE</gloss>\n  </sign>\n");
+
+// The start tag's end and the content of a gloss or comment element. White
+// space at either end is kept for the reader by xml:space; a gloss that
+// reads like the line-break mark is written as character data the reader
+// does not take for one.
+void appendText(QString& out, const QString& text, bool gloss) {
+  if (!text.isEmpty() &&
+      (SwmlSignReader::isFormattingSpace(text.front()) || SwmlSignReader::isFormattingSpace(text.back())))
+    out += QLatin1String(" xml:space=\"preserve\"");
+  out += QLatin1Char('>');
+  if (gloss && text == QLatin1String(SwmlSignReader::LineBreakGloss))
+    out += QLatin1String("<![CDATA[NEWLINE]]>");
+  else
+    out += SwmlText::escapeText(text);
+}
+
+void appendSignElement(QString& out, const Sign& sign, bool lastInLine, bool vertical) {
+  const DbSign* entry = sign.jjs.get();
+  const QString gloss = entry ? entry->text(TagStyle::defaultStyle) : QString();
+  // A line-break sign that carries a gloss is written as a glossed blank
+  // sign followed by a plain line break: the mark leaves no room for a gloss.
+  const bool lineBreak = sign.isEmpty() && lastInLine && gloss.isEmpty();
   out += QLatin1String("  <sign lane=\"");
   out += QString::number(sign.lane);
   out += QLatin1String("\">\n    <gloss");
-  const DbSign* entry = sign.jjs.get();
   if (entry && !entry->yomi.isEmpty()) {
     out += QLatin1String(" yomi=\"");
     out += SwmlText::escapeAttribute(entry->yomi);
     out += QLatin1Char('"');
   }
-  if (sign.isEmpty() && lastInLine) {
+  if (lineBreak) {
     out += QLatin1String(">NEWLINE</gloss>\n");
+  } else if (gloss.isEmpty()) {
+    out += QLatin1String(" />\n");
   } else {
-    const QString text = entry ? entry->text(TagStyle::defaultStyle) : QString();
-    if (text.isEmpty()) {
-      out += QLatin1String(" />\n");
-    } else {
-      out += QLatin1Char('>');
-      out += SwmlText::escapeText(text);
-      out += QLatin1String("</gloss>\n");
-    }
+    appendText(out, gloss, true);
+    out += QLatin1String("</gloss>\n");
   }
-  for (const ISWAPtr& symbol : sign.symbols) {
-    if (!symbol) continue;
+  // A compound is written as the one sign it shows: its constituents'
+  // symbols at their places along the document's writing direction.
+  for (const Sign::ShownSymbol& shown : sign.shownSymbols(vertical)) {
     out += QLatin1String("      <symbol x=\"");
-    out += QString::number(SwmlText::roundToInt(symbol->rect.x()));
+    out += QString::number(SwmlText::roundToInt(shown.position.x()));
     out += QLatin1String("\" y=\"");
-    out += QString::number(SwmlText::roundToInt(symbol->rect.y()));
+    out += QString::number(SwmlText::roundToInt(shown.position.y()));
     out += QLatin1String("\">");
-    out += SSS::toString(symbol->sss());
+    out += SSS::toString(shown.symbol->sss());
     out += QLatin1String("</symbol>\n");
   }
   if (!sign.comment.isEmpty()) {
-    out += QLatin1String("      <comment>");
-    out += SwmlText::escapeText(sign.comment);
+    out += QLatin1String("      <comment");
+    appendText(out, sign.comment, false);
     out += QLatin1String("</comment>\n");
   }
   out += QLatin1String("  </sign>\n");
+  if (sign.isEmpty() && lastInLine && !lineBreak) out += kLineBreakSign;
 }
 }  // namespace
 
@@ -65,9 +85,9 @@ QString SwmlWriter::header(const Preferences& prefs) {
   return out;
 }
 
-QString SwmlWriter::signElement(const Sign& sign, bool lastInLine) {
+QString SwmlWriter::signElement(const Sign& sign, bool lastInLine, bool vertical) {
   QString out;
-  appendSignElement(out, sign, lastInLine);
+  appendSignElement(out, sign, lastInLine, vertical);
   return out;
 }
 
@@ -80,7 +100,7 @@ QByteArray SwmlWriter::write(const BufferManager& buffer, const Preferences& pre
     const qsizetype count = line->signArray.size();
     for (qsizetype i = 0; i < count; ++i) {
       const SignPtr& sign = line->signArray.at(i);
-      if (sign) appendSignElement(out, *sign, i == count - 1);
+      if (sign) appendSignElement(out, *sign, i == count - 1, prefs.verticalWriting);
     }
   }
   out += footer();

@@ -11,7 +11,9 @@ namespace quabe {
 // Writes an edit buffer as SWML (dialect "S", version 1.1): UTF-8, lines
 // ending in a line feed, two-space indentation. The empty sign at the end of
 // each line is written with the gloss "NEWLINE". Texts are escaped so that
-// any gloss, reading or comment reads back unchanged.
+// any gloss, reading or comment reads back unchanged, white space at their
+// ends included. A compound is written as one sign holding its
+// constituents' symbols where the document shows them.
 class SwmlWriter {
  public:
   // The system identifier of the document type line.
@@ -21,8 +23,9 @@ class SwmlWriter {
   static QByteArray write(const BufferManager& buffer, const Preferences& prefs);
   // The XML declaration, the document type line and the root element's start tag.
   static QString header(const Preferences& prefs);
-  // One sign element; lastInLine: the sign ends its line.
-  static QString signElement(const Sign& sign, bool lastInLine);
+  // One sign element; lastInLine: the sign ends its line; vertical: the
+  // document's writing direction, which places a compound's constituents.
+  static QString signElement(const Sign& sign, bool lastInLine, bool vertical = false);
   static QString footer();
 };
 

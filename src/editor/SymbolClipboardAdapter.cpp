@@ -84,17 +84,44 @@ QByteArray SymbolClipboardAdapter::encodeTiff(const QImage& image) {
   return out.bytes;
 }
 
-void SymbolClipboardAdapter::putImage(const QImage& image) {
-  QClipboard* clipboard = QGuiApplication::clipboard();
-  if (clipboard == nullptr || image.isNull()) return;
+namespace {
+
+QMimeData* mimeDataOf(const QImage& image) {
   auto* data = new QMimeData;
-  data->setData(QStringLiteral("image/tiff"), encodeTiff(image));
+  if (image.isNull()) return data;
+  data->setData(QStringLiteral("image/tiff"), SymbolClipboardAdapter::encodeTiff(image));
   // PNG for the Linux applications that do not read TIFF.
   QByteArray png;
   QBuffer buffer(&png);
   if (buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG")) data->setData(QStringLiteral("image/png"), png);
   data->setImageData(image);
+  return data;
+}
+
+}  // namespace
+
+void SymbolClipboardAdapter::putImage(const QImage& image) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr || image.isNull()) return;
+  clipboard->setMimeData(mimeDataOf(image));
+}
+
+void SymbolClipboardAdapter::putSigns(const QImage& image, const QString& text) {
+  QClipboard* clipboard = QGuiApplication::clipboard();
+  if (clipboard == nullptr) return;
+  QMimeData* data = mimeDataOf(image);
+  data->setText(text);
+  m_ownText = text;
   clipboard->setMimeData(data);
+}
+
+std::optional<QString> SymbolClipboardAdapter::foreignText() const {
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+  if (!data || !data->hasText()) return std::nullopt;
+  QString text = data->text();
+  if (text == m_ownText) return std::nullopt;
+  return text;
 }
 
 void SymbolClipboardAdapter::install() {

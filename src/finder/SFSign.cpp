@@ -1,6 +1,8 @@
 #include "finder/SFSign.h"
 
+#include <QString>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "core/Diagnostics.h"
@@ -69,51 +71,37 @@ int headDifference(const std::vector<SFSymbol>& heads1, const std::vector<SFSymb
   return sf::minCostAssignment(costs, n, m);
 }
 
-// Moves the positions so that they are measured from the sign itself (see
-// SFTuning::placement); the centroid lands on (100, 100).
-static void placeSymbols(std::vector<SFSymbol>& symbols) {
-  if (symbols.empty()) return;
-  int dx = 0, dy = 0;
-  switch (sfTuning().placement) {
-    case SFTuning::fromTopLeft: {
-      int minX = symbols.front().x, minY = symbols.front().y;
-      for (const SFSymbol& s : symbols) {
-        minX = std::min<int>(minX, s.x);
-        minY = std::min<int>(minY, s.y);
-      }
-      dx = -minX;
-      dy = -minY;
-      break;
+int markDifference(const std::vector<SFSymbol>& marks1, const std::vector<SFSymbol>& marks2) {
+  const SFTuning& t = sfTuning();
+  const bool swap = marks1.size() > marks2.size();
+  const std::vector<SFSymbol>& rows = swap ? marks2 : marks1;
+  const std::vector<SFSymbol>& cols = swap ? marks1 : marks2;
+  const int n = std::min<int>(int(rows.size()), sf::MaxAssigned);
+  const int m = std::min<int>(int(cols.size()), sf::MaxAssigned);
+  sf::ScoreMatrix costs;
+  for (int i = 0; i < n; ++i)
+    for (int j = 0; j < m; ++j) {
+      const int score = rows[size_t(i)].similarity(cols[size_t(j)], true);
+      costs[i * sf::MaxAssigned + j] = std::min(2 * t.markMissingCost, (920 - score) / t.markShapeDivisor);
     }
-    case SFTuning::fromCentroid: {
-      long sumX = 0, sumY = 0;
-      for (const SFSymbol& s : symbols) {
-        sumX += s.x;
-        sumY += s.y;
-      }
-      const long n = long(symbols.size());
-      dx = -int(sumX / n) + 100;
-      dy = -int(sumY / n) + 100;
-      break;
-    }
-    default:
-      return;
-  }
-  for (SFSymbol& s : symbols) {
-    s.x = qint16(std::clamp(s.x + dx, -32768, 32767));
-    s.y = qint16(std::clamp(s.y + dy, -32768, 32767));
-  }
+  return sf::minCostAssignment(costs, n, m) + (int(cols.size()) - int(rows.size())) * t.markMissingCost;
 }
 
 SFSign::SFSign(std::vector<SFSymbol> symbolsInSignOrder, qint64 id, bool normalizeRecord)
     : signID(id), m_all(std::move(symbolsInSignOrder)) {
-  placeSymbols(m_all);
   movementVector.fill(m_all);
   if (normalizeRecord) {
     applySqueezeRule();
     applyRedundantHandRule();
   }
   extractFeatures();
+}
+
+SFSign SFSign::mirrored() const {
+  std::vector<SFSymbol> image;
+  image.reserve(m_all.size());
+  for (const SFSymbol& s : m_all) image.push_back(s.mirrored());
+  return SFSign(std::move(image), signID, false);
 }
 
 bool SFSign::normalize() {
@@ -172,17 +160,20 @@ void SFSign::extractFeatures() {
   hands.clear();
   heads.clear();
   bodies.clear();
-  contacts.clear();
+  marks.clear();
   std::vector<SFSymbol> others;
   shoulderCount = 0;
   for (const SFSymbol& s : m_all) {
+    if (s.isMark()) {
+      marks.push_back(s);
+      continue;
+    }
     switch (s.category) {
       case Category::hand:
         hands.push_back(s);
         break;
       case Category::movement:
-        if (s.group == 1) contacts.push_back(s);
-        break;
+        break;  // arrows count through the movement vector
       case Category::headFace:
         heads.push_back(s);
         break;
@@ -198,7 +189,6 @@ void SFSign::extractFeatures() {
   handCount = int(hands.size());
   bodyCount = int(bodies.size());
   headCount = int(heads.size());
-  contactCount = int(contacts.size());
   otherCount = int(others.size());
   symbols.clear();
   symbols.reserve(hands.size() + bodies.size() + heads.size() + others.size());
@@ -206,57 +196,143 @@ void SFSign::extractFeatures() {
   symbols.insert(symbols.end(), bodies.begin(), bodies.end());
   symbols.insert(symbols.end(), heads.begin(), heads.end());
   symbols.insert(symbols.end(), others.begin(), others.end());
+
+  // FNV-1a over the codes and the positions from the top-left symbol.
+  int minX = 0, minY = 0;
+  for (size_t i = 0; i < m_all.size(); ++i) {
+    minX = i == 0 ? m_all[i].x : std::min<int>(minX, m_all[i].x);
+    minY = i == 0 ? m_all[i].y : std::min<int>(minY, m_all[i].y);
+  }
+  quint64 hash = 14695981039346656037ull;
+  const auto mix = [&hash](quint64 v) { hash = (hash ^ v) * 1099511628211ull; };
+  for (const SFSymbol& s : m_all) {
+    mix(s.code());
+    mix(quint64(quint32(s.x - minX)) << 32 | quint32(s.y - minY));
+  }
+  m_fingerprint = hash;
+  m_selfTotal = 0;
+  m_selfTotal = similarity(*this).total;
 }
 
-namespace {
-
-// The counts and roles of one comparison (steps shared by similarity() and
-// pairingScores()).
-struct Comparison {
-  int countA = 0;
-  int countB = 0;
-  bool noOthers = false;
-  const SFSign* p = nullptr;
+// One comparison: the counts and roles of the two signs and the pairing of
+// their compared symbols.
+struct SFComparison {
+  const SFSign* p = nullptr;  // the sign with fewer compared symbols
   const SFSign* q = nullptr;
   int pCount = 0;
   int qCount = 0;
   int diff = 0;
+  bool noOthers = false;
+  sf::ScoreMatrix shape;   // symbol scores without the distance term
+  sf::ScoreMatrix placed;  // with it, for the last placement tried
+
+  // False when the signs cannot score (too different counts, hands on one
+  // side only).
+  bool prepare(const SFSign& a, const SFSign& b) {
+    int countA = a.handCount + a.bodyCount;
+    int countB = b.handCount + b.bodyCount;
+    if (countA == 0 || countB == 0) {
+      countA += a.headCount + a.otherCount;
+      countB += b.headCount + b.otherCount;
+      noOthers = a.otherCount == 0 && b.otherCount == 0;
+    }
+    countA = std::min(countA, SFSign::MaxComparedSymbols);
+    countB = std::min(countB, SFSign::MaxComparedSymbols);
+    diff = std::abs(countB - countA);
+    if (diff > SFSign::DiffLimit) return false;
+    if ((a.handCount > 0) != (b.handCount > 0)) return false;
+    // The roles follow the signs, not the order of the arguments.
+    const bool aFirst = countA != countB ? countA < countB : a.m_fingerprint <= b.m_fingerprint;
+    p = aFirst ? &a : &b;
+    q = aFirst ? &b : &a;
+    pCount = aFirst ? countA : countB;
+    qCount = aFirst ? countB : countA;
+    for (int i = 0; i < pCount; ++i)
+      for (int j = 0; j < qCount; ++j)
+        shape[i * sf::MaxAssigned + j] = p->symbols[size_t(i)].similarity(q->symbols[size_t(j)], true);
+    return true;
+  }
+
+  // The scores with p's symbols moved by (dx, dy).
+  void place(int dx, int dy) {
+    for (int i = 0; i < pCount; ++i) {
+      const SFSymbol& s = p->symbols[size_t(i)];
+      for (int j = 0; j < qCount; ++j) {
+        const SFSymbol& o = q->symbols[size_t(j)];
+        placed[i * sf::MaxAssigned + j] =
+            SFSymbol::atDistance(shape[i * sf::MaxAssigned + j], o.x - s.x - dx, o.y - s.y - dy);
+      }
+    }
+  }
+
+  int pair(SFPairing pairing, int* columnOfRow) const {
+    if (pairing == SFPairing::assignment) return sf::maxPositiveAssignment(placed, pCount, qCount, columnOfRow);
+    if (columnOfRow) sf::maxPositiveAssignment(placed, pCount, qCount, columnOfRow);
+    return sf::exhaustiveMaxPositiveAssignment(placed, pCount, qCount);
+  }
+
+  // The best pairing total over the placements tried. Both signs with faces:
+  // the faces lie over each other (where a hand is against the face
+  // matters). Otherwise the top-left corners of the compared symbols first,
+  // then the median offset of the pairs that placement found, so that
+  // symbols without a partner do not pull the pairs apart.
+  int bestPairing(SFPairing pairing) {
+    if (pCount == 0) return 0;
+    int dx = 0, dy = 0;
+    if (p->headCount > 0 && q->headCount > 0) {
+      topLeft(q->heads, int(q->heads.size()), dx, dy);
+      int px = 0, py = 0;
+      topLeft(p->heads, int(p->heads.size()), px, py);
+      place(dx - px, dy - py);
+      return pair(pairing, nullptr);
+    }
+    int qx = 0, qy = 0;
+    topLeft(p->symbols, pCount, dx, dy);
+    topLeft(q->symbols, qCount, qx, qy);
+    dx = qx - dx;
+    dy = qy - dy;
+    place(dx, dy);
+    int columnOfRow[sf::MaxAssigned];
+    const int first = pair(pairing, columnOfRow);
+    if (first <= 0) return first;
+    int offsetsX[sf::MaxAssigned], offsetsY[sf::MaxAssigned];
+    for (int i = 0; i < pCount; ++i) {
+      offsetsX[i] = q->symbols[size_t(columnOfRow[i])].x - p->symbols[size_t(i)].x;
+      offsetsY[i] = q->symbols[size_t(columnOfRow[i])].y - p->symbols[size_t(i)].y;
+    }
+    const int mx = median(offsetsX, pCount);
+    const int my = median(offsetsY, pCount);
+    if (mx == dx && my == dy) return first;
+    sf::ScoreMatrix firstScores;
+    std::copy(std::begin(placed), std::end(placed), std::begin(firstScores));
+    place(mx, my);
+    const int second = pair(pairing, nullptr);
+    if (second >= first) return second;
+    std::copy(std::begin(firstScores), std::end(firstScores), std::begin(placed));
+    return first;
+  }
+
+  static void topLeft(const std::vector<SFSymbol>& list, int count, int& x, int& y) {
+    x = list.front().x;
+    y = list.front().y;
+    for (int i = 1; i < count; ++i) {
+      x = std::min<int>(x, list[size_t(i)].x);
+      y = std::min<int>(y, list[size_t(i)].y);
+    }
+  }
+
+  static int median(int* values, int n) {
+    std::sort(values, values + n);
+    return n % 2 == 1 ? values[n / 2] : int(std::floor((values[n / 2 - 1] + values[n / 2]) / 2.0));
+  }
 };
 
-bool prepare(const SFSign& a, const SFSign& b, Comparison& c) {
-  c.countA = a.handCount + a.bodyCount;
-  c.countB = b.handCount + b.bodyCount;
-  if (c.countA == 0 || c.countB == 0) {
-    c.countA += a.headCount + a.otherCount;
-    c.countB += b.headCount + b.otherCount;
-    c.noOthers = a.otherCount == 0 && b.otherCount == 0;
-  }
-  c.countA = std::min(c.countA, SFSign::MaxComparedSymbols);
-  c.countB = std::min(c.countB, SFSign::MaxComparedSymbols);
-  if (a.handCount > 4) return false;
-  c.diff = c.countB - c.countA;
-  c.p = c.diff >= 0 ? &a : &b;
-  c.q = c.diff >= 0 ? &b : &a;
-  c.pCount = c.diff >= 0 ? c.countA : c.countB;
-  c.qCount = c.diff >= 0 ? c.countB : c.countA;
-  if (std::abs(c.diff) > SFSign::DiffLimit) return false;
-  if ((c.p->handCount > 0) != (c.q->handCount > 0)) return false;
-  return true;
-}
-
-void fillScores(const Comparison& c, int* scores) {
-  for (int i = 0; i < c.pCount; ++i)
-    for (int j = 0; j < c.qCount; ++j)
-      scores[i * sf::MaxAssigned + j] = c.p->symbols[size_t(i)].similarity(c.q->symbols[size_t(j)], false);
-}
-
-}  // namespace
-
 bool SFSign::pairingScores(const SFSign& other, int* scores, int& rows, int& cols) const {
-  Comparison c;
+  SFComparison c;
   rows = cols = 0;
-  if (!prepare(*this, other, c)) return false;
-  fillScores(c, scores);
+  if (!c.prepare(*this, other)) return false;
+  c.bestPairing(SFPairing::assignment);
+  std::copy(std::begin(c.placed), std::end(c.placed), scores);
   rows = c.pCount;
   cols = c.qCount;
   return true;
@@ -264,36 +340,40 @@ bool SFSign::pairingScores(const SFSign& other, int* scores, int& rows, int& col
 
 SFSimilarity SFSign::similarity(const SFSign& other, SFPairing pairing) const {
   SFSimilarity result;
-  Comparison c;
-  if (!prepare(*this, other, c)) return result;
+  SFComparison c;
+  if (!c.prepare(*this, other)) return result;
   const SFSign& p = *c.p;
   const SFSign& q = *c.q;
-  const int pCount = c.pCount;
-  const int qCount = c.qCount;
-  const int diff = c.diff;
-  const int countA = c.countA;
-  const bool noOthers = c.noOthers;
+  result.maxSim = c.bestPairing(pairing);
 
-  sf::ScoreMatrix scores;
-  fillScores(c, scores);
-  result.maxSim = pairing == SFPairing::exhaustive ? sf::exhaustiveMaxPositiveAssignment(scores, pCount, qCount)
-                                                   : sf::maxPositiveAssignment(scores, pCount, qCount);
-
-  double score = pCount > 0 ? double(result.maxSim) / pCount : 0.0;
-  score -= std::abs(diff) * (countA < 3 ? 110 : 50);
+  double score = c.pCount > 0 ? double(result.maxSim) / c.pCount : 0.0;
+  score -= c.diff * (c.pCount < 3 ? 110 : 50);
 
   const bool pHasHead = p.headCount > 0;
   const bool qHasHead = q.headCount > 0;
   if (!pHasHead && p.shoulderCount == 1 && qHasHead && q.shoulderCount == 0) score += 50;
   if (pHasHead && p.shoulderCount == 0 && !qHasHead && q.shoulderCount == 1) score += 50;
-  if (pHasHead && qHasHead && !noOthers) score += 80 - headDifference(p.heads, q.heads);
+  if (pHasHead && qHasHead && !c.noOthers) score += 80 - headDifference(p.heads, q.heads);
 
-  const int countDifferences = std::abs(headCount - other.headCount) + std::abs(contactCount - other.contactCount);
-  const double shape = (score - HeadContactDiffWeight * countDifferences) / 1000.0;
-  result.shapeAndLocation = std::clamp(shape, 0.0, 1.0) * 0.9;
+  score -= HeadContactDiffWeight * std::abs(headCount - other.headCount);
+  score -= markDifference(p.marks, q.marks);
+  result.shapeAndLocation = std::clamp(score / 1000.0, 0.0, 1.0) * 0.9;
   result.movement = p.movementVector.similarity(q.movementVector);
   result.total = result.shapeAndLocation + MovementWeight * result.movement;
+  const double most = std::max(m_selfTotal, other.m_selfTotal);
+  result.score = most > 0 ? std::min(1.0, result.total / most) : 0.0;
   return result;
 }
+
+SFSimilarity SFSign::similarity(const SFSign& other, const SFSign* mirrorImage) const {
+  const SFSimilarity direct = similarity(other);
+  if (!mirrorImage) return direct;
+  SFSimilarity image = mirrorImage->similarity(other);
+  if (image.score <= direct.score) return direct;
+  image.mirrored = true;
+  return image;
+}
+
+QString similarityPercent(double score) { return QString::asprintf("%.1f %%", score * 100.0); }
 
 }  // namespace quabe

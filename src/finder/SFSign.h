@@ -10,25 +10,35 @@ namespace quabe {
 
 class Sign;
 
-// Result of comparing two signs: total in 0..1 = shapeAndLocation (0..0.9) +
-// MovementWeight * movement.
+// Result of comparing two signs.
 struct SFSimilarity {
+  // The measure: total in 0..1 = shapeAndLocation (0..0.9) + MovementWeight *
+  // movement. How high an identical sign scores depends on the sign (0.838
+  // for still hands, 1 for a face with moving hands).
   double total = 0;
   double shapeAndLocation = 0;
   double movement = 0;
   int maxSim = 0;  // best pairing total of the compared symbols
+  // The similarity as shown and ranked: total over the larger of the two
+  // signs' totals against themselves, so that an identical sign is 1 (100 %).
+  double score = 0;
+  // The score was reached by the mirror image of the first sign.
+  bool mirrored = false;
 };
+
+// "93.5 %": a score shown as a percentage.
+QString similarityPercent(double score);
 
 // How the best pairing of the compared symbols is found. Both give the same
 // maximum; the exhaustive search is the reference and is exponential.
 enum class SFPairing { assignment, exhaustive };
 
 // The finder's feature record of one sign: its symbols grouped into hands,
-// bodies, heads and contacts, and its movement vector.
+// bodies, heads and marks, and its movement vector.
 //
-// Positions are measured from the top-left corner of the sign's symbol
-// origins (SFTuning::placement), so that a sign compares the same wherever it
-// lies in its box.
+// Positions are kept as given; a comparison places the two signs over each
+// other (see similarity()), so that a sign compares the same wherever it
+// lies in its box and an extra symbol does not move the others apart.
 //
 // Normalisation (for a sign drawn by the user, never for dictionary signs):
 // - Squeeze rule: when the sign has a squeeze mark (finger movement, group 2,
@@ -51,15 +61,14 @@ class SFSign {
   SFSign() = default;
   // The record of a sign given its symbols in sign order.
   SFSign(std::vector<SFSymbol> symbolsInSignOrder, qint64 signID, bool normalize);
-  // The record of a canvas sign (symbol origins and hands).
+  // The record of a canvas sign (symbol rectangles and hands).
   static SFSign fromSign(const Sign& sign, bool normalize, qint64 signID = 0);
 
   qint64 signID = 0;
-  // Hands, then bodies, then heads, then the other symbols (movements are left
-  // out; contacts are kept apart).
+  // Hands, then bodies, then heads, then the other symbols (movements and
+  // marks are left out).
   std::vector<SFSymbol> symbols;
   int headCount = 0;
-  int contactCount = 0;
   int handCount = 0;
   int bodyCount = 0;
   int shoulderCount = 0;
@@ -67,11 +76,14 @@ class SFSign {
   std::vector<SFSymbol> hands;
   std::vector<SFSymbol> heads;
   std::vector<SFSymbol> bodies;
-  std::vector<SFSymbol> contacts;
+  // Contacts, finger movements and dynamics marks.
+  std::vector<SFSymbol> marks;
   SFSignVector movementVector;
 
   // All symbols in sign order (after normalisation).
   const std::vector<SFSymbol>& allSymbols() const { return m_all; }
+  // The total of the sign against itself (the most any sign can score with it).
+  double selfTotal() const { return m_selfTotal; }
 
   // Applies the squeeze rule and the redundant-hand rule once; true when the
   // record changed.
@@ -79,21 +91,41 @@ class SFSign {
   bool applySqueezeRule();
   bool applyRedundantHandRule();
 
-  SFSimilarity similarity(const SFSign& other, SFPairing pairing = SFPairing::assignment) const;
+  // The record of the sign's mirror image (a left-handed signer's sign).
+  SFSign mirrored() const;
 
-  // The symbol-to-symbol scores that similarity() pairs: rows are the
-  // compared symbols of the sign with fewer of them. False when the
-  // comparison ends before any pairing (too many hands, too different
-  // counts, hands on one side only).
+  // Symmetric. The compared symbols (hands and bodies; faces and the others
+  // when a sign has neither) are paired one to one for the best total of
+  // their symbol scores, measured after placing the signs over each other:
+  // by their faces when both have one, otherwise by their compared symbols'
+  // top-left corners and then by the median offset of the pairs found. The
+  // mean pair score loses for a difference in symbol counts; faces,
+  // shoulders and marks add or cost on top; the movement vectors' cosine
+  // adds the movement part.
+  SFSimilarity similarity(const SFSign& other, SFPairing pairing = SFPairing::assignment) const;
+  // The better of the similarity of this sign and that of its mirror image
+  // (given as this sign's mirrored()).
+  SFSimilarity similarity(const SFSign& other, const SFSign* mirrorImage) const;
+
+  // The symbol-to-symbol scores that similarity() pairs last: rows are the
+  // compared symbols of one sign, columns those of the other. False when the
+  // comparison ends before any pairing (too different counts, hands on one
+  // side only).
   bool pairingScores(const SFSign& other, int* scores, int& rows, int& cols) const;
 
  private:
   void extractFeatures();
   std::vector<SFSymbol> m_all;
+  double m_selfTotal = 0;
+  quint64 m_fingerprint = 0;  // tells two signs apart for a fixed order of comparison
+  friend struct SFComparison;
 };
 
 // The smallest total difference of a one-to-one pairing of two lists of face
 // symbols (99999 when the second list is empty).
 int headDifference(const std::vector<SFSymbol>& heads1, const std::vector<SFSymbol>& heads2);
+// The cost of the differences between two lists of marks: a mark without
+// partner costs SFTuning::markMissingCost, a pair by its symbol score.
+int markDifference(const std::vector<SFSymbol>& marks1, const std::vector<SFSymbol>& marks2);
 
 }  // namespace quabe

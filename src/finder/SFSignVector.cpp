@@ -137,14 +137,14 @@ void SFSignVector::fill(const std::vector<SFSymbol>& symbols) {
   const bool allInFirst = sfTuning().firstBlockHoldsAllArrows;
   for (const SFSymbol& s : symbols) {
     if (s.category == Category::dynamics) {
-      vector[38] = s.baseSymbol + s.variation - 1;
+      vector[38] += 1;
       continue;
     }
     if (s.category != Category::movement) continue;
     if (s.group == 1) {
-      vector[36] = s.baseSymbol + s.variation - 1;
+      vector[36] += 1;
     } else if (s.group == 2) {
-      vector[37] = s.baseSymbol + s.variation - 1;
+      vector[37] += 1;
     } else if (s.isArrow()) {
       const bool left = s.fill == 2 || s.fill == 3;
       const bool right = s.fill != 2;

@@ -12,9 +12,11 @@ namespace quabe {
 // How movements are encoded (0-based components):
 //   0..17   block 1: every arrow of the sign (movement groups 3-10)
 //   18..35  block 2: the arrows of the left hand and of both hands (fill 2 or 3)
-//   36      base symbol + variation - 1 of the last contact symbol (group 1)
-//   37      the same for the last finger-movement symbol (group 2)
-//   38      the same for the last dynamics symbol
+//   36      the number of contact symbols (group 1)
+//   37      the number of finger-movement symbols (group 2)
+//   38      the number of dynamics marks
+// (Which contact, finger movement or dynamics mark it is counts in the shape
+// part of the sign comparison, where they are paired by kind and shape.)
 // (With the tuning switch firstBlockHoldsAllArrows off, block 1 holds the
 // right hand's arrows, fill 1 or 3, and block 2 the left hand's, fill 2 or 3.)
 //

@@ -1,6 +1,8 @@
 #include "finder/SFSymbol.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "finder/SFTables.h"
 #include "finder/SFTuning.h"
@@ -52,10 +54,8 @@ int headShapeGroup(const SFSymbol& s) {
 
 int shapeGroupOf(const SFSymbol& s, int serial) {
   switch (s.category) {
-    case Category::hand: {
-      const int cls = sf::handGroupClass(serial);
-      return cls >= 0 ? cls : s.group;
-    }
+    case Category::hand:
+      return sf::handGroupClass(serial);  // -1 only for codes that are no ISWA handshape
     case Category::movement: {
       const int cls = sf::movementGroupClass(serial);
       return cls >= 0 ? cls : 0;
@@ -78,23 +78,29 @@ bool isSidewaysFloorArrow(const SFSymbol& s) {
   return (b == 2 || b == 3 || b == 5 || b == 6) && s.variation == 1;
 }
 
-int handScore(const SFSymbol& s, const SFSymbol& o) {
+// Hand shapes: the same base symbol, the same equivalence class (A, then B),
+// the same shape class; then, for shapes of different classes, neighbours in
+// the symbol set and shapes of the same hand group (the same selected
+// fingers) before unrelated shapes. Then the orientation.
+int handShapeScore(const SFSymbol& s, const SFSymbol& o, bool& sameA, int& classA) {
   const int sn = s.serialBaseSymbolNumber();
   const int on = o.serialBaseSymbolNumber();
-  const int classA = sf::handEquivalenceClassA(sn);
-  const bool sameA = classA >= 0 && classA == sf::handEquivalenceClassA(on);
+  classA = sf::handEquivalenceClassA(sn);
+  sameA = classA >= 0 && classA == sf::handEquivalenceClassA(on);
   const int classB = sf::handEquivalenceClassB(sn);
-  int score;
-  if (s.group == o.group && s.baseSymbol == o.baseSymbol)
-    score = 920;
-  else if (sameA)
-    score = 890;
-  else if (classB >= 0 && classB == sf::handEquivalenceClassB(on))
-    score = 880;
-  else if (s.shapeGroup() == o.shapeGroup())
-    score = 880;
-  else
-    score = 720;
+  if (s.group == o.group && s.baseSymbol == o.baseSymbol) return 920;
+  if (sameA) return 890;
+  if (classB >= 0 && classB == sf::handEquivalenceClassB(on)) return 880;
+  if (s.shapeGroup() >= 0 && s.shapeGroup() == o.shapeGroup()) return 880;
+  const SFTuning& t = sfTuning();
+  if (s.group == o.group) return std::abs(sn - on) == 1 ? t.handNeighbourScore : t.handSameFingersScore;
+  return 720;
+}
+
+int handScore(const SFSymbol& s, const SFSymbol& o) {
+  bool sameA = false;
+  int classA = -1;
+  int score = handShapeScore(s, o, sameA, classA);
   if (sf::equivalentOrientation(s.fill, s.rotation, o.fill, o.rotation)) return score;
   if (s.fill != o.fill) {
     const bool lightFillChange =
@@ -114,9 +120,17 @@ int movementFillPenalty(const SFSymbol& s, const SFSymbol& o) {
   return t.otherMovementFill;
 }
 
+// Finger movements of one shape class are still different movements:
+// squeezing (base symbols 1-3), flicking (4-6), both in turn (7), hinging (8-11).
+int fingerMovementKind(const SFSymbol& s) {
+  const int b = s.baseSymbol;
+  return b <= 3 ? 0 : b <= 6 ? 1 : b == 7 ? 2 : b <= 11 ? 3 : 4;
+}
+
 int movementScore(const SFSymbol& s, const SFSymbol& o) {
   const bool sameShape = s.shapeGroup() == o.shapeGroup();
   int score = sameShape ? 920 : (s.group < 3 && o.group < 3 ? 740 : 700);
+  if (sameShape && s.group == 2 && o.group == 2 && fingerMovementKind(s) != fingerMovementKind(o)) score -= 60;
   const bool sameBase = s.baseSymbol == o.baseSymbol;
   if (!sameBase) score -= 90;
   if (s.variation != o.variation) {
@@ -148,6 +162,8 @@ int headScore(const SFSymbol& s, const SFSymbol& o) {
   return s.group == o.group ? 820 : 420;
 }
 
+// Body parts, locations, punctuation and dynamics marks: by group, base
+// symbol and variation.
 int otherScore(const SFSymbol& s, const SFSymbol& o) {
   const bool bothArmGroup =
       s.category == Category::body && o.category == Category::body && s.group == 2 && o.group == 2;
@@ -162,9 +178,10 @@ bool isTrunkLine(const SFSymbol& s) { return s.category == Category::body && s.g
 
 }  // namespace
 
-SFSymbol::SFSymbol(SymbolCode code, qreal px, qreal py, Hand h)
-    : x(qint16(std::trunc(px))),
-      y(qint16(std::trunc(py))),
+SFSymbol::SFSymbol(SymbolCode code, qreal px, qreal py, Hand h, qreal w)
+    : x(qint16(std::clamp<qreal>(std::trunc(px), -32768, 32767))),
+      y(qint16(std::clamp<qreal>(std::trunc(py), -32768, 32767))),
+      width(qint16(std::clamp<qreal>(std::round(w), 0, 32767))),
       category(categoryOfField(SSS::categoryField(code))),
       group(qint8(SSS::group(code))),
       baseSymbol(qint8(SSS::baseSymbol(code))),
@@ -186,6 +203,26 @@ SymbolCode SFSymbol::code() const {
                    quint32(rotation));
 }
 
+SFSymbol SFSymbol::mirrored() const {
+  SFSymbol m = *this;
+  m.x = qint16(std::clamp(-int(x) - int(width), -32768, 32767));
+  // Movement symbols drawn in fewer directions (a touch, a squeeze) look
+  // the same in the mirror.
+  const int directions = SSS::rotationCount(code());
+  if (category == Category::hand || (category == Category::movement && directions >= 4 && directions != 5)) {
+    m.rotation = qint8(SSS::flippedRotation(code(), false));
+    m.refresh();
+  }
+  return m;
+}
+
+int SFSymbol::atDistance(int score, double dx, double dy) {
+  if (score == 0 && sfTuning().zeroScoreStaysZero) return 0;
+  const double d = std::sqrt(dx * dx + dy * dy);
+  const int penalty = d <= 10 ? 0 : int(d - 10);
+  return penalty <= score ? score - penalty : 10;
+}
+
 int SFSymbol::similarity(const SFSymbol& o, bool ignoringDistance) const {
   int score = 0;
   if (category == o.category) {
@@ -198,9 +235,6 @@ int SFSymbol::similarity(const SFSymbol& o, bool ignoringDistance) const {
       case Category::headFace:
         score = headScore(*this, o);
         break;
-      case Category::dynamics:
-        score = 0;
-        break;
       default:
         score = otherScore(*this, o);
         break;
@@ -209,12 +243,7 @@ int SFSymbol::similarity(const SFSymbol& o, bool ignoringDistance) const {
     score = 900;
   }
   if (ignoringDistance) return score;
-  if (score == 0 && sfTuning().zeroScoreStaysZero) return 0;
-  const double dx = double(o.x) - double(x);
-  const double dy = double(o.y) - double(y);
-  const double d = std::sqrt(dx * dx + dy * dy);
-  const int penalty = d <= 10 ? 0 : int(d - 10);
-  return penalty <= score ? score - penalty : 10;
+  return atDistance(score, double(o.x) - double(x), double(o.y) - double(y));
 }
 
 }  // namespace quabe

@@ -7,16 +7,18 @@
 namespace quabe {
 
 // One symbol of a sign as the finder sees it: its position (the origin of its
-// rectangle, truncated toward zero) and the fields of its code.
+// rectangle, truncated toward zero), its width when known and the fields of
+// its code.
 struct SFSymbol {
   SFSymbol() = default;
   // A symbol at (x, y). A movement arrow of the floor plane that points left
   // or right is read as the same arrow of the wall plane (both planes draw a
   // sideways movement alike), so the record holds group 3 for it.
-  SFSymbol(SymbolCode code, qreal x, qreal y, Hand hand = Hand::none);
+  SFSymbol(SymbolCode code, qreal x, qreal y, Hand hand = Hand::none, qreal width = 0);
 
   qint16 x = 0;
   qint16 y = 0;
+  qint16 width = 0;  // 0 when unknown (dictionary records)
   Category category = Category::none;
   qint8 group = 0;
   qint8 baseSymbol = 0;
@@ -35,6 +37,14 @@ struct SFSymbol {
 
   // Integer score 0..920, 920 meaning the same symbol at the same place.
   int similarity(const SFSymbol& other, bool ignoringDistance) const;
+  // A score without the distance term lowered for two symbols (dx, dy) apart.
+  static int atDistance(int score, double dx, double dy);
+
+  // The symbol as seen in a mirror held at x = 0: its rectangle reflected and
+  // hands and directed movements drawn mirrored. Faces, body parts and the other
+  // symbols keep their code: they are mostly drawn symmetric, and their
+  // mirrored codes would not match the dictionary's way of writing them.
+  SFSymbol mirrored() const;
 
   bool isHead() const { return category == Category::headFace; }
   bool isShoulderLine() const {
@@ -42,6 +52,11 @@ struct SFSymbol {
   }
   // Straight, curved and circling arrows (movement groups 3-10).
   bool isArrow() const { return category == Category::movement && group >= 3 && group <= 10; }
+  // Contacts and finger movements (movement groups 1 and 2) and dynamics
+  // marks: compared by kind and shape but not placed against each other.
+  bool isMark() const {
+    return (category == Category::movement && (group == 1 || group == 2)) || category == Category::dynamics;
+  }
 
   // Recomputes the serial number and shape group after a field has changed.
   void refresh();

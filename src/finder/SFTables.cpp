@@ -36,6 +36,11 @@ int lookUp(const ClassTable& table, int serial) {
   return table[std::size_t(serial)];
 }
 
+// Every handshape (serials 1-261 and 700) has a class. A class never spans two
+// ISWA hand groups (the selected fingers): classes 1-21 lie in groups 1-5,
+// 61-65 in group 6 and so on up to 101, the closed fists of the thumb group
+// 10. 86 and 108 draw like their neighbours of classes 16 and 18, 245 like
+// 241-244.
 const ClassTable& handGroups() {
   static const ClassTable table = buildTable({
       {1, {{1, 6}, {12, 14}}},
@@ -52,9 +57,9 @@ const ClassTable& handGroups() {
       {13, {{71, 71}, {76, 76}}},
       {14, {{74, 75}}},
       {15, {{77, 78}, {83, 83}, {91, 102}}},
-      {16, {{79, 82}, {84, 85}, {87, 88}}},
+      {16, {{79, 82}, {84, 88}}},
       {17, {{89, 90}}},
-      {18, {{103, 107}, {109, 116}, {121, 127}}},
+      {18, {{103, 116}, {121, 127}}},
       {19, {{117, 120}}},
       {20, {{128, 128}, {130, 130}}},
       {21, {{129, 129}, {131, 134}}},
@@ -72,7 +77,8 @@ const ClassTable& handGroups() {
       {81, {{187, 198}}},
       {82, {{199, 205}}},
       {91, {{206, 220}}},
-      {92, {{221, 244}}},
+      {92, {{221, 245}}},
+      {101, {{246, 261}}},
   });
   return table;
 }

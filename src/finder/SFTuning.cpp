@@ -15,9 +15,14 @@ bool SFTuning::set(const char* name, int value) {
     int SFTuning::*field;
   };
   static const Entry ints[] = {
-      {"arrowFillOtherHand", &SFTuning::arrowFillOtherHand}, {"arrowFillBothHands", &SFTuning::arrowFillBothHands},
-      {"otherMovementFill", &SFTuning::otherMovementFill},   {"headShapeCost", &SFTuning::headShapeCost},
+      {"arrowFillOtherHand", &SFTuning::arrowFillOtherHand},
+      {"arrowFillBothHands", &SFTuning::arrowFillBothHands},
+      {"otherMovementFill", &SFTuning::otherMovementFill},
+      {"headShapeCost", &SFTuning::headShapeCost},
       {"headDetailCost", &SFTuning::headDetailCost},
+      {"handNeighbourScore", &SFTuning::handNeighbourScore},
+      {"handSameFingersScore", &SFTuning::handSameFingersScore},
+      {"markMissingCost", &SFTuning::markMissingCost},
   };
   for (const Entry& e : ints) {
     if (std::strcmp(e.name, name) == 0) {
@@ -35,9 +40,9 @@ bool SFTuning::set(const char* name, int value) {
     arrowDirectionPercent = value;
     return true;
   }
-  if (std::strcmp(name, "placement") == 0) {
-    if (value < asStored || value > fromCentroid) return false;
-    placement = value;
+  if (std::strcmp(name, "markShapeDivisor") == 0) {
+    if (value < 1 || value > 920) return false;
+    markShapeDivisor = value;
     return true;
   }
   if (std::strcmp(name, "firstBlockHoldsAllArrows") == 0) {

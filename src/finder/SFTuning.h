@@ -7,11 +7,12 @@ namespace quabe {
 // override them for an experiment with --tune NAME=VALUE.
 struct SFTuning {
   // Movement symbols of the same shape whose fills differ. An arrow's fill
-  // tells which hand moves: 1 right, 2 left, 3 both. These costs act only
+  // tells which hand moves: 1 right, 2 left, 3 both. The arrow costs act only
   // where two symbols are compared on their own (the symbol comparison
-  // command); sign comparison pairs hands, bodies, heads and other symbols
-  // and sees movements through the movement vector, so the evaluation cannot
-  // tune them: a change of hand costs twice the change between one and both.
+  // command); sign comparison sees arrows through the movement vector, so the
+  // evaluation cannot tune them: a change of hand costs twice the change
+  // between one and both. Contacts and finger movements are also paired as
+  // marks in sign comparison.
   int arrowFillOtherHand = 60;  // right hand against left hand
   int arrowFillBothHands = 30;  // one hand against both hands
   int otherMovementFill = 30;   // contact and finger-movement symbols
@@ -32,13 +33,17 @@ struct SFTuning {
   // vector, in per cent of a unit vector: shorter makes the movement part
   // care less about the exact direction against "moves at all".
   int arrowDirectionPercent = 300;
-  // Where a sign's symbol positions are measured from before any distance is
-  // taken. Signs stored from the canvas sit centred in their sign box, signs
-  // imported from other dictionaries start at (0, 0), and a drawn sign may lie
-  // anywhere in its box; measuring from a point of the sign itself makes the
-  // same arrangement compare equal wherever it lies.
-  enum Placement { asStored = 0, fromTopLeft = 1, fromCentroid = 2 };
-  int placement = fromTopLeft;
+  // Handshapes of different shape classes: neighbours in the symbol set of
+  // the same hand group, and other shapes with the same selected fingers
+  // (unrelated shapes score 720, shapes of one class 880).
+  int handNeighbourScore = 800;
+  int handSameFingersScore = 760;
+  // Contacts, finger movements and dynamics marks: one that the other sign
+  // lacks costs markMissingCost; two of them paired cost their symbol
+  // score's distance from 920 divided by markShapeDivisor, at most what
+  // leaving both unpaired would cost.
+  int markMissingCost = 20;
+  int markShapeDivisor = 6;
 
   // Sets one value by name; false for an unknown name or a bad value.
   bool set(const char* name, int value);

@@ -1,6 +1,7 @@
 #include "finder/SignFinder.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "dictionary/Dictionary.h"
 
@@ -60,28 +61,37 @@ void SignFinder::rankResults(QList<SFResult>& list, int limit) {
   }
 }
 
-QList<SFResult> SignFinder::scoreAll(const SFSign& target) {
+QList<SFResult> SignFinder::scoreAll(const SFSign& target, const SFSign* mirrorImage, double& bestTotal) {
   QList<SFResult> found;
+  bestTotal = 0;
   for (const SFSign& entry : features()) {
     if (entry.symbols.empty() || isBareFace(entry)) continue;
-    const double s = target.similarity(entry).total;
-    if (s > 0) {
+    const SFSimilarity s = target.similarity(entry, mirrorImage);
+    if (s.score > 0) {
       SFResult r;
-      r.similarity = s;
+      r.similarity = s.score;
+      r.mirrored = s.mirrored;
       r.signID = entry.signID;
       found.append(r);
+      bestTotal = std::max(bestTotal, s.total);
     }
   }
   return found;
 }
 
-QList<SFResult> SignFinder::findSimilarSigns(SFSign target, int limit) {
+QList<SFResult> SignFinder::findSimilarSigns(SFSign target, int limit, bool matchMirrorImages) {
   if (target.symbols.empty()) return {};
-  QList<SFResult> found = scoreAll(target);
+  const auto mirrorOf = [matchMirrorImages](const SFSign& sign) {
+    return matchMirrorImages ? std::optional<SFSign>(sign.mirrored()) : std::nullopt;
+  };
+  std::optional<SFSign> image = mirrorOf(target);
+  double best = 0;
+  QList<SFResult> found = scoreAll(target, image ? &*image : nullptr, best);
   if (found.isEmpty()) return found;
   rankResults(found, limit);
-  if (!found.isEmpty() && wantsAlternativeSearch(found.front().similarity) && target.normalize()) {
-    QList<SFResult> alternative = scoreAll(target);
+  if (!found.isEmpty() && wantsAlternativeSearch(best) && target.normalize()) {
+    image = mirrorOf(target);
+    QList<SFResult> alternative = scoreAll(target, image ? &*image : nullptr, best);
     rankResults(alternative, limit);
     if (!alternative.isEmpty() && alternative.front().similarity > found.front().similarity) found = alternative;
   }

@@ -17,7 +17,8 @@ using SignPtr = std::shared_ptr<Sign>;
 
 // One hit of the similar-sign search.
 struct SFResult {
-  double similarity = 0;  // total similarity to the target, 0..1
+  double similarity = 0;  // similarity to the target (SFSimilarity::score), 1 for the same sign
+  bool mirrored = false;  // reached by the target's mirror image
   qint64 signID = 0;
   SignPtr sign;     // the entry as a drawable sign (details only)
   QString meaning;  // meanings joined by " / " (details only)
@@ -33,7 +34,8 @@ struct SFResult {
 class SignFinder {
  public:
   static constexpr int DefaultResultLimit = 20;
-  // Best similarity below which the normalised variant of the target is tried.
+  // Best total (SFSimilarity::total) below which the normalised variant of
+  // the target is tried.
   static constexpr double AlternativeSearchThreshold = 0.7;
 
   SignFinder();
@@ -47,16 +49,21 @@ class SignFinder {
   QList<SFResult> results;
 
   // The search for a canvas sign: merges its arrows first while
-  // integrateArrows is on (on a copy; the target is not changed).
-  QList<SFResult> findSimilarSigns(const Sign& target, int limit);
+  // integrateArrows is on (on a copy; the target is not changed). With
+  // matchMirrorImages a sign scores the better of its similarity to the
+  // target and to the target's mirror image.
+  QList<SFResult> findSimilarSigns(const Sign& target, int limit, bool matchMirrorImages = false);
   // The search for a normalised feature record (the part after building it).
-  QList<SFResult> findSimilarSigns(SFSign target, int limit);
+  QList<SFResult> findSimilarSigns(SFSign target, int limit, bool matchMirrorImages = false);
+  // The target's record as the search builds it (arrows merged when
+  // integrateArrows, normalised).
+  static SFSign targetFeatures(const Sign& target, bool integrateArrows = true);
 
   // The result limit of a text field: its integer value, 20 when it is not a
   // number or below 1.
   static int resultLimit(const QString& text);
-  // True when a best similarity is low enough to try the normalised variant.
-  static bool wantsAlternativeSearch(double best) { return best < AlternativeSearchThreshold; }
+  // True when a best total is low enough to try the normalised variant.
+  static bool wantsAlternativeSearch(double bestTotal) { return bestTotal < AlternativeSearchThreshold; }
   // Sorts by decreasing similarity (entry order on ties), keeps the first
   // `limit` and assigns the shared ranks.
   static void rankResults(QList<SFResult>& results, int limit);
@@ -79,7 +86,7 @@ class SignFinder {
   static std::vector<SFSign> loadDictionaryFeatures(const Dictionary& dictionary);
 
  private:
-  QList<SFResult> scoreAll(const SFSign& target);
+  QList<SFResult> scoreAll(const SFSign& target, const SFSign* mirrorImage, double& bestTotal);
 
   FeatureLoader m_loader;
   QString m_dictionaryPath;

@@ -11,21 +11,20 @@ SFSign SFSign::fromSign(const Sign& sign, bool normalize, qint64 signID) {
   std::vector<SFSymbol> list;
   list.reserve(size_t(sign.symbols.size()));
   for (const ISWAPtr& s : sign.symbols) {
-    if (s) list.emplace_back(s->sss(), s->rect.x(), s->rect.y(), s->hand);
+    if (s) list.emplace_back(s->sss(), s->rect.x(), s->rect.y(), s->hand, s->rect.width());
   }
   return SFSign(std::move(list), signID, normalize);
 }
 
-QList<SFResult> SignFinder::findSimilarSigns(const Sign& target, int limit) {
-  SFSign features;
-  if (integrateArrows) {
-    const SignPtr merged = target.copy();
-    merged->integrateArrows();
-    features = SFSign::fromSign(*merged, true);
-  } else {
-    features = SFSign::fromSign(target, true);
-  }
-  QList<SFResult> found = findSimilarSigns(std::move(features), limit);
+SFSign SignFinder::targetFeatures(const Sign& target, bool integrateArrows) {
+  if (!integrateArrows) return SFSign::fromSign(target, true);
+  const SignPtr merged = target.copy();
+  merged->integrateArrows();
+  return SFSign::fromSign(*merged, true);
+}
+
+QList<SFResult> SignFinder::findSimilarSigns(const Sign& target, int limit, bool matchMirrorImages) {
+  QList<SFResult> found = findSimilarSigns(targetFeatures(target, integrateArrows), limit, matchMirrorImages);
   results = found;
   return found;
 }

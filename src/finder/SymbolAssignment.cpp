@@ -84,13 +84,17 @@ struct ExhaustiveSearch {
 
 }  // namespace
 
-int maxPositiveAssignment(const int* scores, int rows, int cols) {
+int maxPositiveAssignment(const int* scores, int rows, int cols, int* columnOfRow) {
   if (rows <= 0 || cols < rows || rows > MaxAssigned || cols > MaxAssigned) return 0;
   // One or two rows: the best pair (or two pairs in different columns)
   // directly; most sign comparisons are this small.
   if (rows == 1) {
     int best = 0;
-    for (int j = 0; j < cols; ++j) best = std::max(best, scores[j]);
+    for (int j = 0; j < cols; ++j) {
+      if (scores[j] <= best) continue;
+      best = scores[j];
+      if (columnOfRow) columnOfRow[0] = j;
+    }
     return best;
   }
   if (rows == 2) {
@@ -98,8 +102,11 @@ int maxPositiveAssignment(const int* scores, int rows, int cols) {
     int best = 0;
     for (int j = 0; j < cols; ++j) {
       if (scores[j] <= 0) continue;
-      for (int k = 0; k < cols; ++k)
-        if (k != j && second[k] > 0) best = std::max(best, scores[j] + second[k]);
+      for (int k = 0; k < cols; ++k) {
+        if (k == j || second[k] <= 0 || scores[j] + second[k] <= best) continue;
+        best = scores[j] + second[k];
+        if (columnOfRow) columnOfRow[0] = j, columnOfRow[1] = k;
+      }
     }
     return best;
   }
@@ -121,6 +128,7 @@ int maxPositiveAssignment(const int* scores, int rows, int cols) {
     const int s = scores[(i - 1) * MaxAssigned + (j - 1)];
     if (s <= 0) return 0;
     total += s;
+    if (columnOfRow) columnOfRow[i - 1] = j - 1;
   }
   return total;
 }

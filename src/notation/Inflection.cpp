@@ -1,7 +1,7 @@
 #include <cmath>
 
+#include "core/Diagnostics.h"
 #include "notation/InflectionRules.h"
-#include "notation/NotationDiagnostics.h"
 #include "notation/SWSign.h"
 
 namespace quabe {
@@ -52,8 +52,8 @@ void SWSign::inflectByChangingDirection() {
   if (dictParams.contains(InflectionParam::direction)) return;
   inferSymbolOrder();
   const int type = inferInflectionType();
-  NotationDiagnostics::report(QStringLiteral("inflectByChangingDirection()"),
-                              QStringLiteral("Inferred inflection type: ") + QString::number(type));
+  diag(QStringLiteral("inflectByChangingDirection()"),
+       QStringLiteral("Inferred inflection type: ") + QString::number(type));
   if (dirArrow) originalRotation = dirArrow->rotation;
 
   switch (type) {
@@ -90,8 +90,8 @@ void SWSign::inflectByChangingDirection() {
       inflectType43();
       break;
     default:
-      NotationDiagnostics::report(QStringLiteral("inflectByChangingDirection()"),
-                                  QStringLiteral("unknown inflection type: ") + QString::number(type));
+      report(QStringLiteral("inflectByChangingDirection()"),
+             QStringLiteral("unknown inflection type: ") + QString::number(type));
       break;
   }
 }
@@ -162,7 +162,8 @@ void SWSign::setRotationForType2() {
   const int d = destinationPerson();
   const std::optional<std::pair<int, int>> turn = wallPlaneHandTurn(s, d);
   if (!turn) {
-    NotationDiagnostics::report(QStringLiteral("setRotationForType2(): src=%1, dest=%2").arg(s).arg(d));
+    report(QStringLiteral("setRotationForType2()"),
+           QStringLiteral("no hand turn from person %1 to person %2").arg(s).arg(d));
     return;
   }
   for (const SymbolPtr& symbol : symbols) {
@@ -181,8 +182,7 @@ void SWSign::rotateHandAndArrow(Symbol& arrow) {
   const int o = arrow.rotation;
   if (r == 0 || r == o) return;
   if (!handBeforeMove) {
-    NotationDiagnostics::report(QStringLiteral("rotateHandAndArrow"),
-                                QStringLiteral("rotateHandAndArrow: missing hand before movement"));
+    report(QStringLiteral("rotateHandAndArrow"), QStringLiteral("missing hand before movement"));
     return;
   }
   Symbol& hb = *handBeforeMove;
@@ -323,7 +323,7 @@ void SWSign::inflectForPlural() {
 void SWSign::makePluralFormOfVerb3sTo1() {
   if (!m_symbolOrderInferred) inferSymbolOrder();
   if (!handBeforeMove) {
-    NotationDiagnostics::report(QStringLiteral("makePluralFormOfVerb3sTo1()"), QStringLiteral("handBeforeMove is nil"));
+    report(QStringLiteral("makePluralFormOfVerb3sTo1()"), QStringLiteral("missing hand before movement"));
     return;
   }
   for (const SymbolPtr& arrow : arrows()) {

@@ -1,9 +1,11 @@
 #include "notation/SWGen.h"
 
-#include "dictionary/Dictionary.h"
-#include "dictionary/sqlite/SqliteDatabase.h"
+#include <algorithm>
+
+#include "core/Diagnostics.h"
 #include "document/DbSign.h"
-#include "notation/NotationDiagnostics.h"
+#include "document/Sign.h"
+#include "notation/NotationDictionary.h"
 
 namespace quabe {
 
@@ -38,50 +40,69 @@ std::vector<SWSign> SWGen::swSignsFromJSigns(const std::vector<JSign>& items) {
     sign.dbSign.nmm = item.nmm;
     sign.isSimultaneous = item.isSimultaneous;
     sign.isSemiSimultaneous = item.isSemiSimultaneous;
+    sign.at = item.at;
+    sign.length = item.length;
     signs.push_back(std::move(sign));
   }
   return signs;
 }
 
-QList<SignPtr> SWGen::generate(std::vector<SWSign>& signs) const {
-  // One connection serves the entries and spellings of the whole line.
-  // Reading inside one transaction keeps the file locked for reading once
-  // instead of once per statement (nothing is written here).
-  SqliteDatabase database = m_dictionary.database();
-  const bool reading =
-      !signs.empty() && database.open() && database.executeStatements(QStringLiteral("BEGIN DEFERRED TRANSACTION"));
-  for (SWSign& sign : signs) {
-    if (!sign.loadSymbols(m_dictionary, &database)) {
-      NotationDiagnostics::report(QStringLiteral("signsFromjjsText"), QStringLiteral("cannot load symbols"));
-      if (NotationDiagnostics::isCollecting()) NotationDiagnostics::noteUnknownGloss(sign.dbSign.gloss);
-    }
-  }
-  if (reading) database.executeStatements(QStringLiteral("COMMIT"));
-  database.close();
-  for (SWSign& sign : signs) sign.changeHandshape(m_dictionary);
+bool NotationConversion::isReadable() const {
+  return std::none_of(diagnostics.begin(), diagnostics.end(),
+                      [](const NotationDiagnostic& d) { return d.kind == NotationDiagnostic::Kind::unreadable; });
+}
+
+QList<SignPtr> SWGen::generate(std::vector<SWSign>& signs, NotationConversion& conversion) const {
+  QList<SignPtr> result;
+  if (signs.empty()) return result;
+  NotationDictionary dictionary(m_dictionary);
+  std::vector<bool> found;
+  found.reserve(signs.size());
+  for (SWSign& sign : signs) found.push_back(sign.loadSymbols(dictionary));
+  for (SWSign& sign : signs) sign.changeHandshape(dictionary);
   for (SWSign& sign : signs) sign.inflectByChangingDirection();
   for (SWSign& sign : signs) sign.assignLane();
   for (SWSign& sign : signs) sign.inflectForPlural();
-  for (SWSign& sign : signs) sign.addNonManualMarkers(m_dictionary);
-  QList<SignPtr> result;
+  for (SWSign& sign : signs) sign.addNonManualMarkers(dictionary);
+
   result.reserve(qsizetype(signs.size()));
-  for (const SWSign& sign : signs) result.append(sign.makeSign());
+  for (std::size_t i = 0; i < signs.size(); ++i) {
+    const SWSign& sign = signs[i];
+    SignPtr made;
+    if (sign.dbSign.isCompound) {
+      made = dictionary.compound(sign.dbSign);
+      made->lane = sign.lane;
+    } else {
+      made = sign.makeSign();
+    }
+    result.append(made);
+    using Kind = NotationDiagnostic::Kind;
+    if (!found[i]) {
+      const QString& word = sign.dbSign.gloss + sign.dbSign.tag;
+      diag(QStringLiteral("signsFromjjsText"), QStringLiteral("cannot load symbols of ") + word);
+      conversion.diagnostics.push_back(NotationDiagnostic{
+          Kind::unknownWord, QStringLiteral("not in the dictionary: ") + word, sign.at, sign.length});
+      if (!conversion.unknownWords.contains(word)) conversion.unknownWords.append(word);
+    }
+    for (const QString& problem : sign.problems) {
+      conversion.diagnostics.push_back(NotationDiagnostic{Kind::inflection, problem, sign.at, sign.length});
+    }
+  }
   return result;
 }
 
-QList<SignPtr> SWGen::signsFromjjsText(const QString& text) const {
+QList<SignPtr> SWGen::signsFromjjsText(const QString& text) const { return convert(text).signs; }
+
+NotationConversion SWGen::convert(const QString& text) const {
   Tokenizer tokenizer(text);
   TextSplitter splitter(tokenizer);
   std::vector<SWSign> signs = swSignsFromJSigns(splitter.split());
-  return generate(signs);
-}
-
-NotationConversion SWGen::convert(const QString& text) const {
-  NotationDiagnostics collector;
   NotationConversion conversion;
-  conversion.signs = signsFromjjsText(text);
-  conversion.diagnostics = collector.lines();
-  conversion.unknownGlosses = collector.unknownGlosses();
+  conversion.diagnostics = splitter.diagnostics();
+  conversion.signs = generate(signs, conversion);
+  // Problems in the order of the line, whichever step found them.
+  std::stable_sort(conversion.diagnostics.begin(), conversion.diagnostics.end(),
+                   [](const NotationDiagnostic& a, const NotationDiagnostic& b) { return a.at < b.at; });
   return conversion;
 }
 

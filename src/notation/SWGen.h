@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "notation/NotationDiagnostics.h"
 #include "notation/SWSign.h"
 #include "notation/TextSplitter.h"
 
@@ -13,13 +14,17 @@ namespace quabe {
 
 class Dictionary;
 
-// What a conversion produced: one sign per notation item, in text order, and
-// the converter's diagnostics (missing brackets, glosses without an entry,
-// inflections that could not be applied).
+// What a conversion produced: one sign per notation item, in text order
+// (a word without an entry gives an empty sign carrying its gloss), and
+// every problem found, in text order.
 struct NotationConversion {
   QList<SignPtr> signs;
-  QStringList diagnostics;
-  QStringList unknownGlosses;  // glosses no dictionary entry was found for
+  std::vector<NotationDiagnostic> diagnostics;
+  QStringList unknownWords;  // each once, in text order
+
+  // False when the line does not follow the notation: the signs then do not
+  // say what was written and must not be used.
+  bool isReadable() const;
 };
 
 // Turns a line of sign notation into signs built from the entries of a
@@ -30,16 +35,17 @@ class SWGen {
 
   // The signs for the notation text; empty when it holds no item.
   QList<SignPtr> signsFromjjsText(const QString& text) const;
-  // The same, with the diagnostics the conversion reported.
+  // The signs with the problems found on the way.
   NotationConversion convert(const QString& text) const;
 
   // One sign under construction per item.
   static std::vector<SWSign> swSignsFromJSigns(const std::vector<JSign>& items);
-  // Runs every generation step over the signs, each step over all signs
-  // before the next one.
-  QList<SignPtr> generate(std::vector<SWSign>& signs) const;
 
  private:
+  // Runs every generation step over the signs, each step over all signs
+  // before the next one.
+  QList<SignPtr> generate(std::vector<SWSign>& signs, NotationConversion& conversion) const;
+
   const Dictionary& m_dictionary;
 };
 

@@ -2,11 +2,10 @@
 
 #include <bit>
 
-#include "dictionary/Dictionary.h"
-#include "dictionary/sqlite/SqliteDatabase.h"
+#include "core/Diagnostics.h"
 #include "document/Sign.h"
 #include "notation/InflectionRules.h"
-#include "notation/NotationDiagnostics.h"
+#include "notation/NotationDictionary.h"
 #include "symbols/ISWA.h"
 #include "symbols/SymbolArchive.h"
 
@@ -85,6 +84,11 @@ void turnAboutCentre(Symbol& symbol, int newRotation) {
 
 using namespace notation;
 
+void SWSign::report(const QString& where, const QString& message) const {
+  diag(where, message);
+  problems.append(message);
+}
+
 int SWSign::sourcePerson() const { return personForPlace(dbSign.source); }
 int SWSign::destinationPerson() const { return personForPlace(dbSign.destination); }
 
@@ -145,34 +149,17 @@ SymbolPtr SWSign::symbolFromRow(const DbISWA& row) {
   return symbol;
 }
 
-bool SWSign::loadSymbols(const Dictionary& dictionary, SqliteDatabase* database) {
-  // Every look-up of this sign goes through one connection: the caller's,
-  // or one opened here.
-  std::optional<SqliteDatabase> own;
-  if (!database || !database->isOpen()) {
-    own.emplace(dictionary.path());
-    if (!own->open()) return false;
-    database = &*own;
-  }
-
-  QList<qint64> candidates;
-  if (dbSign.tag.isEmpty()) {
-    candidates = Dictionary::getSignIDs(dbSign.gloss, *database);
-    for (const qint64 id : Dictionary::getSignIDsForJapanese(dbSign.gloss, *database)) {
-      if (!candidates.contains(id)) candidates.append(id);
-    }
-  } else {
-    candidates = Dictionary::getSignIDs(dbSign.gloss, dbSign.tag, *database);
-  }
+bool SWSign::loadSymbols(NotationDictionary& dictionary) {
+  QList<qint64> candidates = dictionary.candidates(dbSign.gloss, dbSign.tag);
   if (candidates.isEmpty()) return false;
 
   std::optional<DbSign> chosen;
   if (candidates.size() == 1) {
-    chosen = Dictionary::getSign(candidates.front(), *database);
+    chosen = dictionary.entry(candidates.front());
   } else {
     InflectionParams best;
     for (const qint64 id : candidates) {
-      std::optional<DbSign> entry = Dictionary::getSign(id, *database);
+      std::optional<DbSign> entry = dictionary.entry(id);
       if (!entry) continue;
       const InflectionParams params = matchedParams(*entry);
       if (!chosen || params.size() > best.size()) {
@@ -199,11 +186,13 @@ bool SWSign::loadSymbols(const Dictionary& dictionary, SqliteDatabase* database)
   dbSign.comment = chosen->comment;
   dbSign.creationTime = chosen->creationTime;
   dbSign.modificationTime = chosen->modificationTime;
+  // A compound has no spelling of its own; the converter makes it from its
+  // constituents.
+  dbSign.isCompound = chosen->isCompound;
+  dbSign.constituentIDs = chosen->constituentIDs;
+  dbSign.constituents = chosen->constituents;
 
-  QList<DbISWA> rows = Dictionary::getSpelling(chosen->signID, *database);
-  // An alias reached through its reading keeps its spelling with the entry it names.
-  if (rows.isEmpty() && !chosen->stdGloss.isEmpty()) rows = dictionary.getSpelling(chosen->signID);
-  for (const DbISWA& row : rows) symbols.append(symbolFromRow(row));
+  for (const DbISWA& row : dictionary.spelling(*chosen)) symbols.append(symbolFromRow(row));
   for (const SymbolPtr& symbol : symbols) {
     if (symbol->category == Category::headFace) headExsits = true;
   }
@@ -212,10 +201,14 @@ bool SWSign::loadSymbols(const Dictionary& dictionary, SqliteDatabase* database)
 
 // ---------------------------------------------------------------- handshape
 
-void SWSign::changeHandshape(const Dictionary& dictionary) {
-  if (dbSign.handshape.isEmpty()) return;
-  const std::optional<Symbol> shape = dictionary.getHandshapeSymbol(dbSign.handshape);
-  if (!shape) return;
+void SWSign::changeHandshape(NotationDictionary& dictionary) {
+  // A word without an entry has no hands (it is reported as unknown).
+  if (dbSign.handshape.isEmpty() || symbols.isEmpty()) return;
+  const std::optional<Symbol> shape = dictionary.handshape(dbSign.handshape);
+  if (!shape) {
+    report(QStringLiteral("changeHandshape()"), QStringLiteral("unknown handshape: ") + dbSign.handshape);
+    return;
+  }
   QList<SymbolPtr> targets;
   QList<SymbolPtr> changeable;
   for (const SymbolPtr& symbol : symbols) {
@@ -224,7 +217,11 @@ void SWSign::changeHandshape(const Dictionary& dictionary) {
     if (symbol->isChangeableHand) changeable.append(symbol);
   }
   if (!changeable.isEmpty()) targets = changeable;
-  if (targets.isEmpty()) return;
+  if (targets.isEmpty()) {
+    // Only hands the entry marks for both sides take a named shape.
+    report(QStringLiteral("changeHandshape()"), QStringLiteral("no hand takes the handshape ") + dbSign.handshape);
+    return;
+  }
 
   // A pair takes the shape together: the second hand keeps being the mirror
   // image of the first when it was drawn in the other rotation set.
@@ -249,7 +246,7 @@ void SWSign::assignLane() {
 
 // ------------------------------------------------------- non-manual markers
 
-void SWSign::addNonManualMarkers(const Dictionary& dictionary) {
+void SWSign::addNonManualMarkers(NotationDictionary& dictionary) {
   if (dbSign.nmm.isEmpty()) return;
   // The first marker of the list; an argument in parentheses is not part of
   // its name.
@@ -262,7 +259,7 @@ void SWSign::addNonManualMarkers(const Dictionary& dictionary) {
   }
   name = name.trimmed();
   if (name.isEmpty()) return;
-  const QList<Symbol> rows = dictionary.getNMSSymbols(name);
+  const QList<Symbol> rows = dictionary.nonManualMarker(name);
   if (rows.isEmpty()) return;
 
   SymbolPtr head;

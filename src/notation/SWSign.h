@@ -10,9 +10,8 @@
 
 namespace quabe {
 
-class Dictionary;
+class NotationDictionary;
 class Sign;
-class SqliteDatabase;
 using SignPtr = std::shared_ptr<Sign>;
 using SymbolPtr = std::shared_ptr<Symbol>;
 
@@ -85,22 +84,28 @@ class SWSign {
   SymbolPtr handBeforeMove;
   SymbolPtr handAfterMove;
   SymbolPtr dirArrow;
+  qsizetype at = 0;      // where the item's word stands in the line
+  qsizetype length = 0;  // and its length
+  // What could not be done as the notation asked, in the order it happened.
+  mutable QStringList problems;
+
+  // Logs a problem and keeps it for the user.
+  void report(const QString& where, const QString& message) const;
 
   // ---- generation steps
   // Chooses the dictionary entry for the requested gloss and loads its
-  // symbols; false when no entry has the gloss. Entries and spelling are read
-  // through the given open connection, or through one of its own.
-  bool loadSymbols(const Dictionary& dictionary, SqliteDatabase* database = nullptr);
+  // symbols; false when no entry has the gloss.
+  bool loadSymbols(NotationDictionary& dictionary);
   static SymbolPtr symbolFromRow(const DbISWA& row);
   // The parameters a candidate entry shares with the request.
   InflectionParams matchedParams(const DbSign& candidate) const;
-  void changeHandshape(const Dictionary& dictionary);
+  void changeHandshape(NotationDictionary& dictionary);
   void inflectByChangingDirection();
   // The lane pass: the lane of the requested position, unless the entry
   // already matched the position.
   void assignLane();
   void inflectForPlural();
-  void addNonManualMarkers(const Dictionary& dictionary);
+  void addNonManualMarkers(NotationDictionary& dictionary);
   SignPtr makeSign() const;
 
   // ---- inflection internals (exposed for the tests)

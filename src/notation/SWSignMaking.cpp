@@ -1,5 +1,5 @@
+#include "core/Diagnostics.h"
 #include "document/Sign.h"
-#include "notation/NotationDiagnostics.h"
 #include "notation/SWSign.h"
 #include "symbols/ISWA.h"
 
@@ -12,8 +12,7 @@ SignPtr SWSign::makeSign() const {
     // lacks is left out.
     std::optional<ISWA> placed = ISWA::make(symbol->sss(), symbol->hand);
     if (!placed) {
-      NotationDiagnostics::report(QStringLiteral("makeSign()"),
-                                  QStringLiteral("no image for symbol ") + symbol->sssText());
+      report(QStringLiteral("makeSign()"), QStringLiteral("no image for symbol ") + symbol->sssText());
       continue;
     }
     placed->rect.moveTopLeft(symbol->location);

@@ -1,5 +1,5 @@
+#include "core/Diagnostics.h"
 #include "notation/InflectionRules.h"
-#include "notation/NotationDiagnostics.h"
 #include "notation/SWSign.h"
 
 namespace quabe {
@@ -114,8 +114,7 @@ void SWSign::inferSymbolOrder() {
   }
   if (choices.isEmpty()) choices = units;
   if (choices.size() > 1) {
-    NotationDiagnostics::report(QStringLiteral("inferSymbolOrder()"),
-                                QStringLiteral("arrows.count: ") + QString::number(allArrows.size()));
+    diag(QStringLiteral("inferSymbolOrder()"), QStringLiteral("arrows.count: ") + QString::number(allArrows.size()));
   }
   dirArrow = choices.front().lead;
   const SymbolPtr partnerArrow = choices.front().partner;

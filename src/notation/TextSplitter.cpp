@@ -1,6 +1,6 @@
 #include "notation/TextSplitter.h"
 
-#include "notation/NotationDiagnostics.h"
+#include "core/Diagnostics.h"
 
 namespace quabe {
 
@@ -22,7 +22,21 @@ struct TextSplitter::Level {
 
 TextSplitter::TextSplitter(Tokenizer& tokenizer) : m_tokenizer(tokenizer) {}
 
-void TextSplitter::next() { m_token = m_tokenizer.nextToken(); }
+void TextSplitter::next() {
+  m_previous = std::move(m_token);
+  m_token = m_tokenizer.nextToken();
+}
+
+void TextSplitter::report(const QString& message) {
+  // At the end of the line nothing follows to mark: the last word read is
+  // what stays unfinished.
+  const Token& where = m_token.type == TokenType::eoB && m_previous.type != TokenType::none ? m_previous : m_token;
+  // A token that ends nested groups is met by every level; once is enough.
+  if (!m_diagnostics.empty() && m_diagnostics.back().message == message && m_diagnostics.back().at == where.at) return;
+  m_diagnostics.push_back(
+      NotationDiagnostic{NotationDiagnostic::Kind::unreadable, message, where.at, where.value.size()});
+  diag(m_diagnostics.back().text());
+}
 
 std::vector<JSign> TextSplitter::split() {
   next();
@@ -53,6 +67,10 @@ void TextSplitter::appendJSign(const JSign& item, JSign& prev) {
   m_jSigns.push_back(item);
 }
 
+// A sign followed by "|" or "/" is kept only together with its partner;
+// without one it would be lost without a word.
+void TextSplitter::reportLonelyJoiner() { report(QStringLiteral("Sign missing after '%1'").arg(m_previous.value)); }
+
 TextSplitter::Step TextSplitter::parseItem(std::vector<Level>& levels) {
   const QString nmm = levels.back().nmm;
   switch (m_token.type) {
@@ -63,6 +81,9 @@ TextSplitter::Step TextSplitter::parseItem(std::vector<Level>& levels) {
       return Step::enteredLevel;
     }
     case TokenType::rBrace:
+      if (levels.back().kind == Level::Kind::partner) reportLonelyJoiner();
+      // Outside any group a "}" ends the whole line: the rest is not read.
+      if (levels.size() == 1) report(QStringLiteral("Invalid token: ") + m_token.value);
       m_nmm.clear();
       next();
       return Step::stopLevel;
@@ -73,6 +94,8 @@ TextSplitter::Step TextSplitter::parseItem(std::vector<Level>& levels) {
     case TokenType::excl: {
       JSign item;
       item.gloss = m_token.value;
+      item.at = m_token.at;
+      item.length = m_token.value.size();
       appendJSign(item, levels.back().prev);
       next();
       return Step::continueLevel;
@@ -87,6 +110,8 @@ TextSplitter::Step TextSplitter::parseItem(std::vector<Level>& levels) {
       JSign item;
       item.gloss = m_token.value;
       item.nmm = nmm;
+      item.at = m_token.at;
+      item.length = m_token.value.size();
       next();
       parseSign(item);
       if (m_token.type == TokenType::slash || m_token.type == TokenType::vertBar) {
@@ -104,9 +129,10 @@ TextSplitter::Step TextSplitter::parseItem(std::vector<Level>& levels) {
       return Step::continueLevel;
     }
     case TokenType::eoB:
+      if (levels.back().kind == Level::Kind::partner) reportLonelyJoiner();
       return Step::stopLevel;
     default:
-      NotationDiagnostics::report(QStringLiteral("Invalid token: ") + m_token.value);
+      report(QStringLiteral("Invalid token: ") + m_token.value);
       return Step::stopLevel;
   }
 }
@@ -130,7 +156,7 @@ QString TextSplitter::parseMarkers(const QString& outer) {
           markers += m_token.value;
           next();
         } else {
-          NotationDiagnostics::report(QStringLiteral("')' missing"));
+          report(QStringLiteral("')' missing"));
         }
       }
     }
@@ -142,7 +168,7 @@ QString TextSplitter::parseMarkers(const QString& outer) {
     if (m_token.type == TokenType::rAngle) {
       next();
     } else {
-      NotationDiagnostics::report(QStringLiteral("'>' missing"));
+      report(QStringLiteral("'>' missing"));
     }
     return markers;
   }
@@ -162,12 +188,12 @@ void TextSplitter::parseSign(JSign& item) {
         }
       }
     } else {
-      NotationDiagnostics::report(QStringLiteral("Handshape missing"));
+      report(QStringLiteral("Handshape missing"));
     }
     if (m_token.type == TokenType::rBracket) {
       next();
     } else {
-      NotationDiagnostics::report(QStringLiteral("']' missing"));
+      report(QStringLiteral("']' missing"));
     }
   }
 
@@ -195,7 +221,7 @@ void TextSplitter::parseSign(JSign& item) {
     if (m_token.type == TokenType::rParen) {
       next();
     } else {
-      NotationDiagnostics::report(QStringLiteral("')' missing"));
+      report(QStringLiteral("')' missing"));
     }
   }
 }

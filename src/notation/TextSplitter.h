@@ -3,6 +3,7 @@
 #include <QString>
 #include <vector>
 
+#include "notation/NotationDiagnostics.h"
 #include "notation/Tokenizer.h"
 
 namespace quabe {
@@ -19,6 +20,8 @@ struct JSign {
   bool isComplement = false;        // first item of a joined pair
   bool isSimultaneous = false;      // followed by "|"
   bool isSemiSimultaneous = false;  // followed by "/"
+  qsizetype at = 0;                 // where the gloss stands in the line
+  qsizetype length = 0;             // and its length
 };
 
 // Splits a notation line into items. Grammar, over token types:
@@ -33,7 +36,9 @@ struct JSign {
 //   punctuation := ";" | "," | "." | "?" | "!"
 //   ignored     := "~" | "-" | "|" | "/"
 // Missing closers only produce a diagnostic; any other token at the start of
-// an item ends the split, keeping the items read so far.
+// an item ends the split, keeping the items read so far. Every diagnostic
+// marks the token where the problem showed (or the last word, at the end of
+// the line).
 class TextSplitter {
  public:
   explicit TextSplitter(Tokenizer& tokenizer);
@@ -42,6 +47,8 @@ class TextSplitter {
   std::vector<JSign> split();
 
   const std::vector<JSign>& jSigns() const { return m_jSigns; }
+  // What the line did not follow of the notation, in text order.
+  const std::vector<NotationDiagnostic>& diagnostics() const { return m_diagnostics; }
 
  private:
   enum class Step { continueLevel, stopLevel, enteredLevel };
@@ -52,11 +59,15 @@ class TextSplitter {
   QString parseMarkers(const QString& outer);
   void parseSign(JSign& item);
   void next();
+  void report(const QString& message);
+  void reportLonelyJoiner();
 
   Tokenizer& m_tokenizer;
   std::vector<JSign> m_jSigns;
   QString m_nmm;
   Token m_token;
+  Token m_previous;
+  std::vector<NotationDiagnostic> m_diagnostics;
 };
 
 }  // namespace quabe

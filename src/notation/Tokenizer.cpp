@@ -42,16 +42,31 @@ void Tokenizer::trim() {
   while (m_end > m_begin && isTrimmedSpace(m_text.at(m_end - 1))) --m_end;
 }
 
+namespace {
+const QChar kLongVowelMark(0x30FC);
+
+bool isKanaOrLongVowel(QChar c) {
+  const char16_t u = c.unicode();
+  return (u >= 0x3041 && u <= 0x309F) || (u >= 0x30A0 && u <= 0x30FF) || (u >= 0xFF66 && u <= 0xFF9F);
+}
+}  // namespace
+
+bool Tokenizer::isLongVowelInWord(qsizetype index) const {
+  return m_text.at(index) == kLongVowelMark && index > 0 && isKanaOrLongVowel(m_text.at(index - 1));
+}
+
+// A long-vowel mark after a kana never starts a token (the word before it
+// runs on through it), so only the search for the end of a word needs it.
 qsizetype Tokenizer::nextTableCharacter() const {
   for (qsizetype i = m_begin; i < m_end; ++i) {
-    if (m_firstCharacters.contains(m_text.at(i))) return i;
+    if (m_firstCharacters.contains(m_text.at(i)) && !isLongVowelInWord(i)) return i;
   }
   return m_end;
 }
 
 Token Tokenizer::nextToken() {
   trim();
-  if (m_begin >= m_end) return Token{TokenType::eoB, QString()};
+  if (m_begin >= m_end) return Token{TokenType::eoB, QString(), m_text.size()};
 
   const QStringView rest = QStringView(m_text).mid(m_begin, m_end - m_begin);
   // Rows and values in table order; where two values match at the front the
@@ -67,24 +82,16 @@ Token Tokenizer::nextToken() {
     }
   }
   if (bestValue) {
+    const qsizetype at = m_begin;
     m_begin += bestValue->size();
-    return Token{bestRow->type, *bestValue};
+    return Token{bestRow->type, *bestValue, at};
   }
 
+  const qsizetype from = m_begin;
   const qsizetype stop = nextTableCharacter();
-  Token token{TokenType::string, m_text.mid(m_begin, stop - m_begin)};
+  Token token{TokenType::string, m_text.mid(from, stop - from), from};
   m_begin = stop;
   return token;
-}
-
-QString tokenTypeName(TokenType type) {
-  static const char* const names[] = {"lBrace", "rBrace", "lAngle",    "rAngle",  "lBracket", "rBracket",
-                                      "lParen", "rParen", "semicolon", "comma",   "period",   "question",
-                                      "excl",   "tilde",  "hyphen",    "vertBar", "slash",    "arrow",
-                                      "space",  "string", "eoB",       "none"};
-  const int index = static_cast<int>(type);
-  if (index < 0 || index > static_cast<int>(TokenType::none)) return QStringLiteral("?");
-  return QString::fromLatin1(names[index]);
 }
 
 }  // namespace quabe

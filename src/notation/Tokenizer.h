@@ -37,6 +37,9 @@ struct Token {
   // The punctuation form that was typed, the text run of a string token, or
   // empty for eoB.
   QString value;
+  // Where the token starts in the line (UTF-16 index); the end of the line
+  // for eoB.
+  qsizetype at = 0;
 };
 
 // One row of the punctuation table: the accepted forms of a token, in search
@@ -50,7 +53,9 @@ struct TokenTypeAndValues {
 // from a fixed table (ASCII and full-width forms give the same type);
 // everything else is a string token running up to the nearest punctuation.
 // Spaces and tabs only separate tokens, except a line feed, which comes out
-// as a space token.
+// as a space token. The long-vowel mark "ー" belongs to the word when it
+// follows a kana or another long-vowel mark (グー, コーヒー); elsewhere it is
+// the full-width hyphen.
 class Tokenizer {
  public:
   explicit Tokenizer(const QString& text);
@@ -70,6 +75,7 @@ class Tokenizer {
  private:
   void trim();
   qsizetype nextTableCharacter() const;
+  bool isLongVowelInWord(qsizetype index) const;
 
   // The rest of the input is m_text[m_begin, m_end); the text is never
   // copied while it is consumed, so a long line costs linear time.
@@ -82,7 +88,5 @@ class Tokenizer {
   // these characters.
   QString m_firstCharacters;
 };
-
-QString tokenTypeName(TokenType type);
 
 }  // namespace quabe

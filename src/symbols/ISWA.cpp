@@ -73,41 +73,13 @@ void ISWA::rotate(int angle) {
     diag(QStringLiteral("Error: rotate ") + QString::number(angle));
     return;
   }
-  const int steps = angle / 45;
-  const int r = SSS::rotation(m_sss);
-  int next;
-  // The remainders are taken as non-negative so that any number of steps
-  // lands inside the rotation's own set.
-  auto mod = [](int a, int m) { return ((a % m) + m) % m; };
-  if (isMovement() && SSS::rotationCount(m_sss) == 4) {
-    next = mod(r + 3 - steps, 4) + 1;
-  } else if (r <= 8) {
-    next = mod(r + 7 - steps, 8) + 1;
-  } else {
-    next = mod(r + steps - 1, 8) + 9;
-  }
-  applyCode(SSS::withRotation(m_sss, next));
+  const SymbolCode next = SymbolArchive::shared().turned(m_sss, angle / 45);
+  if (next != m_sss) applyCode(next);
 }
 
 void ISWA::flip(bool vertical) {
-  const int r = SSS::rotation(m_sss);
-  const int count = SSS::rotationCount(m_sss);
-  int next = r;
-  if (isMovement() && count == 4) {
-    if (r == 2)
-      next = 4;
-    else if (r == 4)
-      next = 2;
-  } else if (isMovement() && count == 8) {
-    next = ((((vertical ? 13 : 9) - r) % 8) + 8) % 8 + 1;
-  } else if (!vertical) {
-    next = ((r + 7) & 15) + 1;
-  } else if ((r >= 1 && r <= 4) || (r >= 9 && r <= 12)) {
-    next = ((r + 11) & 15) + 1;
-  } else {
-    next = ((r + 3) & 15) + 1;
-  }
-  if (next != r) applyCode(SSS::withRotation(m_sss, next));
+  const SymbolCode next = SymbolArchive::shared().mirrored(m_sss, vertical);
+  if (next != m_sss) applyCode(next);
 }
 
 void ISWA::nextFill() {

@@ -40,10 +40,12 @@ class ISWA {
   bool modifiableArrow = false;
   Hand hand = Hand::none;
 
-  // Degrees, a multiple of 45; positive turns clockwise. Other angles print
-  // a diagnostic and change nothing, as does a code the archive lacks.
+  // Degrees, a multiple of 45; positive turns clockwise, through the
+  // rotations the symbol set draws (SymbolArchive::turned). Other angles
+  // print a diagnostic and change nothing, as does a code the archive lacks.
   void rotate(int angle);
-  // Mirror left-right (vertical false) or top-bottom (vertical true).
+  // Mirror left-right (vertical false) or top-bottom (vertical true), into
+  // the symbol set's mirror image of the symbol (SymbolArchive::mirrored).
   void flip(bool vertical);
   void nextFill();
   void previousFill();

@@ -74,6 +74,7 @@ void SymbolArchive::clear() {
   QWriteLocker locker(&m_lock);
   m_encoded.clear();
   m_decoded.clear();
+  m_mirrorPartners.clear();
   m_sizes.clear();
   m_buffers.clear();
   m_path.clear();
@@ -142,6 +143,7 @@ int SymbolArchive::loadFromBytes(const QByteArray& bytes) {
   QWriteLocker locker(&m_lock);
   bool truncated = false;
   const int count = parseLocked(bytes, &truncated);
+  m_mirrorPartners.clear();
   m_sourceLoaded = true;
   return count;
 }
@@ -228,10 +230,14 @@ std::optional<QImage> SymbolArchive::archivedImage(SymbolCode code) {
 
 int SymbolArchive::reducedRotation(int r, int n) {
   if (r < 1 || r > 16) return 0;
+  // Six and twelve rotations are eight and sixteen without the quarter
+  // turns, which are turned from rotation 1 like any other.
   switch (n) {
     case 16:
+    case 12:
       return r;
     case 8:
+    case 6:
       return r <= 8 ? r : ((17 - r) & 7) + 1;
     case 4:
       return r <= 8 ? ((r + 3) & 3) + 1 : ((17 - r) & 3) + 1;

@@ -8,6 +8,7 @@
 #include <QReadWriteLock>
 #include <QSizeF>
 #include <QString>
+#include <array>
 #include <optional>
 
 #include "symbols/SymbolCode.h"
@@ -62,6 +63,32 @@ class SymbolArchive {
   bool contains(SymbolCode code) const;
   QList<SymbolCode> storedCodes() const;
 
+  // --- turning and mirroring within the symbol set ---
+  // The rotations the archive stores for the symbol of code, whatever its
+  // own rotation: bit r for rotation r (1-16). These are the rotations the
+  // symbol set draws; the others are only derived.
+  quint32 storedRotations(SymbolCode code);
+  // The code turned by steps of 45 degrees (positive clockwise) among the
+  // rotations the symbol set draws on the code's side (plain 1-8 or mirrored
+  // 9-16): a rotation it does not draw is passed over, so that turning one
+  // way visits every drawn rotation and comes back. A side without drawn
+  // rotations turns plainly.
+  SymbolCode turned(SymbolCode code, int steps);
+  // The code mirrored left-right (vertical false) or top-bottom: the
+  // symbol set's own mirror image (rotation r +/- 8, turned by 180 degrees
+  // for top-bottom) where it draws one, otherwise the drawn rotation whose
+  // picture is the mirrored picture (found by comparing the pictures, paired
+  // so that mirroring twice returns), otherwise the code itself. A derived
+  // rotation on a side the symbol set does not draw (an eight-rotation arrow
+  // at 9-16) mirrors like the drawn rotation across; other derived
+  // rotations mirror plainly where that keeps mirroring twice returning.
+  SymbolCode mirrored(SymbolCode code, bool vertical);
+  // How much two symbol pictures differ (0 = alike, 1 = nothing in common):
+  // the share of dark pixels of either picture with no dark pixel of the
+  // other within one pixel, the pictures centred on each other (as well as
+  // whole pixels allow).
+  static double pictureDistance(const QImage& a, const QImage& b);
+
   // An image turned by 90, 180, 270 or -90 degrees (positive = counter-clockwise),
   // pixel for pixel; 0 and 360 give a copy, other angles a null image.
   static QImage rotateImage(const QImage& image, int degrees);
@@ -69,7 +96,8 @@ class SymbolArchive {
   static QImage mirrorImage(const QImage& image, bool leftRight);
 
   // The rotation whose image serves rotation r of a symbol with n distinct
-  // rotations (n = 4, 8 or 16); 0 when such a symbol has no derived rotations.
+  // rotations (n = 4, 6, 8, 12 or 16); 0 when such a symbol has no derived
+  // rotations.
   static int reducedRotation(int r, int n);
   // Turns and mirrors the upright (rotation 1) or 45° (rotation 2) image into
   // rotation r (1-16). A null image for other r.
@@ -84,6 +112,7 @@ class SymbolArchive {
   bool load(const QString& path, bool fromLookup);
   void ensureLoaded();
   int parseLocked(const QByteArray& bytes, bool* truncated);
+  int mirrorPartner(SymbolCode code, bool vertical);
 
   // An encoded image inside one of the loaded buffers.
   struct Entry {
@@ -100,6 +129,9 @@ class SymbolArchive {
   QHash<SymbolCode, QSizeF> m_sizes;
   QString m_path;
   // True once a file opened or bytes were given: look-ups stop loading lazily.
+  // Mirror partners found by comparing pictures, by symbol (code without
+  // rotation) and direction: index r holds r's partner, 0 for none.
+  QHash<quint32, std::array<qint8, 17>> m_mirrorPartners;
   bool m_sourceLoaded = false;
   bool m_missingAlerted = false;
   bool m_damaged = false;

@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <cctype>
 #include <vector>
 
 namespace quabe {
@@ -42,7 +43,11 @@ const std::vector<GroupRow>& groupTable() {
         {2, 4, 342, range(1, 4), {4, 4, 4, 4}},
         {2, 5, 358, range(1, 19), {5, 2, 2, 1, 2, 2, 1, 3, 1, 3, 3, 3, 1, 1, 1, 1, 1, 1, 1}},
         {2, 6, 393, range(1, 11), {4, 4, 2, 3, 4, 6, 3, 1, 1, 1, 1}},
-        {2, 7, 423, {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16}, {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 3}},
+        {2,
+         7,
+         423,
+         {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16},
+         {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 3}},
         {2, 8, 440, range(1, 14), {2, 4, 4, 2, 1, 1, 1, 2, 4, 4, 2, 1, 1, 1}},
         {2, 9, 470, range(1, 8), {5, 1, 1, 3, 1, 1, 1, 1}},
         {2, 10, 484, range(1, 8), {2, 2, 3, 3, 2, 2, 4, 2}},
@@ -74,9 +79,9 @@ struct SerialTables {
     int baseSymbol;
     int variation;
   };
-  QHash<int, KeyEntry> keys;             // base-symbol key -> entry
+  QHash<int, KeyEntry> keys;                       // base-symbol key -> entry
   QHash<int, std::pair<int, int>> groupStartKeys;  // first key of group -> (category, group)
-  QHash<int, int> baseSymbolCount;       // category*10+group -> highest base symbol number
+  QHash<int, int> baseSymbolCount;                 // category*10+group -> highest base symbol number
 };
 
 const SerialTables& serialTables() {
@@ -102,19 +107,23 @@ const SerialTables& serialTables() {
   return t;
 }
 
-// Rotation counts of the movement base symbols, by group and base symbol.
+// Rotation counts of the movement base symbols, by group and base symbol:
+// the number of rotations the symbol set (the SignWriting fonts) draws for
+// each. Six and twelve are eight and sixteen without the quarter turns 3
+// and 7 (and 11 and 15), which the symbol set does not draw for those
+// arrows. Movement group 7 has no base symbol 8.
 const std::array<std::vector<int>, 10>& rotationTable() {
   static const std::array<std::vector<int>, 10> t = {{
-      {1, 4, 4, 1, 4, 5, 1, 4, 4, 1, 4, 4, 1, 4, 4, 8, 4},
+      {1, 4, 4, 1, 4, 4, 1, 4, 4, 1, 4, 4, 1, 4, 4, 8, 4},
       {1, 4, 16, 1, 4, 16, 8, 8, 16, 8, 8, 8, 8},
-      {8, 8, 16, 16, 8, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 8, 16},
-      {8, 8, 8, 8},
+      {8, 8, 16, 16, 8, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 12, 12, 12, 8, 16},
+      {6, 6, 6, 6},
       {8, 8, 16, 16, 8, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 8},
       std::vector<int>(11, 16),
-      std::vector<int>(16, 1),
-      std::vector<int>(14, 1),
-      std::vector<int>(8, 1),
-      {16, 16, 16, 16, 16, 1, 1, 8},
+      {4, 4, 4, 4, 4, 4, 4, -1, 4, 4, 4, 4, 4, 4, 4, 12},
+      std::vector<int>(14, 8),
+      std::vector<int>(8, 16),
+      {16, 16, 16, 16, 16, 6, 8, 8},
   }};
   return t;
 }
@@ -145,8 +154,8 @@ SymbolCode SSS::make(quint32 category, quint32 group, quint32 baseSymbol, quint3
 std::optional<SymbolCode> SSS::parse(const QString& text) {
   const QStringList parts = text.split(QLatin1Char('-'));
   if (parts.size() < 6) return std::nullopt;
-  return make(parsePart(parts[0]), parsePart(parts[1]), parsePart(parts[2]), parsePart(parts[3]),
-              parsePart(parts[4]), parsePart(parts[5]));
+  return make(parsePart(parts[0]), parsePart(parts[1]), parsePart(parts[2]), parsePart(parts[3]), parsePart(parts[4]),
+              parsePart(parts[5]));
 }
 
 SymbolCode SSS::fromString(const QString& text) { return parse(text).value_or(0); }
@@ -172,6 +181,17 @@ int SSS::rotationCount(SymbolCode code) {
   const auto& row = rotationTable()[size_t(g - 1)];
   if (b < 1 || b > int(row.size())) return -1;
   return row[size_t(b - 1)];
+}
+
+int SSS::flippedRotation(SymbolCode code, bool vertical) {
+  const int r = rotation(code);
+  const int count = rotationCount(code);
+  const bool movement = categoryField(code) == 2;
+  if (movement && count == 4) return r == 2 ? 4 : r == 4 ? 2 : r;
+  if (movement && count == 8) return ((((vertical ? 13 : 9) - r) % 8) + 8) % 8 + 1;
+  if (!vertical) return ((r + 7) & 15) + 1;
+  if ((r >= 1 && r <= 4) || (r >= 9 && r <= 12)) return ((r + 11) & 15) + 1;
+  return ((r + 3) & 15) + 1;
 }
 
 int SSS::serialBaseSymbolNumber(int category, int group, int baseSymbol, int variation) {
@@ -203,29 +223,38 @@ bool SSS::isPlausible(SymbolCode code) {
   return n > 0 && v >= 1 && v <= n && f >= 1 && f <= 6 && r >= 1 && r <= 16;
 }
 
-QString SSS::toFswKey(SymbolCode code) {
+int SSS::fswKeyNumber(SymbolCode code) {
   const int serial = serialBaseSymbolNumber(categoryField(code), group(code), baseSymbol(code), variation(code));
   const int f = fill(code);
   const int r = rotation(code);
-  if (serial < 1 || serial > 652 || f < 1 || f > 6 || r < 1 || r > 16) return {};
-  return QStringLiteral("S%1%2%3")
-      .arg(serial + 255, 3, 16, QLatin1Char('0'))
-      .arg(f - 1, 1, 16)
-      .arg(r - 1, 1, 16);
+  if (serial < 1 || serial > 652 || f < 1 || f > 6 || r < 1 || r > 16) return 0;
+  return ((serial + 255) << 8) | ((f - 1) << 4) | (r - 1);
+}
+
+SymbolCode SSS::fromFswKeyNumber(int key) {
+  const int base = key >> 8;
+  const int f = (key >> 4) & 15;
+  const int r = key & 15;
+  if (base < ISWA2010Code::firstKey || base > ISWA2010Code::lastKey || f > 5) return 0;
+  const BaseSymbolComponents c = ISWA2010Code::components(base);
+  return make(quint32(c.category), quint32(c.group), quint32(c.baseSymbol), quint32(c.variation), quint32(f + 1),
+              quint32(r + 1));
+}
+
+QString SSS::toFswKey(SymbolCode code) {
+  const int key = fswKeyNumber(code);
+  if (key == 0) return {};
+  return QStringLiteral("S%1").arg(key, 5, 16, QLatin1Char('0'));
 }
 
 SymbolCode SSS::fromFswKey(const QString& key) {
   QString k = key;
   if (k.startsWith(QLatin1Char('S'))) k = k.mid(1);
   if (k.size() != 5) return 0;
-  bool ok1 = false, ok2 = false, ok3 = false;
-  const int base = k.left(3).toInt(&ok1, 16);
-  const int f = k.mid(3, 1).toInt(&ok2, 16);
-  const int r = k.mid(4, 1).toInt(&ok3, 16);
-  if (!ok1 || !ok2 || !ok3 || base < ISWA2010Code::firstKey || base > ISWA2010Code::lastKey || f > 5) return 0;
-  const BaseSymbolComponents c = ISWA2010Code::components(base);
-  return make(quint32(c.category), quint32(c.group), quint32(c.baseSymbol), quint32(c.variation), quint32(f + 1),
-              quint32(r + 1));
+  for (const QChar c : k) {
+    if (!isxdigit(c.toLatin1())) return 0;
+  }
+  return fromFswKeyNumber(k.toInt(nullptr, 16));
 }
 
 BaseSymbolComponents ISWA2010Code::components(int baseSymbolKey) {

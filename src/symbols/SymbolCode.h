@@ -48,9 +48,12 @@ class SSS {
   // The Category of the category field 1-8; nothing for 0 and 9-15.
   static std::optional<Category> categoryOf(SymbolCode code);
 
-  // 16 for hands, the table entry for movements, -1 otherwise (and for
-  // movement codes outside the table).
+  // 16 for hands, the number of rotations the symbol set draws for
+  // movements, -1 otherwise (and for movement codes outside the table).
   static int rotationCount(SymbolCode code);
+  // The rotation of the code's mirror image, left-right (vertical false) or
+  // top-bottom; the archive may lack the resulting code.
+  static int flippedRotation(SymbolCode code, bool vertical);
   // ISWA 2010 serial number 1-652 of (base symbol, variation); 0 when unknown.
   static int serialBaseSymbolNumber(int category, int group, int baseSymbol, int variation);
   // Number of variations of a base symbol, 0 when unknown.
@@ -67,6 +70,11 @@ class SSS {
   static QString toFswKey(SymbolCode code);
   // "S10000" or "10000" to code; 0 when it is not a valid key.
   static SymbolCode fromFswKey(const QString& key);
+  // The key's five hexadecimal digits as one number (0x10000 for S10000);
+  // 0 when the code has no key.
+  static int fswKeyNumber(SymbolCode code);
+  // A key number to code; 0 when it is not a valid key.
+  static SymbolCode fromFswKeyNumber(int key);
 };
 
 class ISWA2010Code {

@@ -96,10 +96,6 @@ TEST_F(DictionaryFixture, SearchByIdByWildcardAndByAllFields) {
   EXPECT_EQ(db.findSameSigns(fields), Ids{2});
   fields.isForHandshape = true;
   EXPECT_TRUE(db.findSameSigns(fields).isEmpty());
-  QVariantList arguments;
-  EXPECT_EQ(db.fieldCondition("Tag", "", arguments), " AND ([Tag] IS NULL OR [Tag] = '')");
-  EXPECT_EQ(db.fieldCondition("Src", "胸", arguments), " AND ([Src] = ?)");
-  EXPECT_EQ(arguments, QVariantList{"胸"});
 }
 
 TEST_F(DictionaryFixture, HandshapeSymbolsComeFromHandshapeEntriesAndBothHandSymbols) {

@@ -98,27 +98,3 @@ TEST_F(QuotedTextTest, SearchesTreatQuotesAsTextAndOnlyStarOrPercentAsWildcards)
   EXPECT_EQ(idsOf(db.searchSigns(wildcard)), Ids{drop});
   expectTablesIntact();
 }
-
-TEST_F(QuotedTextTest, WritesStoreQuotedTextsVerbatim) {
-  DbSign e = *db.getSign(quote);
-  e.gloss = "'); DELETE FROM Signs; --";
-  e.tag = "''";
-  e.yomi = "\\'";
-  e.comment = "50% _off_";
-  e.meanings = {"a'b", "%", "_"};
-  ASSERT_TRUE(db.updateSign(e, db.getSpelling(quote), false));
-  const DbSign back = *db.getSign(quote);
-  EXPECT_EQ(back.gloss, e.gloss);
-  EXPECT_EQ(back.tag, "''");
-  EXPECT_EQ(back.yomi, "\\'");
-  EXPECT_EQ(back.comment, "50% _off_");
-  EXPECT_EQ(db.getMeanings(quote), (QStringList{"%", "_", "a'b"}));
-  EXPECT_EQ(db.getSignIDs(e.gloss, "''"), Ids{quote});
-  DbSign compound;
-  compound.signID = -1;
-  compound.gloss = "it's; a 'compound'";
-  ASSERT_TRUE(db.insertCompound(compound, {quote, drop}, false));
-  EXPECT_EQ(db.getGloss(compound.signID), "it's; a 'compound'");
-  EXPECT_EQ(count("SELECT COUNT(*) FROM Signs"), 9);
-  EXPECT_EQ(count("SELECT COUNT(*) FROM Compounds"), 2);
-}

@@ -25,44 +25,6 @@ TEST(DbSignText, GlossAndTagSplitByCircledDigitThenUnderscore) {
   EXPECT_EQ(DbSign::splitGlossAndTag("⑩a"), P("⑩a", ""));  // ⑩ is not a tag digit
 }
 
-TEST(DbSignText, NotationTextShowsTagHandshapePlaceAndMarkers) {
-  DbSign s;
-  s.gloss = "行く";
-  s.tag = "②";
-  s.handshape = "1";
-  s.source = "胸";
-  s.destination = "前";
-  EXPECT_EQ(s.text(TagStyle::defaultStyle), "行く②[1](胸→前)");
-  EXPECT_EQ(s.text(TagStyle::atMark), "行く@②[1](胸→前)");
-  EXPECT_EQ(s.text(TagStyle::underline), "行く_②[1](胸→前)");
-  EXPECT_EQ(s.text(TagStyle::none), "行く[1](胸→前)");
-  s.position = "頭";  // hidden behind the path
-  s.destination.clear();
-  s.modifier = "速";
-  s.nmm = "疑問";
-  EXPECT_EQ(s.text(TagStyle::defaultStyle), "行く②[1](胸→;速)<疑問>");
-  s.source.clear();
-  s.destination = "前";
-  EXPECT_EQ(s.text(TagStyle::none), "行く[1](→前;速)<疑問>");
-
-  DbSign rain;
-  rain.gloss = "雨";
-  rain.position = "頭";
-  rain.modifier = "速";
-  EXPECT_EQ(rain.text(TagStyle::defaultStyle), "雨(頭;速)");
-  rain.tag = "x";
-  rain.position.clear();
-  EXPECT_EQ(rain.text(TagStyle::defaultStyle), "雨(;速)");
-  EXPECT_EQ(rain.text(TagStyle::underline), "雨_x(;速)");
-
-  EXPECT_EQ(rain.meaningsText(), "");
-  rain.meanings = {"あめ"};
-  EXPECT_EQ(rain.meaningsText(), "あめ");
-  rain.meanings << "雨が降る"
-                << "rain";
-  EXPECT_EQ(rain.meaningsText(), "あめ / 雨が降る / rain");
-}
-
 TEST_F(DictionaryFixture, RowsReadNullTextsAsEmptyAndTheGlossStandsInForTheReading) {
   exec(
       "INSERT INTO Signs (SignID, Gloss, Tag, Yomi, StdGloss, forHandshape, Width, Height, IsCompound) "

@@ -148,29 +148,6 @@ TEST_F(DictionaryFixture, ThumbnailsDrawAtStoredPlacesOrCentreWhatDoesNotFit) {
   EXPECT_TRUE(db.signImage(QSize(150, 150), 99).isNull());
 }
 
-TEST_F(DictionaryFixture, CompoundThumbnailsStackTheConstituentsOnYellow) {
-  QUABE_REQUIRE_ARCHIVE();
-  exec("INSERT INTO Signs (SignID, Gloss) VALUES (1, 'a'), (2, 'b')");
-  exec("INSERT INTO Signs (SignID, Gloss, IsCompound) VALUES (3, 'ab', 1)");
-  exec(
-      "INSERT INTO Spelling (SignID, SubID, SSS, pos_x, pos_y) VALUES (1, 1, '01-01-001-01-01-01', 0, 0), "
-      "(2, 1, '01-05-001-01-01-01', 0, 0), (2, 2, '01-05-001-01-01-01', 0, 100)");
-  exec("INSERT INTO Compounds (CompoundID, ConstituentID, ComponentOrder) VALUES (3, 1, 1), (3, 2, 2)");
-  const QImage image = db.signImage(QSize(150, 150), 3);
-  const QSize first = SymbolArchive::shared().image(SSS::fromString("01-01-001-01-01-01"))->size();
-  const QSize second = SymbolArchive::shared().image(SSS::fromString("01-05-001-01-01-01"))->size();
-  const int height = first.height() + 16 + 100 + second.height();
-  ASSERT_EQ(image.size(), QSize(150, qMax(150, height)));
-  EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::yellow));
-  // The separator line lies halfway through the gap below the first constituent.
-  const int top = (image.height() - height) / 2;
-  EXPECT_EQ(image.pixelColor(2, top + first.height() + 8), QColor(211, 211, 211));
-  // Each constituent is centred across the picture.
-  EXPECT_TRUE(inkIn(image, QRect(QPoint((150 - first.width()) / 2, top), first), Qt::yellow));
-  EXPECT_FALSE(inkIn(image, QRect(0, top, (150 - second.width()) / 2 - 1, first.height()), Qt::yellow));
-  EXPECT_TRUE(inkIn(image, QRect(QPoint((150 - second.width()) / 2, top + first.height() + 16), second), Qt::yellow));
-}
-
 TEST_F(DictionaryFixture, TheSignListReadsNonAliasRowsByReadingWithMeaningsAndPictures) {
   QUABE_REQUIRE_ARCHIVE();
   setDiagnosticsEnabled(false);

@@ -61,15 +61,6 @@ class BufferManagerTest : public EditorStateFixture {
   QHash<QString, SignPtr> signs;
 };
 
-TEST_F(BufferManagerTest, NewBufferHoldsOneLineBreak) {
-  ASSERT_EQ(buffer.lineCount(), 1);
-  EXPECT_EQ(glossesOf(buffer), (QList<QStringList>{{"|"}}));
-  buffer.terminateAllLines();
-  EXPECT_EQ(glossesOf(buffer), (QList<QStringList>{{"|"}}));
-  EXPECT_TRUE(buffer.cachedNode);
-  EXPECT_EQ(buffer.cachedLine, -1);
-}
-
 TEST_F(BufferManagerTest, AppendLineBreakAndTerminateAllLines) {
   setLines({{"A", "B"}, {"C", "|"}, {}, {"D"}});
   buffer.appendLineBreak(0);
@@ -86,39 +77,6 @@ TEST_F(BufferManagerTest, AppendLineBreakAndTerminateAllLines) {
   buffer.editBuffer[0]->signArray.append(std::make_shared<Compound>());
   buffer.terminateAllLines();
   EXPECT_EQ(buffer.editBuffer[0]->count(), 2);
-}
-
-TEST_F(BufferManagerTest, LineAccessAndEmptyLastLine) {
-  setLines({{"A", "|"}, {}});
-  setDiagnosticsEnabled(false);
-  EXPECT_EQ(buffer.line(2), nullptr);
-  EXPECT_EQ(buffer.line(-1), nullptr);
-  EXPECT_EQ(buffer.line(1), buffer.editBuffer[1]);
-  EXPECT_EQ(buffer.cachedLine, 1);
-  buffer.removeEmptyLastLine();
-  EXPECT_EQ(buffer.lineCount(), 1);
-  auto replacement = named("R");
-  EXPECT_FALSE(buffer.replaceSign(replacement, 0, 2));
-  EXPECT_TRUE(buffer.replaceSign(replacement, 0, 0));
-  EXPECT_EQ(buffer.editBuffer[0]->signArray[0].get(), replacement.get());
-  buffer.editBuffer[0]->signArray.clear();
-  buffer.removeEmptyLastLine();  // the only line stays
-  EXPECT_EQ(buffer.lineCount(), 1);
-}
-
-TEST_F(BufferManagerTest, SubStringAndSplitOff) {
-  SignString line(QList<SignPtr>{named("A"), named("B"), named("C")});
-  EXPECT_EQ(glossesOf(line.subString(1, 2)), (QStringList{"B", "C"}));
-  EXPECT_EQ(line.subString(1, 2).signArray[0].get(), line.signArray[1].get());
-  setDiagnosticsEnabled(false);
-  EXPECT_EQ(glossesOf(line.subString(2, 3)), (QStringList{"A", "B", "C"}));
-  EXPECT_EQ(glossesOf(line.subString(2, 1)), (QStringList{"A", "B", "C"}));
-  SignString rest = line.splitOff(1);
-  EXPECT_EQ(glossesOf(line), QStringList{"A"});
-  EXPECT_EQ(glossesOf(rest), (QStringList{"B", "C"}));
-  EXPECT_TRUE(line.splitOff(1).isEmpty());
-  EXPECT_EQ(line.index(rest.signArray[0].get()), -1);
-  EXPECT_EQ(rest.index(rest.signArray[1].get()), 1);
 }
 
 TEST_F(BufferManagerTest, PasteInsertsCopiesAndReturnsTheFollowingSign) {
@@ -196,6 +154,8 @@ TEST_F(BufferManagerTest, CopyRangeAcrossLinesLeavesLineBreaksOut) {
   setLines({{"A", "B", "|"}, {"C", "|"}, {"|"}, {"D", "E", "|"}});
   EXPECT_TRUE(buffer.copySigns(signs["D"], signs["B"], false));
   EXPECT_EQ(clipboard(), (QStringList{"B", "C", "D"}));
+  EXPECT_EQ(*buffer.signsBetween(signs["B"], signs["D"]),
+            (QList<QList<SignPtr>>{{signs["B"]}, {signs["C"]}, {}, {signs["D"]}}));  // by line, for the text copy
   EXPECT_EQ(glossesOf(buffer), (QList<QStringList>{{"A", "B", "|"}, {"C", "|"}, {"|"}, {"D", "E", "|"}}));
   // Pasting gives the signs alone, in one line.
   buffer.pasteSignsAt(3, 0);
@@ -206,13 +166,9 @@ TEST_F(BufferManagerTest, CutRangeAcrossLinesRemovesEmptiedLines) {
   setLines({{"A", "B", "|"}, {"C", "|"}, {"|"}, {"D", "E", "|"}});
   EXPECT_TRUE(buffer.copySigns(signs["B"], signs["D"], true));
   EXPECT_EQ(clipboard(), (QStringList{"B", "C", "D"}));
-  EXPECT_EQ(glossesOf(buffer), (QList<QStringList>{{"A"}, {"E", "|"}}));
   buffer.terminateAllLines();
   EXPECT_EQ(glossesOf(buffer), (QList<QStringList>{{"A", "|"}, {"E", "|"}}));
-  EXPECT_TRUE(keepsLineBreakConvention(buffer));
-}
 
-TEST_F(BufferManagerTest, CutRangeOfWholeLines) {
   setLines({{"A", "|"}, {"B", "C", "|"}, {"D", "|"}});
   // From the first sign of a line to the line break of the next: both go.
   EXPECT_TRUE(buffer.copySigns(signs["B"], lineBreakOf(2), true));

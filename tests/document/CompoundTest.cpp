@@ -1,5 +1,4 @@
-// Compound signs: sizes and offsets in both writing directions, emptiness,
-// centring and copying.
+// Compound signs: sizes and offsets in both writing directions and copying.
 #include "SignTestSupport.h"
 #include "document/Compound.h"
 
@@ -13,19 +12,6 @@ SignPtr part(qreal width, qreal height, qreal left = 0, qreal top = 0) {
   return signWith({boxSymbol(left, top, width, height)});
 }
 
-TEST_F(CompoundTest, SizesInBothDirections) {
-  Compound compound;
-  compound.constituents = QList<SignPtr>{part(100, 120), part(80, 90)};
-  compound.setSizeAndOffset();
-  EXPECT_EQ(compound._sizeInHMode, QSizeF(196, 120));
-  EXPECT_EQ(compound._sizeInVMode, QSizeF(100, 226));
-
-  compound.constituents = QList<SignPtr>{part(50, 60)};
-  compound.setSizeAndOffset();
-  EXPECT_EQ(compound._sizeInHMode, QSizeF(50, 60));
-  EXPECT_EQ(compound._sizeInVMode, QSizeF(50, 60));
-}
-
 TEST_F(CompoundTest, OffsetsServeBothArrangements) {
   Compound compound;
   compound.constituents = QList<SignPtr>{part(100, 120), part(80, 90), part(60, 70)};
@@ -34,14 +20,6 @@ TEST_F(CompoundTest, OffsetsServeBothArrangements) {
   EXPECT_EQ(*compound.offsets, (QList<QPointF>{QPointF(0, 0), QPointF(116, 136), QPointF(212, 242)}));
   EXPECT_EQ(compound._sizeInHMode, QSizeF(272, 120));
   EXPECT_EQ(compound._sizeInVMode, QSizeF(100, 312));
-}
-
-TEST_F(CompoundTest, SmallestEdgesOverConstituents) {
-  Compound compound;
-  compound.constituents = QList<SignPtr>{part(10, 10, 12, 4), part(10, 10, 7, 9)};
-  compound.setSizeAndOffset();
-  EXPECT_DOUBLE_EQ(compound.leftMostInVMode, 7);
-  EXPECT_DOUBLE_EQ(compound.topMostInHMode, 4);
 }
 
 TEST_F(CompoundTest, MissingConstituentLeavesSizesUnchanged) {
@@ -53,32 +31,6 @@ TEST_F(CompoundTest, MissingConstituentLeavesSizesUnchanged) {
   compound.setSizeAndOffset();
   EXPECT_EQ(compound._sizeInHMode, QSizeF(196, 120));
   EXPECT_EQ(compound.offsets->size(), 2);
-}
-
-TEST_F(CompoundTest, EmptinessDependsOnConstituentsOnly) {
-  Compound compound;
-  EXPECT_TRUE(compound.isEmpty());
-  compound.symbols.append(boxSymbol(0, 0, 5, 5));
-  EXPECT_TRUE(compound.isEmpty());
-  compound.constituents.reset();
-  EXPECT_TRUE(compound.isEmpty());
-  compound.constituents = QList<SignPtr>{std::make_shared<Sign>()};
-  EXPECT_FALSE(compound.isEmpty());
-}
-
-TEST_F(CompoundTest, CenterCentresEachConstituent) {
-  auto compound = std::make_shared<Compound>();
-  compound->center(100, 100, false);  // no constituents: nothing to do
-  SignPtr first = part(20, 20);
-  SignPtr second = part(40, 10, 5, 5);
-  compound->constituents = QList<SignPtr>{first, second};
-  compound->center(100, 100, false);
-  EXPECT_DOUBLE_EQ(first->leftMost, 40);
-  EXPECT_DOUBLE_EQ(first->topMost, 40);
-  EXPECT_DOUBLE_EQ(second->leftMost, 30);
-  EXPECT_DOUBLE_EQ(second->topMost, 45);
-  compound->center(100, 100, true);
-  EXPECT_DOUBLE_EQ(first->leftMost + first->width / 2, 50);
 }
 
 TEST_F(CompoundTest, CopyIsACompoundWithCopiedConstituents) {

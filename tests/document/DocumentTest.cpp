@@ -42,17 +42,6 @@ class NoOpCommand : public QUndoCommand {
   void redo() override {}
 };
 
-TEST_F(DocumentTest, NewDocumentHasOneLineBreakAndTheUserDefaults) {
-  Document document;
-  ASSERT_EQ(document.bufferManager.lineCount(), 1);
-  ASSERT_EQ(document.bufferManager.editBuffer[0]->count(), 1);
-  EXPECT_TRUE(document.bufferManager.editBuffer[0]->signArray[0]->isEmpty());
-  EXPECT_EQ(document.prefs, Preferences());
-  EXPECT_EQ(document.prefs.defaultSignBoxWidth, Resources::setting(QStringLiteral("SignBoxWidth")).toDouble());
-  EXPECT_FALSE(document.isModified());
-  EXPECT_FALSE(Document::autosavesInPlace());
-}
-
 TEST_F(DocumentTest, ReadingTakesTheFilesRootAttributesOverTheUserDefaults) {
   QFile file(path("box.swml"));
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -67,27 +56,6 @@ TEST_F(DocumentTest, ReadingTakesTheFilesRootAttributesOverTheUserDefaults) {
   EXPECT_FALSE(document.prefs.verticalWriting);
   EXPECT_EQ(document.filePath(), file.fileName());
   EXPECT_EQ(document.bufferManager.lineCount(), 1);
-}
-
-TEST_F(DocumentTest, WriteThenReadGivesTheSameDocument) {
-  QUABE_REQUIRE_ARCHIVE();
-  Document document;
-  document.bufferManager = test::makeBuffer({{test::SignSpec{QStringLiteral("こんにちは"),
-                                                             QStringLiteral("<&>\"'"),
-                                                             1,
-                                                             {{"01-01-001-01-01-01", 3, 4}},
-                                                             QStringLiteral("comment & <more>")}},
-                                             {}});
-  document.prefs = test::fixedPreferences(true);
-  document.prefs.defaultSignBoxWidth = 200;
-  ASSERT_TRUE(document.writeToFile(path("doc.swml")));
-  EXPECT_EQ(contents(path("doc.swml")), document.swmlData());
-
-  Document reread;
-  EXPECT_FALSE(reread.readFromFile(path("doc.swml")).isDamaged());
-  EXPECT_EQ(test::describe(reread.bufferManager), test::describe(document.bufferManager));
-  EXPECT_EQ(reread.prefs.defaultSignBoxWidth, 200);
-  EXPECT_TRUE(reread.prefs.verticalWriting);
 }
 
 TEST_F(DocumentTest, FailedSavesLeaveThePreviousVersionIntactAndSayWhy) {
@@ -127,16 +95,6 @@ TEST_F(DocumentTest, FailedSavesLeaveThePreviousVersionIntactAndSayWhy) {
   EXPECT_FALSE(document.writeToFile(path("missing/dir/doc.swml"), &reason));
   EXPECT_TRUE(document.writeToFile(path("keep.swml")));
   EXPECT_GT(contents(path("keep.swml")).size(), previous.size());
-}
-
-TEST_F(DocumentTest, InMemoryDataIsRefused) {
-  Document document;
-  int code = 0;
-  EXPECT_FALSE(document.readFromData(QByteArray("<swml/>"), QStringLiteral("SWML"), &code));
-  EXPECT_EQ(code, -4);
-  code = 0;
-  EXPECT_FALSE(document.dataOfType(QStringLiteral("SWML"), &code).has_value());
-  EXPECT_EQ(code, Document::UnsupportedDataError);
 }
 
 TEST_F(DocumentTest, ModifiedFlagFollowsTheUndoStack) {
@@ -216,6 +174,20 @@ TEST_F(DocumentTest, CommandLineInfoAndNormalize) {
   ASSERT_TRUE(damaged.waitForFinished(60000));
   EXPECT_EQ(damaged.exitCode(), 1);
   EXPECT_TRUE(QString::fromUtf8(damaged.readAllStandardOutput()).contains(QStringLiteral("damaged: line 10")));
+
+  // Symbols left out and positions clamped are damage too.
+  QFile lossy(path("lossy.swml"));
+  ASSERT_TRUE(lossy.open(QIODevice::WriteOnly));
+  lossy.write(
+      "<swml><sign><symbol x=\"-9000\">01-01-001-01-01-01</symbol><symbol>09-99-999-99-99-99</symbol></sign></swml>");
+  lossy.close();
+  QProcess lossyInfo;
+  lossyInfo.start(QStringLiteral(QUABE_CLI_PATH), {QStringLiteral("swml"), QStringLiteral("info"), lossy.fileName()});
+  ASSERT_TRUE(lossyInfo.waitForFinished(60000));
+  EXPECT_EQ(lossyInfo.exitCode(), 1);
+  EXPECT_TRUE(lossyInfo.readAllStandardOutput().contains(
+      "damaged: 1 symbols without an image left out: 09-99-999-99-99-99 (line 1); "
+      "1 coordinates beyond the limit clamped: x \"-9000\" (line 1)"));
 }
 
 }  // namespace

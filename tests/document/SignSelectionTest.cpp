@@ -45,19 +45,6 @@ TEST_F(SignSelectionTest, NextAndPreviousWalkWithWrap) {
   EXPECT_FALSE(a->selected);
 }
 
-TEST_F(SignSelectionTest, WalkDoesNothingWithoutSymbolsOrForeignSelection) {
-  auto empty = signWith({});
-  empty->selectNextSymbol();
-  empty->selectPreviousSymbol();
-  EXPECT_TRUE(state().selectedSymbols.isEmpty());
-
-  ISWAPtr foreign = boxSymbol(0, 0, 5, 5);
-  state().addToSelection(foreign);
-  sign->selectNextSymbol();
-  sign->selectPreviousSymbol();
-  EXPECT_EQ(selection(), QList<ISWA*>{foreign.get()});
-}
-
 TEST_F(SignSelectionTest, ClickAndShiftClick) {
   ISWAPtr foreign = boxSymbol(0, 0, 5, 5);
   auto other = signWith({foreign});
@@ -78,15 +65,6 @@ TEST_F(SignSelectionTest, ClickAndShiftClick) {
   EXPECT_TRUE(state().selectedSymbols.isEmpty());
   sign->toggleSymbolSelection(b);  // with nothing selected it selects
   EXPECT_EQ(selection(), QList<ISWA*>{b.get()});
-}
-
-TEST_F(SignSelectionTest, SelectAllTogglesBetweenAllAndNone) {
-  sign->selectSymbol(b);
-  sign->selectAllSymbols();
-  EXPECT_EQ(selection(), (QList<ISWA*>{a.get(), b.get(), c.get()}));
-  sign->selectAllSymbols();
-  EXPECT_TRUE(state().selectedSymbols.isEmpty());
-  EXPECT_FALSE(a->selected || b->selected || c->selected);
 }
 
 TEST_F(SignSelectionTest, ForwardAndBackwardKeepSelectionOrder) {
@@ -113,21 +91,6 @@ TEST_F(SignSelectionTest, DeleteRemovesOnlyOwnSymbolsAndDeselectsThem) {
   EXPECT_EQ(other->symbols.size(), 1);
   EXPECT_EQ(selection(), QList<ISWA*>{foreign.get()});
   EXPECT_FALSE(c->selected);
-}
-
-TEST_F(SignSelectionTest, DuplicateSelectsOffsetCopies) {
-  ISWAPtr s = boxSymbol(10, 20, 10, 10);
-  auto one = signWith({s});
-  one->selectSymbol(s);
-  one->duplicateSelected();
-  ASSERT_EQ(one->symbols.size(), 2);
-  const ISWAPtr& copy = one->symbols[1];
-  EXPECT_NE(copy.get(), s.get());
-  EXPECT_EQ(copy->rect, QRectF(15, 25, 10, 10));
-  EXPECT_TRUE(copy->selected);
-  EXPECT_FALSE(s->selected);
-  EXPECT_EQ(selection(), QList<ISWA*>{copy.get()});
-  EXPECT_DOUBLE_EQ(one->rightMost, 25);
 }
 
 TEST_F(SignSelectionTest, CopyAndPasteSymbols) {

@@ -1,5 +1,5 @@
 // Sign operations that depend on real symbol codes and images: mirroring,
-// variations, centring on a head, arrow merging and the sign's picture.
+// variations, centring on a head and arrow merging.
 #include "SignTestSupport.h"
 
 namespace quabe::test {
@@ -105,20 +105,6 @@ TEST_F(SignSymbolTest, CenterInVModeAnchorsOnTheHead) {
   EXPECT_DOUBLE_EQ(head->rect.center().x(), 50);
 }
 
-TEST_F(SignSymbolTest, ImageShowsTheSymbolsRelativeToTheBox) {
-  ISWAPtr hand = require("01-01-001-01-01-01", 30, 40);
-  ASSERT_TRUE(hand);
-  auto sign = signWith({hand});
-  const QImage picture = sign->image();
-  ASSERT_EQ(picture.size(), QSize(15, 30));
-  const QImage expected = hand->image().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-  bool same = true;
-  for (int y = 0; y < 30; ++y)
-    for (int x = 0; x < 15; ++x) same = same && picture.pixel(x, y) == expected.pixel(x, y);
-  EXPECT_TRUE(same);
-  EXPECT_TRUE(std::make_shared<Sign>()->image().isNull());
-}
-
 // Arrows: movement group 3 (wall plane), base symbol 1, fill 1.
 class IntegrateArrowsTest : public ArchiveFixture {
  protected:
@@ -139,31 +125,6 @@ TEST_F(IntegrateArrowsTest, TwoParallelArrowsWithinSixtyMerge) {
   const ISWAPtr& merged = sign->symbols[1];
   EXPECT_EQ(SSS::toString(merged->sss()), "02-03-002-01-01-01");
   EXPECT_EQ(merged->rect.topLeft(), QPointF(10, 20));
-}
-
-TEST_F(IntegrateArrowsTest, DistanceLimitsForTwoAndThreeArrows) {
-  auto two = signWith({arrow(1, 0, 0), arrow(1, 70, 0)});
-  ASSERT_EQ(two->symbols.size(), 2);
-  two->integrateArrows();
-  EXPECT_EQ(two->symbols.size(), 2);
-
-  auto three = signWith({arrow(2, 0, 0), arrow(2, 35, 70), arrow(2, 70, 10)});
-  three->integrateArrows();
-  ASSERT_EQ(three->symbols.size(), 1);
-  EXPECT_EQ(SSS::toString(three->symbols[0]->sss()), "02-03-005-01-01-02");
-
-  auto tooFar = signWith({arrow(2, 0, 0), arrow(2, 40, 0), arrow(2, 81, 0)});
-  tooFar->integrateArrows();
-  EXPECT_EQ(tooFar->symbols.size(), 3);
-
-  // Four in one bucket stay; so do arrows of different axes (rotations 1 and
-  // 2) or planes (groups 3 and 5).
-  auto four = signWith({arrow(1, 0, 0), arrow(1, 10, 0), arrow(1, 20, 0), arrow(1, 30, 0)});
-  four->integrateArrows();
-  EXPECT_EQ(four->symbols.size(), 4);
-  auto mixed = signWith({arrow(1, 0, 0), arrow(2, 10, 0), arrow(1, 20, 0, 5)});
-  mixed->integrateArrows();
-  EXPECT_EQ(mixed->symbols.size(), 3);
 }
 
 TEST_F(IntegrateArrowsTest, OppositeArrowsBecomeAnAlternatingPair) {

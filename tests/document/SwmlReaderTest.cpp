@@ -36,56 +36,13 @@ class SwmlReader : public ::testing::Test {
   void TearDown() override { setDiagnosticsEnabled(true); }
 };
 
-TEST_F(SwmlReader, RoundTripReproducesEverythingTheFormatKeeps) {
+TEST_F(SwmlReader, EveryLineEndsWithItsLineBreakSign) {
   QUABE_REQUIRE_ARCHIVE();
-  const BufferManager original = makeBuffer({
-      {
-          SignSpec{QStringLiteral("<&>\"'"),
-                   QStringLiteral("<&>\"'"),
-                   1,
-                   {{"01-05-001-01-01-01", 62.4, 40.6}},
-                   QStringLiteral("<&>\"' and\nsecond line\r\nthird\tline")},
-          SignSpec{QStringLiteral("手話で話す"),
-                   QStringLiteral("しゅわではなす"),
-                   -1,
-                   {{"04-01-001-01-01-01", 30, 10}, {"01-01-001-01-01-01", 12.5, 0}, {"02-01-001-01-01-01", 0, 99}},
-                   QStringLiteral("日本語のコメント")},
-          SignSpec{{}, {}, 0, {{"01-01-001-01-01-01", 5, 5}}, {}},             // empty gloss, no reading
-          SignSpec{QStringLiteral("雨②"), QStringLiteral("あめ"), 0, {}, {}},  // blank sign with a tag
-          SignSpec{QStringLiteral("a_b"), {}, 0, {{"01-01-001-01-01-01", 1, 2}}, {}},
-      },
-      {},
-      {SignSpec{QStringLiteral("①②"), {}, 0, {{"01-01-001-01-01-01", 0, 0}}, {}}},
-  });
-  const Preferences prefs = test::fixedPreferences(true);
-  const QByteArray written = SwmlWriter::write(original, prefs);
-
-  BufferManager read;
-  Preferences readPrefs = test::fixedPreferences(false);
-  const SwmlReadReport report = readSwml(written, read, readPrefs);
-  EXPECT_FALSE(report.isDamaged()) << report.damageDescription().toStdString();
-  EXPECT_TRUE(report.skippedSymbols.isEmpty());
-  EXPECT_EQ(describe(read).toStdString(), describe(original).toStdString());
-  EXPECT_EQ(readPrefs, prefs);
-  // Writing what was read gives the same bytes again.
-  EXPECT_EQ(SwmlWriter::write(read, readPrefs), written);
-}
-
-TEST_F(SwmlReader, LineBreakSignEndsTheLineWithoutAnExtraLine) {
-  QUABE_REQUIRE_ARCHIVE();
-  const BufferManager original = makeBuffer({{SignSpec{QStringLiteral("A")}, SignSpec{QStringLiteral("B")}}});
-  const QByteArray written = SwmlWriter::write(original, test::fixedPreferences());
-  EXPECT_EQ(written.count("<gloss>NEWLINE</gloss>"), 1);
   BufferManager read;
   Preferences prefs = test::fixedPreferences();
-  readSwml(written, read, prefs);
-  ASSERT_EQ(read.lineCount(), 1);
-  ASSERT_EQ(read.editBuffer[0]->count(), 3);
-  const Sign& lineBreak = *read.editBuffer[0]->signArray[2];
-  EXPECT_TRUE(lineBreak.isEmpty());
-  EXPECT_TRUE(lineBreak.jjs->gloss.isEmpty());
+  readSwml(swml({}, sign(QStringLiteral("<gloss>A</gloss>")) + kBreak), read, prefs);
+  const Sign& lineBreak = *read.editBuffer[0]->signArray[1];
   EXPECT_EQ(QRectF(lineBreak.leftMost, lineBreak.topMost, lineBreak.width, lineBreak.height), QRectF(0, 0, 150, 150));
-
   // A file whose last line lacks its line-break sign, and one without any
   // sign, still give terminated lines.
   readSwml(swml({}, sign(QStringLiteral("<gloss>A</gloss>")) + kBreak + sign(QStringLiteral("<gloss>B</gloss>"))), read,
@@ -97,39 +54,6 @@ TEST_F(SwmlReader, LineBreakSignEndsTheLineWithoutAnExtraLine) {
   EXPECT_EQ(read.lineCount(), 1);
   EXPECT_EQ(read.editBuffer[0]->count(), 1);
   EXPECT_TRUE(test::everyLineTerminated(read));
-}
-
-TEST_F(SwmlReader, RootAttributesSetPreferencesWithinTheirRanges) {
-  struct Case {
-    QString attributes;
-    double width, height, lineSpace, signSpace;
-    bool vertical;
-  };
-  // Start values that no rule produces, so "left as it was" is visible.
-  const Case cases[] = {
-      {QStringLiteral("signboxWidth=\"0\" signboxHeight=\"300\""), 150, 150, 7, 3, true},
-      {QStringLiteral("signboxWidth=\"256\" signboxHeight=\"1\""), 256, 1, 7, 3, true},
-      {QStringLiteral("lineSpace=\"100\" signSpace=\"0\""), 77, 88, 100, 0, true},
-      {QStringLiteral("lineSpace=\"101\" signSpace=\"-1\""), 77, 88, 20, 10, true},
-      {QStringLiteral("signboxWidth=\"12.5\" lineSpace=\"x\" signSpace=\"99999999999999\""), 77, 88, 7, 3, true},
-      {QStringLiteral("writingDirection=\"Vertical\""), 77, 88, 7, 3, false},
-      {QStringLiteral("writingDirection=\"vertical\" signboxHeight=\" 120 \""), 77, 120, 7, 3, true},
-  };
-  for (const Case& c : cases) {
-    BufferManager buffer;
-    Preferences prefs = test::fixedPreferences(true);
-    prefs.defaultSignBoxWidth = 77;
-    prefs.defaultSignBoxHeight = 88;
-    prefs.lineSpace = 7;
-    prefs.minSignSpace = 3;
-    readSwml(swml(c.attributes, {}), buffer, prefs);
-    const std::string what = c.attributes.toStdString();
-    EXPECT_EQ(prefs.defaultSignBoxWidth, c.width) << what;
-    EXPECT_EQ(prefs.defaultSignBoxHeight, c.height) << what;
-    EXPECT_EQ(prefs.lineSpace, c.lineSpace) << what;
-    EXPECT_EQ(prefs.minSignSpace, c.signSpace) << what;
-    EXPECT_EQ(prefs.verticalWriting, c.vertical) << what;
-  }
 }
 
 TEST_F(SwmlReader, LanesPositionsAndTextsFollowTheReadingRules) {
@@ -144,26 +68,27 @@ TEST_F(SwmlReader, LanesPositionsAndTextsFollowTheReadingRules) {
                                            "<symbol x=\"12.5\" y=\"-3\">01-01-001-01-01-01</symbol>"
                                            "<comment><![CDATA[a]]>&lt;b&gt;</comment>")) +
                        // Texts made only of white space leave the fields empty.
-                       sign(QStringLiteral("<gloss>   </gloss><comment>\n</comment>")) + kBreak;
+                       sign(QStringLiteral("<gloss>   </gloss><comment>\n</comment>")) +
+                       // The box comes from the symbols alone, wherever they lie.
+                       sign(QStringLiteral("<symbol x=\"300\" y=\"-40\">01-01-001-01-01-01</symbol>")) + kBreak;
   BufferManager buffer;
   Preferences prefs = test::fixedPreferences();
   const SwmlReadReport report = readSwml(swml({}, body), buffer, prefs);
   EXPECT_FALSE(report.isDamaged());
   ASSERT_EQ(buffer.lineCount(), 1);
   const auto& signs = buffer.editBuffer[0]->signArray;
-  ASSERT_EQ(signs.size(), 6);
+  ASSERT_EQ(signs.size(), 7);
   EXPECT_EQ(signs[0]->lane, 0);
   EXPECT_EQ(signs[1]->lane, -1);
   EXPECT_EQ(signs[2]->lane, 0);
-  EXPECT_EQ(signs[3]->jjs->gloss, QStringLiteral("first&<second>third"));
-  EXPECT_EQ(signs[3]->comment, QStringLiteral("a<b>"));
-  // y -3 is shifted to 0 by the sign box, which moves every symbol by 3.
+  // Every symbol keeps its own position.
   EXPECT_EQ(describe(*signs[3]), QStringLiteral("lane 0 gloss [first&<second>third] tag [] yomi [] "
-                                                "01-01-001-01-01-01@7,12 01-01-001-01-01-01@0,3 "
-                                                "01-01-001-01-01-01@0,0 comment [a<b>]"));
-  EXPECT_EQ(signs[3]->topMost, 0);
+                                                "01-01-001-01-01-01@7,9 01-01-001-01-01-01@0,0 "
+                                                "01-01-001-01-01-01@13,-3 comment [a<b>]"));
+  EXPECT_EQ(signs[3]->topMost, -3);
   EXPECT_TRUE(signs[4]->jjs->gloss.isEmpty());
   EXPECT_TRUE(signs[4]->comment.isEmpty());
+  EXPECT_EQ(QRectF(signs[5]->leftMost, signs[5]->topMost, signs[5]->width, signs[5]->height), QRectF(300, -40, 15, 30));
 }
 
 TEST_F(SwmlReader, SymbolsWithoutImagesAreSkippedAndTheRestOfTheSignKept) {
@@ -180,46 +105,12 @@ TEST_F(SwmlReader, SymbolsWithoutImagesAreSkippedAndTheRestOfTheSignKept) {
   BufferManager buffer;
   Preferences prefs = test::fixedPreferences();
   const SwmlReadReport report = readSwml(swml({}, body), buffer, prefs);
-  EXPECT_FALSE(report.isDamaged());
+  EXPECT_TRUE(report.isDamaged());
   EXPECT_EQ(report.skippedSymbols.size(), 4);
   ASSERT_EQ(buffer.editBuffer[0]->count(), 2);
   EXPECT_EQ(describe(*buffer.editBuffer[0]->signArray[0]),
             QStringLiteral("lane 0 gloss [KEEP] tag [] yomi [] 01-01-001-01-01-01@1,2 04-01-001-01-01-01@11,12 "
                            "comment [still here]"));
-}
-
-TEST_F(SwmlReader, UnknownElementsAndStrayTextChangeNothing) {
-  QUABE_REQUIRE_ARCHIVE();
-  const QString body = QStringLiteral("stray<meta>text</meta><symbol>01-01-001-01-01-01</symbol>") +
-                       sign(QStringLiteral("<gloss>A</gloss>after gloss<note>not a gloss</note>"
-                                           "<symbol x=\"1\" y=\"1\">01-01-001-01-01-01<b>x</b></symbol>"
-                                           "<gloss2>B</gloss2>")) +
-                       kBreak + QStringLiteral("<comment>outside</comment>");
-  BufferManager buffer;
-  Preferences prefs = test::fixedPreferences();
-  const SwmlReadReport report = readSwml(swml({}, body), buffer, prefs);
-  EXPECT_FALSE(report.isDamaged());
-  ASSERT_EQ(buffer.lineCount(), 1);
-  ASSERT_EQ(buffer.editBuffer[0]->count(), 2);
-  const Sign& a = *buffer.editBuffer[0]->signArray[0];
-  EXPECT_EQ(a.jjs->gloss, QStringLiteral("A"));
-  // The text of <b> is joined to the code, which is then no code; the symbol
-  // before the first sign belongs to no sign and is dropped.
-  EXPECT_TRUE(a.symbols.isEmpty());
-  EXPECT_EQ(report.skippedSymbols.size(), 1);
-}
-
-TEST_F(SwmlReader, AGlossedLineBreakWithSymbolsStaysAnOrdinarySign) {
-  QUABE_REQUIRE_ARCHIVE();
-  const QString body =
-      sign(QStringLiteral("<gloss>NEWLINE</gloss><symbol x=\"4\" y=\"4\">01-01-001-01-01-01</symbol>")) + kBreak;
-  BufferManager buffer;
-  Preferences prefs = test::fixedPreferences();
-  readSwml(swml({}, body), buffer, prefs);
-  ASSERT_EQ(buffer.lineCount(), 1);
-  ASSERT_EQ(buffer.editBuffer[0]->count(), 2);
-  EXPECT_EQ(buffer.editBuffer[0]->signArray[0]->jjs->gloss, QStringLiteral("NEWLINE"));
-  EXPECT_EQ(buffer.editBuffer[0]->signArray[0]->symbols.size(), 1);
 }
 
 TEST_F(SwmlReader, ReadingClearsTheSymbolSelectionAndReplacesTheBuffer) {
@@ -270,11 +161,8 @@ TEST(SwmlGloss, WrittenGlossSplitsOnlyATrailingCircledDigit) {
     const char* gloss;
     const char* tag;
   };
-  const Case cases[] = {{"雨②", "雨", "②"},
-                        {"a_b", "a_b", ""},
-                        {"①x", "①x", ""},
-                        {"②", "②", ""},
-                        {"行く②[1](胸→前)", "行く②[1](胸→前)", ""}};
+  // (A trailing circled digit and an underscore are in the random round trip.)
+  const Case cases[] = {{"①x", "①x", ""}, {"②", "②", ""}, {"行く②[1](胸→前)", "行く②[1](胸→前)", ""}};
   for (const Case& c : cases) {
     DbSign entry;
     entry.tag = QStringLiteral("old");

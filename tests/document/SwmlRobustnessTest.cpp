@@ -105,7 +105,6 @@ TEST_F(SwmlRobustness, CommittedCorpusGivesTheDocumentedPartialResults) {
     BufferManager buffer;
     Preferences prefs = test::fixedPreferences();
     const SwmlReadReport report = readSwml(test::readTestData(QStringLiteral("broken/numbers.swml")), buffer, prefs);
-    EXPECT_FALSE(report.isDamaged());
     EXPECT_EQ(prefs.defaultSignBoxWidth, 150);   // not an int: left as it was
     EXPECT_EQ(prefs.defaultSignBoxHeight, 150);  // out of range: the default
     EXPECT_EQ(prefs.lineSpace, 20);
@@ -114,12 +113,13 @@ TEST_F(SwmlRobustness, CommittedCorpusGivesTheDocumentedPartialResults) {
     const Sign& big = *buffer.editBuffer[0]->signArray[0];
     EXPECT_EQ(big.lane, 0);
     ASSERT_EQ(big.symbols.size(), 2);
-    // x 99999999999 does not parse; x -2147483648 moves the sign box.
-    EXPECT_EQ(big.symbols[0]->rect.topLeft(), QPointF(2147483648.0, 2147483647.0));
-    EXPECT_EQ(big.symbols[1]->rect.topLeft(), QPointF(0, 0));
-    // Written back, the positions stay within 32 bits.
-    const QByteArray written = SwmlWriter::write(buffer, prefs);
-    EXPECT_TRUE(written.contains("<symbol x=\"2147483647\" y=\"2147483647\">")) << written.toStdString();
+    // Coordinates beyond the limit (and one that is no number) are clamped
+    // and reported as damage.
+    EXPECT_EQ(report.clampedCoordinates.size(), 4) << report.damageDescription().toStdString();
+    EXPECT_TRUE(report.isDamaged());
+    EXPECT_EQ(big.symbols[0]->rect.topLeft(), QPointF(2000, 2000));
+    EXPECT_EQ(big.symbols[1]->rect.topLeft(), QPointF(-2000, 0));
+    EXPECT_EQ(big.width, 4015);
   }
   for (const char* name : {"broken/garbage.bin", "broken/foreign-root.xml"}) {
     BufferManager buffer;

@@ -56,25 +56,26 @@ Preferences fixedPreferences(bool vertical) {
   return prefs;
 }
 
-QString describe(const Sign& sign) {
+QString describe(const Sign& sign, bool vertical) {
   QString out = QStringLiteral("lane %1 gloss [%2] tag [%3] yomi [%4]")
                     .arg(sign.lane)
                     .arg(sign.jjs->gloss, sign.jjs->tag, sign.jjs->yomi);
-  for (const ISWAPtr& symbol : sign.symbols)
+  for (const Sign::ShownSymbol& shown : sign.shownSymbols(vertical))
     out += QStringLiteral(" %1@%2,%3")
-               .arg(SSS::toString(symbol->sss()))
-               .arg(SwmlText::roundToInt(symbol->rect.x()))
-               .arg(SwmlText::roundToInt(symbol->rect.y()));
+               .arg(SSS::toString(shown.symbol->sss()))
+               .arg(SwmlText::roundToInt(shown.position.x()))
+               .arg(SwmlText::roundToInt(shown.position.y()));
   if (!sign.comment.isEmpty()) out += QStringLiteral(" comment [%1]").arg(sign.comment);
   if (sign.isEmpty()) out += QStringLiteral(" (empty)");
   return out;
 }
 
-QString describe(const BufferManager& buffer) {
+QString describe(const BufferManager& buffer, bool vertical) {
   QString out;
   for (qsizetype l = 0; l < buffer.editBuffer.size(); ++l) {
     out += QStringLiteral("line %1\n").arg(l);
-    for (const SignPtr& sign : buffer.editBuffer.at(l)->signArray) out += QStringLiteral("  ") + describe(*sign) + '\n';
+    for (const SignPtr& sign : buffer.editBuffer.at(l)->signArray)
+      out += QStringLiteral("  ") + describe(*sign, vertical) + '\n';
   }
   return out;
 }

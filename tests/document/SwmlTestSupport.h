@@ -42,9 +42,10 @@ BufferManager makeBuffer(const std::vector<std::vector<SignSpec>>& lines);
 Preferences fixedPreferences(bool vertical = false);
 
 // A text dump of what the file format keeps: per line, per sign the lane,
-// gloss, tag, reading, codes with rounded positions and comment.
-QString describe(const BufferManager& buffer);
-QString describe(const Sign& sign);
+// gloss, tag, reading, the symbols it shows (codes with rounded positions;
+// a compound's as the writing direction places them) and comment.
+QString describe(const BufferManager& buffer, bool vertical = false);
+QString describe(const Sign& sign, bool vertical = false);
 
 // Reads SWML bytes into a buffer and preferences and completes the reading
 // as a document does.

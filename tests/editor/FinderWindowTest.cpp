@@ -1,6 +1,7 @@
 // The similar-sign search window, the similarity displays of the document
 // window and the finder evaluation window.
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -19,8 +20,8 @@
 #include "core/Localization.h"
 #include "dictionary/ui/SignListModel.h"
 #include "dictionary/ui/SignListWindow.h"
+#include "finder/ui/FinderEvaluationWindow.h"
 #include "finder/ui/ResultSignView.h"
-#include "finder/ui/SFTestWindow.h"
 #include "finder/ui/SignFinderWindow.h"
 
 namespace quabe::test {
@@ -80,6 +81,10 @@ TEST_F(FinderWindowTest, SearchRunsInTheBackgroundAndShowsRankedResults) {
   EXPECT_TRUE(finder->progressIndicator()->isVisible());
   gate->release();
   waitForSearch(finder);
+  // Showing the results takes the focus from the limit box, which commits
+  // its unchanged text: that must not search again.
+  finder->resultLimitChanged();
+  EXPECT_FALSE(finder->isSearching());
   EXPECT_FALSE(finder->progressIndicator()->isVisible());
   EXPECT_TRUE(finder->closeButton()->isEnabled());
   EXPECT_FALSE(finder->stopButton()->isEnabled());
@@ -90,18 +95,50 @@ TEST_F(FinderWindowTest, SearchRunsInTheBackgroundAndShowsRankedResults) {
   EXPECT_EQ(best.gloss, "SINGLE");
   EXPECT_EQ(best.meaning, "alone / one");
   EXPECT_FALSE(resultIDs(finder).contains(face));  // no hand, no match
-  ASSERT_EQ(finder->resultSignViews().size(), finder->results().size());
+  ASSERT_EQ(finder->resultSignViews().size(), 2);  // PAIR and SINGLE
   EXPECT_EQ(finder->resultTextFields().first()->text(), "alone / one");
-  EXPECT_EQ(finder->resultSignViews().first()->scoreText(),
-            QString::asprintf("%.3f (#%lld) 1", best.similarity, static_cast<long long>(single)));
-  EXPECT_EQ(
-      finder->resultView()->height(),
-      int(finder->results().size()) * (ResultSignView::ViewHeight + ResultSignView::Spacing) + ResultSignView::Spacing);
+  EXPECT_EQ(finder->resultSignViews().first()->similarityText(), "100.0 % similar");
+  EXPECT_EQ(finder->resultSignViews().first()->entryText(), QStringLiteral("Entry %1").arg(single));
+  EXPECT_EQ(finder->resultView()->height(),
+            2 * (ResultSignView::ViewHeight + ResultSignView::Spacing) + ResultSignView::Spacing);
 
-  // A click on a result inserts the entry at the document's cursor, as one step.
-  QTest::mouseClick(finder->resultSignViews().first(), Qt::LeftButton);
+  // One click selects; a double click, Return or the Insert button inserts
+  // the selected entry at the document's cursor, once, as one step.
+  const QUndoStack& undo = window->document()->undoStack();
+  QTest::mouseClick(finder->resultSignViews().at(1), Qt::LeftButton);
+  EXPECT_EQ(finder->selectedIndex(), 1);
+  EXPECT_EQ(undo.count(), 0);
+  QTest::mouseDClick(finder->resultSignViews().first(), Qt::LeftButton);
+  EXPECT_EQ(finder->selectedIndex(), 0);
+  EXPECT_EQ(undo.count(), 1);
   EXPECT_EQ(glossesOfFirstLine(window).first(), "SINGLE");
-  EXPECT_EQ(window->document()->undoStack().count(), 1);
+  QTest::keyClick(finder->resultView(), Qt::Key_End);
+  QTest::keyClick(finder->resultView(), Qt::Key_Down);
+  EXPECT_EQ(finder->selectedIndex(), 1);
+  QTest::keyClick(finder->resultView(), Qt::Key_Up);
+  EXPECT_EQ(finder->selectedIndex(), 0);
+  QTest::keyClick(finder->resultView(), Qt::Key_Return);
+  finder->insertButton()->click();
+  EXPECT_EQ(undo.count(), 3);
+}
+
+// The sign drawn with the left hand finds the right-handed entry as its
+// mirror image, and not when mirror images are left out.
+TEST_F(FinderWindowTest, MirrorImagesAreMatchedAndMarked) {
+  WindowController* window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-09", 10, 20}})}}));
+  placeCursor(window, 0, 0);
+  SignFinderWindow* finder = commands().signFinderWindow();
+  ASSERT_TRUE(finder->mirrorCheckBox()->isChecked());
+  commands().showSimilarSigns(window);
+  waitForSearch(finder);
+  ASSERT_FALSE(finder->results().isEmpty());
+  EXPECT_EQ(finder->results().first().signID, single);
+  EXPECT_EQ(finder->resultSignViews().first()->similarityText(), "100.0 % similar, mirrored");
+  finder->mirrorCheckBox()->setChecked(false);
+  waitForSearch(finder);
+  ASSERT_FALSE(finder->results().isEmpty());
+  EXPECT_FALSE(finder->results().first().mirrored);
+  EXPECT_LT(finder->results().first().similarity, 1.0);
 }
 
 TEST_F(FinderWindowTest, LimitStopAndOneSearchAtATime) {
@@ -114,15 +151,17 @@ TEST_F(FinderWindowTest, LimitStopAndOneSearchAtATime) {
   EXPECT_EQ(finder->results().size(), 1);
   EXPECT_EQ(finder->resultSignViews().size(), 1);
 
-  // A limit that is not a number searches with 20.
-  finder->resultLimitComboBox()->setCurrentText("many");
-  EXPECT_EQ(finder->resultLimit(), SignFinderWindow::DefaultNumberOfResults);
+  // A limit that is not a number or below 1 searches with 20.
+  for (const char* text : {"many", "0", "-3"}) {
+    finder->resultLimitComboBox()->setCurrentText(text);
+    EXPECT_EQ(finder->resultLimit(), SignFinderWindow::DefaultNumberOfResults) << text;
+  }
 
   // A request made while a search runs is served when it ends, with the
   // limit it finds then.
   QSignalSpy finished(finder, &SignFinderWindow::searchFinished);
   auto gate = holdNextSearch(finder);
-  finder->resultLimitComboBox()->setCurrentText("1");
+  finder->resultLimitComboBox()->setCurrentText("5");
   finder->resultLimitChanged();
   ASSERT_TRUE(finder->isSearching());
   finder->resultLimitComboBox()->setCurrentText("2");
@@ -185,58 +224,33 @@ TEST_F(FinderWindowTest, SimilarityOfTheFirstAndLastSignOfTheRange) {
   // Three signs: the first and the last are compared (identical hands).
   layout->setRangeSelection(ViewLineManager::pack(0, 0), ViewLineManager::pack(0, 2));
   compare->trigger();
-  EXPECT_EQ(alerts->messages.last(), QStringLiteral("Similarity: 0.838\n (shape+loc: 0.828, move: 0.100)"));
+  EXPECT_EQ(alerts->messages.last(), QStringLiteral("Similarity: 100.0 %\n (shape+loc: 0.828, move: 0.100)"));
   layout->setRangeSelection(ViewLineManager::pack(0, 0), ViewLineManager::pack(0, 1));
   compare->trigger();
-  EXPECT_TRUE(alerts->messages.last().startsWith("Similarity: 0.000"));
-}
-
-TEST_F(FinderWindowTest, SimilarityOfTwoSelectedSymbols) {
-  const SignPtr sign = makeSign({{"01-01-001-01-01-01", 10, 20}, {"01-01-001-01-01-01", 40, 60}});
-  openWindow(makeDocument({{sign}}));
-  QAction* withDistance = controller().toolAction(ToolCommand::SimilarityBetweenSymbols);
-  QAction* ignoring = controller().toolAction(ToolCommand::SimilarityIgnoringDistance);
-  EditorState::shared().clearSymbolSelection();
-  EditorState::shared().addToSelection(sign->symbols[0]);
-  withDistance->trigger();
-  EXPECT_EQ(alerts->messages, QStringList({loc("SelectTwoSymbols")}));
-
-  EditorState::shared().addToSelection(sign->symbols[1]);
-  ignoring->trigger();
-  EXPECT_EQ(alerts->messages.last(), "Similarity: 920");
-  // 50 units apart: 40 beyond the free 10 are taken off.
-  withDistance->trigger();
-  EXPECT_EQ(alerts->messages.last(), "Similarity: 880");
+  EXPECT_TRUE(alerts->messages.last().startsWith("Similarity: 0.0 %"));
 }
 
 TEST_F(FinderWindowTest, EvaluationRunsInTheBackgroundWithProgressAndReport) {
-  SFTestWindow* tester = commands().finderTestWindow();
+  FinderEvaluationWindow* tester = commands().finderEvaluationWindow();
   controller().toolAction(ToolCommand::FinderEvaluation)->trigger();
   ASSERT_TRUE(tester->isVisible());
-  EXPECT_EQ(tester->windowTitle(), "Sign Finder Tester");
-  // The modes enable their own fields.
-  EXPECT_TRUE(tester->useSampleListFileRadioButton()->isChecked());
-  EXPECT_FALSE(tester->answerSignIDTextField()->isEnabled());
   tester->testSingleSignRadioButton()->click();
-  EXPECT_FALSE(tester->useSampleListFileRadioButton()->isChecked());
-  EXPECT_TRUE(tester->answerSignIDTextField()->isEnabled());
-  EXPECT_FALSE(tester->sampleListFileTextField()->isEnabled());
 
   // The samples of one directory, answered by a recording collector.
   QList<std::tuple<QString, qint64, int>> calls;
   tester->tester().collector = [&calls](const QString& directory, qint64 answer, int limit, bool) {
     calls.append({directory, answer, limit});
-    SFTestResult first;
+    FinderEvaluationResult first;
     first.swmlFileName = "a.swml";
     first.order = 1;
     first.similarity = 0.9;
-    first.modificationDate = SignFinderTest::referenceDate();
-    return QList<SFTestResult>{first};
+    first.modificationDate = FinderEvaluation::referenceDate();
+    return QList<FinderEvaluationResult>{first};
   };
   tester->answerSignIDTextField()->setText(QString::number(single));
   tester->sampleSignDirectoryTextField()->setText("/samples/one");
   tester->lowestOrderComboBox()->setCurrentText("not a number");
-  QSignalSpy finished(tester, &SFTestWindow::runFinished);
+  QSignalSpy finished(tester, &FinderEvaluationWindow::runFinished);
   ASSERT_TRUE(tester->runButtonClicked());
   EXPECT_FALSE(tester->runButton()->isEnabled());
   EXPECT_FALSE(tester->closeButton()->isEnabled());

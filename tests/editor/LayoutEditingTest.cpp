@@ -139,20 +139,6 @@ TEST_F(LayoutEditing, InsertAndReplaceAtTheCursor) {
   EXPECT_EQ(man.position(inserted.get()), (ViewPosition{}));
 }
 
-TEST_F(LayoutEditing, PasteSignsPutsTheCursorAfterThePastedSigns) {
-  const SignPtr a = boxSign(60, 90), b = boxSign(60, 90);
-  setLines(buffer, {{a, b, emptySign()}});
-  ViewLineManagerH man(&buffer, &prefs, 1000, 800);
-  man.layout();
-  buffer.copySign(a);
-  man.cursorOffset = 1;
-  man.pasteSigns();
-  ASSERT_EQ(line(0).size(), 4);
-  EXPECT_NE(line(0)[1], a);  // a copy
-  EXPECT_EQ(man.currentSign(), b);
-  EXPECT_EQ(man.cursorOffset, 2);
-}
-
 TEST_F(LayoutEditing, PastingSymbolsIntoTheLineBreakTerminatesTheLineAgain) {
   const SignPtr a = boxSign(60, 90);
   auto copied = std::make_shared<ISWA>();

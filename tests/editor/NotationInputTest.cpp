@@ -1,12 +1,13 @@
 // The notation-input panel of the document window: a typed notation line
 // becomes dictionary signs inserted at the cursor, in order, as one undo step.
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QUndoStack>
 
 #include "DictCommandsTestSupport.h"
-#include "editor/window/TextInputPanel.h"
+#include "editor/window/NotationPanel.h"
 
 namespace quabe::test {
 namespace {
@@ -56,38 +57,50 @@ TEST_F(NotationInputTest, TypedLineBecomesSignsAtTheCursorInOneStep) {
   EXPECT_EQ(glossesOfFirstLine(window).size(), 5);
 }
 
-TEST_F(NotationInputTest, MenuCommandAndClosingThePanel) {
+// A line with problems keeps the panel open with the problems listed and the
+// offending word selected; nothing is inserted until the user accepts.
+TEST_F(NotationInputTest, ProblemsAreShownAndNothingIsInsertedUnconfirmed) {
   WindowController* window = openWindow(makeDocument({{}}));
-  // Close leaves the document alone.
-  answerPanel("HELLO", false);
-  controller().action("openJSConvWindow")->trigger();
-  EXPECT_TRUE(glossesOfFirstLine(window).isEmpty());
-  EXPECT_EQ(window->document()->undoStack().count(), 0);
-  // The menu command runs the same panel; the last text is offered again.
-  whenModal([](QWidget* modal) {
-    auto* panel = qobject_cast<TextInputPanel*>(modal);
+  const QList<SignPtr>& line = window->document()->bufferManager.editBuffer[0]->signArray;
+  const qsizetype before = line.size();
+  whenModal([&](QWidget* modal) {
+    auto* panel = qobject_cast<NotationPanel*>(modal);
     ASSERT_NE(panel, nullptr);
-    panel->textField()->setText("WORLD");
+    panel->textField()->setText("HELLO[B WORLD");
+    QTest::mouseClick(panel->okButton(), Qt::LeftButton);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->messageLabel()->text(), "Column 1: unknown handshape: B\nColumn 9: ']' missing");
+    EXPECT_EQ(panel->textField()->selectedText(), "WORLD");
+    QTest::mouseClick(panel->okButton(), Qt::LeftButton);
+    EXPECT_TRUE(panel->isVisible()) << "an unreadable line is never inserted";
+    EXPECT_EQ(line.size(), before);
+
+    panel->textField()->setText("HELLO NOPE");
+    QTest::mouseClick(panel->okButton(), Qt::LeftButton);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_TRUE(panel->messageLabel()->text().startsWith("not in the dictionary: NOPE\n"));
+    EXPECT_EQ(panel->textField()->selectedText(), "NOPE");
+    EXPECT_EQ(line.size(), before);
+    QTest::mouseClick(panel->closeButton(), Qt::LeftButton);
+  });
+  controller().action("openJSConvWindow")->trigger();
+  EXPECT_EQ(line.size(), before);
+  EXPECT_EQ(window->document()->undoStack().count(), 0);
+
+  // Pressing OK again on the same line inserts the unknown word as an empty
+  // sign carrying its gloss.
+  whenModal([](QWidget* modal) {
+    auto* panel = qobject_cast<NotationPanel*>(modal);
+    ASSERT_NE(panel, nullptr);
+    panel->textField()->setText("HELLO NOPE");
+    QTest::mouseClick(panel->okButton(), Qt::LeftButton);
     QTest::mouseClick(panel->okButton(), Qt::LeftButton);
   });
   controller().action("openJSConvWindow")->trigger();
-  EXPECT_EQ(glossesOfFirstLine(window), QStringList({"WORLD"}));
-  EXPECT_EQ(window->document()->undoStack().count(), 1);
-}
-
-TEST_F(NotationInputTest, AutoCenteringCentresEverySignAfterTheInsertion) {
-  const SignPtr offCentre = makeSign({{"04-01-001-01-01-01", 0, 0}}, "A");
-  auto document = makeDocument({{offCentre}});
-  document->prefs.autoCentering = true;
-  WindowController* window = openWindow(std::move(document));
-  window->applyPreferences(false);
-  placeCursor(window, 0, 1);
-  answerPanel("WORLD");
-  key(window->canvasView(), Qt::Key_J, Qt::ControlModifier);
-  ASSERT_EQ(glossesOfFirstLine(window), QStringList({"A", "WORLD"}));
-  const SignPtr inserted = window->document()->bufferManager.editBuffer[0]->signArray[1];
-  // Both signs stand where centring puts them: the same head at the same place.
-  EXPECT_EQ(offCentre->symbols[0]->rect.topLeft(), inserted->symbols[0]->rect.topLeft());
+  ASSERT_EQ(line.size(), before + 2);
+  EXPECT_EQ(line[0]->jjs->signID, hello);
+  EXPECT_TRUE(line[1]->symbols.isEmpty());
+  EXPECT_EQ(line[1]->jjs->gloss, "NOPE");
 }
 
 }  // namespace

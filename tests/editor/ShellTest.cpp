@@ -6,6 +6,7 @@
 #include "CanvasEditTestSupport.h"
 #include "core/Localization.h"
 #include "dictionary/Dictionary.h"
+#include "editor/commands/DictionaryCommands.h"
 #include "symbols/SymbolArchive.h"
 
 namespace quabe::test {
@@ -53,28 +54,21 @@ TEST_F(ShellTest, StartTakesTheAlternativeDictionaryFromTheSettings) {
 }
 
 // The SPML import is offered only when "iswa2010data.db" is among the
-// resources (and the import tool is installed).
+// resources.
 TEST_F(ShellTest, SpmlImportNeedsTheSymbolDataResource) {
   DocumentController& app = DocumentController::shared();
+  app.installDictionaryCommands();
   QAction* import = app.toolAction(ToolCommand::ImportSpml);
-  EXPECT_FALSE(import->isEnabled()) << "no import tool installed";
-  int runs = 0;
-  app.setToolHandler(ToolCommand::ImportSpml, [&runs](WindowController*) { ++runs; });
   const bool haveData = !Resources::path(QStringLiteral("iswa2010data.db")).isEmpty();
-  EXPECT_EQ(import->isEnabled(), haveData);
+  ASSERT_TRUE(haveData) << "the build generates iswa2010data.db";
+  EXPECT_TRUE(import->isEnabled());
   app.setResourceLocator(
       [](const QString& name) { return name == QLatin1String("iswa2010data.db") ? QString() : Resources::path(name); });
   app.updateMenuStates();
   EXPECT_FALSE(import->isEnabled());
   app.setResourceLocator({});
   app.updateMenuStates();
-  EXPECT_EQ(import->isEnabled(), haveData);
-  if (haveData) {
-    import->trigger();
-    EXPECT_EQ(runs, 1) << "the import runs without a document";
-  }
-  app.setToolHandler(ToolCommand::ImportSpml, {});
-  EXPECT_FALSE(import->isEnabled());
+  EXPECT_TRUE(import->isEnabled());
 }
 
 // Documents open in their own windows; the same file twice gives the same

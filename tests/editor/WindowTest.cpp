@@ -3,6 +3,8 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QMap>
 #include <QMenu>
 #include <QPushButton>
 
@@ -91,7 +93,22 @@ TEST_F(WindowTest, PreferenceSheetSavesAndDiscards) {
   const bool rules = document->prefs.showRules;
   window->openPreferenceWindow();
   EXPECT_EQ(panel->signBoxWidthComboBox->currentText(), QStringLiteral("150")) << "the sheet starts from the document";
+  // Values a document file cannot keep are refused: the sheet stays open.
+  bool rangeShown = false;
+  for (QLabel* label : panel->findChildren<QLabel*>()) rangeShown |= label->text() == loc("PrefRange").arg(1).arg(256);
+  EXPECT_TRUE(rangeShown);
+  for (const char* wrong : {"300", "12.5", "x"}) {
+    panel->signBoxWidthComboBox->setCurrentText(QString::fromLatin1(wrong));
+    panel->findChild<QPushButton*>(QStringLiteral("saveSettings"))->click();
+    EXPECT_TRUE(panel->isVisible()) << wrong;
+    EXPECT_EQ(alerts->messages.last(), loc("PrefOutOfRange").arg(loc("SignBoxWidth")).arg(1).arg(256));
+  }
+  panel->lineSpaceComboBox->setCurrentText(QStringLiteral("150"));
   panel->signBoxWidthComboBox->setCurrentText(QStringLiteral("200"));
+  panel->findChild<QPushButton*>(QStringLiteral("saveSettings"))->click();
+  EXPECT_EQ(alerts->messages.last(), loc("PrefOutOfRange").arg(loc("LineSpace")).arg(0).arg(100));
+  EXPECT_EQ(document->undoStack().count(), 0);
+  panel->lineSpaceComboBox->setCurrentText(QStringLiteral("20"));
   panel->showRulesCheckBox->setChecked(!rules);
   panel->findChild<QPushButton*>(QStringLiteral("saveSettings"))->click();
   EXPECT_FALSE(panel->isVisible());
@@ -139,6 +156,43 @@ TEST_F(WindowTest, SavePdfAndCloseWithUnsavedChanges) {
   EXPECT_TRUE(other->close());
   EXPECT_TRUE(other->document()->isModified());
   delete other;  // with its unsaved undo steps
+}
+
+// A file that was not read as it stands (symbols without an image, a
+// position beyond the limit, not SWML at all) opens with one alert naming
+// the loss, as a new document: Save asks for a file, proposing the original,
+// which stays as it was unless the user picks it.
+TEST_F(WindowTest, DamagedFilesAreNeverOverwrittenUnasked) {
+  const QMap<QString, QByteArray> files = {
+      {path("damaged.swml"),
+       "<swml><sign><gloss>A</gloss><symbol x=\"100000\" y=\"5\">01-01-001-01-01-01</symbol>"
+       "<symbol>01-01-001-01-01-17</symbol><symbol>09-99-999-99-99-99</symbol></sign></swml>"},
+      {path("notes.xml"), "<notes>just some notes</notes>\n"}};
+  for (auto file = files.begin(); file != files.end(); ++file) {
+    QFile out(file.key());
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(file.value()) == file.value().size());
+    out.close();
+    WindowController* window = DocumentController::shared().openDocument(file.key());
+    ASSERT_NE(window, nullptr);
+    showActive(window);
+    EXPECT_TRUE(window->document()->filePath().isEmpty());
+    QStringList proposed;
+    window->setSavePathChooser([&](const QString& suggested) {
+      proposed << suggested;
+      return path("saved.swml");
+    });
+    clickSign(window->canvasView(), 0, 0);
+    key(window->canvasView(), Qt::Key_E, Qt::ControlModifier);
+    window->action(QStringLiteral("save"))->trigger();
+    EXPECT_EQ(proposed, QStringList{file.key()});
+    EXPECT_EQ(fileBytes(file.key()), file.value());
+    window->action(QStringLiteral("save"))->trigger();  // now the document's own file
+    EXPECT_EQ(proposed.size(), 1);
+  }
+  ASSERT_EQ(alerts->messages.size(), 2);
+  EXPECT_EQ(alerts->messages[0], loc("SwmlDamaged").arg(QStringLiteral("damaged.swml")));
+  for (const char* part : {"2 symbols", "01-01-001-01-01-17", "09-99-999-99-99-99", "100000", "2000"})
+    EXPECT_TRUE(alerts->informativeTexts[0].contains(QString::fromLatin1(part))) << part;
 }
 
 // Revert puts the saved file back after the question (Cancel keeps the

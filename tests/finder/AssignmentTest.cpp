@@ -10,25 +10,6 @@ namespace {
 
 using sf::MaxAssigned;
 
-TEST(SymbolAssignment, SmallCases) {
-  sf::ScoreMatrix m{};
-  EXPECT_EQ(sf::maxPositiveAssignment(m, 0, 3), 0);
-  // [[5, 9], [8, 1]]: the greedy 9 leaves 8; the best pairing is 9 + 8 = 17.
-  m[0] = 5, m[1] = 9, m[MaxAssigned] = 8, m[MaxAssigned + 1] = 1;
-  EXPECT_EQ(sf::maxPositiveAssignment(m, 2, 2), 17);
-  // [[5, 0], [8, 0]]: the second column can take nobody, so no complete pairing.
-  m[1] = 0, m[MaxAssigned + 1] = 0;
-  EXPECT_EQ(sf::maxPositiveAssignment(m, 2, 2), 0);
-  EXPECT_EQ(sf::exhaustiveMaxPositiveAssignment(m, 2, 2), 0);
-  // A third column lets both rows pair.
-  m[2] = 3;
-  EXPECT_EQ(sf::maxPositiveAssignment(m, 2, 3), 11);
-  // Negative scores are not usable either.
-  m[2] = -4;
-  EXPECT_EQ(sf::maxPositiveAssignment(m, 2, 3), 0);
-  EXPECT_EQ(sf::maxPositiveAssignment(m, 3, 2), 0);  // more rows than columns
-}
-
 TEST(SymbolAssignment, MinCostPairsEveryRow) {
   sf::ScoreMatrix c{};
   c[0] = 10, c[1] = 0, c[2] = 5;

@@ -6,13 +6,13 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
-#include "finder/SignFinderTest.h"
+#include "finder/FinderEvaluation.h"
 
 namespace quabe {
 namespace {
 
-SFTestResult sample(const QString& name, int order, double similarity) {
-  SFTestResult r;
+FinderEvaluationResult sample(const QString& name, int order, double similarity) {
+  FinderEvaluationResult r;
   r.swmlFileName = name;
   r.order = order;
   r.similarity = similarity;
@@ -20,39 +20,13 @@ SFTestResult sample(const QString& name, int order, double similarity) {
   return r;
 }
 
-TEST(EvaluationReport, SampleLine) {
-  EXPECT_EQ(sample("a.swml", 3, 0.84567).reportLine(), "3, 0.846, a.swml (2024-03-05 07:08:09)\n");
-  EXPECT_EQ(sample("b.swml", 99999, 0).reportLine(), "99999, 0.000, b.swml (2024-03-05 07:08:09)\n");
-}
-
-TEST(EvaluationReport, GroupCounts) {
-  SignFinderTest::ResultStat first;
-  first.add(1);
-  EXPECT_EQ(first.top1Count + first.top5Count + first.top10Count + first.top20Count, 4);
-  SignFinderTest::ResultStat seventh;
-  seventh.add(7);
-  EXPECT_EQ(seventh.top1Count + seventh.top5Count, 0);
-  EXPECT_EQ(seventh.top10Count + seventh.top20Count, 2);
-  SignFinderTest::ResultStat missing;
-  missing.add(99999);
+// A sample whose answer was not found, or a rank of 0, counts in no top group.
+TEST(EvaluationReport, UnfoundSamplesCountNowhere) {
+  FinderEvaluation::ResultStat missing;
+  missing.add(FinderEvaluationResult::NotFound);
   missing.add(0);
   EXPECT_EQ(missing.count, 2);
   EXPECT_EQ(missing.top1Count + missing.top5Count + missing.top10Count + missing.top20Count, 0);
-
-  SignFinderTest::ResultStat group;
-  group.head = "[x y #3], ";
-  for (int order : {1, 2, 30}) group.add(order);
-  group.computeRates();
-  EXPECT_EQ(group.summaryLine(), "[x y #3],  3, 1 (33.33%), 2 (66.67%), 2 (66.67%), 2 (66.67%)\n");
-  SignFinderTest::ResultStat empty;
-  empty.head = "[e v #5], ";
-  empty.computeRates();
-  EXPECT_EQ(empty.summaryLine(), "[e v #5],  0, 0 (n/a), 0 (n/a), 0 (n/a), 0 (n/a)\n");
-}
-
-TEST(EvaluationReport, LimitText) {
-  EXPECT_EQ(SignFinderTest::limitFromText("20"), 20);
-  EXPECT_EQ(SignFinderTest::limitFromText("many"), 9999999);
 }
 
 class EvaluationListRun : public ::testing::Test {
@@ -63,10 +37,11 @@ class EvaluationListRun : public ::testing::Test {
     QDir(dir.path()).mkpath("b_y");
     tester.collector = [this](const QString& d, qint64 answer, int limit, bool integrate) {
       calls.append(QStringLiteral("%1 %2 %3 %4").arg(QFileInfo(d).fileName()).arg(answer).arg(limit).arg(integrate));
-      if (!QFileInfo(d).isDir()) return QList<SFTestResult>{};
+      if (!QFileInfo(d).isDir()) return QList<FinderEvaluationResult>{};
       if (d.endsWith("/a"))
-        return QList<SFTestResult>{sample("1.swml", 1, 0.9), sample("2.swml", 2, 0.8), sample("3.swml", 30, 0.4)};
-      return QList<SFTestResult>{sample("4.swml", 7, 0.7)};
+        return QList<FinderEvaluationResult>{sample("1.swml", 1, 0.9), sample("2.swml", 2, 0.8),
+                                             sample("3.swml", 30, 0.4)};
+      return QList<FinderEvaluationResult>{sample("4.swml", 7, 0.7)};
     };
   }
   QString writeList(const QByteArray& text) {
@@ -77,7 +52,7 @@ class EvaluationListRun : public ::testing::Test {
     return path;
   }
   QTemporaryDir dir;
-  SignFinderTest tester;
+  FinderEvaluation tester;
   QStringList calls;
 };
 

@@ -13,8 +13,8 @@
 #include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
+#include "finder/FinderEvaluation.h"
 #include "finder/SignFinder.h"
-#include "finder/SignFinderTest.h"
 
 namespace quabe {
 namespace {
@@ -76,20 +76,20 @@ class EvaluationSamplesTest : public ::testing::Test {
 };
 
 TEST_F(EvaluationSamplesTest, CollectsTheAnswersRank) {
-  SignFinderTest tester;
+  FinderEvaluation tester;
   tester.finder = &finder;
   setDiagnosticsEnabled(false);
-  const QList<SFTestResult> results = tester.collectResults(dir.filePath("flat_FLAT"), flat, 20, false);
+  const QList<FinderEvaluationResult> results = tester.collectResults(dir.filePath("flat_FLAT"), flat, 20, false);
   setDiagnosticsEnabled(true);
   ASSERT_EQ(results.size(), 2);
   EXPECT_EQ(results[0].swmlFileName, "a.swml");
   EXPECT_EQ(results[0].order, 1);
-  EXPECT_DOUBLE_EQ(results[0].similarity, 0.928);  // the same sign, placed elsewhere in its box
+  EXPECT_DOUBLE_EQ(results[0].similarity, 1.0);  // the same sign, placed elsewhere in its box
   EXPECT_TRUE(results[0].modificationDate.isValid());
   EXPECT_EQ(results[1].swmlFileName, "b.swml");
-  EXPECT_EQ(results[1].order, 2);  // INDEX first; FLAT's hand has another shape group: 720
-  EXPECT_DOUBLE_EQ(results[1].similarity, 0.648);
-  EXPECT_EQ(tester.collectResults(dir.filePath("flat_FLAT"), 999, 20, true)[0].order, SFTestResult::NotFound);
+  EXPECT_EQ(results[1].order, 2);  // INDEX first; FLAT's hand has other fingers (720) and FLAT moves
+  EXPECT_DOUBLE_EQ(results[1].similarity, 0.648 / 0.928);
+  EXPECT_EQ(tester.collectResults(dir.filePath("flat_FLAT"), 999, 20, true)[0].order, FinderEvaluationResult::NotFound);
   EXPECT_TRUE(tester.collectResults(dir.filePath("missing"), flat, 20, true).isEmpty());
 }
 
@@ -106,7 +106,7 @@ TEST_F(EvaluationSamplesTest, CommandLine) {
   };
   const auto [rc, report] = run({"evaluate", list.fileName(), "--dict", dictionary, "--quiet"});
   EXPECT_EQ(rc, 0);
-  EXPECT_TRUE(report.startsWith(QStringLiteral("[flat FLAT #%1], \n1, 0.928, a.swml (").arg(flat)))
+  EXPECT_TRUE(report.startsWith(QStringLiteral("[flat FLAT #%1], \n1, 1.000, a.swml (").arg(flat)))
       << report.toStdString();
   EXPECT_TRUE(report.contains(QStringLiteral("[flat FLAT #%1],  2, 1 (50.00%), 2 (100.00%)").arg(flat)));
   EXPECT_TRUE(
@@ -115,12 +115,12 @@ TEST_F(EvaluationSamplesTest, CommandLine) {
 
   const auto [findRc, found] = run({"find", "AS10000M518x529S10000481x471", "--dict", dictionary});
   EXPECT_EQ(findRc, 0);
-  EXPECT_TRUE(found.contains(QStringLiteral("1\t0.838\t%1\tINDEX\t").arg(index))) << found.toStdString();
+  EXPECT_TRUE(found.contains(QStringLiteral("1\t100.0 %\t%1\tINDEX\t").arg(index))) << found.toStdString();
 
   const auto [simRc, similarity] =
       run({"similarity", dir.filePath("flat_FLAT/a.swml"), "M518x529S14c00481x471S22a00491x510"});
   EXPECT_EQ(simRc, 0);
-  EXPECT_EQ(similarity, "Similarity: 0.928\n (shape+loc: 0.828, move: 1.000)\n");
+  EXPECT_EQ(similarity, "Similarity: 100.0 %\n (shape+loc: 0.828, move: 1.000)\n");
   EXPECT_NE(run({"similarity", "nonsense", "M518x529S14c20481x471"}).first, 0);
   EXPECT_NE(run({"evaluate", dir.filePath("absent.txt")}).first, 0);
 }

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "ScopedTuning.h"
+#include "FswSigns.h"
+#include "common/TestSupport.h"
 #include "core/Diagnostics.h"
 #include "finder/SignFinder.h"
 
-namespace quabe {
+namespace quabe::test {
 namespace {
 
 SymbolCode hand(int group, int base, int fill = 1, int rotation = 1) {
@@ -37,29 +38,8 @@ TEST(SignFinderRanking, EqualSimilaritiesShareTheFirstRank) {
   for (int i = 0; i < 5; ++i) EXPECT_EQ(list[i].ranking, expected[i]) << i;
 }
 
-TEST(SignFinderRanking, LimitKeepsTheBest) {
-  QList<SFResult> list{result(0.2, 1), result(0.9, 2), result(0.5, 3)};
-  SignFinder::rankResults(list, 2);
-  ASSERT_EQ(list.size(), 2);
-  EXPECT_EQ(list[0].signID, 2);
-  EXPECT_EQ(list[1].signID, 3);
-  EXPECT_EQ(list[1].ranking, 2);
-}
-
-TEST(SignFinderRanking, LimitTexts) {
-  EXPECT_EQ(SignFinder::resultLimit("5"), 5);
-  EXPECT_EQ(SignFinder::resultLimit(" 12 "), 12);
-  EXPECT_EQ(SignFinder::resultLimit("0"), 20);
-  EXPECT_EQ(SignFinder::resultLimit("-3"), 20);
-  EXPECT_EQ(SignFinder::resultLimit("abc"), 20);
-  EXPECT_EQ(SignFinder::resultLimit(""), 20);
-}
-
-// These cases place signs at absolute positions to control their scores.
 class SignFinderSearch : public ::testing::Test {
  protected:
-  void SetUp() override { sfTuning().placement = SFTuning::asStored; }
-  ScopedTuning tuning;
   void use(std::vector<SFSign> signs) {
     finder.setFeatureLoader([signs, this] {
       ++loads;
@@ -81,8 +61,8 @@ TEST_F(SignFinderSearch, RanksTheDictionaryAndSkipsBareFaces) {
   use({entry(2, {{SSS::make(4, 2, 1, 1, 2, 1), 50, 20}})});
   EXPECT_EQ(finder.findSimilarSigns(entry(0, {{Face, 50, 20}}, true), 20).size(), 1);
 
-  use({entry(1, {{hand(1, 1), 50, 50}}), entry(3, {{hand(1, 1), 80, 50}}),
-       entry(6, {{SSS::make(2, 3, 1, 1, 1, 1), 0, 0}}), entry(7, {{hand(1, 1), 50, 50}}), entry(8, {{Face, 0, 0}})});
+  use({entry(1, {{hand(1, 1), 50, 50}}), entry(3, {{hand(1, 2), 80, 50}}),
+       entry(6, {{SSS::make(2, 3, 1, 1, 1, 1), 0, 0}}), entry(7, {{hand(1, 1), 90, 10}}), entry(8, {{Face, 0, 0}})});
   const QList<SFResult> r = finder.findSimilarSigns(entry(0, {{hand(1, 1), 50, 50}}, true), 20);
   ASSERT_EQ(r.size(), 3);  // 6 has nothing to compare, 8 has no hand
   EXPECT_EQ(r[0].signID, 1);
@@ -91,8 +71,8 @@ TEST_F(SignFinderSearch, RanksTheDictionaryAndSkipsBareFaces) {
   EXPECT_EQ(r[1].ranking, 1);
   EXPECT_EQ(r[2].signID, 3);
   EXPECT_EQ(r[2].ranking, 3);
-  EXPECT_DOUBLE_EQ(r[0].similarity, 0.838);
-  EXPECT_NEAR(r[2].similarity, 0.9 * 0.9 + 0.01, 1e-12);
+  EXPECT_DOUBLE_EQ(r[0].similarity, 1.0);  // wherever it lies in its box
+  EXPECT_NEAR(r[2].similarity, (0.89 * 0.9 + 0.01) / 0.838, 1e-12);
   EXPECT_TRUE(r[0].gloss.isEmpty());
   EXPECT_EQ(finder.findSimilarSigns(entry(0, {{hand(1, 1), 50, 50}}, true), 1).size(), 1);
   EXPECT_EQ(loads, 3);  // the cache serves the later searches
@@ -105,67 +85,65 @@ TEST_F(SignFinderSearch, TargetWithoutComparedSymbolsFindsNothing) {
 }
 
 // A target drawn with three equal hands and an arrow between the first two:
-// normalisation drops the first hand; below 0.7 the search tries dropping the
-// next one, and takes that list when its best is better.
+// normalisation drops the first hand; when the best total stays below 0.7 the
+// search tries dropping the next one, and takes that list when its best is
+// better.
 TEST_F(SignFinderSearch, AlternativeSearchBelowThreshold) {
   setDiagnosticsEnabled(false);
-  const SymbolCode arrowRight = SSS::make(2, 3, 1, 1, 1, 7);
+  const SymbolCode right = SSS::make(2, 3, 1, 1, 1, 7);
+  const SymbolCode left = SSS::make(2, 3, 1, 1, 1, 3);
   auto target = [&] {
-    return entry(0, {{hand(1, 1), 10, 50}, {hand(1, 1), 30, 50}, {arrowRight, 50, 50}, {hand(1, 1), 90, 50}}, true);
+    return entry(0, {{hand(1, 1), 10, 50}, {hand(1, 1), 30, 50}, {right, 50, 50}, {hand(1, 1), 90, 50}}, true);
   };
-  // After the first normalisation the target has hands at 30 and 90.
-  // Entry 1 is the one-hand sign with the arrow (the alternative's match);
-  // entry 2 has two hands at a distance that keeps the best below 0.7.
-  const SFSign oneHand = entry(1, {{hand(1, 1), 90, 50}, {arrowRight, 50, 50}});
-  const SFSign twoHandsFar = entry(2, {{hand(1, 1), 30, 350}, {hand(1, 1), 90, 400}, {arrowRight, 50, 50}});
-  use({oneHand, twoHandsFar});
-  const QList<SFResult> r = finder.findSimilarSigns(target(), 20);
-  ASSERT_FALSE(r.isEmpty());
-  // First pass: one hand against two: 920 - 110 -> 0.729 + 0.1: entry 1 at 0.829 already >= 0.7.
-  EXPECT_EQ(r[0].signID, 1);
-  EXPECT_NEAR(r[0].similarity, 0.81 * 0.9 + 0.1, 1e-9);
+  // A good first match: one hand short, 920 - 110, the same movement.
+  const SFSign oneHand = entry(1, {{hand(1, 1), 90, 50}, {right, 50, 50}});
+  use({oneHand});
+  QList<SFResult> r = finder.findSimilarSigns(target(), 20);
+  ASSERT_EQ(r.size(), 1);
+  EXPECT_DOUBLE_EQ(r[0].similarity, target().similarity(oneHand).score);
+  EXPECT_DOUBLE_EQ(target().similarity(oneHand).total, 0.81 * 0.9 + 0.1);
 
-  // With only the far two-hand entry the first pass stays below 0.7; the
-  // alternative (one hand) scores even less and is not taken.
-  use({twoHandsFar});
-  const QList<SFResult> onlyFar = finder.findSimilarSigns(target(), 20);
-  ASSERT_EQ(onlyFar.size(), 1);
-  const double firstPass = target().similarity(twoHandsFar).total;
-  EXPECT_LT(firstPass, 0.7);
-  EXPECT_DOUBLE_EQ(onlyFar[0].similarity, firstPass);
+  // Two other handshapes moving the other way: below 0.7, and the one-hand
+  // alternative scores even less, so the first list stays.
+  const SFSign twoOthers = entry(2, {{hand(2, 1), 30, 50}, {hand(2, 1), 30, 60}, {left, 50, 50}});
+  const SFSimilarity first = target().similarity(twoOthers);
+  ASSERT_LT(first.total, 0.7);
+  use({twoOthers});
+  r = finder.findSimilarSigns(target(), 20);
+  ASSERT_EQ(r.size(), 1);
+  EXPECT_DOUBLE_EQ(r[0].similarity, first.score);
 
-  // With a one-hand entry far away the first pass scores below 0.7 and the
-  // alternative, one hand against one hand, scores higher and replaces it.
-  const SFSign oneHandAway = entry(3, {{hand(1, 1), 90, 250}, {arrowRight, 50, 50}});
-  use({oneHandAway});
-  const double first = target().similarity(oneHandAway).total;
-  SFSign normalisedTwice = target();
-  ASSERT_TRUE(normalisedTwice.normalize());
-  const double second = normalisedTwice.similarity(oneHandAway).total;
-  ASSERT_LT(first, 0.7);
-  ASSERT_GT(second, first);
-  const QList<SFResult> replaced = finder.findSimilarSigns(target(), 20);
-  ASSERT_EQ(replaced.size(), 1);
-  EXPECT_DOUBLE_EQ(replaced[0].similarity, second);
+  // One hand of another shape: below 0.7 at first; the one-hand alternative
+  // scores higher and replaces the list.
+  const SFSign oneOther = entry(3, {{hand(2, 1), 90, 50}, {right, 50, 50}});
+  SFSign twice = target();
+  ASSERT_TRUE(twice.normalize());
+  ASSERT_LT(target().similarity(oneOther).total, 0.7);
+  ASSERT_GT(twice.similarity(oneOther).score, target().similarity(oneOther).score);
+  use({oneOther});
+  r = finder.findSimilarSigns(target(), 20);
+  ASSERT_EQ(r.size(), 1);
+  EXPECT_DOUBLE_EQ(r[0].similarity, twice.similarity(oneOther).score);
   setDiagnosticsEnabled(true);
 }
 
-TEST(SignFinderRanking, AlternativeSearchThreshold) {
-  EXPECT_TRUE(SignFinder::wantsAlternativeSearch(0.69));
-  EXPECT_TRUE(SignFinder::wantsAlternativeSearch(0.0));
-  EXPECT_FALSE(SignFinder::wantsAlternativeSearch(0.70));
-  EXPECT_FALSE(SignFinder::wantsAlternativeSearch(0.838));
-}
-
-TEST_F(SignFinderSearch, DiscardedCacheIsRebuilt) {
-  use({entry(1, {{hand(1, 1), 50, 50}})});
-  EXPECT_EQ(finder.findSimilarSigns(entry(0, {{hand(1, 1), 50, 50}}, true), 20).size(), 1);
-  EXPECT_TRUE(finder.hasCachedFeatures());
-  finder.discardCache();
-  EXPECT_FALSE(finder.hasCachedFeatures());
-  EXPECT_EQ(finder.findSimilarSigns(entry(0, {{hand(1, 1), 50, 50}}, true), 20).size(), 1);
-  EXPECT_EQ(loads, 2);
+// A left-handed signer's "50" (the mirror image) is the entry itself when
+// mirror images are matched, and is marked so.
+TEST_F(SignFinderSearch, MirrorImagesMatchWhenAsked) {
+  QUABE_REQUIRE_ARCHIVE();
+  const SignPtr drawn = drawnSign("M511x526S14c28488x475S17628492x510");
+  ASSERT_TRUE(drawn);
+  use({storedSign("M512x526S14c20489x475S17620492x510", 1), storedSign("M512x526S15a20489x475S17620492x510", 2)});
+  const QList<SFResult> plain = finder.findSimilarSigns(*drawn, 20, false);
+  ASSERT_FALSE(plain.isEmpty());
+  EXPECT_LT(plain[0].similarity, 1.0);
+  EXPECT_FALSE(plain[0].mirrored);
+  const QList<SFResult> mirrored = finder.findSimilarSigns(*drawn, 20, true);
+  ASSERT_EQ(mirrored.size(), 2);
+  EXPECT_EQ(mirrored[0].signID, 1);
+  EXPECT_DOUBLE_EQ(mirrored[0].similarity, 1.0);
+  EXPECT_TRUE(mirrored[0].mirrored);
 }
 
 }  // namespace
-}  // namespace quabe
+}  // namespace quabe::test

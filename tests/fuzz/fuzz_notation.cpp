@@ -29,8 +29,10 @@ void checkTokens(const QString& text) {
     const Token token = tokenizer.nextToken();
     if (token.type == TokenType::eoB) break;
     QUABE_FUZZ_CHECK(!token.value.isEmpty() && token.type != TokenType::none);
+    QUABE_FUZZ_CHECK(QStringView(text).mid(token.at, token.value.size()) == token.value);
+    // A word holds no punctuation; only the long-vowel mark may run on in it.
     if (token.type == TokenType::string)
-      for (const QChar c : token.value) QUABE_FUZZ_CHECK(!tableCharacters.contains(c));
+      for (const QChar c : token.value) QUABE_FUZZ_CHECK(c == QChar(0x30FC) || !tableCharacters.contains(c));
     joined += token.value;
   }
   QUABE_FUZZ_CHECK(tokenizer.nextToken().type == TokenType::eoB);
@@ -68,5 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const Dictionary dictionary(Dictionary::bundledPath());
   const NotationConversion conversion = SWGen(dictionary).convert(text);
   for (const SignPtr& sign : conversion.signs) QUABE_FUZZ_CHECK(sign && sign->jjs);
+  for (const NotationDiagnostic& problem : conversion.diagnostics)
+    QUABE_FUZZ_CHECK(problem.at >= 0 && problem.length >= 0 && problem.at + problem.length <= text.size());
   return 0;
 }

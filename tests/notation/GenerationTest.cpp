@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "BuildPaths.h"
@@ -9,7 +9,9 @@
 #include "NotationTestSupport.h"
 #include "common/TestSupport.h"
 #include "core/Diagnostics.h"
+#include "document/Compound.h"
 #include "document/Document.h"
+#include "document/Fsw.h"
 #include "document/Sign.h"
 #include "notation/InflectionRules.h"
 #include "notation/SWGen.h"
@@ -59,14 +61,6 @@ class Generation : public testing::Test {
   test::NotationTestDictionary dictionary;
 };
 
-TEST_F(Generation, EmptyOrUnreadableTextsGiveNoSigns) {
-  addGive();
-  for (const QString& text : {QString(), QStringLiteral("   \u3000"), QStringLiteral("( GIVE"), QStringLiteral("<>"),
-                              QStringLiteral("GIVE|")}) {
-    EXPECT_TRUE(gen().signsFromjjsText(text).isEmpty()) << text.toStdString();
-  }
-}
-
 TEST_F(Generation, SingleEntryIsUsedAndAnnotationsInflectIt) {
   const qint64 id = addGive();
   ASSERT_GT(id, 0);
@@ -92,18 +86,7 @@ TEST_F(Generation, SingleEntryIsUsedAndAnnotationsInflectIt) {
   EXPECT_EQ(back.jjs->destination, QStringLiteral("1"));
 
   EXPECT_EQ(result.signs[2]->lane, -1);
-  EXPECT_TRUE(result.diagnostics.contains("inflectByChangingDirection(): Inferred inflection type: 3"));
-}
-
-TEST_F(Generation, LanesFromPositions) {
-  addGive();
-  const QList<SignPtr> signs = gen().signsFromjjsText(QStringLiteral("GIVE(L) GIVE(x) GIVE(C) GIVE(Y) GIVE(\u80F8)"));
-  ASSERT_EQ(signs.size(), 5);
-  EXPECT_EQ(signs[0]->lane, -1);
-  EXPECT_EQ(signs[1]->lane, 1);
-  EXPECT_EQ(signs[2]->lane, 0);
-  EXPECT_EQ(signs[3]->lane, -1);
-  EXPECT_EQ(signs[4]->lane, 0);
+  EXPECT_TRUE(result.diagnostics.empty());
 }
 
 TEST_F(Generation, CandidatesAreScoredByMatchedParameters) {
@@ -166,18 +149,6 @@ TEST_F(Generation, TagsAliasesAndMeaningsFindEntries) {
   EXPECT_EQ(signs[3]->jjs->signID, eat);
 }
 
-TEST_F(Generation, UnknownGlossesGiveEmptySignsAndAreReported) {
-  addGive();
-  const NotationConversion result = gen().convert(QStringLiteral("NOPE\u3001GIVE"));
-  ASSERT_EQ(result.signs.size(), 3);
-  EXPECT_TRUE(result.signs[0]->symbols.isEmpty());
-  EXPECT_EQ(result.signs[0]->jjs->gloss, QStringLiteral("NOPE"));
-  EXPECT_TRUE(result.signs[1]->symbols.isEmpty()) << "punctuation without an entry";
-  EXPECT_EQ(result.signs[2]->symbols.size(), 2);
-  EXPECT_EQ(result.diagnostics.count("signsFromjjsText: cannot load symbols"), 2);
-  EXPECT_EQ(result.unknownGlosses, (QStringList{"NOPE", "\u3001"}));
-}
-
 TEST_F(Generation, HandshapeReplacesChangeableHands) {
   DbSign shape = entry("B");
   shape.isForHandshape = true;
@@ -236,26 +207,81 @@ TEST_F(Generation, NonManualMarkersBesideTheHeadOrAboveTheSign) {
   EXPECT_EQ(signs[2]->symbols.size(), 2) << "outside the group no markers";
 }
 
-TEST_F(Generation, LongAndHostileLinesFinish) {
+// Every problem comes with the place in the line it concerns: the word
+// where a bracket was expected, the stray mark, the unknown word.
+TEST_F(Generation, ProblemsAreReportedWithTheirPlaceInTheLine) {
   addGive();
-  QString line;
-  for (int i = 0; i < 300; ++i)
-    line += (i % 3 == 0) ? QStringLiteral("GIVE(1->3) ") : QStringLiteral("X\u0001%1 ").arg(i);
-  const NotationConversion result = gen().convert(line + QStringLiteral("{<q>GIVE[B,]( ;"));
-  EXPECT_EQ(result.signs.size(), 301);
-  EXPECT_EQ(result.unknownGlosses.size(), 200);
-  EXPECT_TRUE(result.diagnostics.contains("')' missing"));
-  EXPECT_EQ(SSS::rotation(result.signs[0]->symbols[1]->sss()), 8);
+  struct Expected {
+    NotationDiagnostic::Kind kind;
+    QString message;
+    qsizetype at;
+    qsizetype length;
+  };
+  const auto check = [](const NotationConversion& result, const std::vector<Expected>& expected) {
+    ASSERT_EQ(result.diagnostics.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+      EXPECT_EQ(result.diagnostics[i].kind, expected[i].kind) << i;
+      EXPECT_EQ(result.diagnostics[i].message, expected[i].message) << i;
+      EXPECT_EQ(result.diagnostics[i].at, expected[i].at) << expected[i].message.toStdString();
+      EXPECT_EQ(result.diagnostics[i].length, expected[i].length) << expected[i].message.toStdString();
+    }
+  };
+  using K = NotationDiagnostic::Kind;
+
+  // Unknown words give glossed empty signs (and nothing else to say about
+  // them); the line is still readable.
+  NotationConversion result = gen().convert(QStringLiteral("NOPE GIVE NOPE WHAT[B]"));
+  EXPECT_TRUE(result.isReadable());
+  ASSERT_EQ(result.signs.size(), 4);
+  EXPECT_TRUE(result.signs[0]->symbols.isEmpty());
+  EXPECT_EQ(result.signs[0]->jjs->gloss, QStringLiteral("NOPE"));
+  EXPECT_EQ(result.signs[1]->symbols.size(), 2);
+  EXPECT_EQ(result.unknownWords, (QStringList{"NOPE", "WHAT"}));
+  check(result, {{K::unknownWord, "not in the dictionary: NOPE", 0, 4},
+                 {K::unknownWord, "not in the dictionary: NOPE", 10, 4},
+                 {K::unknownWord, "not in the dictionary: WHAT", 15, 4}});
+  EXPECT_EQ(result.diagnostics[2].text(), QStringLiteral("column 16: not in the dictionary: WHAT"));
+
+  // A missing "]" marks the word found in its place; at the end of the line
+  // the last word. Parser and generator problems come in line order.
+  result = gen().convert(QStringLiteral("GIVE[B NOPE(L"));
+  EXPECT_FALSE(result.isReadable());
+  check(result, {{K::inflection, "unknown handshape: B", 0, 4},
+                 {K::unreadable, "']' missing", 7, 4},
+                 {K::unknownWord, "not in the dictionary: NOPE", 7, 4},
+                 {K::unreadable, "')' missing", 12, 1}});
+
+  // A stray mark ends the line; the rest is not silently dropped.
+  result = gen().convert(QStringLiteral("GIVE ) GIVE"));
+  EXPECT_FALSE(result.isReadable());
+  EXPECT_EQ(result.signs.size(), 1);
+  check(result, {{K::unreadable, "Invalid token: )", 5, 1}});
+  result = gen().convert(QStringLiteral("GIVE GIVE|"));
+  EXPECT_FALSE(result.isReadable());
+  check(result, {{K::unreadable, "Sign missing after '|'", 9, 1}});
+  EXPECT_TRUE(gen().convert(QStringLiteral("  \u3000")).diagnostics.empty());
 }
 
-TEST_F(Generation, CommandLineWritesSignsAsSwml) {
+// Exit status: 0 all found, 1 unknown words (output still written), 2 a
+// line that cannot be read (nothing written); problems on standard error.
+TEST_F(Generation, CommandLineWritesSignsAndExitsByWhatWentWrong) {
   addGive();
   QTemporaryDir dir;
   const QString out = dir.filePath("out.swml");
   QProcess cli;
-  cli.start(QStringLiteral(QUABE_CLI_PATH), {"notation", "GIVE GIVE(L) NOPE", "--dict", dictionary.path(), "-o", out});
-  ASSERT_TRUE(cli.waitForFinished(60000));
-  EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
+  const auto run = [&](const QString& text, const QStringList& extra) {
+    cli.start(QStringLiteral(QUABE_CLI_PATH), QStringList{"notation", text, "--dict", dictionary.path()} + extra);
+    EXPECT_TRUE(cli.waitForFinished(60000));
+    return cli.exitCode();
+  };
+  // The converter's lines on standard error (Qt may add its own).
+  const auto problems = [&cli] {
+    QStringList lines = QString::fromUtf8(cli.readAllStandardError()).split('\n', Qt::SkipEmptyParts);
+    lines.removeIf([](const QString& line) { return !line.startsWith("column "); });
+    return lines;
+  };
+  EXPECT_EQ(run("GIVE GIVE(L) NOPE", {"-o", out}), 1);
+  EXPECT_EQ(problems(), QStringList{"column 14: not in the dictionary: NOPE"});
   Document document;
   ASSERT_TRUE(document.readFromFile(out).opened);
   ASSERT_EQ(document.bufferManager.lineCount(), 1);
@@ -264,13 +290,71 @@ TEST_F(Generation, CommandLineWritesSignsAsSwml) {
   EXPECT_EQ(line.at(0)->symbols.size(), 2);
   EXPECT_EQ(line.at(1)->lane, -1);
   EXPECT_TRUE(line.at(2)->symbols.isEmpty());
+  EXPECT_EQ(line.at(2)->jjs->gloss, QStringLiteral("NOPE"));
 
-  cli.start(QStringLiteral(QUABE_CLI_PATH), {"notation", "GIVE", "--dict", dictionary.path(), "--fsw"});
-  ASSERT_TRUE(cli.waitForFinished(60000));
+  const QString bad = dir.filePath("bad.swml");
+  EXPECT_EQ(run("GIVE[B GIVE", {"-o", bad}), 2);
+  EXPECT_EQ(problems(), (QStringList{"column 1: unknown handshape: B", "column 8: ']' missing"}));
+  EXPECT_FALSE(QFile::exists(bad));
+
+  EXPECT_EQ(run("GIVE", {"--fsw"}), 0);
+  EXPECT_TRUE(problems().isEmpty());
   const QString fsw = QString::fromUtf8(cli.readAllStandardOutput()).trimmed();
-  EXPECT_TRUE(
-      QRegularExpression(QStringLiteral("^M\\d{3}x\\d{3}(S[0-9a-f]{5}\\d{3}x\\d{3}){2}$")).match(fsw).hasMatch())
-      << fsw.toStdString();
+  const std::optional<FswSign> sign = FswSign::parse(fsw);
+  ASSERT_TRUE(sign) << fsw.toStdString();
+  EXPECT_EQ(sign->symbols.size(), 2);
+}
+
+// The bundled starter dictionary names handshapes in katakana and holds
+// compound entries.
+class StarterDictionary : public testing::Test {
+ protected:
+  void SetUp() override {
+    QUABE_REQUIRE_ARCHIVE();
+    ASSERT_TRUE(QFile::exists(path)) << "the build makes the starter dictionary";
+    setDiagnosticsEnabled(false);
+  }
+  void TearDown() override { setDiagnosticsEnabled(true); }
+  static QStringList glossesOf(const QList<SignPtr>& signs) {
+    QStringList glosses;
+    for (const SignPtr& sign : signs) glosses.append(sign->jjs->gloss + sign->jjs->tag);
+    return glosses;
+  }
+  SWGen gen() const { return SWGen(dictionary); }
+  const QString path = QStringLiteral(QUABE_BUILD_RESOURCE_DIR "/swdic.db");
+  Dictionary dictionary{path};
+};
+
+TEST_F(StarterDictionary, KatakanaWordsAreWhole) {
+  const NotationConversion result = gen().convert(QStringLiteral("見る[グー] 行く 雨 見る[パー] コーヒー"));
+  EXPECT_TRUE(result.isReadable());
+  ASSERT_EQ(glossesOf(result.signs), (QStringList{"見る", "行く", "雨", "見る", "コーヒー"}));
+  EXPECT_EQ(result.signs[2]->symbols.size(), 4);
+  // The starter entries mark no hand for both sides, so the named shapes
+  // stay unapplied, and the user is told so.
+  ASSERT_EQ(result.diagnostics.size(), 3u);
+  EXPECT_EQ(result.diagnostics[0].text(), QStringLiteral("column 1: no hand takes the handshape グー"));
+  EXPECT_EQ(result.diagnostics[1].text(), QStringLiteral("column 13: no hand takes the handshape パー"));
+  EXPECT_EQ(result.diagnostics[2].text(), QStringLiteral("column 20: not in the dictionary: コーヒー"));
+  EXPECT_EQ(result.diagnostics[2].length, 4);
+  EXPECT_EQ(result.unknownWords, QStringList{"コーヒー"});
+}
+
+TEST_F(StarterDictionary, CompoundEntriesGiveCompoundSigns) {
+  const NotationConversion result = gen().convert(QStringLiteral("学校 家族(L) 雨上がり"));
+  EXPECT_TRUE(result.diagnostics.empty());
+  ASSERT_EQ(glossesOf(result.signs), (QStringList{"学校", "家族", "雨上がり"}));
+  const QList<QStringList> parts = {{"勉強", "家"}, {"家", "人"}, {"雨", "終わる"}};
+  for (int i = 0; i < 3; ++i) {
+    const auto compound = std::dynamic_pointer_cast<Compound>(result.signs[i]);
+    ASSERT_TRUE(compound) << i;
+    ASSERT_TRUE(compound->constituents);
+    EXPECT_EQ(glossesOf(*compound->constituents), parts[i]);
+    for (const SignPtr& part : *compound->constituents) EXPECT_FALSE(part->symbols.isEmpty());
+    EXPECT_FALSE(compound->isEmpty());
+  }
+  EXPECT_EQ(result.signs[1]->lane, -1);
+  EXPECT_EQ(result.signs[0]->lane, 0);
 }
 
 }  // namespace

@@ -6,14 +6,10 @@
 
 #include "notation/Tokenizer.h"
 
-// Readable failure messages for Qt strings and token types.
+// Readable failure messages for Qt strings.
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
 inline void PrintTo(const QStringList& list, std::ostream* os) {
   *os << '[' << list.join(QStringLiteral("\", \"")).prepend('"').append('"').toStdString() << ']';
 }
 QT_END_NAMESPACE
-
-namespace quabe {
-inline void PrintTo(TokenType type, std::ostream* os) { *os << tokenTypeName(type).toStdString(); }
-}  // namespace quabe

@@ -15,6 +15,7 @@
 #include "core/Resources.h"
 #include "dictionary/Dictionary.h"
 #include "document/Document.h"
+#include "document/Fsw.h"
 #include "editor/SymbolClipboardAdapter.h"
 #include "editor/app/HelpWindows.h"
 #include "editor/commands/DictionaryCommands.h"
@@ -33,7 +34,7 @@ namespace {
 // The tools' action names, as in the command table.
 const char* const ToolNames[] = {
     "openDictionaryEditor",   "signList",   "similarSigns",    "similarityBetweenSymbols", "similarityIgnoringDistance",
-    "similarityBetweenSigns", "importSpml", "mergeDictionary", "finderEvaluation",
+    "similarityBetweenSigns", "importSpml", "mergeDictionary", "importSpmlIntoDictionary", "finderEvaluation",
 };
 
 const char* const ToolTextKeys[] = {
@@ -45,6 +46,7 @@ const char* const ToolTextKeys[] = {
     "MenuSimilarityBetweenSigns",
     "MenuImportSpml",
     "MenuMergeDictionary",
+    "MenuImportSpmlIntoDictionary",
     "MenuFinderEvaluation",
 };
 
@@ -233,13 +235,14 @@ WindowController* DocumentController::openDocument(const QString& path) {
   const QString canonical = QFileInfo(path).canonicalFilePath();
   for (const QPointer<WindowController>& window : m_windows) {
     if (!window || canonical.isEmpty()) continue;
-    if (QFileInfo(window->document()->filePath()).canonicalFilePath() == canonical) {
+    if (QFileInfo(window->document()->sourcePath()).canonicalFilePath() == canonical) {
       window->raise();
       window->activateWindow();
       m_front = window;
       return window;
     }
   }
+  if (Fsw::isSignTextFile(path)) return openSignText(path);
   auto document = std::make_unique<Document>();
   const SwmlReadReport report = document->readFromFile(path);
   Document::showReadProblems(path, report);
@@ -249,15 +252,38 @@ WindowController* DocumentController::openDocument(const QString& path) {
   }
   diag(QStringLiteral("Document opened successfully"));
   noteRecentDocument(path);
+  return addOpenedWindow(std::move(document));
+}
+
+WindowController* DocumentController::addOpenedWindow(std::unique_ptr<Document> document) {
   // An empty Untitled window nobody has used gives way to the opened file.
   QPointer<WindowController> unused = frontWindow();
   if (unused && !unused->isUntouched()) unused = nullptr;
   WindowController* window = addWindow(new WindowController(std::move(document), m_dictionary));
   if (unused) {
     if (window->isVisible()) window->move(unused->pos());
+    if (window->document()->filePath().isEmpty()) window->setUntitledNumber(unused->untitledNumber());
     unused->close();
   }
   return window;
+}
+
+WindowController* DocumentController::openSignText(const QString& path) {
+  const QString name = QFileInfo(path).fileName();
+  QString error;
+  const std::optional<Fsw::Reading> reading = Fsw::readFile(path, &error);
+  if (!reading) {
+    alerts().alert(loc("SwmlCannotOpen").arg(name), error);
+    return nullptr;
+  }
+  if (reading->signCount == 0) {
+    alerts().alert(loc("SignTextHoldsNoSign").arg(name), QString());
+    return nullptr;
+  }
+  if (!reading->problems.isEmpty()) alerts().alert(loc("SignTextChanged").arg(name), Fsw::summary(reading->problems));
+  auto document = std::make_unique<Document>();
+  Fsw::fillBuffer(*reading, document->bufferManager, document->prefs);
+  return addOpenedWindow(std::move(document));
 }
 
 QList<WindowController*> DocumentController::openDocuments(const QStringList& paths) {
@@ -268,8 +294,9 @@ QList<WindowController*> DocumentController::openDocuments(const QStringList& pa
 }
 
 void DocumentController::openDocumentWithDialog() {
-  const QStringList paths = QFileDialog::getOpenFileNames(frontWindow(), loc("MenuOpen"), dialogFolder(frontWindow()),
-                                                          loc("SwmlFiles") + QStringLiteral(" (*.swml *.xml)"));
+  const QStringList paths = QFileDialog::getOpenFileNames(
+      frontWindow(), loc("MenuOpen"), dialogFolder(frontWindow()),
+      loc("SwmlFiles") + QStringLiteral(" (*.swml);;") + loc("AllFiles") + QStringLiteral(" (*)"));
   if (!paths.isEmpty()) noteDialogFolder(paths.first());
   openDocuments(paths);
 }
@@ -396,6 +423,7 @@ void DocumentController::runTool(ToolCommand command) {
   // The import, merge and evaluation tools need no document.
   WindowController* front = frontWindow();
   const bool needsDocument = command != ToolCommand::ImportSpml && command != ToolCommand::MergeDictionary &&
+                             command != ToolCommand::ImportSpmlIntoDictionary &&
                              command != ToolCommand::FinderEvaluation;
   if (needsDocument && !front) return;
   handler(front);

@@ -6,8 +6,10 @@
 #include <QPointer>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 #include "document/Sign.h"
+#include "notation/SWGen.h"
 
 class QAction;
 class QKeySequence;
@@ -17,6 +19,7 @@ class QMenuBar;
 namespace quabe {
 
 class Dictionary;
+class Document;
 class DictionaryCommands;
 class WindowController;
 
@@ -31,6 +34,7 @@ enum class ToolCommand {
   SimilarityBetweenSigns,
   ImportSpml,
   MergeDictionary,
+  ImportSpmlIntoDictionary,
   FinderEvaluation,
 };
 
@@ -69,7 +73,10 @@ class DocumentController : public QObject {
   WindowController* newDocument();
   // Opens the file in its own window (an open window of the same file is
   // brought to the front); nullptr with an alert when it cannot be read.
+  // A text of signs (FSW or SWU; see Fsw::isSignTextFile) opens as a new
+  // untitled document.
   WindowController* openDocument(const QString& path);
+  WindowController* openSignText(const QString& path);
   // Opens each file; returns the windows opened.
   QList<WindowController*> openDocuments(const QStringList& paths);
   // The open-file dialog.
@@ -127,7 +134,7 @@ class DocumentController : public QObject {
   using AddSignHandler = std::function<void(WindowController* window, const SignPtr& sign)>;
   void setAddSignHandler(AddSignHandler handler) { m_addSignHandler = std::move(handler); }
   // Turns a notation text into signs.
-  using NotationConverter = std::function<QList<SignPtr>(const QString& text)>;
+  using NotationConverter = std::function<NotationConversion(const QString& text)>;
   void setNotationConverter(NotationConverter converter) { m_notationConverter = std::move(converter); }
   const NotationConverter& notationConverter() const { return m_notationConverter; }
   // The dictionary search field of a window.
@@ -144,6 +151,8 @@ class DocumentController : public QObject {
   // Takes a new document window into the application: it is shown, becomes
   // the front window and is deleted when closed.
   WindowController* addWindow(WindowController* window);
+  // Adds the window of an opened file, in place of an untouched Untitled window in front.
+  WindowController* addOpenedWindow(std::unique_ptr<Document> document);
 
  Q_SIGNALS:
   void windowOpened(WindowController* window);

@@ -10,6 +10,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,18 +28,23 @@
 namespace quabe {
 
 namespace {
-QComboBox* numberCombo(const QList<int>& values) {
+// An editable list of numbers that takes whole numbers of the range only.
+QComboBox* numberCombo(const QList<int>& values, const Preferences::Range& range) {
   auto* box = new QComboBox;
   box->setEditable(true);
   for (int v : values) box->addItem(QString::number(v));
-  box->setValidator(nullptr);
+  box->setValidator(new QIntValidator(range.low, range.high, box));
   return box;
 }
 
-double comboValue(const QComboBox* box, double fallback) {
-  bool ok = false;
-  const double v = box->currentText().trimmed().toDouble(&ok);
-  return ok && v > 0 ? v : fallback;
+// The field with the range it takes written beside it.
+QWidget* withRange(QComboBox* box, const Preferences::Range& range) {
+  auto* row = new QWidget;
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(box, 1);
+  layout->addWidget(new QLabel(loc("PrefRange").arg(range.low).arg(range.high)));
+  return row;
 }
 
 void setComboValue(QComboBox* box, double value) { box->setCurrentText(QString::number(value)); }
@@ -93,14 +99,14 @@ QWidget* PreferencePanel::makeDocumentPage() {
   dirLayout->addWidget(vertical);
   form->addRow(loc("WritingDirection"), directions);
 
-  signBoxWidthComboBox = numberCombo({100, 120, 150, 180, 200, 250});
-  signBoxHeightComboBox = numberCombo({100, 120, 150, 180, 200, 250});
-  lineSpaceComboBox = numberCombo({0, 10, 20, 30, 40, 50});
-  signSpaceComboBox = numberCombo({0, 5, 10, 15, 20, 30});
-  form->addRow(loc("SignBoxWidth"), signBoxWidthComboBox);
-  form->addRow(loc("SignBoxHeight"), signBoxHeightComboBox);
-  form->addRow(loc("LineSpace"), lineSpaceComboBox);
-  form->addRow(loc("MinSignSpace"), signSpaceComboBox);
+  signBoxWidthComboBox = numberCombo({100, 120, 150, 180, 200, 250}, Preferences::SignBoxRange);
+  signBoxHeightComboBox = numberCombo({100, 120, 150, 180, 200, 250}, Preferences::SignBoxRange);
+  lineSpaceComboBox = numberCombo({0, 10, 20, 30, 40, 50}, Preferences::LineSpaceRange);
+  signSpaceComboBox = numberCombo({0, 5, 10, 15, 20, 30}, Preferences::SignSpaceRange);
+  form->addRow(loc("SignBoxWidth"), withRange(signBoxWidthComboBox, Preferences::SignBoxRange));
+  form->addRow(loc("SignBoxHeight"), withRange(signBoxHeightComboBox, Preferences::SignBoxRange));
+  form->addRow(loc("LineSpace"), withRange(lineSpaceComboBox, Preferences::LineSpaceRange));
+  form->addRow(loc("MinSignSpace"), withRange(signSpaceComboBox, Preferences::SignSpaceRange));
 
   auto check = [&](const char* key) {
     auto* box = new QCheckBox(loc(key));
@@ -191,17 +197,33 @@ void PreferencePanel::saveSettings() {
     reject();
     return;
   }
+  // Sizes and spaces are taken only within the ranges a document file
+  // keeps, so that what the fields show is what is saved and read back.
+  struct NumberField {
+    QComboBox* box;
+    const Preferences::Range& range;
+    const char* key;
+    double& value;
+  };
+  const NumberField fields[] = {
+      {signBoxWidthComboBox, Preferences::SignBoxRange, "SignBoxWidth", _prefs->defaultSignBoxWidth},
+      {signBoxHeightComboBox, Preferences::SignBoxRange, "SignBoxHeight", _prefs->defaultSignBoxHeight},
+      {lineSpaceComboBox, Preferences::LineSpaceRange, "LineSpace", _prefs->lineSpace},
+      {signSpaceComboBox, Preferences::SignSpaceRange, "MinSignSpace", _prefs->minSignSpace},
+  };
+  for (const NumberField& field : fields) {
+    bool ok = false;
+    const int v = field.box->currentText().trimmed().toInt(&ok);
+    if (ok && field.range.contains(v)) continue;
+    switchView(0);
+    field.box->setFocus();
+    alerts().alert(loc("PrefOutOfRange").arg(loc(field.key)).arg(field.range.low).arg(field.range.high), QString());
+    return;
+  }
+  for (const NumberField& field : fields) field.value = field.box->currentText().trimmed().toInt();
   const bool wasAlternative = _prefs->useAlternativeDict;
   const QString oldPath = _prefs->alternativeDictPath;
   _prefs->verticalWriting = writingDirectionSegmentedControl->checkedId() == 1;
-  // Sizes keep their old value when the field does not hold a usable number.
-  _prefs->defaultSignBoxWidth = comboValue(signBoxWidthComboBox, _prefs->defaultSignBoxWidth);
-  _prefs->defaultSignBoxHeight = comboValue(signBoxHeightComboBox, _prefs->defaultSignBoxHeight);
-  bool ok = false;
-  const double line = lineSpaceComboBox->currentText().trimmed().toDouble(&ok);
-  if (ok && line >= 0) _prefs->lineSpace = line;
-  const double space = signSpaceComboBox->currentText().trimmed().toDouble(&ok);
-  if (ok && space >= 0) _prefs->minSignSpace = space;
   _prefs->showRules = showRulesCheckBox->isChecked();
   _prefs->showBorders = showBordersCheckBox->isChecked();
   _prefs->showSignFrames = showSignFramesCheckBox->isChecked();

@@ -236,20 +236,8 @@ void CanvasView::drawSign(QPainter& painter, Sign& sign, const QPointF& origin) 
 }
 
 void CanvasView::drawSignBody(QPainter& painter, Sign& sign, const QPointF& origin, bool vertical) {
-  auto* compound = dynamic_cast<Compound*>(&sign);
-  if (compound && compound->constituents) {
-    // Constituents stand one after another along the writing direction: the
-    // offsets' y stacks them in columns, their x sets them side by side in rows.
-    const QList<SignPtr>& parts = *compound->constituents;
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-      if (!parts[i]) continue;
-      const QPointF offset = compound->offsets && i < compound->offsets->size() ? compound->offsets->at(i) : QPointF();
-      const QPointF shift =
-          vertical ? QPointF(0, offset.y() - parts[i]->topMost) : QPointF(offset.x() - parts[i]->leftMost, 0);
-      drawSignBody(painter, *parts[i], origin + shift, vertical);
-    }
-  }
-  for (const ISWAPtr& symbol : sign.symbols) symbol->draw(painter, origin);
+  for (const Sign::ShownSymbol& shown : sign.shownSymbols(vertical))
+    shown.symbol->draw(painter, origin + shown.position - shown.symbol->rect.topLeft());
   if (printing) return;
   for (const ISWAPtr& symbol : sign.symbols)
     if (symbol->selected)

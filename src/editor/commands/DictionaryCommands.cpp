@@ -10,11 +10,12 @@
 #include "document/Compound.h"
 #include "document/EditorState.h"
 #include "editor/app/DocumentController.h"
+#include "editor/commands/ImportCommands.h"
 #include "editor/interaction/EditingCanvas.h"
 #include "editor/layout/ViewLineManager.h"
 #include "editor/window/WindowController.h"
-#include "finder/SFSign.h"
-#include "finder/ui/SFTestWindow.h"
+#include "finder/SignFinder.h"
+#include "finder/ui/FinderEvaluationWindow.h"
 #include "finder/ui/SignFinderWindow.h"
 #include "notation/SWGen.h"
 
@@ -34,23 +35,16 @@ void bringToFront(QWidget* window) {
   window->activateWindow();
 }
 
-// The finder's record of a sign, its arrows merged first as the search does.
-SFSign featuresOf(const Sign& sign) {
-  const SignPtr merged = sign.copy();
-  merged->integrateArrows();
-  return SFSign::fromSign(*merged, true);
-}
-
 }  // namespace
 
 DictionaryCommands::DictionaryCommands(Dictionary& dictionary, QObject* parent)
-    : QObject(parent), m_dictionary(dictionary) {}
+    : QObject(parent), m_dictionary(dictionary), m_importCommands(new ImportCommands(dictionary, this)) {}
 
 DictionaryCommands::~DictionaryCommands() { resetForTests(); }
 
 void DictionaryCommands::install(DocumentController& controller) {
   controller.setAddSignHandler([this](WindowController* window, const SignPtr& sign) { addSignToDB(window, sign); });
-  controller.setNotationConverter([this](const QString& text) { return SWGen(m_dictionary).signsFromjjsText(text); });
+  controller.setNotationConverter([this](const QString& text) { return SWGen(m_dictionary).convert(text); });
   controller.setSearchHandler(
       [this](WindowController* window, const QString& text) { searchDictionary(window, text); });
   controller.setToolHandler(ToolCommand::OpenDictionaryEditor,
@@ -64,6 +58,7 @@ void DictionaryCommands::install(DocumentController& controller) {
   controller.setToolHandler(ToolCommand::SimilarityBetweenSigns,
                             [this](WindowController* front) { showSimilarityBetweenSigns(front); });
   controller.setToolHandler(ToolCommand::FinderEvaluation, [this](WindowController*) { openFinderEvaluation(); });
+  m_importCommands->install(controller);
 }
 
 DictEditWindow* DictionaryCommands::dictEditController() {
@@ -90,13 +85,13 @@ SignFinderWindow* DictionaryCommands::signFinderWindow() {
   return m_signFinderWindow;
 }
 
-SFTestWindow* DictionaryCommands::finderTestWindow() {
-  if (!m_finderTestWindow) {
-    m_finderTestWindow = new SFTestWindow(m_dictionary);
+FinderEvaluationWindow* DictionaryCommands::finderEvaluationWindow() {
+  if (!m_finderEvaluationWindow) {
+    m_finderEvaluationWindow = new FinderEvaluationWindow(m_dictionary);
     // Choosing the answer entry: the sign list hands the chosen id to the field.
-    connect(m_finderTestWindow, &SFTestWindow::answerSignRequested, this, [this] {
+    connect(m_finderEvaluationWindow, &FinderEvaluationWindow::answerSignRequested, this, [this] {
       SignListWindow* list = signListWindow();
-      QPointer<SFTestWindow> tester = m_finderTestWindow;
+      QPointer<FinderEvaluationWindow> tester = m_finderEvaluationWindow;
       list->setCanvasDelegate({tester.data(),
                                [tester](qint64 signID) {
                                  if (tester) tester->setAnswerSignID(signID);
@@ -107,7 +102,7 @@ SFTestWindow* DictionaryCommands::finderTestWindow() {
       bringToFront(list);
     });
   }
-  return m_finderTestWindow;
+  return m_finderEvaluationWindow;
 }
 
 void DictionaryCommands::addSignToDB(WindowController*, const SignPtr& sign) {
@@ -208,12 +203,11 @@ void DictionaryCommands::showSimilarityBetweenSigns(WindowController* window) {
     alerts().alert(loc("SelectSignsToCompare"), QString());
     return;
   }
-  const SFSimilarity similarity = featuresOf(*first).similarity(featuresOf(*last));
-  alerts().alert(
-      loc("SimilarityOfSigns")
-          .arg(QString::number(similarity.total, 'f', 3), QString::number(similarity.shapeAndLocation, 'f', 3),
-               QString::number(similarity.movement, 'f', 3)),
-      QString());
+  const SFSimilarity similarity = SignFinder::targetFeatures(*first).similarity(SignFinder::targetFeatures(*last));
+  alerts().alert(loc("SimilarityOfSigns")
+                     .arg(similarityPercent(similarity.score), QString::number(similarity.shapeAndLocation, 'f', 3),
+                          QString::number(similarity.movement, 'f', 3)),
+                 QString());
 }
 
 void DictionaryCommands::showSimilarityBetweenSymbols(WindowController* window, bool ignoringDistance) {
@@ -229,13 +223,14 @@ void DictionaryCommands::showSimilarityBetweenSymbols(WindowController* window, 
   alerts().alert(loc("SimilarityOfSymbols").arg(first.similarity(second, ignoringDistance)), QString());
 }
 
-void DictionaryCommands::openFinderEvaluation() { bringToFront(finderTestWindow()); }
+void DictionaryCommands::openFinderEvaluation() { bringToFront(finderEvaluationWindow()); }
 
 void DictionaryCommands::resetForTests() {
-  for (QWidget* window : std::initializer_list<QWidget*>{m_signFinderWindow, m_finderTestWindow, m_signListWindow,
+  for (QWidget* window : std::initializer_list<QWidget*>{m_signFinderWindow, m_finderEvaluationWindow, m_signListWindow,
                                                          m_compoundWindow, m_dictEditController}) {
     delete window;
   }
+  m_importCommands->resetForTests();
 }
 
 }  // namespace quabe

@@ -11,7 +11,8 @@ class CompoundWindow;
 class DictEditWindow;
 class Dictionary;
 class DocumentController;
-class SFTestWindow;
+class FinderEvaluationWindow;
+class ImportCommands;
 class SignFinderWindow;
 class SignListWindow;
 class WindowController;
@@ -36,7 +37,9 @@ class DictionaryCommands : public QObject {
   SignListWindow* signListWindow();
   CompoundWindow* compoundWindow();
   SignFinderWindow* signFinderWindow();
-  SFTestWindow* finderTestWindow();
+  FinderEvaluationWindow* finderEvaluationWindow();
+  // The SPML import and dictionary merge commands, on the same dictionary.
+  ImportCommands& importCommands() const { return *m_importCommands; }
 
   // --- the commands; `window` is the document window they act on ---
   // A copy of the current sign for the entry editor (the canvas has checked
@@ -67,11 +70,12 @@ class DictionaryCommands : public QObject {
   void connectSignList(WindowController* window);
 
   Dictionary& m_dictionary;
+  ImportCommands* m_importCommands;  // a child
   QPointer<DictEditWindow> m_dictEditController;
   QPointer<SignListWindow> m_signListWindow;
   QPointer<CompoundWindow> m_compoundWindow;
   QPointer<SignFinderWindow> m_signFinderWindow;
-  QPointer<SFTestWindow> m_finderTestWindow;
+  QPointer<FinderEvaluationWindow> m_finderEvaluationWindow;
 };
 
 }  // namespace quabe

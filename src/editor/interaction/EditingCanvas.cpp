@@ -179,28 +179,61 @@ void EditingCanvas::integrateArrows() {
 
 // --- sign commands ---
 
-void EditingCanvas::cutSign() {
-  edit(QStringLiteral("UndoCutSign"), [&] {
-    viewLineMan()->copySigns(true);
-    setContentExtent(viewLineMan()->layout());
-  });
-}
-
-void EditingCanvas::copySign() {
+void EditingCanvas::copySigns(bool cut, Fsw::Form form) {
   ViewLineManager* layout = viewLineMan();
   if (!layout) return;
-  if (const SignPtr sign = layout->currentSign(); sign && !sign->isEmpty())
-    EditorState::shared().putImageOnPasteboard(sign->image());
-  layout->copySigns(false);
-  setContentExtent(layout->layout());
+  QImage image;
+  if (const SignPtr sign = layout->currentSign(); sign && !sign->isEmpty()) image = sign->image();
+  QList<QList<SignPtr>> copied;
+  const auto copy = [&] {
+    copied = layout->copySigns(cut);
+    setContentExtent(layout->layout());
+  };
+  if (cut)
+    edit(QStringLiteral("UndoCutSign"), copy);
+  else
+    copy();
+  QStringList problems;
+  const QString text = Fsw::writeLines(copied, form, &problems);
+  if (ImagePasteboard* pasteboard = EditorState::shared().pasteboard()) pasteboard->putSigns(image, text);
+  if (!problems.isEmpty()) alerts().alert(loc("ClipboardSignsChanged"), Fsw::summary(problems));
   update();
 }
 
+void EditingCanvas::cutSign() { copySigns(true, Fsw::Form::fsw); }
+
+void EditingCanvas::copySign() { copySigns(false, Fsw::Form::fsw); }
+
+void EditingCanvas::copySignAsSwu() { copySigns(false, Fsw::Form::swu); }
+
 void EditingCanvas::pasteSign() {
-  if (!viewLineMan() || EditorState::shared().signClipboard.isEmpty()) return;
+  ViewLineManager* layout = viewLineMan();
+  if (!layout) return;
+  QList<SignPtr> signs;
+  const ImagePasteboard* pasteboard = EditorState::shared().pasteboard();
+  if (const std::optional<QString> text = pasteboard ? pasteboard->foreignText() : std::nullopt) {
+    const Fsw::Reading reading = Fsw::read(*text);
+    if (reading.signCount == 0) {
+      alerts().alert(loc("ClipboardHoldsNoSign"), loc("ClipboardHoldsNoSignInfo"));
+      return;
+    }
+    const Preferences* p = prefs();
+    for (const QList<SignPtr>& line : reading.lines) {
+      for (const SignPtr& sign : line) {
+        if (p) sign->center(p->defaultSignBoxWidth, p->defaultSignBoxHeight, p->verticalWriting);
+        signs.append(sign);
+      }
+    }
+    if (!reading.problems.isEmpty()) alerts().alert(loc("ClipboardSignsChanged"), Fsw::summary(reading.problems));
+  } else if (EditorState::shared().signClipboard.isEmpty()) {
+    return;
+  }
   edit(QStringLiteral("UndoPasteSign"), [&] {
-    viewLineMan()->pasteSigns();
-    setContentExtent(viewLineMan()->layout());
+    if (signs.isEmpty())
+      layout->pasteSigns();
+    else
+      layout->insertSigns(signs);
+    setContentExtent(layout->layout());
     scrollCursorIntoView();
   });
 }

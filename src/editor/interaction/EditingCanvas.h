@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 
+#include "document/Fsw.h"
 #include "editor/canvas/CanvasView.h"
 
 namespace quabe {
@@ -77,10 +78,15 @@ class EditingCanvas : public CanvasView {
   void integrateArrows();
 
   // --- sign commands ---
+  // Copy and cut put the sign (or range) on the sign clipboard and, on the
+  // system clipboard, the current sign's picture beside the signs as FSW
+  // text (SWU with copySignAsSwu): signs apart by spaces, lines by line feeds.
   void cutSign();
-  // The current sign's picture on the system clipboard, the sign (or range)
-  // on the sign clipboard.
   void copySign();
+  void copySignAsSwu();
+  // Pastes the sign clipboard, or the signs of an FSW or SWU text another
+  // program put on the system clipboard (text without a sign is refused
+  // with a message).
   void pasteSign();
   void insertEmptySign();
   void breakLine();
@@ -131,6 +137,8 @@ class EditingCanvas : public CanvasView {
 
  private:
   // Runs edit as one undo step, then lays out, redraws and notifies.
+  // Copy or cut, with the text in the given form.
+  void copySigns(bool cut, Fsw::Form form);
   bool edit(const QString& textKey, const std::function<void()>& change, const QString& mergeKey = QString());
   // An edit of the selected symbols of the current sign; nothing without a selection.
   bool symbolEdit(const QString& textKey, const std::function<void(Sign&)>& change);

@@ -374,16 +374,25 @@ ViewPosition ViewLineManager::position(const Sign* sign) const {
 
 // --- editing ---
 
-void ViewLineManager::pasteSigns() {
-  if (viewLines.isEmpty()) return;
-  const ViewLineInfo info = viewLines[cursorLine];
-  const SignPtr next = bufferMan->pasteSignsAt(info.logicalLine, info.offset + cursorOffset);
+void ViewLineManager::moveCursorTo(const SignPtr& sign) {
   layout();
-  const ViewPosition place = position(next.get());
+  const ViewPosition place = position(sign.get());
   if (place.isValid()) {
     cursorLine = place.line;
     cursorOffset = place.index;
   }
+}
+
+void ViewLineManager::pasteSigns() {
+  if (viewLines.isEmpty()) return;
+  const ViewLineInfo info = viewLines[cursorLine];
+  moveCursorTo(bufferMan->pasteSignsAt(info.logicalLine, info.offset + cursorOffset));
+}
+
+void ViewLineManager::insertSigns(const QList<SignPtr>& signs) {
+  if (viewLines.isEmpty()) return;
+  const ViewLineInfo info = viewLines[cursorLine];
+  moveCursorTo(bufferMan->insertSignsAt(info.logicalLine, info.offset + cursorOffset, signs));
 }
 
 void ViewLineManager::breakLine() {
@@ -407,16 +416,21 @@ void ViewLineManager::breakLine() {
   }
 }
 
-void ViewLineManager::copySigns(bool cut) {
-  if (viewLines.isEmpty()) return;
+QList<QList<SignPtr>> ViewLineManager::copySigns(bool cut) {
+  if (viewLines.isEmpty()) return {};
+  QList<QList<SignPtr>> copied;
   if (hasRangeSelection()) {
     const ViewPosition from = unpack(selectStart);
     const ViewPosition to = unpack(selectEnd);
     const SignPtr first = signAt(from.line, from.index);
     const SignPtr last = signAt(to.line, to.index);
     clearRangeSelection();
-    if (first && last) bufferMan->copySigns(first, last, cut);
+    if (first && last) {
+      copied = bufferMan->signsBetween(first, last).value_or(copied);
+      bufferMan->copySigns(first, last, cut);
+    }
   } else if (const SignPtr sign = currentSign()) {
+    copied = {{sign}};
     if (cut)
       bufferMan->cutSign(sign);
     else
@@ -424,6 +438,7 @@ void ViewLineManager::copySigns(bool cut) {
   }
   bufferMan->terminateAllLines();
   layout();
+  return copied;
 }
 
 void ViewLineManager::dropSymbol(const ISWAPtr& symbol, const QPointF& point) {

@@ -152,8 +152,11 @@ class ViewLineManager {
 
   // Sign editing. Each ends with a fresh layout.
   void pasteSigns();
+  // Inserts the signs themselves at the cursor, which then stands after them.
+  void insertSigns(const QList<SignPtr>& signs);
   void breakLine();
-  void copySigns(bool cut);
+  // The signs copied (or cut), line by line.
+  QList<QList<SignPtr>> copySigns(bool cut);
   virtual void dropSymbol(const ISWAPtr& symbol, const QPointF& point);
   void pasteSymbols();
   // Inserts the sign before the current sign (it becomes the sign at the cursor).
@@ -161,6 +164,8 @@ class ViewLineManager {
   void replaceAtCursor(const SignPtr& sign);
   // The first place of the very sign object in the layout, or (-1, -1).
   ViewPosition position(const Sign* sign) const;
+  // After a new layout, the cursor on the sign (when it is laid out).
+  void moveCursorTo(const SignPtr& sign);
 
   // Cursor moves by key. A mode of 2 or more extends the range selection,
   // below 2 clears it.

@@ -42,6 +42,7 @@ QList<Command> makeTable() {
   const auto ctrl = [](int key) { return K(Qt::CTRL | key); };
   const auto ctrlShift = [](int key) { return K(Qt::CTRL | Qt::SHIFT | key); };
   const auto alt = [](int key) { return K(Qt::ALT | key); };
+  const auto ctrlAlt = [](int key) { return K(Qt::CTRL | Qt::ALT | key); };
   const auto meta = [](int key) { return K(Qt::META | key); };
   QList<Command> table = {
       // File
@@ -64,6 +65,12 @@ QList<Command> makeTable() {
        })},
       {"saveAsPDF", "MenuSaveAsPdf", S::Window, false, {ctrlShift(Qt::Key_P)}, onWindow([](WindowController& w) {
          w.saveAsPDF();
+       })},
+      {"exportFsw", "MenuExportFsw", S::Window, false, {ctrlAlt(Qt::Key_F)}, onWindow([](WindowController& w) {
+         w.exportSignText(Fsw::Form::fsw);
+       })},
+      {"exportSwu", "MenuExportSwu", S::Window, false, {ctrlAlt(Qt::Key_U)}, onWindow([](WindowController& w) {
+         w.exportSignText(Fsw::Form::swu);
        })},
       {"print", "MenuPrint", S::Window, false, {ctrl(Qt::Key_P)}, onWindow([](WindowController& w) {
          w.printDocument();
@@ -99,6 +106,7 @@ QList<Command> makeTable() {
        true,
        {ctrl(Qt::Key_V), meta(Qt::Key_V)},
        canvas(&EditingCanvas::pasteSymbols)},
+      {"copySignAsSwu", "MenuCopyAsSwu", S::Canvas, true, {ctrlAlt(Qt::Key_C)}, canvas(&EditingCanvas::copySignAsSwu)},
       {"conDeleteSymbol",
        "MenuDeleteSymbols",
        S::Canvas,
@@ -366,6 +374,7 @@ QList<Command> makeTable() {
        })},
       {"openDictionaryEditor", nullptr, S::Window, true, {ctrlShift(Qt::Key_D)}, nullptr},
       {"signList", nullptr, S::Window, true, {ctrlShift(Qt::Key_L), alt(Qt::Key_L)}, nullptr},
+      {"importSpmlIntoDictionary", nullptr, S::Window, true, {ctrlAlt(Qt::Key_I)}, nullptr},
       {"similarSigns", nullptr, S::Window, true, {ctrlShift(Qt::Key_F)}, nullptr},
       {"similarityBetweenSymbols", nullptr, S::Window, true, {K(Qt::Key_F6)}, nullptr},
       {"similarityIgnoringDistance", nullptr, S::Window, true, {K(Qt::Key_F7)}, nullptr},

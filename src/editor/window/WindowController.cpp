@@ -30,6 +30,7 @@
 #include "editor/palette/PaletteTabWidget.h"
 #include "editor/palette/PaletteView.h"
 #include "editor/window/GlossPanel.h"
+#include "editor/window/NotationPanel.h"
 #include "editor/window/TextInputPanel.h"
 #include "symbols/ISWA.h"
 
@@ -41,7 +42,7 @@ WindowController::WindowController(std::unique_ptr<Document> document, Dictionar
   buildWidgets();
   diag(QStringLiteral("WindowController - awakeFromNib()"));
   diag(QStringLiteral("canvasView.document = ") +
-       (m_document->filePath().isEmpty() ? displayName() : m_document->filePath()));
+       (m_document->sourcePath().isEmpty() ? displayName() : m_document->sourcePath()));
 
   m_editor = new DocumentEditor(m_document.get(), m_canvas, &m_layoutSettings, this);
   m_canvas->setEditor(m_editor);
@@ -148,7 +149,7 @@ void WindowController::buildWidgets() {
   if (m_dictionary) connect(m_dictionary, &Dictionary::switched, this, [this] { showDictionaryName(); });
 
   m_commentWindow = new TextInputPanel(loc("CommentTitle"), loc("CommentPrompt"), this);
-  m_jsConvWindow = new TextInputPanel(loc("NotationTitle"), loc("NotationPrompt"), this);
+  m_jsConvWindow = new NotationPanel(this);
 }
 
 void WindowController::syncLayoutSettings() {
@@ -176,6 +177,8 @@ void WindowController::syncDirectionControl() {
 QString WindowController::displayName() const {
   const QString path = m_document->filePath();
   if (!path.isEmpty()) return QFileInfo(path).fileName();
+  const QString source = m_document->sourcePath();
+  if (!source.isEmpty()) return loc("TitleDamagedCopy").arg(QFileInfo(source).fileName());
   return m_untitledNumber > 1 ? loc("UntitledNumbered").arg(m_untitledNumber) : loc("Untitled");
 }
 
@@ -185,7 +188,7 @@ void WindowController::setUntitledNumber(int number) {
 }
 
 bool WindowController::isUntouched() const {
-  return m_document->filePath().isEmpty() && !m_document->isModified() && m_document->undoStack().count() == 0;
+  return m_document->sourcePath().isEmpty() && !m_document->isModified() && m_document->undoStack().count() == 0;
 }
 
 void WindowController::updateWindowTitle() {
@@ -235,23 +238,18 @@ QSizeF WindowController::visibleSize() const {
 }
 
 void WindowController::runConversionPanel() {
-  const std::optional<QString> text = m_jsConvWindow->run(jjsText);
-  if (!text) return;
-  jjsText = *text;
-  insertNotationText(jjsText);
-}
-
-bool WindowController::insertNotationText(const QString& text) {
   const DocumentController::NotationConverter& converter = DocumentController::shared().notationConverter();
   if (!converter) {
     diag(QStringLiteral("conInputByJSConversion"), QStringLiteral("no notation converter"));
     alerts().alert(loc("NotationUnavailable"), QString());
-    return false;
+    return;
   }
-  if (text.trimmed().isEmpty()) return false;
-  const QList<SignPtr> signs = converter(text);
-  if (signs.isEmpty()) return false;
-  return m_canvas->insertSigns(signs, QStringLiteral("UndoNotationInput"));
+  // The panel stays open until the line converts cleanly or the user
+  // accepts what it gives; nothing of a line it rejects is inserted.
+  const std::optional<QList<SignPtr>> signs = m_jsConvWindow->run(jjsText, converter);
+  if (!signs) return;
+  jjsText = m_jsConvWindow->textField()->text();
+  if (!signs->isEmpty()) m_canvas->insertSigns(*signs, QStringLiteral("UndoNotationInput"));
 }
 
 void WindowController::runCommentPanel() {
@@ -362,12 +360,14 @@ bool WindowController::saveDocument() {
 }
 
 bool WindowController::saveDocumentAs() {
+  // A document read from a damaged file proposes that file: the user decides.
+  const QString source = m_document->sourcePath();
   const QString suggested =
-      m_document->filePath().isEmpty()
-          ? QDir(DocumentController::dialogFolder(this)).filePath(displayName() + QStringLiteral(".swml"))
-          : m_document->filePath();
-  QString path =
-      QFileDialog::getSaveFileName(this, loc("MenuSaveAs"), suggested, loc("SwmlFiles") + QStringLiteral(" (*.swml)"));
+      source.isEmpty() ? QDir(DocumentController::dialogFolder(this)).filePath(displayName() + QStringLiteral(".swml"))
+                       : source;
+  QString path = m_savePathChooser ? m_savePathChooser(suggested)
+                                   : QFileDialog::getSaveFileName(this, loc("MenuSaveAs"), suggested,
+                                                                  loc("SwmlFiles") + QStringLiteral(" (*.swml)"));
   if (path.isEmpty()) return false;
   DocumentController::noteDialogFolder(path);
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".swml");
@@ -394,11 +394,11 @@ bool WindowController::revertDocument() {
   // Read first: a file that cannot be read any more leaves the text as it is.
   Document saved;
   const SwmlReadReport report = saved.readFromFile(path);
-  if (!report.opened) {
-    alerts().alert(loc("RevertFailed").arg(name), report.errorText);
+  if (report.isDamaged()) {
+    // Neither can a file that no longer reads completely.
+    alerts().alert(loc("RevertFailed").arg(name), report.damageDescription());
     return false;
   }
-  Document::showReadProblems(path, report);
   EditorState::shared().clearSymbolSelection();
   m_symbolInfoTextField->clear();
   m_document->bufferManager.editBuffer = saved.bufferManager.editBuffer;

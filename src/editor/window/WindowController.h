@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "document/Fsw.h"
 #include "document/Preferences.h"
 #include "editor/canvas/WindowControllerDelegate.h"
 #include "editor/layout/ViewLineSettings.h"
@@ -26,6 +27,7 @@ class EditingCanvas;
 class PaletteTabWidget;
 class PaletteView;
 class PreferencePanel;
+class NotationPanel;
 class TextInputPanel;
 
 // The window of one document: the canvas in its scroll area, the palettes
@@ -56,7 +58,7 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   QButtonGroup* writingDirectionControl() const { return m_writingDirectionControl; }
   QLineEdit* searchField() const { return m_searchField; }
   TextInputPanel* commentWindow() const { return m_commentWindow; }
-  TextInputPanel* jsConvWindow() const { return m_jsConvWindow; }
+  NotationPanel* jsConvWindow() const { return m_jsConvWindow; }
   // Created on first use of the preference sheet.
   PreferencePanel* preferencePanelController() const { return m_preferencePanel; }
   // The window's own commands by name (for the menus and tests), e.g. "conRotateCW".
@@ -100,17 +102,26 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   void conInputByJSConversion() { runConversionPanel(); }
   // Converts a notation text and inserts the signs; false without a
   // converter or without signs.
-  bool insertNotationText(const QString& text);
 
-  // Saving: to the document's file (Save As for a new one), to a chosen
-  // file, or to a given path; false when cancelled or failed (with an alert).
+  // Saving: to the document's file (Save As for a new one and for one read
+  // from a damaged file), to a chosen file, or to a given path; false when
+  // cancelled or failed (with an alert).
   bool saveDocument();
   bool saveDocumentAs();
   bool saveToPath(const QString& path);
+  // Chooses the file of Save As, given the proposed path ("" cancels);
+  // the save dialog unless replaced (tests).
+  using SavePathChooser = std::function<QString(const QString& proposed)>;
+  void setSavePathChooser(SavePathChooser chooser) { m_savePathChooser = std::move(chooser); }
   // Puts the saved file back after asking; the changes since are dropped.
   bool revertDocument();
   bool saveAsPDF();
   bool saveAsPDFToPath(const QString& path);
+  // File ▸ Export: the signs as FSW or SWU text, one line of text per line
+  // of the document (the dialog tells that glosses and comments stay out).
+  // What the text could not carry is reported after writing.
+  bool exportSignText(Fsw::Form form);
+  bool exportSignTextToPath(const QString& path, Fsw::Form form);
   bool printDocument();
   // Asks about unsaved changes; true when the window may close.
   bool confirmClose();
@@ -156,10 +167,11 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   QButtonGroup* m_writingDirectionControl = nullptr;
   QLineEdit* m_searchField = nullptr;
   TextInputPanel* m_commentWindow = nullptr;
-  TextInputPanel* m_jsConvWindow = nullptr;
+  NotationPanel* m_jsConvWindow = nullptr;
   PreferencePanel* m_preferencePanel = nullptr;  // a child of the window
   Preferences m_editedPrefs;
   QHash<QString, QAction*> m_actions;
+  SavePathChooser m_savePathChooser;
   bool m_closing = false;
   int m_untitledNumber = 1;
 };

@@ -71,13 +71,17 @@ void WindowController::buildMenus() {
   QMenu* file = bar->addMenu(loc("MenuFile"));
   fill(file, {"newDocument", "openDocument"});
   file->addMenu(app.recentDocumentsMenu(this));
-  fill(file, {"close", "", "save", "saveAs", "revert", "saveAsPDF", "print", ""});
+  fill(file, {"close", "", "save", "saveAs", "revert", "saveAsPDF"});
+  QMenu* exportMenu = file->addMenu(loc("MenuExport"));
+  exportMenu->setObjectName(QStringLiteral("export"));
+  fill(exportMenu, {"exportFsw", "exportSwu"});
+  fill(file, {"print", ""});
   tools(file, {ToolCommand::ImportSpml, ToolCommand::MergeDictionary});
   fill(file, {"", "quit"});
 
   QMenu* edit = bar->addMenu(loc("MenuEdit"));
-  fill(edit, {"undo", "redo", "", "cutSymbol", "copySymbol", "pasteSymbol", "conDeleteSymbol", "", "selectAllSymbols",
-              "selectNextSymbol", "selectPreviousSymbol", "deselectSymbols"});
+  fill(edit, {"undo", "redo", "", "cutSymbol", "copySymbol", "pasteSymbol", "copySignAsSwu", "conDeleteSymbol", "",
+              "selectAllSymbols", "selectNextSymbol", "selectPreviousSymbol", "deselectSymbols"});
 
   QMenu* symbol = bar->addMenu(loc("MenuSymbol"));
   fill(symbol, {"conRotateCW", "conRotateCCW", "conFlipHorizontally", "conFlipVertically", "", "nextFill", "prevFill",
@@ -98,7 +102,7 @@ void WindowController::buildMenus() {
 
   QMenu* toolsMenu = bar->addMenu(loc("MenuTools"));
   fill(toolsMenu, {"addSignToDB"});
-  tools(toolsMenu, {ToolCommand::OpenDictionaryEditor, ToolCommand::SignList});
+  tools(toolsMenu, {ToolCommand::OpenDictionaryEditor, ToolCommand::SignList, ToolCommand::ImportSpmlIntoDictionary});
   fill(toolsMenu, {"openJSConvWindow", ""});
   tools(toolsMenu, {ToolCommand::SimilarSigns, ToolCommand::SimilarityBetweenSymbols,
                     ToolCommand::SimilarityIgnoringDistance, ToolCommand::SimilarityBetweenSigns});

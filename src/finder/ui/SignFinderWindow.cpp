@@ -1,7 +1,9 @@
 #include "finder/ui/SignFinderWindow.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -35,6 +37,9 @@ SignFinderWindow::SignFinderWindow(Dictionary& dictionary, QWidget* parent)
       {QStringLiteral("8"), QStringLiteral("20"), QStringLiteral("50"), QStringLiteral("100")});
   m_resultLimitComboBox->setCurrentText(QString::number(DefaultNumberOfResults));
   top->addWidget(m_resultLimitComboBox);
+  m_mirrorCheckBox = new QCheckBox(loc("SignFinderMatchMirror"), this);
+  m_mirrorCheckBox->setChecked(true);
+  top->addWidget(m_mirrorCheckBox);
   m_progressIndicator = new QProgressBar(this);
   m_progressIndicator->setRange(0, 0);
   m_progressIndicator->setTextVisible(false);
@@ -48,10 +53,15 @@ SignFinderWindow::SignFinderWindow(Dictionary& dictionary, QWidget* parent)
   m_scrollArea->setWidgetResizable(false);
   m_resultView = new QWidget;
   m_resultView->resize(ResultSignView::ViewWidth + 320, ResultSignView::Spacing);
+  m_resultView->setFocusPolicy(Qt::StrongFocus);
+  m_resultView->installEventFilter(this);
   m_scrollArea->setWidget(m_resultView);
   layout->addWidget(m_scrollArea, 1);
 
   auto* buttons = new QHBoxLayout;
+  m_insertButton = new QPushButton(loc("SignFinderInsert"), this);
+  m_insertButton->setEnabled(false);
+  buttons->addWidget(m_insertButton);
   buttons->addStretch();
   m_stopButton = new QPushButton(loc("SignFinderStop"), this);
   m_stopButton->setEnabled(false);
@@ -66,6 +76,10 @@ SignFinderWindow::SignFinderWindow(Dictionary& dictionary, QWidget* parent)
   connect(m_resultLimitComboBox, &QComboBox::activated, this, [this] {
     if (isVisible()) resultLimitChanged();
   });
+  connect(m_mirrorCheckBox, &QCheckBox::toggled, this, [this] {
+    if (isVisible()) showWindow();
+  });
+  connect(m_insertButton, &QPushButton::clicked, this, [this] { insertButtonClicked(); });
   connect(m_stopButton, &QPushButton::clicked, this, [this] { stopButtonClicked(); });
   connect(m_closeButton, &QPushButton::clicked, this, [this] { closeButtonClicked(); });
   connect(&m_watcher, &QFutureWatcher<QList<SFResult>>::finished, this, [this] { searchDone(); });
@@ -77,6 +91,7 @@ SignFinderWindow::~SignFinderWindow() {
   // The widgets outlive this part of the window and may still signal while
   // they are torn down.
   m_resultLimitComboBox->disconnect(this);
+  m_mirrorCheckBox->disconnect(this);
   m_watcher.disconnect(this);
   m_watcher.waitForFinished();
 }
@@ -119,25 +134,19 @@ void SignFinderWindow::startSearch() {
   m_stopButton->setEnabled(true);
   m_progressIndicator->show();
   // The target's features are made here; only the scoring runs in the background.
-  SFSign target;
-  if (m_finder->integrateArrows) {
-    const SignPtr merged = m_targetSign->copy();
-    merged->integrateArrows();
-    target = SFSign::fromSign(*merged, true);
-  } else {
-    target = SFSign::fromSign(*m_targetSign, true);
-  }
+  SFSign target = SignFinder::targetFeatures(*m_targetSign, m_finder->integrateArrows);
+  const bool mirror = m_mirrorCheckBox->isChecked();
   std::shared_ptr<SignFinder> finder = m_finder;
   std::shared_ptr<std::atomic_bool> stale = m_featuresStale;
   std::shared_ptr<SignFinder::FeatureLoader> loader = std::exchange(m_pendingLoader, nullptr);
   const int limit = m_runningLimit;
   m_searchedPath = m_dictionary.path();
-  m_watcher.setFuture(
-      QtConcurrent::run([finder, stale, loader, path = m_searchedPath, target = std::move(target), limit]() mutable {
+  m_watcher.setFuture(QtConcurrent::run(
+      [finder, stale, loader, path = m_searchedPath, target = std::move(target), limit, mirror]() mutable {
         if (loader) finder->setFeatureLoader(*loader);
         finder->setDictionaryPath(path);
         if (stale->exchange(false)) finder->discardCache();
-        return finder->findSimilarSigns(std::move(target), limit);
+        return finder->findSimilarSigns(std::move(target), limit, mirror);
       }));
 }
 
@@ -179,6 +188,58 @@ void SignFinderWindow::clearResults() {
   qDeleteAll(m_resultTextFields);
   m_resultSignViews.clear();
   m_resultTextFields.clear();
+  m_selected = -1;
+  m_insertButton->setEnabled(false);
+}
+
+void SignFinderWindow::selectResult(int index) {
+  if (index < 0 || index >= m_resultSignViews.size()) return;
+  if (m_selected >= 0 && m_selected < m_resultSignViews.size()) m_resultSignViews[m_selected]->setSelected(false);
+  m_selected = index;
+  m_resultSignViews[index]->setSelected(true);
+  m_scrollArea->ensureWidgetVisible(m_resultSignViews[index], 0, ResultSignView::Spacing);
+  m_insertButton->setEnabled(true);
+}
+
+void SignFinderWindow::insertSelected() {
+  if (m_selected < 0 || m_selected >= m_results.size()) return;
+  if (m_insertionOwner && m_insert) m_insert(m_results[m_selected].signID);
+}
+
+void SignFinderWindow::insertButtonClicked() { insertSelected(); }
+
+bool SignFinderWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != m_resultView || event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+  const int count = int(m_resultSignViews.size());
+  const int page = qMax(1, m_scrollArea->viewport()->height() / (ResultSignView::ViewHeight + ResultSignView::Spacing));
+  switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+      selectResult(qMax(0, m_selected - 1));
+      return true;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+      selectResult(qMin(count - 1, m_selected + 1));
+      return true;
+    case Qt::Key_PageUp:
+      selectResult(qMax(0, m_selected - page));
+      return true;
+    case Qt::Key_PageDown:
+      selectResult(qMin(count - 1, m_selected + page));
+      return true;
+    case Qt::Key_Home:
+      selectResult(0);
+      return true;
+    case Qt::Key_End:
+      selectResult(count - 1);
+      return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      insertSelected();
+      return true;
+    default:
+      return QWidget::eventFilter(watched, event);
+  }
 }
 
 void SignFinderWindow::showResults() {
@@ -190,8 +251,13 @@ void SignFinderWindow::showResults() {
     const SFResult& result = m_results.at(i);
     auto* view = new ResultSignView(result, m_resultView);
     view->move(ResultSignView::Spacing, ResultSignView::Spacing + i * slot);
-    connect(view, &ResultSignView::clicked, this, [this](qint64 signID) {
-      if (m_insertionOwner && m_insert) m_insert(signID);
+    connect(view, &ResultSignView::clicked, this, [this, i] {
+      selectResult(i);
+      m_resultView->setFocus();
+    });
+    connect(view, &ResultSignView::doubleClicked, this, [this, i] {
+      selectResult(i);
+      insertSelected();
     });
     view->show();
     auto* text = new QLabel(result.meaning, m_resultView);
@@ -204,10 +270,17 @@ void SignFinderWindow::showResults() {
     m_resultSignViews.append(view);
     m_resultTextFields.append(text);
   }
+  if (shown > 0) {
+    selectResult(0);
+    m_resultView->setFocus();
+  }
 }
 
 void SignFinderWindow::resultLimitChanged() {
   diag(QStringLiteral("Result limit = ") + m_resultLimitComboBox->currentText());
+  // The box commits its text again whenever it loses the focus (showing the
+  // results moves the focus away); only a new limit asks for a new search.
+  if (resultLimit() == m_runningLimit) return;
   showWindow();
 }
 

@@ -11,6 +11,7 @@
 #include "document/Sign.h"
 #include "finder/SignFinder.h"
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QProgressBar;
@@ -24,10 +25,15 @@ class ResultSignView;
 
 // The results of the similar-sign search for a sign of the document: the
 // best dictionary signs, best first, each with its gloss, similarity, entry
-// number, rank and meanings. The search runs off the user-interface thread,
-// one at a time; a request made while one runs is served when it ends. A
-// click on a result inserts that entry at the document's cursor. Shown
-// results are searched again whenever the dictionary changes.
+// number and meanings. The search runs off the user-interface thread, one at
+// a time; a request made while one runs is served when it ends. With "Match
+// mirror images" (on at first) a sign also matches as the mirror image of
+// the target, and says so. Shown results are searched again whenever the
+// dictionary changes.
+//
+// A click (or the arrow, Home, End and page keys in the list) selects a
+// result; a double click, Return or the Insert button inserts the selected
+// entry at the document's cursor, once.
 class SignFinderWindow : public QWidget {
   Q_OBJECT
  public:
@@ -46,6 +52,7 @@ class SignFinderWindow : public QWidget {
   void resultLimitChanged();
   void stopButtonClicked();
   void closeButtonClicked();
+  void insertButtonClicked();
 
   // From the start of a search until its results are handled on this thread.
   bool isSearching() const { return m_searching; }
@@ -53,6 +60,9 @@ class SignFinderWindow : public QWidget {
   const QList<SFResult>& results() const { return m_results; }
   const QList<ResultSignView*>& resultSignViews() const { return m_resultSignViews; }
   const QList<QLabel*>& resultTextFields() const { return m_resultTextFields; }
+  // The selected result, -1 for none.
+  int selectedIndex() const { return m_selected; }
+  void selectResult(int index);
 
   // Where a clicked result is inserted; nothing once the owner is gone.
   void setInsertionTarget(QObject* owner, std::function<bool(qint64 signID)> insert);
@@ -64,11 +74,16 @@ class SignFinderWindow : public QWidget {
   QComboBox* resultLimitComboBox() const { return m_resultLimitComboBox; }
   QPushButton* closeButton() const { return m_closeButton; }
   QPushButton* stopButton() const { return m_stopButton; }
+  QPushButton* insertButton() const { return m_insertButton; }
+  QCheckBox* mirrorCheckBox() const { return m_mirrorCheckBox; }
   QProgressBar* progressIndicator() const { return m_progressIndicator; }
 
  Q_SIGNALS:
   // A search ended and its results (if not stopped) are shown.
   void searchFinished();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void startSearch();
@@ -77,6 +92,7 @@ class SignFinderWindow : public QWidget {
   void searchDone();
   void showResults();
   void clearResults();
+  void insertSelected();
 
   Dictionary& m_dictionary;
   SignPtr m_targetSign;
@@ -93,6 +109,7 @@ class SignFinderWindow : public QWidget {
   bool m_pending = false;
   QString m_searchedPath;  // the dictionary file of the running search
   int m_runningLimit = DefaultNumberOfResults;
+  int m_selected = -1;
   QPointer<QObject> m_insertionOwner;
   std::function<bool(qint64)> m_insert;
 
@@ -101,6 +118,8 @@ class SignFinderWindow : public QWidget {
   QComboBox* m_resultLimitComboBox = nullptr;
   QPushButton* m_closeButton = nullptr;
   QPushButton* m_stopButton = nullptr;
+  QPushButton* m_insertButton = nullptr;
+  QCheckBox* m_mirrorCheckBox = nullptr;
   QProgressBar* m_progressIndicator = nullptr;
 };
 

@@ -1,4 +1,4 @@
-#include "finder/ui/SFTestWindow.h"
+#include "finder/ui/FinderEvaluationWindow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,7 +22,7 @@
 
 namespace quabe {
 
-SFTestWindow::SFTestWindow(Dictionary& dictionary, QWidget* parent)
+FinderEvaluationWindow::FinderEvaluationWindow(Dictionary& dictionary, QWidget* parent)
     : QWidget(parent, Qt::Window), m_dictionary(dictionary) {
   closeOnEscape(this);
   // The title by which the application's Copy and Select All find this window.
@@ -30,18 +30,18 @@ SFTestWindow::SFTestWindow(Dictionary& dictionary, QWidget* parent)
   m_tester.finder = &m_finder;
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
-  m_testSingleSignRadioButton = new QRadioButton(loc("SFTestSingleSign"), this);
-  m_useSampleListFileRadioButton = new QRadioButton(loc("SFTestSampleList"), this);
+  m_testSingleSignRadioButton = new QRadioButton(loc("FinderEvaluationSingleSign"), this);
+  m_useSampleListFileRadioButton = new QRadioButton(loc("FinderEvaluationSampleList"), this);
   // The two modes are switched by the actions, not by auto-exclusion.
   m_testSingleSignRadioButton->setAutoExclusive(false);
   m_useSampleListFileRadioButton->setAutoExclusive(false);
-  m_answerSignIDLabel = new QLabel(loc("SFTestAnswerSignID"), this);
+  m_answerSignIDLabel = new QLabel(loc("FinderEvaluationAnswerSignID"), this);
   m_answerSignIDTextField = new QLineEdit(this);
   m_signSelectButton = new QPushButton(loc("Choose…"), this);
-  m_sampleSignDirectoryLabel = new QLabel(loc("SFTestSampleDirectory"), this);
+  m_sampleSignDirectoryLabel = new QLabel(loc("FinderEvaluationSampleDirectory"), this);
   m_sampleSignDirectoryTextField = new QLineEdit(this);
   m_signDirectorySelectButton = new QPushButton(loc("Choose…"), this);
-  m_sampleListFileLabel = new QLabel(loc("SFTestSampleListFile"), this);
+  m_sampleListFileLabel = new QLabel(loc("FinderEvaluationSampleListFile"), this);
   m_sampleListFileTextField = new QLineEdit(this);
   m_sampleListFileSelectButton = new QPushButton(loc("Choose…"), this);
   grid->addWidget(m_testSingleSignRadioButton, 0, 0, 1, 3);
@@ -58,13 +58,13 @@ SFTestWindow::SFTestWindow(Dictionary& dictionary, QWidget* parent)
   layout->addLayout(grid);
 
   auto* options = new QHBoxLayout;
-  options->addWidget(new QLabel(loc("SFTestLowestOrder"), this));
+  options->addWidget(new QLabel(loc("FinderEvaluationLowestOrder"), this));
   m_lowestOrderComboBox = new QComboBox(this);
   m_lowestOrderComboBox->setEditable(true);
   m_lowestOrderComboBox->addItems(
-      {QStringLiteral("20"), QStringLiteral("100"), QStringLiteral("1000"), loc("SFTestAll")});
+      {QStringLiteral("20"), QStringLiteral("100"), QStringLiteral("1000"), loc("FinderEvaluationAll")});
   options->addWidget(m_lowestOrderComboBox);
-  m_integrateArrowCheckbox = new QCheckBox(loc("SFTestIntegrateArrows"), this);
+  m_integrateArrowCheckbox = new QCheckBox(loc("FinderEvaluationIntegrateArrows"), this);
   m_integrateArrowCheckbox->setChecked(true);
   options->addWidget(m_integrateArrowCheckbox);
   options->addStretch();
@@ -80,7 +80,7 @@ SFTestWindow::SFTestWindow(Dictionary& dictionary, QWidget* parent)
   m_progressIndicator->setRange(0, 1);
   m_progressIndicator->setValue(0);
   m_progressLabel = new QLabel(this);
-  m_runButton = new QPushButton(loc("SFTestRun"), this);
+  m_runButton = new QPushButton(loc("FinderEvaluationRun"), this);
   m_closeButton = new QPushButton(loc("Close"), this);
   bottom->addWidget(m_progressIndicator, 1);
   bottom->addWidget(m_progressLabel);
@@ -101,13 +101,13 @@ SFTestWindow::SFTestWindow(Dictionary& dictionary, QWidget* parent)
   resize(720, 600);
 }
 
-SFTestWindow::~SFTestWindow() { m_watcher.waitForFinished(); }
+FinderEvaluationWindow::~FinderEvaluationWindow() { m_watcher.waitForFinished(); }
 
-void SFTestWindow::setFeatureLoader(SignFinder::FeatureLoader loader) {
+void FinderEvaluationWindow::setFeatureLoader(SignFinder::FeatureLoader loader) {
   if (!isRunning()) m_finder.setFeatureLoader(std::move(loader));
 }
 
-void SFTestWindow::setSingleSignMode(bool single) {
+void FinderEvaluationWindow::setSingleSignMode(bool single) {
   m_testSingleSignRadioButton->setChecked(single);
   m_useSampleListFileRadioButton->setChecked(!single);
   m_tester.useSampleListFile = !single;
@@ -124,31 +124,31 @@ void SFTestWindow::setSingleSignMode(bool single) {
   m_sampleListFileSelectButton->setEnabled(!single);
 }
 
-void SFTestWindow::testSingleSignRadioButtonSelected() { setSingleSignMode(true); }
+void FinderEvaluationWindow::testSingleSignRadioButtonSelected() { setSingleSignMode(true); }
 
-void SFTestWindow::useSampleListRadioButtonSelected() { setSingleSignMode(false); }
+void FinderEvaluationWindow::useSampleListRadioButtonSelected() { setSingleSignMode(false); }
 
-void SFTestWindow::selectSampleSignDirectory() {
-  const QString directory =
-      QFileDialog::getExistingDirectory(this, loc("SFTestSampleDirectory"), m_sampleSignDirectoryTextField->text());
+void FinderEvaluationWindow::selectSampleSignDirectory() {
+  const QString directory = QFileDialog::getExistingDirectory(this, loc("FinderEvaluationSampleDirectory"),
+                                                              m_sampleSignDirectoryTextField->text());
   if (!directory.isEmpty()) m_sampleSignDirectoryTextField->setText(directory);
 }
 
-void SFTestWindow::selectSampleListFile() {
+void FinderEvaluationWindow::selectSampleListFile() {
   const QString file =
-      QFileDialog::getOpenFileName(this, loc("SFTestSampleListFile"), m_sampleListFileTextField->text());
+      QFileDialog::getOpenFileName(this, loc("FinderEvaluationSampleListFile"), m_sampleListFileTextField->text());
   if (!file.isEmpty()) m_sampleListFileTextField->setText(file);
 }
 
-void SFTestWindow::selectAnswerSign() { Q_EMIT answerSignRequested(); }
+void FinderEvaluationWindow::selectAnswerSign() { Q_EMIT answerSignRequested(); }
 
-void SFTestWindow::setAnswerSignID(qint64 signID) {
+void FinderEvaluationWindow::setAnswerSignID(qint64 signID) {
   m_answerSignIDTextField->setText(QString::number(signID));
   show();
   raise();
 }
 
-bool SFTestWindow::runButtonClicked() {
+bool FinderEvaluationWindow::runButtonClicked() {
   if (isRunning()) return false;
   m_running = true;
   m_runButton->setEnabled(false);
@@ -158,8 +158,8 @@ bool SFTestWindow::runButtonClicked() {
   // the run's alone from here until runDone.
   m_finder.setDictionaryPath(m_dictionary.path());
   if (std::exchange(m_featuresStale, false)) m_finder.discardCache();
-  SignFinderTest::Run run;
-  run.limit = SignFinderTest::limitFromText(m_lowestOrderComboBox->currentText());
+  FinderEvaluation::Run run;
+  run.limit = FinderEvaluation::limitFromText(m_lowestOrderComboBox->currentText());
   run.integrateArrows = m_integrateArrowCheckbox->isChecked();
   if (m_testSingleSignRadioButton->isChecked()) {
     run.path = m_sampleSignDirectoryTextField->text();
@@ -174,7 +174,7 @@ bool SFTestWindow::runButtonClicked() {
   m_progressIndicator->setRange(0, 1);
   m_progressIndicator->setValue(0);
   m_progressLabel->clear();
-  QPointer<SFTestWindow> self(this);
+  QPointer<FinderEvaluationWindow> self(this);
   m_watcher.setFuture(m_tester.start(run, [self](int done, int total, const QString& label) {
     // Called on the evaluation queue; the window is updated on its own thread.
     QMetaObject::invokeMethod(
@@ -190,7 +190,7 @@ bool SFTestWindow::runButtonClicked() {
   return true;
 }
 
-void SFTestWindow::runDone() {
+void FinderEvaluationWindow::runDone() {
   m_running = false;
   m_resultTextView->setPlainText(m_watcher.result());
   m_resultTextView->verticalScrollBar()->setValue(m_resultTextView->verticalScrollBar()->maximum());
@@ -199,6 +199,6 @@ void SFTestWindow::runDone() {
   Q_EMIT runFinished();
 }
 
-void SFTestWindow::closeButtonClicked() { close(); }
+void FinderEvaluationWindow::closeButtonClicked() { close(); }
 
 }  // namespace quabe

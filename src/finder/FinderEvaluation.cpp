@@ -1,4 +1,4 @@
-#include "finder/SignFinderTest.h"
+#include "finder/FinderEvaluation.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -27,12 +27,12 @@ QThreadPool& evaluationQueue() {
 
 }  // namespace
 
-QString SFTestResult::reportLine() const {
+QString FinderEvaluationResult::reportLine() const {
   const QString date = QLocale().toString(modificationDate, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
   return QStringLiteral("%1, %2, %3 (%4)\n").arg(order).arg(QString::asprintf("%.3f", similarity), swmlFileName, date);
 }
 
-void SignFinderTest::ResultStat::add(int order) {
+void FinderEvaluation::ResultStat::add(int order) {
   ++count;
   if (order <= 0) return;
   if (order == 1) ++top1Count;
@@ -41,7 +41,7 @@ void SignFinderTest::ResultStat::add(int order) {
   if (order < 21) ++top20Count;
 }
 
-void SignFinderTest::ResultStat::computeRates() {
+void FinderEvaluation::ResultStat::computeRates() {
   const auto rate = [this](int n) { return count > 0 ? n * 100.0 / count : 0.0; };
   top1Rate = rate(top1Count);
   top5Rate = rate(top5Count);
@@ -49,7 +49,7 @@ void SignFinderTest::ResultStat::computeRates() {
   top20Rate = rate(top20Count);
 }
 
-QString SignFinderTest::ResultStat::summaryLine() const {
+QString FinderEvaluation::ResultStat::summaryLine() const {
   const auto cell = [this](int n, double rate) {
     return QStringLiteral("%1 (%2)").arg(n).arg(count > 0 ? percent(rate) : QStringLiteral("n/a"));
   };
@@ -58,33 +58,37 @@ QString SignFinderTest::ResultStat::summaryLine() const {
          cell(top20Count, top20Rate) + QStringLiteral("\n");
 }
 
-SignFinderTest::SignFinderTest() {
+FinderEvaluation::FinderEvaluation() {
   collector = [this](const QString& dir, qint64 answer, int limit, bool integrate) {
     return collectResults(dir, answer, limit, integrate);
   };
 }
 
-int SignFinderTest::limitFromText(const QString& text) {
+int FinderEvaluation::limitFromText(const QString& text) {
   bool ok = false;
   const int n = text.trimmed().toInt(&ok);
   return ok ? n : 9999999;
 }
 
-QDateTime SignFinderTest::referenceDate() { return QDateTime(QDate(2009, 7, 6), QTime(12, 0, 0), QTimeZone(9 * 3600)); }
+QDateTime FinderEvaluation::referenceDate() {
+  return QDateTime(QDate(2009, 7, 6), QTime(12, 0, 0), QTimeZone(9 * 3600));
+}
 
-QString SignFinderTest::ratesLine(double top1, double top5, double top10, double top20) {
+QString FinderEvaluation::ratesLine(double top1, double top5, double top10, double top20) {
   return QStringLiteral("Top1: %1, Top5: %2, Top10: %3, Top20: %4\n")
       .arg(percent(top1), percent(top5), percent(top10), percent(top20));
 }
 
-QString SignFinderTest::runSingleDirectory(const QString& directory, qint64 answerID, int limit, bool integrateArrows) {
+QString FinderEvaluation::runSingleDirectory(const QString& directory, qint64 answerID, int limit,
+                                             bool integrateArrows) {
   QString report;
-  for (const SFTestResult& r : collector(directory, answerID, limit, integrateArrows)) report += r.reportLine();
+  for (const FinderEvaluationResult& r : collector(directory, answerID, limit, integrateArrows))
+    report += r.reportLine();
   return report;
 }
 
-QString SignFinderTest::runSampleList(const QString& listFilePath, int limit, bool integrateArrows,
-                                      const Progress& progress) {
+QString FinderEvaluation::runSampleList(const QString& listFilePath, int limit, bool integrateArrows,
+                                        const Progress& progress) {
   const QFileInfo listInfo(listFilePath);
   const QString listDirectory = listInfo.absolutePath();
   if (!listInfo.isFile() || !QFileInfo(listDirectory).isDir()) return QString();
@@ -106,13 +110,13 @@ QString SignFinderTest::runSampleList(const QString& listFilePath, int limit, bo
     }
     QString dir = listDirectory + QLatin1Char('/') + fields[0];
     if (!QFileInfo::exists(dir)) dir += QLatin1Char('_') + fields[1];
-    const QList<SFTestResult> results = collector(dir, answer, limit, integrateArrows);
+    const QList<FinderEvaluationResult> results = collector(dir, answer, limit, integrateArrows);
     if (progress) progress(i + 1, total, label);
 
     ResultStat stat;
     stat.head = QStringLiteral("[%1 %2 #%3], ").arg(fields[0], fields[1], fields[2]);
     report += stat.head + QLatin1Char('\n');
-    for (const SFTestResult& r : results) {
+    for (const FinderEvaluationResult& r : results) {
       report += r.reportLine();
       stat.add(r.order);
     }
@@ -159,7 +163,7 @@ QString SignFinderTest::runSampleList(const QString& listFilePath, int limit, bo
   return report;
 }
 
-QFuture<QString> SignFinderTest::start(const Run& run, Progress progress) {
+QFuture<QString> FinderEvaluation::start(const Run& run, Progress progress) {
   return QtConcurrent::run(&evaluationQueue(), [this, run, progress] {
     QElapsedTimer timer;
     timer.start();

@@ -4,8 +4,8 @@
 #include <QWidget>
 #include <utility>
 
+#include "finder/FinderEvaluation.h"
 #include "finder/SignFinder.h"
-#include "finder/SignFinderTest.h"
 
 class QCheckBox;
 class QComboBox;
@@ -25,11 +25,11 @@ class Dictionary;
 // of a sample list file, on a background queue with progress, and shows the
 // report. Its searches use their own feature cache, refreshed after the
 // dictionary changed, so a run never shares the document window's search.
-class SFTestWindow : public QWidget {
+class FinderEvaluationWindow : public QWidget {
   Q_OBJECT
  public:
-  explicit SFTestWindow(Dictionary& dictionary, QWidget* parent = nullptr);
-  ~SFTestWindow() override;
+  explicit FinderEvaluationWindow(Dictionary& dictionary, QWidget* parent = nullptr);
+  ~FinderEvaluationWindow() override;
 
   void testSingleSignRadioButtonSelected();
   void useSampleListRadioButtonSelected();
@@ -44,7 +44,7 @@ class SFTestWindow : public QWidget {
   // From the start of a run until its report is shown.
   bool isRunning() const { return m_running; }
 
-  SignFinderTest& tester() { return m_tester; }
+  FinderEvaluation& tester() { return m_tester; }
   // The dictionary features the runs search (tests supply their own).
   void setFeatureLoader(SignFinder::FeatureLoader loader);
 
@@ -71,7 +71,7 @@ class SFTestWindow : public QWidget {
 
   Dictionary& m_dictionary;
   SignFinder m_finder;
-  SignFinderTest m_tester;
+  FinderEvaluation m_tester;
   bool m_featuresStale = false;
   bool m_running = false;
   QFutureWatcher<QString> m_watcher;

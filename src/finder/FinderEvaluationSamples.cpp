@@ -5,14 +5,14 @@
 #include "core/Diagnostics.h"
 #include "document/Sign.h"
 #include "document/SwmlParser.h"
+#include "finder/FinderEvaluation.h"
 #include "finder/SignFinder.h"
-#include "finder/SignFinderTest.h"
 
 namespace quabe {
 
-QList<SFTestResult> SignFinderTest::collectResults(const QString& directory, qint64 answerID, int limit,
-                                                   bool integrateArrows) {
-  QList<SFTestResult> results;
+QList<FinderEvaluationResult> FinderEvaluation::collectResults(const QString& directory, qint64 answerID, int limit,
+                                                               bool integrateArrows) {
+  QList<FinderEvaluationResult> results;
   const QDir dir(directory);
   if (!finder || directory.isEmpty() || !dir.exists()) return results;
   SignFinder& search = *finder;
@@ -28,9 +28,9 @@ QList<SFTestResult> SignFinderTest::collectResults(const QString& directory, qin
     sign->updateBounds();
     sign->center(150, 150, false);
 
-    SFTestResult result;
+    FinderEvaluationResult result;
     result.swmlFileName = name;
-    const QList<SFResult> found = search.findSimilarSigns(*sign, limit);
+    const QList<SFResult> found = search.findSimilarSigns(*sign, limit, matchMirrorImages);
     for (const SFResult& r : found) {
       if (r.signID == answerID) {
         result.order = r.ranking;

@@ -11,7 +11,7 @@ namespace quabe {
 class SignFinder;
 
 // One evaluated sample: where the answer entry ranked among its results.
-struct SFTestResult {
+struct FinderEvaluationResult {
   static constexpr int NotFound = 99999;
 
   QString swmlFileName;
@@ -33,7 +33,7 @@ struct SFTestResult {
 // A group without samples (its directory missing or holding no readable
 // sample) has no rates: its summary line prints "n/a" for each, and the macro
 // average is taken over the groups that have samples ("n/a" when none has).
-class SignFinderTest {
+class FinderEvaluation {
  public:
   // One sample group of the report.
   struct ResultStat {
@@ -59,12 +59,14 @@ class SignFinderTest {
   // thread that runs the evaluation.
   using Progress = std::function<void(int done, int total, const QString& label)>;
   // Reads the samples of one directory; replaceable for tests.
-  using Collector =
-      std::function<QList<SFTestResult>(const QString& directory, qint64 answerID, int limit, bool integrateArrows)>;
+  using Collector = std::function<QList<FinderEvaluationResult>(const QString& directory, qint64 answerID, int limit,
+                                                                bool integrateArrows)>;
 
-  SignFinderTest();
+  FinderEvaluation();
 
   bool useSampleListFile = true;
+  // Searches score the better of a sign and its mirror image.
+  bool matchMirrorImages = false;
   // The finder the samples are searched with (not owned; without one no
   // sample is searched). The evaluation uses it on its own thread.
   SignFinder* finder = nullptr;
@@ -72,7 +74,8 @@ class SignFinderTest {
 
   // The results of every sample in a directory (sorted by name), searched
   // with the finder's integrateArrows set to integrateArrows.
-  QList<SFTestResult> collectResults(const QString& directory, qint64 answerID, int limit, bool integrateArrows);
+  QList<FinderEvaluationResult> collectResults(const QString& directory, qint64 answerID, int limit,
+                                               bool integrateArrows);
   // Evaluates every group of a sample list file and returns the report; ""
   // when the list file or its directory does not exist.
   QString runSampleList(const QString& listFilePath, int limit, bool integrateArrows, const Progress& progress = {});

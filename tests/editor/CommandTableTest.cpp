@@ -94,23 +94,6 @@ TEST_F(CommandTableTest, KeysReachTheirCommandsOnlyFromTheCanvas) {
   EXPECT_EQ(window->document()->undoStack().count(), 0);
 }
 
-// Arrow moves of the same symbols are one undo step until another command runs.
-TEST_F(CommandTableTest, ArrowMovesMergeUntilAnotherCommand) {
-  const SignPtr sign = makeSign({{"01-01-001-01-01-01", 30, 40}});
-  WindowController* window = openWindow(makeDocument({{sign}}));
-  EditingCanvas* canvas = window->canvasView();
-  click(canvas, centreOf(canvas, sign->symbols[0]));
-  ASSERT_TRUE(sign->symbols[0]->selected);
-  const QPointF start = sign->symbols[0]->rect.topLeft();
-  for (int i = 0; i < 3; ++i) key(canvas, Qt::Key_Right);
-  key(canvas, Qt::Key_Down, Qt::ShiftModifier);
-  EXPECT_EQ(sign->symbols[0]->rect.topLeft(), start + QPointF(3, 10));
-  EXPECT_EQ(window->document()->undoStack().count(), 1);
-  key(canvas, Qt::Key_R);
-  key(canvas, Qt::Key_Left);
-  EXPECT_EQ(window->document()->undoStack().count(), 3);
-}
-
 // The manual shows the keys of the actions; the shortcut list finds a
 // command by its name or its key.
 TEST_F(CommandTableTest, HelpListsTheKeysOfTheActions) {

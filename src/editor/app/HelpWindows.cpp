@@ -122,8 +122,11 @@ QWidget* showKeyboardShortcuts(QWidget* parent, const QList<QAction*>& actions) 
 void showAbout(QWidget* parent, const QString& dictionaryPath) {
   const QString fontLicence = Resources::path(QStringLiteral("SuttonSignWriting-LICENSE.txt"));
   QStringList paths;
-  paths
-      << loc("AboutResources").arg(QDir::toNativeSeparators(Resources::searchDirectories().join(QStringLiteral(", "))));
+  // The folder the symbol archive was taken from: the resources in use.
+  const QString archive = Resources::path(QStringLiteral("iswa2010bin"));
+  const QString resources =
+      archive.isEmpty() ? Resources::searchDirectories().join(QStringLiteral(", ")) : QFileInfo(archive).absolutePath();
+  paths << loc("AboutResources").arg(QDir::toNativeSeparators(resources));
   paths << loc("AboutDictionary").arg(QDir::toNativeSeparators(dictionaryPath));
   paths << loc("AboutSettings").arg(QDir::toNativeSeparators(QSettings().fileName()));
   QString html =

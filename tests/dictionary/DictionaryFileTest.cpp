@@ -16,14 +16,7 @@ using quabe::test::DictionaryFixture;
 using Ids = QList<qint64>;
 
 namespace {
-QStringList column(const QString& path, const QString& sql) {
-  SqliteDatabase db(path);
-  QStringList values;
-  if (!db.open()) return values;
-  auto rs = db.executeQuery(sql);
-  while (rs && rs->next()) values << rs->stringForColumnIndex(0).value_or("NULL");
-  return values;
-}
+QStringList column(const QString& path, const QString& sql) { return test::sqlColumn(path, sql); }
 
 const char* kSource = R"({
   "handshapes": [

@@ -227,9 +227,8 @@ TEST_F(CanvasRender, ScrollAreaSizesTheCanvasAndFollowsTheCursor) {
   ViewLineManager* layout = view->viewLineMan();
   const QSize viewport = area.viewport()->size();
   EXPECT_EQ(view->height(), viewport.height());
-  const int columns = int(layout->viewLines.size());
-  ASSERT_GT(columns, 3);
-  EXPECT_EQ(view->width(), int(std::ceil(10 + columns * 170.0 - 20 + 10)));
+  ASSERT_GT(layout->viewLines.size(), 3);
+  EXPECT_GT(view->width(), viewport.width());
   layout->lastLine();
   view->scrollCursorIntoView();
   EXPECT_GT(area.horizontalScrollBar()->value(), 0);

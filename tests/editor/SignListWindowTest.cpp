@@ -1,5 +1,5 @@
 // The sign list against a temporary dictionary: progressive listing,
-// searching, sorting, lazy thumbnails, insertion, editing and removal.
+// searching, sorting, insertion, editing and removal.
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -160,33 +160,6 @@ TEST_F(SignListWindowTest, RemovingAsksAndReloads) {
   EXPECT_EQ(scalar("SELECT COUNT(*) FROM Translation WHERE SignID=?", {drop}), 0);
   EXPECT_EQ(list->signs().size(), 1);
   EXPECT_EQ(list->signs().first().signID, keep);
-}
-
-TEST_F(SignListWindowTest, ThumbnailsAreDrawnOnlyForVisibleRows) {
-  for (int i = 0; i < 120; ++i) addEntry(QStringLiteral("S%1").arg(i, 3, 10, QLatin1Char('0')), {HandCode, HeadCode});
-  QList<qint64> drawn;
-  list->model()->setThumbnailSource([&](qint64 id) {
-    drawn.append(id);
-    return dictionary.db().signImage(QSize(150, 150), id);
-  });
-  list->resize(900, 500);
-  list->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(list.get()));
-  showAll();
-  QApplication::processEvents();
-  list->tableView()->viewport()->repaint();
-  EXPECT_FALSE(drawn.isEmpty());
-  EXPECT_LT(drawn.size(), 12);  // about three rows fit
-  const QPixmap picture = list->model()->index(0, SignListModel::SignColumn).data(Qt::DecorationRole).value<QPixmap>();
-  EXPECT_EQ(picture.size(), QSize(150, 150));
-
-  // Scrolling to the end draws the rows that come into view.
-  const qsizetype before = drawn.size();
-  list->tableView()->scrollToBottom();
-  list->tableView()->viewport()->repaint();
-  EXPECT_GT(drawn.size(), before);
-  EXPECT_TRUE(drawn.contains(list->signs().last().signID));
-  EXPECT_LT(drawn.size(), 30);
 }
 
 }  // namespace

@@ -9,7 +9,8 @@ BUILD_DIR=${QUABE_BUILD_DIR:-build}
 PACKAGES=(build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev libxkbcommon-dev
   libsqlite3-dev sqlite3 libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-noto-cjk xvfb xauth imagemagick poppler-utils openssl ca-certificates)
+  fonts-noto-cjk xvfb xauth imagemagick poppler-utils openssl ca-certificates
+  qt6-translations-l10n clang-format xdotool openbox dpkg-dev)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -26,7 +27,8 @@ fi
 
 scripts/fetch-fonts.sh
 
-if [ ! -f "$BUILD_DIR/build.ninja" ]; then
-  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# QUABE_WERROR=ON (as .ci/run sets it) makes every compiler warning an error.
+if [ ! -f "$BUILD_DIR/build.ninja" ] || [ -n "${QUABE_WERROR:-}" ]; then
+  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUABE_WERROR="${QUABE_WERROR:-OFF}"
 fi
 cmake --build "$BUILD_DIR" -j"$(nproc)"

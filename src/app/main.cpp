@@ -1,6 +1,10 @@
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 
+#include "core/Localization.h"
 #include "editor/DialogAlertSink.h"
 #include "editor/app/DocumentController.h"
 
@@ -13,6 +17,13 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName(QStringLiteral("Quabe"));
   QApplication::setApplicationName(QStringLiteral("Quabe"));
   QApplication::setQuitOnLastWindowClosed(true);
+  // Qt's own texts (file dialogs, standard buttons) in the interface language.
+  const QLocale locale(quabe::Localization::language() == QLatin1String("ja") ? QLocale::Japanese : QLocale::English);
+  QLocale::setDefault(locale);
+  QTranslator qtTexts;
+  if (qtTexts.load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtTexts);
   static quabe::DialogAlertSink dialogs;
   quabe::setAlertSink(&dialogs);
 

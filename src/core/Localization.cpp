@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
+#include <QSettings>
 
 #include "core/Diagnostics.h"
 #include "core/Resources.h"
@@ -51,8 +52,12 @@ QString Localization::language() {
   Table& t = table();
   if (t.language.isEmpty()) {
     const QString env = qEnvironmentVariable("QUABE_LANG");
+    // The language chosen in the preferences; empty follows the system.
+    const QString chosen = QSettings().value(QStringLiteral("InterfaceLanguage")).toString();
     if (!env.isEmpty()) {
       t.language = env.left(2);
+    } else if (chosen == QLatin1String("en") || chosen == QLatin1String("ja")) {
+      t.language = chosen;
     } else {
       t.language = QLocale().language() == QLocale::Japanese ? QStringLiteral("ja") : QStringLiteral("en");
     }

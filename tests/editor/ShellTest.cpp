@@ -79,12 +79,12 @@ TEST_F(ShellTest, DroppedFilesOpenAsDocuments) {
   ASSERT_TRUE(enter.isAccepted());
   QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(canvas, &drop);
-  ASSERT_EQ(app.windows().size(), 3);
+  // The untouched window they were dropped on gives way to them.
+  ASSERT_EQ(app.windows().size(), 2);
   QStringList paths;
   for (WindowController* w : app.windows()) paths << w->document()->filePath();
   EXPECT_TRUE(paths.contains(a));
   EXPECT_TRUE(paths.contains(b));
-  EXPECT_EQ(window->document()->undoStack().count(), 0);
 }
 
 // A display toggle changes the front document and the stored default; other

@@ -1,9 +1,11 @@
 #include "dictionary/ui/SignListWindow.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHash>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -43,6 +45,7 @@ SignListWindow::SignListWindow(Dictionary& dictionary, QWidget* parent)
       appendRest();
     }
   });
+  connect(&m_dictionary, &Dictionary::switched, this, [this] { updateStatus(); });
   connect(&m_dictionary, &Dictionary::changed, this, [this] { dictionaryChanged(); });
   resize(1000, 700);
 }
@@ -92,6 +95,11 @@ void SignListWindow::buildWidgets() {
   m_tableView->setColumnWidth(SignListModel::CommentColumn, 200);
   m_tableView->setColumnWidth(SignListModel::DateModifiedColumn, 120);
   layout->addWidget(m_tableView, 1);
+  m_statusLabel = new QLabel(this);
+  m_statusLabel->setObjectName(QStringLiteral("statusLabel"));
+  layout->addWidget(m_statusLabel);
+  connect(m_model, &QAbstractItemModel::modelReset, this, &SignListWindow::updateStatus);
+  connect(m_model, &QAbstractItemModel::rowsInserted, this, &SignListWindow::updateStatus);
 
   auto* buttons = new QHBoxLayout;
   m_insertButton = new QPushButton(loc("SignListInsert"), this);
@@ -166,6 +174,15 @@ void SignListWindow::searchGloss(const QString& text) {
   m_insertConstituentsButton->setEnabled(false);
   stopProgress();
   diag(QStringLiteral("searchGloss"), QStringLiteral("n=%1, searchString=%2").arg(m_model->rowCount()).arg(text));
+}
+
+void SignListWindow::updateStatus() {
+  const QString name = QFileInfo(m_dictionary.path()).fileName();
+  setWindowTitle(loc("SignListTitle") + QStringLiteral(" — ") + name);
+  const int rows = m_model->rowCount();
+  const QString search = m_searchString.value_or(QString());
+  m_statusLabel->setText(rows == 0 && !search.isEmpty() ? loc("NoSignsFound").arg(search, name)
+                                                        : loc("SignsInDictionary").arg(rows).arg(name));
 }
 
 void SignListWindow::fetchWholeSigns() {

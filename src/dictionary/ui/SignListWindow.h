@@ -14,6 +14,7 @@
 #include "document/Sign.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
@@ -104,6 +105,8 @@ class SignListWindow : public QWidget {
   void loadFinished();
 
  private:
+  // Names the dictionary shown and what the last search found.
+  void updateStatus();
   void buildWidgets();
   void startProgress();
   void stopProgress();
@@ -142,6 +145,7 @@ class SignListWindow : public QWidget {
   QPushButton* m_reloadButton = nullptr;
   QPushButton* m_showAllButton = nullptr;
   QPushButton* m_closeButton = nullptr;
+  QLabel* m_statusLabel = nullptr;  // the dictionary's name and the number of rows
 };
 
 }  // namespace quabe

@@ -2,13 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QMenu>
 #include <QSettings>
-#include <QUrl>
 
 #include "core/Alerts.h"
 #include "core/Diagnostics.h"
@@ -18,8 +17,11 @@
 #include "document/Document.h"
 #include "document/Fsw.h"
 #include "editor/SymbolClipboardAdapter.h"
+#include "editor/app/HelpWindows.h"
 #include "editor/commands/DictionaryCommands.h"
+#include "editor/interaction/DocumentEditor.h"
 #include "editor/interaction/EditingCanvas.h"
+#include "editor/window/CommandTable.h"
 #include "editor/window/WindowController.h"
 #include "symbols/ISWA.h"
 #include "symbols/SymbolArchive.h"
@@ -29,6 +31,12 @@ namespace quabe {
 namespace {
 
 // Menu texts of the tool commands, by ToolCommand value.
+// The tools' action names, as in the command table.
+const char* const ToolNames[] = {
+    "openDictionaryEditor",   "signList",   "similarSigns",    "similarityBetweenSymbols", "similarityIgnoringDistance",
+    "similarityBetweenSigns", "importSpml", "mergeDictionary", "importSpmlIntoDictionary", "finderEvaluation",
+};
+
 const char* const ToolTextKeys[] = {
     "MenuOpenDictionaryEditor",
     "MenuSignList",
@@ -112,84 +120,46 @@ bool DocumentController::start() {
 
 // --- actions ---
 
-QAction* DocumentController::makeAction(const QString& name, const char* textKey, const QList<QKeySequence>& keys,
-                                        const std::function<void()>& run) {
-  auto* action = new QAction(loc(textKey), this);
-  action->setObjectName(name);
-  setShortcuts(action, keys);
-  connect(action, &QAction::triggered, this, [run] { run(); });
-  m_actions.insert(name, action);
-  return action;
-}
-
-void DocumentController::setShortcuts(QAction* action, const QList<QKeySequence>& keys) {
-  action->setShortcuts(keys);
-  bool plain = !keys.isEmpty();
-  for (const QKeySequence& key : keys)
-    if (!key.isEmpty() && (key[0].keyboardModifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-      plain = false;
-  action->setShortcutContext(plain ? Qt::WidgetShortcut : Qt::WindowShortcut);
-}
-
 void DocumentController::createActions() {
-  makeAction(QStringLiteral("newDocument"), "MenuNew", {QKeySequence::New}, [this] { newDocument(); });
-  makeAction(QStringLiteral("openDocument"), "MenuOpen", {QKeySequence::Open}, [this] { openDocumentWithDialog(); });
-  makeAction(QStringLiteral("quit"), "MenuQuit", {QKeySequence(Qt::CTRL | Qt::Key_Q)}, [this] {
-    if (closeAll()) QApplication::quit();
-  });
-
-  for (const QString& key : toggleKeys()) {
-    const QByteArray textKey = key.toUtf8();
-    QAction* toggle = makeAction(key, textKey.constData(), {}, [this, key] { toggleDisplay(key); });
-    toggle->setText(Localization::text(key));
-    toggle->setCheckable(true);
+  for (const Command& command : commandTable()) {
+    if (!command.shared || !command.run) continue;
+    auto* action = new QAction(this);
+    applyCommand(action, command);
+    const auto run = command.run;
+    connect(action, &QAction::triggered, this, [this, run] {
+      WindowController* front = frontWindow();
+      if (front) front->editor()->breakMergeRun();
+      run(front);
+    });
+    m_actions.insert(action->objectName(), action);
   }
-
-  auto front = [this](void (EditingCanvas::*command)()) {
-    return [this, command] { onFront([command](WindowController& w) { (w.canvasView()->*command)(); }); };
-  };
-  makeAction(QStringLiteral("alignSignsCenter"), "MenuCenterAllSigns", {QKeySequence(Qt::CTRL | Qt::Key_G)},
-             front(&EditingCanvas::centerAllSigns));
-  makeAction(QStringLiteral("integrateArrows"), "MenuIntegrateArrows", {QKeySequence(Qt::CTRL | Qt::Key_I)},
-             front(&EditingCanvas::integrateArrows));
-  makeAction(QStringLiteral("cutSymbol"), "MenuCutSymbols", {QKeySequence(Qt::CTRL | Qt::Key_X)},
-             front(&EditingCanvas::cutSymbols));
-  makeAction(QStringLiteral("copySymbol"), "MenuCopySymbols", {QKeySequence(Qt::CTRL | Qt::Key_C)},
-             front(&EditingCanvas::copySymbols));
-  makeAction(QStringLiteral("pasteSymbol"), "MenuPasteSymbols", {QKeySequence(Qt::CTRL | Qt::Key_V)},
-             front(&EditingCanvas::pasteSymbols));
-  makeAction(QStringLiteral("selectAllSymbols"), "MenuSelectAllSymbols", {QKeySequence(Qt::Key_A)},
-             front(&EditingCanvas::selectAllSymbols));
-  makeAction(QStringLiteral("cutSign"), "MenuCutSign", {QKeySequence(Qt::META | Qt::Key_W)},
-             front(&EditingCanvas::cutSign));
-  makeAction(QStringLiteral("copySign"), "MenuCopySign",
-             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), QKeySequence(Qt::META | Qt::Key_R)},
-             front(&EditingCanvas::copySign));
-  makeAction(QStringLiteral("copySignAsSwu"), "MenuCopyAsSwu", {}, front(&EditingCanvas::copySignAsSwu));
-  makeAction(QStringLiteral("pasteSign"), "MenuPasteSign",
-             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_V), QKeySequence(Qt::Key_Y)},
-             front(&EditingCanvas::pasteSign));
-  makeAction(QStringLiteral("insertEmptySign"), "MenuInsertEmptySign", {QKeySequence(Qt::CTRL | Qt::Key_E)},
-             front(&EditingCanvas::insertEmptySign));
-  makeAction(QStringLiteral("openCommentInputWindow"), "MenuEditComment", {QKeySequence(Qt::SHIFT | Qt::Key_Space)},
-             [this] { onFront([](WindowController& w) { w.conEditComment(); }); });
-  makeAction(QStringLiteral("showPreferenceWindow"), "MenuPreferences", {QKeySequence(Qt::CTRL | Qt::Key_Comma)},
-             [this] { onFront([](WindowController& w) { w.openPreferenceWindow(); }); });
-  makeAction(QStringLiteral("showSimpleManual"), "MenuManual", {QKeySequence::HelpContents},
-             [] { showSimpleManual(); });
-  makeAction(QStringLiteral("addSignToDB"), "MenuAddSignToDictionary",
-             {QKeySequence(Qt::CTRL | Qt::Key_T), QKeySequence(Qt::ALT | Qt::Key_A)},
-             front(&EditingCanvas::addSignToDB));
-  makeAction(QStringLiteral("openJSConvWindow"), "MenuNotationInput", {QKeySequence(Qt::ALT | Qt::Key_Space)},
-             [this] { onFront([](WindowController& w) { w.conInputByJSConversion(); }); });
-
+  for (const QString& key : toggleKeys()) {
+    auto* toggle = new QAction(Localization::text(key), this);
+    if (const Command* command = findCommand(key)) applyCommand(toggle, *command);
+    toggle->setCheckable(true);
+    connect(toggle, &QAction::triggered, this, [this, key] { toggleDisplay(key); });
+    m_actions.insert(key, toggle);
+  }
   for (int command = 0; command <= int(ToolCommand::FinderEvaluation); ++command) {
     auto* action = new QAction(loc(ToolTextKeys[command]), this);
     action->setEnabled(false);
-    if (command == int(ToolCommand::SignList)) action->setShortcut(QKeySequence(Qt::ALT | Qt::Key_L));
+    if (const Command* entry = findCommand(QLatin1String(ToolNames[command]))) applyCommand(action, *entry);
     connect(action, &QAction::triggered, this, [this, command] { runTool(ToolCommand(command)); });
     m_toolActions.insert(command, action);
   }
+}
+
+QList<QAction*> DocumentController::commandActions(const WindowController* window) const {
+  QList<QAction*> actions;
+  for (const Command& command : commandTable()) {
+    const QString name = QLatin1String(command.name);
+    QAction* action = m_actions.value(name);
+    if (!action && window) action = window->action(name);
+    for (QAction* tool : m_toolActions)
+      if (!action && tool->objectName() == name) action = tool;
+    if (action) actions << action;
+  }
+  return actions;
 }
 
 void DocumentController::updateMenuStates() {
@@ -224,16 +194,15 @@ void DocumentController::toggleDisplay(const QString& key) {
   if (key == QLatin1String("AutoCentering")) window->canvasView()->centerAllSigns();
 }
 
-bool DocumentController::showSimpleManual() {
-  const QString path = manualPath();
-  if (path.isEmpty()) {
-    diag(QStringLiteral("showSimpleManual"), QStringLiteral("manual.html not found"));
-    return false;
-  }
-  return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+void DocumentController::showManual(WindowController* window) {
+  HelpWindows::showManual(window, commandActions(window));
 }
 
-QString DocumentController::manualPath() { return Resources::path(QStringLiteral("manual.html")); }
+void DocumentController::showKeyboardShortcuts(WindowController* window) {
+  HelpWindows::showKeyboardShortcuts(window, commandActions(window));
+}
+
+void DocumentController::showAbout(WindowController* window) { HelpWindows::showAbout(window, m_dictionary->path()); }
 
 // --- documents ---
 
@@ -241,6 +210,15 @@ WindowController* DocumentController::addWindow(WindowController* window) {
   window->setAttribute(Qt::WA_DeleteOnClose);
   connect(window, &WindowController::activated, this, &DocumentController::windowActivated);
   connect(window, &WindowController::closed, this, &DocumentController::windowClosed);
+  if (window->document()->filePath().isEmpty()) {
+    // Untitled, Untitled 2, …: the lowest number no open untitled window has.
+    QList<int> used;
+    for (const QPointer<WindowController>& other : m_windows)
+      if (other && other->document()->filePath().isEmpty()) used << other->untitledNumber();
+    int number = 1;
+    while (used.contains(number)) ++number;
+    window->setUntitledNumber(number);
+  }
   m_windows.append(window);
   m_front = window;
   window->show();
@@ -274,7 +252,20 @@ WindowController* DocumentController::openDocument(const QString& path) {
   }
   diag(QStringLiteral("Document opened successfully"));
   noteRecentDocument(path);
-  return addWindow(new WindowController(std::move(document), m_dictionary));
+  return addOpenedWindow(std::move(document));
+}
+
+WindowController* DocumentController::addOpenedWindow(std::unique_ptr<Document> document) {
+  // An empty Untitled window nobody has used gives way to the opened file.
+  QPointer<WindowController> unused = frontWindow();
+  if (unused && !unused->isUntouched()) unused = nullptr;
+  WindowController* window = addWindow(new WindowController(std::move(document), m_dictionary));
+  if (unused) {
+    if (window->isVisible()) window->move(unused->pos());
+    if (window->document()->filePath().isEmpty()) window->setUntitledNumber(unused->untitledNumber());
+    unused->close();
+  }
+  return window;
 }
 
 WindowController* DocumentController::openSignText(const QString& path) {
@@ -292,7 +283,7 @@ WindowController* DocumentController::openSignText(const QString& path) {
   if (!reading->problems.isEmpty()) alerts().alert(loc("SignTextChanged").arg(name), Fsw::summary(reading->problems));
   auto document = std::make_unique<Document>();
   Fsw::fillBuffer(*reading, document->bufferManager, document->prefs);
-  return addWindow(new WindowController(std::move(document), m_dictionary));
+  return addOpenedWindow(std::move(document));
 }
 
 QList<WindowController*> DocumentController::openDocuments(const QStringList& paths) {
@@ -304,9 +295,21 @@ QList<WindowController*> DocumentController::openDocuments(const QStringList& pa
 
 void DocumentController::openDocumentWithDialog() {
   const QStringList paths = QFileDialog::getOpenFileNames(
-      frontWindow(), loc("MenuOpen"), QString(),
+      frontWindow(), loc("MenuOpen"), dialogFolder(frontWindow()),
       loc("SwmlFiles") + QStringLiteral(" (*.swml);;") + loc("AllFiles") + QStringLiteral(" (*)"));
+  if (!paths.isEmpty()) noteDialogFolder(paths.first());
   openDocuments(paths);
+}
+
+QString DocumentController::dialogFolder(const WindowController* window) {
+  if (window && !window->document()->filePath().isEmpty())
+    return QFileInfo(window->document()->filePath()).absolutePath();
+  const QString last = QSettings().value(QStringLiteral("LastFolder")).toString();
+  return !last.isEmpty() && QFileInfo(last).isDir() ? last : QDir::homePath();
+}
+
+void DocumentController::noteDialogFolder(const QString& chosenFile) {
+  QSettings().setValue(QStringLiteral("LastFolder"), QFileInfo(chosenFile).absolutePath());
 }
 
 QStringList DocumentController::recentDocuments() const {

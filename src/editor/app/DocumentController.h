@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 #include "document/Sign.h"
 #include "notation/SWGen.h"
@@ -18,6 +19,7 @@ class QMenuBar;
 namespace quabe {
 
 class Dictionary;
+class Document;
 class DictionaryCommands;
 class WindowController;
 
@@ -79,6 +81,10 @@ class DocumentController : public QObject {
   QList<WindowController*> openDocuments(const QStringList& paths);
   // The open-file dialog.
   void openDocumentWithDialog();
+  // Where open and save dialogs start: the window's document folder, else
+  // the folder last chosen in one, else the home folder.
+  static QString dialogFolder(const WindowController* window);
+  static void noteDialogFolder(const QString& chosenFile);
 
   // Recently opened or saved documents, most recent first (at most
   // MaxRecentDocuments, kept in the settings under "RecentDocuments").
@@ -96,12 +102,8 @@ class DocumentController : public QObject {
   bool closeAll();
 
   // --- application menu ---
-  // The shared actions: "newDocument", "openDocument", "quit", the toggle
-  // keys ("ShowRules" ...), "alignSignsCenter", "integrateArrows",
-  // "cutSymbol", "copySymbol", "pasteSymbol", "selectAllSymbols", "cutSign",
-  // "copySign", "copySignAsSwu", "pasteSign", "insertEmptySign", "openCommentInputWindow",
-  // "showPreferenceWindow", "showSimpleManual", "addSignToDB",
-  // "openJSConvWindow".
+  // The shared actions of the command table and the display toggles
+  // ("ShowRules" ...), by name.
   QAction* action(const QString& name) const { return m_actions.value(name); }
   QAction* toolAction(ToolCommand command) const { return m_toolActions.value(int(command)); }
 
@@ -113,13 +115,13 @@ class DocumentController : public QObject {
   // Check marks from a window's document (when it becomes the front window
   // or its preferences change).
   void showPreferencesOf(WindowController* window);
-  // Gives an action its keys. Keys without Ctrl, Alt or Meta are those the
-  // canvas handles itself: the menu shows them, but they act only through
-  // the canvas, so typing in text fields is never taken over.
-  static void setShortcuts(QAction* action, const QList<QKeySequence>& keys);
-  // Opens the help page in the browser.
-  static bool showSimpleManual();
-  static QString manualPath();
+  // Help ▸ Manual, Keyboard Shortcuts and About Quabe, over the window.
+  void showManual(WindowController* window);
+  void showKeyboardShortcuts(WindowController* window);
+  void showAbout(WindowController* window);
+  // The actions of every command of the command table (a window's own ones
+  // from the window), in table order.
+  QList<QAction*> commandActions(const WindowController* window) const;
 
   // --- hooks for the dictionary, notation and finder tools ---
   // Makes the dictionary, notation and finder commands (once) and installs
@@ -149,6 +151,8 @@ class DocumentController : public QObject {
   // Takes a new document window into the application: it is shown, becomes
   // the front window and is deleted when closed.
   WindowController* addWindow(WindowController* window);
+  // Adds the window of an opened file, in place of an untouched Untitled window in front.
+  WindowController* addOpenedWindow(std::unique_ptr<Document> document);
 
  Q_SIGNALS:
   void windowOpened(WindowController* window);
@@ -156,8 +160,6 @@ class DocumentController : public QObject {
  private:
   DocumentController();
   void createActions();
-  QAction* makeAction(const QString& name, const char* textKey, const QList<QKeySequence>& keys,
-                      const std::function<void()>& run);
   void windowActivated(WindowController* window);
   void windowClosed(WindowController* window);
   void runTool(ToolCommand command);

@@ -121,6 +121,14 @@ QWidget* PreferencePanel::makeDocumentPage() {
   colorHandsCheckBox = check("ColorHands");
   autoCenteringCheckBox = check("AutoCentering");
   rotatePuncsCheckBox = check("RotatePuncs");
+
+  languageComboBox = new QComboBox;
+  languageComboBox->setObjectName(QStringLiteral("languageComboBox"));
+  languageComboBox->addItem(loc("LanguageSystem"), QString());
+  languageComboBox->addItem(QStringLiteral("English"), QStringLiteral("en"));
+  languageComboBox->addItem(QStringLiteral("日本語"), QStringLiteral("ja"));
+  languageComboBox->setToolTip(loc("LanguageNextStart"));
+  form->addRow(loc("InterfaceLanguage"), languageComboBox);
   return page;
 }
 
@@ -172,6 +180,8 @@ void PreferencePanel::loadControls() {
   dictSegmentedController->button(_prefs->useAlternativeDict ? 1 : 0)->setChecked(true);
   mainDictTextField->setText(Resources::path(QStringLiteral("swdic.db")));
   altDictTextField->setText(_prefs->alternativeDictPath);
+  const int language = languageComboBox->findData(QSettings().value(QStringLiteral("InterfaceLanguage")).toString());
+  languageComboBox->setCurrentIndex(qMax(language, 0));
 }
 
 void PreferencePanel::switchView(int page) {
@@ -225,6 +235,7 @@ void PreferencePanel::saveSettings() {
   _prefs->useAlternativeDict = dictSegmentedController->checkedId() == 1;
   _prefs->alternativeDictPath = altDictTextField->text();
   _prefs->writeUserDefaults();
+  QSettings().setValue(QStringLiteral("InterfaceLanguage"), languageComboBox->currentData().toString());
   QSettings().sync();
   accept();
   Q_EMIT settingsSaved(wasAlternative != _prefs->useAlternativeDict ||
@@ -236,10 +247,12 @@ void PreferencePanel::discardSettings() { reject(); }
 bool PreferencePanel::chooseAltDictPath(const QString& path) {
   const bool valid = !path.isEmpty() && (m_validator ? m_validator(path) : QFileInfo(path).isFile());
   if (!valid) {
-    diag(QStringLiteral("chooseAltDict"), QStringLiteral("invalid dict path"));
+    alerts().alert(loc("NotADictionary").arg(QFileInfo(path).fileName()), QString());
     return false;
   }
   altDictTextField->setText(path);
+  // A chosen file is the one to use.
+  dictSegmentedController->button(1)->setChecked(true);
   return true;
 }
 

@@ -38,6 +38,8 @@ class PreferencePanel : public QDialog {
   QComboBox* signBoxHeightComboBox = nullptr;
   QComboBox* lineSpaceComboBox = nullptr;
   QComboBox* signSpaceComboBox = nullptr;
+  // System, English, 日本語: stored under "InterfaceLanguage", used from the next start.
+  QComboBox* languageComboBox = nullptr;
   QCheckBox* showRulesCheckBox = nullptr;
   QCheckBox* showBordersCheckBox = nullptr;
   QCheckBox* showSignFramesCheckBox = nullptr;

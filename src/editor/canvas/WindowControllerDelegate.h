@@ -30,6 +30,7 @@ class WindowControllerDelegate {
   virtual QString conversionText() const { return {}; }
   virtual void runCommentPanel() {}
   virtual QString commentTextValue() const { return {}; }
+  virtual void runGlossPanel() {}
   virtual void openSignList() {}
 };
 

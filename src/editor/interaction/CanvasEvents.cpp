@@ -16,17 +16,6 @@
 
 namespace quabe {
 
-namespace {
-
-constexpr Qt::KeyboardModifiers RelevantModifiers =
-    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
-
-bool isArrow(int key) {
-  return key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down;
-}
-
-}  // namespace
-
 // --- mouse ---
 
 void EditingCanvas::mousePressEvent(QMouseEvent* event) {
@@ -143,6 +132,28 @@ void EditingCanvas::mouseReleaseEvent(QMouseEvent* event) {
   update();
 }
 
+void EditingCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+  ViewLineManager* layout = viewLineMan();
+  if (!layout || event->button() != Qt::LeftButton) {
+    CanvasView::mouseDoubleClickEvent(event);
+    return;
+  }
+  // A double click on a sign's gloss edits it; elsewhere it is a click.
+  const QPointF p = toCanvas(event->position());
+  for (qint64 line = 0; line < layout->viewLines.size(); ++line) {
+    const qint64 count = layout->signs(line).size();
+    for (qint64 index = 0; index < count; ++index) {
+      if (!layout->glossRect(line, index).contains(p)) continue;
+      layout->cursorLine = line;
+      layout->cursorOffset = index;
+      update();
+      if (WindowControllerDelegate* delegate = windowControllerDelegate()) delegate->runGlossPanel();
+      return;
+    }
+  }
+  mousePressEvent(event);
+}
+
 void EditingCanvas::leaveEvent(QEvent* event) {
   diag(QStringLiteral("mouse exited from canvas"));
   CanvasView::leaveEvent(event);
@@ -150,255 +161,48 @@ void EditingCanvas::leaveEvent(QEvent* event) {
 
 // --- keys ---
 
-bool EditingCanvas::event(QEvent* event) {
-  // Keys of the key table reach keyPressEvent even when a menu item shows
-  // the same key as its shortcut.
-  if (event->type() == QEvent::ShortcutOverride) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (handlesKey(key->key(), key->modifiers())) {
-      event->accept();
-      return true;
-    }
-  }
-  return CanvasView::event(event);
-}
-
 void EditingCanvas::keyPressEvent(QKeyEvent* event) {
-  const Qt::KeyboardModifiers modifiers = event->modifiers() & RelevantModifiers;
-  diag(QStringLiteral("keyDown in Canvas"));
-  diag(event->text() + QStringLiteral(" : ") + QString::number(event->key()) + QStringLiteral(", step(") +
-       QString::number(keyStep(modifiers)) + QLatin1Char(')'));
-  if (runKey(event->key(), modifiers)) {
-    event->accept();
-    update();
-    return;
+  const QKeySequence pressed(QKeyCombination(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key())));
+  for (const QPointer<QAction>& action : m_keyActions) {
+    if (action && action->isEnabled() && action->shortcuts().contains(pressed)) {
+      action->trigger();
+      event->accept();
+      return;
+    }
   }
   CanvasView::keyPressEvent(event);
 }
 
-bool EditingCanvas::handlesKey(int key, Qt::KeyboardModifiers modifiers) const {
-  modifiers &= RelevantModifiers;
-  const bool shift = modifiers & Qt::ShiftModifier;
-  const bool command = modifiers & Qt::ControlModifier;
-  const bool option = modifiers & Qt::AltModifier;
-  const bool control = modifiers & Qt::MetaModifier;
-  const bool none = modifiers == Qt::NoModifier;
-  switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-    case Qt::Key_D:
-    case Qt::Key_H:
-    case Qt::Key_Y:
-    case Qt::Key_M:
-      return true;
-    case Qt::Key_Space:
-      return option || shift || none;
-    case Qt::Key_A:
-      return control || option || none;
-    case Qt::Key_S:
-      return none || modifiers == Qt::ShiftModifier;
-    case Qt::Key_F:
-      return control || none || modifiers == Qt::ShiftModifier;
-    case Qt::Key_V:
-      return true;
-    case Qt::Key_X:
-      return !shift;
-    case Qt::Key_C:
-      return control || command;
-    case Qt::Key_B:
-    case Qt::Key_W:
-    case Qt::Key_P:
-      return control;
-    case Qt::Key_E:
-      return control || command;
-    case Qt::Key_R:
-      return control || none;
-    case Qt::Key_T:
-      return command;
-    case Qt::Key_N:
-      return control || none;
-    case Qt::Key_L:
-      return option || none;
-    case Qt::Key_Escape:
-      return none;
-    default:
-      return false;
+void EditingCanvas::arrowKey(int dx, int dy, int step) {
+  ViewLineManager* layout = viewLineMan();
+  if (!layout) return;
+  if (!selectedSymbolsOfCurrentSign().isEmpty()) {
+    moveSelectedSymbols(dx * step, dy * step);
+    return;
   }
+  stepCursor(dx, dy, step);
 }
 
-bool EditingCanvas::runKey(int key, Qt::KeyboardModifiers modifiers) {
+void EditingCanvas::stepCursor(int dx, int dy, int step) {
   ViewLineManager* layout = viewLineMan();
-  if (!layout || !handlesKey(key, modifiers)) return false;
-  const bool shift = modifiers & Qt::ShiftModifier;
-  const bool command = modifiers & Qt::ControlModifier;
-  const bool option = modifiers & Qt::AltModifier;
-  const bool control = modifiers & Qt::MetaModifier;
-  const bool none = modifiers == Qt::NoModifier;
-  const int step = keyStep(modifiers);
-  // Only a run of arrow-key moves of symbols merges into one undo step.
-  if (m_editor && !isArrow(key)) m_editor->breakMergeRun();
-  auto cursorMoved = [this] {
-    scrollCursorIntoView();
-    update();
-  };
+  if (!layout) return;
+  if (dx < 0) layout->cursorLeft(step);
+  if (dx > 0) layout->cursorRight(step);
+  if (dy < 0) layout->cursorUp(step);
+  if (dy > 0) layout->cursorDown(step);
+  scrollCursorIntoView();
+  update();
+}
 
-  switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      breakLine();
-      break;
-    case Qt::Key_Backspace:
-    case Qt::Key_Delete:
-      deleteKey(option);
-      break;
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-    case Qt::Key_Up:
-    case Qt::Key_Down: {
-      if (command) {
-        if (key == Qt::Key_Left) layout->cursorFarLeft();
-        if (key == Qt::Key_Right) layout->cursorFarRight();
-        if (key == Qt::Key_Up) layout->cursorFarUp();
-        if (key == Qt::Key_Down) layout->cursorFarDown();
-        cursorMoved();
-        break;
-      }
-      if (!selectedSymbolsOfCurrentSign().isEmpty()) {
-        const qreal dx = key == Qt::Key_Left ? -step : key == Qt::Key_Right ? step : 0;
-        const qreal dy = key == Qt::Key_Up ? -step : key == Qt::Key_Down ? step : 0;
-        moveSelectedSymbols(dx, dy);
-        break;
-      }
-      if (key == Qt::Key_Left) layout->cursorLeft(step);
-      if (key == Qt::Key_Right) layout->cursorRight(step);
-      if (key == Qt::Key_Up) layout->cursorUp(step);
-      if (key == Qt::Key_Down) layout->cursorDown(step);
-      cursorMoved();
-      break;
-    }
-    case Qt::Key_Space:
-      if (option) {
-        Q_EMIT notationInputRequested();
-        if (WindowControllerDelegate* delegate = windowControllerDelegate()) delegate->runConversionPanel();
-      } else if (shift) {
-        if (WindowControllerDelegate* delegate = windowControllerDelegate()) delegate->runCommentPanel();
-      } else {
-        cycleAmbiguousSign();
-      }
-      break;
-    case Qt::Key_A:
-      if (control) {
-        layout->cursorFarLeft();
-        cursorMoved();
-      } else if (option) {
-        addSignToDB();
-      } else {
-        selectAllSymbols();
-      }
-      break;
-    case Qt::Key_S:
-      if (shift)
-        selectPreviousSymbol();
-      else
-        selectNextSymbol();
-      break;
-    case Qt::Key_D:
-      duplicateSymbols();
-      break;
-    case Qt::Key_F:
-      if (control) {
-        layout->cursorRight(1);
-        cursorMoved();
-      } else if (shift) {
-        previousFill();
-      } else {
-        nextFill();
-      }
-      break;
-    case Qt::Key_H:
-      flipSelected(false);
-      break;
-    case Qt::Key_V:
-      if (!control && !command)
-        flipSelected(true);
-      else if (shift)
-        pasteSign();
-      else
-        pasteSymbols();
-      break;
-    case Qt::Key_X:
-      cutSymbols();
-      break;
-    case Qt::Key_C:
-      if (shift)
-        copySign();
-      else
-        copySymbols();
-      break;
-    case Qt::Key_B:
-      layout->cursorLeft(1);
-      cursorMoved();
-      break;
-    case Qt::Key_W:
-      cutSign();
-      break;
-    case Qt::Key_E:
-      if (command) {
-        insertEmptySign();
-      } else {
-        layout->cursorFarRight();
-        cursorMoved();
-      }
-      break;
-    case Qt::Key_R:
-      if (control)
-        copySign();
-      else
-        rotateSelected(45);
-      break;
-    case Qt::Key_Y:
-      pasteSign();
-      break;
-    case Qt::Key_T:
-      addSignToDB();
-      break;
-    case Qt::Key_P:
-      layout->cursorUp(1);
-      cursorMoved();
-      break;
-    case Qt::Key_N:
-      if (control) {
-        layout->cursorDown(1);
-        cursorMoved();
-      } else {
-        nextVariation();
-      }
-      break;
-    case Qt::Key_L:
-      if (option) {
-        Q_EMIT signListRequested();
-        if (WindowControllerDelegate* delegate = windowControllerDelegate()) delegate->openSignList();
-      } else {
-        rotateSelected(-45);
-      }
-      break;
-    case Qt::Key_M:
-      mirrorSymbols();
-      break;
-    case Qt::Key_Escape:
-      clearSymbolSelection();
-      break;
-    default:
-      return false;
-  }
-  Q_UNUSED(none);
-  return true;
+void EditingCanvas::cursorToEdge(int dx, int dy) {
+  ViewLineManager* layout = viewLineMan();
+  if (!layout) return;
+  if (dx < 0) layout->cursorFarLeft();
+  if (dx > 0) layout->cursorFarRight();
+  if (dy < 0) layout->cursorFarUp();
+  if (dy > 0) layout->cursorFarDown();
+  scrollCursorIntoView();
+  update();
 }
 
 // --- drag and drop ---
@@ -440,7 +244,12 @@ void EditingCanvas::dropEvent(QDropEvent* event) {
   if (data->hasText()) {
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    dropSymbolString(data->text(), toCanvas(event->position()));
+    // The dropped symbol is the one the next keys act on: the canvas takes
+    // the focus from the palette the drag started in.
+    if (dropSymbolString(data->text(), toCanvas(event->position()))) {
+      activateWindow();
+      setFocus(Qt::OtherFocusReason);
+    }
   }
 }
 

@@ -301,6 +301,30 @@ void EditingCanvas::setCommentOfCurrentSign(const QString& comment) {
   edit(QStringLiteral("UndoComment"), [&] { sign->comment = comment; });
 }
 
+void EditingCanvas::setGlossOfCurrentSign(const QString& gloss, const QString& reading) {
+  const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
+  if (!sign) return;
+  auto entry = sign->jjs ? std::make_shared<DbSign>(*sign->jjs) : std::make_shared<DbSign>();
+  // Read back from a file, the gloss text splits the same way.
+  std::tie(entry->gloss, entry->tag) = DbSign::splitGlossAndTag(gloss.trimmed());
+  entry->yomi = reading.trimmed();
+  if (entry->gloss == sign->jjs->gloss && entry->tag == sign->jjs->tag && entry->yomi == sign->jjs->yomi) return;
+  edit(QStringLiteral("UndoGloss"), [&] {
+    sign->jjs = entry;
+    refreshLayout();
+  });
+}
+
+void EditingCanvas::setLaneOfCurrentSign(int lane) {
+  const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
+  if (!sign || sign->isEmpty() || sign->lane == lane) return;
+  edit(QStringLiteral("UndoLane"), [&] {
+    sign->lane = lane;
+    if (viewLineMan()->isVertical()) viewLineMan()->center(sign);
+    refreshLayout();
+  });
+}
+
 bool EditingCanvas::insertSignAtCursorPositionBySignID(qint64 signID) {
   diag(QStringLiteral("insertSignAtCursorPositionBySignID"), QStringLiteral("signID=%1").arg(signID));
   const SignPtr sign = m_signLoader ? m_signLoader(signID) : nullptr;
@@ -350,6 +374,8 @@ bool EditingCanvas::dropSymbolString(const QString& text, const QPointF& point) 
   }
   auto symbol = std::make_shared<ISWA>(*made);
   return edit(QStringLiteral("UndoDropSymbol"), [&] {
+    // Only the dropped symbol stays selected.
+    viewLineMan()->clearSymbolSelection();
     viewLineMan()->placeCursor(point);
     viewLineMan()->dropSymbol(symbol, point);
     setContentExtent(viewLineMan()->layout());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAction>
 #include <QPointF>
 #include <QPointer>
 #include <QStringList>
@@ -18,8 +19,7 @@ class DocumentEditor;
 // symbols and SWML files can be dropped on it. Every change to the document
 // runs through the DocumentEditor as one undo step.
 //
-// Key bindings follow Linux conventions: the Command key of the original
-// bindings is Ctrl, Option is Alt and Control is Meta (the Super key).
+// Its keys are the actions of the command table that act on the canvas.
 class EditingCanvas : public CanvasView {
   Q_OBJECT
  public:
@@ -30,6 +30,9 @@ class EditingCanvas : public CanvasView {
   ~EditingCanvas() override;
 
   void setEditor(DocumentEditor* editor) { m_editor = editor; }
+  // The actions whose keys act while the canvas has the keyboard focus (and
+  // only then: typing in a text field never reaches them).
+  void addKeyAction(QAction* action) { m_keyActions << action; }
   DocumentEditor* editor() const { return m_editor; }
 
   // The loader of dictionary signs (the window's dictionary; nothing is
@@ -63,6 +66,14 @@ class EditingCanvas : public CanvasView {
   // same symbols is one undo step.
   void moveSelectedSymbols(qreal dx, qreal dy);
   void clearSymbolSelection();
+  // An arrow key: moves the selected symbols by step points in the
+  // direction (dx, dy), else moves the cursor (a step of 10 extends the
+  // range of selected signs).
+  void arrowKey(int dx, int dy, int step);
+  // Moves the cursor by one sign or line, selection or not.
+  void stepCursor(int dx, int dy, int step = 1);
+  // Moves the cursor to the first or last line, or the start or end of its line.
+  void cursorToEdge(int dx, int dy);
   // Merges parallel arrows of the current sign.
   void integrateArrows();
 
@@ -86,6 +97,12 @@ class EditingCanvas : public CanvasView {
   // Replaces an ambiguous sign by its next candidate; true when it did.
   bool cycleAmbiguousSign();
   void setCommentOfCurrentSign(const QString& comment);
+  // Gives the current sign a gloss and reading (one undo step). The sign gets
+  // its own copy of its entry: the dictionary and other signs keep theirs.
+  void setGlossOfCurrentSign(const QString& gloss, const QString& reading);
+  // Puts the current sign in a lane (< 0 left, 0 middle, > 0 right) as one
+  // undo step; vertical writing moves it there at once.
+  void setLaneOfCurrentSign(int lane);
   // Puts a dictionary entry before the current sign; the cursor ends up after it.
   bool insertSignAtCursorPositionBySignID(qint64 signID);
   // Inserts signs in order at the cursor as one undo step named by the
@@ -99,37 +116,26 @@ class EditingCanvas : public CanvasView {
   // False (nothing added) when the text is no symbol code of the archive.
   bool dropSymbolString(const QString& text, const QPointF& point);
 
-  // The step of moves for a key: 10 with Shift, else 1.
-  static int keyStep(Qt::KeyboardModifiers modifiers) { return modifiers & Qt::ShiftModifier ? 10 : 1; }
-
  Q_SIGNALS:
   // Files dropped on the canvas, to be opened as documents.
   void filesDropped(const QStringList& paths);
   // A copy of the current sign for the dictionary entry editor.
   void addSignToDictionaryRequested(const SignPtr& sign);
-  // Alt+L: the dictionary's sign list.
-  void signListRequested();
-  // Alt+Space: the notation input.
-  void notationInputRequested();
   // The document changed through an edit of this canvas.
   void edited();
 
  protected:
-  bool event(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-  void leaveEvent(QEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void leaveEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
 
  private:
-  // Whether the canvas handles the key itself (rather than a menu shortcut).
-  bool handlesKey(int key, Qt::KeyboardModifiers modifiers) const;
-  // Runs a key of the key table; false when the key is not one of them.
-  bool runKey(int key, Qt::KeyboardModifiers modifiers);
   // Runs edit as one undo step, then lays out, redraws and notifies.
   // Copy or cut, with the text in the given form.
   void copySigns(bool cut, Fsw::Form form);
@@ -141,6 +147,7 @@ class EditingCanvas : public CanvasView {
 
   SignLoader m_signLoader;
   DocumentEditor* m_editor = nullptr;  // owned by the window
+  QList<QPointer<QAction>> m_keyActions;
 };
 
 }  // namespace quabe

@@ -108,7 +108,19 @@ QMimeData* PaletteView::makeMimeData(SymbolCode code) {
 QString PaletteView::toolTipAt(const QPointF& point) const {
   const int item = Palette::itemAt(point);
   if (item < 0 || item >= m_palette.count()) return QString();
-  return PaletteToolTips::text(m_currentPaletteNumber, item);
+  if (m_isMain) return PaletteToolTips::text(m_currentPaletteNumber, item);
+  // A variant: its own name where it has one, its family, and its code in
+  // the two forms users meet (FSW key and the document's text form).
+  const SymbolCode code = m_palette.code(item);
+  if (code == 0) return QString();
+  QStringList lines;
+  const QString own = PaletteToolTips::text(m_currentPaletteNumber, item);
+  if (!own.isEmpty()) lines << own;
+  const QString family = PaletteToolTips::text(Palette::MainPaletteNumber, m_currentPaletteNumber);
+  if (!family.isEmpty()) lines << family;
+  const QString key = SSS::toFswKey(code);
+  lines << (key.isEmpty() ? SSS::toString(code) : key + QStringLiteral(" · ") + SSS::toString(code));
+  return lines.join(QLatin1Char('\n'));
 }
 
 void PaletteView::paintEvent(QPaintEvent* event) {

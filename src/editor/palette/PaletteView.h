@@ -51,7 +51,8 @@ class PaletteView : public QWidget {
   const QList<QImage>& itemImages() const { return m_itemImages; }
   void clearSelection();
 
-  // Tool tip of the item under a point ("" for none).
+  // Tool tip of the item under a point ("" for none): the family on the main
+  // palette; on a sub palette the variant's name, family and code.
   QString toolTipAt(const QPointF& point) const;
   // Where an image of the given size is drawn in the cell of item: centred,
   // scaled down to fit 36 x 36 when larger.

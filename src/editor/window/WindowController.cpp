@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -28,7 +29,9 @@
 #include "editor/interaction/EditingCanvas.h"
 #include "editor/palette/PaletteTabWidget.h"
 #include "editor/palette/PaletteView.h"
+#include "editor/window/GlossPanel.h"
 #include "editor/window/NotationPanel.h"
+#include "editor/window/TextInputPanel.h"
 #include "symbols/ISWA.h"
 
 namespace quabe {
@@ -39,7 +42,7 @@ WindowController::WindowController(std::unique_ptr<Document> document, Dictionar
   buildWidgets();
   diag(QStringLiteral("WindowController - awakeFromNib()"));
   diag(QStringLiteral("canvasView.document = ") +
-       (m_document->sourcePath().isEmpty() ? loc("Untitled") : m_document->sourcePath()));
+       (m_document->sourcePath().isEmpty() ? displayName() : m_document->sourcePath()));
 
   m_editor = new DocumentEditor(m_document.get(), m_canvas, &m_layoutSettings, this);
   m_canvas->setEditor(m_editor);
@@ -52,6 +55,7 @@ WindowController::WindowController(std::unique_ptr<Document> document, Dictionar
   }
   syncDirectionControl();
   m_editor->resetBaseline();
+  buildActions();
   buildMenus();
 
   connect(m_document.get(), &Document::modifiedChanged, this, [this] { updateWindowTitle(); });
@@ -63,6 +67,8 @@ WindowController::WindowController(std::unique_ptr<Document> document, Dictionar
   connect(m_searchField, &QLineEdit::returnPressed, this,
           [this] { DocumentController::shared().requestSearch(this, m_searchField->text()); });
 
+  // A click that deselects changes no document: the symbol field follows it here.
+  m_canvas->installEventFilter(this);
   resize(1100, 760);
   updateWindowTitle();
   m_canvas->setFocus();
@@ -108,6 +114,8 @@ void WindowController::buildWidgets() {
   for (int segment = 0; segment < 2; ++segment) {
     auto* button = new QToolButton;
     button->setText(loc(directionKeys[segment]));
+    button->setToolTip(Localization::text(QLatin1String(directionKeys[segment]) + QStringLiteral("Tip")));
+    button->setStatusTip(button->toolTip());
     button->setCheckable(true);
     button->setObjectName(segment == 0 ? QStringLiteral("horizontalSegment") : QStringLiteral("verticalSegment"));
     m_writingDirectionControl->addButton(button, segment);
@@ -118,6 +126,8 @@ void WindowController::buildWidgets() {
   toolbar->addSeparator();
   m_searchField = new QLineEdit;
   m_searchField->setPlaceholderText(loc("SearchDictionary"));
+  m_searchField->setToolTip(loc("SearchDictionaryTip"));
+  m_searchField->setStatusTip(m_searchField->toolTip());
   m_searchField->setClearButtonEnabled(true);
   m_searchField->setMaximumWidth(260);
   auto* spacer = new QWidget;
@@ -132,6 +142,11 @@ void WindowController::buildWidgets() {
   m_symbolInfoTextField->setObjectName(QStringLiteral("symbolInfoTextField"));
   statusBar()->addWidget(m_axisTextField);
   statusBar()->addWidget(m_symbolInfoTextField, 1);
+  m_dictionaryLabel = new QLabel;
+  m_dictionaryLabel->setObjectName(QStringLiteral("dictionaryLabel"));
+  statusBar()->addPermanentWidget(m_dictionaryLabel);
+  showDictionaryName();
+  if (m_dictionary) connect(m_dictionary, &Dictionary::switched, this, [this] { showDictionaryName(); });
 
   m_commentWindow = new TextInputPanel(loc("CommentTitle"), loc("CommentPrompt"), this);
   m_jsConvWindow = new NotationPanel(this);
@@ -159,13 +174,26 @@ void WindowController::syncDirectionControl() {
     segment->setChecked(true);
 }
 
+QString WindowController::displayName() const {
+  const QString path = m_document->filePath();
+  if (!path.isEmpty()) return QFileInfo(path).fileName();
+  const QString source = m_document->sourcePath();
+  if (!source.isEmpty()) return loc("TitleDamagedCopy").arg(QFileInfo(source).fileName());
+  return m_untitledNumber > 1 ? loc("UntitledNumbered").arg(m_untitledNumber) : loc("Untitled");
+}
+
+void WindowController::setUntitledNumber(int number) {
+  m_untitledNumber = number;
+  updateWindowTitle();
+}
+
+bool WindowController::isUntouched() const {
+  return m_document->sourcePath().isEmpty() && !m_document->isModified() && m_document->undoStack().count() == 0;
+}
+
 void WindowController::updateWindowTitle() {
   const QString path = m_document->filePath();
-  const QString source = m_document->sourcePath();
-  QString name = QFileInfo(path).fileName();
-  if (path.isEmpty())
-    name = source.isEmpty() ? loc("Untitled") : loc("TitleDamagedCopy").arg(QFileInfo(source).fileName());
-  setWindowTitle(name + QStringLiteral("[*] — Quabe"));
+  setWindowTitle(displayName() + QStringLiteral("[*] — Quabe"));
   setWindowModified(m_document->isModified());
   setWindowFilePath(path);
 }
@@ -188,6 +216,12 @@ void WindowController::symbolSelected(const ISWA& symbol) {
 
 void WindowController::clearSymbolInfo() {
   if (EditorState::shared().selectedSymbols.isEmpty()) m_symbolInfoTextField->clear();
+}
+
+void WindowController::showDictionaryName() {
+  const QString path = m_dictionary ? m_dictionary->path() : QString();
+  m_dictionaryLabel->setText(loc("ActiveDictionary").arg(QFileInfo(path).fileName()));
+  m_dictionaryLabel->setToolTip(QDir::toNativeSeparators(path));
 }
 
 void WindowController::documentChanged() {
@@ -227,6 +261,20 @@ void WindowController::runCommentPanel() {
   if (!text) return;
   commentText = *text;
   m_canvas->setCommentOfCurrentSign(commentText);
+}
+
+void WindowController::runGlossPanel() {
+  const ViewLineManager* layout = m_canvas->viewLineMan();
+  const SignPtr sign = layout ? layout->currentSign() : nullptr;
+  if (!sign || sign->isEmpty()) return;
+  // The tag follows the gloss the way the panel's text is split again.
+  const DbSign& entry = *sign->jjs;
+  const bool circled = entry.tag.size() == 1 && entry.tag[0] >= QChar(0x2460) && entry.tag[0] <= QChar(0x2468);
+  const QString gloss =
+      entry.tag.isEmpty() ? entry.gloss : entry.gloss + (circled ? QString() : QStringLiteral("_")) + entry.tag;
+  GlossPanel panel(this);
+  const auto edited = panel.run(gloss, entry.yomi);
+  if (edited) m_canvas->setGlossOfCurrentSign(edited->first, edited->second);
 }
 
 void WindowController::openSignList() { DocumentController::shared().requestSignList(this); }
@@ -314,11 +362,14 @@ bool WindowController::saveDocument() {
 bool WindowController::saveDocumentAs() {
   // A document read from a damaged file proposes that file: the user decides.
   const QString source = m_document->sourcePath();
-  const QString suggested = source.isEmpty() ? loc("Untitled") + QStringLiteral(".swml") : source;
+  const QString suggested =
+      source.isEmpty() ? QDir(DocumentController::dialogFolder(this)).filePath(displayName() + QStringLiteral(".swml"))
+                       : source;
   QString path = m_savePathChooser ? m_savePathChooser(suggested)
                                    : QFileDialog::getSaveFileName(this, loc("MenuSaveAs"), suggested,
                                                                   loc("SwmlFiles") + QStringLiteral(" (*.swml)"));
   if (path.isEmpty()) return false;
+  DocumentController::noteDialogFolder(path);
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".swml");
   return saveToPath(path);
 }
@@ -349,6 +400,7 @@ bool WindowController::revertDocument() {
     return false;
   }
   EditorState::shared().clearSymbolSelection();
+  m_symbolInfoTextField->clear();
   m_document->bufferManager.editBuffer = saved.bufferManager.editBuffer;
   m_document->prefs = saved.prefs;
   m_document->undoStack().clear();
@@ -363,11 +415,13 @@ bool WindowController::revertDocument() {
 }
 
 bool WindowController::saveAsPDF() {
-  QString base = m_document->filePath();
-  base = base.isEmpty() ? loc("Untitled") : QFileInfo(base).completeBaseName();
-  QString path = QFileDialog::getSaveFileName(this, loc("MenuSaveAsPdf"), base + QStringLiteral(".pdf"),
-                                              QStringLiteral("PDF (*.pdf)"));
+  const QString base =
+      m_document->filePath().isEmpty() ? displayName() : QFileInfo(m_document->filePath()).completeBaseName();
+  QString path = QFileDialog::getSaveFileName(
+      this, loc("MenuSaveAsPdf"), QDir(DocumentController::dialogFolder(this)).filePath(base + QStringLiteral(".pdf")),
+      QStringLiteral("PDF (*.pdf)"));
   if (path.isEmpty()) return false;
+  DocumentController::noteDialogFolder(path);
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
   return saveAsPDFToPath(path);
 }
@@ -383,8 +437,7 @@ bool WindowController::printDocument() { return CanvasExport::printWithDialog(*m
 
 bool WindowController::confirmClose() {
   if (!m_document->isModified()) return true;
-  const QString path = m_document->filePath();
-  const QString name = path.isEmpty() ? loc("Untitled") : QFileInfo(path).fileName();
+  const QString name = displayName();
   const int answer = alerts().ask(loc("SaveChangesQuestion").arg(name), loc("SaveChangesInfo"),
                                   {loc("Save"), loc("DontSave"), loc("Cancel")}, 0);
   if (answer == 0) return saveDocument();
@@ -403,6 +456,11 @@ void WindowController::closeEvent(QCloseEvent* event) {
   state.editingSigns.clear();
   Q_EMIT closed(this);
   event->accept();
+}
+
+bool WindowController::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == m_canvas && event->type() == QEvent::MouseButtonRelease) clearSymbolInfo();
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void WindowController::changeEvent(QEvent* event) {

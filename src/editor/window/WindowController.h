@@ -54,6 +54,7 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   PaletteView* subPaletteView() const;
   QLabel* axisTextField() const { return m_axisTextField; }
   QLabel* symbolInfoTextField() const { return m_symbolInfoTextField; }
+  QLabel* dictionaryLabel() const { return m_dictionaryLabel; }
   QButtonGroup* writingDirectionControl() const { return m_writingDirectionControl; }
   QLineEdit* searchField() const { return m_searchField; }
   TextInputPanel* commentWindow() const { return m_commentWindow; }
@@ -79,6 +80,8 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   QString conversionText() const override { return jjsText; }
   void runCommentPanel() override;
   QString commentTextValue() const override { return commentText; }
+  // Sign ▸ Edit Gloss…: the gloss panel for the current sign.
+  void runGlossPanel() override;
   void openSignList() override;
 
   // --- commands ---
@@ -123,8 +126,14 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   // Asks about unsaved changes; true when the window may close.
   bool confirmClose();
 
-  // The window title: file name (or "Untitled") with the modified mark.
+  // The window title: file name (or "Untitled", "Untitled 2" …) with the modified mark.
   void updateWindowTitle();
+  QString displayName() const;
+  // Numbers an untitled window (1 is plain "Untitled").
+  void setUntitledNumber(int number);
+  int untitledNumber() const { return m_untitledNumber; }
+  // A new window nobody has used yet: no file, no edits. Opening a file replaces it.
+  bool isUntouched() const;
 
  Q_SIGNALS:
   void activated(WindowController* window);
@@ -133,16 +142,17 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildWidgets();
+  void buildActions();
   void buildMenus();
-  QAction* addAction(QMenu* menu, const QString& name, const char* textKey, const QList<QKeySequence>& keys,
-                     const std::function<void()>& run);
   void syncLayoutSettings();
   void syncDirectionControl();
   void stepRestored();
   void clearSymbolInfo();
+  void showDictionaryName();
 
   std::unique_ptr<Document> m_document;
   QPointer<Dictionary> m_dictionary;
@@ -153,6 +163,7 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   PaletteTabWidget* m_tabView = nullptr;
   QLabel* m_axisTextField = nullptr;
   QLabel* m_symbolInfoTextField = nullptr;
+  QLabel* m_dictionaryLabel = nullptr;  // the name of the dictionary in use
   QButtonGroup* m_writingDirectionControl = nullptr;
   QLineEdit* m_searchField = nullptr;
   TextInputPanel* m_commentWindow = nullptr;
@@ -162,6 +173,7 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   QHash<QString, QAction*> m_actions;
   SavePathChooser m_savePathChooser;
   bool m_closing = false;
+  int m_untitledNumber = 1;
 };
 
 }  // namespace quabe

@@ -20,7 +20,7 @@ struct BufferPosition {
 // The text of a document: its logical lines. Convention: every line ends
 // with an empty sign (its line break); after any operation that may break
 // that, callers tidy with terminateAllLines(). The sign clipboard is shared
-// by all documents (it lives in EditorState).
+// by all documents (it lives in Clipboards).
 class BufferManager {
  public:
   // One line holding one empty sign.

@@ -4,7 +4,7 @@
 #include <atomic>
 #include <cmath>
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "symbols/SymbolArchive.h"
 #include "symbols/SymbolVectors.h"
 
@@ -50,11 +50,7 @@ std::optional<ISWA> ISWA::make(const QString& sssString, Hand hand) {
   return make(*code, hand);
 }
 
-ISWA ISWA::copy() const {
-  ISWA c = *this;
-  c.selected = false;
-  return c;
-}
+ISWA ISWA::copy() const { return *this; }
 
 bool ISWA::applyCode(SymbolCode code) {
   const std::optional<QImage> img = SymbolArchive::shared().image(code);
@@ -70,7 +66,7 @@ bool ISWA::setSss(SymbolCode code) { return applyCode(code); }
 
 void ISWA::rotate(int angle) {
   if (angle % 45 != 0) {
-    diag(QStringLiteral("Error: rotate ") + QString::number(angle));
+    qCWarning(lcSymbols) << "rotation by" << angle << "degrees ignored: not a multiple of 45";
     return;
   }
   const SymbolCode next = SymbolArchive::shared().turned(m_sss, angle / 45);
@@ -86,7 +82,8 @@ void ISWA::nextFill() {
   const int fill = SSS::fill(m_sss);
   if (applyCode(SSS::withFill(m_sss, (fill + 1) & 15))) return;
   if (fill != 1) {
-    if (!applyCode(SSS::withFill(m_sss, 1))) diag(QStringLiteral("the symbol does not have fill '1' ???"));
+    if (!applyCode(SSS::withFill(m_sss, 1)))
+      qCWarning(lcSymbols).noquote() << "no fill 1 in the archive for" << SSS::toString(m_sss);
   }
 }
 

@@ -25,15 +25,14 @@ class ISWA {
   static std::optional<ISWA> make(SymbolCode sss, Hand hand = Hand::none);
   static std::optional<ISWA> make(const QString& sssString, Hand hand = Hand::none);
 
-  // A copy is never selected.
   ISWA copy() const;
+  // Every field equal (the images by their pixels).
+  bool operator==(const ISWA&) const = default;
 
   bool isValid() const { return m_valid; }
   SymbolCode sss() const { return m_sss; }
   const QImage& image() const { return m_image; }
   QRectF rect;
-  bool selected = false;
-  std::optional<QImage> colorImage;
   QColor symbolColor = QColor(0, 0, 0);
   bool changeableHand = false;
   bool turnableArrow = false;

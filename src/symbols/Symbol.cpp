@@ -1,6 +1,6 @@
 #include "symbols/Symbol.h"
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "symbols/SymbolArchive.h"
 
 namespace quabe {
@@ -55,7 +55,7 @@ void Symbol::setRotation(int newRotation) {
 void Symbol::rotateCW() {
   const int r = rotation;
   if (r < 1 || r > 16) {
-    diag(QStringLiteral("rotateCW()"), QStringLiteral("invalid rotation: %1").arg(r));
+    qCWarning(lcSymbols) << "cannot turn a symbol with rotation" << r;
     return;
   }
   setRotation(r <= 8 ? (r + 6) % 8 + 1 : (r + 8) % 8 + 9);
@@ -64,7 +64,7 @@ void Symbol::rotateCW() {
 void Symbol::rotateCCW() {
   const int r = rotation;
   if (r < 1 || r > 16) {
-    diag(QStringLiteral("rotateCCW()"), QStringLiteral("invalid rotation: %1").arg(r));
+    qCWarning(lcSymbols) << "cannot turn a symbol with rotation" << r;
     return;
   }
   setRotation(r <= 8 ? (r + 8) % 8 + 1 : (r + 6) % 8 + 9);
@@ -73,7 +73,7 @@ void Symbol::rotateCCW() {
 void Symbol::rotate(int steps) {
   const int r = rotation;
   if (r < 1 || r > 16) {
-    diag(QStringLiteral("rotate(steps:)"), QStringLiteral("invalid rotation: %1").arg(r));
+    qCWarning(lcSymbols) << "cannot turn a symbol with rotation" << r;
     return;
   }
   setRotation(r <= 8 ? positiveMod(steps + r + 15, 8) + 1 : positiveMod(r - steps + 15, 8) + 9);

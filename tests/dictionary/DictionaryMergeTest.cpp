@@ -5,7 +5,6 @@
 
 #include "BuildPaths.h"
 #include "DictionaryFixture.h"
-#include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/DictionaryMerge.h"
@@ -166,7 +165,6 @@ TEST_F(MergeTest, CompoundsAndAliasesSurviveTheMerge) {
 
 // A target that refuses writes: every entry is reported, none half-written.
 TEST_F(MergeTest, FailedWritesAreCountedAndLeaveNothingBehind) {
-  setDiagnosticsEnabled(false);
   put(path, 1, "rain", 10);
   put(other(), 1, "rain", 10, {"changed"});
   put(other(), 2, "snow", 20);
@@ -185,7 +183,6 @@ TEST_F(MergeTest, FailedWritesAreCountedAndLeaveNothingBehind) {
 // The starter dictionary and an ASL one number their entries apart: merging
 // either into the other asks no replace question.
 TEST(MergeRealData, TheStarterAndAnAslDictionaryShareNoEntries) {
-  setDiagnosticsEnabled(false);
   const QString starter = QStringLiteral(QUABE_BUILD_RESOURCE_DIR "/swdic.db");
   ASSERT_TRUE(QFile::exists(starter));
   QTemporaryDir dir;
@@ -207,5 +204,4 @@ TEST(MergeRealData, TheStarterAndAnAslDictionaryShareNoEntries) {
     EXPECT_EQ(report.failed, 0) << report.failures.join('\n').toStdString();
     EXPECT_EQ(report.identical + report.added + report.skipped, merge.entryCount());
   }
-  setDiagnosticsEnabled(true);
 }

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "core/Diagnostics.h"
 #include "dictionary/sqlite/SqliteDatabase.h"
 
 using namespace quabe;
@@ -20,14 +19,12 @@ class SqliteDatabaseTest : public ::testing::Test {
     ASSERT_TRUE(db.openOrCreate());
     ASSERT_TRUE(db.executeUpdate("CREATE TABLE T (ID INTEGER, Name TEXT, Score REAL, Flag INTEGER)"));
   }
-  void TearDown() override { setDiagnosticsEnabled(true); }
   QTemporaryDir dir;
   QString path;
 };
 }  // namespace
 
 TEST_F(SqliteDatabaseTest, UnknownColumnsReadAsNullAndWrongArgumentCountsRunNothing) {
-  setDiagnosticsEnabled(false);
   SqliteDatabase db(path);
   ASSERT_TRUE(db.open());
   ASSERT_TRUE(db.executeUpdate("INSERT INTO T (ID, Name) VALUES (?,?)", {7, QString("x")}));
@@ -56,7 +53,6 @@ TEST_F(SqliteDatabaseTest, ClosingTheConnectionFinishesOpenResultSets) {
 }
 
 TEST_F(SqliteDatabaseTest, OpenDoesNotCreateMissingFilesAndRejectsOtherFiles) {
-  setDiagnosticsEnabled(false);
   const QString missing = dir.filePath("missing.db");
   SqliteDatabase none(missing);
   EXPECT_FALSE(none.open());
@@ -95,7 +91,6 @@ TEST_F(SqliteDatabaseTest, TransactionsCommitRollBackAndCloseRollsBackAnOpenOne)
 }
 
 TEST_F(SqliteDatabaseTest, ABusyDatabaseIsRetriedUntilTheLimitThenFails) {
-  setDiagnosticsEnabled(false);
   SqliteDatabase holder(path);
   ASSERT_TRUE(holder.open());
   ASSERT_TRUE(holder.beginTransaction());  // exclusive lock

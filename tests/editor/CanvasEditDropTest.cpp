@@ -30,7 +30,7 @@ class CanvasEditDropTest : public EditorGuiTest {
 TEST_F(CanvasEditDropTest, PaletteSymbolDroppedIntoTheSignUnderThePointer) {
   for (const bool vertical : {false, true}) {
     SCOPED_TRACE(vertical ? "vertical" : "horizontal");
-    EditorState::shared().reset();
+    Clipboards::shared().reset();
     WindowController* window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}})}}, vertical));
     EditingCanvas* canvas = window->canvasView();
     ViewLineManager* man = canvas->viewLineMan();
@@ -47,7 +47,7 @@ TEST_F(CanvasEditDropTest, PaletteSymbolDroppedIntoTheSignUnderThePointer) {
     ASSERT_EQ(lineBreak->symbols.size(), 1);
     const ISWAPtr dropped = lineBreak->symbols[0];
     EXPECT_EQ(SSS::toString(dropped->sss()), QStringLiteral("02-05-001-01-01-01"));
-    EXPECT_TRUE(dropped->selected);
+    EXPECT_TRUE(canvas->selection().contains(dropped.get()));
     EXPECT_TRUE(lineBreak->jjs->gloss.isEmpty());
     ASSERT_EQ(buffer.editBuffer[0]->signArray.size(), 3);
     EXPECT_TRUE(buffer.editBuffer[0]->signArray.last()->isEmpty());
@@ -112,7 +112,7 @@ TEST_F(CanvasEditDropTest, CopiedPicturesReachTheSystemClipboard) {
   ASSERT_NE(data, nullptr);
   EXPECT_TRUE(data->hasFormat(QStringLiteral("image/tiff")));
   EXPECT_TRUE(data->hasFormat(QStringLiteral("image/png")));
-  EditorState::shared().setPasteboard(&pictures);
+  Clipboards::shared().setPasteboard(&pictures);
 }
 
 // Symbols and signs copied in one document paste into another.

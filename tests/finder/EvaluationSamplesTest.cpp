@@ -10,7 +10,6 @@
 #include "BuildPaths.h"
 #include "ScopedTuning.h"
 #include "common/TestSupport.h"
-#include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "finder/FinderEvaluation.h"
@@ -78,9 +77,7 @@ class EvaluationSamplesTest : public ::testing::Test {
 TEST_F(EvaluationSamplesTest, CollectsTheAnswersRank) {
   FinderEvaluation tester;
   tester.finder = &finder;
-  setDiagnosticsEnabled(false);
   const QList<FinderEvaluationResult> results = tester.collectResults(dir.filePath("flat_FLAT"), flat, 20, false);
-  setDiagnosticsEnabled(true);
   ASSERT_EQ(results.size(), 2);
   EXPECT_EQ(results[0].swmlFileName, "a.swml");
   EXPECT_EQ(results[0].order, 1);

@@ -5,7 +5,6 @@
 
 #include "ScopedTuning.h"
 #include "common/TestSupport.h"
-#include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "document/Sign.h"

@@ -8,7 +8,6 @@
 #include "NotationTestDictionary.h"
 #include "NotationTestSupport.h"
 #include "common/TestSupport.h"
-#include "core/Diagnostics.h"
 #include "document/Compound.h"
 #include "document/Document.h"
 #include "document/Fsw.h"
@@ -47,9 +46,7 @@ class Generation : public testing::Test {
   void SetUp() override {
     QUABE_REQUIRE_ARCHIVE();
     if (!dictionary.isValid()) GTEST_SKIP() << "no dictionary";
-    setDiagnosticsEnabled(false);
   }
-  void TearDown() override { setDiagnosticsEnabled(true); }
 
   qint64 addGive(const QString& gloss = QStringLiteral("GIVE")) {
     return dictionary.add(entry(gloss), {spellingRow(kRightHand, 100, 100, Hand::right),
@@ -312,9 +309,7 @@ class StarterDictionary : public testing::Test {
   void SetUp() override {
     QUABE_REQUIRE_ARCHIVE();
     ASSERT_TRUE(QFile::exists(path)) << "the build makes the starter dictionary";
-    setDiagnosticsEnabled(false);
   }
-  void TearDown() override { setDiagnosticsEnabled(true); }
   static QStringList glossesOf(const QList<SignPtr>& signs) {
     QStringList glosses;
     for (const SignPtr& sign : signs) glosses.append(sign->jjs->gloss + sign->jjs->tag);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "common/TestSupport.h"
-#include "core/Diagnostics.h"
 #include "symbols/Symbol.h"
 #include "symbols/SymbolArchive.h"
 
@@ -46,7 +45,6 @@ TEST(SymbolRecord, DecodesItsRowAndTakesTheSizeOfItsPicture) {
 
 TEST(SymbolRecord, RotationStepsAndSizeUpdates) {
   QUABE_REQUIRE_ARCHIVE();
-  setDiagnosticsEnabled(false);
   Symbol s(spellingRow("01-01-001-01-01-01"));
   const QSizeF upright = s.size;
   s.rotateCW();
@@ -100,5 +98,4 @@ TEST(SymbolRecord, RotationStepsAndSizeUpdates) {
   EXPECT_EQ(target.sssText(), "01-01-001-01-01-08");
   target.takeShape(nullptr);
   EXPECT_EQ(target.rotation, 8);
-  setDiagnosticsEnabled(true);
 }

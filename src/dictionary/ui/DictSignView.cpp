@@ -7,8 +7,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "core/Diagnostics.h"
-
 namespace quabe {
 
 DictSignView::DictSignView(QWidget* parent) : QWidget(parent) {
@@ -67,7 +65,6 @@ void DictSignView::paintEvent(QPaintEvent*) {
 }
 
 void DictSignView::mousePressEvent(QMouseEvent* event) {
-  diag(QStringLiteral("mouse down"));
   m_lastPoint = event->position();
   const int index = symbolAt(m_lastPoint);
   m_dragging = index >= 0;
@@ -76,7 +73,6 @@ void DictSignView::mousePressEvent(QMouseEvent* event) {
 
 void DictSignView::mouseMoveEvent(QMouseEvent* event) {
   if (!m_dragging || !(event->buttons() & Qt::LeftButton)) return;
-  diag(QStringLiteral("mouse dragged"));
   const QPointF delta = event->position() - m_lastPoint;
   m_lastPoint = event->position();
   moveSelectedSymbol(delta.x(), delta.y());
@@ -94,7 +90,6 @@ void DictSignView::keyPressEvent(QKeyEvent* event) {
 }
 
 void DictSignView::dragEnterEvent(QDragEnterEvent* event) {
-  diag(QStringLiteral("Dragging Entered"));
   if (event->mimeData()->hasText()) event->acceptProposedAction();
 }
 
@@ -105,8 +100,6 @@ void DictSignView::dragMoveEvent(QDragMoveEvent* event) {
 void DictSignView::dropEvent(QDropEvent* event) {
   const QString text = event->mimeData()->text();
   const QPointF point = event->position();
-  diag(QStringLiteral("received message: ") + text + QStringLiteral(" at (") + QString::number(point.x()) +
-       QLatin1Char(',') + QString::number(point.y()) + QLatin1Char(')'));
   event->acceptProposedAction();
   Q_EMIT symbolDropped(text, point);
 }

@@ -11,8 +11,8 @@
 #include <QUrl>
 
 #include "core/Alerts.h"
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
+#include "core/Logging.h"
 #include "core/Resources.h"
 #include "dictionary/Dictionary.h"
 #include "document/Document.h"
@@ -89,15 +89,13 @@ QString DocumentController::locateResource(const QString& name) const {
 bool DocumentController::start() {
   Resources::registerDefaults();
   const QString archive = locateResource(QStringLiteral("iswa2010bin"));
-  const QString missing = QStringLiteral("Missing symbol image archive file (iswa2010bin)!!");
   if (archive.isEmpty()) {
-    diag(missing);
+    qCWarning(lcEditor) << "symbol archive iswa2010bin not found";
     alerts().alert(loc("MissingSymbolArchive"), QString());
     return false;
   }
-  diag(QStringLiteral("iswa2010bin found"));
   if (!SymbolArchive::shared().loadImageArchive(archive) || SymbolArchive::shared().entryCount() == 0) {
-    diag(QStringLiteral("start"), QStringLiteral("unreadable archive: ") + archive);
+    qCWarning(lcEditor).noquote() << "unreadable symbol archive:" << archive;
     alerts().alert(loc("MissingSymbolArchive"), archive);
     return false;
   }
@@ -106,7 +104,6 @@ bool DocumentController::start() {
   // The dictionary chosen in the preferences of an earlier session.
   m_dictionary->setPath(Dictionary::pathFromSettings());
   updateMenuStates();
-  diag(QStringLiteral("applicationDidFinishLaunching"), QStringLiteral("Hello ") + loc("index"));
   return true;
 }
 
@@ -227,7 +224,7 @@ void DocumentController::toggleDisplay(const QString& key) {
 bool DocumentController::showSimpleManual() {
   const QString path = manualPath();
   if (path.isEmpty()) {
-    diag(QStringLiteral("showSimpleManual"), QStringLiteral("manual.html not found"));
+    qCWarning(lcEditor) << "manual.html not found";
     return false;
   }
   return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
@@ -244,7 +241,6 @@ WindowController* DocumentController::addWindow(WindowController* window) {
   m_windows.append(window);
   m_front = window;
   window->show();
-  Q_EMIT windowOpened(window);
   return window;
 }
 
@@ -268,11 +264,7 @@ WindowController* DocumentController::openDocument(const QString& path) {
   auto document = std::make_unique<Document>();
   const SwmlReadReport report = document->readFromFile(path);
   Document::showReadProblems(path, report);
-  if (!report.opened) {
-    diag(QStringLiteral("Error: ") + report.errorText);
-    return nullptr;
-  }
-  diag(QStringLiteral("Document opened successfully"));
+  if (!report.opened) return nullptr;
   noteRecentDocument(path);
   return addWindow(new WindowController(std::move(document), m_dictionary));
 }
@@ -428,7 +420,7 @@ void DocumentController::runTool(ToolCommand command) {
 
 void DocumentController::requestAddSign(WindowController* window, const SignPtr& sign) {
   if (!m_addSignHandler) {
-    diag(QStringLiteral("addSignToDB()"), QStringLiteral("no dictionary entry editor"));
+    qCDebug(lcEditor) << "no dictionary entry editor";
     return;
   }
   m_addSignHandler(window, sign);
@@ -437,7 +429,7 @@ void DocumentController::requestAddSign(WindowController* window, const SignPtr&
 void DocumentController::requestSignList(WindowController* window) {
   const ToolHandler handler = m_toolHandlers.value(int(ToolCommand::SignList));
   if (!handler) {
-    diag(QStringLiteral("openSignList()"), QStringLiteral("no sign list"));
+    qCDebug(lcEditor) << "no sign list";
     return;
   }
   handler(window);
@@ -446,7 +438,7 @@ void DocumentController::requestSignList(WindowController* window) {
 void DocumentController::requestSearch(WindowController* window, const QString& text) {
   if (text.isEmpty()) return;
   if (!m_searchHandler) {
-    diag(QStringLiteral("searchFieldChanged"), QStringLiteral("no dictionary search"));
+    qCDebug(lcEditor) << "no dictionary search";
     return;
   }
   m_searchHandler(window, text);

@@ -150,9 +150,6 @@ class DocumentController : public QObject {
   // the front window and is deleted when closed.
   WindowController* addWindow(WindowController* window);
 
- Q_SIGNALS:
-  void windowOpened(WindowController* window);
-
  private:
   DocumentController();
   void createActions();

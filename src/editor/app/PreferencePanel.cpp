@@ -21,7 +21,6 @@
 #include <QVBoxLayout>
 
 #include "core/Alerts.h"
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "core/Resources.h"
 
@@ -235,10 +234,7 @@ void PreferencePanel::discardSettings() { reject(); }
 
 bool PreferencePanel::chooseAltDictPath(const QString& path) {
   const bool valid = !path.isEmpty() && (m_validator ? m_validator(path) : QFileInfo(path).isFile());
-  if (!valid) {
-    diag(QStringLiteral("chooseAltDict"), QStringLiteral("invalid dict path"));
-    return false;
-  }
+  if (!valid) return false;
   altDictTextField->setText(path);
   return true;
 }

@@ -4,7 +4,6 @@
 
 #include "document/Compound.h"
 #include "document/DbSign.h"
-#include "document/EditorState.h"
 #include "editor/canvas/CanvasView.h"
 #include "editor/layout/CellText.h"
 
@@ -99,7 +98,7 @@ void CanvasView::drawContents(QPainter& painter, const QRectF& dirtyRect, const 
   else
     drawHorizontalLines(painter, firstLine, lastLine);
   painter.restore();
-  const QList<ISWAPtr>& selected = EditorState::shared().selectedSymbols;
+  const QList<ISWAPtr>& selected = m_selection.symbols();
   if (!selected.isEmpty() && m_delegate && !printing) m_delegate->symbolSelected(*selected.last());
 }
 
@@ -240,7 +239,7 @@ void CanvasView::drawSignBody(QPainter& painter, Sign& sign, const QPointF& orig
     shown.symbol->draw(painter, origin + shown.position - shown.symbol->rect.topLeft());
   if (printing) return;
   for (const ISWAPtr& symbol : sign.symbols)
-    if (symbol->selected)
+    if (m_selection.contains(symbol.get()))
       strokeRect(painter, cursorOutlineColor(), symbol->rect.translated(origin).adjusted(-1.5, -1.5, 1.5, 1.5));
 }
 

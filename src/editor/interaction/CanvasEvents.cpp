@@ -8,9 +8,7 @@
 #include <QMouseEvent>
 #include <QUrl>
 
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "document/EditorState.h"
 #include "editor/interaction/DocumentEditor.h"
 #include "editor/interaction/EditingCanvas.h"
 
@@ -37,8 +35,6 @@ void EditingCanvas::mousePressEvent(QMouseEvent* event) {
   }
   setFocus(Qt::MouseFocusReason);
   const QPointF p = toCanvas(event->position());
-  diag(QStringLiteral("mouseDown in canvas"));
-  diag(QString::asprintf("MOUSE DOWN at (%.1f, %.1f)", p.x(), p.y()));
   if (m_editor) m_editor->breakMergeRun();
   mouseDown = true;
   layout->placeCursor(p);
@@ -49,7 +45,7 @@ void EditingCanvas::mousePressEvent(QMouseEvent* event) {
   const bool alt = event->modifiers() & Qt::AltModifier;
   const ISWAPtr hit = symbolAt(p);
   if (!hit) {
-    layout->clearSymbolSelection();
+    selection().clear();
     symbolDragging = false;
     const qint64 clicked = ViewLineManager::pack(layout->cursorLine, layout->cursorOffset);
     if (cellSelecting && shift && selectedCellIndex >= 0) {
@@ -57,7 +53,6 @@ void EditingCanvas::mousePressEvent(QMouseEvent* event) {
     } else {
       cellSelecting = true;
       layout->clearRangeSelection();
-      diag(QStringLiteral("cell region canceled"));
       selectedCellIndex = clicked;
     }
     refreshLayout();
@@ -66,12 +61,12 @@ void EditingCanvas::mousePressEvent(QMouseEvent* event) {
     symbolDragging = true;
     const SignPtr sign = layout->currentSign();
     if (!alt && !shift) {
-      if (!hit->selected) {
-        EditorState::shared().clearSymbolSelection();
-        sign->selectSymbol(hit);
+      if (!selection().contains(hit.get())) {
+        selection().clear();
+        sign->selectSymbol(selection(), hit);
       }
     } else if (shift && !alt) {
-      sign->toggleSymbolSelection(hit);
+      sign->toggleSymbolSelection(selection(), hit);
     }
     // Everything until the button is released is one step.
     if (m_editor) m_editor->beginStep(loc("UndoMoveSymbols"));
@@ -85,8 +80,8 @@ void EditingCanvas::dragSelectedSymbols(const QPointF& point) {
   const SignPtr sign = layout ? layout->currentSign() : nullptr;
   if (!sign) return;
   mouseDragged = true;
-  sign->moveSelected(point.x() - lastMousePoint.x(), point.y() - lastMousePoint.y(), layout->maxSignWidth(),
-                     layout->maxSignHeight());
+  sign->moveSelected(selection(), point.x() - lastMousePoint.x(), point.y() - lastMousePoint.y(),
+                     layout->maxSignWidth(), layout->maxSignHeight());
   lastMousePoint = point;
   changed();
 }
@@ -113,7 +108,6 @@ void EditingCanvas::mouseReleaseEvent(QMouseEvent* event) {
     CanvasView::mouseReleaseEvent(event);
     return;
   }
-  diag(QStringLiteral("mouseUp in canvas"));
   mouseDown = false;
   const QPointF p = toCanvas(event->position());
   const bool shift = event->modifiers() & Qt::ShiftModifier;
@@ -126,9 +120,8 @@ void EditingCanvas::mouseReleaseEvent(QMouseEvent* event) {
       cellSelecting = false;
       // A plain click inside a multi-symbol selection narrows it to the clicked symbol.
       if (!alt && !shift && !mouseDragged) {
-        EditorState& state = EditorState::shared();
-        state.clearSymbolSelection();
-        state.addToSelection(hit);
+        selection().clear();
+        selection().add(hit);
       }
     }
     layout->clearRangeSelection();
@@ -141,11 +134,6 @@ void EditingCanvas::mouseReleaseEvent(QMouseEvent* event) {
   }
   mouseDragged = false;
   update();
-}
-
-void EditingCanvas::leaveEvent(QEvent* event) {
-  diag(QStringLiteral("mouse exited from canvas"));
-  CanvasView::leaveEvent(event);
 }
 
 // --- keys ---
@@ -165,9 +153,6 @@ bool EditingCanvas::event(QEvent* event) {
 
 void EditingCanvas::keyPressEvent(QKeyEvent* event) {
   const Qt::KeyboardModifiers modifiers = event->modifiers() & RelevantModifiers;
-  diag(QStringLiteral("keyDown in Canvas"));
-  diag(event->text() + QStringLiteral(" : ") + QString::number(event->key()) + QStringLiteral(", step(") +
-       QString::number(keyStep(modifiers)) + QLatin1Char(')'));
   if (runKey(event->key(), modifiers)) {
     event->accept();
     update();
@@ -284,7 +269,6 @@ bool EditingCanvas::runKey(int key, Qt::KeyboardModifiers modifiers) {
     }
     case Qt::Key_Space:
       if (option) {
-        Q_EMIT notationInputRequested();
         if (WindowControllerDelegate* delegate = windowControllerDelegate()) delegate->runConversionPanel();
       } else if (shift) {
         if (WindowControllerDelegate* delegate = windowControllerDelegate()) delegate->runCommentPanel();
@@ -382,7 +366,6 @@ bool EditingCanvas::runKey(int key, Qt::KeyboardModifiers modifiers) {
       break;
     case Qt::Key_L:
       if (option) {
-        Q_EMIT signListRequested();
         if (WindowControllerDelegate* delegate = windowControllerDelegate()) delegate->openSignList();
       } else {
         rotateSelected(-45);
@@ -404,7 +387,6 @@ bool EditingCanvas::runKey(int key, Qt::KeyboardModifiers modifiers) {
 // --- drag and drop ---
 
 void EditingCanvas::dragEnterEvent(QDragEnterEvent* event) {
-  diag(QStringLiteral("Dragging Entered into canvas"));
   const QMimeData* data = event->mimeData();
   if (data && (data->hasText() || data->hasUrls())) {
     event->setDropAction(Qt::CopyAction);
@@ -423,7 +405,6 @@ void EditingCanvas::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void EditingCanvas::dropEvent(QDropEvent* event) {
-  diag(QStringLiteral("performDragOperation in canvas"));
   const QMimeData* data = event->mimeData();
   if (!data) return;
   if (data->hasUrls()) {
@@ -431,7 +412,6 @@ void EditingCanvas::dropEvent(QDropEvent* event) {
     for (const QUrl& url : data->urls())
       if (url.isLocalFile()) paths << url.toLocalFile();
     if (paths.isEmpty()) return;
-    diag(QStringLiteral("File names dropped:") + paths.join(QStringLiteral(", ")));
     event->setDropAction(Qt::CopyAction);
     event->accept();
     Q_EMIT filesDropped(paths);

@@ -107,19 +107,12 @@ class EditingCanvas : public CanvasView {
   void filesDropped(const QStringList& paths);
   // A copy of the current sign for the dictionary entry editor.
   void addSignToDictionaryRequested(const SignPtr& sign);
-  // Alt+L: the dictionary's sign list.
-  void signListRequested();
-  // Alt+Space: the notation input.
-  void notationInputRequested();
-  // The document changed through an edit of this canvas.
-  void edited();
 
  protected:
   bool event(QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
-  void leaveEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;

@@ -16,11 +16,9 @@
 #include <QUndoStack>
 
 #include "core/Alerts.h"
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "dictionary/Dictionary.h"
 #include "document/Document.h"
-#include "document/EditorState.h"
 #include "editor/app/DocumentController.h"
 #include "editor/app/PreferencePanel.h"
 #include "editor/export/CanvasExport.h"
@@ -37,9 +35,6 @@ WindowController::WindowController(std::unique_ptr<Document> document, Dictionar
     : QMainWindow(parent), m_document(std::move(document)), m_dictionary(dictionary) {
   syncLayoutSettings();
   buildWidgets();
-  diag(QStringLiteral("WindowController - awakeFromNib()"));
-  diag(QStringLiteral("canvasView.document = ") +
-       (m_document->sourcePath().isEmpty() ? loc("Untitled") : m_document->sourcePath()));
 
   m_editor = new DocumentEditor(m_document.get(), m_canvas, &m_layoutSettings, this);
   m_canvas->setEditor(m_editor);
@@ -187,7 +182,7 @@ void WindowController::symbolSelected(const ISWA& symbol) {
 }
 
 void WindowController::clearSymbolInfo() {
-  if (EditorState::shared().selectedSymbols.isEmpty()) m_symbolInfoTextField->clear();
+  if (m_canvas->selection().isEmpty()) m_symbolInfoTextField->clear();
 }
 
 void WindowController::documentChanged() {
@@ -195,8 +190,6 @@ void WindowController::documentChanged() {
   updateWindowTitle();
   clearSymbolInfo();
 }
-
-void WindowController::documentChangedWithKind(int) { documentChanged(); }
 
 QSizeF WindowController::visibleSize() const {
   // The canvas takes the size of the scroll area's viewport.
@@ -206,7 +199,6 @@ QSizeF WindowController::visibleSize() const {
 void WindowController::runConversionPanel() {
   const DocumentController::NotationConverter& converter = DocumentController::shared().notationConverter();
   if (!converter) {
-    diag(QStringLiteral("conInputByJSConversion"), QStringLiteral("no notation converter"));
     alerts().alert(loc("NotationUnavailable"), QString());
     return;
   }
@@ -348,7 +340,8 @@ bool WindowController::revertDocument() {
     alerts().alert(loc("RevertFailed").arg(name), report.damageDescription());
     return false;
   }
-  EditorState::shared().clearSymbolSelection();
+  m_canvas->selection().clear();
+  m_canvas->selection().forgetEditing();
   m_document->bufferManager.editBuffer = saved.bufferManager.editBuffer;
   m_document->prefs = saved.prefs;
   m_document->undoStack().clear();
@@ -397,10 +390,6 @@ void WindowController::closeEvent(QCloseEvent* event) {
     return;
   }
   m_closing = true;
-  // The editor-wide selection must not keep symbols of a closed document.
-  EditorState& state = EditorState::shared();
-  state.clearSymbolSelection();
-  state.editingSigns.clear();
   Q_EMIT closed(this);
   event->accept();
 }

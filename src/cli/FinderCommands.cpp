@@ -131,11 +131,11 @@ int evaluateCommand(const QStringList& arguments) {
   }
   SignFinder finder;
   finder.setDictionaryPath(dictionary->path());
-  FinderEvaluation tester;
-  tester.finder = &finder;
-  tester.useSampleListFile = true;
-  tester.matchMirrorImages = mirror;
-  const QString report = tester
+  FinderEvaluation evaluation;
+  evaluation.finder = &finder;
+  evaluation.useSampleListFile = true;
+  evaluation.matchMirrorImages = mirror;
+  const QString report = evaluation
                              .start(run,
                                     [quiet](int done, int total, const QString& label) {
                                       if (!quiet && (done % 25 == 0 || done == total)) {

@@ -194,7 +194,7 @@ bool SWSign::loadSymbols(NotationDictionary& dictionary) {
 
   for (const DbISWA& row : dictionary.spelling(*chosen)) symbols.append(symbolFromRow(row));
   for (const SymbolPtr& symbol : symbols) {
-    if (symbol->category == Category::headFace) headExsits = true;
+    if (symbol->category == Category::headFace) headExists = true;
   }
   return true;
 }

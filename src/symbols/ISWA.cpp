@@ -1,7 +1,6 @@
 #include "symbols/ISWA.h"
 
 #include <QPaintEngine>
-#include <atomic>
 #include <cmath>
 
 #include "core/Logging.h"
@@ -11,8 +10,6 @@
 namespace quabe {
 
 namespace {
-std::atomic<bool> g_handColoring{false};
-
 // A pixel is light grey when it is bright and has no hue: the white palm
 // areas of hand symbols.
 bool isLightGrey(QRgb p) { return qRed(p) > 127 && qRed(p) == qGreen(p) && qGreen(p) == qBlue(p); }
@@ -102,18 +99,16 @@ void ISWA::previousFill() {
 QColor ISWA::leftHandColor() { return QColor(Qt::blue); }
 QColor ISWA::rightHandColor() { return QColor(Qt::red); }
 QColor ISWA::neutralColor() { return QColor(0, 0, 0); }
-bool ISWA::handColoring() { return g_handColoring; }
-void ISWA::setHandColoring(bool on) { g_handColoring = on; }
 
-QColor ISWA::handColor() const {
-  if (!handColoring()) return neutralColor();
+QColor ISWA::handColor(bool handColoring) const {
+  if (!handColoring) return neutralColor();
   if (hand == Hand::left || (hand == Hand::none && SSS::rotation(m_sss) > 8)) return leftHandColor();
   return rightHandColor();
 }
 
-void ISWA::makeColorImage() {
+void ISWA::makeColorImage(bool handColoring) {
   if (!isHand() || m_image.isNull()) return;
-  const QColor color = handColor();
+  const QColor color = handColor(handColoring);
   QImage bitmap = m_image.convertToFormat(QImage::Format_ARGB32);
   const QRgb target = qRgba(color.red(), color.green(), color.blue(), 255);
   for (int y = 0; y < bitmap.height(); ++y) {
@@ -128,13 +123,13 @@ void ISWA::makeColorImage() {
   rect.setSize(QSizeF(m_image.width(), m_image.height()));
 }
 
-void ISWA::draw(QPainter& painter, const QPointF& signOrigin) {
+void ISWA::draw(QPainter& painter, const QPointF& signOrigin, bool handColoring) {
   const QPointF topLeft = signOrigin + rect.topLeft();
   qreal scale = 1.0;
   const Rendering rendering = renderingFor(painter, &scale);
   if (rendering != Rendering::ArchiveImage) {
     // Hands in their colour: the line part takes it, the fill stays white.
-    const QColor ink = isHand() ? handColor() : neutralColor();
+    const QColor ink = isHand() ? handColor(handColoring) : neutralColor();
     SymbolVectors& vectors = SymbolVectors::shared();
     if (rendering == Rendering::Outlines) {
       if (const std::optional<SymbolDrawing> drawing = vectors.drawing(m_sss)) {
@@ -151,7 +146,7 @@ void ISWA::draw(QPainter& painter, const QPointF& signOrigin) {
     }
   }
   // The archive image (also for a symbol the fonts lack).
-  if (isHand() && (handColoring() || symbolColor != neutralColor())) makeColorImage();
+  if (isHand() && (handColoring || symbolColor != neutralColor())) makeColorImage(handColoring);
   painter.drawImage(QRectF(topLeft, rect.size()), m_image);
 }
 

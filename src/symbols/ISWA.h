@@ -50,28 +50,26 @@ class ISWA {
   void previousFill();
   // Replaces the code (keeping the origin) when the archive has the image.
   bool setSss(SymbolCode code);
-  // Recolours a hand symbol: outline in the hand colour (or black when hand
-  // colouring is off), light palm pixels and transparency kept.
-  void makeColorImage();
+  // Recolours a hand symbol: outline in the hand colour (or black without
+  // hand colouring), light palm pixels and transparency kept.
+  void makeColorImage(bool handColoring);
   // Draws the symbol at signOrigin + rect.origin: the archive image where
-  // one image pixel is one device pixel (hands recoloured first when hand
-  // colouring is on), else the font outlines (SymbolVectors): rendered for
-  // the scale on the screen and in images, as paths in PDF, print and SVG.
-  void draw(QPainter& painter, const QPointF& signOrigin);
+  // one image pixel is one device pixel (hands recoloured first with hand
+  // colouring), else the font outlines (SymbolVectors): rendered for the
+  // scale on the screen and in images, as paths in PDF, print and SVG. Hand
+  // colouring is the document's colorHands setting.
+  void draw(QPainter& painter, const QPointF& signOrigin, bool handColoring = false);
 
   Category category() const { return SSS::categoryOf(m_sss).value_or(Category::none); }
   bool isHand() const { return SSS::categoryField(m_sss) == 1; }
   bool isMovement() const { return SSS::categoryField(m_sss) == 2; }
 
-  // Class-level colours and the hand-colouring switch (mirrors colorHands).
   static QColor leftHandColor();
   static QColor rightHandColor();
   static QColor neutralColor();
-  static bool handColoring();
-  static void setHandColoring(bool on);
 
-  // The colour a hand symbol is drawn in with the current switch.
-  QColor handColor() const;
+  // The colour a hand symbol is drawn in, with hand colouring or without.
+  QColor handColor(bool handColoring) const;
 
  private:
   bool applyCode(SymbolCode code);

@@ -21,12 +21,8 @@ class CanvasRender : public ::testing::Test {
   void SetUp() override {
     QUABE_REQUIRE_ARCHIVE();
     Clipboards::shared().reset();
-    ISWA::setHandColoring(false);
   }
-  void TearDown() override {
-    Clipboards::shared().reset();
-    ISWA::setHandColoring(false);
-  }
+  void TearDown() override { Clipboards::shared().reset(); }
 
   // Two logical lines: [a b br] and [c br]. Symbols stand at x >= 100 so
   // that glosses at the left of the column have room.

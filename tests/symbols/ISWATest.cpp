@@ -68,8 +68,7 @@ TEST(ISWA, ColouringPaintsTheOutlineAndKeepsThePalmWhite) {
   QUABE_REQUIRE_ARCHIVE();
   ISWA hand(code("01-01-001-01-01-01"), Hand::right);
   const QImage original = hand.image().convertToFormat(QImage::Format_ARGB32);
-  ISWA::setHandColoring(true);
-  hand.makeColorImage();
+  hand.makeColorImage(true);
   const QImage coloured = hand.image().convertToFormat(QImage::Format_ARGB32);
   int red = 0, white = 0;
   for (int y = 0; y < coloured.height(); ++y) {
@@ -94,15 +93,14 @@ TEST(ISWA, ColouringPaintsTheOutlineAndKeepsThePalmWhite) {
   EXPECT_GT(white, 10);
 
   ISWA mirrored(code("01-01-001-01-01-09"));  // no hand given: mirrored means left
-  mirrored.makeColorImage();
+  mirrored.makeColorImage(true);
   EXPECT_EQ(mirrored.symbolColor, ISWA::leftHandColor());
 
   ISWA arrow(code("02-05-001-01-01-01"));
   const QImage arrowBefore = arrow.image();
-  arrow.makeColorImage();
+  arrow.makeColorImage(true);
   EXPECT_EQ(arrow.image(), arrowBefore);
 
-  ISWA::setHandColoring(false);
-  hand.makeColorImage();
+  hand.makeColorImage(false);
   EXPECT_EQ(hand.image().convertToFormat(QImage::Format_ARGB32), original);
 }

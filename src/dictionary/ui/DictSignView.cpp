@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "core/Resources.h"
+
 namespace quabe {
 
 DictSignView::DictSignView(QWidget* parent) : QWidget(parent) {
@@ -51,8 +53,10 @@ void DictSignView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::white);
   if (!m_sign) return;
+  // Hands take the colours the user chose for new documents.
+  const bool colorHands = Resources::setting(QStringLiteral("ColorHands")).toBool();
   for (const ISWAPtr& symbol : m_sign->symbols) {
-    if (symbol) symbol->draw(painter, QPointF(0, 0));
+    if (symbol) symbol->draw(painter, QPointF(0, 0), colorHands);
   }
   if (m_selectedSymbolIndex < 0 || m_selectedSymbolIndex >= m_sign->symbols.size()) return;
   const ISWAPtr& selected = m_sign->symbols.at(m_selectedSymbolIndex);

@@ -100,7 +100,6 @@ bool DocumentController::start() {
     return false;
   }
   SymbolClipboardAdapter::install();
-  ISWA::setHandColoring(Resources::setting(QStringLiteral("ColorHands")).toBool());
   // The dictionary chosen in the preferences of an earlier session.
   m_dictionary->setPath(Dictionary::pathFromSettings());
   updateMenuStates();

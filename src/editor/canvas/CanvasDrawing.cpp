@@ -88,7 +88,6 @@ std::pair<qint64, qint64> CanvasView::linesToDraw(const QRectF& visible, const Q
 void CanvasView::drawContents(QPainter& painter, const QRectF& dirtyRect, const QRectF& visible) {
   painter.fillRect(dirtyRect, Qt::white);
   if (!m_viewLineMan || !prefs()) return;
-  ISWA::setHandColoring(prefs()->colorHands);
   painter.save();
   painter.setFont(textFont());
   const auto [firstLine, lastLine] = linesToDraw(visible, dirtyRect);
@@ -236,7 +235,7 @@ void CanvasView::drawSign(QPainter& painter, Sign& sign, const QPointF& origin) 
 
 void CanvasView::drawSignBody(QPainter& painter, Sign& sign, const QPointF& origin, bool vertical) {
   for (const Sign::ShownSymbol& shown : sign.shownSymbols(vertical))
-    shown.symbol->draw(painter, origin + shown.position - shown.symbol->rect.topLeft());
+    shown.symbol->draw(painter, origin + shown.position - shown.symbol->rect.topLeft(), prefs() && prefs()->colorHands);
   if (printing) return;
   for (const ISWAPtr& symbol : sign.symbols)
     if (m_selection.contains(symbol.get()))

@@ -128,12 +128,8 @@ class CanvasView : public QWidget {
 
   // --- interaction state (mouse, keyboard and drops) ---
   bool mouseDown = false;
-  bool editing = false;
   bool cellSelecting = false;
   qint64 selectedCellIndex = -1;
-  qreal oldX = 0;
-  qreal oldY = 0;
-  qint64 mouseStatus = 0;
   bool mouseDragged = false;
   QPointF lastMousePoint;
   bool symbolDragging = false;

@@ -89,11 +89,11 @@ FinderEvaluationWindow* DictionaryCommands::finderEvaluationWindow() {
     // Choosing the answer entry: the sign list hands the chosen id to the field.
     connect(m_finderEvaluationWindow, &FinderEvaluationWindow::answerSignRequested, this, [this] {
       SignListWindow* list = signListWindow();
-      QPointer<FinderEvaluationWindow> tester = m_finderEvaluationWindow;
-      list->setCanvasDelegate({tester.data(),
-                               [tester](qint64 signID) {
-                                 if (tester) tester->setAnswerSignID(signID);
-                                 return bool(tester);
+      QPointer<FinderEvaluationWindow> evaluation = m_finderEvaluationWindow;
+      list->setCanvasDelegate({evaluation.data(),
+                               [evaluation](qint64 signID) {
+                                 if (evaluation) evaluation->setAnswerSignID(signID);
+                                 return bool(evaluation);
                                },
                                {}});
       if (list->signs().isEmpty() && !list->isLoading()) list->fetchWholeSigns();

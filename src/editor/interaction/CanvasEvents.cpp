@@ -39,8 +39,6 @@ void EditingCanvas::mousePressEvent(QMouseEvent* event) {
   mouseDown = true;
   layout->placeCursor(p);
   lastMousePoint = p;
-  oldX = p.x();
-  oldY = p.y();
   const bool shift = event->modifiers() & Qt::ShiftModifier;
   const bool alt = event->modifiers() & Qt::AltModifier;
   const ISWAPtr hit = symbolAt(p);
@@ -97,8 +95,6 @@ void EditingCanvas::mouseMoveEvent(QMouseEvent* event) {
     layout->placeCursor(p);
     layout->setRangeSelection(selectedCellIndex, ViewLineManager::pack(layout->cursorLine, layout->cursorOffset));
   }
-  oldX = p.x();
-  oldY = p.y();
   update();
 }
 

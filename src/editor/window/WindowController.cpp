@@ -245,7 +245,6 @@ void WindowController::changeWritingDirection(bool vertical) {
 
 void WindowController::applyPreferences(bool relayout) {
   syncLayoutSettings();
-  ISWA::setHandColoring(m_document->prefs.colorHands);
   if (relayout)
     m_canvas->setWritingMode(m_document->prefs.verticalWriting);
   else

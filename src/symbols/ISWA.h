@@ -41,7 +41,7 @@ class ISWA {
 
   // Degrees, a multiple of 45; positive turns clockwise, through the
   // rotations the symbol set draws (SymbolArchive::turned). Other angles
-  // print a diagnostic and change nothing, as does a code the archive lacks.
+  // log a warning and change nothing, as does a code the archive lacks.
   void rotate(int angle);
   // Mirror left-right (vertical false) or top-bottom (vertical true), into
   // the symbol set's mirror image of the symbol (SymbolArchive::mirrored).

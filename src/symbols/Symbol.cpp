@@ -52,23 +52,9 @@ void Symbol::setRotation(int newRotation) {
   updateSize();
 }
 
-void Symbol::rotateCW() {
-  const int r = rotation;
-  if (r < 1 || r > 16) {
-    qCWarning(lcSymbols) << "cannot turn a symbol with rotation" << r;
-    return;
-  }
-  setRotation(r <= 8 ? (r + 6) % 8 + 1 : (r + 8) % 8 + 9);
-}
+void Symbol::rotateCW() { rotate(-1); }
 
-void Symbol::rotateCCW() {
-  const int r = rotation;
-  if (r < 1 || r > 16) {
-    qCWarning(lcSymbols) << "cannot turn a symbol with rotation" << r;
-    return;
-  }
-  setRotation(r <= 8 ? (r + 8) % 8 + 1 : (r + 6) % 8 + 9);
-}
+void Symbol::rotateCCW() { rotate(1); }
 
 void Symbol::rotate(int steps) {
   const int r = rotation;

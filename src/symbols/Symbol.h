@@ -49,7 +49,7 @@ class Symbol {
   QString sssText() const { return SSS::toString(sss()); }
 
   // One 45-degree step clockwise / counter-clockwise; rotations outside 1-16
-  // print a diagnostic and change nothing.
+  // log a warning and change nothing.
   void rotateCW();
   void rotateCCW();
   // n steps counter-clockwise (normalised into the rotation range).

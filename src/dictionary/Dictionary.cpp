@@ -253,14 +253,6 @@ QStringList Dictionary::getMeanings(qint64 signID) const {
   return getMeanings(signID, db);
 }
 
-QString Dictionary::getGloss(qint64 signID) const {
-  SqliteDatabase db = database();
-  if (!db.open()) return {};
-  auto rs = db.executeQuery(QStringLiteral("SELECT Gloss FROm Signs WHERE SignID=%1").arg(signID));
-  if (!rs || !rs->next()) return {};
-  return rs->stringForColumnIndex(0).value_or(QString());
-}
-
 bool Dictionary::isCompound(qint64 signID) const {
   SqliteDatabase db = database();
   if (!db.open()) return false;

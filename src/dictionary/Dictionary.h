@@ -91,7 +91,6 @@ class Dictionary : public QObject {
   static DbISWA spellingRow(SqliteResultSet& rs);
   QStringList getMeanings(qint64 signID) const;
   static QStringList getMeanings(qint64 signID, SqliteDatabase& database);
-  QString getGloss(qint64 signID) const;
   bool isCompound(qint64 signID) const;
   QList<qint64> getCompoundIDs(const QList<qint64>& signIDs) const;
   // Largest SignID, 0 for an empty table, -1 when it cannot be read.

@@ -148,14 +148,6 @@ void SWSign::laneFromDirection() {
   if (const std::optional<int> newLane = quabe::laneFromDirection(arrowRotation())) lane = *newLane;
 }
 
-void SWSign::rotateCW(Symbol& symbol) {
-  setRotation(symbol, turnRotation(symbol.rotation, symbol.rotation <= 8 ? 7 : 1));
-}
-
-void SWSign::rotateCCW(Symbol& symbol) {
-  setRotation(symbol, turnRotation(symbol.rotation, symbol.rotation <= 8 ? 1 : 7));
-}
-
 void SWSign::setRotationForType2() {
   const int s = sourcePerson();
   const int d = destinationPerson();

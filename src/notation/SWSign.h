@@ -122,8 +122,6 @@ class SWSign {
   void adjustArrowFill(Symbol& arrow);
   void laneFromDirection();
   void setRotationForType2();
-  void rotateCW(Symbol& symbol);
-  void rotateCCW(Symbol& symbol);
   void rotateHandAndArrow(Symbol& arrow);
   void adjustHeadsAfterMove(const Symbol& arrow);
   void inflectType43();

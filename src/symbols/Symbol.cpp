@@ -1,14 +1,8 @@
 #include "symbols/Symbol.h"
 
-#include "core/Logging.h"
 #include "symbols/SymbolArchive.h"
 
 namespace quabe {
-
-namespace {
-// Remainder in 0..m-1 whatever the sign of a.
-int positiveMod(int a, int m) { return ((a % m) + m) % m; }
-}  // namespace
 
 Symbol::Symbol(const DbISWA& row) : dbIswa(std::make_shared<DbISWA>(row)) {
   decode(SSS::fromString(row.sss));
@@ -50,19 +44,6 @@ void Symbol::setRotation(int newRotation) {
   if (newRotation == rotation) return;
   rotation = newRotation;
   updateSize();
-}
-
-void Symbol::rotateCW() { rotate(-1); }
-
-void Symbol::rotateCCW() { rotate(1); }
-
-void Symbol::rotate(int steps) {
-  const int r = rotation;
-  if (r < 1 || r > 16) {
-    qCWarning(lcSymbols) << "cannot turn a symbol with rotation" << r;
-    return;
-  }
-  setRotation(r <= 8 ? positiveMod(steps + r + 15, 8) + 1 : positiveMod(r - steps + 15, 8) + 9);
 }
 
 void Symbol::takeShape(const Symbol* other) {

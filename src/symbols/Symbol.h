@@ -48,12 +48,6 @@ class Symbol {
   SymbolCode sss() const;
   QString sssText() const { return SSS::toString(sss()); }
 
-  // One 45-degree step clockwise / counter-clockwise; rotations outside 1-16
-  // log a warning and change nothing.
-  void rotateCW();
-  void rotateCCW();
-  // n steps counter-clockwise (normalised into the rotation range).
-  void rotate(int steps);
   // Takes group, base symbol, variation, fill and rotation of another symbol.
   void takeShape(const Symbol* other);
 

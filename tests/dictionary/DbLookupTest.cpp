@@ -44,22 +44,6 @@ TEST_F(DictionaryFixture, MeaningLookUpLeavesAliasesOut) {
   EXPECT_EQ(db.getMeanings(alias), QStringList{"rain"});
 }
 
-TEST_F(DictionaryFixture, AnAliasWithoutSpellingReadsItsTargetsRows) {
-  const qint64 target = addEntry("雨", "②");
-  addEntry("雨");  // an untagged entry of the same gloss must not be picked
-  exec("UPDATE Spelling SET SSS='01-05-001-01-01-01', pos_x=7 WHERE SignID=?", {target});
-  const qint64 alias = addAlias("降る", "雨②");
-  const QList<DbISWA> rows = db.getSpelling(alias);
-  ASSERT_EQ(rows.size(), 1);
-  EXPECT_EQ(rows.first().signID, target);
-  EXPECT_EQ(rows.first().sss, "01-05-001-01-01-01");
-  EXPECT_EQ(rows.first().x, 7);
-  SqliteDatabase connection(path);
-  ASSERT_TRUE(connection.open());
-  EXPECT_TRUE(Dictionary::getSpelling(alias, connection).isEmpty());  // no alias rule on a given connection
-  EXPECT_TRUE(db.getSpelling(12345).isEmpty());
-}
-
 TEST_F(DictionaryFixture, SearchByIdByWildcardAndByAllFields) {
   exec(
       "INSERT INTO Signs (SignID, Gloss, Tag, Yomi, Handshape, Position) VALUES "
@@ -118,31 +102,6 @@ TEST_F(DictionaryFixture, HandshapeSymbolsComeFromHandshapeEntriesAndBothHandSym
   ASSERT_TRUE(s.has_value());
   EXPECT_EQ(s->rotation, 8);
   EXPECT_FALSE(db.getHandshapeSymbol("Q").has_value());
-}
-
-TEST_F(DictionaryFixture, NonManualMarkerSymbolsInSubIDOrderWithStoredPlaces) {
-  exec(
-      "INSERT INTO NMS (NMS, subID, sss, pos_x, pos_y, Width, Height) VALUES "
-      "('疑問', 2, '04-02-001-01-01-01', 0, -3, 36, 35), ('疑問', 1, '04-01-001-01-01-01', 4, 5, 36, 35), "
-      "('否定', 1, '04-01-001-01-01-01', 0, 0, 36, 35)");
-  const QList<Symbol> symbols = db.getNMSSymbols("疑問");
-  ASSERT_EQ(symbols.size(), 2);
-  EXPECT_EQ(symbols[0].location, QPointF(4, 5));
-  EXPECT_EQ(symbols[1].sssText(), "04-02-001-01-01-01");
-  EXPECT_EQ(symbols[1].location, QPointF(0, -3));
-  EXPECT_EQ(symbols[1].size, QSizeF(36, 35));
-  EXPECT_EQ(symbols[1].category, Category::headFace);
-  EXPECT_TRUE(db.getNMSSymbols("笑顔").isEmpty());
-}
-
-TEST_F(DictionaryFixture, CompoundFlagsAndMaxIdOnEmptyAndFilledTables) {
-  EXPECT_EQ(db.getMaxSignID(), 0);
-  exec("INSERT INTO Signs (SignID, Gloss, IsCompound) VALUES (3, 'a', 0), (9, 'b', 1), (4, 'c', 1)");
-  EXPECT_EQ(db.getMaxSignID(), 9);
-  EXPECT_TRUE(db.isCompound(9));
-  EXPECT_FALSE(db.isCompound(3));
-  EXPECT_FALSE(db.isCompound(77));
-  EXPECT_EQ(db.getCompoundIDs({3, 9, 77, 4}), (Ids{9, 4}));
 }
 
 TEST_F(DictionaryFixture, FinderRecordsCoverNonAliasEntriesInIdOrder) {

@@ -1,15 +1,14 @@
-// Dictionary operations on canvas signs, thumbnails and the sign list.
+// Canvas signs stored in the dictionary, and the thumbnails of its entries.
 #include <gtest/gtest.h>
 
 #include "DictionaryFixture.h"
 #include "common/TestSupport.h"
 #include "dictionary/Dictionary.h"
-#include "document/Compound.h"
+#include "document/Sign.h"
 #include "symbols/SymbolArchive.h"
 
 using namespace quabe;
 using quabe::test::DictionaryFixture;
-using Ids = QList<qint64>;
 
 namespace {
 ISWAPtr placed(const QString& sss, qreal x, qreal y, Hand hand = Hand::none) {
@@ -79,44 +78,14 @@ TEST_F(DictionaryFixture, StoringACanvasSignInsertsNewEntriesAndUpdatesStoredOne
   sign->jjs->gloss = "雪";
   ASSERT_TRUE(db.storeSign(*sign));
   EXPECT_EQ(db.getMaxSignID(), 1);
-  EXPECT_EQ(db.getGloss(1), "雪");
+  EXPECT_EQ(gloss(1), "雪");
   EXPECT_EQ(db.getSpelling(1).size(), 3);
   SignPtr zero = canvasSign("零", {placed("01-01-001-01-01-01", 0, 0)});
   zero->jjs->signID = 0;
   EXPECT_FALSE(db.storeSign(*zero));  // nothing to update
   exec("INSERT INTO Signs (SignID, Gloss) VALUES (0, 'zero')");
   EXPECT_TRUE(db.storeSign(*zero));
-  EXPECT_EQ(db.getGloss(0), "零");
-}
-
-TEST_F(DictionaryFixture, CanvasSignsAndCompoundsComeBackFromTheDictionary) {
-  QUABE_REQUIRE_ARCHIVE();
-  SignPtr a = canvasSign("雨", {placed("01-01-001-01-01-01", 5, 6), placed("02-01-001-01-01-01", 30, 0)});
-  SignPtr b = canvasSign("止む", {placed("01-05-001-01-01-01", 0, 0)});
-  ASSERT_TRUE(db.storeSign(*a));
-  ASSERT_TRUE(db.storeSign(*b));
-  const QList<SignPtr> signs = db.getSigns({b->jjs->signID, a->jjs->signID});
-  ASSERT_EQ(signs.size(), 2);
-  EXPECT_EQ(signs[0]->jjs->gloss, "止む");
-  ASSERT_EQ(signs[1]->symbols.size(), 2);
-  EXPECT_EQ(signs[1]->symbols[0]->rect.topLeft(), QPointF(5, 6));
-
-  auto compound = std::make_shared<Compound>();
-  compound->jjs->signID = -1;
-  compound->jjs->gloss = "雨上がり";
-  compound->constituentIDs = Ids{a->jjs->signID, b->jjs->signID};
-  ASSERT_TRUE(db.insertCompound(*compound, false));
-  const SignPtr loaded = db.loadSign(compound->jjs->signID);
-  ASSERT_TRUE(std::dynamic_pointer_cast<Compound>(loaded));
-  ASSERT_TRUE(loaded->constituents.has_value());
-  ASSERT_EQ(loaded->constituents->size(), 2);
-  EXPECT_EQ(loaded->constituents->at(1)->jjs->gloss, "止む");
-  compound->constituentIDs = Ids{b->jjs->signID};
-  compound->jjs->gloss = "止む2";
-  ASSERT_TRUE(db.updateCompound(*compound, false));
-  EXPECT_EQ(db.getSign(compound->jjs->signID)->constituentIDs, Ids{b->jjs->signID});
-  EXPECT_FALSE(std::dynamic_pointer_cast<Compound>(db.loadSign(a->jjs->signID)));
-  EXPECT_EQ(db.loadSign(a->jjs->signID)->symbols.size(), 2);
+  EXPECT_EQ(gloss(0), "零");
 }
 
 TEST_F(DictionaryFixture, ThumbnailsDrawAtStoredPlacesOrCentreWhatDoesNotFit) {
@@ -143,41 +112,4 @@ TEST_F(DictionaryFixture, ThumbnailsDrawAtStoredPlacesOrCentreWhatDoesNotFit) {
 
   EXPECT_TRUE(db.signImage(QSize(150, 150), 3).isNull());
   EXPECT_TRUE(db.signImage(QSize(150, 150), 99).isNull());
-}
-
-TEST_F(DictionaryFixture, TheSignListReadsNonAliasRowsByReadingWithMeaningsAndPictures) {
-  QUABE_REQUIRE_ARCHIVE();
-  const qint64 c = addEntry("ccc", "", "う", {"three"});
-  const qint64 a = addEntry("aaa", "", "あ", {"one", "first"});
-  const qint64 b = addEntry("bbb", "", "い");
-  const qint64 percent = addEntry("50%", "", "ご");
-  const qint64 underscore = addEntry("x_y", "", "え");
-  const qint64 quote = addEntry("it's", "", "お", {"that's"});
-  addAlias("aaa2", "aaa");
-  QList<qint64> ids;
-  const QList<DbSign> all = db.getWholeSigns(QString(), 1, 50);
-  for (const DbSign& s : all) ids << s.signID;
-  EXPECT_EQ(ids, (Ids{a, b, c, underscore, quote, percent}));
-  EXPECT_EQ(all[0].meanings, (QStringList{"first", "one"}));
-  ASSERT_TRUE(all[0].image.has_value());
-  EXPECT_EQ(all[0].image->size(), QSize(150, 150));
-
-  ids.clear();
-  for (const DbSign& s : db.getWholeSigns(QString(), 2, 3)) ids << s.signID;
-  EXPECT_EQ(ids, (Ids{b, c}));
-  EXPECT_TRUE(db.getWholeSigns(QString(), 7, 9).isEmpty());
-
-  const auto search = [this](const QString& text) {
-    QList<qint64> found;
-    for (const DbSign& s : db.getWholeSigns(text, 1, 50)) found << s.signID;
-    return found;
-  };
-  EXPECT_EQ(search("b"), Ids{b});
-  EXPECT_EQ(search("い"), Ids{b});              // reading
-  EXPECT_EQ(search("first"), Ids{a});           // meaning
-  EXPECT_EQ(search("%"), Ids{percent});         // literal percent sign
-  EXPECT_EQ(search("'"), Ids{quote});           // gloss and meaning, listed once
-  EXPECT_EQ(search("x_y"), (Ids{underscore}));  // "x" after the gloss/tag split
-  EXPECT_EQ(search("' OR 1=1 --"), Ids{});
-  EXPECT_EQ(count("SELECT COUNT(*) FROM Signs"), 7);
 }

@@ -22,6 +22,11 @@ class DictionaryFixture : public ::testing::Test {
   // Stores an entry with one hand symbol; returns its id.
   qint64 addEntry(const QString& gloss, const QString& tag = QString(), const QString& yomi = QString(),
                   const QStringList& meanings = {});
+  // The gloss of an entry; empty when there is none.
+  QString gloss(qint64 signID) const {
+    const std::optional<DbSign> entry = db.getSign(signID);
+    return entry ? entry->gloss : QString();
+  }
   // Makes an alias entry pointing at a written gloss.
   qint64 addAlias(const QString& gloss, const QString& stdGloss);
 

@@ -3,12 +3,10 @@
 #include <QCryptographicHash>
 #include <QFile>
 
-#include "BuildPaths.h"
 #include "DictionaryFixture.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/DictionaryMerge.h"
-#include "dictionary/SpmlImport.h"
 
 using namespace quabe;
 using quabe::test::DictionaryFixture;
@@ -102,7 +100,7 @@ TEST_F(MergeTest, TheAnswersAddAddAllReplaceSkipAndAbort) {
   EXPECT_EQ(asked, (QStringList{"replace? rain", "add? river"})) << "add all";
   EXPECT_EQ(report.added, 4);
   EXPECT_EQ(report.replaced, 0);
-  EXPECT_EQ(db.getGloss(2), "snow");
+  EXPECT_EQ(gloss(2), "snow");
   EXPECT_EQ(count("SELECT COUNT(*) FROM Signs WHERE Gloss IN ('river','sea','lake','pond')"), 4);
   // Replace: the SignID stays, the meanings only this side had are kept.
   asked.clear();
@@ -178,30 +176,4 @@ TEST_F(MergeTest, FailedWritesAreCountedAndLeaveNothingBehind) {
   EXPECT_EQ(report.failed, 2);
   EXPECT_EQ(report.added + report.replaced, 0);
   EXPECT_EQ(digest(path), before);
-}
-
-// The starter dictionary and an ASL one number their entries apart: merging
-// either into the other asks no replace question.
-TEST(MergeRealData, TheStarterAndAnAslDictionaryShareNoEntries) {
-  const QString starter = QStringLiteral(QUABE_BUILD_RESOURCE_DIR "/swdic.db");
-  ASSERT_TRUE(QFile::exists(starter));
-  QTemporaryDir dir;
-  const QString asl = dir.filePath("asl.db"), starterCopy = dir.filePath("starter.db");
-  ASSERT_TRUE(DictionaryFile::create(asl, QString(), false, nullptr));
-  QFile spml(QStringLiteral(QUABE_ASL_SPML));
-  ASSERT_TRUE(importSpml(&spml, asl).ok);
-  ASSERT_TRUE(QFile::copy(starter, starterCopy));
-  for (const auto& [from, into] : {std::pair(starterCopy, asl), std::pair(asl, starterCopy)}) {
-    DictionaryMerge merge(into);
-    ASSERT_TRUE(merge.open(from));
-    int replaceQuestions = 0, addQuestions = 0;
-    const MergeReport report = merge.run([&](const MergeVersion&, const MergeVersion* current) {
-      ++(current ? replaceQuestions : addQuestions);
-      return MergeResponse::addAll;
-    });
-    EXPECT_EQ(replaceQuestions, 0);
-    EXPECT_EQ(addQuestions, 1);
-    EXPECT_EQ(report.failed, 0) << report.failures.join('\n').toStdString();
-    EXPECT_EQ(report.identical + report.added + report.skipped, merge.entryCount());
-  }
 }

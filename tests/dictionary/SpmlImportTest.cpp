@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -138,7 +137,7 @@ TEST_F(DictionaryFixture, SpmlEntriesWithSignsBecomeEntriesWithTheirBoxAtTheOrig
   EXPECT_EQ(db.getSpelling(3)[0].x, 30);
   EXPECT_EQ(db.getSpelling(3)[1].hand, 0);
   // The second entry with id 3 gets the next free id.
-  EXPECT_EQ(db.getGloss(4), "it's a \"duplicate\" id");
+  EXPECT_EQ(gloss(4), "it's a \"duplicate\" id");
   EXPECT_FALSE(db.getSign(2).has_value());
   EXPECT_EQ(db.getMaxSignID(), 4);
 }
@@ -166,9 +165,9 @@ TEST_F(DictionaryFixture, SpmlImportKeepsExistingIdsAndWritesNothingFromABrokenF
 
   result = importText(kSpml, path);
   ASSERT_TRUE(result.ok);
-  EXPECT_EQ(db.getGloss(1), "mine");
-  EXPECT_EQ(db.getGloss(2), "test zero");  // id 1 was taken
-  EXPECT_EQ(db.getGloss(3), "only a text");
+  EXPECT_EQ(gloss(1), "mine");
+  EXPECT_EQ(gloss(2), "test zero");  // id 1 was taken
+  EXPECT_EQ(gloss(3), "only a text");
 
   // Not a dictionary, or no file at all.
   EXPECT_FALSE(importText(kSpml, symbolData).ok);
@@ -232,58 +231,6 @@ TEST(SpmlExport, TheStarterDictionaryComesBackRowForRowEvenWhereItsIdsAreTaken) 
   EXPECT_GT(scalar(QString("SELECT COUNT(*) FROM Compounds WHERE CompoundID > %1").arg(firstMax)), 0);
   EXPECT_EQ(
       scalar(QString("SELECT COUNT(*) FROM Compounds WHERE CompoundID > %1 AND ConstituentID <= %1").arg(firstMax)), 0);
-
-  // The command: exit codes and bad input.
-  const auto cli = [](const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(QUABE_CLI_PATH), QStringList{"dict", "export-spml"} + args);
-    process.waitForFinished(120000);
-    return process.exitCode();
-  };
-  EXPECT_EQ(cli({starter, "-o", dir.filePath("cli.spml")}), 0);
-  EXPECT_TRUE(QFile::exists(dir.filePath("cli.spml")));
-  EXPECT_EQ(cli({dir.filePath("cli.spml"), "-o", dir.filePath("bad.spml")}), 1);  // not a dictionary
-  EXPECT_EQ(cli({dir.filePath("absent.db"), "-o", dir.filePath("bad.spml")}), 1);
-  EXPECT_EQ(cli({starter, "-o", dir.filePath("missing/bad.spml")}), 1);
-  EXPECT_FALSE(QFile::exists(dir.filePath("bad.spml")));
-  EXPECT_EQ(cli({starter}), 2);
-}
-
-// The import list: every entry of the real export is a row, titled by its
-// first written term (else its description), and every entry that carries a
-// sign, in a term or in its text, shows it with the symbols and relative
-// positions the FSW gives.
-TEST(SpmlImportList, TheAslExportListsEveryEntryAndShowsEverySign) {
-  ASSERT_TRUE(test::loadSymbolArchive());
-  QFile file(QStringLiteral(QUABE_ASL_SPML));
-  QList<SpmlListEntry> entries;
-  ASSERT_TRUE(readSpmlList(&file, entries));
-  ASSERT_EQ(entries.size(), 11658);
-  EXPECT_EQ(entries[0].title, "test zero");
-  EXPECT_EQ(entries[0].source, "Val ;-); we are testing SignPuddle 1.6");
-  int withTermSign = 0, withSign = 0, shown = 0;
-  for (const SpmlListEntry& e : entries) {
-    withTermSign += !e.signTerm.isEmpty();
-    withSign += e.hasSigns();
-    shown += !e.signs().isEmpty();
-  }
-  EXPECT_EQ(withTermSign, 11459);  // every sign of the export the FSW reader takes
-  EXPECT_EQ(shown, withSign);
-  EXPECT_GT(withSign, withTermSign);
-
-  const QString fsw = "AS17620S15a18S22a02M523x514S15a18478x487S22a02508x495S17620491x494";
-  ASSERT_EQ(entries[0].signTerm, fsw);
-  const QList<SignPtr> signs = entries[0].signs();
-  ASSERT_EQ(signs.size(), 1);
-  EXPECT_EQ(signs[0]->gloss, "test zero");
-  const FswSign written = *FswSign::parse(fsw);
-  ASSERT_EQ(signs[0]->symbols.size(), written.symbols.size());
-  const QPointF origin = signs[0]->symbols[0]->rect.topLeft();
-  for (qsizetype i = 0; i < written.symbols.size(); ++i) {
-    EXPECT_EQ(signs[0]->symbols[i]->sss(), SSS::fromFswKeyNumber(written.symbols[i].key));
-    EXPECT_EQ(signs[0]->symbols[i]->rect.topLeft() - origin,
-              QPointF(written.symbols[i].x - written.symbols[0].x, written.symbols[i].y - written.symbols[0].y));
-  }
 }
 
 // Each entry starts empty (nothing inherited from the one before); signs

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "dictionary/sqlite/SqliteDatabase.h"
@@ -50,24 +48,6 @@ TEST_F(SqliteDatabaseTest, ClosingTheConnectionFinishesOpenResultSets) {
   EXPECT_TRUE(db->close());  // harmless twice
   db.reset();
   rs.reset();  // the result set outlives its connection safely
-}
-
-TEST_F(SqliteDatabaseTest, OpenDoesNotCreateMissingFilesAndRejectsOtherFiles) {
-  const QString missing = dir.filePath("missing.db");
-  SqliteDatabase none(missing);
-  EXPECT_FALSE(none.open());
-  EXPECT_FALSE(QFileInfo::exists(missing));
-  EXPECT_FALSE(none.executeQuery("SELECT 1"));
-
-  const QString text = dir.filePath("text.db");
-  QFile file(text);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(QByteArray(4096, 'x'));
-  file.close();
-  SqliteDatabase notSqlite(text);
-  if (notSqlite.open()) {
-    EXPECT_FALSE(notSqlite.executeQuery("SELECT * FROM sqlite_master"));
-  }
 }
 
 TEST_F(SqliteDatabaseTest, TransactionsCommitRollBackAndCloseRollsBackAnOpenOne) {

@@ -105,32 +105,6 @@ TEST_F(BufferManagerTest, PasteInsertsCopiesAndReturnsTheFollowingSign) {
   EXPECT_EQ(buffer.editBuffer[0]->count(), 5);
 }
 
-TEST_F(BufferManagerTest, CopyAndCutOneSign) {
-  setLines({{"A", "B", "|"}});
-  auto stray = named("S");
-  BufferManager::signClipboard().signArray = {signs["A"]};
-  EXPECT_FALSE(buffer.copySign(stray));
-  EXPECT_FALSE(buffer.cutSign(stray));
-  EXPECT_EQ(clipboard(), QStringList{"A"});
-
-  EXPECT_TRUE(buffer.cutSign(signs["B"]));
-  EXPECT_EQ(glossesOf(buffer), (QList<QStringList>{{"A", "|"}}));
-  ASSERT_EQ(BufferManager::signClipboard().count(), 1);
-  EXPECT_EQ(BufferManager::signClipboard().signArray[0].get(), signs["B"].get());  // the object itself
-
-  EXPECT_TRUE(buffer.copySign(signs["A"]));
-  EXPECT_EQ(glossesOf(buffer), (QList<QStringList>{{"A", "|"}}));
-  EXPECT_EQ(BufferManager::signClipboard().signArray[0].get(), signs["A"].get());
-
-  // Cutting the only sign of a line: tidying gives the line its break back.
-  SignPtr lineBreak = lineBreakOf(0);
-  buffer.cutSign(signs["A"]);
-  buffer.cutSign(lineBreak);
-  EXPECT_TRUE(buffer.editBuffer[0]->isEmpty());
-  buffer.terminateAllLines();
-  EXPECT_TRUE(keepsLineBreakConvention(buffer));
-}
-
 TEST_F(BufferManagerTest, RangeWithinOneLineInEitherOrder) {
   setLines({{"A", "B", "C", "D", "|"}});
   EXPECT_TRUE(buffer.copySigns(signs["C"], signs["B"], false));

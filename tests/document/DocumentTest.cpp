@@ -2,13 +2,11 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QUndoCommand>
 
-#include "BuildPaths.h"
 #include "SwmlTestSupport.h"
 #include "common/TestSupport.h"
 #include "core/Resources.h"
@@ -114,75 +112,6 @@ TEST_F(DocumentTest, ModifiedFlagFollowsTheUndoStack) {
   document.readFromFile(path("m.swml"));
   EXPECT_FALSE(document.isModified());
   EXPECT_EQ(document.undoStack().count(), 0);
-}
-
-TEST_F(DocumentTest, DamagedAndMissingFilesAreReportedToTheUser) {
-  test::RecordingAlertSink sink;
-  Document document;
-  QFile file(path("damaged.swml"));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("<?xml version=\"1.0\"?>\n<swml>\n<sign><gloss>A</gloss></sign>\n<sign><gloss>B</glo");
-  file.close();
-  const SwmlReadReport report = document.readFromFile(file.fileName());
-  ASSERT_TRUE(report.isDamaged());
-  EXPECT_EQ(report.errorLine, 4);
-  Document::showReadProblems(file.fileName(), report);
-  ASSERT_EQ(sink.messages.size(), 1);
-  EXPECT_TRUE(sink.messages[0].contains(QStringLiteral("damaged.swml"))) << sink.messages[0].toStdString();
-  EXPECT_TRUE(sink.informativeTexts[0].contains(QStringLiteral("line 4"))) << sink.informativeTexts[0].toStdString();
-  EXPECT_EQ(document.bufferManager.editBuffer[0]->signArray[0]->jjs->gloss, QStringLiteral("A"));
-
-  const SwmlReadReport missing = document.readFromFile(path("no-such-file.swml"));
-  EXPECT_FALSE(missing.opened);
-  Document::showReadProblems(path("no-such-file.swml"), missing);
-  EXPECT_EQ(sink.messages.size(), 2);
-  // The document keeps what it held.
-  EXPECT_EQ(document.bufferManager.editBuffer[0]->signArray[0]->jjs->gloss, QStringLiteral("A"));
-
-  SwmlReadReport clean;
-  clean.sawSwmlElement = true;
-  Document::showReadProblems(path("fine.swml"), clean);
-  EXPECT_EQ(sink.messages.size(), 2);
-}
-
-TEST_F(DocumentTest, CommandLineInfoAndNormalize) {
-  QUABE_REQUIRE_ARCHIVE();
-  const QString golden = test::testDataPath(QStringLiteral("document.swml"));
-  QProcess info;
-  info.start(QStringLiteral(QUABE_CLI_PATH), {QStringLiteral("swml"), QStringLiteral("info"), golden});
-  ASSERT_TRUE(info.waitForFinished(60000));
-  const QString out = QString::fromUtf8(info.readAllStandardOutput());
-  EXPECT_EQ(info.exitCode(), 0) << out.toStdString();
-  EXPECT_TRUE(out.contains(QStringLiteral("total: 3 lines, 8 signs, 5 symbols"))) << out.toStdString();
-  EXPECT_TRUE(out.contains(QStringLiteral("gloss \"雨②\", yomi \"あめ\""))) << out.toStdString();
-
-  QProcess normalize;
-  normalize.start(QStringLiteral(QUABE_CLI_PATH),
-                  {QStringLiteral("swml"), QStringLiteral("normalize"), golden, path("out.swml")});
-  ASSERT_TRUE(normalize.waitForFinished(60000));
-  EXPECT_EQ(normalize.exitCode(), 0);
-  EXPECT_EQ(contents(path("out.swml")), contents(golden));
-
-  QProcess damaged;
-  damaged.start(QStringLiteral(QUABE_CLI_PATH), {QStringLiteral("swml"), QStringLiteral("info"),
-                                                 test::testDataPath(QStringLiteral("broken/nesting.swml"))});
-  ASSERT_TRUE(damaged.waitForFinished(60000));
-  EXPECT_EQ(damaged.exitCode(), 1);
-  EXPECT_TRUE(QString::fromUtf8(damaged.readAllStandardOutput()).contains(QStringLiteral("damaged: line 10")));
-
-  // Symbols left out and positions clamped are damage too.
-  QFile lossy(path("lossy.swml"));
-  ASSERT_TRUE(lossy.open(QIODevice::WriteOnly));
-  lossy.write(
-      "<swml><sign><symbol x=\"-9000\">01-01-001-01-01-01</symbol><symbol>09-99-999-99-99-99</symbol></sign></swml>");
-  lossy.close();
-  QProcess lossyInfo;
-  lossyInfo.start(QStringLiteral(QUABE_CLI_PATH), {QStringLiteral("swml"), QStringLiteral("info"), lossy.fileName()});
-  ASSERT_TRUE(lossyInfo.waitForFinished(60000));
-  EXPECT_EQ(lossyInfo.exitCode(), 1);
-  EXPECT_TRUE(lossyInfo.readAllStandardOutput().contains(
-      "damaged: 1 symbols without an image left out: 09-99-999-99-99-99 (line 1); "
-      "1 coordinates beyond the limit clamped: x \"-9000\" (line 1)"));
 }
 
 }  // namespace

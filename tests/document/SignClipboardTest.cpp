@@ -61,7 +61,7 @@ TEST(SignClipboardTest, TiffHoldsTheImagePixelsAsRgba) {
   EXPECT_TRUE(SymbolClipboardAdapter::encodeTiff(QImage()).isEmpty());
 }
 
-TEST(SignClipboardTest, CopiedSymbolsReachTheSystemClipboardAsTiff) {
+TEST(SignClipboardTest, CopiedSymbolsReachTheSystemClipboardAsTiffAndPng) {
   Clipboards::shared().reset();
   SymbolClipboardAdapter::install();
   ISWAPtr a = boxSymbol(0, 0, 10, 10);
@@ -74,6 +74,7 @@ TEST(SignClipboardTest, CopiedSymbolsReachTheSystemClipboardAsTiff) {
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   ASSERT_NE(data, nullptr);
   ASSERT_TRUE(data->hasFormat("image/tiff"));
+  EXPECT_TRUE(data->hasFormat("image/png"));
   const QByteArray tiff = data->data("image/tiff");
   EXPECT_EQ(tagValue(tiff, 256), 40u);
   EXPECT_EQ(tagValue(tiff, 257), 15u);

@@ -1,11 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <QBuffer>
-
 #include "SwmlTestSupport.h"
 #include "common/TestSupport.h"
 #include "document/DbSign.h"
-#include "document/SwmlParser.h"
+#include "document/SwmlSignReader.h"
 #include "document/SwmlWriter.h"
 
 namespace quabe {
@@ -31,26 +29,6 @@ const QString kBreak = QStringLiteral("<sign lane=\"0\"><gloss>NEWLINE</gloss></
 class SwmlReader : public ::testing::Test {
  protected:
 };
-
-TEST_F(SwmlReader, EveryLineEndsWithItsLineBreakSign) {
-  QUABE_REQUIRE_ARCHIVE();
-  BufferManager read;
-  Preferences prefs = test::fixedPreferences();
-  readSwml(swml({}, sign(QStringLiteral("<gloss>A</gloss>")) + kBreak), read, prefs);
-  const Sign& lineBreak = *read.editBuffer[0]->signArray[1];
-  EXPECT_EQ(QRectF(lineBreak.leftMost, lineBreak.topMost, lineBreak.width, lineBreak.height), QRectF(0, 0, 150, 150));
-  // A file whose last line lacks its line-break sign, and one without any
-  // sign, still give terminated lines.
-  readSwml(swml({}, sign(QStringLiteral("<gloss>A</gloss>")) + kBreak + sign(QStringLiteral("<gloss>B</gloss>"))), read,
-           prefs);
-  EXPECT_EQ(read.lineCount(), 2);
-  EXPECT_TRUE(test::everyLineTerminated(read));
-  EXPECT_EQ(read.editBuffer[1]->count(), 2);
-  readSwml(swml({}, {}), read, prefs);
-  EXPECT_EQ(read.lineCount(), 1);
-  EXPECT_EQ(read.editBuffer[0]->count(), 1);
-  EXPECT_TRUE(test::everyLineTerminated(read));
-}
 
 TEST_F(SwmlReader, LanesPositionsAndTextsFollowTheReadingRules) {
   QUABE_REQUIRE_ARCHIVE();
@@ -116,37 +94,6 @@ TEST_F(SwmlReader, ReadingReplacesTheBuffer) {
   readSwml(swml({}, sign(QStringLiteral("<gloss>NEW</gloss>")) + kBreak), buffer, prefs);
   EXPECT_EQ(describe(buffer), QStringLiteral("line 0\n  lane 0 gloss [NEW] tag [] yomi [] (empty)\n"
                                              "  lane 0 gloss [] tag [] yomi [] (empty)\n"));
-}
-
-TEST_F(SwmlReader, ParserReadsOnlyTheFirstSign) {
-  QUABE_REQUIRE_ARCHIVE();
-  const QString first =
-      sign(QStringLiteral("<gloss>FIRST</gloss><symbol x=\"3\" y=\"4\">01-01-001-01-01-01</symbol>"
-                          "<comment>c</comment>"));
-  const QString second =
-      sign(QStringLiteral("<gloss>SECOND</gloss><symbol x=\"1\" y=\"1\">04-01-001-01-01-01</symbol>"));
-  // The file is damaged after the first sign; the parser has stopped by then.
-  QByteArray bytes = swml(QStringLiteral("signboxWidth=\"120\" signboxHeight=\"999\""), first + second);
-  bytes.insert(bytes.indexOf("<sign lane=\"0\"><gloss>SECOND"), "<broken");
-  QBuffer device(&bytes);
-  device.open(QIODevice::ReadOnly);
-  SwmlParser parser;
-  const SwmlReadReport report = parser.parse(device);
-  EXPECT_TRUE(report.wellFormed);
-  ASSERT_TRUE(parser.firstSignDidRead);
-  EXPECT_EQ(describe(*parser.firstSign),
-            QStringLiteral("lane 0 gloss [FIRST] tag [] yomi [] 01-01-001-01-01-01@3,4 comment [c]"));
-  EXPECT_EQ(parser.signBoxWidth, 120);
-  EXPECT_EQ(parser.signBoxHeight, 150);
-
-  QByteArray none = swml({}, {});
-  QBuffer noneDevice(&none);
-  noneDevice.open(QIODevice::ReadOnly);
-  SwmlParser empty;
-  empty.parse(noneDevice);
-  EXPECT_FALSE(empty.firstSignDidRead);
-  ASSERT_TRUE(empty.firstSign);
-  EXPECT_TRUE(empty.firstSign->isEmpty());
 }
 
 TEST(SwmlGloss, WrittenGlossSplitsOnlyATrailingCircledDigit) {

@@ -86,35 +86,6 @@ TEST_F(CanvasEditDropTest, InvalidStringsAddNothing) {
   EXPECT_EQ(window->document()->undoStack().count(), 0);
 }
 
-// Copies of symbols and signs put a picture on the system clipboard as TIFF
-// and as PNG.
-TEST_F(CanvasEditDropTest, CopiedPicturesReachTheSystemClipboard) {
-  SymbolClipboardAdapter::install();
-  WindowController* window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}})}}));
-  EditingCanvas* canvas = window->canvasView();
-  clickSign(canvas, 0, 0);
-  const ISWAPtr hand = canvas->viewLineMan()->currentSign()->symbols[0];
-  click(canvas, centreOf(canvas, hand));
-  QGuiApplication::clipboard()->clear();
-  key(canvas, Qt::Key_C, Qt::ControlModifier);
-  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-  ASSERT_NE(data, nullptr);
-  EXPECT_TRUE(data->hasFormat(QStringLiteral("image/tiff")));
-  EXPECT_TRUE(data->hasFormat(QStringLiteral("image/png")));
-  QImage png;
-  ASSERT_TRUE(png.loadFromData(data->data(QStringLiteral("image/png")), "PNG"));
-  EXPECT_EQ(png.size(), hand->rect.size().toSize());
-  EXPECT_TRUE(data->data(QStringLiteral("image/tiff")).startsWith("II*"));
-
-  QGuiApplication::clipboard()->clear();
-  key(canvas, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
-  data = QGuiApplication::clipboard()->mimeData();
-  ASSERT_NE(data, nullptr);
-  EXPECT_TRUE(data->hasFormat(QStringLiteral("image/tiff")));
-  EXPECT_TRUE(data->hasFormat(QStringLiteral("image/png")));
-  Clipboards::shared().setPasteboard(&pictures);
-}
-
 // Symbols and signs copied in one document paste into another.
 TEST_F(CanvasEditDropTest, ClipboardsWorkAcrossDocuments) {
   WindowController* source = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}})}}));

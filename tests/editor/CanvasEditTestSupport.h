@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "CanvasTestSupport.h"
 #include "common/TestSupport.h"
 #include "core/Resources.h"
 #include "document/Clipboards.h"
@@ -26,30 +27,6 @@
 #include "symbols/SymbolCode.h"
 
 namespace quabe::test {
-
-// A placed symbol of the archive at (x, y).
-inline ISWAPtr archiveSymbol(const char* code, qreal x, qreal y) {
-  std::optional<ISWA> made = ISWA::make(QString::fromLatin1(code));
-  if (!made) return nullptr;
-  auto symbol = std::make_shared<ISWA>(std::move(*made));
-  symbol->rect.moveTopLeft(QPointF(x, y));
-  return symbol;
-}
-
-struct At {
-  const char* code;
-  qreal x;
-  qreal y;
-};
-
-inline SignPtr makeSign(std::initializer_list<At> symbols, const QString& gloss = {}) {
-  auto sign = std::make_shared<Sign>();
-  for (const At& at : symbols)
-    if (ISWAPtr symbol = archiveSymbol(at.code, at.x, at.y)) sign->symbols << symbol;
-  sign->updateBounds();
-  sign->jjs->gloss = gloss;
-  return sign;
-}
 
 // Records what goes to the system pasteboard.
 class PictureRecorder : public ImagePasteboard {
@@ -172,10 +149,6 @@ class EditorGuiTest : public ::testing::Test {
   static QPointF centreOf(EditingCanvas* canvas, const ISWAPtr& symbol) {
     const ViewLineManager* layout = canvas->viewLineMan();
     return symbol->rect.translated(layout->signOrigin(layout->cursorLine, layout->cursorOffset)).center();
-  }
-  // Centre of the sign's cell.
-  static QPointF cellCentre(EditingCanvas* canvas, qint64 line, qint64 index) {
-    return canvas->viewLineMan()->signRect(line, index).center();
   }
   // Makes (line, index) the current sign with a click on its cell.
   static void clickSign(EditingCanvas* canvas, qint64 line, qint64 index) {

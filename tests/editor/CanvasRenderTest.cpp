@@ -28,10 +28,10 @@ class CanvasRender : public ::testing::Test {
   // that glosses at the left of the column have room.
   void buildDocument(bool vertical, QSize size = QSize(600, 400)) {
     prefs = canvasSettings(vertical);
-    a = symbolSign({{kHand, 100, 20}}, QStringLiteral("HELLO"));
+    a = makeSign({{kHand, 100, 20}}, QStringLiteral("HELLO"));
     a->comment = QStringLiteral("note");
-    b = symbolSign({{kHead, 100, 0}, {kHand, 110, 40}}, QStringLiteral("NEWLINE"));
-    c = symbolSign({{kHand, 100, 0}});
+    b = makeSign({{kHead, 100, 0}, {kHand, 110, 40}}, QStringLiteral("NEWLINE"));
+    c = makeSign({{kHand, 100, 0}});
     setLines(buffer, {{a, b, emptySign()}, {c, emptySign()}});
     canvas.resize(size);
     canvas.setDocument(&document);
@@ -92,14 +92,14 @@ TEST_F(CanvasRender, GlossesAndCommentsKeepToTheirOwnBands) {
     SCOPED_TRACE(vertical ? "vertical" : "horizontal");
     prefs = canvasSettings(vertical);
     prefs.showRules = false;
-    const QList<SignPtr> first{symbolSign({{kHand, 20, 0}, {kHead, 60, 110}}, QStringLiteral("両手が近づく")),
-                               symbolSign({{"07-01-001-01-01-01", 0, 0}}, QStringLiteral("。")),
-                               symbolSign({{kHand, 0, 0}}, QStringLiteral("手話を学ぶ")), emptySign()};
+    const QList<SignPtr> first{makeSign({{kHand, 20, 0}, {kHead, 60, 110}}, QStringLiteral("両手が近づく")),
+                               makeSign({{"07-01-001-01-01-01", 0, 0}}, QStringLiteral("。")),
+                               makeSign({{kHand, 0, 0}}, QStringLiteral("手話を学ぶ")), emptySign()};
     first[0]->comment = QStringLiteral("両手を胸の前で向かい合わせ、ゆっくり近づけて最後に指先を軽く触れ合わせる");
     first[1]->comment = QStringLiteral("文末");
     first[2]->comment = QStringLiteral("A long comment in English that has to wrap over several lines of its band");
-    const QList<SignPtr> second{symbolSign({{kHead, -15, -12}}, QStringLiteral("見る")),
-                                symbolSign({{kHand, 130, 125}}, QStringLiteral("雨")), emptySign()};
+    const QList<SignPtr> second{makeSign({{kHead, -15, -12}}, QStringLiteral("見る")),
+                                makeSign({{kHand, 130, 125}}, QStringLiteral("雨")), emptySign()};
     setLines(buffer, {first, second});
     canvas.resize(vertical ? QSize(700, 560) : QSize(560, 700));
     canvas.setDocument(&document);
@@ -186,14 +186,6 @@ TEST_F(CanvasRender, RangeSelectionHighlightsTailAndHeadOfTwoViewLines) {
             0);
 }
 
-TEST_F(CanvasRender, HandsTakeTheirColourWhenHandColouringIsOn) {
-  buildDocument(true);
-  auto reddish = [](QColor c) { return c.red() > 150 && c.green() < 90 && c.blue() < 90; };
-  EXPECT_EQ(countPixels(renderCanvas(canvas), symbolRect(0, 0), reddish), 0);
-  prefs.colorHands = true;
-  EXPECT_GT(countPixels(renderCanvas(canvas), symbolRect(0, 0), reddish), 20);
-}
-
 TEST_F(CanvasRender, OnlyViewLinesNearTheVisibleAreaAreDrawn) {
   buildDocument(true);
   QImage image(canvas.size(), QImage::Format_ARGB32);
@@ -216,7 +208,7 @@ TEST_F(CanvasRender, OnlyViewLinesNearTheVisibleAreaAreDrawn) {
 TEST_F(CanvasRender, ScrollAreaSizesTheCanvasAndFollowsTheCursor) {
   prefs = canvasSettings(true);
   QList<SignPtr> signs;
-  for (int i = 0; i < 40; ++i) signs << symbolSign({{kHand, 60, 0}});
+  for (int i = 0; i < 40; ++i) signs << makeSign({{kHand, 60, 0}});
   signs << emptySign();
   setLines(buffer, {signs});
   QScrollArea area;
@@ -289,29 +281,6 @@ TEST(CanvasLifetime, ClosingTheDocumentLeavesAnEmptyCanvas) {
   canvas.scrollCursorIntoView();
   const QImage image = test::renderCanvas(canvas);
   EXPECT_EQ(test::countPixels(image, image.rect(), test::isColor(Qt::white)), 300 * 200);
-}
-
-}  // namespace
-}  // namespace quabe
-
-namespace quabe {
-namespace {
-
-TEST(CanvasSettings, SettingsGivenWithTheBufferWinOverTheDocuments) {
-  Document document;
-  document.prefs = test::canvasSettings(true);
-  LayoutSettings own;
-  static_cast<Preferences&>(own) = test::canvasSettings(false);
-  CanvasView canvas;
-  canvas.resize(300, 200);
-  canvas.setDocument(&document);
-  canvas.setBufferManager(&document.bufferManager, &own);
-  EXPECT_EQ(canvas.prefs(), &own);
-  ASSERT_NE(canvas.viewLineMan(), nullptr);
-  EXPECT_FALSE(canvas.viewLineMan()->isVertical());
-  canvas.setBufferManager(&document.bufferManager, nullptr);
-  EXPECT_EQ(canvas.prefs(), &document.prefs);
-  EXPECT_TRUE(canvas.viewLineMan()->isVertical());
 }
 
 }  // namespace

@@ -12,19 +12,21 @@
 
 namespace quabe::test {
 
-// A sign of real archive symbols: (code, x, y) triples; the bounds follow.
-struct Placed {
+// A sign of real archive symbols, each at (x, y); codes the archive lacks
+// are left out. The bounds follow the symbols.
+struct At {
   const char* code;
   qreal x;
   qreal y;
 };
 
-inline SignPtr symbolSign(std::initializer_list<Placed> placed, const QString& gloss = {}) {
+inline SignPtr makeSign(std::initializer_list<At> symbols, const QString& gloss = {}) {
   auto sign = std::make_shared<Sign>();
-  for (const Placed& p : placed) {
-    auto symbol = std::make_shared<ISWA>(SSS::fromString(QString::fromLatin1(p.code)));
-    symbol->rect.moveTopLeft(QPointF(p.x, p.y));
-    sign->symbols << symbol;
+  for (const At& at : symbols) {
+    std::optional<ISWA> made = ISWA::make(QString::fromLatin1(at.code));
+    if (!made) continue;
+    sign->symbols << std::make_shared<ISWA>(std::move(*made));
+    sign->symbols.last()->rect.moveTopLeft(QPointF(at.x, at.y));
   }
   sign->updateBounds();
   sign->jjs->gloss = gloss;

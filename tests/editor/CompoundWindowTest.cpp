@@ -53,20 +53,6 @@ class CompoundWindowTest : public DictionaryWindowFixture {
   CompoundWindow window{dictionary.db()};
 };
 
-TEST_F(CompoundWindowTest, FillsFieldsMeaningsAndThreeThumbnails) {
-  const qint64 id = addCompound("ALL", {one, two, three, four}, {"every", "all"});
-  open(stored(id));
-  EXPECT_EQ(window.glossTextField()->text(), "ALL");
-  EXPECT_EQ(window.meaningsTextView()->toPlainText(), "all\nevery");
-  for (int i = 0; i < 3; ++i) EXPECT_FALSE(window.imageView(i)->pixmap().isNull()) << i;
-
-  // Fewer constituents leave the other views empty.
-  open(fresh({two}));
-  EXPECT_FALSE(window.imageView(0)->pixmap().isNull());
-  EXPECT_TRUE(window.imageView(1)->pixmap().isNull());
-  EXPECT_TRUE(window.meaningsTextView()->toPlainText().isEmpty());
-}
-
 TEST(CompoundMeanings, SplitAtTheListedSeparators) {
   EXPECT_EQ(CompoundWindow::meaningsFromText("雨、雪　風", "G"), QStringList({"雨", "雪", "風"}));
   EXPECT_EQ(CompoundWindow::meaningsFromText("a\tb c\n d；e;f，g．h。i", "G"),

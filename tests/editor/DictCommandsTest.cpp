@@ -157,20 +157,6 @@ TEST_F(DictCommandsTest, TheWindowsSearchFieldSearchesTheListForThatWindow) {
   EXPECT_EQ(list->signs().size(), 2);
 }
 
-TEST_F(DictCommandsTest, StoringFromTheEditorRefreshesTheShownList) {
-  dictionary.addEntry("ONE", {HandCode});
-  WindowController* window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}})}}));
-  placeCursor(window, 0, 0);
-  controller().toolAction(ToolCommand::SignList)->trigger();
-  SignListWindow* list = commands().signListWindow();
-  ASSERT_EQ(list->signs().size(), 1);
-  key(window->canvasView(), Qt::Key_A, Qt::AltModifier);
-  commands().dictEditController()->glossTextField()->setText("TWO");
-  alerts->answer = 0;
-  ASSERT_TRUE(commands().dictEditController()->updateButtonClicked());
-  EXPECT_EQ(list->signs().size(), 2);
-}
-
 // Another dictionary chosen in the preferences while the sign list is open:
 // the list shows that file's rows, and Insert inserts the row shown.
 TEST_F(DictCommandsTest, ChoosingAnotherDictionaryRelistsTheOpenSignList) {

@@ -42,76 +42,6 @@ class DictEditWindowTest : public DictionaryWindowFixture {
   DictEditWindow editor{dictionary.db()};
 };
 
-TEST_F(DictEditWindowTest, FillsFieldsFromTheEntryAndPresetsAnEmptyComment) {
-  const qint64 id = addEntry("RAIN", {HandCode, ArrowCode}, {"rain", "shower"}, QString(), "rein");
-  ASSERT_TRUE(
-      exec("UPDATE Signs SET HandShape='B', Position='C', Src='1', Dest='3', Modifier='fast' WHERE SignID=?", {id}));
-  open(storedSign(id));
-  EXPECT_EQ(editor.glossTextField()->text(), "RAIN");
-  EXPECT_EQ(editor.yomiTextField()->text(), "rein");
-  EXPECT_EQ(editor.handTextField()->text(), "B");
-  EXPECT_EQ(editor.posComboBox()->currentText(), "C");
-  EXPECT_EQ(editor.srcComboBox()->currentText(), "1");
-  EXPECT_EQ(editor.destComboBox()->currentText(), "3");
-  EXPECT_EQ(editor.modifierTextField()->text(), "fast");
-  EXPECT_EQ(editor.translationTextView()->toPlainText(), "rain\nshower");
-  // The stored entry has no comment: the user and today's date stand in.
-  EXPECT_EQ(editor.commentTextView()->toPlainText(), DictEditWindow::presetComment(QDate::currentDate()));
-  EXPECT_EQ(editor.targetSignID(), id);
-  EXPECT_EQ(editor.selectedSymbolIndex(), 0);
-  EXPECT_EQ(editor.symbolBoxView()->symbols().size(), 2);
-  // The editor works on a copy: the sign handed in is not the one edited.
-  EXPECT_NE(editor.targetSign(), editor.originalSign());
-
-  // A new sign from the document has no meanings to read.
-  open(makeSign({HandCode}));
-  EXPECT_TRUE(editor.translationTextView()->toPlainText().isEmpty());
-  EXPECT_TRUE(editor.glossTextField()->text().isEmpty());
-}
-
-TEST_F(DictEditWindowTest, SelectionFromEitherViewDrivesTheFlagControls) {
-  SignPtr sign = makeSign({HandCode, ArrowCode, HeadCode});
-  sign->symbols[0]->hand = Hand::left;
-  sign->symbols[0]->changeableHand = true;
-  sign->symbols[1]->turnableArrow = true;
-  open(sign);
-
-  // Hand: replaceable and the hand cells; the movement flags off and disabled.
-  EXPECT_TRUE(editor.replaceableCheckBox()->isEnabled());
-  EXPECT_TRUE(editor.replaceableCheckBox()->isChecked());
-  EXPECT_TRUE(editor.leftRadioButton()->isChecked());
-  EXPECT_FALSE(editor.rightRadioButton()->isChecked());
-  EXPECT_FALSE(editor.directionalCheckBox()->isEnabled());
-  EXPECT_FALSE(editor.modifiableCheckBox()->isEnabled());
-
-  // A click on the second cell of the symbol strip selects the arrow.
-  QTest::mouseClick(editor.symbolBoxView(), Qt::LeftButton, {}, QPoint(DictSymbolView::SymbolBoxSize + 10, 10));
-  EXPECT_EQ(editor.selectedSymbolIndex(), 1);
-  EXPECT_EQ(editor.signView()->selectedSymbolIndex(), 1);
-  EXPECT_TRUE(editor.directionalCheckBox()->isEnabled());
-  EXPECT_TRUE(editor.directionalCheckBox()->isChecked());
-  EXPECT_TRUE(editor.modifiableCheckBox()->isEnabled());
-  EXPECT_FALSE(editor.modifiableCheckBox()->isChecked());
-  EXPECT_FALSE(editor.replaceableCheckBox()->isEnabled());
-  EXPECT_FALSE(editor.leftRadioButton()->isEnabled() || editor.leftRadioButton()->isChecked());
-
-  // Pressing on the head in the sign view selects it: nothing applies to a head.
-  const QPointF head = editor.targetSign()->symbols[2]->rect.center();
-  QTest::mousePress(editor.signView(), Qt::LeftButton, {}, head.toPoint());
-  QTest::mouseRelease(editor.signView(), Qt::LeftButton, {}, head.toPoint());
-  EXPECT_EQ(editor.selectedSymbolIndex(), 2);
-  EXPECT_EQ(editor.symbolBoxView()->selectedSymbolIndex(), 2);
-  for (QCheckBox* box : {editor.replaceableCheckBox(), editor.directionalCheckBox(), editor.modifiableCheckBox()}) {
-    EXPECT_FALSE(box->isEnabled());
-    EXPECT_FALSE(box->isChecked());
-  }
-  EXPECT_FALSE(editor.rightRadioButton()->isEnabled());
-
-  // A click beyond the last cell selects nothing.
-  QTest::mouseClick(editor.symbolBoxView(), Qt::LeftButton, {}, QPoint(DictSymbolView::SymbolBoxSize * 5, 10));
-  EXPECT_EQ(editor.selectedSymbolIndex(), 2);
-}
-
 TEST_F(DictEditWindowTest, FlagActionsChangeTheSymbolsThatAreStored) {
   open(makeSign({HandCode, ArrowCode}));
   editor.rightRadioButton()->click();
@@ -193,25 +123,6 @@ TEST_F(DictEditWindowTest, UnchangedEntryAsksToReplaceItself) {
   EXPECT_EQ(texts("SELECT pos_x || ',' || pos_y FROM Spelling WHERE SignID=? ORDER BY SubID", {id}),
             QStringList({"10,20", "35,27"}));
   EXPECT_EQ(texts("SELECT Japanese FROM Translation WHERE SignID=?", {id}), QStringList({"tree"}));
-}
-
-TEST_F(DictEditWindowTest, DecliningTheReplacementLeadsToTheChooser) {
-  const qint64 id = addEntry("TREE", {HandCode});
-  open(storedSign(id));
-  int panels = 0;
-  QList<qint64> offered;
-  DictEditWindow::setPanelRunner([&](DisambiguationPanel& panel) {
-    ++panels;
-    offered = panel.candidates();
-    return 0;  // Cancel
-  });
-  sink->answer = 1;  // "No" to the replacement
-  const QStringList before = snapshot();
-  EXPECT_FALSE(editor.updateButtonClicked());
-  EXPECT_EQ(panels, 1);
-  EXPECT_EQ(offered, QList<qint64>({id}));
-  EXPECT_EQ(snapshot(), before);
-  EXPECT_TRUE(editor.isVisible());
 }
 
 TEST_F(DictEditWindowTest, ChooserStoresAsNewOrOverwritesTheChosenCandidate) {

@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -12,7 +11,6 @@
 #include <QRadioButton>
 #include <QSemaphore>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QUndoStack>
 #include <tuple>
 
@@ -120,25 +118,6 @@ TEST_F(FinderWindowTest, SearchRunsInTheBackgroundAndShowsRankedResults) {
   QTest::keyClick(finder->resultView(), Qt::Key_Return);
   finder->insertButton()->click();
   EXPECT_EQ(undo.count(), 3);
-}
-
-// The sign drawn with the left hand finds the right-handed entry as its
-// mirror image, and not when mirror images are left out.
-TEST_F(FinderWindowTest, MirrorImagesAreMatchedAndMarked) {
-  WindowController* window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-09", 10, 20}})}}));
-  placeCursor(window, 0, 0);
-  SignFinderWindow* finder = commands().signFinderWindow();
-  ASSERT_TRUE(finder->mirrorCheckBox()->isChecked());
-  commands().showSimilarSigns(window);
-  waitForSearch(finder);
-  ASSERT_FALSE(finder->results().isEmpty());
-  EXPECT_EQ(finder->results().first().signID, single);
-  EXPECT_EQ(finder->resultSignViews().first()->similarityText(), "100.0 % similar, mirrored");
-  finder->mirrorCheckBox()->setChecked(false);
-  waitForSearch(finder);
-  ASSERT_FALSE(finder->results().isEmpty());
-  EXPECT_FALSE(finder->results().first().mirrored);
-  EXPECT_LT(finder->results().first().similarity, 1.0);
 }
 
 TEST_F(FinderWindowTest, LimitStopAndOneSearchAtATime) {
@@ -262,23 +241,6 @@ TEST_F(FinderWindowTest, EvaluationRunsInTheBackgroundWithProgressAndReport) {
   const QString report = tester->resultTextView()->toPlainText();
   EXPECT_TRUE(report.startsWith("1, 0.900, a.swml (")) << report.toStdString();
   EXPECT_TRUE(report.trimmed().endsWith("(sec)")) << report.toStdString();
-
-  // A sample list: progress per line.
-  QTemporaryDir dir;
-  QFile list(dir.filePath("list.txt"));
-  ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-  list.write("one x 5\ntwo y 6\nskipped\n");
-  list.close();
-  tester->useSampleListFileRadioButton()->click();
-  tester->sampleListFileTextField()->setText(list.fileName());
-  tester->lowestOrderComboBox()->setCurrentText("20");
-  ASSERT_TRUE(tester->runButtonClicked());
-  ASSERT_TRUE(finished.wait(20000));
-  QApplication::processEvents();
-  EXPECT_EQ(calls.size(), 3);
-  EXPECT_EQ(tester->progressIndicator()->value(), tester->progressIndicator()->maximum());
-  EXPECT_EQ(tester->progressLabel()->text(), "4/4");
-  EXPECT_TRUE(tester->resultTextView()->toPlainText().contains("[one x #5]"));
 
   // The answer can be chosen in the sign list.
   tester->testSingleSignRadioButton()->click();

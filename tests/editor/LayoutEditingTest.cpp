@@ -115,23 +115,6 @@ TEST_F(LayoutEditing, BreakLineFollowsTheSignWhenTheShortenedLineWraps) {
   EXPECT_EQ(man.cursorLine, 2);
 }
 
-TEST_F(LayoutEditing, InsertAndReplaceAtTheCursor) {
-  const SignPtr a = boxSign(60, 90), b = boxSign(60, 90);
-  setLines(buffer, {{a, b, emptySign()}});
-  ViewLineManagerH man(&buffer, &prefs, 1000, 800);
-  man.layout();
-  man.cursorOffset = 1;
-  const SignPtr inserted = boxSign(40, 40);
-  man.insertSign(inserted);
-  EXPECT_EQ(line(0).mid(0, 3), (QList<SignPtr>{a, inserted, b}));
-  EXPECT_EQ(man.currentSign(), inserted);
-  const SignPtr replacement = boxSign(30, 30);
-  man.replaceAtCursor(replacement);
-  EXPECT_EQ(line(0).mid(0, 3), (QList<SignPtr>{a, replacement, b}));
-  EXPECT_EQ(man.position(b.get()), (ViewPosition{0, 2}));
-  EXPECT_EQ(man.position(inserted.get()), (ViewPosition{}));
-}
-
 TEST_F(LayoutEditing, PastingSymbolsIntoTheLineBreakTerminatesTheLineAgain) {
   const SignPtr a = boxSign(60, 90);
   auto copied = std::make_shared<ISWA>();
@@ -147,25 +130,6 @@ TEST_F(LayoutEditing, PastingSymbolsIntoTheLineBreakTerminatesTheLineAgain) {
   EXPECT_EQ(line(0)[1]->symbols.size(), 1);
   ASSERT_EQ(line(0).size(), 3);
   EXPECT_TRUE(line(0).last()->isEmpty());
-}
-
-TEST_F(LayoutEditing, ExtendingFromNoRangeAnchorsAtTheOldCursor) {
-  QList<SignPtr> signs{boxSign(100, 100), boxSign(100, 100), boxSign(100, 100), emptySign()};
-  setLines(buffer, {signs});
-  ViewLineManager man(&buffer, &prefs, 800, 1000);
-  man.layout();
-  man.cursorOffset = 1;
-  man.cursorDown(10);
-  EXPECT_EQ(man.selectStart, 1);
-  EXPECT_EQ(man.selectEnd, 2);
-  // The far moves leave the range alone.
-  man.cursorFarUp();
-  EXPECT_EQ(man.selectEnd, 2);
-  man.lastLine();
-  EXPECT_EQ(man.selectStart, 1);
-  man.cursorUp(1);
-  EXPECT_EQ(man.selectStart, -1);
-  EXPECT_EQ(man.selectEnd, -1);
 }
 
 }  // namespace

@@ -90,26 +90,6 @@ TEST_F(LayoutVertical, EmptySignTakesTheDefaultBoxWhateverItsStoredBounds) {
   EXPECT_EQ(man.signRect(0, 1), QRectF(10, 5 + 150 + 10, 150, 40));
 }
 
-TEST_F(LayoutVertical, SignAndCellRectangles) {
-  setLines(buffer, {{boxSign(60, 90), boxSign(60, 90), boxSign(60, 90), emptySign()}});
-  ViewLineManager man(&buffer, &prefs, 800, 330);
-  man.layout();
-  const qreal s = 19;  // full column
-  EXPECT_EQ(man.signRect(0, 0), QRectF(10, 5, 150, 90));
-  EXPECT_EQ(man.signRect(0, 2), QRectF(10, 5 + 2 * (90 + s), 150, 90));
-  // First cell: half the minimum space before and (not last) s/2 + 1 after.
-  EXPECT_EQ(man.cellRect(0, 0), QRectF(0, 0, 170, 90 + 5 + s / 2 + 1));
-  // Middle cell: s/2 before, grown by one more point at each end.
-  EXPECT_EQ(man.cellRect(0, 1), QRectF(0, 5 + 90 + s - s / 2, 170, 90 + s / 2 + 1 + s / 2 + 1));
-  // Last cell of the column: half the minimum space after.
-  EXPECT_EQ(man.cellRect(0, 2), QRectF(0, 5 + 2 * (90 + s) - s / 2, 170, 90 + s / 2 + 1 + 5));
-  man.placeCursor(QPointF(20, 200));
-  EXPECT_EQ(man.cursorCellRect(), man.cellRect(0, 1));
-  // Drawing origin: the column's left and the sign's top less its own topMost.
-  man.signs(0)[1]->topMost = 12;
-  EXPECT_EQ(man.signOrigin(0, 1), QPointF(10, 5 + 90 + s - 12));
-}
-
 TEST_F(LayoutVertical, HitTestingSplitsGapsInTheMiddle) {
   setLines(buffer, {{boxSign(60, 100), boxSign(60, 50), boxSign(60, 70), emptySign()}, {boxSign(60, 60), emptySign()}});
   ViewLineManager man(&buffer, &prefs, 800, 1000);
@@ -203,9 +183,6 @@ TEST_F(LayoutHorizontal, RangeSelectionRunsAcrossRows) {
   man.cursorDown(10);  // into the second logical line
   EXPECT_EQ(man.selectEnd, 2 * ViewLineManager::MaxLineCount + 0);
   EXPECT_EQ(man.selectedSigns(), (QList<SignPtr>{first[1], first[2], second[0]}));
-  EXPECT_TRUE(man.isInRangeSelection(1, 0));
-  EXPECT_FALSE(man.isInRangeSelection(0, 0));
-  EXPECT_FALSE(man.isInRangeSelection(2, 1));
   // Moving back past the anchor turns the range round; selectedSigns stays in reading order.
   man.cursorUp(10);
   man.cursorUp(10);

@@ -1,15 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSet>
 #include <tuple>
 
-#include "BuildPaths.h"
 #include "common/TestSupport.h"
 #include "editor/layout/Palette.h"
-#include "editor/palette/PaletteToolTips.h"
 #include "symbols/SymbolArchive.h"
 
 using namespace quabe;
@@ -60,19 +55,6 @@ TEST(Palette, SubPalettesListTheirFamilyInIswaOrderWithoutRepeats) {
   }
 }
 
-TEST(Palette, GridMapsPointsToItemsAndBack) {
-  for (int i = 0; i < Palette::MaxItems; ++i) {
-    const QRectF cell = Palette::cellRect(i);
-    EXPECT_EQ(Palette::itemAt(cell.center()), i);
-    EXPECT_EQ(Palette::itemAt(cell.topLeft()), i);
-    EXPECT_EQ(Palette::itemAt(cell.bottomRight() - QPointF(0.01, 0.01)), i);
-  }
-  EXPECT_EQ(Palette::itemAt(QPointF(189.9, 0)), 4);
-  EXPECT_EQ(Palette::itemAt(QPointF(190, 0)), -1);  // right of the grid, not the next row
-  EXPECT_EQ(Palette::itemAt(QPointF(-1, 5)), -1);
-  EXPECT_EQ(Palette::itemAt(QPointF(5, 12 * 38 + 1)), 60);
-}
-
 TEST(Palette, EverySymbolHasAnArchiveImage) {
   QUABE_REQUIRE_ARCHIVE();
   SymbolArchive& archive = SymbolArchive::shared();
@@ -86,21 +68,4 @@ TEST(Palette, EverySymbolHasAnArchiveImage) {
     }
   }
   EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
-}
-
-TEST(PaletteToolTips, EveryTextIsInTheTableInEnglishAndJapanese) {
-  QFile file(QStringLiteral(QUABE_SOURCE_RESOURCE_DIR "/Localizable.json"));
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
-  const QJsonObject en = root.value("en").toObject();
-  const QJsonObject ja = root.value("ja").toObject();
-  QStringList keys = PaletteToolTips::mainTexts();
-  for (int i = 0; i < Palette::FamilyCount; ++i) keys << PaletteToolTips::subPaletteTexts(i);
-  ASSERT_FALSE(keys.isEmpty());
-  for (const QString& key : keys) {
-    EXPECT_TRUE(en.contains(key)) << key.toStdString();
-    ASSERT_TRUE(ja.contains(key)) << key.toStdString();
-    EXPECT_NE(ja.value(key).toString(), en.value(key).toString()) << key.toStdString();
-    EXPECT_FALSE(ja.value(key).toString().isEmpty());
-  }
 }

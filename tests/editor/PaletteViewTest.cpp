@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMimeData>
-#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 #include <memory>
@@ -48,15 +47,6 @@ class PaletteViewTest : public ::testing::Test {
     return tabs;
   }
 };
-
-// Number of pixels in rect darker than mid grey.
-int darkPixels(const QImage& image, const QRect& rect) {
-  int n = 0;
-  for (int y = rect.top(); y <= rect.bottom(); ++y)
-    for (int x = rect.left(); x <= rect.right(); ++x)
-      if (qGray(image.pixel(x, y)) < 100) ++n;
-  return n;
-}
 
 }  // namespace
 
@@ -155,36 +145,4 @@ TEST_F(PaletteViewTest, DraggingASymbolPutsItsTextFormOnTheDragData) {
   QTest::mouseMove(&view, centerOf(0) + QPoint(1, 0));
   QTest::mouseRelease(&view, Qt::LeftButton, {}, centerOf(0) + QPoint(1, 0));
   EXPECT_EQ(view.dragTexts.size(), 1);
-}
-
-TEST_F(PaletteViewTest, PaintsEachSymbolCentredInItsCellWithTheArchiveImage) {
-  QUABE_REQUIRE_ARCHIVE();
-  PaletteView view;
-  view.setIsMain(true);
-  view.resize(view.sizeHint());
-  QImage shot(view.size(), QImage::Format_ARGB32);
-  view.render(&shot);
-
-  for (int item : {0, 4, 20, 37, 48}) {
-    const QImage symbol = *SymbolArchive::shared().image(view.palette().code(item));
-    const QRect target = PaletteView::imageRect(symbol.size(), item).toAlignedRect();
-    EXPECT_TRUE(Palette::cellRect(item).toAlignedRect().contains(target)) << item;
-    const int inCell = darkPixels(shot, Palette::cellRect(item).toRect().adjusted(0, 0, -1, -1));
-    const int inTarget = darkPixels(shot, target.intersected(shot.rect()));
-    EXPECT_GT(inTarget, 10) << item;
-    EXPECT_EQ(inCell, inTarget) << "symbol " << item << " drawn outside its image rectangle";
-  }
-  // An unscaled image keeps its pixels: 01-01-001 (15 x 30) is drawn 1:1.
-  const QImage first = *SymbolArchive::shared().image(view.palette().code(0));
-  ASSERT_LE(std::max(first.width(), first.height()), 36);
-  const QRect firstRect = PaletteView::imageRect(first.size(), 0).toAlignedRect();
-  EXPECT_EQ(firstRect.size(), first.size());
-  QImage expected(first.size(), QImage::Format_ARGB32);
-  expected.fill(Qt::white);
-  QPainter(&expected).drawImage(0, 0, first);
-  EXPECT_EQ(shot.copy(firstRect).convertToFormat(QImage::Format_RGB32), expected.convertToFormat(QImage::Format_RGB32));
-
-  // Cells beyond the 49 families are blank apart from the grid lines.
-  EXPECT_EQ(darkPixels(shot, Palette::cellRect(55).toRect()), 0);
-  EXPECT_EQ(shot.pixelColor(Palette::cellRect(55).center().toPoint()), QColor(Qt::white));
 }

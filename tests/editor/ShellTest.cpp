@@ -41,36 +41,6 @@ TEST_F(ShellTest, StartNeedsTheSymbolArchive) {
   EXPECT_TRUE(SymbolArchive::shared().image(SSS::fromString(QStringLiteral("01-01-001-01-01-01"))).has_value());
 }
 
-// The dictionary chosen in an earlier session is the one used after a start.
-TEST_F(ShellTest, StartTakesTheAlternativeDictionaryFromTheSettings) {
-  const QString file = path(QStringLiteral("mine.db"));
-  QSettings().setValue(QStringLiteral("UseAlternativeDict"), true);
-  QSettings().setValue(QStringLiteral("AlternativeDictPath"), file);
-  ASSERT_TRUE(DocumentController::shared().start());
-  EXPECT_EQ(DocumentController::shared().dictionary().path(), file);
-  QSettings().setValue(QStringLiteral("UseAlternativeDict"), false);
-  ASSERT_TRUE(DocumentController::shared().start());
-  EXPECT_NE(DocumentController::shared().dictionary().path(), file);
-}
-
-// The SPML import is offered only when "iswa2010data.db" is among the
-// resources.
-TEST_F(ShellTest, SpmlImportNeedsTheSymbolDataResource) {
-  DocumentController& app = DocumentController::shared();
-  app.installDictionaryCommands();
-  QAction* import = app.toolAction(ToolCommand::ImportSpml);
-  const bool haveData = !Resources::path(QStringLiteral("iswa2010data.db")).isEmpty();
-  ASSERT_TRUE(haveData) << "the build generates iswa2010data.db";
-  EXPECT_TRUE(import->isEnabled());
-  app.setResourceLocator(
-      [](const QString& name) { return name == QLatin1String("iswa2010data.db") ? QString() : Resources::path(name); });
-  app.updateMenuStates();
-  EXPECT_FALSE(import->isEnabled());
-  app.setResourceLocator({});
-  app.updateMenuStates();
-  EXPECT_TRUE(import->isEnabled());
-}
-
 // Documents open in their own windows; the same file twice gives the same
 // window; a missing file gives an alert and no window.
 TEST_F(ShellTest, DocumentsOpenInTheirOwnWindows) {
@@ -161,21 +131,6 @@ TEST_F(ShellTest, EditingCommandsWithoutDocumentsDoNothing) {
     app.action(QLatin1String(name))->trigger();
   EXPECT_TRUE(app.windows().isEmpty());
   EXPECT_TRUE(alerts->messages.isEmpty());
-}
-
-// The application commands act on the front window's canvas.
-TEST_F(ShellTest, ApplicationCommandsReachTheFrontWindow) {
-  DocumentController& app = DocumentController::shared();
-  WindowController* back = app.newDocument();
-  WindowController* front = app.newDocument();
-  showActive(front);
-  app.action(QStringLiteral("insertEmptySign"))->trigger();
-  EXPECT_EQ(front->document()->bufferManager.editBuffer[0]->signArray.size(), 2);
-  EXPECT_EQ(back->document()->bufferManager.editBuffer[0]->signArray.size(), 1);
-  showActive(back);
-  EXPECT_EQ(app.frontWindow(), back);
-  app.action(QStringLiteral("insertEmptySign"))->trigger();
-  EXPECT_EQ(back->document()->bufferManager.editBuffer[0]->signArray.size(), 2);
 }
 
 }  // namespace

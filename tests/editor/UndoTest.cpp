@@ -215,23 +215,5 @@ TEST_F(UndoTest, SnapshotsShareUnchangedSigns) {
   EXPECT_TRUE(sameSignContent(*buffer.editBuffer[1]->signArray[5], *before.lines[1][5].copy));
 }
 
-// The single entry point for other tools: one perform is one step.
-TEST_F(UndoTest, PerformMakesOneStepOfManyChanges) {
-  WindowController* window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}})}}));
-  DocumentEditor* editor = window->editor();
-  const QByteArray before = window->document()->swmlData();
-  BufferManager& buffer = window->document()->bufferManager;
-  EXPECT_TRUE(editor->perform(QStringLiteral("three signs"), [&] {
-    for (int i = 0; i < 3; ++i) buffer.editBuffer[0]->signArray.insert(0, makeSign({{"04-01-001-01-01-01", 10, 10}}));
-    window->canvasView()->refreshLayout();
-  }));
-  EXPECT_FALSE(editor->perform(QStringLiteral("nothing"), [] {}));
-  ASSERT_EQ(window->document()->undoStack().count(), 1);
-  EXPECT_EQ(window->document()->undoStack().undoText(), QStringLiteral("three signs"));
-  window->document()->undoStack().undo();
-  EXPECT_EQ(window->document()->swmlData(), before);
-  EXPECT_EQ(window->canvasView()->viewLineMan()->viewLines[0].count, 2);
-}
-
 }  // namespace
 }  // namespace quabe::test

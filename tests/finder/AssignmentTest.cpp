@@ -10,16 +10,6 @@ namespace {
 
 using sf::MaxAssigned;
 
-TEST(SymbolAssignment, MinCostPairsEveryRow) {
-  sf::ScoreMatrix c{};
-  c[0] = 10, c[1] = 0, c[2] = 5;
-  c[MaxAssigned] = 0, c[MaxAssigned + 1] = 10, c[MaxAssigned + 2] = 10;
-  EXPECT_EQ(sf::minCostAssignment(c, 2, 3), 0);
-  c[1] = 10;
-  EXPECT_EQ(sf::minCostAssignment(c, 2, 3), 5);
-  EXPECT_EQ(sf::minCostAssignment(c, 0, 3), 0);
-}
-
 // The assignment must give the exhaustive search's maximum on every matrix,
 // including ones where some rows have no usable column.
 TEST(SymbolAssignment, AgreesWithExhaustiveSearchOnRandomMatrices) {

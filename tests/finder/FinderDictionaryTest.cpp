@@ -1,5 +1,7 @@
 // The search against a real dictionary file: the features are the file's;
-// canvas signs and result details.
+// canvas signs, result details and the evaluation over sample files.
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <optional>
 
@@ -8,6 +10,7 @@
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "document/Sign.h"
+#include "finder/FinderEvaluation.h"
 #include "finder/SignFinder.h"
 
 namespace quabe {
@@ -51,6 +54,15 @@ class FinderDictionaryTest : public ::testing::Test {
     EXPECT_TRUE(db.insertSign(entry, spelling, false));
     return entry.signID;
   }
+  // A sample file of one sign with the symbols at the given places.
+  void writeSample(const QString& name, const QList<std::tuple<int, int, const char*>>& symbols) {
+    QByteArray text = "<swml><sign><gloss>S</gloss>";
+    for (const auto& [x, y, code] : symbols)
+      text += QStringLiteral("<symbol x=\"%1\" y=\"%2\">%3</symbol>").arg(x).arg(y).arg(code).toUtf8();
+    QFile f(directory.filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(text + "</sign></swml>");
+  }
   static QList<qint64> ids(const QList<SFResult>& results) {
     QList<qint64> list;
     for (const SFResult& r : results) list.append(r.signID);
@@ -91,6 +103,32 @@ TEST_F(FinderDictionaryTest, AliasesAreNotSearched) {
   ASSERT_TRUE(database.executeUpdate("UPDATE Signs SET StdGloss='INDEX' WHERE SignID=?", {alias}));
   database.close();
   EXPECT_EQ(ids(finder.findSimilarSigns(target({{Index, 50, 50}}), 20)), QList<qint64>{index});
+}
+
+// The evaluation ranks the answer among the results for each sample file.
+TEST_F(FinderDictionaryTest, EvaluationCollectsTheAnswersRank) {
+  QUABE_REQUIRE_ARCHIVE();
+  const qint64 flat = store("FLAT", {row(Flat, 0, 0), row(SSS::make(2, 3, 1, 1, 1, 1), 10, 40)});
+  store("INDEX", {row(Index, 0, 0)});
+  QDir(directory.path()).mkpath("flat_FLAT");
+  writeSample("flat_FLAT/a.swml", {{60, 40, "01-05-001-01-01-01"}, {72, 80, "02-03-001-01-01-01"}});
+  writeSample("flat_FLAT/b.swml", {{60, 40, "01-01-001-01-01-01"}});  // looks like INDEX
+  writeSample("flat_FLAT/c.swml", {});                                // no symbols: skipped
+  writeSample("flat_FLAT/d.txt", {{60, 40, "01-05-001-01-01-01"}});   // not a sample
+  FinderEvaluation tester;
+  tester.finder = &finder;
+  const QList<FinderEvaluationResult> results = tester.collectResults(directory.filePath("flat_FLAT"), flat, 20, false);
+  ASSERT_EQ(results.size(), 2);
+  EXPECT_EQ(results[0].swmlFileName, "a.swml");
+  EXPECT_EQ(results[0].order, 1);
+  EXPECT_DOUBLE_EQ(results[0].similarity, 1.0);  // the same sign, placed elsewhere in its box
+  EXPECT_TRUE(results[0].modificationDate.isValid());
+  EXPECT_EQ(results[1].swmlFileName, "b.swml");
+  EXPECT_EQ(results[1].order, 2);  // INDEX first; FLAT's hand has other fingers (720) and FLAT moves
+  EXPECT_DOUBLE_EQ(results[1].similarity, 0.648 / 0.928);
+  EXPECT_EQ(tester.collectResults(directory.filePath("flat_FLAT"), 999, 20, true)[0].order,
+            FinderEvaluationResult::NotFound);
+  EXPECT_TRUE(tester.collectResults(directory.filePath("missing"), flat, 20, true).isEmpty());
 }
 
 class FinderCanvasSignTest : public FinderDictionaryTest {

@@ -62,23 +62,6 @@ TEST_F(Inflection, SignWithoutArrowOnlyChangesLane) {
   EXPECT_EQ(forward.lane, 0);
 }
 
-TEST_F(Inflection, Type3TurnsTheArrowAndPlacesItBesideTheHand) {
-  const SymbolPtr hand = symbol(kRightHand, 100, 100);
-  const SymbolPtr arrow = symbol(kRightArrow, 103, 60);  // above the hand, pointing forward
-  SWSign sign = signOf({hand, arrow}, "2", "1");
-  inflect(sign);
-  EXPECT_EQ(sign.handBeforeMove, hand);
-  EXPECT_EQ(sign.originalRotation, 1);
-  EXPECT_EQ(arrow->rotation, 5);
-  const QRectF box = rectOf(*hand);
-  EXPECT_DOUBLE_EQ(arrow->location.x(), box.x() + (box.width() - arrow->size.width()) / 2);
-  EXPECT_DOUBLE_EQ(arrow->location.y(), box.bottom() + 2);
-  // The size follows the new code.
-  const auto image = SymbolArchive::shared().image(SSS::withRotation(SSS::fromString(kRightArrow), 5));
-  ASSERT_TRUE(image.has_value());
-  EXPECT_EQ(arrow->size, QSizeF(image->size()));
-}
-
 TEST_F(Inflection, Type35TurnsAndPlacesBothArrowsOfAPair) {
   const SymbolPtr right = symbol(kRightHand, 100, 100);
   const SymbolPtr left = symbol(kLeftHand, 160, 100);

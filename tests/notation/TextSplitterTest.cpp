@@ -143,24 +143,15 @@ TEST(TextSplitter, InvalidTokensEndTheSplit) {
       // (and is reported once).
       {"{<m>A, ( B} C", {"A", ","}, "Invalid token: ("},
       {"{{{A \u2192 B}}} C", {"A"}, "Invalid token: \u2192"},
+      // A line feed between items and a stray closing brace end the text too.
+      {"A\nB", {"A"}, "Invalid token: \n"},
+      {"A } B", {"A"}, "Invalid token: }"},
   };
   for (const Case& c : cases) {
     const SplitResult result = splitText(c.text);
     EXPECT_EQ(glossesOf(result.items), c.glosses) << c.text.toStdString();
     EXPECT_EQ(result.diagnostics, QStringList{c.diagnostic}) << c.text.toStdString();
   }
-}
-
-TEST(TextSplitter, LineFeedBetweenItemsEndsTheSplit) {
-  const SplitResult result = splitText(QStringLiteral("A\nB"));
-  EXPECT_EQ(glossesOf(result.items), (QStringList{"A"}));
-  EXPECT_EQ(result.diagnostics, QStringList{"Invalid token: \n"});
-}
-
-TEST(TextSplitter, StrayClosingBraceEndsTheTextAndSaysSo) {
-  const SplitResult result = splitText(QStringLiteral("A } B"));
-  EXPECT_EQ(glossesOf(result.items), (QStringList{"A"}));
-  EXPECT_EQ(result.diagnostics, QStringList{"Invalid token: }"});
 }
 
 TEST(TextSplitter, DeepNestingDoesNotExhaustTheStack) {

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QPainter>
-
 #include "common/TestSupport.h"
 #include "symbols/ISWA.h"
 #include "symbols/SymbolArchive.h"
@@ -62,45 +60,4 @@ TEST(ISWA, FillsCycleThroughWhatTheArchiveHas) {
   const SymbolCode before = arrow.sss();
   for (int i = 0; i < arrowFills; ++i) arrow.nextFill();
   EXPECT_EQ(arrow.sss(), before);
-}
-
-TEST(ISWA, ColouringPaintsTheOutlineAndKeepsThePalmWhite) {
-  QUABE_REQUIRE_ARCHIVE();
-  ISWA hand(code("01-01-001-01-01-01"), Hand::right);
-  const QImage original = hand.image().convertToFormat(QImage::Format_ARGB32);
-  hand.makeColorImage(true);
-  const QImage coloured = hand.image().convertToFormat(QImage::Format_ARGB32);
-  int red = 0, white = 0;
-  for (int y = 0; y < coloured.height(); ++y) {
-    for (int x = 0; x < coloured.width(); ++x) {
-      const QRgb before = original.pixel(x, y);
-      const QRgb after = coloured.pixel(x, y);
-      if (qAlpha(before) > 200 && qRed(before) < 50) {
-        EXPECT_EQ(qRed(after), 255);
-        EXPECT_EQ(qBlue(after), 0);
-        ++red;
-      }
-      if (qAlpha(before) > 200 && qRed(before) > 250 && qGreen(before) > 250) {
-        EXPECT_EQ(after, before);
-        ++white;
-      }
-      if (qAlpha(before) == 0) {
-        EXPECT_EQ(qAlpha(after), 0);
-      }
-    }
-  }
-  EXPECT_GT(red, 10);
-  EXPECT_GT(white, 10);
-
-  ISWA mirrored(code("01-01-001-01-01-09"));  // no hand given: mirrored means left
-  mirrored.makeColorImage(true);
-  EXPECT_EQ(mirrored.symbolColor, ISWA::leftHandColor());
-
-  ISWA arrow(code("02-05-001-01-01-01"));
-  const QImage arrowBefore = arrow.image();
-  arrow.makeColorImage(true);
-  EXPECT_EQ(arrow.image(), arrowBefore);
-
-  hand.makeColorImage(false);
-  EXPECT_EQ(hand.image().convertToFormat(QImage::Format_ARGB32), original);
 }

@@ -96,48 +96,6 @@ TEST(SymbolArchiveFont, EveryGlyphOfTheFontHasAnImageOfTheGlyphsSize) {
   EXPECT_EQ(first->size(), QSize(15, 30));
 }
 
-TEST(SymbolArchiveFont, ExtensionPunctuationIsDrawnLikeTheFontsPunctuation) {
-  REQUIRE_FONTS_AND_ARCHIVE();
-  SymbolArchive& archive = SymbolArchive::shared();
-  archive.loadImageArchive();
-  QRect range;  // smallest and largest width and height of the font's punctuation
-  for (const QString text :
-       {"07-01-001-01-01-01", "07-01-001-02-01-01", "07-01-002-01-01-01", "07-01-002-02-01-01", "07-01-003-01-01-01"}) {
-    const auto image = archive.image(SSS::fromString(text));
-    ASSERT_TRUE(image) << text.toStdString();
-    const QRect size(0, 0, image->width(), image->height());
-    range = range.isNull()
-                ? QRect(size.width(), size.height(), size.width(), size.height())
-                : QRect(QPoint(std::min(range.left(), size.width()), std::min(range.top(), size.height())),
-                        QPoint(std::max(range.right(), size.width()), std::max(range.bottom(), size.height())));
-  }
-  for (const SymbolCode code : kExtensions) {
-    const auto image = archive.image(code);
-    ASSERT_TRUE(image) << SSS::toString(code).toStdString();
-    EXPECT_TRUE(archive.contains(code));
-    const int r = SSS::rotation(code);
-    // Upright and turned forms are as large as the font's punctuation; the
-    // diagonal ones fit in the same square as its diagonal forms (up to 61).
-    const QSize upright = r == 3 || r == 7 ? image->size().transposed() : image->size();
-    if (r % 2 == 1) {
-      EXPECT_TRUE(range.contains(upright.width(), upright.height())) << SSS::toString(code).toStdString();
-    } else {
-      EXPECT_LE(std::max(image->width(), image->height()), 62) << SSS::toString(code).toStdString();
-    }
-    int black = 0, white = 0;
-    const QImage argb = image->convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < argb.height(); ++y)
-      for (int x = 0; x < argb.width(); ++x) {
-        const QRgb p = argb.pixel(x, y);
-        black += qAlpha(p) == 255 && qGray(p) == 0;
-        white += qAlpha(p) == 255 && qGray(p) == 255;
-      }
-    EXPECT_GT(black, 40) << SSS::toString(code).toStdString();
-    EXPECT_GT(white, 20) << SSS::toString(code).toStdString();
-    EXPECT_FALSE(archive.image(SSS::withRotation(code, 9)).has_value());
-  }
-}
-
 TEST(SymbolArchiveFont, SymbolDatabaseListsEveryStoredSymbolWithItsSize) {
   REQUIRE_FONTS_AND_ARCHIVE();
   const QString path = Resources::path("iswa2010data.db");

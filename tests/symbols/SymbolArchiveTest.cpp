@@ -52,27 +52,6 @@ const SymbolCode kHead = SSS::make(4, 1, 1, 1, 1, 1);     // no derived rotation
 
 }  // namespace
 
-TEST(SymbolArchiveImages, TurnsMoveEveryPixelLikeQtsExactTurns) {
-  const QImage source = patterned(5, 3);
-  for (int degrees : {90, 180, 270, -90, -180, -270}) {
-    const QImage turned = SymbolArchive::rotateImage(source, degrees);
-    EXPECT_TRUE(samePixels(turned, qtTurned(source, degrees))) << degrees;
-  }
-  // A quarter turn counter-clockwise brings the top-right corner to the top-left.
-  const QImage ccw = SymbolArchive::rotateImage(source, 90);
-  EXPECT_EQ(ccw.size(), QSize(3, 5));
-  EXPECT_EQ(ccw.pixel(0, 0), source.pixel(4, 0));
-  EXPECT_EQ(ccw.pixel(0, 4), source.pixel(0, 0));
-  EXPECT_TRUE(samePixels(SymbolArchive::rotateImage(source, 0), source));
-  EXPECT_TRUE(samePixels(SymbolArchive::rotateImage(source, 360), source));
-  EXPECT_TRUE(samePixels(SymbolArchive::rotateImage(source, 450), ccw));
-  EXPECT_TRUE(SymbolArchive::rotateImage(source, 45).isNull());
-  EXPECT_TRUE(SymbolArchive::rotateImage(QImage(), 90).isNull());
-  // Images of other depths are turned too.
-  const QImage gray = source.convertToFormat(QImage::Format_Grayscale8);
-  EXPECT_TRUE(samePixels(SymbolArchive::rotateImage(gray, -90), qtTurned(gray, -90)));
-}
-
 TEST(SymbolArchiveLoading, EncodedEntriesRoundTripAndTheLaterDuplicateWins) {
   const QImage first = patterned(4, 6, 1), second = patterned(7, 2, 2), other = patterned(3, 3, 3);
   const QByteArray bytes =

@@ -6,17 +6,6 @@
 
 using namespace quabe;
 
-// The first hand symbol: every field 1, so the code is 0x11011101 by the
-// bit layout (category 31-28 ... rotation 7-0).
-TEST(SymbolCode, TextFormRoundTripsAndKeepsThreeDigitBaseSymbol) {
-  EXPECT_EQ(SSS::toString(0x11011101), "01-01-001-01-01-01");
-  EXPECT_EQ(SSS::fromString("01-01-001-01-01-01"), 0x11011101u);
-  EXPECT_EQ(SSS::toString(0x11010101), "01-01-001-00-01-01");
-  EXPECT_EQ(SSS::fromString("02-03-015-02-01-09"), 0x230F2109u);
-  EXPECT_EQ(SSS::toString(0x230F2109), "02-03-015-02-01-09");
-  EXPECT_EQ(SSS::fromString("+01-01-001-01-01-01-99-extra"), 0x11011101u);
-}
-
 TEST(SymbolCode, MalformedPartsReadAsZeroAndShortTextsAreRejected) {
   EXPECT_EQ(SSS::fromString("01-x1-001-01-01-01"), 0x10011101u);
   EXPECT_EQ(SSS::fromString("01--001-01-01-01"), 0x10011101u);
@@ -25,19 +14,6 @@ TEST(SymbolCode, MalformedPartsReadAsZeroAndShortTextsAreRejected) {
   EXPECT_FALSE(SSS::parse("01-01-001-01-01").has_value());
   EXPECT_EQ(SSS::fromString("01-01-001"), 0u);
   EXPECT_EQ(SSS::fromString(""), 0u);
-}
-
-TEST(SymbolCode, CategoryFieldsOutsideTheTableHaveNoCategory) {
-  EXPECT_EQ(SSS::categoryOf(0x11011101), Category::hand);
-  EXPECT_EQ(SSS::categoryOf(0x71011101), Category::punc);
-  EXPECT_EQ(SSS::categoryOf(0x81011101), Category::none);
-  for (quint32 field : {0u, 9u, 10u, 15u}) {
-    const SymbolCode code = SSS::make(field, 1, 1, 1, 1, 1);
-    EXPECT_FALSE(SSS::categoryOf(code).has_value());
-    EXPECT_EQ(SSS::rotationCount(code), -1);
-    EXPECT_TRUE(SSS::toFswKey(code).isEmpty());
-    EXPECT_FALSE(SSS::isPlausible(code));
-  }
 }
 
 // Both tables are one numbering: every key maps to components whose serial

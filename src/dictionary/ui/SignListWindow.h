@@ -70,7 +70,6 @@ class SignListWindow : public QWidget {
   void sortBy(int key);
   // The header of a column sorts by that column's content.
   static int sortKeyOfColumn(int column);
-  SortOrder nextSortOrder(int key) const { return m_columnSortOrder.at(key); }
 
   // --- actions ---
   void reloadButtonClicked();

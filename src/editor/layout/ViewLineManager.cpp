@@ -489,12 +489,6 @@ void ViewLineManager::setRangeSelection(qint64 a, qint64 b) {
   selectEnd = std::max(a, b);
 }
 
-bool ViewLineManager::isInRangeSelection(qint64 line, qint64 index) const {
-  if (!hasRangeSelection()) return false;
-  const qint64 p = pack(line, index);
-  return p >= std::min(selectStart, selectEnd) && p <= std::max(selectStart, selectEnd);
-}
-
 void ViewLineManager::beginMove(int mode) {
   if (mode < 2)
     clearRangeSelection();

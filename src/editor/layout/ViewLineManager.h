@@ -199,8 +199,6 @@ class ViewLineManager {
   void clearRangeSelection() { selectStart = selectEnd = -1; }
   // Sets the range between two packed positions, the smaller one as start.
   void setRangeSelection(qint64 a, qint64 b);
-  // True when (line, index) lies inside the range selection.
-  bool isInRangeSelection(qint64 line, qint64 index) const;
 
  protected:
   // A stretch along one axis.

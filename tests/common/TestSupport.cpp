@@ -8,6 +8,7 @@
 
 #include "core/Resources.h"
 #include "dictionary/Dictionary.h"
+#include "dictionary/sqlite/SqliteDatabase.h"
 #include "symbols/SymbolArchive.h"
 
 namespace quabe::test {
@@ -32,6 +33,25 @@ int RecordingAlertSink::ask(const QString& message, const QString& informative, 
   messages << message;
   informativeTexts << informative;
   return answer;
+}
+
+bool sqlExec(const QString& path, const QString& sql, const QVariantList& arguments) {
+  SqliteDatabase db(path);
+  return db.open() && db.executeUpdate(sql, arguments);
+}
+
+QStringList sqlColumn(const QString& path, const QString& sql, const QVariantList& arguments) {
+  SqliteDatabase db(path);
+  QStringList values;
+  auto rs = db.open() ? db.executeQuery(sql, arguments) : nullptr;
+  while (rs && rs->next()) values << rs->stringForColumnIndex(0).value_or(QStringLiteral("<null>"));
+  return values;
+}
+
+qint64 sqlScalar(const QString& path, const QString& sql, const QVariantList& arguments) {
+  SqliteDatabase db(path);
+  auto rs = db.open() ? db.executeQuery(sql, arguments) : nullptr;
+  return rs && rs->next() ? rs->longForColumnIndex(0) : -1;
 }
 
 ScopedDictionary::ScopedDictionary(Dictionary& dictionary, const QString& path)

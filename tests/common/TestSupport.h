@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QStringList>
+#include <QVariantList>
 
 #include "core/Alerts.h"
 
@@ -34,6 +36,13 @@ class RecordingAlertSink : public AlertSink {
   QStringList informativeTexts;
   int answer = 0;
 };
+
+// Statements run straight on a database file, past the code under test:
+// whether it ran; the first column of every row as text ("<null>" for
+// NULL); the first column of the first row as a number (-1 without one).
+bool sqlExec(const QString& path, const QString& sql, const QVariantList& arguments = {});
+QStringList sqlColumn(const QString& path, const QString& sql, const QVariantList& arguments = {});
+qint64 sqlScalar(const QString& path, const QString& sql, const QVariantList& arguments = {});
 
 // Points a dictionary (the application's, say) at the file at a path while
 // it lives; the file it was on before comes back afterwards.

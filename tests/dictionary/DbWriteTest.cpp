@@ -8,6 +8,7 @@
 
 using namespace quabe;
 using quabe::test::DictionaryFixture;
+using quabe::test::sqlColumn;
 using Ids = QList<qint64>;
 
 namespace {
@@ -132,23 +133,13 @@ TEST_F(DictionaryFixture, CompoundsStoreConstituentsInOrderAndReadThemBack) {
   compound.meanings = {"after the rain"};
   ASSERT_TRUE(db.insertCompound(compound, {stop, rain, stop}, false));
   EXPECT_TRUE(db.isCompound(compound.signID));
-  SqliteDatabase connection(path);
-  ASSERT_TRUE(connection.open());
-  EXPECT_EQ(Dictionary::getConstituentIDs(compound.signID, connection), (Ids{stop, rain, stop}));
-  auto rs =
-      connection.executeQuery("SELECT ComponentOrder, Gloss FROM Compounds WHERE CompoundID=?", {compound.signID});
-  QStringList orders;
-  while (rs && rs->next()) orders << rs->textForColumn("ComponentOrder") + rs->textForColumn("Gloss");
-  EXPECT_EQ(orders, (QStringList{"1雨上がり", "2雨上がり", "3雨上がり"}));
-  rs.reset();
-  connection.close();
-
+  const QString orders = "SELECT ComponentOrder || ConstituentID || Gloss FROM Compounds WHERE CompoundID=? ORDER BY 1";
+  EXPECT_EQ(sqlColumn(path, orders, {compound.signID}),
+            (QStringList{QString("1%1雨上がり").arg(stop), QString("2%1雨上がり").arg(rain),
+                         QString("3%1雨上がり").arg(stop)}));
   const DbSign back = *db.getSign(compound.signID);
-  EXPECT_TRUE(back.isCompound);
-  ASSERT_TRUE(back.constituentIDs.has_value());
-  EXPECT_EQ(*back.constituentIDs, (Ids{stop, rain, stop}));
+  EXPECT_EQ(back.constituentIDs, (Ids{stop, rain, stop}));
   ASSERT_TRUE(back.constituents.has_value());
-  ASSERT_EQ(back.constituents->size(), 3);
   EXPECT_EQ(back.constituents->at(1).gloss, "雨");
   EXPECT_EQ(db.getMeanings(compound.signID), QStringList{"after the rain"});
 
@@ -156,9 +147,9 @@ TEST_F(DictionaryFixture, CompoundsStoreConstituentsInOrderAndReadThemBack) {
   DbSign changed = back;
   changed.gloss = "雨止み";
   ASSERT_TRUE(db.updateCompound(changed, {rain, stop}, false));
-  ASSERT_TRUE(connection.open());
-  EXPECT_EQ(Dictionary::getConstituentIDs(compound.signID, connection), (Ids{rain, stop}));
-  connection.close();
+  EXPECT_EQ(db.getSign(compound.signID)->constituentIDs, (Ids{rain, stop}));
+  EXPECT_EQ(sqlColumn(path, "SELECT ComponentOrder FROM Compounds WHERE CompoundID=?", {compound.signID}),
+            (QStringList{"1", "2"}));
   EXPECT_EQ(gloss(compound.signID), "雨止み");
 
   // Deleting a constituent leaves the compound's rows; deleting the compound removes them.
@@ -191,12 +182,8 @@ TEST_F(DictionaryFixture, InsertingAnEntryWithConstituentsFindsThemByTheirFields
   DbSign missing = entry("ない");
   compound.constituents = QList<DbSign>{c1, missing, c2};
   ASSERT_TRUE(db.insertSign(compound, {}, false));
-  SqliteDatabase connection(path);
-  ASSERT_TRUE(connection.open());
-  EXPECT_EQ(Dictionary::getConstituentIDs(compound.signID, connection), (Ids{rain, stop}));
-  auto rs = connection.executeQuery("SELECT group_concat(ComponentOrder) FROM Compounds");
-  ASSERT_TRUE(rs && rs->next());
-  EXPECT_EQ(rs->stringForColumnIndex(0), QString("2,3"));
+  EXPECT_EQ(sqlColumn(path, "SELECT ComponentOrder || ':' || ConstituentID FROM Compounds ORDER BY 1"),
+            (QStringList{QString("2:%1").arg(rain), QString("3:%1").arg(stop)}));
 }
 
 TEST_F(DictionaryFixture, AFailureInTheMiddleRollsTheWholeWriteBack) {

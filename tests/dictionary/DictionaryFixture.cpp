@@ -29,19 +29,6 @@ void DictionaryFixture::SetUp() {
   writes = 0;
 }
 
-void DictionaryFixture::exec(const QString& sql, const QVariantList& arguments) {
-  SqliteDatabase db(path);
-  ASSERT_TRUE(db.open());
-  ASSERT_TRUE(db.executeUpdate(sql, arguments)) << sql.toStdString();
-}
-
-qint64 DictionaryFixture::count(const QString& sql, const QVariantList& arguments) {
-  SqliteDatabase db(path);
-  if (!db.open()) return -1;
-  auto rs = db.executeQuery(sql, arguments);
-  return rs && rs->next() ? rs->longForColumnIndex(0) : -1;
-}
-
 qint64 DictionaryFixture::addEntry(const QString& gloss, const QString& tag, const QString& yomi,
                                    const QStringList& meanings) {
   DbSign entry;

@@ -4,6 +4,7 @@
 
 #include <QTemporaryDir>
 
+#include "common/TestSupport.h"
 #include "dictionary/Dictionary.h"
 
 namespace quabe::test {
@@ -17,8 +18,10 @@ class DictionaryFixture : public ::testing::Test {
   // Path of a file in the temporary directory.
   QString file(const QString& name) const { return dir.filePath(name); }
   // Runs statements directly on the dictionary file.
-  void exec(const QString& sql, const QVariantList& arguments = {});
-  qint64 count(const QString& sql, const QVariantList& arguments = {});
+  void exec(const QString& sql, const QVariantList& arguments = {}) {
+    ASSERT_TRUE(sqlExec(path, sql, arguments)) << sql.toStdString();
+  }
+  qint64 count(const QString& sql, const QVariantList& arguments = {}) { return sqlScalar(path, sql, arguments); }
   // Stores an entry with one hand symbol; returns its id.
   qint64 addEntry(const QString& gloss, const QString& tag = QString(), const QString& yomi = QString(),
                   const QStringList& meanings = {});

@@ -139,15 +139,10 @@ TEST_F(MergeTest, CompoundsAndAliasesSurviveTheMerge) {
   put(path, 2, "taken too", 2);
   put(other(), 1, "rain", 10);
   put(other(), 2, "snow", 20);
-  {
-    SqliteDatabase db(other());
-    ASSERT_TRUE(db.open());
-    ASSERT_TRUE(
-        db.executeUpdate("INSERT INTO Signs (SignID, Gloss, IsCompound, CreationTime) VALUES (3,'sleet',1,30)"));
-    ASSERT_TRUE(db.executeUpdate("INSERT INTO Compounds VALUES (3,2,2,'sleet'), (3,1,3,'sleet')"));
-    ASSERT_TRUE(db.executeUpdate("INSERT INTO Signs (SignID, Gloss, StdGloss) VALUES (4,'drizzle','rain')"));
-    ASSERT_TRUE(db.executeUpdate("INSERT INTO Signs (SignID, Gloss, StdGloss) VALUES (5,'hail','nothing')"));
-  }
+  ASSERT_TRUE(test::sqlExec(other(),
+                            "INSERT INTO Signs (SignID, Gloss, IsCompound, CreationTime, StdGloss) VALUES "
+                            "(3,'sleet',1,30,NULL), (4,'drizzle',0,0,'rain'), (5,'hail',0,0,'nothing')"));
+  ASSERT_TRUE(test::sqlExec(other(), "INSERT INTO Compounds VALUES (3,2,2,'sleet'), (3,1,3,'sleet')"));
   const MergeReport report = merge({MergeResponse::addAll});
   EXPECT_EQ(report.added, 4);
   EXPECT_EQ(report.skipped, 1) << "the alias without a target";

@@ -187,27 +187,15 @@ TEST(SpmlImportRealData, TheAslExportImportsEveryEntryWithASignAndComesBackFromO
   // 11,658 entries, 199 of them without a sign term (10 signs are lone punctuation symbols).
   EXPECT_EQ(result.imported, 11459);
   EXPECT_EQ(result.skipped, 199);
-  SqliteDatabase db(dict);
-  ASSERT_TRUE(db.open());
   // Every sign's symbols start at (0, 0) and no code is lost.
-  auto rs = db.executeQuery(
-      "SELECT COUNT(*), SUM(minX), SUM(minY) FROM (SELECT MIN(pos_x) AS minX, MIN(pos_y) AS minY FROM Spelling "
-      "GROUP BY SignID)");
-  ASSERT_TRUE(rs && rs->next());
-  EXPECT_EQ(rs->intForColumnIndex(0), 11459);
-  EXPECT_EQ(rs->intForColumnIndex(1), 0);
-  EXPECT_EQ(rs->intForColumnIndex(2), 0);
-  rs = db.executeQuery("SELECT COUNT(*) FROM Spelling WHERE SSS NOT LIKE '0_-__-___-__-0_-__'");
-  ASSERT_TRUE(rs && rs->next());
-  EXPECT_EQ(rs->intForColumnIndex(0), 0);
+  EXPECT_EQ(test::sqlColumn(dict,
+                            "SELECT COUNT(*) || ' ' || SUM(minX) || ' ' || SUM(minY) FROM (SELECT MIN(pos_x) "
+                            "AS minX, MIN(pos_y) AS minY FROM Spelling GROUP BY SignID)"),
+            QStringList{"11459 0 0"});
+  EXPECT_EQ(test::sqlScalar(dict, "SELECT COUNT(*) FROM Spelling WHERE SSS NOT LIKE '0_-__-___-__-0_-__'"), 0);
   // Entry 8: "M522x525S11541498x491S11549479x498S20600489x476".
-  rs = db.executeQuery("SELECT SSS, pos_x, pos_y FROM Spelling WHERE SignID=8 ORDER BY SubID");
-  QStringList rows;
-  while (rs && rs->next())
-    rows << QString("%1 %2,%3")
-                .arg(rs->textForColumn("SSS"))
-                .arg(rs->intForColumn("pos_x"))
-                .arg(rs->intForColumn("pos_y"));
+  const QStringList rows =
+      test::sqlColumn(dict, "SELECT SSS || ' ' || pos_x || ',' || pos_y FROM Spelling WHERE SignID=8 ORDER BY SubID");
   EXPECT_EQ(rows, (QStringList{SSS::toString(SSS::fromFswKey("S11541")) + " 19,15",
                                SSS::toString(SSS::fromFswKey("S11549")) + " 0,22",
                                SSS::toString(SSS::fromFswKey("S20600")) + " 10,0"}));
@@ -220,11 +208,7 @@ TEST(SpmlExport, TheStarterDictionaryComesBackRowForRowEvenWhereItsIdsAreTaken) 
   ASSERT_FALSE(starter.isEmpty());
   const QString copy = exportAndReimport(starter, dir);
   // A second import finds every id taken: compounds follow their constituents' new ids.
-  const auto scalar = [&copy](const QString& sql) {
-    SqliteDatabase db(copy);
-    auto rs = db.open() ? db.executeQuery(sql) : nullptr;
-    return rs && rs->next() ? rs->longForColumnIndex(0) : -1;
-  };
+  const auto scalar = [&copy](const QString& sql) { return test::sqlScalar(copy, sql); };
   const qint64 firstMax = scalar("SELECT MAX(SignID) FROM Signs");
   QFile file(dir.filePath("export.spml"));
   ASSERT_TRUE(importSpml(&file, copy).ok);

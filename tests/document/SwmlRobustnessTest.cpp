@@ -12,6 +12,14 @@ using test::readSwml;
 
 class SwmlRobustness : public ::testing::Test {
  protected:
+  // Reads a file of the test data into buffer and prefs.
+  SwmlReadReport read(const char* name) {
+    prefs = test::fixedPreferences();
+    buffer = BufferManager();
+    return readSwml(test::readTestData(QString::fromLatin1(name)), buffer, prefs);
+  }
+  BufferManager buffer;
+  Preferences prefs;
 };
 
 // The signs of a buffer without the line-break signs, with their line.
@@ -37,24 +45,22 @@ void expectUsableBuffer(const BufferManager& buffer, const std::string& what) {
 TEST_F(SwmlRobustness, TruncatedFilesKeepEverySignReadBeforeTheCut) {
   QUABE_REQUIRE_ARCHIVE();
   const QByteArray whole = test::readTestData(QStringLiteral("document.swml"));
-  BufferManager full;
-  Preferences prefs = test::fixedPreferences();
-  ASSERT_FALSE(readSwml(whole, full, prefs).isDamaged());
-  const QStringList fullSigns = contentSigns(full);
+  ASSERT_FALSE(read("document.swml").isDamaged());
+  const QStringList fullSigns = contentSigns(buffer);
   const qsizetype end = whole.indexOf("</swml>");
 
   for (qsizetype cut = 0; cut < whole.size(); cut += (cut < 300 ? 1 : 3)) {
     const std::string what = "cut at " + std::to_string(cut);
-    BufferManager buffer;
-    Preferences p = test::fixedPreferences();
-    const SwmlReadReport report = readSwml(whole.left(cut), buffer, p);
-    expectUsableBuffer(buffer, what);
+    BufferManager cutBuffer;
+    Preferences cutPrefs = test::fixedPreferences();
+    const SwmlReadReport report = readSwml(whole.left(cut), cutBuffer, cutPrefs);
+    expectUsableBuffer(cutBuffer, what);
     if (cut <= end) {
       EXPECT_TRUE(report.isDamaged()) << what;
     }
     // The signs read are the file's signs in order; only the last one may
     // be incomplete (the sign the file broke off in).
-    const QStringList signs = contentSigns(buffer);
+    const QStringList signs = contentSigns(cutBuffer);
     ASSERT_LE(signs.size(), fullSigns.size()) << what;
     for (qsizetype i = 0; i + 1 < signs.size(); ++i) EXPECT_EQ(signs[i], fullSigns[i]) << what;
     if (!signs.isEmpty()) {
@@ -69,9 +75,7 @@ TEST_F(SwmlRobustness, TruncatedFilesKeepEverySignReadBeforeTheCut) {
 TEST_F(SwmlRobustness, CommittedCorpusGivesTheDocumentedPartialResults) {
   QUABE_REQUIRE_ARCHIVE();
   {
-    BufferManager buffer;
-    Preferences prefs = test::fixedPreferences();
-    const SwmlReadReport report = readSwml(test::readTestData(QStringLiteral("broken/truncated.swml")), buffer, prefs);
+    const SwmlReadReport report = read("broken/truncated.swml");
     EXPECT_FALSE(report.wellFormed);
     EXPECT_GT(report.errorLine, 0);
     EXPECT_EQ(prefs.defaultSignBoxWidth, 140);
@@ -86,9 +90,7 @@ TEST_F(SwmlRobustness, CommittedCorpusGivesTheDocumentedPartialResults) {
               "  lane 0 gloss [] tag [] yomi [] (empty)\n");
   }
   {
-    BufferManager buffer;
-    Preferences prefs = test::fixedPreferences();
-    const SwmlReadReport report = readSwml(test::readTestData(QStringLiteral("broken/nesting.swml")), buffer, prefs);
+    const SwmlReadReport report = read("broken/nesting.swml");
     EXPECT_FALSE(report.wellFormed);
     EXPECT_EQ(report.errorLine, 10);
     // The second sign's gloss never ended, but its symbol was read.
@@ -99,9 +101,7 @@ TEST_F(SwmlRobustness, CommittedCorpusGivesTheDocumentedPartialResults) {
               "  lane 0 gloss [] tag [] yomi [] (empty)\n");
   }
   {
-    BufferManager buffer;
-    Preferences prefs = test::fixedPreferences();
-    const SwmlReadReport report = readSwml(test::readTestData(QStringLiteral("broken/numbers.swml")), buffer, prefs);
+    const SwmlReadReport report = read("broken/numbers.swml");
     EXPECT_EQ(prefs.defaultSignBoxWidth, 150);   // not an int: left as it was
     EXPECT_EQ(prefs.defaultSignBoxHeight, 150);  // out of range: the default
     EXPECT_EQ(prefs.lineSpace, 20);
@@ -119,23 +119,15 @@ TEST_F(SwmlRobustness, CommittedCorpusGivesTheDocumentedPartialResults) {
     EXPECT_EQ(big.width, 4015);
   }
   for (const char* name : {"broken/garbage.bin", "broken/foreign-root.xml"}) {
-    BufferManager buffer;
-    Preferences prefs = test::fixedPreferences();
-    const SwmlReadReport report = readSwml(test::readTestData(QString::fromLatin1(name)), buffer, prefs);
+    const SwmlReadReport report = read(name);
     EXPECT_TRUE(report.isDamaged()) << name;
     EXPECT_FALSE(report.sawSwmlElement) << name;
     EXPECT_EQ(buffer.lineCount(), 1) << name;
     EXPECT_EQ(buffer.editBuffer[0]->count(), 1) << name;
   }
-  {
-    BufferManager buffer;
-    Preferences prefs = test::fixedPreferences();
-    const SwmlReadReport report =
-        readSwml(test::readTestData(QStringLiteral("broken/garbage-after-sign.swml")), buffer, prefs);
-    EXPECT_FALSE(report.wellFormed);
-    ASSERT_EQ(buffer.editBuffer[0]->count(), 2);
-    EXPECT_EQ(buffer.editBuffer[0]->signArray[0]->jjs->gloss, QStringLiteral("OK"));
-  }
+  EXPECT_FALSE(read("broken/garbage-after-sign.swml").wellFormed);
+  ASSERT_EQ(buffer.editBuffer[0]->count(), 2);
+  EXPECT_EQ(buffer.editBuffer[0]->signArray[0]->jjs->gloss, QStringLiteral("OK"));
 }
 
 }  // namespace

@@ -169,31 +169,6 @@ TEST_F(DictEditWindowTest, ChooserStoresAsNewOrOverwritesTheChosenCandidate) {
   EXPECT_EQ(texts("SELECT Japanese FROM Translation WHERE SignID=?", {first}), QStringList({"downpour"}));
 }
 
-TEST_F(DictEditWindowTest, TheChooserRunsAsAModalPanel) {
-  const qint64 first = addEntry("SUN", {HeadCode});
-  open(makeSign({HandCode}));
-  editor.glossTextField()->setText("SUN");
-  editor.posComboBox()->setEditText("L");
-  bool sawPanel = false;
-  // Answers the panel once it runs (it becomes the modal widget a little
-  // after its event loop starts).
-  std::function<void()> answer = [&] {
-    auto* panel = qobject_cast<DisambiguationPanel*>(QApplication::activeModalWidget());
-    if (!panel) {
-      QTimer::singleShot(10, answer);
-      return;
-    }
-    sawPanel = true;
-    panel->radioButtons().at(0)->click();
-    panel->okButton()->click();
-  };
-  QTimer::singleShot(0, answer);
-  ASSERT_TRUE(editor.updateButtonClicked());
-  EXPECT_TRUE(sawPanel);
-  EXPECT_EQ(editor.targetSignID(), first);
-  EXPECT_EQ(texts("SELECT Position FROM Signs WHERE SignID=?", {first}), QStringList({"L"}));
-}
-
 TEST_F(DictEditWindowTest, AWriteThatFailsHalfWayChangesNothing) {
   addEntry("MOON", {HandCode}, {"moon"});
   ASSERT_TRUE(exec("CREATE TRIGGER refuse BEFORE INSERT ON Translation BEGIN SELECT RAISE(ABORT, 'refused'); END"));

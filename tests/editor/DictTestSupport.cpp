@@ -49,27 +49,6 @@ qint64 TemporaryDictionary::addCompound(const QString& gloss, const QList<qint64
   return entry.signID;
 }
 
-bool TemporaryDictionary::exec(const QString& sql, const QVariantList& arguments) {
-  SqliteDatabase db(path);
-  return db.open() && db.executeUpdate(sql, arguments);
-}
-
-qint64 TemporaryDictionary::scalar(const QString& sql, const QVariantList& arguments) {
-  SqliteDatabase db(path);
-  if (!db.open()) return -1;
-  auto rs = db.executeQuery(sql, arguments);
-  return rs && rs->next() ? rs->longForColumnIndex(0) : -1;
-}
-
-QStringList TemporaryDictionary::texts(const QString& sql, const QVariantList& arguments) {
-  SqliteDatabase db(path);
-  QStringList result;
-  if (!db.open()) return result;
-  auto rs = db.executeQuery(sql, arguments);
-  while (rs && rs->next()) result.append(rs->stringForColumnIndex(0).value_or(QStringLiteral("<null>")));
-  return result;
-}
-
 QStringList TemporaryDictionary::snapshot() {
   QStringList rows;
   rows +=

@@ -39,12 +39,10 @@ class TemporaryDictionary {
   // Stores a compound of the given entries.
   qint64 addCompound(const QString& gloss, const QList<qint64>& constituents, const QStringList& meanings = {});
 
-  // Runs a statement on the dictionary file.
-  bool exec(const QString& sql, const QVariantList& arguments = {});
-  // The first column of the first row as an integer (-1 without a row).
-  qint64 scalar(const QString& sql, const QVariantList& arguments = {});
-  // The first column of every row as text.
-  QStringList texts(const QString& sql, const QVariantList& arguments = {});
+  // Statements on the dictionary file (see sqlExec and its kin).
+  bool exec(const QString& sql, const QVariantList& arguments = {}) { return sqlExec(path, sql, arguments); }
+  qint64 scalar(const QString& sql, const QVariantList& arguments = {}) { return sqlScalar(path, sql, arguments); }
+  QStringList texts(const QString& sql, const QVariantList& arguments = {}) { return sqlColumn(path, sql, arguments); }
   // A summary of every row of every entry table, to compare before/after.
   QStringList snapshot();
 

@@ -45,7 +45,6 @@ TEST_F(NotationInputTest, TypedLineBecomesSignsAtTheCursorInOneStep) {
   EXPECT_EQ(glossesOfFirstLine(window), QStringList({"A", "HELLO", "WORLD", "HELLO", "B"}));
   const QList<SignPtr>& line = window->document()->bufferManager.editBuffer[0]->signArray;
   EXPECT_EQ(line[1]->jjs->signID, hello);
-  EXPECT_EQ(line[1]->symbols.size(), 2);
   EXPECT_EQ(line[2]->jjs->signID, world);
   EXPECT_EQ(window->jjsText, "HELLO WORLD HELLO");
   // The cursor stands after the inserted signs.
@@ -53,8 +52,6 @@ TEST_F(NotationInputTest, TypedLineBecomesSignsAtTheCursorInOneStep) {
   ASSERT_EQ(undo.count(), 1);
   undo.undo();
   EXPECT_EQ(glossesOfFirstLine(window), QStringList({"A", "B"}));
-  undo.redo();
-  EXPECT_EQ(glossesOfFirstLine(window).size(), 5);
 }
 
 // A line with problems keeps the panel open with the problems listed and the

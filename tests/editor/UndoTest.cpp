@@ -185,35 +185,5 @@ TEST_F(UndoTest, ArrowRunsEndAtOtherInput) {
   EXPECT_EQ(current(canvas)->symbols[0]->rect.topLeft(), start);
 }
 
-// A step that touches one sign copies that sign only; everything else is
-// shared with the snapshot before it.
-TEST_F(UndoTest, SnapshotsShareUnchangedSigns) {
-  QList<SignPtr> signs;
-  for (int i = 0; i < 40; ++i) signs << makeSign({{"01-01-001-01-01-01", 30, 40}});
-  auto document = makeDocument({signs.mid(0, 20), signs.mid(20)});
-  BufferManager& buffer = document->bufferManager;
-  const BufferSnapshot before = BufferSnapshot::capture(buffer, nullptr);
-  EXPECT_EQ(before.signCount(), 42);
-
-  bool changed = true;
-  const BufferSnapshot same = BufferSnapshot::capture(buffer, &before, &changed);
-  EXPECT_FALSE(changed);
-  EXPECT_EQ(same.copiesNotSharedWith(before), 0);
-
-  signs[25]->symbols[0]->rect.translate(3, 0);
-  signs[25]->updateBounds();
-  const BufferSnapshot after = BufferSnapshot::capture(buffer, &before, &changed);
-  EXPECT_TRUE(changed);
-  EXPECT_EQ(after.copiesNotSharedWith(before), 1);
-
-  // Restoring keeps objects whose content matches and replaces the others.
-  const SignPtr untouched = signs[3];
-  before.restoreInto(buffer);
-  EXPECT_EQ(buffer.editBuffer[0]->signArray[3], untouched);
-  EXPECT_NE(buffer.editBuffer[1]->signArray[5], signs[25]);
-  EXPECT_EQ(buffer.editBuffer[1]->signArray[5]->symbols[0]->rect.x(), 30);
-  EXPECT_TRUE(sameSignContent(*buffer.editBuffer[1]->signArray[5], *before.lines[1][5].copy));
-}
-
 }  // namespace
 }  // namespace quabe::test

@@ -5,6 +5,7 @@
 #include <QTemporaryDir>
 #include <optional>
 
+#include "FswSigns.h"
 #include "ScopedTuning.h"
 #include "common/TestSupport.h"
 #include "dictionary/Dictionary.h"
@@ -26,12 +27,8 @@ DbISWA row(SymbolCode code, int x, int y) {
 
 const SymbolCode Index = SSS::make(1, 1, 1, 1, 1, 1);
 const SymbolCode Flat = SSS::make(1, 5, 1, 1, 1, 1);
-const SymbolCode Face = SSS::make(4, 2, 1, 1, 1, 1);
-
 SFSign target(std::initializer_list<std::tuple<SymbolCode, int, int>> symbols) {
-  std::vector<SFSymbol> list;
-  for (const auto& [code, x, y] : symbols) list.emplace_back(code, x, y);
-  return SFSign(list, 0, true);
+  return test::sfSign(0, symbols, true);
 }
 
 class FinderDictionaryTest : public ::testing::Test {
@@ -153,7 +150,7 @@ TEST_F(FinderCanvasSignTest, DetailsAndArrowMerging) {
   const SymbolCode single = SSS::make(2, 3, 1, 1, 1, 1);
   const SymbolCode doubleArrow = SSS::make(2, 3, 2, 1, 1, 1);
   const qint64 id = store("TWO-ARROWS", {row(Flat, 0, 0), row(doubleArrow, 10, 40)}, {"two", "arrows"});
-  store("FACE", {row(Face, 0, 0)});
+  store("FACE", {row(test::Face, 0, 0)});
   // Drawn with two parallel single arrows.
   const SignPtr drawn = canvasSign({{Flat, 40, 30}, {single, 50, 70}, {single, 62, 70}});
   QList<SFResult> merged = finder.findSimilarSigns(*drawn, 20);

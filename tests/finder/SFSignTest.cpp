@@ -14,17 +14,11 @@ const QString Memorize = "M527x518S2ff20476x483S14c04490x464S20500517x481S265005
 const QString Registration = "M518x562S15a40498x438S11549482x448S15a40500x489S1f749489x491S15a40506x535S15a49490x539";
 const QString Peter = "M515x560S14251485x441S14a20498x469S1fb20499x488S14a20498x511S11a20498x530";
 
-SymbolCode hand(int group, int base, int fill = 1, int rotation = 1) {
-  return SSS::make(1, group, base, 1, fill, rotation);
-}
-const SymbolCode Face = SSS::make(4, 2, 1, 1, 1, 1);
 const SymbolCode Arm = SSS::make(5, 2, 2, 1, 1, 1);
 SymbolCode arrow(int rotation, int fill = 1, int group = 3) { return SSS::make(2, group, 1, 1, fill, rotation); }
 
 SFSign sign(std::initializer_list<std::tuple<SymbolCode, int, int>> symbols, bool normalize = false) {
-  std::vector<SFSymbol> list;
-  for (const auto& [code, x, y] : symbols) list.emplace_back(code, x, y);
-  return SFSign(list, 42, normalize);
+  return sfSign(42, symbols, normalize);
 }
 
 TEST(SFSign, AnIdenticalSignScoresOne) {

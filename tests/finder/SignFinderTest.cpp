@@ -7,17 +7,6 @@
 namespace quabe::test {
 namespace {
 
-SymbolCode hand(int group, int base, int fill = 1, int rotation = 1) {
-  return SSS::make(1, group, base, 1, fill, rotation);
-}
-const SymbolCode Face = SSS::make(4, 2, 1, 1, 1, 1);
-
-SFSign entry(qint64 id, std::initializer_list<std::tuple<SymbolCode, int, int>> symbols, bool normalize = false) {
-  std::vector<SFSymbol> list;
-  for (const auto& [code, x, y] : symbols) list.emplace_back(code, x, y);
-  return SFSign(list, id, normalize);
-}
-
 SFResult result(double similarity, qint64 id) {
   SFResult r;
   r.similarity = similarity;
@@ -28,13 +17,9 @@ SFResult result(double similarity, qint64 id) {
 TEST(SignFinderRanking, EqualSimilaritiesShareTheFirstRank) {
   QList<SFResult> list{result(0.85, 3), result(0.91, 1), result(0.91, 2), result(0.5, 4), result(0.85, 5)};
   SignFinder::rankResults(list, 20);
-  ASSERT_EQ(list.size(), 5);
-  EXPECT_EQ(list[0].signID, 1);  // ties keep the dictionary order
-  EXPECT_EQ(list[1].signID, 2);
-  EXPECT_EQ(list[2].signID, 3);
-  EXPECT_EQ(list[3].signID, 5);
-  const int expected[] = {1, 1, 3, 3, 5};
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(list[i].ranking, expected[i]) << i;
+  QStringList ranked;  // id:rank; ties keep the dictionary order
+  for (const SFResult& r : list) ranked << QStringLiteral("%1:%2").arg(r.signID).arg(r.ranking);
+  EXPECT_EQ(ranked, (QStringList{"1:1", "2:1", "3:3", "5:3", "4:5"}));
 }
 
 class SignFinderSearch : public ::testing::Test {
@@ -50,19 +35,19 @@ class SignFinderSearch : public ::testing::Test {
 };
 
 TEST_F(SignFinderSearch, RanksTheDictionaryAndSkipsBareFaces) {
-  use({entry(1, {{hand(1, 1), 50, 50}}), entry(2, {{Face, 50, 20}}), entry(3, {{hand(1, 1), 80, 50}}),
-       entry(4, {{SSS::make(4, 2, 1, 3, 1, 1), 50, 20}}), entry(5, {{Face, 50, 20}, {hand(1, 1), 50, 50}}),
-       entry(6, {{SSS::make(2, 3, 1, 1, 1, 1), 0, 0}}), entry(7, {{hand(1, 1), 50, 50}})});
+  use({sfSign(1, {{hand(1, 1), 50, 50}}), sfSign(2, {{Face, 50, 20}}), sfSign(3, {{hand(1, 1), 80, 50}}),
+       sfSign(4, {{SSS::make(4, 2, 1, 3, 1, 1), 50, 20}}), sfSign(5, {{Face, 50, 20}, {hand(1, 1), 50, 50}}),
+       sfSign(6, {{SSS::make(2, 3, 1, 1, 1, 1), 0, 0}}), sfSign(7, {{hand(1, 1), 50, 50}})});
   // A face target: the bare faces 2 and 4 are never listed; 5 has a hand, the target none.
-  const QList<SFResult> faces = finder.findSimilarSigns(entry(0, {{Face, 50, 20}}, true), 20);
+  const QList<SFResult> faces = finder.findSimilarSigns(sfSign(0, {{Face, 50, 20}}, true), 20);
   EXPECT_TRUE(faces.isEmpty());
   // A face with a different fill is no bare face.
-  use({entry(2, {{SSS::make(4, 2, 1, 1, 2, 1), 50, 20}})});
-  EXPECT_EQ(finder.findSimilarSigns(entry(0, {{Face, 50, 20}}, true), 20).size(), 1);
+  use({sfSign(2, {{SSS::make(4, 2, 1, 1, 2, 1), 50, 20}})});
+  EXPECT_EQ(finder.findSimilarSigns(sfSign(0, {{Face, 50, 20}}, true), 20).size(), 1);
 
-  use({entry(1, {{hand(1, 1), 50, 50}}), entry(3, {{hand(1, 2), 80, 50}}),
-       entry(6, {{SSS::make(2, 3, 1, 1, 1, 1), 0, 0}}), entry(7, {{hand(1, 1), 90, 10}}), entry(8, {{Face, 0, 0}})});
-  const QList<SFResult> r = finder.findSimilarSigns(entry(0, {{hand(1, 1), 50, 50}}, true), 20);
+  use({sfSign(1, {{hand(1, 1), 50, 50}}), sfSign(3, {{hand(1, 2), 80, 50}}),
+       sfSign(6, {{SSS::make(2, 3, 1, 1, 1, 1), 0, 0}}), sfSign(7, {{hand(1, 1), 90, 10}}), sfSign(8, {{Face, 0, 0}})});
+  const QList<SFResult> r = finder.findSimilarSigns(sfSign(0, {{hand(1, 1), 50, 50}}, true), 20);
   ASSERT_EQ(r.size(), 3);  // 6 has nothing to compare, 8 has no hand
   EXPECT_EQ(r[0].signID, 1);
   EXPECT_EQ(r[1].signID, 7);
@@ -73,13 +58,13 @@ TEST_F(SignFinderSearch, RanksTheDictionaryAndSkipsBareFaces) {
   EXPECT_DOUBLE_EQ(r[0].similarity, 1.0);  // wherever it lies in its box
   EXPECT_NEAR(r[2].similarity, (0.89 * 0.9 + 0.01) / 0.838, 1e-12);
   EXPECT_TRUE(r[0].gloss.isEmpty());
-  EXPECT_EQ(finder.findSimilarSigns(entry(0, {{hand(1, 1), 50, 50}}, true), 1).size(), 1);
+  EXPECT_EQ(finder.findSimilarSigns(sfSign(0, {{hand(1, 1), 50, 50}}, true), 1).size(), 1);
   EXPECT_EQ(loads, 3);  // the cache serves the later searches
 }
 
 TEST_F(SignFinderSearch, TargetWithoutComparedSymbolsFindsNothing) {
-  use({entry(6, {{SSS::make(2, 3, 1, 1, 1, 1), 0, 0}})});
-  EXPECT_TRUE(finder.findSimilarSigns(entry(0, {{SSS::make(2, 3, 1, 1, 1, 1), 0, 0}}, true), 20).isEmpty());
+  use({sfSign(6, {{SSS::make(2, 3, 1, 1, 1, 1), 0, 0}})});
+  EXPECT_TRUE(finder.findSimilarSigns(sfSign(0, {{SSS::make(2, 3, 1, 1, 1, 1), 0, 0}}, true), 20).isEmpty());
   EXPECT_EQ(loads, 0);
 }
 
@@ -91,10 +76,10 @@ TEST_F(SignFinderSearch, AlternativeSearchBelowThreshold) {
   const SymbolCode right = SSS::make(2, 3, 1, 1, 1, 7);
   const SymbolCode left = SSS::make(2, 3, 1, 1, 1, 3);
   auto target = [&] {
-    return entry(0, {{hand(1, 1), 10, 50}, {hand(1, 1), 30, 50}, {right, 50, 50}, {hand(1, 1), 90, 50}}, true);
+    return sfSign(0, {{hand(1, 1), 10, 50}, {hand(1, 1), 30, 50}, {right, 50, 50}, {hand(1, 1), 90, 50}}, true);
   };
   // A good first match: one hand short, 920 - 110, the same movement.
-  const SFSign oneHand = entry(1, {{hand(1, 1), 90, 50}, {right, 50, 50}});
+  const SFSign oneHand = sfSign(1, {{hand(1, 1), 90, 50}, {right, 50, 50}});
   use({oneHand});
   QList<SFResult> r = finder.findSimilarSigns(target(), 20);
   ASSERT_EQ(r.size(), 1);
@@ -103,7 +88,7 @@ TEST_F(SignFinderSearch, AlternativeSearchBelowThreshold) {
 
   // Two other handshapes moving the other way: below 0.7, and the one-hand
   // alternative scores even less, so the first list stays.
-  const SFSign twoOthers = entry(2, {{hand(2, 1), 30, 50}, {hand(2, 1), 30, 60}, {left, 50, 50}});
+  const SFSign twoOthers = sfSign(2, {{hand(2, 1), 30, 50}, {hand(2, 1), 30, 60}, {left, 50, 50}});
   const SFSimilarity first = target().similarity(twoOthers);
   ASSERT_LT(first.total, 0.7);
   use({twoOthers});
@@ -113,7 +98,7 @@ TEST_F(SignFinderSearch, AlternativeSearchBelowThreshold) {
 
   // One hand of another shape: below 0.7 at first; the one-hand alternative
   // scores higher and replaces the list.
-  const SFSign oneOther = entry(3, {{hand(2, 1), 90, 50}, {right, 50, 50}});
+  const SFSign oneOther = sfSign(3, {{hand(2, 1), 90, 50}, {right, 50, 50}});
   SFSign twice = target();
   ASSERT_TRUE(twice.normalize());
   ASSERT_LT(target().similarity(oneOther).total, 0.7);

@@ -69,8 +69,7 @@ class Generation : public testing::Test {
     return entry.signID;
   }
   void exec(const QString& sql, const QVariantList& arguments) {
-    SqliteDatabase file(path);
-    ASSERT_TRUE(file.open() && file.executeUpdate(sql, arguments)) << sql.toStdString();
+    ASSERT_TRUE(test::sqlExec(path, sql, arguments)) << sql.toStdString();
   }
   qint64 addGive(const QString& gloss = QStringLiteral("GIVE")) {
     return add(entry(gloss), {spellingRow(kRightHand, 100, 100, Hand::right),

@@ -50,16 +50,11 @@ class Inflection : public testing::Test {
 };
 
 TEST_F(Inflection, SignWithoutArrowOnlyChangesLane) {
-  SWSign left = signOf({symbol(kRightHand, 100, 100)}, "1", "4");
-  EXPECT_TRUE(inflect(left).isEmpty());
-  EXPECT_EQ(left.arrowRotation(), 2);
-  EXPECT_EQ(left.lane, -1);
-  SWSign right = signOf({symbol(kRightHand, 100, 100)}, "1", "3");
-  inflect(right);
-  EXPECT_EQ(right.lane, 1);
-  SWSign forward = signOf({symbol(kRightHand, 100, 100)}, "1", "2");
-  inflect(forward);
-  EXPECT_EQ(forward.lane, 0);
+  for (const auto& [destination, lane] : {std::pair("4", -1), std::pair("3", 1), std::pair("2", 0)}) {
+    SWSign sign = signOf({symbol(kRightHand, 100, 100)}, "1", destination);
+    EXPECT_TRUE(inflect(sign).isEmpty());
+    EXPECT_EQ(sign.lane, lane) << destination;
+  }
 }
 
 TEST_F(Inflection, Type35TurnsAndPlacesBothArrowsOfAPair) {

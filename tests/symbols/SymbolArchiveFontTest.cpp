@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <QBuffer>
 #include <QFile>
 #include <cmath>
 
@@ -29,25 +28,11 @@ class Fonts : public SymbolFonts {
   Fonts() : SymbolFonts(fontData("SuttonSignWritingLine.ttf"), fontData("SuttonSignWritingFill.ttf")) {}
   bool has(SymbolCode code) const { return hasGlyph(GlyphId::of(code)); }
   QRectF bounds(SymbolCode code) const { return drawing(GlyphId::of(code)).layers.value(0).line.boundingRect(); }
-  // The glyph drawn the way the archive draws it: fill in white under the line in black.
-  QImage render(SymbolCode code) const { return drawing(GlyphId::of(code)).render(); }
 };
 
 bool fontsPresent() {
   return QFile::exists(kFontDir + "/SuttonSignWritingLine.ttf") &&
          QFile::exists(kFontDir + "/SuttonSignWritingFill.ttf");
-}
-
-QByteArray png(const QImage& image) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return bytes;
-}
-
-bool samePixels(const QImage& a, const QImage& b) {
-  return a.size() == b.size() && a.convertToFormat(QImage::Format_ARGB32) == b.convertToFormat(QImage::Format_ARGB32);
 }
 
 QList<SymbolCode> fontCodes(const Fonts& fonts) {
@@ -123,39 +108,4 @@ TEST(SymbolArchiveFont, SymbolDatabaseListsEveryStoredSymbolWithItsSize) {
   EXPECT_EQ(count, archive.entryCount());
   EXPECT_EQ(mismatches, 0);
   EXPECT_EQ(withoutFsw, kExtensions.size());
-}
-
-// Symbols whose plain quarter turns and mirror images the font draws exactly
-// as the turned and mirrored upright glyph (many others differ by
-// anti-aliasing, which is why the archive stores every glyph of the font).
-TEST(SymbolArchiveFont, PlainTurnsAndMirrorsOfTheUprightGlyphMatchTheFontPixelForPixel) {
-  ASSERT_TRUE(fontsPresent()) << "fonts missing in " << kFontDir.toStdString();
-  const Fonts fonts;
-  const QList<SymbolCode> sample = {SSS::fromString("01-01-001-01-01-01"), SSS::fromString("01-01-001-01-04-01"),
-                                    SSS::fromString("01-02-008-01-01-01"), SSS::fromString("01-05-050-01-03-01"),
-                                    SSS::fromString("01-09-035-01-06-01"), SSS::fromString("01-10-007-01-02-01"),
-                                    SSS::fromString("02-01-005-01-01-01"), SSS::fromString("02-03-001-01-04-01"),
-                                    SSS::fromString("02-05-008-01-04-01")};
-  for (const SymbolCode upright : sample) {
-    const SymbolCode diagonal = SSS::withRotation(upright, 2);
-    ASSERT_TRUE(fonts.has(upright) && fonts.has(diagonal)) << SSS::toString(upright).toStdString();
-    SymbolArchive archive;  // rotations 1 and 2 only, as the minimal archive holds them
-    archive.loadFromBytes(
-        SymbolArchive::encodeArchive({{upright, png(fonts.render(upright))}, {diagonal, png(fonts.render(diagonal))}}));
-    int compared = 0;
-    for (int rotation = 3; rotation <= 16; rotation += 2) {
-      const SymbolCode code = SSS::withRotation(upright, rotation);
-      if (!fonts.has(code)) continue;  // 4- and 8-rotation symbols: the reduced rotation is drawn
-      const auto synthesised = archive.image(code);
-      ASSERT_TRUE(synthesised) << SSS::toString(code).toStdString();
-      EXPECT_TRUE(samePixels(*synthesised, fonts.render(code))) << SSS::toString(code).toStdString();
-      ++compared;
-    }
-    EXPECT_GE(compared, 1) << SSS::toString(upright).toStdString();
-    // 4-rotation movements: rotations 5-8 repeat 1-4.
-    if (SSS::rotationCount(upright) == 4) {
-      EXPECT_TRUE(
-          samePixels(*archive.image(SSS::withRotation(upright, 7)), fonts.render(SSS::withRotation(upright, 3))));
-    }
-  }
 }

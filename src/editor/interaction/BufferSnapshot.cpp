@@ -41,17 +41,6 @@ qsizetype BufferSnapshot::signCount() const {
   return n;
 }
 
-qsizetype BufferSnapshot::copiesNotSharedWith(const BufferSnapshot& other) const {
-  QSet<const Sign*> theirs;
-  for (const QList<SignRecord>& line : other.lines)
-    for (const SignRecord& record : line) theirs.insert(record.copy.get());
-  qsizetype n = 0;
-  for (const QList<SignRecord>& line : lines)
-    for (const SignRecord& record : line)
-      if (!theirs.contains(record.copy.get())) ++n;
-  return n;
-}
-
 BufferSnapshot BufferSnapshot::capture(const BufferManager& buffer, const BufferSnapshot* previous, bool* changed) {
   BufferSnapshot snapshot;
   bool differs = previous == nullptr || previous->lines.size() != buffer.editBuffer.size();

@@ -42,8 +42,6 @@ struct BufferSnapshot {
   QList<QPair<BufferPosition, qsizetype>> selection;
 
   qsizetype signCount() const;
-  // The number of sign copies this snapshot does not share with other.
-  qsizetype copiesNotSharedWith(const BufferSnapshot& other) const;
 
   // Takes the buffer's signs. Signs that are the same objects as in previous
   // and have the same content reuse previous's copies. changed (when given)

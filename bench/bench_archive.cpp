@@ -8,7 +8,6 @@
 #include <QtEndian>
 #include <cstdio>
 
-#include "core/Diagnostics.h"
 #include "core/Resources.h"
 #include "symbols/SymbolArchive.h"
 
@@ -121,7 +120,6 @@ BENCHMARK(BM_SynthesisedImage)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
-  setDiagnosticsEnabled(false);
   const QString path = archivePath();
   if (path.isEmpty()) {
     std::fprintf(stderr, "bench_archive: iswa2010bin not found (set QUABE_RESOURCE_DIR)\n");

@@ -10,7 +10,6 @@
 #include <limits>
 
 #include "BuildPaths.h"
-#include "core/Diagnostics.h"
 #include "core/Resources.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
@@ -153,7 +152,6 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   Resources::registerDefaults();
-  setDiagnosticsEnabled(false);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

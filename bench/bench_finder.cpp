@@ -13,7 +13,6 @@
 #include <ctime>
 
 #include "BuildPaths.h"
-#include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/SpmlImport.h"
@@ -204,7 +203,6 @@ void comparePairings(const std::vector<SFSign>& queries, const char* label) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
-  setDiagnosticsEnabled(false);
   QTemporaryDir scratch;
   const QString path = prepareDictionary(scratch);
   if (path.isEmpty()) {

@@ -9,7 +9,6 @@
 
 #include "BenchDocument.h"
 #include "BuildPaths.h"
-#include "core/Diagnostics.h"
 #include "core/Resources.h"
 #include "dictionary/SpmlImport.h"
 #include "document/Fsw.h"
@@ -48,7 +47,6 @@ BENCHMARK(BM_WriteText)->Arg(int(Fsw::Form::fsw))->Arg(int(Fsw::Form::swu))->Uni
 void BM_ReadText(benchmark::State& state) {
   const auto form = Fsw::Form(state.range(0));
   const Preferences prefs;
-  setDiagnosticsEnabled(false);
   for (auto _ : state) {
     const Fsw::Reading reading = Fsw::read(documentText(form));
     BufferManager buffer;
@@ -56,7 +54,6 @@ void BM_ReadText(benchmark::State& state) {
     if (reading.signCount != bench::SignCount) state.SkipWithError("signs lost");
     benchmark::DoNotOptimize(buffer);
   }
-  setDiagnosticsEnabled(true);
   state.SetLabel(form == Fsw::Form::fsw ? "FSW" : "SWU");
 }
 BENCHMARK(BM_ReadText)->Arg(int(Fsw::Form::fsw))->Arg(int(Fsw::Form::swu))->Unit(benchmark::kMillisecond);

@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 
 #include "BuildPaths.h"
-#include "core/Diagnostics.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/DictionaryMerge.h"
 #include "dictionary/SpmlImport.h"
@@ -58,7 +57,6 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM",
           qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
-  quabe::setDiagnosticsEnabled(false);
   quabe::SymbolArchive::shared().loadImageArchive();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

@@ -9,7 +9,6 @@
 #include <QTemporaryDir>
 
 #include "BuildPaths.h"
-#include "core/Diagnostics.h"
 #include "core/Resources.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/sqlite/SqliteDatabase.h"
@@ -67,7 +66,6 @@ void runConversion(benchmark::State& state, const QString& dictionaryPath) {
     state.SkipWithError("dictionary has no glosses");
     return;
   }
-  setDiagnosticsEnabled(false);
   qsizetype symbols = 0;
   for (auto _ : state) {
     const QList<SignPtr> signs = generator.signsFromjjsText(line);
@@ -75,7 +73,6 @@ void runConversion(benchmark::State& state, const QString& dictionaryPath) {
     symbols = 0;
     for (const SignPtr& sign : signs) symbols += sign->symbols.size();
   }
-  setDiagnosticsEnabled(true);
   state.counters["symbols"] = double(symbols);
 }
 

@@ -16,7 +16,6 @@
 #include <QTimer>
 
 #include "BuildPaths.h"
-#include "core/Diagnostics.h"
 #include "core/Resources.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/ui/SignListModel.h"
@@ -142,7 +141,6 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM",
           qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
-  quabe::setDiagnosticsEnabled(false);
   quabe::SymbolArchive::shared().loadImageArchive();
   QTemporaryDir dir;
   dictionaryPath() = prepareDictionary(dir);

@@ -7,7 +7,6 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-#include "core/Diagnostics.h"
 #include "core/Resources.h"
 #include "document/DbSign.h"
 #include "document/Document.h"
@@ -92,7 +91,6 @@ void BM_WriteSwml(benchmark::State& state) {
 BENCHMARK(BM_WriteSwml)->Unit(benchmark::kMillisecond);
 
 void BM_ReadSwml(benchmark::State& state) {
-  setDiagnosticsEnabled(false);
   for (auto _ : state) {
     BufferManager buffer;
     Preferences prefs = benchPreferences();
@@ -104,7 +102,6 @@ void BM_ReadSwml(benchmark::State& state) {
     if (report.isDamaged() || buffer.lineCount() != kSigns / kSignsPerLine) state.SkipWithError("read failed");
     benchmark::DoNotOptimize(buffer);
   }
-  setDiagnosticsEnabled(true);
 }
 BENCHMARK(BM_ReadSwml)->Unit(benchmark::kMillisecond);
 }  // namespace

@@ -5,10 +5,8 @@
 #include <QApplication>
 
 #include "BenchDocument.h"
-#include "core/Diagnostics.h"
 #include "core/Resources.h"
 #include "document/Document.h"
-#include "document/EditorState.h"
 #include "editor/interaction/BufferSnapshot.h"
 #include "editor/interaction/DocumentEditor.h"
 #include "editor/interaction/EditingCanvas.h"
@@ -128,7 +126,6 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   Resources::registerDefaults();
-  setDiagnosticsEnabled(false);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

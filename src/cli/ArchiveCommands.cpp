@@ -1,7 +1,6 @@
 #include <QFileInfo>
 
 #include "cli/CliCommand.h"
-#include "core/Diagnostics.h"
 #include "core/Resources.h"
 #include "symbols/SymbolArchive.h"
 
@@ -17,10 +16,8 @@ int archiveInfo(QStringList args) {
           << "\n";
     return 1;
   }
-  setDiagnosticsEnabled(false);
   SymbolArchive archive;
   const bool opened = archive.loadImageArchive(path);
-  setDiagnosticsEnabled(true);
   if (!opened) {
     err() << "archive info: cannot read " << path << "\n";
     return 1;
@@ -37,9 +34,7 @@ int archiveInfo(QStringList args) {
       continue;
     }
     const bool stored = archive.contains(*code);
-    setDiagnosticsEnabled(false);
     const auto image = archive.image(*code);
-    setDiagnosticsEnabled(true);
     out() << SSS::toString(*code) << "\t";
     if (!image) {
       out() << "absent\n";

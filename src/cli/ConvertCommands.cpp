@@ -4,7 +4,6 @@
 #include <QFileInfo>
 
 #include "cli/CliCommand.h"
-#include "core/Diagnostics.h"
 #include "document/Document.h"
 #include "document/Fsw.h"
 #include "document/SwmlDelegate.h"
@@ -113,14 +112,11 @@ int convertCommand(const QStringList& arguments) {
           << " is not known (swml, fsw, swu; --to names it)\n";
     return 2;
   }
-  // Diagnostics would mix with a document written to standard output.
-  setDiagnosticsEnabled(false);
   SymbolArchive::shared().loadImageArchive();
   Document document;
   QStringList problems;
   const bool converted =
       readDocument(args.at(0), document, problems) && writeOutput(output, *format, document, problems);
-  setDiagnosticsEnabled(true);
   for (const QString& problem : problems) err() << problem << "\n";
   return converted && problems.isEmpty() ? 0 : 1;
 }

@@ -4,9 +4,7 @@
 #include <optional>
 
 #include "cli/CliCommand.h"
-#include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
-#include "document/EditorState.h"
 #include "document/Fsw.h"
 #include "document/Sign.h"
 #include "document/SwmlParser.h"
@@ -42,10 +40,6 @@ SignPtr signFromArgument(const QString& text) {
   return sign;
 }
 
-// The readers' and the normalisation's diagnostics would mix with the
-// command's output; --verbose keeps them.
-void quietUnlessVerbose(QStringList& args) { setDiagnosticsEnabled(takeFlag(args, QStringLiteral("--verbose"))); }
-
 // --tune NAME=VALUE (repeatable): experiments with the similarity's costs.
 bool applyTuning(QStringList& args) {
   for (QString t = takeOption(args, QStringLiteral("--tune")); !t.isEmpty();
@@ -71,7 +65,6 @@ bool takeMirrorOption(QStringList& args, bool byDefault) {
 
 int findCommand(const QStringList& arguments) {
   QStringList args = arguments;
-  quietUnlessVerbose(args);
   const int limit = SignFinder::resultLimit(takeOption(args, QStringLiteral("--limit"), QStringLiteral("20")));
   SignFinder finder;
   finder.integrateArrows = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
@@ -96,7 +89,6 @@ int findCommand(const QStringList& arguments) {
 
 int similarityCommand(const QStringList& arguments) {
   QStringList args = arguments;
-  quietUnlessVerbose(args);
   const bool integrate = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
   const bool mirror = takeMirrorOption(args, true);
   if (!applyTuning(args)) return 1;
@@ -121,7 +113,6 @@ int similarityCommand(const QStringList& arguments) {
 
 int evaluateCommand(const QStringList& arguments) {
   QStringList args = arguments;
-  quietUnlessVerbose(args);
   FinderEvaluation::Run run;
   run.limit = FinderEvaluation::limitFromText(takeOption(args, QStringLiteral("--limit"), QStringLiteral("20")));
   run.integrateArrows = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
@@ -140,11 +131,11 @@ int evaluateCommand(const QStringList& arguments) {
   }
   SignFinder finder;
   finder.setDictionaryPath(dictionary->path());
-  FinderEvaluation tester;
-  tester.finder = &finder;
-  tester.useSampleListFile = true;
-  tester.matchMirrorImages = mirror;
-  const QString report = tester
+  FinderEvaluation evaluation;
+  evaluation.finder = &finder;
+  evaluation.useSampleListFile = true;
+  evaluation.matchMirrorImages = mirror;
+  const QString report = evaluation
                              .start(run,
                                     [quiet](int done, int total, const QString& label) {
                                       if (!quiet && (done % 25 == 0 || done == total)) {
@@ -159,18 +150,17 @@ int evaluateCommand(const QStringList& arguments) {
 
 }  // namespace
 
-QUABE_CLI_COMMAND("find",
-                  "find SIGN [--dict PATH] [--limit N] [--no-integrate-arrows] [--mirror|--no-mirror] [--verbose]",
+QUABE_CLI_COMMAND("find", "find SIGN [--dict PATH] [--limit N] [--no-integrate-arrows] [--mirror|--no-mirror]",
                   "lists the dictionary signs most similar to a sign (SWML file or FSW string), 100 % for the same "
                   "sign; with --mirror (the default) also its mirror image's, marked \"yes\" under \"mirrored\"",
                   findCommand);
-QUABE_CLI_COMMAND("similarity", "similarity SIGN_A SIGN_B [--no-integrate-arrows] [--mirror|--no-mirror] [--verbose]",
+QUABE_CLI_COMMAND("similarity", "similarity SIGN_A SIGN_B [--no-integrate-arrows] [--mirror|--no-mirror]",
                   "prints the similarity of two signs (SWML files or FSW strings), 100 % for the same sign; with "
                   "--mirror (the default) the better of SIGN_A and its mirror image",
                   similarityCommand);
 QUABE_CLI_COMMAND("evaluate",
                   "evaluate LIST.txt [--limit N] [--no-integrate-arrows] [--mirror|--no-mirror] [--dict PATH] "
-                  "[--tune NAME=VALUE] [--quiet] [--verbose]",
+                  "[--tune NAME=VALUE] [--quiet]",
                   "runs the finder evaluation over a sample list file and prints the report", evaluateCommand);
 
 }  // namespace quabe::cli

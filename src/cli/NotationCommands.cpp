@@ -1,7 +1,6 @@
 #include <QFileInfo>
 
 #include "cli/CliCommand.h"
-#include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
 #include "document/Document.h"
 #include "document/Fsw.h"
@@ -63,11 +62,9 @@ int notationCommand(const QStringList& arguments) {
     return 2;
   }
   if (!dictionary) return 1;
-  // The converter's log stays quiet; its findings go to standard error so
-  // that standard output holds only signs.
-  setDiagnosticsEnabled(false);
+  // The converter's findings go to standard error: standard output holds
+  // only signs.
   const NotationConversion conversion = SWGen(*dictionary).convert(args.front());
-  setDiagnosticsEnabled(true);
   for (const NotationDiagnostic& problem : conversion.diagnostics) err() << problem.text() << "\n";
   // A line that does not follow the notation gives nothing: its signs would
   // not say what was written.

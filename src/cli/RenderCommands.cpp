@@ -4,7 +4,6 @@
 #include <QFileInfo>
 
 #include "cli/CliCommand.h"
-#include "core/Diagnostics.h"
 #include "document/Document.h"
 #include "editor/canvas/CanvasView.h"
 #include "editor/export/CanvasExport.h"
@@ -40,11 +39,9 @@ int render(QStringList args) {
     return 1;
   }
 
-  setDiagnosticsEnabled(false);
   const bool archive = SymbolArchive::shared().loadImageArchive();
   Document document;
   const SwmlReadReport report = document.readFromFile(args.first());
-  setDiagnosticsEnabled(true);
   if (!archive) {
     err() << "render: the symbol archive iswa2010bin cannot be read\n";
     return 1;

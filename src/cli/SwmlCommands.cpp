@@ -1,5 +1,4 @@
 #include "cli/CliCommand.h"
-#include "core/Diagnostics.h"
 #include "document/DbSign.h"
 #include "document/Document.h"
 #include "symbols/SymbolArchive.h"
@@ -9,10 +8,8 @@ namespace quabe::cli {
 namespace {
 // Reads a document quietly (the reader's diagnostics would mix with the output).
 SwmlReadReport readDocument(Document& document, const QString& path) {
-  setDiagnosticsEnabled(false);
   SymbolArchive::shared().loadImageArchive();
   const SwmlReadReport report = document.readFromFile(path);
-  setDiagnosticsEnabled(true);
   return report;
 }
 

@@ -1,6 +1,6 @@
 #include "core/Alerts.h"
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 
 namespace quabe {
 
@@ -10,7 +10,7 @@ AlertSink* g_sink = nullptr;
 }  // namespace
 
 void PrintingAlertSink::alert(const QString& message, const QString& informative) {
-  diag(QStringLiteral("Alert: ") + message + (informative.isEmpty() ? QString() : QStringLiteral(" — ") + informative));
+  qCWarning(lcCore).noquote() << message + (informative.isEmpty() ? QString() : QStringLiteral(" — ") + informative);
 }
 
 int PrintingAlertSink::ask(const QString& message, const QString& informative, const QStringList& buttons,

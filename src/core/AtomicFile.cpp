@@ -5,7 +5,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
@@ -19,7 +19,7 @@ bool saveAtomically(const QString& path, const DeviceWriter& write, QString* err
   const auto fail = [&](QString reason) {
     file.cancelWriting();
     if (reason.isEmpty()) reason = QStringLiteral("the content could not be produced");
-    diag(QStringLiteral("saveAtomically"), path + QStringLiteral(": ") + reason);
+    qCWarning(lcCore).noquote() << "cannot save" << path + QStringLiteral(":") << reason;
     if (error) *error = reason;
     return false;
   };
@@ -44,8 +44,7 @@ bool saveAtomically(const QString& path, const DeviceWriter& write, QString* err
 #endif
   errno = 0;
   if (!file.commit()) return fail(cause());
-  if (!syncDirectoryOf(path))
-    diag(QStringLiteral("saveAtomically"), QStringLiteral("cannot sync the directory of ") + path);
+  if (!syncDirectoryOf(path)) qCWarning(lcCore).noquote() << "cannot sync the directory of" << path;
   return true;
 }
 

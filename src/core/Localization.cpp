@@ -7,7 +7,7 @@
 #include <QLocale>
 #include <QSettings>
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "core/Resources.h"
 
 namespace quabe {
@@ -30,13 +30,13 @@ void load(Table& t) {
   const QString path = Resources::path(QStringLiteral("Localizable.json"));
   QFile file(path);
   if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-    diag(QStringLiteral("Localization"), QStringLiteral("Localizable.json not found"));
+    qCWarning(lcCore) << "Localizable.json not found";
     return;
   }
   QJsonParseError error{};
   const QJsonDocument doc = QJsonDocument::fromJson(file.readAll(), &error);
   if (!doc.isObject()) {
-    diag(QStringLiteral("Localization"), error.errorString());
+    qCWarning(lcCore).noquote() << "Localizable.json:" << error.errorString();
     return;
   }
   const QJsonObject root = doc.object();

@@ -7,8 +7,8 @@
 #include <QSettings>
 #include <QXmlStreamReader>
 
-#include "core/Diagnostics.h"
 #include "BuildPaths.h"
+#include "core/Logging.h"
 
 namespace quabe {
 
@@ -82,14 +82,14 @@ QVariantMap Resources::readPropertyList(const QString& path) {
     if (xml.name() == QLatin1String("dict")) return readPlistDict(xml);
     xml.skipCurrentElement();
   }
-  if (xml.hasError()) diag(QStringLiteral("Resources::readPropertyList"), xml.errorString());
+  if (xml.hasError()) qCWarning(lcCore).noquote() << path << xml.errorString();
   return {};
 }
 
 QVariantMap Resources::defaults() {
   const QString p = path(QStringLiteral("Defaults.plist"));
   if (p.isEmpty()) {
-    diag(QStringLiteral("Resources::defaults"), QStringLiteral("Defaults.plist not found"));
+    qCWarning(lcCore) << "Defaults.plist not found";
     return {};
   }
   return readPropertyList(p);

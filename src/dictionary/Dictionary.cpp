@@ -4,30 +4,13 @@
 #include <QFileInfo>
 
 #include "core/Alerts.h"
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
+#include "core/Logging.h"
 #include "core/Resources.h"
 
 namespace quabe {
 
 const QString Dictionary::dictionaryFileName = QStringLiteral("swdic.db");
-
-namespace {
-// A spelling row of a query over all columns of Spelling.
-DbISWA spellingRow(SqliteResultSet& rs, qint64 signID) {
-  DbISWA row;
-  row.signID = signID;
-  row.subID = rs.intForColumn(QStringLiteral("SubID"));
-  row.sss = rs.textForColumn(QStringLiteral("SSS"));
-  row.x = rs.intForColumn(QStringLiteral("pos_x"));
-  row.y = rs.intForColumn(QStringLiteral("pos_y"));
-  row.hand = rs.intForColumn(QStringLiteral("hand"));
-  row.modifiableArrow = rs.intForColumn(QStringLiteral("modifiableArrow"));
-  row.turnableArrow = rs.intForColumn(QStringLiteral("turnableArrow"));
-  row.changeableHand = rs.intForColumn(QStringLiteral("changeableHand"));
-  return row;
-}
-}  // namespace
 
 Dictionary::Dictionary(const QString& path, QObject* parent) : QObject(parent), m_path(path) {}
 
@@ -56,7 +39,6 @@ QString Dictionary::pathFromSettings() {
 void Dictionary::setPath(const QString& path) {
   if (path == m_path) return;
   m_path = path;
-  Q_EMIT switched();
   Q_EMIT changed();
 }
 
@@ -188,14 +170,13 @@ void Dictionary::readConstituents(SqliteDatabase& db, DbSign& entry, QList<qint6
   for (qint64 id : ids) {
     // A compound that contains itself, directly or not, would never end.
     if (ancestors.contains(id)) {
-      diag(QStringLiteral("getSign(signID:)"), QStringLiteral("compound %1 contains itself").arg(entry.signID));
+      qCWarning(lcDictionary) << "compound" << entry.signID << "contains itself";
       continue;
     }
     if (auto constituent = readSign(db, id, ancestors)) {
       entry.constituents->append(*constituent);
     } else {
-      diag(QStringLiteral("getSign(signID:)"),
-           QStringLiteral("constituent %1 of compound %2 not found in DB").arg(id).arg(entry.signID));
+      qCWarning(lcDictionary) << "constituent" << id << "of compound" << entry.signID << "not found";
     }
   }
   ancestors.removeLast();
@@ -208,10 +189,25 @@ QList<qint64> Dictionary::getConstituentIDs(qint64 compoundID, SqliteDatabase& d
   return ids;
 }
 
+DbISWA Dictionary::spellingRow(SqliteResultSet& rs) {
+  DbISWA row;
+  row.signID = rs.longForColumn(QStringLiteral("SignID"));
+  row.subID = rs.intForColumn(QStringLiteral("SubID"));
+  row.sign = rs.textForColumn(QStringLiteral("Sign"));
+  row.sss = rs.textForColumn(QStringLiteral("SSS"));
+  row.x = rs.intForColumn(QStringLiteral("pos_x"));
+  row.y = rs.intForColumn(QStringLiteral("pos_y"));
+  row.hand = rs.intForColumn(QStringLiteral("hand"));
+  row.changeableHand = rs.intForColumn(QStringLiteral("changeableHand"));
+  row.turnableArrow = rs.intForColumn(QStringLiteral("turnableArrow"));
+  row.modifiableArrow = rs.intForColumn(QStringLiteral("modifiableArrow"));
+  return row;
+}
+
 QList<DbISWA> Dictionary::getSpelling(qint64 signID, SqliteDatabase& db) {
   QList<DbISWA> rows;
   auto rs = db.executeQuery(QStringLiteral("SELECT * FROM [Spelling] WHERE SignID=?"), {signID});
-  while (rs && rs->next()) rows.append(spellingRow(*rs, signID));
+  while (rs && rs->next()) rows.append(spellingRow(*rs));
   return rows;
 }
 

@@ -60,7 +60,7 @@ class Dictionary : public QObject {
   // pathFor the settings "UseAlternativeDict" and "AlternativeDictPath".
   static QString pathFromSettings();
   QString path() const { return m_path; }
-  // Makes another file the dictionary: switched() and changed() when it differs.
+  // Makes another file the dictionary: changed() when it differs.
   void setPath(const QString& path);
   // A connection on path(), not yet opened.
   SqliteDatabase database() const { return SqliteDatabase(m_path); }
@@ -87,6 +87,8 @@ class Dictionary : public QObject {
   QList<DbISWA> getSpelling(qint64 signID) const;
   // The entry's own rows only.
   static QList<DbISWA> getSpelling(qint64 signID, SqliteDatabase& database);
+  // The spelling row at the cursor of a query over all columns of Spelling.
+  static DbISWA spellingRow(SqliteResultSet& rs);
   QStringList getMeanings(qint64 signID) const;
   static QStringList getMeanings(qint64 signID, SqliteDatabase& database);
   bool isCompound(qint64 signID) const;
@@ -160,9 +162,6 @@ class Dictionary : public QObject {
  Q_SIGNALS:
   // After every successful write and after a switch to another file.
   void changed();
-  // After a switch to another file (before changed()): entry ids read
-  // earlier name other entries, or none, in the new file.
-  void switched();
 
  private:
   // Commits a write and announces it; rolls back when the commit fails.

@@ -1,7 +1,6 @@
 // Look-ups for the notation converter, searches and the sign list.
 #include <QSet>
 
-#include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
 #include "symbols/Symbol.h"
 

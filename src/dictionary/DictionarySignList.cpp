@@ -1,7 +1,7 @@
 // The sign list's rows and the dictionary thumbnails.
 #include <QPainter>
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "dictionary/Dictionary.h"
 #include "document/Compound.h"
 #include "symbols/SymbolArchive.h"
@@ -37,7 +37,6 @@ QList<DbSign> Dictionary::getWholeSignRecords(const QString& search, int from, i
     arguments = {pattern, pattern, pattern};
   }
   sql += QStringLiteral(" ORDER BY Yomi");
-  diag(sql);
   QList<DbSign> entries;
   auto rs = db.executeQuery(sql, arguments);
   int row = 0;
@@ -82,7 +81,7 @@ QImage Dictionary::signImage(QSize size, qint64 signID, SqliteDatabase& db) cons
   for (const DbISWA& row : spelling) {
     std::optional<QImage> image = archive.image(SSS::fromString(row.sss));
     if (!image) {
-      diag(QStringLiteral("signImage(size:signID:)"), QStringLiteral("no image for symbol ") + row.sss);
+      qCWarning(lcDictionary).noquote() << "no image for symbol" << row.sss;
       continue;
     }
     placed.append({*image, row.x, row.y});

@@ -1,7 +1,7 @@
 // Dictionary operations on canvas signs and compounds.
 #include <cmath>
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "dictionary/Dictionary.h"
 #include "document/Compound.h"
 
@@ -18,8 +18,7 @@ QList<DbISWA> Dictionary::spellingOf(const Sign& sign) {
     row.signID = sign.jjs->signID;
     row.subID = subID++;
     row.sign = sign.jjs->gloss;
-    row.sss = QString::asprintf("%02d-%02d-%03d-%02d-%02d-%02d", code >> 28, (code >> 24) & 0xF, (code >> 16) & 0xFF,
-                                (code >> 12) & 0xF, (code >> 8) & 0xF, code & 0xFF);
+    row.sss = SSS::toString(code);
     row.x = int(std::trunc(symbol->rect.x()));
     row.y = int(std::trunc(symbol->rect.y()));
     if ((code >> 28) == 1) {
@@ -38,7 +37,7 @@ QList<DbISWA> Dictionary::spellingOf(const Sign& sign) {
 
 bool Dictionary::storeSign(Sign& sign) {
   if (sign.symbols.isEmpty()) {
-    diag(QStringLiteral("EMPTY SIGN CANNOT BE INSERTED INTO DATABASE"));
+    qCWarning(lcDictionary) << "an empty sign is not stored";
     return false;
   }
   DbSign& entry = *sign.jjs;
@@ -57,8 +56,7 @@ bool Dictionary::updateCompound(Compound& compound, bool copy) {
 
 SignPtr Dictionary::loadPlainSign(qint64 signID) const {
   std::optional<DbSign> entry = getSign(signID);
-  if (!entry)
-    diag(QStringLiteral("loadSignFromDB(signID:)"), QStringLiteral("sign not found in DB (SignID = %1)").arg(signID));
+  if (!entry) qCWarning(lcDictionary) << "no entry with SignID" << signID;
   auto record = entry ? std::make_shared<DbSign>(std::move(*entry)) : std::make_shared<DbSign>();
   return std::make_shared<Sign>(record, getSpelling(signID));
 }

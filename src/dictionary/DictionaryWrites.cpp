@@ -2,7 +2,7 @@
 // the first failure, and announces changed() after a commit.
 #include <QDateTime>
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "dictionary/Dictionary.h"
 
 namespace quabe {
@@ -62,7 +62,7 @@ bool Dictionary::writeNewEntry(SqliteDatabase& db, const DbSign& e, const QList<
           {e.signID, e.gloss, e.tag, e.yomi, e.handshape, e.position, e.source, e.destination, e.modifier, e.width,
            e.height, e.inflectionType, e.modificationType, e.comment, e.isForHandshape ? 1 : 0, e.creationTime,
            e.modificationTime, e.isCompound ? 1 : 0})) {
-    diag(QStringLiteral("insertSign(_:spelling:copy:)"), QStringLiteral("INSERTING SIGN INTO DB FAILED!!"));
+    qCWarning(lcDictionary) << "storing sign" << e.signID << "failed";
     return false;
   }
   if (!writeSpelling(db, e.signID, spelling, kSpellingInsert)) return false;
@@ -110,7 +110,7 @@ bool Dictionary::updateSign(DbSign& e, const QList<DbISWA>& spelling, bool copy)
   }
   // Without an entry to update the spelling rows would belong to nothing.
   if (db.changes() == 0) {
-    diag(QStringLiteral("updateSign(_:spelling:copy:)"), QStringLiteral("no entry with SignID %1").arg(e.signID));
+    qCWarning(lcDictionary) << "no entry with SignID" << e.signID << "to update";
     return fail(db);
   }
   if (!writeSpelling(db, e.signID, spelling, kSpellingUpdate)) return fail(db);
@@ -157,7 +157,7 @@ bool Dictionary::updateCompound(DbSign& e, const QList<qint64>& constituentIDs, 
                         {e.gloss, e.tag, e.yomi, e.comment, e.modificationTime, e.signID}))
     return fail(db);
   if (db.changes() == 0) {
-    diag(QStringLiteral("updateCompound(_:copy:)"), QStringLiteral("no entry with SignID %1").arg(e.signID));
+    qCWarning(lcDictionary) << "no compound with SignID" << e.signID << "to update";
     return fail(db);
   }
   e.isCompound = true;

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/AtomicFile.h"
+#include "dictionary/Dictionary.h"
 #include "dictionary/SpmlImport.h"
 #include "dictionary/sqlite/SqliteDatabase.h"
 #include "document/DbSign.h"
@@ -23,19 +24,6 @@ bool readRows(SqliteDatabase& db, const QString& sql, QHash<qint64, QList<Row>>&
   if (!rs) return false;
   while (rs->next()) rows[rs->longForColumnIndex(0)].append(read(*rs));
   return true;
-}
-
-DbISWA spellingRow(SqliteResultSet& rs) {
-  DbISWA row;
-  row.sign = rs.textForColumn(QStringLiteral("Sign"));
-  row.sss = rs.textForColumn(QStringLiteral("SSS"));
-  row.x = rs.intForColumn(QStringLiteral("pos_x"));
-  row.y = rs.intForColumn(QStringLiteral("pos_y"));
-  row.hand = rs.intForColumn(QStringLiteral("hand"));
-  row.changeableHand = rs.intForColumn(QStringLiteral("changeableHand"));
-  row.turnableArrow = rs.intForColumn(QStringLiteral("turnableArrow"));
-  row.modifiableArrow = rs.intForColumn(QStringLiteral("modifiableArrow"));
-  return row;
 }
 
 QString secondColumn(SqliteResultSet& rs) { return rs.stringForColumnIndex(1).value_or(QString()); }
@@ -124,7 +112,8 @@ SpmlExportResult exportSpml(const QString& dictionaryPath, const QString& output
                      "Height, InflectionType, ModificationType, Comment, forHandshape, CreationTime, "
                      "ModificationTime, IsCompound FROM Signs ORDER BY SignID"));
   if (!signs ||
-      !readRows(db, QStringLiteral("SELECT * FROM Spelling ORDER BY SignID, SubID"), spellings, &spellingRow) ||
+      !readRows(db, QStringLiteral("SELECT * FROM Spelling ORDER BY SignID, SubID"), spellings,
+                &Dictionary::spellingRow) ||
       !readRows(db, QStringLiteral("SELECT SignID, Japanese FROM Translation ORDER BY SignID, rowid"), meanings,
                 &secondColumn) ||
       !readRows(db,

@@ -1,7 +1,7 @@
 #include "document/BufferManager.h"
 
-#include "core/Diagnostics.h"
-#include "document/EditorState.h"
+#include "core/Logging.h"
+#include "document/Clipboards.h"
 
 namespace quabe {
 
@@ -11,11 +11,11 @@ BufferManager::BufferManager() : cachedNode(std::make_shared<SignString>()) {
   editBuffer.append(first);
 }
 
-SignString& BufferManager::signClipboard() { return EditorState::shared().signClipboard; }
+SignString& BufferManager::signClipboard() { return Clipboards::shared().signClipboard; }
 
 SignStringPtr BufferManager::line(qsizetype index) {
   if (index < 0 || index >= editBuffer.size()) {
-    diag(QStringLiteral("BufferManager: line number out of range: %1").arg(index));
+    qCWarning(lcDocument) << "line number out of range:" << index;
     return nullptr;
   }
   cachedLine = index;
@@ -78,7 +78,7 @@ SignPtr BufferManager::pasteSignsAt(qsizetype lineIndex, qsizetype offset) {
 SignPtr BufferManager::insertSignsAt(qsizetype lineIndex, qsizetype offset, const QList<SignPtr>& signs) {
   SignStringPtr target = line(lineIndex);
   if (!target || offset < 0 || offset > target->count()) {
-    diag(QStringLiteral("insertSignsAt: runtime error will occur"));
+    qCWarning(lcDocument) << "no place to insert signs at line" << lineIndex << "offset" << offset;
     return nullptr;
   }
   for (qsizetype k = 0; k < signs.size(); ++k) target->signArray.insert(offset + k, signs[k]);

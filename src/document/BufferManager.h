@@ -20,7 +20,7 @@ struct BufferPosition {
 // The text of a document: its logical lines. Convention: every line ends
 // with an empty sign (its line break); after any operation that may break
 // that, callers tidy with terminateAllLines(). The sign clipboard is shared
-// by all documents (it lives in EditorState).
+// by all documents (it lives in Clipboards).
 class BufferManager {
  public:
   // One line holding one empty sign.
@@ -34,7 +34,7 @@ class BufferManager {
   static SignString& signClipboard();
 
   qsizetype lineCount() const { return editBuffer.size(); }
-  // The line at index; outside the buffer a diagnostic and nullptr.
+  // The line at index; outside the buffer a logged warning and nullptr.
   SignStringPtr line(qsizetype index);
   // Inserts a line (clamped to 0..lineCount) and returns it.
   SignStringPtr insertLine(qsizetype index, SignStringPtr line = nullptr);
@@ -53,7 +53,7 @@ class BufferManager {
 
   // Inserts copies of the clipboard's signs at offset of line and returns the
   // sign after them (an empty sign is appended when there is none). nullptr
-  // (with a diagnostic) for a line or offset outside the buffer.
+  // (with a logged warning) for a line or offset outside the buffer.
   SignPtr pasteSignsAt(qsizetype line, qsizetype offset);
   // The same with the given signs (inserted themselves, not copies).
   SignPtr insertSignsAt(qsizetype line, qsizetype offset, const QList<SignPtr>& signs);

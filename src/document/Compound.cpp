@@ -1,6 +1,6 @@
 #include "document/Compound.h"
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "document/DbSign.h"
 
 namespace quabe {
@@ -32,7 +32,7 @@ void Compound::setSizeAndOffset() {
   const QList<SignPtr> parts = constituents.value_or(QList<SignPtr>());
   for (const SignPtr& part : parts) {
     if (!part) {
-      diag(QStringLiteral("setSizeAndOffset()"), QStringLiteral("invalid constituent of compound"));
+      qCWarning(lcDocument) << "a compound with a missing constituent";
       return;
     }
   }

@@ -47,6 +47,8 @@ class DbSign {
   std::optional<QList<DbSign>> constituents;
   QList<qint64> candidates;
 
+  bool operator==(const DbSign&) const = default;
+
   // Gloss plus tag, then [handshape], (place or path;modifier) and <markers>.
   QString text(TagStyle tagStyle) const;
   // The meanings joined with " / ".

@@ -5,9 +5,8 @@
 
 #include "core/Alerts.h"
 #include "core/AtomicFile.h"
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "document/EditorState.h"
+#include "core/Logging.h"
 #include "document/SwmlDelegate.h"
 #include "document/SwmlWriter.h"
 #include "symbols/CoordinateLimits.h"
@@ -39,7 +38,7 @@ SwmlReadReport Document::readFromFile(const QString& path) {
     SwmlReadReport report;
     report.opened = false;
     report.errorText = QStringLiteral("%1: %2").arg(path, file.errorString());
-    diag(QStringLiteral("Document::readFromFile"), report.errorText);
+    qCWarning(lcDocument).noquote() << report.errorText;
     return report;
   }
   prefs.readUserDefaults();
@@ -79,8 +78,6 @@ void Document::completeReading(BufferManager& buffer, const Preferences& prefs) 
     buffer.terminateAllLines();
   }
   buffer.cachedLine = -1;
-  EditorState::shared().clearSymbolSelection();
-  diag(QStringLiteral("Document has been read"));
 }
 
 void Document::showReadProblems(const QString& path, const SwmlReadReport& report) {

@@ -62,14 +62,4 @@ void Preferences::writeUserDefaults() const {
   put(AlternativeDictPathKey, alternativeDictPath);
 }
 
-bool Preferences::operator==(const Preferences& other) const {
-  return autoCentering == other.autoCentering && defaultSignBoxHeight == other.defaultSignBoxHeight &&
-         defaultSignBoxWidth == other.defaultSignBoxWidth && lineSpace == other.lineSpace &&
-         minSignSpace == other.minSignSpace && showRules == other.showRules && showBorders == other.showBorders &&
-         showComments == other.showComments && showGlosses == other.showGlosses && colorHands == other.colorHands &&
-         showSignFrames == other.showSignFrames && verticalWriting == other.verticalWriting &&
-         rotatePuncs == other.rotatePuncs && useAlternativeDict == other.useAlternativeDict &&
-         alternativeDictPath == other.alternativeDictPath;
-}
-
 }  // namespace quabe

@@ -54,9 +54,8 @@ class Preferences {
   // Stores all fifteen fields in the user settings.
   void writeUserDefaults() const;
 
-  // All fifteen fields equal (numbers compared numerically).
-  bool operator==(const Preferences& other) const;
-  bool operator!=(const Preferences& other) const { return !(*this == other); }
+  // Every field equal; a new field takes part by itself.
+  bool operator==(const Preferences&) const = default;
 
   double defaultSignBoxWidth = 0;
   double defaultSignBoxHeight = 0;

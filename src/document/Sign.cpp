@@ -1,14 +1,12 @@
 #include "document/Sign.h"
 
-#include <QCoreApplication>
 #include <QPainter>
-#include <QThread>
 #include <array>
 #include <cmath>
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "document/DbSign.h"
-#include "document/EditorState.h"
+#include "document/SymbolSelection.h"
 
 namespace quabe {
 
@@ -16,18 +14,11 @@ namespace {
 
 Hand handFromRaw(int raw) { return (raw >= 0 && raw <= 3) ? Hand(raw) : Hand::none; }
 
-// The editor state is main-thread state; signs built on worker threads (the
-// finder evaluation reads documents in the background) leave it alone.
-bool onEditorThread() {
-  const QCoreApplication* app = QCoreApplication::instance();
-  return app == nullptr || QThread::currentThread() == app->thread();
-}
-
 // A placed symbol for one spelling row, or nullptr when the archive lacks the code.
 ISWAPtr symbolForRow(const DbISWA& row, const QString& where) {
   std::optional<ISWA> made = ISWA::make(row.sss, handFromRaw(int(row.hand)));
   if (!made) {
-    diag(where, QStringLiteral("no image for symbol ") + row.sss);
+    qCWarning(lcDocument).noquote() << where + QStringLiteral(": no image for symbol") << row.sss;
     return nullptr;
   }
   auto symbol = std::make_shared<ISWA>(std::move(*made));
@@ -59,30 +50,16 @@ SignPtr Sign::copy() const {
 }
 
 void Sign::copyInto(Sign& target) const {
+  static_cast<SignFields&>(target) = *this;
   target.symbols.clear();
   for (const ISWAPtr& symbol : symbols) target.symbols.append(std::make_shared<ISWA>(symbol->copy()));
-  target.maxSymbolSerialNumber = maxSymbolSerialNumber;
   target.jjs = std::make_shared<DbSign>(*jjs);
-  target.lane = lane;
-  target.height = height;
-  target.width = width;
-  target.leftMost = leftMost;
-  target.topMost = topMost;
-  target.rightMost = rightMost;
-  target.bottomMost = bottomMost;
-  target.comment = comment;
-  target.meanings = meanings;
-  target.gloss = gloss;
-  target.constituentIDs = constituentIDs;
   target.constituents.reset();
   if (constituents) {
     QList<SignPtr> copies;
     for (const SignPtr& constituent : *constituents) copies.append(constituent ? constituent->copy() : nullptr);
     target.constituents = copies;
   }
-  target.offsets = offsets;
-  target.leftMostInVMode = leftMostInVMode;
-  target.topMostInHMode = topMostInHMode;
 }
 
 bool Sign::isEmpty() const { return symbols.isEmpty(); }
@@ -133,17 +110,6 @@ void Sign::includeSymbol(const ISWA& symbol) {
 void Sign::addSymbol(const ISWAPtr& symbol) {
   if (!symbol) return;
   symbols.append(symbol);
-  if (onEditorThread()) {
-    EditorState& state = EditorState::shared();
-    if (!state.isEditing(this)) {
-      for (const std::weak_ptr<Sign>& edited : state.editingSigns) {
-        if (SignPtr sign = edited.lock()) sign->updateBounds();
-      }
-      state.editingSigns.clear();
-      std::weak_ptr<Sign> self = weak_from_this();
-      if (!self.expired()) state.editingSigns.append(self);
-    }
-  }
   includeSymbol(*symbol);
 }
 
@@ -237,10 +203,10 @@ qsizetype Sign::indexOfSymbol(const ISWA* symbol) const {
   return -1;
 }
 
-QList<ISWAPtr> Sign::selectedSymbols() const {
+QList<ISWAPtr> Sign::selectedSymbols(const SymbolSelection& selection) const {
   QList<ISWAPtr> result;
   // Each symbol once, even if a caller listed it twice.
-  for (const ISWAPtr& symbol : EditorState::shared().selectedSymbols) {
+  for (const ISWAPtr& symbol : selection.symbols()) {
     if (containsSymbol(symbol.get()) && !result.contains(symbol)) result.append(symbol);
   }
   return result;
@@ -329,7 +295,7 @@ ISWAPtr mergeArrowBucket(const QList<ISWAPtr>& bucket) {
                                     1, quint32(SSS::fill(first)), quint32(rotation));
   std::optional<ISWA> merged = ISWA::make(code, Hand::none);
   if (!merged) {
-    diag(QStringLiteral("integrateArrows()"), QStringLiteral("no image for merged arrow ") + SSS::toString(code));
+    qCWarning(lcDocument).noquote() << "no image for merged arrow" << SSS::toString(code);
     return nullptr;
   }
   merged->rect.moveTopLeft(QPointF(left->rect.x(), top->rect.y()));
@@ -338,7 +304,7 @@ ISWAPtr mergeArrowBucket(const QList<ISWAPtr>& bucket) {
 
 }  // namespace
 
-void Sign::integrateArrows() {
+void Sign::integrateArrows(SymbolSelection* selection) {
   // Straight arrows of the wall (group 3) and floor (group 5) planes, with
   // fills 1-3; the two directions of an axis share a bucket.
   std::array<QList<ISWAPtr>, 24> buckets;
@@ -353,18 +319,16 @@ void Sign::integrateArrows() {
     buckets[size_t((rotation - 1) % 4 + 4 * (fill - 1) + (group == 3 ? 0 : 12))].append(s);
   }
   bool merged = false;
-  EditorState& state = EditorState::shared();
   for (const QList<ISWAPtr>& bucket : buckets) {
     ISWAPtr arrow = mergeArrowBucket(bucket);
     if (!arrow) continue;
     for (const ISWAPtr& old : bucket) {
       const qsizetype index = indexOfSymbol(old.get());
       if (index < 0) {
-        diag(QStringLiteral("integrateArrows()"), QStringLiteral("old arrow missing"));
         continue;
       }
       symbols.removeAt(index);
-      if (onEditorThread()) state.removeFromSelection(old.get());
+      if (selection) selection->remove(old.get());
     }
     symbols.append(arrow);
     merged = true;

@@ -1,11 +1,12 @@
-// The operations of Sign on the editor-wide symbol selection and the symbol
+// The operations of Sign on a window's symbol selection and the symbol
 // clipboard. Every operation acts only on selected symbols that belong to
 // this sign; a selected symbol of another sign is left alone.
 #include <QPainter>
 #include <cmath>
 
-#include "document/EditorState.h"
+#include "document/Clipboards.h"
 #include "document/Sign.h"
+#include "document/SymbolSelection.h"
 
 namespace quabe {
 
@@ -42,157 +43,143 @@ QImage pictureOf(const QList<ISWAPtr>& symbols) {
 
 }  // namespace
 
-void Sign::applyToSelected(void (*operation)(ISWA&)) {
-  for (const ISWAPtr& symbol : selectedSymbols()) {
+void Sign::applyToSelected(const SymbolSelection& selection, void (*operation)(ISWA&)) {
+  for (const ISWAPtr& symbol : selectedSymbols(selection)) {
     operation(*symbol);
     includeSymbol(*symbol);
   }
 }
 
-void Sign::rotateSelected(int angle) {
-  for (const ISWAPtr& symbol : selectedSymbols()) {
+void Sign::rotateSelected(const SymbolSelection& selection, int angle) {
+  for (const ISWAPtr& symbol : selectedSymbols(selection)) {
     symbol->rotate(angle);
     includeSymbol(*symbol);
   }
 }
 
-void Sign::flipSelected(bool vertical) {
-  for (const ISWAPtr& symbol : selectedSymbols()) {
+void Sign::flipSelected(const SymbolSelection& selection, bool vertical) {
+  for (const ISWAPtr& symbol : selectedSymbols(selection)) {
     symbol->flip(vertical);
     includeSymbol(*symbol);
   }
 }
 
-void Sign::nextFillSelected() {
-  applyToSelected([](ISWA& s) { s.nextFill(); });
+void Sign::nextFillSelected(const SymbolSelection& selection) {
+  applyToSelected(selection, [](ISWA& s) { s.nextFill(); });
 }
 
-void Sign::previousFillSelected() {
-  applyToSelected([](ISWA& s) { s.previousFill(); });
+void Sign::previousFillSelected(const SymbolSelection& selection) {
+  applyToSelected(selection, [](ISWA& s) { s.previousFill(); });
 }
 
-void Sign::changeVariationSelected() { applyToSelected(nextVariation); }
+void Sign::changeVariationSelected(const SymbolSelection& selection) { applyToSelected(selection, nextVariation); }
 
-void Sign::selectAllSymbols() {
-  EditorState& state = EditorState::shared();
-  const bool allSelected = selectedSymbols().size() >= symbols.size();
-  state.clearSymbolSelection();
+void Sign::selectAllSymbols(SymbolSelection& selection) {
+  const bool allSelected = selectedSymbols(selection).size() >= symbols.size();
+  selection.clear();
   if (allSelected) return;
-  for (const ISWAPtr& symbol : symbols) state.addToSelection(symbol);
+  for (const ISWAPtr& symbol : symbols) selection.add(symbol);
 }
 
-void Sign::selectSymbol(const ISWAPtr& symbol) {
+void Sign::selectSymbol(SymbolSelection& selection, const ISWAPtr& symbol) {
   if (!symbol) return;
-  EditorState& state = EditorState::shared();
-  for (qsizetype i = state.selectedSymbols.size() - 1; i >= 0; --i) {
-    const ISWAPtr& selected = state.selectedSymbols[i];
-    if (!containsSymbol(selected.get())) {
-      selected->selected = false;
-      state.selectedSymbols.removeAt(i);
-    }
-  }
-  state.addToSelection(symbol);
+  selection.keepOnly(*this);
+  selection.add(symbol);
 }
 
-void Sign::toggleSymbolSelection(const ISWAPtr& symbol) {
+void Sign::toggleSymbolSelection(SymbolSelection& selection, const ISWAPtr& symbol) {
   if (!symbol) return;
-  EditorState& state = EditorState::shared();
-  if (!state.selectedSymbols.isEmpty() && state.isSelected(symbol.get())) {
-    state.removeFromSelection(symbol.get());
-  } else {
-    selectSymbol(symbol);
-  }
+  if (selection.contains(symbol.get()))
+    selection.remove(symbol.get());
+  else
+    selectSymbol(selection, symbol);
 }
 
-void Sign::selectNextSymbol() {
+void Sign::selectNextSymbol(SymbolSelection& selection) {
   if (symbols.isEmpty()) return;
-  EditorState& state = EditorState::shared();
   qsizetype next = 0;
-  if (!state.selectedSymbols.isEmpty()) {
-    const qsizetype i = indexOfSymbol(state.selectedSymbols.first().get());
+  if (!selection.isEmpty()) {
+    const qsizetype i = indexOfSymbol(selection.symbols().first().get());
     if (i < 0) return;
     next = (i + 1) % symbols.size();
   }
-  state.clearSymbolSelection();
-  state.addToSelection(symbols[next]);
+  selection.clear();
+  selection.add(symbols[next]);
 }
 
-void Sign::selectPreviousSymbol() {
+void Sign::selectPreviousSymbol(SymbolSelection& selection) {
   if (symbols.isEmpty()) return;
-  EditorState& state = EditorState::shared();
   const qsizetype count = symbols.size();
   qsizetype previous = count - 1;
-  if (!state.selectedSymbols.isEmpty()) {
-    const qsizetype i = indexOfSymbol(state.selectedSymbols.first().get());
+  if (!selection.isEmpty()) {
+    const qsizetype i = indexOfSymbol(selection.symbols().first().get());
     if (i < 0) return;
     previous = (i + count - 1) % count;
   }
-  state.clearSymbolSelection();
-  state.addToSelection(symbols[previous]);
+  selection.clear();
+  selection.add(symbols[previous]);
 }
 
-void Sign::moveSelectedForward() {
-  const QList<ISWAPtr> selected = selectedSymbols();
+void Sign::moveSelectedForward(const SymbolSelection& selection) {
+  const QList<ISWAPtr> selected = selectedSymbols(selection);
   for (const ISWAPtr& symbol : selected) symbols.removeAt(indexOfSymbol(symbol.get()));
   symbols.append(selected);
 }
 
-void Sign::moveSelectedBackward() {
-  const QList<ISWAPtr> selected = selectedSymbols();
-  QList<ISWAPtr> reordered = selected;
+void Sign::moveSelectedBackward(const SymbolSelection& selection) {
+  QList<ISWAPtr> reordered = selectedSymbols(selection);
   for (const ISWAPtr& symbol : symbols) {
-    if (!EditorState::shared().isSelected(symbol.get())) reordered.append(symbol);
+    if (!selection.contains(symbol.get())) reordered.append(symbol);
   }
   symbols = reordered;
 }
 
-void Sign::deleteSelectedSymbols() {
-  EditorState& state = EditorState::shared();
-  for (const ISWAPtr& symbol : selectedSymbols()) {
+void Sign::deleteSelectedSymbols(SymbolSelection& selection) {
+  for (const ISWAPtr& symbol : selectedSymbols(selection)) {
     symbols.removeAt(indexOfSymbol(symbol.get()));
     // A deleted symbol must not stay selected: later selection commands would
     // act on it and stretch this sign's box by it.
-    state.removeFromSelection(symbol.get());
+    selection.remove(symbol.get());
   }
   updateBounds();
 }
 
-void Sign::duplicateSelected() {
-  EditorState& state = EditorState::shared();
+void Sign::duplicateSelected(SymbolSelection& selection) {
   QList<ISWAPtr> copies;
-  for (const ISWAPtr& symbol : selectedSymbols()) {
+  for (const ISWAPtr& symbol : selectedSymbols(selection)) {
     auto duplicate = std::make_shared<ISWA>(symbol->copy());
     duplicate->rect.translate(5, 5);
     copies.append(duplicate);
   }
   if (copies.isEmpty()) return;
-  state.clearSymbolSelection();
-  for (const ISWAPtr& duplicate : copies) state.addToSelection(duplicate);
+  selection.clear();
+  selection.beginEditing(*this);
+  for (const ISWAPtr& duplicate : copies) selection.add(duplicate);
   for (const ISWAPtr& duplicate : copies) addSymbol(duplicate);
 }
 
-void Sign::mirrorSelected() {
-  EditorState& state = EditorState::shared();
+void Sign::mirrorSelected(SymbolSelection& selection) {
   QList<ISWAPtr> copies;
-  for (const ISWAPtr& symbol : selectedSymbols()) {
+  for (const ISWAPtr& symbol : selectedSymbols(selection)) {
     auto mirrored = std::make_shared<ISWA>(symbol->copy());
     mirrored->rect.moveLeft(std::max<qreal>(0, mirrored->rect.x() - 15));
     copies.append(mirrored);
   }
   if (copies.isEmpty()) return;
-  state.clearSymbolSelection();
-  for (const ISWAPtr& mirrored : copies) state.addToSelection(mirrored);
+  selection.clear();
+  selection.beginEditing(*this);
+  for (const ISWAPtr& mirrored : copies) selection.add(mirrored);
   for (const ISWAPtr& mirrored : copies) {
     mirrored->flip(false);
     addSymbol(mirrored);
   }
 }
 
-void Sign::moveSelected(qreal dx, qreal dy, qreal boxWidth, qreal boxHeight) {
+void Sign::moveSelected(const SymbolSelection& selection, qreal dx, qreal dy, qreal boxWidth, qreal boxHeight) {
   // Each axis moves on its own. A move is applied when the symbol stays inside
   // the box, or when it already reaches outside on the side it moves away from.
   bool recompute = false;
-  for (const ISWAPtr& symbol : selectedSymbols()) {
+  for (const ISWAPtr& symbol : selectedSymbols(selection)) {
     QRectF& r = symbol->rect;
     bool moved = false;
     const qreal nx = r.x() + dx;
@@ -216,30 +203,30 @@ void Sign::moveSelected(qreal dx, qreal dy, qreal boxWidth, qreal boxHeight) {
   }
 }
 
-void Sign::copySelectedSymbols() {
-  const QList<ISWAPtr> selected = selectedSymbols();
+void Sign::copySelectedSymbols(const SymbolSelection& selection) {
+  const QList<ISWAPtr> selected = selectedSymbols(selection);
   if (selected.isEmpty()) return;
-  EditorState& state = EditorState::shared();
-  state.symbolClipboard = selected;
-  state.putImageOnPasteboard(pictureOf(selected));
+  Clipboards& clipboards = Clipboards::shared();
+  clipboards.symbolClipboard = selected;
+  clipboards.putImageOnPasteboard(pictureOf(selected));
 }
 
-void Sign::cutSelectedSymbols() {
-  copySelectedSymbols();
-  deleteSelectedSymbols();
+void Sign::cutSelectedSymbols(SymbolSelection& selection) {
+  copySelectedSymbols(selection);
+  deleteSelectedSymbols(selection);
 }
 
-void Sign::pasteSymbols() {
-  EditorState& state = EditorState::shared();
-  if (state.symbolClipboard.isEmpty()) return;
-  state.clearSymbolSelection();
+void Sign::pasteSymbols(SymbolSelection& selection) {
   // The clipboard may hold symbols of this very sign; iterate over a snapshot.
-  const QList<ISWAPtr> clipboard = state.symbolClipboard;
+  const QList<ISWAPtr> clipboard = Clipboards::shared().symbolClipboard;
+  if (clipboard.isEmpty()) return;
+  selection.clear();
+  selection.beginEditing(*this);
   for (const ISWAPtr& original : clipboard) {
     auto pasted = std::make_shared<ISWA>(original->copy());
     pasted->rect.moveTopLeft(original->rect.topLeft() + QPointF(3, 3));
     addSymbol(pasted);
-    state.addToSelection(pasted);
+    selection.add(pasted);
   }
 }
 

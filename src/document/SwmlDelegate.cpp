@@ -1,7 +1,5 @@
 #include "document/SwmlDelegate.h"
 
-#include "core/Diagnostics.h"
-
 namespace quabe {
 
 SWMLDelegate::SWMLDelegate(BufferManager& bufferMan, Preferences& prefs) : bufferMan(bufferMan), prefs(prefs) {
@@ -47,7 +45,6 @@ void SWMLDelegate::closeLastLine() {
 }
 
 void SWMLDelegate::endDocument() {
-  diag(QStringLiteral("*** end document ***"));
   closeLastLine();
   bufferMan.removeEmptyLastLine();
 }

@@ -33,7 +33,6 @@ class SWMLDelegate : public SwmlSignReader {
   void signFinished(const SignPtr& sign, bool lineBreak) override;
   double lineBreakBoxWidth() const override { return prefs.defaultSignBoxWidth; }
   double lineBreakBoxHeight() const override { return prefs.defaultSignBoxHeight; }
-  QString diagnosticName() const override { return QStringLiteral("SWMLDelegate"); }
 
  private:
   void startLine();

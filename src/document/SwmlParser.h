@@ -29,7 +29,6 @@ class SwmlParser : public SwmlSignReader {
   bool acceptsSymbols() const override { return !firstSignDidRead; }
   double lineBreakBoxWidth() const override { return signBoxWidth; }
   double lineBreakBoxHeight() const override { return signBoxHeight; }
-  QString diagnosticName() const override { return QStringLiteral("SwmlParser"); }
 };
 
 }  // namespace quabe

@@ -1,6 +1,6 @@
 #include "document/SwmlSignReader.h"
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "document/DbSign.h"
 #include "symbols/CoordinateLimits.h"
 #include "symbols/ISWA.h"
@@ -45,10 +45,7 @@ void SwmlSignReader::setWrittenGloss(DbSign& entry, const QString& text) {
   entry.tag = tagPart;
 }
 
-void SwmlSignReader::startDocument() {
-  diag(QStringLiteral("*** star document ***"));
-  state = States::inDocument;
-}
+void SwmlSignReader::startDocument() { state = States::inDocument; }
 
 void SwmlSignReader::startElement(QStringView name, const QXmlStreamAttributes& attributes) {
   const auto collectText = [&](QLatin1String element) {
@@ -124,7 +121,7 @@ double SwmlSignReader::coordinate(const QString& name, const std::optional<QStri
   const double value = text->trimmed().toDouble(&ok);
   if (ok && isSymbolCoordinateInRange(value)) return value;
   const QString where = QStringLiteral("%1 \"%2\" (line %3)").arg(name, text->left(40)).arg(line);
-  diag(diagnosticName(), QStringLiteral("symbol coordinate ") + where + QStringLiteral(" clamped"));
+  qCDebug(lcDocument).noquote() << "symbol coordinate" << where << "clamped";
   report.clampedCoordinates << where;
   return ok ? clampSymbolCoordinate(value) : 0;
 }
@@ -134,7 +131,7 @@ void SwmlSignReader::finishSymbol() {
   std::optional<ISWA> symbol = ISWA::make(sssStr, Hand::none);
   if (!symbol) {
     const QString where = QStringLiteral("%1 (line %2)").arg(sssStr.left(40)).arg(line);
-    diag(diagnosticName(), QStringLiteral("no image for symbol code ") + where + QStringLiteral("; symbol skipped"));
+    qCDebug(lcDocument).noquote() << "no image for symbol code" << where << "- symbol skipped";
     report.skippedSymbols << where;
     return;
   }
@@ -170,10 +167,8 @@ void SwmlSignReader::finishSign() {
 }
 
 void SwmlSignReader::documentDamaged() {
-  diag(diagnosticName(), QStringLiteral("the file is damaged at line %1, column %2: %3; the part before it is kept")
-                             .arg(report.errorLine)
-                             .arg(report.errorColumn)
-                             .arg(report.errorText));
+  qCDebug(lcDocument).noquote() << "damaged at line" << report.errorLine << "column" << report.errorColumn << "-"
+                                << report.errorText << "- the part before it is kept";
   // Keep the sign the file broke off in when anything of it was read.
   if (!sign) return;
   if (m_textElement == kSymbol) {

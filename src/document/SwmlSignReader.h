@@ -59,8 +59,6 @@ class SwmlSignReader : public SwmlEventHandler {
   // The box a line-break sign gets.
   virtual double lineBreakBoxWidth() const = 0;
   virtual double lineBreakBoxHeight() const = 0;
-  // The name readers print in their diagnostics.
-  virtual QString diagnosticName() const = 0;
 
  private:
   void finishSymbol();

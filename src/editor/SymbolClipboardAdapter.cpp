@@ -126,7 +126,7 @@ std::optional<QString> SymbolClipboardAdapter::foreignText() const {
 
 void SymbolClipboardAdapter::install() {
   static SymbolClipboardAdapter adapter;
-  EditorState::shared().setPasteboard(&adapter);
+  Clipboards::shared().setPasteboard(&adapter);
 }
 
 }  // namespace quabe

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 
-#include "document/EditorState.h"
+#include "document/Clipboards.h"
 
 namespace quabe {
 

@@ -2,7 +2,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "document/Sign.h"
 #include "document/SwmlParser.h"
 #include "finder/FinderEvaluation.h"
@@ -43,7 +43,7 @@ QList<FinderEvaluationResult> FinderEvaluation::collectResults(const QString& di
     if (modified.isValid()) {
       result.modificationDate = modified;
     } else {
-      diag(QStringLiteral("Failed to get modification date of a file: ") + name);
+      qCWarning(lcFinder).noquote() << "no modification date for" << name;
       result.modificationDate = referenceDate();
     }
     results.append(result);

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "finder/SFTables.h"
 #include "finder/SFTuning.h"
 #include "finder/SymbolAssignment.h"
@@ -122,7 +122,7 @@ bool SFSign::applySqueezeRule() {
     s.refresh();
     changed = true;
   }
-  if (changed) diag(QStringLiteral("Squeeze replaced with fist: #%1").arg(signID));
+  if (changed) qCDebug(lcFinder) << "squeeze replaced with fist in sign" << signID;
   return changed;
 }
 
@@ -149,7 +149,7 @@ bool SFSign::applyRedundantHandRule() {
       const bool between = alongY ? strictlyBetween(arrow->y, a.y, b.y) : strictlyBetween(arrow->x, a.x, b.x);
       if (!between) continue;
       m_all.erase(m_all.begin() + std::ptrdiff_t(i));
-      diag(QStringLiteral("Redundant hand removed: #%1").arg(signID));
+      qCDebug(lcFinder) << "redundant hand removed from sign" << signID;
       return true;
     }
   }

@@ -1,6 +1,6 @@
 #include <cmath>
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "notation/InflectionRules.h"
 #include "notation/SWSign.h"
 
@@ -52,8 +52,7 @@ void SWSign::inflectByChangingDirection() {
   if (dictParams.contains(InflectionParam::direction)) return;
   inferSymbolOrder();
   const int type = inferInflectionType();
-  diag(QStringLiteral("inflectByChangingDirection()"),
-       QStringLiteral("Inferred inflection type: ") + QString::number(type));
+  qCDebug(lcNotation) << "inferred inflection type" << type;
   if (dirArrow) originalRotation = dirArrow->rotation;
 
   switch (type) {

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/Diagnostics.h"
 #include "document/DbSign.h"
 #include "document/Sign.h"
 #include "notation/NotationDictionary.h"
@@ -79,7 +78,6 @@ QList<SignPtr> SWGen::generate(std::vector<SWSign>& signs, NotationConversion& c
     using Kind = NotationDiagnostic::Kind;
     if (!found[i]) {
       const QString& word = sign.dbSign.gloss + sign.dbSign.tag;
-      diag(QStringLiteral("signsFromjjsText"), QStringLiteral("cannot load symbols of ") + word);
       conversion.diagnostics.push_back(NotationDiagnostic{
           Kind::unknownWord, QStringLiteral("not in the dictionary: ") + word, sign.at, sign.length});
       if (!conversion.unknownWords.contains(word)) conversion.unknownWords.append(word);

@@ -2,7 +2,7 @@
 
 #include <bit>
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "document/Sign.h"
 #include "notation/InflectionRules.h"
 #include "notation/NotationDictionary.h"
@@ -85,7 +85,7 @@ void turnAboutCentre(Symbol& symbol, int newRotation) {
 using namespace notation;
 
 void SWSign::report(const QString& where, const QString& message) const {
-  diag(where, message);
+  qCDebug(lcNotation).noquote() << where + QStringLiteral(":") << message;
   problems.append(message);
 }
 
@@ -194,7 +194,7 @@ bool SWSign::loadSymbols(NotationDictionary& dictionary) {
 
   for (const DbISWA& row : dictionary.spelling(*chosen)) symbols.append(symbolFromRow(row));
   for (const SymbolPtr& symbol : symbols) {
-    if (symbol->category == Category::headFace) headExsits = true;
+    if (symbol->category == Category::headFace) headExists = true;
   }
   return true;
 }

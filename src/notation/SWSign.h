@@ -76,7 +76,7 @@ class SWSign {
   int lane = 0;   // 1 right, 0 centre, -1 left
   QList<SymbolPtr> symbols;
   int originalRotation = 0;  // of the direction arrow before inflection
-  bool headExsits = false;
+  bool headExists = false;
   bool isSimultaneous = false;
   bool isSemiSimultaneous = false;
   QString dHandshape;

@@ -1,4 +1,3 @@
-#include "core/Diagnostics.h"
 #include "document/Sign.h"
 #include "notation/SWSign.h"
 #include "symbols/ISWA.h"

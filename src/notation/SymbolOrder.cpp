@@ -1,4 +1,4 @@
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "notation/InflectionRules.h"
 #include "notation/SWSign.h"
 
@@ -113,9 +113,7 @@ void SWSign::inferSymbolOrder() {
     if (unit.lead->isTurnableArrow || (unit.partner && unit.partner->isTurnableArrow)) choices.append(unit);
   }
   if (choices.isEmpty()) choices = units;
-  if (choices.size() > 1) {
-    diag(QStringLiteral("inferSymbolOrder()"), QStringLiteral("arrows.count: ") + QString::number(allArrows.size()));
-  }
+  if (choices.size() > 1) qCDebug(lcNotation) << "direction arrow chosen among" << allArrows.size() << "arrows";
   dirArrow = choices.front().lead;
   const SymbolPtr partnerArrow = choices.front().partner;
 

@@ -1,6 +1,6 @@
 #include "notation/TextSplitter.h"
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 
 namespace quabe {
 
@@ -35,7 +35,7 @@ void TextSplitter::report(const QString& message) {
   if (!m_diagnostics.empty() && m_diagnostics.back().message == message && m_diagnostics.back().at == where.at) return;
   m_diagnostics.push_back(
       NotationDiagnostic{NotationDiagnostic::Kind::unreadable, message, where.at, where.value.size()});
-  diag(m_diagnostics.back().text());
+  qCDebug(lcNotation).noquote() << m_diagnostics.back().text();
 }
 
 std::vector<JSign> TextSplitter::split() {

@@ -1,18 +1,15 @@
 #include "symbols/ISWA.h"
 
 #include <QPaintEngine>
-#include <atomic>
 #include <cmath>
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "symbols/SymbolArchive.h"
 #include "symbols/SymbolVectors.h"
 
 namespace quabe {
 
 namespace {
-std::atomic<bool> g_handColoring{false};
-
 // A pixel is light grey when it is bright and has no hue: the white palm
 // areas of hand symbols.
 bool isLightGrey(QRgb p) { return qRed(p) > 127 && qRed(p) == qGreen(p) && qGreen(p) == qBlue(p); }
@@ -50,11 +47,7 @@ std::optional<ISWA> ISWA::make(const QString& sssString, Hand hand) {
   return make(*code, hand);
 }
 
-ISWA ISWA::copy() const {
-  ISWA c = *this;
-  c.selected = false;
-  return c;
-}
+ISWA ISWA::copy() const { return *this; }
 
 bool ISWA::applyCode(SymbolCode code) {
   const std::optional<QImage> img = SymbolArchive::shared().image(code);
@@ -70,7 +63,7 @@ bool ISWA::setSss(SymbolCode code) { return applyCode(code); }
 
 void ISWA::rotate(int angle) {
   if (angle % 45 != 0) {
-    diag(QStringLiteral("Error: rotate ") + QString::number(angle));
+    qCWarning(lcSymbols) << "rotation by" << angle << "degrees ignored: not a multiple of 45";
     return;
   }
   const SymbolCode next = SymbolArchive::shared().turned(m_sss, angle / 45);
@@ -86,7 +79,8 @@ void ISWA::nextFill() {
   const int fill = SSS::fill(m_sss);
   if (applyCode(SSS::withFill(m_sss, (fill + 1) & 15))) return;
   if (fill != 1) {
-    if (!applyCode(SSS::withFill(m_sss, 1))) diag(QStringLiteral("the symbol does not have fill '1' ???"));
+    if (!applyCode(SSS::withFill(m_sss, 1)))
+      qCWarning(lcSymbols).noquote() << "no fill 1 in the archive for" << SSS::toString(m_sss);
   }
 }
 
@@ -105,18 +99,16 @@ void ISWA::previousFill() {
 QColor ISWA::leftHandColor() { return QColor(Qt::blue); }
 QColor ISWA::rightHandColor() { return QColor(Qt::red); }
 QColor ISWA::neutralColor() { return QColor(0, 0, 0); }
-bool ISWA::handColoring() { return g_handColoring; }
-void ISWA::setHandColoring(bool on) { g_handColoring = on; }
 
-QColor ISWA::handColor() const {
-  if (!handColoring()) return neutralColor();
+QColor ISWA::handColor(bool handColoring) const {
+  if (!handColoring) return neutralColor();
   if (hand == Hand::left || (hand == Hand::none && SSS::rotation(m_sss) > 8)) return leftHandColor();
   return rightHandColor();
 }
 
-void ISWA::makeColorImage() {
+void ISWA::makeColorImage(bool handColoring) {
   if (!isHand() || m_image.isNull()) return;
-  const QColor color = handColor();
+  const QColor color = handColor(handColoring);
   QImage bitmap = m_image.convertToFormat(QImage::Format_ARGB32);
   const QRgb target = qRgba(color.red(), color.green(), color.blue(), 255);
   for (int y = 0; y < bitmap.height(); ++y) {
@@ -131,13 +123,13 @@ void ISWA::makeColorImage() {
   rect.setSize(QSizeF(m_image.width(), m_image.height()));
 }
 
-void ISWA::draw(QPainter& painter, const QPointF& signOrigin) {
+void ISWA::draw(QPainter& painter, const QPointF& signOrigin, bool handColoring) {
   const QPointF topLeft = signOrigin + rect.topLeft();
   qreal scale = 1.0;
   const Rendering rendering = renderingFor(painter, &scale);
   if (rendering != Rendering::ArchiveImage) {
     // Hands in their colour: the line part takes it, the fill stays white.
-    const QColor ink = isHand() ? handColor() : neutralColor();
+    const QColor ink = isHand() ? handColor(handColoring) : neutralColor();
     SymbolVectors& vectors = SymbolVectors::shared();
     if (rendering == Rendering::Outlines) {
       if (const std::optional<SymbolDrawing> drawing = vectors.drawing(m_sss)) {
@@ -154,7 +146,7 @@ void ISWA::draw(QPainter& painter, const QPointF& signOrigin) {
     }
   }
   // The archive image (also for a symbol the fonts lack).
-  if (isHand() && (handColoring() || symbolColor != neutralColor())) makeColorImage();
+  if (isHand() && (handColoring || symbolColor != neutralColor())) makeColorImage(handColoring);
   painter.drawImage(QRectF(topLeft, rect.size()), m_image);
 }
 

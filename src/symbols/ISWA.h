@@ -25,15 +25,14 @@ class ISWA {
   static std::optional<ISWA> make(SymbolCode sss, Hand hand = Hand::none);
   static std::optional<ISWA> make(const QString& sssString, Hand hand = Hand::none);
 
-  // A copy is never selected.
   ISWA copy() const;
+  // Every field equal (the images by their pixels).
+  bool operator==(const ISWA&) const = default;
 
   bool isValid() const { return m_valid; }
   SymbolCode sss() const { return m_sss; }
   const QImage& image() const { return m_image; }
   QRectF rect;
-  bool selected = false;
-  std::optional<QImage> colorImage;
   QColor symbolColor = QColor(0, 0, 0);
   bool changeableHand = false;
   bool turnableArrow = false;
@@ -42,7 +41,7 @@ class ISWA {
 
   // Degrees, a multiple of 45; positive turns clockwise, through the
   // rotations the symbol set draws (SymbolArchive::turned). Other angles
-  // print a diagnostic and change nothing, as does a code the archive lacks.
+  // log a warning and change nothing, as does a code the archive lacks.
   void rotate(int angle);
   // Mirror left-right (vertical false) or top-bottom (vertical true), into
   // the symbol set's mirror image of the symbol (SymbolArchive::mirrored).
@@ -51,28 +50,26 @@ class ISWA {
   void previousFill();
   // Replaces the code (keeping the origin) when the archive has the image.
   bool setSss(SymbolCode code);
-  // Recolours a hand symbol: outline in the hand colour (or black when hand
-  // colouring is off), light palm pixels and transparency kept.
-  void makeColorImage();
+  // Recolours a hand symbol: outline in the hand colour (or black without
+  // hand colouring), light palm pixels and transparency kept.
+  void makeColorImage(bool handColoring);
   // Draws the symbol at signOrigin + rect.origin: the archive image where
-  // one image pixel is one device pixel (hands recoloured first when hand
-  // colouring is on), else the font outlines (SymbolVectors): rendered for
-  // the scale on the screen and in images, as paths in PDF, print and SVG.
-  void draw(QPainter& painter, const QPointF& signOrigin);
+  // one image pixel is one device pixel (hands recoloured first with hand
+  // colouring), else the font outlines (SymbolVectors): rendered for the
+  // scale on the screen and in images, as paths in PDF, print and SVG. Hand
+  // colouring is the document's colorHands setting.
+  void draw(QPainter& painter, const QPointF& signOrigin, bool handColoring = false);
 
   Category category() const { return SSS::categoryOf(m_sss).value_or(Category::none); }
   bool isHand() const { return SSS::categoryField(m_sss) == 1; }
   bool isMovement() const { return SSS::categoryField(m_sss) == 2; }
 
-  // Class-level colours and the hand-colouring switch (mirrors colorHands).
   static QColor leftHandColor();
   static QColor rightHandColor();
   static QColor neutralColor();
-  static bool handColoring();
-  static void setHandColoring(bool on);
 
-  // The colour a hand symbol is drawn in with the current switch.
-  QColor handColor() const;
+  // The colour a hand symbol is drawn in, with hand colouring or without.
+  QColor handColor(bool handColoring) const;
 
  private:
   bool applyCode(SymbolCode code);

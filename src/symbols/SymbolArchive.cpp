@@ -4,8 +4,8 @@
 #include <QtEndian>
 
 #include "core/Alerts.h"
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
+#include "core/Logging.h"
 #include "core/Resources.h"
 
 namespace quabe {
@@ -127,15 +127,14 @@ bool SymbolArchive::load(const QString& path, bool fromLookup) {
     if (showAlert)
       alerts().alert(QStringLiteral("ISWA image archive file missing!!"), QStringLiteral("Quabe needs 'iswa2010bin'"));
     else
-      diag(QStringLiteral("loadImageArchive(path:)"), QStringLiteral("archive file missing: ") + filePath);
+      qCDebug(lcSymbols).noquote() << "symbol archive still missing:" << filePath;
     return false;
   }
   if (truncated) {
-    diag(QStringLiteral("loadImageArchive(path:)"),
-         QStringLiteral("archive truncated after %1 whole entries: ").arg(count) + filePath);
+    qCWarning(lcSymbols).noquote() << "symbol archive truncated after" << count << "whole entries:" << filePath;
     alerts().alert(loc("DamagedSymbolArchive"), loc("DamagedSymbolArchiveInfo").arg(count).arg(declaredEntryCount()));
   }
-  diag(QStringLiteral("iswa2010bin read"));
+  qCDebug(lcSymbols).noquote() << "symbol archive read:" << filePath << count << "entries";
   return true;
 }
 
@@ -219,8 +218,7 @@ std::optional<QImage> SymbolArchive::archivedImage(SymbolCode code) {
     return archivedImage(code);
   }
   if (image.isNull()) {
-    diag(QStringLiteral("archivedImage(for:)"),
-         QStringLiteral("undecodable image of ") + SSS::toString(code) + QStringLiteral(", dropped"));
+    qCWarning(lcSymbols).noquote() << "undecodable image of" << SSS::toString(code) << "dropped";
     m_encoded.remove(code);
     return std::nullopt;
   }
@@ -343,13 +341,13 @@ QImage SymbolArchive::mirrorImage(const QImage& image, bool leftRight) {
 
 QByteArray SymbolArchive::encodeArchive(const QList<QPair<SymbolCode, QByteArray>>& entries) {
   if (entries.size() > 0xFFFF) {
-    diag(QStringLiteral("encodeArchive"), QStringLiteral("too many entries: %1").arg(entries.size()));
+    qCWarning(lcSymbols) << "cannot encode" << entries.size() << "entries in one archive";
     return QByteArray();
   }
   qsizetype total = 2;
   for (const auto& entry : entries) {
     if (entry.second.size() > 0xFFFF) {
-      diag(QStringLiteral("encodeArchive"), QStringLiteral("image too long for ") + SSS::toString(entry.first));
+      qCWarning(lcSymbols).noquote() << "image too long to encode for" << SSS::toString(entry.first);
       return QByteArray();
     }
     total += 6 + entry.second.size();

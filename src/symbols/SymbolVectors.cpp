@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "core/Resources.h"
 #include "symbols/SymbolArchive.h"
 
@@ -35,8 +35,7 @@ bool SymbolVectors::loadLocked(const QString& linePath, const QString& fillPath)
   const QString fill = fillPath.isEmpty() ? Resources::path(QStringLiteral("SuttonSignWritingFill.ttf")) : fillPath;
   auto fonts = std::make_unique<SymbolFonts>(readFile(line), readFile(fill));
   if (!fonts->isValid()) {
-    diag(QStringLiteral("SymbolVectors::load"),
-         QStringLiteral("cannot read the symbol fonts: ") + line + QStringLiteral(", ") + fill);
+    qCWarning(lcSymbols).noquote() << "cannot read the symbol fonts:" << line << fill;
     return false;
   }
   m_fonts = std::move(fonts);

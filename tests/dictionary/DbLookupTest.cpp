@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "DictionaryFixture.h"
-#include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
 #include "symbols/Symbol.h"
 

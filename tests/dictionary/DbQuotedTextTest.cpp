@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "DictionaryFixture.h"
-#include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
 
 using namespace quabe;

@@ -4,7 +4,6 @@
 
 #include "DictionaryFixture.h"
 #include "common/TestSupport.h"
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "dictionary/Dictionary.h"
 
@@ -48,7 +47,6 @@ TEST_F(DictionaryFixture, RowsReadNullTextsAsEmptyAndTheGlossStandsInForTheReadi
 }
 
 TEST_F(DictionaryFixture, ValidationAlertsOnceForMissingFilesAndFilesWithoutSigns) {
-  setDiagnosticsEnabled(false);
   const QString language = Localization::language();
   Localization::setLanguage("en");
   {
@@ -98,7 +96,6 @@ TEST_F(DictionaryFixture, TagMigrationAddsTheColumnAndMovesCircledDigitsOutOfGlo
                          "(3, '降る①', '雨②', NULL), (4, '行①く', NULL, NULL)"));
   }
   db.setPath(old);
-  setDiagnosticsEnabled(false);
   EXPECT_EQ(db.getSign(1)->tag, "");  // the missing column reads as empty
   EXPECT_EQ(db.getSign(1)->gloss, "雨②");
   ASSERT_TRUE(db.addTagColumn(old));

@@ -3,7 +3,6 @@
 
 #include "DictionaryFixture.h"
 #include "common/TestSupport.h"
-#include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
 #include "document/Sign.h"
 #include "symbols/SymbolArchive.h"
@@ -41,7 +40,6 @@ bool inkIn(const QImage& image, const QRect& rect, const QColor& background = Qt
 
 TEST_F(DictionaryFixture, StoringACanvasSignInsertsNewEntriesAndUpdatesStoredOnes) {
   QUABE_REQUIRE_ARCHIVE();
-  setDiagnosticsEnabled(false);
   SignPtr empty = canvasSign("空", {});
   EXPECT_FALSE(db.storeSign(*empty));
   EXPECT_EQ(db.getMaxSignID(), 0);
@@ -92,7 +90,6 @@ TEST_F(DictionaryFixture, StoringACanvasSignInsertsNewEntriesAndUpdatesStoredOne
 
 TEST_F(DictionaryFixture, ThumbnailsDrawAtStoredPlacesOrCentreWhatDoesNotFit) {
   QUABE_REQUIRE_ARCHIVE();
-  setDiagnosticsEnabled(false);
   const QSize hand = SymbolArchive::shared().image(SSS::fromString("01-01-001-01-01-01"))->size();
   exec("INSERT INTO Signs (SignID, Gloss) VALUES (1, 'fits'), (2, 'wide'), (3, 'none')");
   exec(

@@ -6,7 +6,6 @@
 
 #include "DictionaryFixture.h"
 #include "common/TestSupport.h"
-#include "core/Diagnostics.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/SpmlImport.h"
 
@@ -31,7 +30,6 @@ QByteArray spmlWithEntries(int count) {
 // is told, nothing half-written stays (no building file, no journal), and the
 // dictionary imported into keeps what it had.
 TEST_F(DictionaryFixture, WritesOntoAFullDiskSayWhyAndLeaveNothingBehind) {
-  setDiagnosticsEnabled(false);
   addEntry("keep");
   QByteArray spml = spmlWithEntries(400);
   QBuffer device(&spml);
@@ -57,7 +55,6 @@ TEST_F(DictionaryFixture, WritesOntoAFullDiskSayWhyAndLeaveNothingBehind) {
 // Another connection holding a write transaction: the import waits for it,
 // then reports the dictionary busy, never a file that is not a dictionary.
 TEST_F(DictionaryFixture, ADictionaryHeldByAnotherWriterIsBusyNotInvalid) {
-  setDiagnosticsEnabled(false);
   SqliteDatabase writer(path);
   ASSERT_TRUE(writer.open() && writer.beginTransaction());
   ASSERT_TRUE(writer.executeUpdate("DELETE FROM Translation"));

@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 
 #include "DictionaryFixture.h"
-#include "core/Diagnostics.h"
 #include "core/Resources.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
@@ -53,7 +52,6 @@ TEST_F(DictionaryFixture, ANewDictionaryHasAllTablesKeysIndexesAndSymbolSizes) {
 }
 
 TEST_F(DictionaryFixture, CreationFailsCleanlyWithoutUsableSymbolData) {
-  setDiagnosticsEnabled(false);
   QString error;
   EXPECT_FALSE(DictionaryFile::create(file("a.db"), file("none.db"), false, &error));
   EXPECT_FALSE(error.isEmpty());
@@ -109,7 +107,6 @@ TEST_F(DictionaryFixture, TheStarterSourceBuildsHandshapesMarkersEntriesAliasesA
 }
 
 TEST_F(DictionaryFixture, ABadStarterSourceLeavesNoFile) {
-  setDiagnosticsEnabled(false);
   const QString built = file("bad.db");
   QString error;
   EXPECT_FALSE(DictionaryFile::buildFromSource("{ not json", built, symbolData, &error));

@@ -1,6 +1,5 @@
 #include "DictionaryFixture.h"
 
-#include "core/Diagnostics.h"
 #include "dictionary/DictionaryFile.h"
 
 namespace quabe::test {
@@ -29,8 +28,6 @@ void DictionaryFixture::SetUp() {
   QObject::connect(&db, &Dictionary::changed, [this] { ++writes; });
   writes = 0;
 }
-
-void DictionaryFixture::TearDown() { setDiagnosticsEnabled(true); }
 
 qint64 DictionaryFixture::addEntry(const QString& gloss, const QString& tag, const QString& yomi,
                                    const QStringList& meanings) {

@@ -14,7 +14,6 @@ namespace quabe::test {
 class DictionaryFixture : public ::testing::Test {
  protected:
   void SetUp() override;
-  void TearDown() override;
 
   // Path of a file in the temporary directory.
   QString file(const QString& name) const { return dir.filePath(name); }

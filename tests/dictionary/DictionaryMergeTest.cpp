@@ -4,7 +4,6 @@
 #include <QFile>
 
 #include "DictionaryFixture.h"
-#include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/DictionaryMerge.h"
@@ -159,7 +158,6 @@ TEST_F(MergeTest, CompoundsAndAliasesSurviveTheMerge) {
 
 // A target that refuses writes: every entry is reported, none half-written.
 TEST_F(MergeTest, FailedWritesAreCountedAndLeaveNothingBehind) {
-  setDiagnosticsEnabled(false);
   put(path, 1, "rain", 10);
   put(other(), 1, "rain", 10, {"changed"});
   put(other(), 2, "snow", 20);

@@ -8,7 +8,6 @@
 #include "BuildPaths.h"
 #include "DictionaryFixture.h"
 #include "common/TestSupport.h"
-#include "core/Diagnostics.h"
 #include "core/Resources.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
@@ -144,7 +143,6 @@ TEST_F(DictionaryFixture, SpmlEntriesWithSignsBecomeEntriesWithTheirBoxAtTheOrig
 }
 
 TEST_F(DictionaryFixture, SpmlImportKeepsExistingIdsAndWritesNothingFromABrokenFile) {
-  setDiagnosticsEnabled(false);
   const qint64 existing = addEntry("mine");
   ASSERT_EQ(existing, 1);
   // Malformed XML after a good entry: nothing at all is imported.

@@ -3,7 +3,6 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
-#include "core/Diagnostics.h"
 #include "dictionary/sqlite/SqliteDatabase.h"
 
 using namespace quabe;
@@ -18,14 +17,12 @@ class SqliteDatabaseTest : public ::testing::Test {
     ASSERT_TRUE(db.openOrCreate());
     ASSERT_TRUE(db.executeUpdate("CREATE TABLE T (ID INTEGER, Name TEXT, Score REAL, Flag INTEGER)"));
   }
-  void TearDown() override { setDiagnosticsEnabled(true); }
   QTemporaryDir dir;
   QString path;
 };
 }  // namespace
 
 TEST_F(SqliteDatabaseTest, UnknownColumnsReadAsNullAndWrongArgumentCountsRunNothing) {
-  setDiagnosticsEnabled(false);
   SqliteDatabase db(path);
   ASSERT_TRUE(db.open());
   ASSERT_TRUE(db.executeUpdate("INSERT INTO T (ID, Name) VALUES (?,?)", {7, QString("x")}));
@@ -74,7 +71,6 @@ TEST_F(SqliteDatabaseTest, TransactionsCommitRollBackAndCloseRollsBackAnOpenOne)
 }
 
 TEST_F(SqliteDatabaseTest, ABusyDatabaseIsRetriedUntilTheLimitThenFails) {
-  setDiagnosticsEnabled(false);
   SqliteDatabase holder(path);
   ASSERT_TRUE(holder.open());
   ASSERT_TRUE(holder.beginTransaction());  // exclusive lock

@@ -38,7 +38,7 @@ QList<QStringList> glossesOf(const BufferManager& buffer) {
   return ::testing::AssertionSuccess();
 }
 
-class BufferManagerTest : public EditorStateFixture {
+class BufferManagerTest : public SelectionFixture {
  protected:
   // Replaces the buffer's lines; each list of glosses is one line, "|" an empty sign.
   void setLines(const QList<QStringList>& lines) {
@@ -99,7 +99,6 @@ TEST_F(BufferManagerTest, PasteInsertsCopiesAndReturnsTheFollowingSign) {
   EXPECT_EQ(glossesOf(*buffer.editBuffer[0]), (QStringList{"X", "Y", "X", "Y", "|"}));
   EXPECT_EQ(next.get(), lineBreakOf(0).get());
 
-  setDiagnosticsEnabled(false);
   EXPECT_EQ(buffer.pasteSignsAt(0, 6), nullptr);
   EXPECT_EQ(buffer.pasteSignsAt(0, -1), nullptr);
   EXPECT_EQ(buffer.pasteSignsAt(5, 0), nullptr);

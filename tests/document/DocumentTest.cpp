@@ -9,7 +9,6 @@
 
 #include "SwmlTestSupport.h"
 #include "common/TestSupport.h"
-#include "core/Diagnostics.h"
 #include "core/Resources.h"
 #include "document/DbSign.h"
 #include "document/Document.h"
@@ -19,11 +18,7 @@ namespace {
 
 class DocumentTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    setDiagnosticsEnabled(false);
-    ASSERT_TRUE(dir.isValid());
-  }
-  void TearDown() override { setDiagnosticsEnabled(true); }
+  void SetUp() override { ASSERT_TRUE(dir.isValid()); }
 
   QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
   static QByteArray contents(const QString& path) {

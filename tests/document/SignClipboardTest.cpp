@@ -62,13 +62,15 @@ TEST(SignClipboardTest, TiffHoldsTheImagePixelsAsRgba) {
 }
 
 TEST(SignClipboardTest, CopiedSymbolsReachTheSystemClipboardAsTiffAndPng) {
-  EditorState::shared().reset();
+  Clipboards::shared().reset();
   SymbolClipboardAdapter::install();
   ISWAPtr a = boxSymbol(0, 0, 10, 10);
   ISWAPtr b = boxSymbol(30, 5, 10, 10);
   auto sign = signWith({a, b});
-  EditorState::shared().selectedSymbols = {a, b};
-  sign->copySelectedSymbols();
+  SymbolSelection selection;
+  selection.add(a);
+  selection.add(b);
+  sign->copySelectedSymbols(selection);
   const QMimeData* data = QGuiApplication::clipboard()->mimeData();
   ASSERT_NE(data, nullptr);
   ASSERT_TRUE(data->hasFormat("image/tiff"));
@@ -76,8 +78,8 @@ TEST(SignClipboardTest, CopiedSymbolsReachTheSystemClipboardAsTiffAndPng) {
   const QByteArray tiff = data->data("image/tiff");
   EXPECT_EQ(tagValue(tiff, 256), 40u);
   EXPECT_EQ(tagValue(tiff, 257), 15u);
-  EditorState::shared().setPasteboard(nullptr);
-  EditorState::shared().reset();
+  Clipboards::shared().setPasteboard(nullptr);
+  Clipboards::shared().reset();
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 namespace quabe::test {
 namespace {
 
-class SignGeometryTest : public EditorStateFixture {};
+class SignGeometryTest : public SelectionFixture {};
 
 void expectBox(const Sign& sign, qreal left, qreal top, qreal right, qreal bottom) {
   EXPECT_DOUBLE_EQ(sign.leftMost, left);
@@ -27,46 +27,46 @@ TEST_F(SignGeometryTest, IncludeSymbolKeepsCoordinatesNonNegative) {
   expectBox(*sign, 0, 0, 35, 38);
 }
 
-TEST_F(SignGeometryTest, AddSymbolTracksTheSignBeingEdited) {
+TEST_F(SignGeometryTest, EditingMovesOnAndRecomputesTheSignEditedBefore) {
   ISWAPtr a = boxSymbol(10, 10, 20, 20);
   auto first = signWith({});
+  sel.beginEditing(*first);
   first->addSymbol(a);
-  ASSERT_EQ(state().editingSigns.size(), 1);
-  EXPECT_TRUE(state().isEditing(first.get()));
+  EXPECT_TRUE(sel.isEditing(first.get()));
   // The box of a fresh sign starts at the origin; adding only extends it.
   expectBox(*first, 0, 0, 30, 30);
 
   // The box of the sign edited before is recomputed when editing moves on.
   a->rect.moveTopLeft(QPointF(40, 40));
   auto second = signWith({});
-  second->addSymbol(boxSymbol(0, 0, 5, 5));
+  sel.beginEditing(*second);
   expectBox(*first, 40, 40, 60, 60);
-  EXPECT_FALSE(state().isEditing(first.get()));
-  EXPECT_TRUE(state().isEditing(second.get()));
-  EXPECT_EQ(state().editingSigns.size(), 1);
+  EXPECT_FALSE(sel.isEditing(first.get()));
+  EXPECT_TRUE(sel.isEditing(second.get()));
+  EXPECT_EQ(sel.editingSigns().size(), 1);
 }
 
 TEST_F(SignGeometryTest, MoveSelectedRecomputesBoundsWhenAnEdgeSymbolLeavesIt) {
   ISWAPtr edge = boxSymbol(0, 0, 20, 20);
   ISWAPtr other = boxSymbol(50, 50, 20, 20);
   auto sign = signWith({edge, other});
-  state().addToSelection(edge);
-  sign->moveSelected(10, 10, 200, 200);
+  sel.add(edge);
+  sign->moveSelected(sel, 10, 10, 200, 200);
   EXPECT_EQ(edge->rect.topLeft(), QPointF(10, 10));
   expectBox(*sign, 10, 10, 70, 70);
 
   // Moving the right-most symbol left shrinks the right edge.
-  state().clearSymbolSelection();
-  state().addToSelection(other);
-  sign->moveSelected(-20, 0, 200, 200);
+  sel.clear();
+  sel.add(other);
+  sign->moveSelected(sel, -20, 0, 200, 200);
   expectBox(*sign, 10, 10, 50, 70);
 
   // An inner symbol only stretches the box.
   ISWAPtr inner = boxSymbol(20, 20, 10, 10);
   sign->symbols.append(inner);
-  state().clearSymbolSelection();
-  state().addToSelection(inner);
-  sign->moveSelected(45, 0, 200, 200);
+  sel.clear();
+  sel.add(inner);
+  sign->moveSelected(sel, 45, 0, 200, 200);
   expectBox(*sign, 10, 10, 75, 70);
 }
 
@@ -76,8 +76,8 @@ TEST_F(SignGeometryTest, MoveSelectedOfAnOversizedSymbolNeverLeavesNegativeCoord
   ISWAPtr wide = boxSymbol(0, 0, 120, 10);
   ISWAPtr small = boxSymbol(30, 20, 10, 10);
   auto sign = signWith({wide, small});
-  state().addToSelection(wide);
-  sign->moveSelected(-4, 0, 100, 100);
+  sel.add(wide);
+  sign->moveSelected(sel, -4, 0, 100, 100);
   EXPECT_DOUBLE_EQ(wide->rect.x(), 0);
   EXPECT_DOUBLE_EQ(small->rect.x(), 34);
   expectBox(*sign, 0, 0, 120, 30);

@@ -12,8 +12,8 @@ TEST_F(SignSymbolTest, MirrorAddsMirroredCopiesFifteenToTheLeft) {
   ISWAPtr far = require("01-01-001-01-01-02", 40, 10);
   ASSERT_TRUE(near && far);
   auto sign = signWith({near, far});
-  state().selectedSymbols = {near, far};
-  sign->mirrorSelected();
+  select({near, far});
+  sign->mirrorSelected(sel);
   ASSERT_EQ(sign->symbols.size(), 4);
   const ISWAPtr& nearCopy = sign->symbols[2];
   const ISWAPtr& farCopy = sign->symbols[3];
@@ -23,8 +23,7 @@ TEST_F(SignSymbolTest, MirrorAddsMirroredCopiesFifteenToTheLeft) {
   EXPECT_EQ(SSS::rotation(nearCopy->sss()), 9);
   EXPECT_EQ(SSS::rotation(farCopy->sss()), 10);
   EXPECT_EQ(SSS::rotation(near->sss()), 1);  // the originals stay as they were
-  EXPECT_EQ(identities(state().selectedSymbols), (QList<ISWA*>{nearCopy.get(), farCopy.get()}));
-  EXPECT_FALSE(near->selected);
+  EXPECT_EQ(identities(sel.symbols()), (QList<ISWA*>{nearCopy.get(), farCopy.get()}));
 }
 
 // A symbol (variation 1, fill 1, rotation 1) whose base symbol has the wanted
@@ -52,13 +51,13 @@ TEST_F(SignSymbolTest, ChangeVariationStepsAndWraps) {
   ASSERT_TRUE(one && many);
   const int count = several->second;
   auto sign = signWith({one, many});
-  state().selectedSymbols = {one, many};
+  select({one, many});
   for (int variation = 2; variation <= count; ++variation) {
-    sign->changeVariationSelected();
+    sign->changeVariationSelected(sel);
     EXPECT_EQ(SSS::variation(many->sss()), variation);
   }
   EXPECT_EQ(one->sss(), single->first);  // one variation: unchanged
-  sign->changeVariationSelected();       // past the last variation: back to 1
+  sign->changeVariationSelected(sel);    // past the last variation: back to 1
   EXPECT_EQ(SSS::variation(many->sss()), 1);
   EXPECT_EQ(many->rect.size(), SymbolArchive::shared().image(many->sss())->size());
   EXPECT_EQ(many->rect.topLeft(), QPointF(30, 0));
@@ -144,10 +143,9 @@ TEST_F(IntegrateArrowsTest, MergedArrowsLeaveTheSelection) {
   ISWAPtr second = arrow(1, 20, 0);
   ASSERT_TRUE(first && second);
   auto sign = signWith({first, second});
-  state().selectedSymbols = {first};
-  first->selected = true;
-  sign->integrateArrows();
-  EXPECT_TRUE(state().selectedSymbols.isEmpty());
+  sel.add(first);
+  sign->integrateArrows(&sel);
+  EXPECT_TRUE(sel.symbols().isEmpty());
   EXPECT_DOUBLE_EQ(sign->rightMost, sign->symbols[0]->rect.right());
 }
 

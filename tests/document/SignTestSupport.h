@@ -6,10 +6,10 @@
 #include <QList>
 #include <memory>
 
-#include "core/Diagnostics.h"
-#include "document/EditorState.h"
-#include "document/Sign.h"
 #include "common/TestSupport.h"
+#include "document/Clipboards.h"
+#include "document/Sign.h"
+#include "document/SymbolSelection.h"
 #include "symbols/SymbolArchive.h"
 
 namespace quabe::test {
@@ -51,23 +51,27 @@ class RecordingPasteboard : public ImagePasteboard {
   QList<QImage> images;
 };
 
-// Every test starts and ends with a clean editor-wide state.
-class EditorStateFixture : public ::testing::Test {
+// Every test has its own selection and starts and ends with empty clipboards.
+class SelectionFixture : public ::testing::Test {
  protected:
-  void SetUp() override { EditorState::shared().reset(); }
+  void SetUp() override { Clipboards::shared().reset(); }
   void TearDown() override {
-    EditorState::shared().reset();
-    EditorState::shared().setPasteboard(nullptr);
-    setDiagnosticsEnabled(true);
+    Clipboards::shared().reset();
+    Clipboards::shared().setPasteboard(nullptr);
   }
-  EditorState& state() { return EditorState::shared(); }
+  Clipboards& clipboards() { return Clipboards::shared(); }
+  void select(std::initializer_list<ISWAPtr> symbols) {
+    sel.clear();
+    for (const ISWAPtr& symbol : symbols) sel.add(symbol);
+  }
+  SymbolSelection sel;
 };
 
 // Tests that need real symbol images; skipped when the archive is not built.
-class ArchiveFixture : public EditorStateFixture {
+class ArchiveFixture : public SelectionFixture {
  protected:
   void SetUp() override {
-    EditorStateFixture::SetUp();
+    SelectionFixture::SetUp();
     QUABE_REQUIRE_ARCHIVE();
   }
   // A symbol the test relies on; fails the test when the archive lacks it.

@@ -2,7 +2,6 @@
 
 #include "SwmlTestSupport.h"
 #include "common/TestSupport.h"
-#include "core/Diagnostics.h"
 #include "document/SwmlWriter.h"
 
 namespace quabe {
@@ -13,8 +12,6 @@ using test::readSwml;
 
 class SwmlRobustness : public ::testing::Test {
  protected:
-  void SetUp() override { setDiagnosticsEnabled(false); }
-  void TearDown() override { setDiagnosticsEnabled(true); }
   // Reads a file of the test data into buffer and prefs.
   SwmlReadReport read(const char* name) {
     prefs = test::fixedPreferences();

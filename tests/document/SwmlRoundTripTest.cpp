@@ -5,7 +5,6 @@
 #include "SwmlTestSupport.h"
 #include "common/RandomDocument.h"
 #include "common/TestSupport.h"
-#include "core/Diagnostics.h"
 #include "document/Compound.h"
 #include "document/SwmlWriter.h"
 
@@ -14,7 +13,6 @@ namespace {
 
 TEST(SwmlRoundTrip, RandomDocumentsReadBackAsWrittenAndWriteTheSameBytes) {
   QUABE_REQUIRE_ARCHIVE();
-  setDiagnosticsEnabled(false);
   int compounds = 0, negative = 0;
   for (quint32 seed = 1; seed <= 300; ++seed) {
     test::RandomDocument random(seed);
@@ -37,7 +35,6 @@ TEST(SwmlRoundTrip, RandomDocumentsReadBackAsWrittenAndWriteTheSameBytes) {
       for (const SignPtr& sign : line->signArray) compounds += dynamic_cast<Compound*>(sign.get()) != nullptr;
     negative += int(first.count("x=\"-") + first.count("y=\"-"));
   }
-  setDiagnosticsEnabled(true);
   // The documents did hold what the round trip is about.
   EXPECT_GT(compounds, 50);
   EXPECT_GT(negative, 1000);

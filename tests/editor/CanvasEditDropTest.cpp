@@ -30,7 +30,7 @@ class CanvasEditDropTest : public EditorGuiTest {
 TEST_F(CanvasEditDropTest, PaletteSymbolDroppedIntoTheSignUnderThePointer) {
   for (const bool vertical : {false, true}) {
     SCOPED_TRACE(vertical ? "vertical" : "horizontal");
-    EditorState::shared().reset();
+    Clipboards::shared().reset();
     WindowController* window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}})}}, vertical));
     EditingCanvas* canvas = window->canvasView();
     ViewLineManager* man = canvas->viewLineMan();
@@ -45,7 +45,7 @@ TEST_F(CanvasEditDropTest, PaletteSymbolDroppedIntoTheSignUnderThePointer) {
 
     ASSERT_EQ(lineBreak->symbols.size(), 1);
     const ISWAPtr dropped = lineBreak->symbols[0];
-    EXPECT_TRUE(dropped->selected);
+    EXPECT_TRUE(canvas->selection().contains(dropped.get()));
     EXPECT_TRUE(lineBreak->jjs->gloss.isEmpty());
     ASSERT_EQ(buffer.editBuffer[0]->signArray.size(), 3);
     EXPECT_TRUE(buffer.editBuffer[0]->signArray.last()->isEmpty());

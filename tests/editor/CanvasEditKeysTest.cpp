@@ -44,7 +44,7 @@ class CanvasEditKeysTest : public EditorGuiTest {
 // refused.
 TEST_F(CanvasEditKeysTest, SignsTravelThroughTheSystemClipboardAsText) {
   SymbolClipboardAdapter adapter;
-  EditorState::shared().setPasteboard(&adapter);
+  Clipboards::shared().setPasteboard(&adapter);
   QClipboard* clipboard = QGuiApplication::clipboard();
   openStandard();
   const auto line = [this] { return window->document()->bufferManager.editBuffer[0]->signArray; };

@@ -63,7 +63,7 @@ TEST_F(CanvasEditMouseTest, SymbolSelectionByClicks) {
   const SignPtr sign = current();
   const ISWAPtr hand = sign->symbols[0];
   const ISWAPtr arrow = sign->symbols[1];
-  const QList<ISWAPtr>& selection = EditorState::shared().selectedSymbols;
+  const QList<ISWAPtr>& selection = canvas->selection().symbols();
 
   click(canvas, centreOf(canvas, hand));
   EXPECT_EQ(selection, QList<ISWAPtr>{hand});
@@ -72,7 +72,7 @@ TEST_F(CanvasEditMouseTest, SymbolSelectionByClicks) {
   EXPECT_EQ(selection, (QList<ISWAPtr>{hand, arrow}));
   click(canvas, centreOf(canvas, hand), Qt::ShiftModifier);
   EXPECT_EQ(selection, QList<ISWAPtr>{arrow});
-  EXPECT_FALSE(hand->selected);
+  EXPECT_FALSE(canvas->selection().contains(hand.get()));
   click(canvas, centreOf(canvas, hand), Qt::ShiftModifier);
   click(canvas, centreOf(canvas, arrow));
   EXPECT_EQ(selection, QList<ISWAPtr>{arrow}) << "a plain click narrows the selection";
@@ -80,7 +80,7 @@ TEST_F(CanvasEditMouseTest, SymbolSelectionByClicks) {
   // A click on empty space of the sign clears the symbol selection.
   clickSign(canvas, 0, 0);
   EXPECT_TRUE(selection.isEmpty());
-  EXPECT_FALSE(arrow->selected);
+  EXPECT_FALSE(canvas->selection().contains(arrow.get()));
 }
 
 // Dragging a selected symbol moves every selected symbol by the pointer's
@@ -99,7 +99,7 @@ TEST_F(CanvasEditMouseTest, DraggingMovesAllSelectedSymbolsAsOneStep) {
   drag(canvas, grip, grip + QPointF(7, 5));
   EXPECT_EQ(hand->rect.topLeft() - handStart, QPointF(7, 5));
   EXPECT_EQ(arrow->rect.topLeft() - arrowStart, QPointF(7, 5));
-  EXPECT_EQ(EditorState::shared().selectedSymbols.size(), 2) << "a drag keeps the selection";
+  EXPECT_EQ(canvas->selection().symbols().size(), 2) << "a drag keeps the selection";
   ASSERT_EQ(window->document()->undoStack().count(), 1);
   window->document()->undoStack().undo();
   EXPECT_EQ(canvas->viewLineMan()->signAt(0, 0)->symbols[0]->rect.topLeft(), handStart);
@@ -126,7 +126,7 @@ TEST_F(CanvasEditMouseTest, AtTwiceTheSizeClicksAndDropsMeetTheSymbols) {
   const ISWAPtr hand = man->signAt(0, 0)->symbols[0];
   const QRectF handRect = hand->rect.translated(man->signOrigin(0, 0));
   click(canvas, handRect.center() * zoom);
-  EXPECT_EQ(EditorState::shared().selectedSymbols, QList<ISWAPtr>{hand});
+  EXPECT_EQ(canvas->selection().symbols(), QList<ISWAPtr>{hand});
 
   const QImage shown = canvas->grab().toImage().convertToFormat(QImage::Format_ARGB32);
   const QImage outline = SymbolVectors::shared().rendered(hand->sss(), zoom, Qt::black);

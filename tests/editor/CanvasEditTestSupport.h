@@ -15,11 +15,10 @@
 
 #include "CanvasTestSupport.h"
 #include "common/TestSupport.h"
-#include "core/Diagnostics.h"
 #include "core/Resources.h"
+#include "document/Clipboards.h"
 #include "document/DbSign.h"
 #include "document/Document.h"
-#include "document/EditorState.h"
 #include "document/Sign.h"
 #include "editor/app/DocumentController.h"
 #include "editor/interaction/DocumentEditor.h"
@@ -51,10 +50,9 @@ class EditorGuiTest : public ::testing::Test {
     settings.setValue(QStringLiteral("AutoCentering"), false);
     settings.setValue(QStringLiteral("RotatePuncs"), false);
     settings.sync();
-    EditorState::shared().reset();
-    EditorState::shared().setPasteboard(&pictures);
+    Clipboards::shared().reset();
+    Clipboards::shared().setPasteboard(&pictures);
     alerts = std::make_unique<RecordingAlertSink>();
-    setDiagnosticsEnabled(false);
     ASSERT_TRUE(m_dir.isValid());
   }
 
@@ -69,10 +67,9 @@ class EditorGuiTest : public ::testing::Test {
       delete window;
     }
     DocumentController::shared().resetForTests();
-    EditorState::shared().reset();
-    EditorState::shared().setPasteboard(nullptr);
+    Clipboards::shared().reset();
+    Clipboards::shared().setPasteboard(nullptr);
     alerts.reset();
-    setDiagnosticsEnabled(true);
   }
 
   // A document with the given lines of signs (each line gets its line break).

@@ -6,7 +6,7 @@
 
 #include "CanvasTestSupport.h"
 #include "common/TestSupport.h"
-#include "document/EditorState.h"
+#include "document/Clipboards.h"
 
 namespace quabe {
 namespace {
@@ -20,13 +20,9 @@ class CanvasRender : public ::testing::Test {
  protected:
   void SetUp() override {
     QUABE_REQUIRE_ARCHIVE();
-    EditorState::shared().reset();
-    ISWA::setHandColoring(false);
+    Clipboards::shared().reset();
   }
-  void TearDown() override {
-    EditorState::shared().reset();
-    ISWA::setHandColoring(false);
-  }
+  void TearDown() override { Clipboards::shared().reset(); }
 
   // Two logical lines: [a b br] and [c br]. Symbols stand at x >= 100 so
   // that glosses at the left of the column have room.
@@ -236,9 +232,9 @@ TEST_F(CanvasRender, RefreshLayoutTakesNewBoundsOfEditedSigns) {
   auto extra = std::make_shared<ISWA>(SSS::fromString(QString::fromLatin1(kHead)));
   extra->rect.moveTopLeft(QPointF(0, 200));
   a->symbols << extra;
-  EditorState::shared().editingSigns << a;
+  canvas.selection().beginEditing(*a);
   canvas.refreshLayout();
-  EXPECT_TRUE(EditorState::shared().editingSigns.isEmpty());
+  EXPECT_TRUE(canvas.selection().editingSigns().isEmpty());
   EXPECT_DOUBLE_EQ(man().signRect(0, 0).height(), a->bottomMost - a->topMost);
   EXPECT_GT(a->height, 200);
 }

@@ -1,8 +1,7 @@
 #include "DictTestSupport.h"
 
-#include "core/Diagnostics.h"
 #include "dictionary/DictionaryFile.h"
-#include "document/EditorState.h"
+#include "document/Clipboards.h"
 
 namespace quabe::test {
 
@@ -84,14 +83,12 @@ void DictionaryWindowFixture::SetUp() {
   ASSERT_TRUE(dictionary.create());
   path = dictionary.path;
   sink = new RecordingAlertSink;
-  setDiagnosticsEnabled(false);
 }
 
 void DictionaryWindowFixture::TearDown() {
-  setDiagnosticsEnabled(true);
   delete sink;
   sink = nullptr;
-  EditorState::shared().reset();
+  Clipboards::shared().reset();
 }
 
 }  // namespace quabe::test

@@ -12,7 +12,7 @@
 #include "CanvasTestSupport.h"
 #include "common/TestSupport.h"
 #include "core/Resources.h"
-#include "document/EditorState.h"
+#include "document/Clipboards.h"
 #include "editor/export/CanvasExport.h"
 
 namespace quabe {
@@ -66,7 +66,7 @@ class Export : public ::testing::Test {
  protected:
   void SetUp() override {
     QUABE_REQUIRE_ARCHIVE();
-    EditorState::shared().reset();
+    Clipboards::shared().reset();
     ASSERT_TRUE(dir.isValid());
   }
 

@@ -204,7 +204,7 @@ TEST_F(FinderWindowTest, EvaluationRunsInTheBackgroundWithProgressAndReport) {
 
   // The samples of one directory, answered by a recording collector.
   QList<std::tuple<QString, qint64, int>> calls;
-  tester->tester().collector = [&calls](const QString& directory, qint64 answer, int limit, bool) {
+  tester->evaluation().collector = [&calls](const QString& directory, qint64 answer, int limit, bool) {
     calls.append({directory, answer, limit});
     FinderEvaluationResult first;
     first.swmlFileName = "a.swml";

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "LayoutTestSupport.h"
-#include "core/Diagnostics.h"
+#include "document/Clipboards.h"
 #include "document/DbSign.h"
-#include "document/EditorState.h"
 
 namespace quabe {
 namespace {
@@ -14,14 +13,8 @@ using test::setLines;
 
 class LayoutEditing : public ::testing::Test {
  protected:
-  void SetUp() override {
-    EditorState::shared().reset();
-    setDiagnosticsEnabled(false);
-  }
-  void TearDown() override {
-    EditorState::shared().reset();
-    setDiagnosticsEnabled(true);
-  }
+  void SetUp() override { Clipboards::shared().reset(); }
+  void TearDown() override { Clipboards::shared().reset(); }
   QList<SignPtr> line(qsizetype i) { return buffer.line(i)->signArray; }
 
   Preferences prefs = test::standardSettings();
@@ -130,9 +123,10 @@ TEST_F(LayoutEditing, PastingSymbolsIntoTheLineBreakTerminatesTheLineAgain) {
   setLines(buffer, {{a, emptySign()}});
   ViewLineManager man(&buffer, &prefs, 800, 1000);
   man.layout();
-  EditorState::shared().symbolClipboard = {copied};
+  Clipboards::shared().symbolClipboard = {copied};
   man.cursorOffset = 1;
-  man.pasteSymbols();
+  SymbolSelection selection;
+  man.pasteSymbols(selection);
   EXPECT_EQ(line(0)[1]->symbols.size(), 1);
   ASSERT_EQ(line(0).size(), 3);
   EXPECT_TRUE(line(0).last()->isEmpty());

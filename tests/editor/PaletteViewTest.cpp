@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "common/TestSupport.h"
-#include "core/Diagnostics.h"
 #include "editor/palette/PaletteTabWidget.h"
 #include "editor/palette/PaletteView.h"
 #include "symbols/SymbolArchive.h"
@@ -39,9 +38,6 @@ class RecordingPaletteView : public PaletteView {
 
 class PaletteViewTest : public ::testing::Test {
  protected:
-  void SetUp() override { setDiagnosticsEnabled(false); }
-  void TearDown() override { setDiagnosticsEnabled(true); }
-
   // Shows a tab widget and waits until it is on screen.
   std::unique_ptr<PaletteTabWidget> shownTabs() {
     auto tabs = std::make_unique<PaletteTabWidget>();

@@ -62,7 +62,7 @@ TEST_F(UndoTest, MixedSessionUndoesToTheOriginalAndRedoesToTheEdit) {
   SignPtr first = current(canvas);
   ISWAPtr hand = first->symbols[0];
   click(canvas, centreOf(canvas, hand));
-  ASSERT_TRUE(hand->selected);
+  ASSERT_TRUE(canvas->selection().contains(hand.get()));
   key(canvas, Qt::Key_R);
   key(canvas, Qt::Key_H);
   key(canvas, Qt::Key_F);
@@ -157,10 +157,9 @@ TEST_F(UndoTest, UndoRestoresCursorAndSelection) {
   EXPECT_EQ(canvas->viewLineMan()->cursorOffset, 0);
   const SignPtr restored = current(canvas);
   EXPECT_EQ(restored->symbols[1]->sss(), before);
-  const QList<ISWAPtr>& selection = EditorState::shared().selectedSymbols;
+  const QList<ISWAPtr>& selection = canvas->selection().symbols();
   ASSERT_EQ(selection.size(), 1);
   EXPECT_EQ(selection[0], restored->symbols[1]);
-  EXPECT_TRUE(selection[0]->selected);
 
   window->action(QStringLiteral("redo"))->trigger();
   EXPECT_NE(current(canvas)->symbols[1]->sss(), before);

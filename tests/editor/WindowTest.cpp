@@ -253,4 +253,26 @@ TEST_F(WindowTest, RevertToSavedAndOpenRecent) {
 }
 
 }  // namespace
+
+// Every window has a symbol selection of its own: selecting in one leaves the
+// other's alone, and closing one leaves the other's selection working.
+TEST_F(WindowTest, EachWindowKeepsItsOwnSymbolSelection) {
+  WindowController* first = openWindow(sample());
+  WindowController* second = openWindow(sample());
+  EditingCanvas* a = first->canvasView();
+  EditingCanvas* b = second->canvasView();
+  a->selectNextSymbol();
+  ASSERT_EQ(a->selection().symbols().size(), 1);
+  const ISWAPtr chosen = a->selection().symbols().first();
+  b->selectNextSymbol();
+  EXPECT_EQ(b->selection().symbols(), QList<ISWAPtr>{b->viewLineMan()->currentSign()->symbols.first()});
+  EXPECT_EQ(a->selection().symbols(), QList<ISWAPtr>{chosen});
+
+  ASSERT_TRUE(second->close());
+  EXPECT_EQ(a->selection().symbols(), QList<ISWAPtr>{chosen});
+  const SymbolCode before = chosen->sss();
+  a->rotateSelected(45);
+  EXPECT_NE(chosen->sss(), before);
+}
+
 }  // namespace quabe::test

@@ -8,7 +8,6 @@
 #include "FswSigns.h"
 #include "ScopedTuning.h"
 #include "common/TestSupport.h"
-#include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "document/Sign.h"
@@ -115,9 +114,7 @@ TEST_F(FinderDictionaryTest, EvaluationCollectsTheAnswersRank) {
   writeSample("flat_FLAT/d.txt", {{60, 40, "01-05-001-01-01-01"}});   // not a sample
   FinderEvaluation tester;
   tester.finder = &finder;
-  setDiagnosticsEnabled(false);
   const QList<FinderEvaluationResult> results = tester.collectResults(directory.filePath("flat_FLAT"), flat, 20, false);
-  setDiagnosticsEnabled(true);
   ASSERT_EQ(results.size(), 2);
   EXPECT_EQ(results[0].swmlFileName, "a.swml");
   EXPECT_EQ(results[0].order, 1);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "FswSigns.h"
-#include "core/Diagnostics.h"
 #include "finder/SFSign.h"
 
 namespace quabe::test {
@@ -102,7 +101,6 @@ TEST(SFSign, MovementPartRanksDirections) {
 }
 
 TEST(SFSign, RedundantHandRule) {
-  setDiagnosticsEnabled(false);
   // Start and end position of one hand with the arrow between them (vertical arrow: along y).
   const SFSign s = sign({{hand(1, 1), 50, 10}, {arrow(1), 55, 50}, {hand(1, 1), 50, 90}}, true);
   EXPECT_EQ(s.handCount, 1);
@@ -122,11 +120,9 @@ TEST(SFSign, RedundantHandRule) {
   EXPECT_TRUE(three.normalize());
   EXPECT_EQ(three.handCount, 1);
   EXPECT_FALSE(three.normalize());
-  setDiagnosticsEnabled(true);
 }
 
 TEST(SFSign, SqueezeRule) {
-  setDiagnosticsEnabled(false);
   const SymbolCode squeeze = SSS::make(2, 2, 1, 1, 1, 1);
   const SymbolCode flick = SSS::make(2, 2, 8, 1, 1, 1);
   const SymbolCode closedFourFingers = SSS::make(1, 4, 7, 1, 2, 3);  // serial 75
@@ -137,7 +133,6 @@ TEST(SFSign, SqueezeRule) {
   EXPECT_EQ(sign({{closedFourFingers, 0, 0}, {flick, 10, 0}}, true).hands[0].code(), closedFourFingers);
   EXPECT_EQ(sign({{closedFourFingers, 0, 0}, {squeeze, 10, 0}}, false).hands[0].code(), closedFourFingers);
   EXPECT_EQ(sign({{hand(1, 1), 0, 0}, {squeeze, 10, 0}}, true).hands[0].code(), hand(1, 1));
-  setDiagnosticsEnabled(true);
 }
 
 TEST(SFSign, SignsWithoutComparedSymbols) {

@@ -2,7 +2,6 @@
 
 #include "FswSigns.h"
 #include "common/TestSupport.h"
-#include "core/Diagnostics.h"
 #include "finder/SignFinder.h"
 
 namespace quabe::test {
@@ -74,7 +73,6 @@ TEST_F(SignFinderSearch, TargetWithoutComparedSymbolsFindsNothing) {
 // search tries dropping the next one, and takes that list when its best is
 // better.
 TEST_F(SignFinderSearch, AlternativeSearchBelowThreshold) {
-  setDiagnosticsEnabled(false);
   const SymbolCode right = SSS::make(2, 3, 1, 1, 1, 7);
   const SymbolCode left = SSS::make(2, 3, 1, 1, 1, 3);
   auto target = [&] {
@@ -109,7 +107,6 @@ TEST_F(SignFinderSearch, AlternativeSearchBelowThreshold) {
   r = finder.findSimilarSigns(target(), 20);
   ASSERT_EQ(r.size(), 1);
   EXPECT_DOUBLE_EQ(r[0].similarity, twice.similarity(oneOther).score);
-  setDiagnosticsEnabled(true);
 }
 
 // A left-handed signer's "50" (the mirror image) is the entry itself when

@@ -11,7 +11,6 @@
 #include <cstdlib>
 
 #include "core/Alerts.h"
-#include "core/Diagnostics.h"
 #include "core/Resources.h"
 
 namespace quabe::fuzz {
@@ -31,7 +30,6 @@ inline void initialize() {
   static SilentAlerts silent;
   setAlertSink(&silent);
   Resources::registerDefaults();
-  setDiagnosticsEnabled(false);
 }
 
 // A scratch file of this process, in memory where the system offers it.

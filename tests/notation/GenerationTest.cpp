@@ -7,7 +7,6 @@
 #include "BuildPaths.h"
 #include "NotationTestSupport.h"
 #include "common/TestSupport.h"
-#include "core/Diagnostics.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
 #include "document/Compound.h"
@@ -59,9 +58,7 @@ class Generation : public testing::Test {
     ASSERT_TRUE(dir.isValid());
     ASSERT_TRUE(DictionaryFile::create(path, DictionaryFile::defaultSymbolDataPath(), true, nullptr));
     db.setPath(path);
-    setDiagnosticsEnabled(false);
   }
-  void TearDown() override { setDiagnosticsEnabled(true); }
 
   // Stores an entry and its spelling; returns the new SignID.
   qint64 add(DbSign entry, QList<DbISWA> rows, const QStringList& meanings = {}) {
@@ -327,9 +324,7 @@ class StarterDictionary : public testing::Test {
   void SetUp() override {
     QUABE_REQUIRE_ARCHIVE();
     ASSERT_TRUE(QFile::exists(path)) << "the build makes the starter dictionary";
-    setDiagnosticsEnabled(false);
   }
-  void TearDown() override { setDiagnosticsEnabled(true); }
   static QStringList glossesOf(const QList<SignPtr>& signs) {
     QStringList glosses;
     for (const SignPtr& sign : signs) glosses.append(sign->jjs->gloss + sign->jjs->tag);

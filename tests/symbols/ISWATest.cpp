@@ -16,17 +16,15 @@ void expectInvariant(const ISWA& s, QPointF origin) {
 }
 }  // namespace
 
-TEST(ISWA, ConstructionTakesTheArchiveImageAndCopiesAreUnselected) {
+TEST(ISWA, ConstructionTakesTheArchiveImageAndCopiesKeepTheFlags) {
   QUABE_REQUIRE_ARCHIVE();
   ISWA hand(code("01-01-001-01-01-01"), Hand::right);
   ASSERT_TRUE(hand.isValid());
   EXPECT_EQ(hand.rect, QRectF(0, 0, 15, 30));
   EXPECT_EQ(hand.category(), Category::hand);
-  hand.selected = true;
   hand.changeableHand = true;
   hand.rect.moveTo(12, 7);
   const ISWA c = hand.copy();
-  EXPECT_FALSE(c.selected);
   EXPECT_TRUE(c.changeableHand);
   EXPECT_EQ(c.hand, Hand::right);
   EXPECT_EQ(c.rect, hand.rect);

@@ -16,16 +16,16 @@ namespace {
 
 // The symbol drawn on white: through ISWA::draw at actual size (the archive
 // image), or through its outlines.
-QImage onWhite(ISWA& symbol, bool outlines) {
+QImage onWhite(ISWA& symbol, bool outlines, bool handColoring = false) {
   QImage image(symbol.rect.size().toSize() + QSize(4, 4), QImage::Format_ARGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
   if (outlines) {
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor ink = symbol.isHand() ? symbol.handColor() : ISWA::neutralColor();
+    const QColor ink = symbol.isHand() ? symbol.handColor(handColoring) : ISWA::neutralColor();
     SymbolVectors::shared().drawing(symbol.sss())->paint(painter, QPointF(2, 2), ink);
   } else {
-    symbol.draw(painter, QPointF(2, 2) - symbol.rect.topLeft());
+    symbol.draw(painter, QPointF(2, 2) - symbol.rect.topLeft(), handColoring);
   }
   return image;
 }
@@ -81,15 +81,13 @@ TEST(SymbolVectors, OutlinesAtActualSizeLookLikeTheArchiveImages) {
   EXPECT_FALSE(SymbolVectors::shared().drawing(SSS::fromString(QStringLiteral("07-01-004-01-01-09"))).has_value());
 
   // Hands in their colours: the line part right red, left blue, the fill white.
-  ISWA::setHandColoring(true);
   for (const Hand hand : {Hand::right, Hand::left}) {
     ISWA symbol(SSS::fromString(QStringLiteral("01-05-050-01-03-01")), hand);
-    const QImage outlined = onWhite(symbol, true);
-    EXPECT_LE(largestDifference(onWhite(symbol, false), outlined), 64);
+    const QImage outlined = onWhite(symbol, true, true);
+    EXPECT_LE(largestDifference(onWhite(symbol, false, true), outlined), 64);
     int coloured = 0;
     for (int y = 0; y < outlined.height(); ++y)
-      for (int x = 0; x < outlined.width(); ++x) coloured += outlined.pixelColor(x, y) == symbol.handColor();
+      for (int x = 0; x < outlined.width(); ++x) coloured += outlined.pixelColor(x, y) == symbol.handColor(true);
     EXPECT_GT(coloured, 20);
   }
-  ISWA::setHandColoring(false);
 }

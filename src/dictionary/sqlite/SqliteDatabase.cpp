@@ -7,20 +7,18 @@
 #include <cerrno>
 #include <cstring>
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 
 namespace quabe {
 
 namespace {
-const QString kWhere = QStringLiteral("SqliteDatabase");
-
 bool checkThreadSafe() {
-  static const bool safe = sqlite3_threadsafe() != 0;
-  static bool reported = false;
-  if (!safe && !reported) {
-    reported = true;
-    diag(kWhere, QStringLiteral("the SQLite library is not built thread-safe"));
-  }
+  // Told once, when first asked.
+  static const bool safe = [] {
+    const bool threadSafe = sqlite3_threadsafe() != 0;
+    if (!threadSafe) qCWarning(lcDictionary) << "the SQLite library is not built thread-safe";
+    return threadSafe;
+  }();
   return safe;
 }
 
@@ -56,7 +54,7 @@ bool SqliteResultSet::next() {
     m_failed = true;
     if (m_owner) {
       m_owner->noteFailure();
-      diag(kWhere, QStringLiteral("step failed (%1): %2").arg(rc).arg(m_owner->lastErrorMessage()));
+      qCWarning(lcDictionary).noquote() << "step failed (" << rc << "):" << m_owner->lastErrorMessage();
     }
   }
   close();
@@ -83,7 +81,7 @@ int SqliteResultSet::columnIndex(const QString& name) {
   }
   const auto it = m_columns.constFind(name.toLower());
   if (it == m_columns.constEnd()) {
-    diag(kWhere, QStringLiteral("warning: no column named '%1'").arg(name));
+    qCWarning(lcDictionary) << "no column named" << name;
     return -1;
   }
   return it.value();
@@ -148,7 +146,7 @@ bool SqliteDatabase::openWithFlags(int flags) {
   if (rc != SQLITE_OK) {
     m_failureCode = rc & 0xff;
     m_failureMessage = handle ? QString::fromUtf8(sqlite3_errmsg(handle)) : QString::fromUtf8(sqlite3_errstr(rc));
-    diag(kWhere, QStringLiteral("cannot open %1 (%2): %3").arg(m_path).arg(rc).arg(m_failureMessage));
+    qCWarning(lcDictionary).noquote() << "cannot open" << m_path << "(" << rc << "):" << m_failureMessage;
     if (handle) sqlite3_close(handle);
     return false;
   }
@@ -167,7 +165,7 @@ bool SqliteDatabase::close() {
   }
   const int rc = sqlite3_close(m_handle);
   if (rc != SQLITE_OK) {
-    diag(kWhere, QStringLiteral("close failed (%1): %2").arg(rc).arg(lastErrorMessage()));
+    qCWarning(lcDictionary).noquote() << "close failed (" << rc << "):" << lastErrorMessage();
     sqlite3_close_v2(m_handle);
   }
   m_handle = nullptr;
@@ -202,15 +200,13 @@ void SqliteDatabase::noteFailure() {
 
 void SqliteDatabase::report(const char* where, const QString& sql) {
   noteFailure();
-  diag(kWhere, QStringLiteral("%1 failed (%2): %3 [%4]")
-                   .arg(QLatin1String(where))
-                   .arg(lastErrorCode())
-                   .arg(lastErrorMessage(), sql));
+  qCWarning(lcDictionary).noquote() << where << "failed (" << lastErrorCode() << "):" << lastErrorMessage() << "["
+                                    << sql << "]";
 }
 
 sqlite3_stmt* SqliteDatabase::prepare(const QString& sql, const QVariantList& arguments, const char* where) {
   if (!m_handle) {
-    diag(kWhere, QStringLiteral("%1 on a closed database: %2").arg(QLatin1String(where), sql));
+    qCWarning(lcDictionary).noquote() << where << "on a closed database:" << sql;
     return nullptr;
   }
   const QByteArray text = sql.toUtf8();
@@ -226,11 +222,8 @@ sqlite3_stmt* SqliteDatabase::prepare(const QString& sql, const QVariantList& ar
   if (parameterCount != arguments.size()) {
     m_failureCode = SQLITE_MISUSE;
     m_failureMessage = QStringLiteral("wrong number of arguments");
-    diag(kWhere, QStringLiteral("%1: the statement takes %2 arguments, %3 given [%4]")
-                     .arg(QLatin1String(where))
-                     .arg(parameterCount)
-                     .arg(arguments.size())
-                     .arg(sql));
+    qCWarning(lcDictionary).noquote() << where << ": the statement takes" << parameterCount << "arguments,"
+                                      << arguments.size() << "given [" << sql << "]";
     sqlite3_finalize(statement);
     return nullptr;
   }
@@ -306,7 +299,7 @@ bool SqliteDatabase::executeStatements(const QString& sql) {
   const int rc = sqlite3_exec(m_handle, sql.toUtf8().constData(), nullptr, nullptr, &error);
   if (rc != SQLITE_OK) {
     noteFailure();
-    diag(kWhere, QStringLiteral("executeStatements failed (%1): %2").arg(rc).arg(QString::fromUtf8(error)));
+    qCWarning(lcDictionary).noquote() << "executeStatements failed (" << rc << "):" << QString::fromUtf8(error);
   }
   sqlite3_free(error);
   return rc == SQLITE_OK;

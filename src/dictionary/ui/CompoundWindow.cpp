@@ -13,8 +13,8 @@
 #include <QVBoxLayout>
 
 #include "core/Alerts.h"
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
+#include "core/Logging.h"
 #include "dictionary/Dictionary.h"
 #include "document/Compound.h"
 #include "editor/ToolWindowKeys.h"
@@ -159,7 +159,7 @@ bool CompoundWindow::okButtonClicked() {
   if (!askYesNo(loc("CompoundAlreadyExists"))) return false;
   const std::optional<DbSign> existing = m_dictionary.getSign(compounds.first());
   if (!existing) {
-    diag(QStringLiteral("okButtonClicked"), QStringLiteral("missing compound with sign ID: %1").arg(compounds.first()));
+    qCWarning(lcDictionary) << "compound" << compounds.first() << "vanished from the dictionary";
     return false;
   }
   entry.signID = existing->signID;
@@ -185,7 +185,6 @@ bool CompoundWindow::store(bool update) {
     alerts().alert(loc("FailedToUpdateDictionary"), QString());
     return false;
   }
-  Q_EMIT compoundStored(entry.signID);
   close();
   return true;
 }

@@ -51,9 +51,6 @@ class CompoundWindow : public QWidget {
   QPushButton* okButton() const { return m_okButton; }
   QPushButton* cancelButton() const { return m_cancelButton; }
 
- Q_SIGNALS:
-  void compoundStored(qint64 signID);
-
  private:
   void fill();
   bool askYesNo(const QString& message);

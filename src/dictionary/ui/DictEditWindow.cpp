@@ -15,8 +15,8 @@
 #include <QVBoxLayout>
 
 #include "core/Alerts.h"
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
+#include "core/Logging.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/ui/DictSignView.h"
 #include "dictionary/ui/DictSymbolView.h"
@@ -220,9 +220,6 @@ void DictEditWindow::selectSymbol(int index) {
   if (!m_targetSign || index == m_selectedSymbolIndex) return;
   if (index < 0 || index >= m_targetSign->symbols.size()) return;
   m_selectedSymbolIndex = index;
-  for (qsizetype i = 0; i < m_targetSign->symbols.size(); ++i) {
-    if (const ISWAPtr& symbol = m_targetSign->symbols.at(i)) symbol->selected = (i == index);
-  }
   m_signView->setSelectedSymbolIndex(index);
   m_symbolBoxView->setSelectedSymbolIndex(index);
   updateFlagControls();
@@ -280,7 +277,7 @@ bool DictEditWindow::addSymbolAt(const QString& text, const QPointF& point) {
   if (!m_targetSign) m_targetSign = std::make_shared<Sign>();
   std::optional<ISWA> made = ISWA::make(text.trimmed());
   if (!made) {
-    diag(QStringLiteral("DictSignView"), QStringLiteral("not a symbol: ") + text);
+    qCDebug(lcDictionary) << "dropped text is no symbol:" << text;
     return false;
   }
   auto symbol = std::make_shared<ISWA>(std::move(*made));
@@ -361,8 +358,6 @@ bool DictEditWindow::store() {
     return false;
   }
   m_targetSignID = entry.signID;
-  diag(QStringLiteral("updateButtonClicked"), QStringLiteral("stored sign %1").arg(entry.signID));
-  Q_EMIT signStored(entry.signID);
   close();
   return true;
 }

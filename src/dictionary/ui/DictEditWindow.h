@@ -104,10 +104,6 @@ class DictEditWindow : public QWidget {
   QPushButton* updateButton() const { return m_updateButton; }
   QPushButton* closeButton() const { return m_closeButton; }
 
- Q_SIGNALS:
-  // An entry was stored under this id.
-  void signStored(qint64 signID);
-
  private:
   void buildWidgets();
   void fillFields();

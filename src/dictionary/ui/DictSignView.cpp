@@ -7,7 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "core/Diagnostics.h"
+#include "core/Resources.h"
 
 namespace quabe {
 
@@ -53,8 +53,10 @@ void DictSignView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::white);
   if (!m_sign) return;
+  // Hands take the colours the user chose for new documents.
+  const bool colorHands = Resources::setting(QStringLiteral("ColorHands")).toBool();
   for (const ISWAPtr& symbol : m_sign->symbols) {
-    if (symbol) symbol->draw(painter, QPointF(0, 0));
+    if (symbol) symbol->draw(painter, QPointF(0, 0), colorHands);
   }
   if (m_selectedSymbolIndex < 0 || m_selectedSymbolIndex >= m_sign->symbols.size()) return;
   const ISWAPtr& selected = m_sign->symbols.at(m_selectedSymbolIndex);
@@ -67,7 +69,6 @@ void DictSignView::paintEvent(QPaintEvent*) {
 }
 
 void DictSignView::mousePressEvent(QMouseEvent* event) {
-  diag(QStringLiteral("mouse down"));
   m_lastPoint = event->position();
   const int index = symbolAt(m_lastPoint);
   m_dragging = index >= 0;
@@ -76,7 +77,6 @@ void DictSignView::mousePressEvent(QMouseEvent* event) {
 
 void DictSignView::mouseMoveEvent(QMouseEvent* event) {
   if (!m_dragging || !(event->buttons() & Qt::LeftButton)) return;
-  diag(QStringLiteral("mouse dragged"));
   const QPointF delta = event->position() - m_lastPoint;
   m_lastPoint = event->position();
   moveSelectedSymbol(delta.x(), delta.y());
@@ -94,7 +94,6 @@ void DictSignView::keyPressEvent(QKeyEvent* event) {
 }
 
 void DictSignView::dragEnterEvent(QDragEnterEvent* event) {
-  diag(QStringLiteral("Dragging Entered"));
   if (event->mimeData()->hasText()) event->acceptProposedAction();
 }
 
@@ -105,8 +104,6 @@ void DictSignView::dragMoveEvent(QDragMoveEvent* event) {
 void DictSignView::dropEvent(QDropEvent* event) {
   const QString text = event->mimeData()->text();
   const QPointF point = event->position();
-  diag(QStringLiteral("received message: ") + text + QStringLiteral(" at (") + QString::number(point.x()) +
-       QLatin1Char(',') + QString::number(point.y()) + QLatin1Char(')'));
   event->acceptProposedAction();
   Q_EMIT symbolDropped(text, point);
 }

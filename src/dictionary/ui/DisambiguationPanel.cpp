@@ -8,7 +8,6 @@
 #include <QScrollArea>
 #include <QVBoxLayout>
 
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "dictionary/Dictionary.h"
 
@@ -93,13 +92,11 @@ std::optional<qint64> DisambiguationPanel::choice() const {
 void DisambiguationPanel::radioButtonClicked(int index) {
   if (index < 0 || index >= m_radioButtons.size() || !m_radioButtons.at(index)->isEnabled()) return;
   m_radioButtons.at(index)->setChecked(true);
-  diag(QStringLiteral("radio button %1 was selected").arg(index));
   updateOkButton();
 }
 
 void DisambiguationPanel::saveAsNewRadioButtonSelected() {
   m_saveAsNewRadioButton->setChecked(true);
-  diag(QStringLiteral("saveAsNewRadioButtonSelected"), QStringLiteral("Save new button selected"));
   updateOkButton();
 }
 

@@ -16,8 +16,8 @@
 #include <climits>
 
 #include "core/Alerts.h"
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
+#include "core/Logging.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/ui/CompoundWindow.h"
 #include "dictionary/ui/DictEditWindow.h"
@@ -120,18 +120,13 @@ void SignListWindow::buildWidgets() {
   connect(m_searchField, &QLineEdit::returnPressed, this, [this] { searchFieldChanged(); });
   connect(m_sortPopUpButton, &QComboBox::activated, this, [this](int index) { sortBy(index); });
   connect(columns, &QHeaderView::sectionClicked, this, [this](int column) { sortBy(sortKeyOfColumn(column)); });
-  connect(columns, &QHeaderView::sectionDoubleClicked, this,
-          [](int column) { diag(QStringLiteral("Header of column %1 was double clicked").arg(column)); });
   connect(m_tableView, &QTableView::clicked, this, [this](const QModelIndex& index) { tableClicked(index.row()); });
-  connect(m_tableView, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-    diag(QStringLiteral("Row %1 double clicked").arg(index.row()));
-    doubleClicked(index.row());
-  });
+  connect(m_tableView, &QTableView::doubleClicked, this,
+          [this](const QModelIndex& index) { doubleClicked(index.row()); });
   connect(m_tableView->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
           [this](const QModelIndex& current) {
             const DbSign* entry = m_model->signAt(current.row());
             if (!entry) return;
-            diag(QStringLiteral("Selected: ") + entry->jjsText);
             m_currentSignID = entry->signID;
             m_insertConstituentsButton->setEnabled(entry->isCompound);
           });
@@ -173,7 +168,6 @@ void SignListWindow::searchGloss(const QString& text) {
   m_appliedSort.reset();
   m_insertConstituentsButton->setEnabled(false);
   stopProgress();
-  diag(QStringLiteral("searchGloss"), QStringLiteral("n=%1, searchString=%2").arg(m_model->rowCount()).arg(text));
 }
 
 void SignListWindow::updateStatus() {
@@ -335,7 +329,6 @@ int SignListWindow::selectedRow() const {
 const DbSign* SignListWindow::selectedSign() const { return m_model->signAt(selectedRow()); }
 
 void SignListWindow::tableClicked(int row) {
-  diag(QStringLiteral("Row %1 clicked").arg(row));
   const DbSign* entry = m_model->signAt(row);
   if (!entry) return;
   m_currentSignID = entry->signID;
@@ -353,7 +346,7 @@ void SignListWindow::insertButtonClicked() {
   const DbSign* entry = selectedSign();
   if (!entry) return;
   if (!m_canvasDelegate.owner || !m_canvasDelegate.insertSignAtCursorPositionBySignID) {
-    diag(QStringLiteral("insertSignIntoDocument"), QStringLiteral("no document to insert into"));
+    qCDebug(lcDictionary) << "no document to insert into";
     return;
   }
   m_canvasDelegate.insertSignAtCursorPositionBySignID(entry->signID);
@@ -363,7 +356,7 @@ void SignListWindow::insertConstituentsButtonClicked() {
   const DbSign* entry = selectedSign();
   if (!entry || !entry->isCompound) return;
   if (!m_canvasDelegate.owner || !m_canvasDelegate.insertSigns) {
-    diag(QStringLiteral("insertConstituentsButtonClicked"), QStringLiteral("no document to insert into"));
+    qCDebug(lcDictionary) << "no document to insert into";
     return;
   }
   QList<qint64> ids;

@@ -10,8 +10,8 @@
 #include <QSettings>
 
 #include "core/Alerts.h"
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
+#include "core/Logging.h"
 #include "core/Resources.h"
 #include "dictionary/Dictionary.h"
 #include "document/Document.h"
@@ -97,24 +97,20 @@ QString DocumentController::locateResource(const QString& name) const {
 bool DocumentController::start() {
   Resources::registerDefaults();
   const QString archive = locateResource(QStringLiteral("iswa2010bin"));
-  const QString missing = QStringLiteral("Missing symbol image archive file (iswa2010bin)!!");
   if (archive.isEmpty()) {
-    diag(missing);
+    qCWarning(lcEditor) << "symbol archive iswa2010bin not found";
     alerts().alert(loc("MissingSymbolArchive"), QString());
     return false;
   }
-  diag(QStringLiteral("iswa2010bin found"));
   if (!SymbolArchive::shared().loadImageArchive(archive) || SymbolArchive::shared().entryCount() == 0) {
-    diag(QStringLiteral("start"), QStringLiteral("unreadable archive: ") + archive);
+    qCWarning(lcEditor).noquote() << "unreadable symbol archive:" << archive;
     alerts().alert(loc("MissingSymbolArchive"), archive);
     return false;
   }
   SymbolClipboardAdapter::install();
-  ISWA::setHandColoring(Resources::setting(QStringLiteral("ColorHands")).toBool());
   // The dictionary chosen in the preferences of an earlier session.
   m_dictionary->setPath(Dictionary::pathFromSettings());
   updateMenuStates();
-  diag(QStringLiteral("applicationDidFinishLaunching"), QStringLiteral("Hello ") + loc("index"));
   return true;
 }
 
@@ -222,7 +218,6 @@ WindowController* DocumentController::addWindow(WindowController* window) {
   m_windows.append(window);
   m_front = window;
   window->show();
-  Q_EMIT windowOpened(window);
   return window;
 }
 
@@ -246,11 +241,7 @@ WindowController* DocumentController::openDocument(const QString& path) {
   auto document = std::make_unique<Document>();
   const SwmlReadReport report = document->readFromFile(path);
   Document::showReadProblems(path, report);
-  if (!report.opened) {
-    diag(QStringLiteral("Error: ") + report.errorText);
-    return nullptr;
-  }
-  diag(QStringLiteral("Document opened successfully"));
+  if (!report.opened) return nullptr;
   noteRecentDocument(path);
   return addOpenedWindow(std::move(document));
 }
@@ -431,7 +422,7 @@ void DocumentController::runTool(ToolCommand command) {
 
 void DocumentController::requestAddSign(WindowController* window, const SignPtr& sign) {
   if (!m_addSignHandler) {
-    diag(QStringLiteral("addSignToDB()"), QStringLiteral("no dictionary entry editor"));
+    qCDebug(lcEditor) << "no dictionary entry editor";
     return;
   }
   m_addSignHandler(window, sign);
@@ -440,7 +431,7 @@ void DocumentController::requestAddSign(WindowController* window, const SignPtr&
 void DocumentController::requestSignList(WindowController* window) {
   const ToolHandler handler = m_toolHandlers.value(int(ToolCommand::SignList));
   if (!handler) {
-    diag(QStringLiteral("openSignList()"), QStringLiteral("no sign list"));
+    qCDebug(lcEditor) << "no sign list";
     return;
   }
   handler(window);
@@ -449,7 +440,7 @@ void DocumentController::requestSignList(WindowController* window) {
 void DocumentController::requestSearch(WindowController* window, const QString& text) {
   if (text.isEmpty()) return;
   if (!m_searchHandler) {
-    diag(QStringLiteral("searchFieldChanged"), QStringLiteral("no dictionary search"));
+    qCDebug(lcEditor) << "no dictionary search";
     return;
   }
   m_searchHandler(window, text);

@@ -154,9 +154,6 @@ class DocumentController : public QObject {
   // Adds the window of an opened file, in place of an untouched Untitled window in front.
   WindowController* addOpenedWindow(std::unique_ptr<Document> document);
 
- Q_SIGNALS:
-  void windowOpened(WindowController* window);
-
  private:
   DocumentController();
   void createActions();

@@ -21,7 +21,6 @@
 #include <QVBoxLayout>
 
 #include "core/Alerts.h"
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "core/Resources.h"
 

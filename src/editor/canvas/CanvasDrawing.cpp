@@ -4,7 +4,6 @@
 
 #include "document/Compound.h"
 #include "document/DbSign.h"
-#include "document/EditorState.h"
 #include "editor/canvas/CanvasView.h"
 #include "editor/layout/CellText.h"
 
@@ -89,7 +88,6 @@ std::pair<qint64, qint64> CanvasView::linesToDraw(const QRectF& visible, const Q
 void CanvasView::drawContents(QPainter& painter, const QRectF& dirtyRect, const QRectF& visible) {
   painter.fillRect(dirtyRect, Qt::white);
   if (!m_viewLineMan || !prefs()) return;
-  ISWA::setHandColoring(prefs()->colorHands);
   painter.save();
   painter.setFont(textFont());
   const auto [firstLine, lastLine] = linesToDraw(visible, dirtyRect);
@@ -99,7 +97,7 @@ void CanvasView::drawContents(QPainter& painter, const QRectF& dirtyRect, const 
   else
     drawHorizontalLines(painter, firstLine, lastLine);
   painter.restore();
-  const QList<ISWAPtr>& selected = EditorState::shared().selectedSymbols;
+  const QList<ISWAPtr>& selected = m_selection.symbols();
   if (!selected.isEmpty() && m_delegate && !printing) m_delegate->symbolSelected(*selected.last());
 }
 
@@ -237,10 +235,10 @@ void CanvasView::drawSign(QPainter& painter, Sign& sign, const QPointF& origin) 
 
 void CanvasView::drawSignBody(QPainter& painter, Sign& sign, const QPointF& origin, bool vertical) {
   for (const Sign::ShownSymbol& shown : sign.shownSymbols(vertical))
-    shown.symbol->draw(painter, origin + shown.position - shown.symbol->rect.topLeft());
+    shown.symbol->draw(painter, origin + shown.position - shown.symbol->rect.topLeft(), prefs() && prefs()->colorHands);
   if (printing) return;
   for (const ISWAPtr& symbol : sign.symbols)
-    if (symbol->selected)
+    if (m_selection.contains(symbol.get()))
       strokeRect(painter, cursorOutlineColor(), symbol->rect.translated(origin).adjusted(-1.5, -1.5, 1.5, 1.5));
 }
 

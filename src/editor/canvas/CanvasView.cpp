@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <array>
 
-#include "document/EditorState.h"
 #include "editor/layout/ViewLineManagerH.h"
 
 namespace quabe {
@@ -77,7 +76,6 @@ void CanvasView::setZoom(qreal zoom) {
     setWritingMode(m_verticalWritingMode);
   else
     update();
-  Q_EMIT zoomChanged(m_zoom);
 }
 
 void CanvasView::zoomIn() {
@@ -154,7 +152,6 @@ void CanvasView::setBufferManager(BufferManager* bufferMan) {
   makeLayoutManager(m_verticalWritingMode);
   scrollCursorIntoView();
   if (prefs->autoCentering) m_viewLineMan->centerAllSigns();
-  Q_EMIT layoutRebuilt();
   update();
 }
 
@@ -175,16 +172,12 @@ void CanvasView::setWritingMode(bool vertical) {
   if (prefs()->autoCentering) m_viewLineMan->centerAllSigns();
   scrollCursorIntoView();
   m_inRelayout = false;
-  Q_EMIT layoutRebuilt();
   update();
 }
 
 void CanvasView::refreshLayout() {
   if (!m_viewLineMan) return;
-  EditorState& state = EditorState::shared();
-  for (const std::weak_ptr<Sign>& weak : state.editingSigns)
-    if (const SignPtr sign = weak.lock()) sign->updateBounds();
-  state.editingSigns.clear();
+  m_selection.finishEditing();
   setContentExtent(m_viewLineMan->layout());
 }
 

@@ -11,6 +11,7 @@
 
 #include "document/BufferManager.h"
 #include "document/Document.h"
+#include "document/SymbolSelection.h"
 #include "editor/canvas/WindowControllerDelegate.h"
 #include "editor/layout/ViewLineManager.h"
 #include "editor/layout/ViewLineSettings.h"
@@ -74,6 +75,9 @@ class CanvasView : public QWidget {
   // stays current.
   void setWritingMode(bool vertical);
   bool verticalWritingMode() const { return m_verticalWritingMode; }
+  // This window's symbol selection (its own: other windows keep theirs).
+  SymbolSelection& selection() { return m_selection; }
+  const SymbolSelection& selection() const { return m_selection; }
   // Recomputes the bounds of the signs being edited and lays out again.
   void refreshLayout();
   // Applies the extent layout() returned: the width in vertical writing, the
@@ -124,21 +128,11 @@ class CanvasView : public QWidget {
 
   // --- interaction state (mouse, keyboard and drops) ---
   bool mouseDown = false;
-  bool editing = false;
   bool cellSelecting = false;
   qint64 selectedCellIndex = -1;
-  QList<ISWAPtr> selectedSymbols;
-  qreal oldX = 0;
-  qreal oldY = 0;
-  qint64 mouseStatus = 0;
   bool mouseDragged = false;
   QPointF lastMousePoint;
   bool symbolDragging = false;
-
- Q_SIGNALS:
-  // After every full relayout (a new layout manager may have been created).
-  void layoutRebuilt();
-  void zoomChanged(qreal zoom);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -176,6 +170,7 @@ class CanvasView : public QWidget {
   QPointer<Document> m_document;
   Preferences* m_prefs = nullptr;
   std::unique_ptr<ViewLineManager> m_viewLineMan;
+  SymbolSelection m_selection;
   bool m_verticalWritingMode = true;
   bool m_inRelayout = false;
   qreal m_zoom = 1.0;

@@ -21,15 +21,11 @@ class WindowControllerDelegate {
   virtual void symbolSelected(const ISWA& symbol) {}
   // The document was changed by an edit.
   virtual void documentChanged() {}
-  // The same notification with another kind of change.
-  virtual void documentChangedWithKind(int changeKind) { documentChanged(); }
   // The size the canvas lays out against (the scroll view's frame); an empty
   // size lets the canvas use its scroll area.
   virtual QSizeF visibleSize() const { return {}; }
   virtual void runConversionPanel() {}
-  virtual QString conversionText() const { return {}; }
   virtual void runCommentPanel() {}
-  virtual QString commentTextValue() const { return {}; }
   virtual void runGlossPanel() {}
   virtual void openSignList() {}
 };

@@ -1,14 +1,12 @@
 #include "editor/commands/DictionaryCommands.h"
 
 #include "core/Alerts.h"
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/ui/CompoundWindow.h"
 #include "dictionary/ui/DictEditWindow.h"
 #include "dictionary/ui/SignListWindow.h"
 #include "document/Compound.h"
-#include "document/EditorState.h"
 #include "editor/app/DocumentController.h"
 #include "editor/commands/ImportCommands.h"
 #include "editor/interaction/EditingCanvas.h"
@@ -91,11 +89,11 @@ FinderEvaluationWindow* DictionaryCommands::finderEvaluationWindow() {
     // Choosing the answer entry: the sign list hands the chosen id to the field.
     connect(m_finderEvaluationWindow, &FinderEvaluationWindow::answerSignRequested, this, [this] {
       SignListWindow* list = signListWindow();
-      QPointer<FinderEvaluationWindow> tester = m_finderEvaluationWindow;
-      list->setCanvasDelegate({tester.data(),
-                               [tester](qint64 signID) {
-                                 if (tester) tester->setAnswerSignID(signID);
-                                 return bool(tester);
+      QPointer<FinderEvaluationWindow> evaluation = m_finderEvaluationWindow;
+      list->setCanvasDelegate({evaluation.data(),
+                               [evaluation](qint64 signID) {
+                                 if (evaluation) evaluation->setAnswerSignID(signID);
+                                 return bool(evaluation);
                                },
                                {}});
       if (list->signs().isEmpty() && !list->isLoading()) list->fetchWholeSigns();
@@ -107,7 +105,6 @@ FinderEvaluationWindow* DictionaryCommands::finderEvaluationWindow() {
 
 void DictionaryCommands::addSignToDB(WindowController*, const SignPtr& sign) {
   if (!sign || sign->isEmpty()) {
-    diag(QStringLiteral("addSignToDB()"), QStringLiteral("empty sign"));
     alerts().alert(loc("SignHasNoSymbol"), loc("SelectSignForDictionary"));
     return;
   }
@@ -128,7 +125,6 @@ bool DictionaryCommands::hasValidConstituents(const Sign& compound) const {
 void DictionaryCommands::openDictEditWindow(WindowController* window) {
   const SignPtr sign = currentSignOf(window);
   if (!sign || sign->isEmpty()) {
-    diag(QStringLiteral("openDictEditWindow"), QStringLiteral("current sign is nil or empty"));
     alerts().alert(loc("SignHasNoSymbol"), loc("SelectSignForDictionary"));
     return;
   }
@@ -211,8 +207,8 @@ void DictionaryCommands::showSimilarityBetweenSigns(WindowController* window) {
 }
 
 void DictionaryCommands::showSimilarityBetweenSymbols(WindowController* window, bool ignoringDistance) {
-  const QList<ISWAPtr>& selected = EditorState::shared().selectedSymbols;
-  if (!window || selected.size() < 2 || !selected.at(0) || !selected.at(1)) {
+  const QList<ISWAPtr> selected = window ? window->canvasView()->selection().symbols() : QList<ISWAPtr>{};
+  if (selected.size() < 2 || !selected.at(0) || !selected.at(1)) {
     alerts().alert(loc("SelectTwoSymbols"), QString());
     return;
   }

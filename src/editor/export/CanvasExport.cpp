@@ -12,7 +12,7 @@
 #include <algorithm>
 
 #include "core/AtomicFile.h"
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "editor/canvas/CanvasView.h"
 #include "editor/export/PdfTextMap.h"
 
@@ -137,7 +137,7 @@ int CanvasExport::print(CanvasView& canvas, QPrinter& printer) {
     if (PdfTextMap::mend(pdf, canvas.shownTexts().join(QLatin1Char('\n'))) > 0) {
       // The map is mended in place, so the file keeps its length.
       if (!file.open(QIODevice::ReadWrite) || file.write(pdf) != pdf.size())
-        diag(QStringLiteral("print"), QStringLiteral("cannot mend the text of ") + printer.outputFileName());
+        qCWarning(lcEditor).noquote() << "cannot mend the text of" << printer.outputFileName();
     }
   }
   return pages;

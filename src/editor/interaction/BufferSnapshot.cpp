@@ -2,6 +2,8 @@
 
 #include <QHash>
 #include <QSet>
+#include <algorithm>
+#include <functional>
 
 #include "document/Compound.h"
 #include "document/DbSign.h"
@@ -10,36 +12,12 @@ namespace quabe {
 
 namespace {
 
-bool sameSymbol(const ISWA& a, const ISWA& b) {
-  return a.sss() == b.sss() && a.rect == b.rect && a.hand == b.hand && a.changeableHand == b.changeableHand &&
-         a.turnableArrow == b.turnableArrow && a.modifiableArrow == b.modifiableArrow && a.symbolColor == b.symbolColor;
-}
-
-bool sameEntry(const DbSign& a, const DbSign& b) {
-  return a.signID == b.signID && a.gloss == b.gloss && a.tag == b.tag && a.yomi == b.yomi && a.stdGloss == b.stdGloss &&
-         a.handshape == b.handshape && a.dHandshape == b.dHandshape && a.position == b.position &&
-         a.source == b.source && a.destination == b.destination && a.modifier == b.modifier && a.nmm == b.nmm &&
-         a.jjsText == b.jjsText && a.width == b.width && a.height == b.height && a.inflectionType == b.inflectionType &&
-         a.modificationType == b.modificationType && a.isForHandshape == b.isForHandshape && a.comment == b.comment &&
-         a.creationTime == b.creationTime && a.modificationTime == b.modificationTime && a.meanings == b.meanings &&
-         a.isAmbiguous == b.isAmbiguous && a.isCompound == b.isCompound && a.constituentIDs == b.constituentIDs &&
-         a.candidates == b.candidates;
-}
-
-bool sameConstituents(const std::optional<QList<SignPtr>>& a, const std::optional<QList<SignPtr>>& b) {
-  if (a.has_value() != b.has_value()) return false;
-  if (!a) return true;
-  if (a->size() != b->size()) return false;
-  for (qsizetype i = 0; i < a->size(); ++i) {
-    const SignPtr& x = a->at(i);
-    const SignPtr& y = b->at(i);
-    if (!x || !y) {
-      if (x != y) return false;
-      continue;
-    }
-    if (!sameSignContent(*x, *y)) return false;
-  }
-  return true;
+// Lists of shared objects compared by content, in order.
+template <typename T, typename Same>
+bool sameContents(const QList<std::shared_ptr<T>>& a, const QList<std::shared_ptr<T>>& b, Same same) {
+  return std::equal(
+      a.begin(), a.end(), b.begin(), b.end(),
+      [&](const std::shared_ptr<T>& x, const std::shared_ptr<T>& y) { return x && y ? same(*x, *y) : x == y; });
 }
 
 }  // namespace
@@ -50,25 +28,11 @@ bool sameSignContent(const Sign& a, const Sign& b) {
   const auto* cb = dynamic_cast<const Compound*>(&b);
   if ((ca == nullptr) != (cb == nullptr)) return false;
   if (ca && (ca->_sizeInVMode != cb->_sizeInVMode || ca->_sizeInHMode != cb->_sizeInHMode)) return false;
-  if (a.symbols.size() != b.symbols.size()) return false;
-  for (qsizetype i = 0; i < a.symbols.size(); ++i) {
-    const ISWAPtr& x = a.symbols[i];
-    const ISWAPtr& y = b.symbols[i];
-    if (!x || !y) {
-      if (x != y) return false;
-      continue;
-    }
-    if (!sameSymbol(*x, *y)) return false;
-  }
-  if (a.maxSymbolSerialNumber != b.maxSymbolSerialNumber || a.lane != b.lane || a.height != b.height ||
-      a.width != b.width || a.leftMost != b.leftMost || a.topMost != b.topMost || a.rightMost != b.rightMost ||
-      a.bottomMost != b.bottomMost || a.comment != b.comment || a.meanings != b.meanings || a.gloss != b.gloss ||
-      a.constituentIDs != b.constituentIDs || a.offsets != b.offsets || a.leftMostInVMode != b.leftMostInVMode ||
-      a.topMostInHMode != b.topMostInHMode)
-    return false;
-  if ((a.jjs == nullptr) != (b.jjs == nullptr)) return false;
-  if (a.jjs && !sameEntry(*a.jjs, *b.jjs)) return false;
-  return sameConstituents(a.constituents, b.constituents);
+  if (static_cast<const SignFields&>(a) != static_cast<const SignFields&>(b)) return false;
+  if (!sameContents(a.symbols, b.symbols, std::equal_to<ISWA>())) return false;
+  if ((a.jjs == nullptr) != (b.jjs == nullptr) || (a.jjs && *a.jjs != *b.jjs)) return false;
+  if (a.constituents.has_value() != b.constituents.has_value()) return false;
+  return !a.constituents || sameContents(*a.constituents, *b.constituents, sameSignContent);
 }
 
 qsizetype BufferSnapshot::signCount() const {

@@ -8,9 +8,7 @@
 #include <QMouseEvent>
 #include <QUrl>
 
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
-#include "document/EditorState.h"
 #include "editor/interaction/DocumentEditor.h"
 #include "editor/interaction/EditingCanvas.h"
 
@@ -26,19 +24,15 @@ void EditingCanvas::mousePressEvent(QMouseEvent* event) {
   }
   setFocus(Qt::MouseFocusReason);
   const QPointF p = toCanvas(event->position());
-  diag(QStringLiteral("mouseDown in canvas"));
-  diag(QString::asprintf("MOUSE DOWN at (%.1f, %.1f)", p.x(), p.y()));
   if (m_editor) m_editor->breakMergeRun();
   mouseDown = true;
   layout->placeCursor(p);
   lastMousePoint = p;
-  oldX = p.x();
-  oldY = p.y();
   const bool shift = event->modifiers() & Qt::ShiftModifier;
   const bool alt = event->modifiers() & Qt::AltModifier;
   const ISWAPtr hit = symbolAt(p);
   if (!hit) {
-    layout->clearSymbolSelection();
+    selection().clear();
     symbolDragging = false;
     const qint64 clicked = ViewLineManager::pack(layout->cursorLine, layout->cursorOffset);
     if (cellSelecting && shift && selectedCellIndex >= 0) {
@@ -46,7 +40,6 @@ void EditingCanvas::mousePressEvent(QMouseEvent* event) {
     } else {
       cellSelecting = true;
       layout->clearRangeSelection();
-      diag(QStringLiteral("cell region canceled"));
       selectedCellIndex = clicked;
     }
     refreshLayout();
@@ -55,12 +48,12 @@ void EditingCanvas::mousePressEvent(QMouseEvent* event) {
     symbolDragging = true;
     const SignPtr sign = layout->currentSign();
     if (!alt && !shift) {
-      if (!hit->selected) {
-        EditorState::shared().clearSymbolSelection();
-        sign->selectSymbol(hit);
+      if (!selection().contains(hit.get())) {
+        selection().clear();
+        sign->selectSymbol(selection(), hit);
       }
     } else if (shift && !alt) {
-      sign->toggleSymbolSelection(hit);
+      sign->toggleSymbolSelection(selection(), hit);
     }
     // Everything until the button is released is one step.
     if (m_editor) m_editor->beginStep(loc("UndoMoveSymbols"));
@@ -74,8 +67,8 @@ void EditingCanvas::dragSelectedSymbols(const QPointF& point) {
   const SignPtr sign = layout ? layout->currentSign() : nullptr;
   if (!sign) return;
   mouseDragged = true;
-  sign->moveSelected(point.x() - lastMousePoint.x(), point.y() - lastMousePoint.y(), layout->maxSignWidth(),
-                     layout->maxSignHeight());
+  sign->moveSelected(selection(), point.x() - lastMousePoint.x(), point.y() - lastMousePoint.y(),
+                     layout->maxSignWidth(), layout->maxSignHeight());
   lastMousePoint = point;
   changed();
 }
@@ -91,8 +84,6 @@ void EditingCanvas::mouseMoveEvent(QMouseEvent* event) {
     layout->placeCursor(p);
     layout->setRangeSelection(selectedCellIndex, ViewLineManager::pack(layout->cursorLine, layout->cursorOffset));
   }
-  oldX = p.x();
-  oldY = p.y();
   update();
 }
 
@@ -102,7 +93,6 @@ void EditingCanvas::mouseReleaseEvent(QMouseEvent* event) {
     CanvasView::mouseReleaseEvent(event);
     return;
   }
-  diag(QStringLiteral("mouseUp in canvas"));
   mouseDown = false;
   const QPointF p = toCanvas(event->position());
   const bool shift = event->modifiers() & Qt::ShiftModifier;
@@ -115,9 +105,8 @@ void EditingCanvas::mouseReleaseEvent(QMouseEvent* event) {
       cellSelecting = false;
       // A plain click inside a multi-symbol selection narrows it to the clicked symbol.
       if (!alt && !shift && !mouseDragged) {
-        EditorState& state = EditorState::shared();
-        state.clearSymbolSelection();
-        state.addToSelection(hit);
+        selection().clear();
+        selection().add(hit);
       }
     }
     layout->clearRangeSelection();
@@ -152,11 +141,6 @@ void EditingCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
     }
   }
   mousePressEvent(event);
-}
-
-void EditingCanvas::leaveEvent(QEvent* event) {
-  diag(QStringLiteral("mouse exited from canvas"));
-  CanvasView::leaveEvent(event);
 }
 
 // --- keys ---
@@ -208,7 +192,6 @@ void EditingCanvas::cursorToEdge(int dx, int dy) {
 // --- drag and drop ---
 
 void EditingCanvas::dragEnterEvent(QDragEnterEvent* event) {
-  diag(QStringLiteral("Dragging Entered into canvas"));
   const QMimeData* data = event->mimeData();
   if (data && (data->hasText() || data->hasUrls())) {
     event->setDropAction(Qt::CopyAction);
@@ -227,7 +210,6 @@ void EditingCanvas::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void EditingCanvas::dropEvent(QDropEvent* event) {
-  diag(QStringLiteral("performDragOperation in canvas"));
   const QMimeData* data = event->mimeData();
   if (!data) return;
   if (data->hasUrls()) {
@@ -235,7 +217,6 @@ void EditingCanvas::dropEvent(QDropEvent* event) {
     for (const QUrl& url : data->urls())
       if (url.isLocalFile()) paths << url.toLocalFile();
     if (paths.isEmpty()) return;
-    diag(QStringLiteral("File names dropped:") + paths.join(QStringLiteral(", ")));
     event->setDropAction(Qt::CopyAction);
     event->accept();
     Q_EMIT filesDropped(paths);

@@ -3,7 +3,6 @@
 #include <QUndoCommand>
 
 #include "document/Document.h"
-#include "document/EditorState.h"
 #include "editor/canvas/CanvasView.h"
 #include "editor/layout/ViewLineSettings.h"
 
@@ -91,9 +90,10 @@ BufferSnapshot DocumentEditor::capture(const BufferSnapshot* previous, bool* cha
   // The selected symbols belong to the current sign or to a sign being edited.
   QList<SignPtr> owners;
   if (current) owners << current;
-  for (const std::weak_ptr<Sign>& weak : EditorState::shared().editingSigns)
+  const SymbolSelection& selection = m_canvas->selection();
+  for (const std::weak_ptr<Sign>& weak : selection.editingSigns())
     if (const SignPtr sign = weak.lock(); sign && !owners.contains(sign)) owners << sign;
-  for (const ISWAPtr& symbol : EditorState::shared().selectedSymbols) {
+  for (const ISWAPtr& symbol : selection.symbols()) {
     for (const SignPtr& owner : owners) {
       const qsizetype at = owner->indexOfSymbol(symbol.get());
       if (at < 0) continue;
@@ -123,9 +123,10 @@ void DocumentEditor::applyLayoutFields(const DocumentLayoutFields& fields) {
 void DocumentEditor::restore(const BufferSnapshot& snapshot) {
   m_restoring = true;
   m_openDepth = 0;
-  EditorState& state = EditorState::shared();
-  state.clearSymbolSelection();
-  state.editingSigns.clear();
+  if (m_canvas) {
+    m_canvas->selection().clear();
+    m_canvas->selection().forgetEditing();
+  }
   BufferManager& buffer = m_document->bufferManager;
   BufferSnapshot current = snapshot.restoreInto(buffer);
 
@@ -163,7 +164,7 @@ void DocumentEditor::restore(const BufferSnapshot& snapshot) {
       layout->setRangeSelection(ViewLineManager::pack(from.line, from.index), ViewLineManager::pack(to.line, to.index));
     for (const auto& [place, index] : snapshot.selection) {
       const SignPtr sign = signAt(place);
-      if (sign && index >= 0 && index < sign->symbols.size()) state.addToSelection(sign->symbols[index]);
+      if (sign && index >= 0 && index < sign->symbols.size()) m_canvas->selection().add(sign->symbols[index]);
     }
     m_canvas->setContentExtent(layout->layout());
     m_canvas->update();
@@ -178,7 +179,6 @@ void DocumentEditor::pushStep(const QString& text, BufferSnapshot before, Buffer
                               const QString& mergeKey) {
   m_baseline = after;
   undoStack().push(new SnapshotStep(this, text, std::move(before), std::move(after), mergeKey));
-  Q_EMIT stepRecorded();
 }
 
 bool DocumentEditor::perform(const QString& text, const std::function<void()>& edit, const QString& mergeKey) {

@@ -68,8 +68,6 @@ class DocumentEditor : public QObject {
  Q_SIGNALS:
   // After undo or redo put a state back.
   void restored();
-  // After a step was pushed or merged.
-  void stepRecorded();
 
  private:
   void pushStep(const QString& text, BufferSnapshot before, BufferSnapshot after, const QString& mergeKey);

@@ -1,10 +1,10 @@
 #include "editor/interaction/EditingCanvas.h"
 
 #include "core/Alerts.h"
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
+#include "core/Logging.h"
+#include "document/Clipboards.h"
 #include "document/DbSign.h"
-#include "document/EditorState.h"
 #include "editor/interaction/DocumentEditor.h"
 
 namespace quabe {
@@ -30,12 +30,11 @@ ISWAPtr EditingCanvas::symbolAt(const QPointF& point) const {
 QList<ISWAPtr> EditingCanvas::selectedSymbolsOfCurrentSign() const {
   const ViewLineManager* layout = viewLineMan();
   const SignPtr sign = layout ? layout->currentSign() : nullptr;
-  return sign ? sign->selectedSymbols() : QList<ISWAPtr>{};
+  return sign ? sign->selectedSymbols(selection()) : QList<ISWAPtr>{};
 }
 
 void EditingCanvas::changed() {
   if (WindowControllerDelegate* delegate = windowControllerDelegate()) delegate->documentChanged();
-  Q_EMIT edited();
 }
 
 bool EditingCanvas::edit(const QString& textKey, const std::function<void()>& change, const QString& mergeKey) {
@@ -52,7 +51,7 @@ bool EditingCanvas::edit(const QString& textKey, const std::function<void()>& ch
 
 bool EditingCanvas::symbolEdit(const QString& textKey, const std::function<void(Sign&)>& change) {
   const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
-  if (!sign || sign->selectedSymbols().isEmpty()) return false;
+  if (!sign || sign->selectedSymbols(selection()).isEmpty()) return false;
   return edit(textKey, [&] {
     change(*sign);
     refreshLayout();
@@ -62,91 +61,91 @@ bool EditingCanvas::symbolEdit(const QString& textKey, const std::function<void(
 // --- symbol commands ---
 
 void EditingCanvas::rotateSelected(int angle) {
-  symbolEdit(QStringLiteral("UndoRotate"), [angle](Sign& sign) { sign.rotateSelected(angle); });
+  symbolEdit(QStringLiteral("UndoRotate"), [this, angle](Sign& sign) { sign.rotateSelected(selection(), angle); });
 }
 
 void EditingCanvas::flipSelected(bool vertical) {
-  symbolEdit(QStringLiteral("UndoFlip"), [vertical](Sign& sign) { sign.flipSelected(vertical); });
+  symbolEdit(QStringLiteral("UndoFlip"), [this, vertical](Sign& sign) { sign.flipSelected(selection(), vertical); });
 }
 
 void EditingCanvas::nextFill() {
-  symbolEdit(QStringLiteral("UndoFill"), [](Sign& sign) { sign.nextFillSelected(); });
+  symbolEdit(QStringLiteral("UndoFill"), [this](Sign& sign) { sign.nextFillSelected(selection()); });
 }
 
 void EditingCanvas::previousFill() {
-  symbolEdit(QStringLiteral("UndoFill"), [](Sign& sign) { sign.previousFillSelected(); });
+  symbolEdit(QStringLiteral("UndoFill"), [this](Sign& sign) { sign.previousFillSelected(selection()); });
 }
 
 void EditingCanvas::nextVariation() {
-  symbolEdit(QStringLiteral("UndoVariation"), [](Sign& sign) { sign.changeVariationSelected(); });
+  symbolEdit(QStringLiteral("UndoVariation"), [this](Sign& sign) { sign.changeVariationSelected(selection()); });
 }
 
 void EditingCanvas::cutSymbols() {
-  symbolEdit(QStringLiteral("UndoCutSymbols"), [](Sign& sign) { sign.cutSelectedSymbols(); });
+  symbolEdit(QStringLiteral("UndoCutSymbols"), [this](Sign& sign) { sign.cutSelectedSymbols(selection()); });
 }
 
 void EditingCanvas::copySymbols() {
   const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
-  if (!sign || sign->selectedSymbols().isEmpty()) return;
-  sign->copySelectedSymbols();
+  if (!sign || sign->selectedSymbols(selection()).isEmpty()) return;
+  sign->copySelectedSymbols(selection());
 }
 
 void EditingCanvas::pasteSymbols() {
   ViewLineManager* layout = viewLineMan();
-  if (!layout || !layout->currentSign() || EditorState::shared().symbolClipboard.isEmpty()) return;
+  if (!layout || !layout->currentSign() || Clipboards::shared().symbolClipboard.isEmpty()) return;
   edit(QStringLiteral("UndoPasteSymbols"), [&] {
-    viewLineMan()->pasteSymbols();
+    viewLineMan()->pasteSymbols(selection());
     setContentExtent(viewLineMan()->layout());
     scrollCursorIntoView();
   });
 }
 
 void EditingCanvas::duplicateSymbols() {
-  symbolEdit(QStringLiteral("UndoDuplicate"), [](Sign& sign) { sign.duplicateSelected(); });
+  symbolEdit(QStringLiteral("UndoDuplicate"), [this](Sign& sign) { sign.duplicateSelected(selection()); });
 }
 
 void EditingCanvas::mirrorSymbols() {
-  symbolEdit(QStringLiteral("UndoMirror"), [](Sign& sign) { sign.mirrorSelected(); });
+  symbolEdit(QStringLiteral("UndoMirror"), [this](Sign& sign) { sign.mirrorSelected(selection()); });
 }
 
 void EditingCanvas::deleteSymbols() {
-  symbolEdit(QStringLiteral("UndoDeleteSymbols"), [](Sign& sign) { sign.deleteSelectedSymbols(); });
+  symbolEdit(QStringLiteral("UndoDeleteSymbols"), [this](Sign& sign) { sign.deleteSelectedSymbols(selection()); });
 }
 
 void EditingCanvas::selectAllSymbols() {
   const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
   if (!sign) return;
-  sign->selectAllSymbols();
+  sign->selectAllSymbols(selection());
   update();
 }
 
 void EditingCanvas::selectNextSymbol() {
   const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
   if (!sign) return;
-  sign->selectNextSymbol();
+  sign->selectNextSymbol(selection());
   update();
 }
 
 void EditingCanvas::selectPreviousSymbol() {
   const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
   if (!sign) return;
-  sign->selectPreviousSymbol();
+  sign->selectPreviousSymbol(selection());
   update();
 }
 
 void EditingCanvas::moveSymbolsForward() {
-  symbolEdit(QStringLiteral("UndoSymbolOrder"), [](Sign& sign) { sign.moveSelectedForward(); });
+  symbolEdit(QStringLiteral("UndoSymbolOrder"), [this](Sign& sign) { sign.moveSelectedForward(selection()); });
 }
 
 void EditingCanvas::moveSymbolsBackward() {
-  symbolEdit(QStringLiteral("UndoSymbolOrder"), [](Sign& sign) { sign.moveSelectedBackward(); });
+  symbolEdit(QStringLiteral("UndoSymbolOrder"), [this](Sign& sign) { sign.moveSelectedBackward(selection()); });
 }
 
 void EditingCanvas::moveSelectedSymbols(qreal dx, qreal dy) {
   ViewLineManager* layout = viewLineMan();
   const SignPtr sign = layout ? layout->currentSign() : nullptr;
   if (!sign) return;
-  const QList<ISWAPtr> selected = sign->selectedSymbols();
+  const QList<ISWAPtr> selected = sign->selectedSymbols(selection());
   if (selected.isEmpty()) return;
   // Moves of the same symbols of the same sign merge into one step.
   QString key = QStringLiteral("move:%1").arg(quintptr(sign.get()));
@@ -156,14 +155,14 @@ void EditingCanvas::moveSelectedSymbols(qreal dx, qreal dy) {
   edit(
       QStringLiteral("UndoMoveSymbols"),
       [&] {
-        sign->moveSelected(dx, dy, boxWidth, boxHeight);
+        sign->moveSelected(selection(), dx, dy, boxWidth, boxHeight);
         refreshLayout();
       },
       key);
 }
 
 void EditingCanvas::clearSymbolSelection() {
-  if (viewLineMan()) viewLineMan()->clearSymbolSelection();
+  selection().clear();
   update();
 }
 
@@ -171,7 +170,7 @@ void EditingCanvas::integrateArrows() {
   const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
   if (!sign || sign->isEmpty()) return;
   edit(QStringLiteral("UndoIntegrateArrows"), [&] {
-    sign->integrateArrows();
+    sign->integrateArrows(&selection());
     sign->updateBounds();
     setContentExtent(viewLineMan()->layout());
   });
@@ -195,7 +194,7 @@ void EditingCanvas::copySigns(bool cut, Fsw::Form form) {
     copy();
   QStringList problems;
   const QString text = Fsw::writeLines(copied, form, &problems);
-  if (ImagePasteboard* pasteboard = EditorState::shared().pasteboard()) pasteboard->putSigns(image, text);
+  if (ImagePasteboard* pasteboard = Clipboards::shared().pasteboard()) pasteboard->putSigns(image, text);
   if (!problems.isEmpty()) alerts().alert(loc("ClipboardSignsChanged"), Fsw::summary(problems));
   update();
 }
@@ -210,7 +209,7 @@ void EditingCanvas::pasteSign() {
   ViewLineManager* layout = viewLineMan();
   if (!layout) return;
   QList<SignPtr> signs;
-  const ImagePasteboard* pasteboard = EditorState::shared().pasteboard();
+  const ImagePasteboard* pasteboard = Clipboards::shared().pasteboard();
   if (const std::optional<QString> text = pasteboard ? pasteboard->foreignText() : std::nullopt) {
     const Fsw::Reading reading = Fsw::read(*text);
     if (reading.signCount == 0) {
@@ -225,7 +224,7 @@ void EditingCanvas::pasteSign() {
       }
     }
     if (!reading.problems.isEmpty()) alerts().alert(loc("ClipboardSignsChanged"), Fsw::summary(reading.problems));
-  } else if (EditorState::shared().signClipboard.isEmpty()) {
+  } else if (Clipboards::shared().signClipboard.isEmpty()) {
     return;
   }
   edit(QStringLiteral("UndoPasteSign"), [&] {
@@ -278,7 +277,7 @@ bool EditingCanvas::cycleAmbiguousSign() {
   candidates.append(sign->jjs->signID);
   const SignPtr replacement = m_signLoader ? m_signLoader(next) : nullptr;
   if (!replacement) {
-    diag(QStringLiteral("cycleAmbiguousSign"), QStringLiteral("candidate not loaded (SignID = %1)").arg(next));
+    qCWarning(lcEditor) << "candidate sign" << next << "could not be loaded";
     return false;
   }
   if (!replacement->jjs) replacement->jjs = std::make_shared<DbSign>();
@@ -326,7 +325,6 @@ void EditingCanvas::setLaneOfCurrentSign(int lane) {
 }
 
 bool EditingCanvas::insertSignAtCursorPositionBySignID(qint64 signID) {
-  diag(QStringLiteral("insertSignAtCursorPositionBySignID"), QStringLiteral("signID=%1").arg(signID));
   const SignPtr sign = m_signLoader ? m_signLoader(signID) : nullptr;
   if (!sign) return false;
   return insertSigns({sign}, QStringLiteral("UndoInsertSign"));
@@ -351,7 +349,6 @@ bool EditingCanvas::insertSigns(const QList<SignPtr>& signs, const QString& undo
 void EditingCanvas::addSignToDB() {
   const SignPtr sign = viewLineMan() ? viewLineMan()->currentSign() : nullptr;
   if (!sign || sign->isEmpty()) {
-    diag(QStringLiteral("addSignToDB()"), QStringLiteral("empty sign"));
     alerts().alert(loc("SignHasNoSymbol"), loc("SelectSignForDictionary"));
     return;
   }
@@ -359,8 +356,6 @@ void EditingCanvas::addSignToDB() {
 }
 
 bool EditingCanvas::dropSymbolString(const QString& text, const QPointF& point) {
-  diag(QStringLiteral("String dropped:") + text + QStringLiteral(" at (") + QString::number(point.x()) +
-       QLatin1Char(',') + QString::number(point.y()));
   ViewLineManager* layout = viewLineMan();
   if (!layout) return false;
   // Only the exact text form of a code the archive has (a palette's drag).
@@ -369,7 +364,7 @@ bool EditingCanvas::dropSymbolString(const QString& text, const QPointF& point) 
   const std::optional<ISWA> made =
       parsed && SSS::toString(*parsed) == code ? ISWA::make(*parsed) : std::optional<ISWA>();
   if (!made) {
-    diag(QStringLiteral("dropSymbol"), QStringLiteral("not a symbol code: ") + text);
+    qCDebug(lcEditor) << "dropped text is no symbol code:" << text;
     return false;
   }
   auto symbol = std::make_shared<ISWA>(*made);
@@ -377,7 +372,9 @@ bool EditingCanvas::dropSymbolString(const QString& text, const QPointF& point) 
     // Only the dropped symbol stays selected.
     viewLineMan()->clearSymbolSelection();
     viewLineMan()->placeCursor(point);
+    if (const SignPtr sign = viewLineMan()->currentSign()) selection().beginEditing(*sign);
     viewLineMan()->dropSymbol(symbol, point);
+    selection().add(symbol);
     setContentExtent(viewLineMan()->layout());
   });
 }

@@ -121,8 +121,6 @@ class EditingCanvas : public CanvasView {
   void filesDropped(const QStringList& paths);
   // A copy of the current sign for the dictionary entry editor.
   void addSignToDictionaryRequested(const SignPtr& sign);
-  // The document changed through an edit of this canvas.
-  void edited();
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -130,7 +128,6 @@ class EditingCanvas : public CanvasView {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
-  void leaveEvent(QEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;

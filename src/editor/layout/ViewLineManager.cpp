@@ -4,7 +4,7 @@
 
 #include "document/Compound.h"
 #include "document/DbSign.h"
-#include "document/EditorState.h"
+#include "document/SymbolSelection.h"
 #include "editor/layout/CellText.h"
 
 namespace quabe {
@@ -448,7 +448,6 @@ void ViewLineManager::dropSymbol(const ISWAPtr& symbol, const QPointF& point) {
   // one across it by where the line's signs start.
   symbol->rect.moveTopLeft(point - signOrigin(cursorLine, cursorOffset));
   sign->addSymbol(symbol);
-  EditorState::shared().addToSelection(symbol);
   if (sign->symbols.size() == 1) {
     bufferMan->appendLineBreak(viewLines[cursorLine].logicalLine);
     if (sign->jjs && sign->jjs->gloss == QStringLiteral("NEWLINE")) sign->jjs->gloss.clear();
@@ -456,11 +455,11 @@ void ViewLineManager::dropSymbol(const ISWAPtr& symbol, const QPointF& point) {
   layout();
 }
 
-void ViewLineManager::pasteSymbols() {
+void ViewLineManager::pasteSymbols(SymbolSelection& selection) {
   const SignPtr sign = currentSign();
   if (!sign) return;
   const bool wasEmpty = sign->symbols.isEmpty();
-  sign->pasteSymbols();
+  sign->pasteSymbols(selection);
   if (wasEmpty) bufferMan->terminateAllLines();
   layout();
 }
@@ -558,7 +557,5 @@ void ViewLineManager::cursorFarLeft() { firstLine(); }
 void ViewLineManager::cursorFarRight() { lastLine(); }
 void ViewLineManager::cursorFarUp() { lineStart(); }
 void ViewLineManager::cursorFarDown() { lineEnd(); }
-
-void ViewLineManager::clearSymbolSelection() { EditorState::shared().clearSymbolSelection(); }
 
 }  // namespace quabe

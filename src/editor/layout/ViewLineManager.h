@@ -11,6 +11,7 @@
 #include "document/BufferManager.h"
 #include "document/Preferences.h"
 #include "document/Sign.h"
+#include "document/SymbolSelection.h"
 
 namespace quabe {
 
@@ -158,7 +159,8 @@ class ViewLineManager {
   // The signs copied (or cut), line by line.
   QList<QList<SignPtr>> copySigns(bool cut);
   virtual void dropSymbol(const ISWAPtr& symbol, const QPointF& point);
-  void pasteSymbols();
+  // Pastes the symbol clipboard into the current sign; the copies become the selection.
+  void pasteSymbols(SymbolSelection& selection);
   // Inserts the sign before the current sign (it becomes the sign at the cursor).
   void insertSign(const SignPtr& sign);
   void replaceAtCursor(const SignPtr& sign);
@@ -187,8 +189,6 @@ class ViewLineManager {
   void lastLine();
   void lineStart();
   void lineEnd();
-
-  void clearSymbolSelection();
 
   // Range selection helpers.
   static qint64 pack(qint64 line, qint64 index) { return line * MaxLineCount + index; }

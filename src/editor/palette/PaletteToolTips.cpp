@@ -102,7 +102,7 @@ QStringList PaletteToolTips::subPaletteTexts(int paletteNumber) {
           "Eyelashes up",   "Eyelashes down", "Eyelashes fluttering"};
     case 48:
       return {"Comma",          "Period",         "Semi-colon", "Colon",    "Parenthesis",
-              "Quotation mark", "Quatation mark", "Bracket",    "NMM scope"};
+              "Quotation mark", "Quotation mark", "Bracket",    "NMM scope"};
     default:
       return {};
   }

@@ -11,7 +11,7 @@
 #include <QToolTip>
 #include <cmath>
 
-#include "core/Diagnostics.h"
+#include "core/Logging.h"
 #include "editor/palette/PaletteToolTips.h"
 #include "symbols/SymbolArchive.h"
 
@@ -19,7 +19,6 @@ namespace quabe {
 
 namespace {
 constexpr int MaxImageSide = 36;
-const QString where = QStringLiteral("PaletteView");
 }  // namespace
 
 PaletteView::PaletteView(QWidget* parent) : QWidget(parent) {
@@ -53,7 +52,7 @@ void PaletteView::loadPalette() {
 void PaletteView::showSubPalette(int number) {
   const Palette& sub = Palette::palette(number);
   if (sub.isEmpty()) {
-    diag(where, QStringLiteral("no sub palette %1").arg(number));
+    qCWarning(lcEditor) << "no sub palette" << number;
     return;
   }
   m_palette = sub;
@@ -72,7 +71,7 @@ void PaletteView::loadItemImages() {
   for (SymbolCode code : m_palette.paletteArray) {
     std::optional<QImage> image;
     if (code != 0) image = archive.image(code);
-    if (code != 0 && !image) diag(where, QStringLiteral("no image for ") + SSS::toString(code));
+    if (code != 0 && !image) qCWarning(lcEditor).noquote() << "no image for palette symbol" << SSS::toString(code);
     m_itemImages.append(image.value_or(QImage()));
   }
 }
@@ -181,23 +180,12 @@ void PaletteView::mousePressEvent(QMouseEvent* event) {
   m_ignoreNextRelease = false;
   m_pressed = event->button() == Qt::LeftButton;
   m_dragging = false;
-  const int item = Palette::itemAt(event->position());
-  if (!isSymbolItem(item)) return;
-  if (event->button() == Qt::RightButton)
-    diag(QStringLiteral("Right mouse down"));
-  else if (event->button() == Qt::LeftButton)
-    diag(QStringLiteral("Left mouse down"));
-  else
-    diag(QStringLiteral("other mouse Down"));
-  if (event->modifiers() & Qt::ControlModifier) diag(QStringLiteral("Control key pressed"));
 }
 
-void PaletteView::mouseDoubleClickEvent(QMouseEvent* event) {
+void PaletteView::mouseDoubleClickEvent(QMouseEvent*) {
   // The release that ends a double click does not count as a click.
   m_ignoreNextRelease = true;
   m_pressed = false;
-  const int item = Palette::itemAt(event->position());
-  if (isSymbolItem(item)) diag(QStringLiteral("Double clicked"));
 }
 
 void PaletteView::mouseReleaseEvent(QMouseEvent* event) {
@@ -210,17 +198,12 @@ void PaletteView::mouseReleaseEvent(QMouseEvent* event) {
   }
   if (wasDragging || event->button() != Qt::LeftButton) return;
   if (event->modifiers() & Qt::ControlModifier) return;  // Control-click is the context click
-  if (m_palette.isEmpty()) {
-    diag(QStringLiteral("Palette is nil!!"));
-    return;
-  }
+  if (m_palette.isEmpty()) return;
   const int item = Palette::itemAt(event->position());
   if (item < 0 || item >= m_palette.count() || m_palette.code(item) == 0) return;
 
   if (m_isMain) {
-    if (!m_subPaletteView) {
-      diag(QStringLiteral("Sub palette is nil"));
-    } else {
+    if (m_subPaletteView) {
       m_subPaletteView->showSubPalette(item);
       showSubPaletteTab();
     }
@@ -269,15 +252,12 @@ void PaletteView::beginDrag() {
   const QImage image = item < m_itemImages.size() ? m_itemImages[item] : QImage();
   if (image.isNull()) {
     // The canvas cannot place a symbol the archive cannot draw.
-    diag(where, QStringLiteral("no drag of ") + SSS::toString(code) + QStringLiteral(": no image"));
     return;
   }
   m_dragging = true;
   m_selectedItem = item;
   m_menuSSS = code;
   update();
-  diag(QStringLiteral("SSS in HEX: %1").arg(code, 0, 16));
-  diag(QStringLiteral("SSS in String: ") + SSS::toString(code));
 
   const QRectF target = imageRect(image.size(), item);
   const QPixmap pixmap =

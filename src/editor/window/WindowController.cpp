@@ -17,11 +17,9 @@
 #include <QUndoStack>
 
 #include "core/Alerts.h"
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
 #include "dictionary/Dictionary.h"
 #include "document/Document.h"
-#include "document/EditorState.h"
 #include "editor/app/DocumentController.h"
 #include "editor/app/PreferencePanel.h"
 #include "editor/export/CanvasExport.h"
@@ -40,9 +38,6 @@ WindowController::WindowController(std::unique_ptr<Document> document, Dictionar
     : QMainWindow(parent), m_document(std::move(document)), m_dictionary(dictionary) {
   syncLayoutSettings();
   buildWidgets();
-  diag(QStringLiteral("WindowController - awakeFromNib()"));
-  diag(QStringLiteral("canvasView.document = ") +
-       (m_document->sourcePath().isEmpty() ? displayName() : m_document->sourcePath()));
 
   m_editor = new DocumentEditor(m_document.get(), m_canvas, &m_layoutSettings, this);
   m_canvas->setEditor(m_editor);
@@ -215,7 +210,7 @@ void WindowController::symbolSelected(const ISWA& symbol) {
 }
 
 void WindowController::clearSymbolInfo() {
-  if (EditorState::shared().selectedSymbols.isEmpty()) m_symbolInfoTextField->clear();
+  if (m_canvas->selection().isEmpty()) m_symbolInfoTextField->clear();
 }
 
 void WindowController::showDictionaryName() {
@@ -230,8 +225,6 @@ void WindowController::documentChanged() {
   clearSymbolInfo();
 }
 
-void WindowController::documentChangedWithKind(int) { documentChanged(); }
-
 QSizeF WindowController::visibleSize() const {
   // The canvas takes the size of the scroll area's viewport.
   return {};
@@ -240,7 +233,6 @@ QSizeF WindowController::visibleSize() const {
 void WindowController::runConversionPanel() {
   const DocumentController::NotationConverter& converter = DocumentController::shared().notationConverter();
   if (!converter) {
-    diag(QStringLiteral("conInputByJSConversion"), QStringLiteral("no notation converter"));
     alerts().alert(loc("NotationUnavailable"), QString());
     return;
   }
@@ -301,7 +293,6 @@ void WindowController::changeWritingDirection(bool vertical) {
 
 void WindowController::applyPreferences(bool relayout) {
   syncLayoutSettings();
-  ISWA::setHandColoring(m_document->prefs.colorHands);
   if (relayout)
     m_canvas->setWritingMode(m_document->prefs.verticalWriting);
   else
@@ -399,7 +390,8 @@ bool WindowController::revertDocument() {
     alerts().alert(loc("RevertFailed").arg(name), report.damageDescription());
     return false;
   }
-  EditorState::shared().clearSymbolSelection();
+  m_canvas->selection().clear();
+  m_canvas->selection().forgetEditing();
   m_symbolInfoTextField->clear();
   m_document->bufferManager.editBuffer = saved.bufferManager.editBuffer;
   m_document->prefs = saved.prefs;
@@ -450,10 +442,6 @@ void WindowController::closeEvent(QCloseEvent* event) {
     return;
   }
   m_closing = true;
-  // The editor-wide selection must not keep symbols of a closed document.
-  EditorState& state = EditorState::shared();
-  state.clearSymbolSelection();
-  state.editingSigns.clear();
   Q_EMIT closed(this);
   event->accept();
 }

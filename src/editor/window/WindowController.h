@@ -74,12 +74,9 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   void showMousePosition(qreal x, qreal y) override;
   void symbolSelected(const ISWA& symbol) override;
   void documentChanged() override;
-  void documentChangedWithKind(int changeKind) override;
   QSizeF visibleSize() const override;
   void runConversionPanel() override;
-  QString conversionText() const override { return jjsText; }
   void runCommentPanel() override;
-  QString commentTextValue() const override { return commentText; }
   // Sign ▸ Edit Gloss…: the gloss panel for the current sign.
   void runGlossPanel() override;
   void openSignList() override;

@@ -26,8 +26,8 @@ FinderEvaluationWindow::FinderEvaluationWindow(Dictionary& dictionary, QWidget* 
     : QWidget(parent, Qt::Window), m_dictionary(dictionary) {
   closeOnEscape(this);
   // The title by which the application's Copy and Select All find this window.
-  setWindowTitle(QStringLiteral("Sign Finder Tester"));
-  m_tester.finder = &m_finder;
+  setWindowTitle(QStringLiteral("Sign Finder Evaluation"));
+  m_evaluation.finder = &m_finder;
   auto* layout = new QVBoxLayout(this);
   auto* grid = new QGridLayout;
   m_testSingleSignRadioButton = new QRadioButton(loc("FinderEvaluationSingleSign"), this);
@@ -110,7 +110,7 @@ void FinderEvaluationWindow::setFeatureLoader(SignFinder::FeatureLoader loader) 
 void FinderEvaluationWindow::setSingleSignMode(bool single) {
   m_testSingleSignRadioButton->setChecked(single);
   m_useSampleListFileRadioButton->setChecked(!single);
-  m_tester.useSampleListFile = !single;
+  m_evaluation.useSampleListFile = !single;
   const QString active = QStringLiteral("color: black;");
   const QString inactive = QStringLiteral("color: gray;");
   for (QLabel* label : {m_answerSignIDLabel, m_sampleSignDirectoryLabel})
@@ -166,16 +166,16 @@ bool FinderEvaluationWindow::runButtonClicked() {
     bool ok = false;
     run.answerID = m_answerSignIDTextField->text().trimmed().toLongLong(&ok);
     if (!ok) run.answerID = 0;
-    m_tester.useSampleListFile = false;
+    m_evaluation.useSampleListFile = false;
   } else {
     run.path = m_sampleListFileTextField->text();
-    m_tester.useSampleListFile = true;
+    m_evaluation.useSampleListFile = true;
   }
   m_progressIndicator->setRange(0, 1);
   m_progressIndicator->setValue(0);
   m_progressLabel->clear();
   QPointer<FinderEvaluationWindow> self(this);
-  m_watcher.setFuture(m_tester.start(run, [self](int done, int total, const QString& label) {
+  m_watcher.setFuture(m_evaluation.start(run, [self](int done, int total, const QString& label) {
     // Called on the evaluation queue; the window is updated on its own thread.
     QMetaObject::invokeMethod(
         QCoreApplication::instance(),

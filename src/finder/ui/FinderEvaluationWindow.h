@@ -44,7 +44,7 @@ class FinderEvaluationWindow : public QWidget {
   // From the start of a run until its report is shown.
   bool isRunning() const { return m_running; }
 
-  FinderEvaluation& tester() { return m_tester; }
+  FinderEvaluation& evaluation() { return m_evaluation; }
   // The dictionary features the runs search (tests supply their own).
   void setFeatureLoader(SignFinder::FeatureLoader loader);
 
@@ -71,7 +71,7 @@ class FinderEvaluationWindow : public QWidget {
 
   Dictionary& m_dictionary;
   SignFinder m_finder;
-  FinderEvaluation m_tester;
+  FinderEvaluation m_evaluation;
   bool m_featuresStale = false;
   bool m_running = false;
   QFutureWatcher<QString> m_watcher;

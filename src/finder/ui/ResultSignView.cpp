@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "core/Localization.h"
+#include "core/Resources.h"
 #include "document/Sign.h"
 
 namespace quabe {
@@ -55,8 +56,10 @@ void ResultSignView::paintEvent(QPaintEvent*) {
   painter.translate(area.center());
   painter.scale(scale, scale);
   painter.translate(-sign->leftMost - width / 2, -sign->topMost - height / 2);
+  // Hands take the colours the user chose for new documents.
+  const bool colorHands = Resources::setting(QStringLiteral("ColorHands")).toBool();
   for (const ISWAPtr& symbol : sign->symbols) {
-    if (symbol) symbol->draw(painter, QPointF(0, 0));
+    if (symbol) symbol->draw(painter, QPointF(0, 0), colorHands);
   }
   painter.restore();
 }

@@ -13,8 +13,8 @@
 #include <QtConcurrent>
 #include <utility>
 
-#include "core/Diagnostics.h"
 #include "core/Localization.h"
+#include "core/Logging.h"
 #include "dictionary/Dictionary.h"
 #include "editor/ToolWindowKeys.h"
 #include "finder/ui/ResultSignView.h"
@@ -113,10 +113,7 @@ void SignFinderWindow::showWindow() {
   show();
   raise();
   activateWindow();
-  if (!m_targetSign) {
-    diag(QStringLiteral("Target sign is nil"));
-    return;
-  }
+  if (!m_targetSign) return;
   if (isSearching()) {
     // One search at a time: this request runs when the current one ends.
     m_pending = true;
@@ -163,7 +160,7 @@ void SignFinderWindow::searchDone() {
     SignFinder::loadDetails(found, m_dictionary);
     m_results = found;
     showResults();
-    diag(QStringLiteral("showWindow"), QStringLiteral("%1 similar signs").arg(m_results.size()));
+    qCDebug(lcFinder) << m_results.size() << "similar signs";
   }
   if (m_pending) {
     startSearch();
@@ -277,7 +274,6 @@ void SignFinderWindow::showResults() {
 }
 
 void SignFinderWindow::resultLimitChanged() {
-  diag(QStringLiteral("Result limit = ") + m_resultLimitComboBox->currentText());
   // The box commits its text again whenever it loses the focus (showing the
   // results moves the focus away); only a new limit asks for a new search.
   if (resultLimit() == m_runningLimit) return;
@@ -285,7 +281,6 @@ void SignFinderWindow::resultLimitChanged() {
 }
 
 void SignFinderWindow::stopButtonClicked() {
-  diag(QStringLiteral("Stop button clicked"));
   m_progressIndicator->hide();
   m_stopButton->setEnabled(false);
   m_closeButton->setEnabled(true);

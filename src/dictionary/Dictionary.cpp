@@ -39,6 +39,7 @@ QString Dictionary::pathFromSettings() {
 void Dictionary::setPath(const QString& path) {
   if (path == m_path) return;
   m_path = path;
+  Q_EMIT switched();
   Q_EMIT changed();
 }
 

@@ -60,7 +60,7 @@ class Dictionary : public QObject {
   // pathFor the settings "UseAlternativeDict" and "AlternativeDictPath".
   static QString pathFromSettings();
   QString path() const { return m_path; }
-  // Makes another file the dictionary: changed() when it differs.
+  // Makes another file the dictionary: switched() and changed() when it differs.
   void setPath(const QString& path);
   // A connection on path(), not yet opened.
   SqliteDatabase database() const { return SqliteDatabase(m_path); }
@@ -162,6 +162,9 @@ class Dictionary : public QObject {
  Q_SIGNALS:
   // After every successful write and after a switch to another file.
   void changed();
+  // After a switch to another file (before changed()): entry ids read
+  // earlier name other entries, or none, in the new file.
+  void switched();
 
  private:
   // Commits a write and announces it; rolls back when the commit fails.

@@ -109,7 +109,7 @@ TEST_F(DesktopUseTest, KeysAfterADropActOnTheDroppedSymbolOnly) {
   EditingCanvas* canvas = window->canvasView();
   placeCursor(window, 0, 0);
   click(canvas, centreOf(canvas, sign->symbols[0]));
-  ASSERT_TRUE(sign->symbols[0]->selected);
+  ASSERT_TRUE(canvas->selection().contains(sign->symbols[0].get()));
   const QString before = SSS::toString(sign->symbols[0]->sss());
 
   window->mainPaletteView()->setFocus();

@@ -370,7 +370,7 @@ bool EditingCanvas::dropSymbolString(const QString& text, const QPointF& point) 
   auto symbol = std::make_shared<ISWA>(*made);
   return edit(QStringLiteral("UndoDropSymbol"), [&] {
     // Only the dropped symbol stays selected.
-    viewLineMan()->clearSymbolSelection();
+    selection().clear();
     viewLineMan()->placeCursor(point);
     if (const SignPtr sign = viewLineMan()->currentSign()) selection().beginEditing(*sign);
     viewLineMan()->dropSymbol(symbol, point);

@@ -7,8 +7,8 @@
 #include <QStringList>
 #include <memory>
 
-#include "document/DbSign.h"
 #include "document/BufferManager.h"
+#include "document/DbSign.h"
 #include "document/Sign.h"
 #include "symbols/ISWA.h"
 #include "symbols/SymbolCode.h"

@@ -8,8 +8,8 @@
 #include "core/AtomicFile.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
-#include "dictionary/SpmlExport.h"
 #include "dictionary/DictionaryMerge.h"
+#include "dictionary/SpmlExport.h"
 #include "dictionary/SpmlImport.h"
 #include "symbols/SymbolArchive.h"
 

@@ -11,8 +11,8 @@ int symbolInfo(const QStringList& args) {
   }
   int rc = 0;
   for (const QString& text : args) {
-    const auto code = text.startsWith(QLatin1Char('S')) ? std::optional<SymbolCode>(SSS::fromFswKey(text))
-                                                        : SSS::parse(text);
+    const auto code =
+        text.startsWith(QLatin1Char('S')) ? std::optional<SymbolCode>(SSS::fromFswKey(text)) : SSS::parse(text);
     if (!code || *code == 0) {
       err() << text << ": not a symbol code\n";
       rc = 1;
@@ -25,6 +25,7 @@ int symbolInfo(const QStringList& args) {
 }
 }  // namespace
 
-QUABE_CLI_COMMAND("symbol", "symbol CODE...", "prints a symbol code in its text, hexadecimal and FSW forms", symbolInfo);
+QUABE_CLI_COMMAND("symbol", "symbol CODE...", "prints a symbol code in its text, hexadecimal and FSW forms",
+                  symbolInfo);
 
 }  // namespace quabe::cli

@@ -21,8 +21,7 @@ class AlertSink {
 class PrintingAlertSink : public AlertSink {
  public:
   void alert(const QString& message, const QString& informative) override;
-  int ask(const QString& message, const QString& informative, const QStringList& buttons,
-          int defaultButton) override;
+  int ask(const QString& message, const QString& informative, const QStringList& buttons, int defaultButton) override;
 };
 
 // The process-wide sink; never null.

@@ -8,8 +8,7 @@ namespace quabe {
 class DialogAlertSink : public AlertSink {
  public:
   void alert(const QString& message, const QString& informative) override;
-  int ask(const QString& message, const QString& informative, const QStringList& buttons,
-          int defaultButton) override;
+  int ask(const QString& message, const QString& informative, const QStringList& buttons, int defaultButton) override;
 };
 
 }  // namespace quabe

@@ -155,7 +155,7 @@ std::optional<DbSign> Dictionary::getSign(qint64 signID, SqliteDatabase& db) {
 std::optional<DbSign> Dictionary::readSign(SqliteDatabase& db, qint64 signID, QList<qint64>& ancestors) {
   std::optional<DbSign> entry;
   {
-    auto rs = db.executeQuery(QStringLiteral("SELECT * FROM Signs WHERE SignID=%1").arg(signID));
+    auto rs = db.executeQuery(QStringLiteral("SELECT * FROM Signs WHERE SignID=?"), {signID});
     if (!rs || !rs->next()) return std::nullopt;
     entry = makeDbSign(*rs);
   }
@@ -222,7 +222,7 @@ QList<DbISWA> Dictionary::readSpellingOrAliasTarget(SqliteDatabase& db, qint64 s
   QList<DbISWA> rows = getSpelling(signID, db);
   if (!rows.isEmpty()) return rows;
   QString stdGloss;
-  if (auto rs = db.executeQuery(QStringLiteral("SELECT StdGloss FROM Signs WHERE SignID=%1").arg(signID))) {
+  if (auto rs = db.executeQuery(QStringLiteral("SELECT StdGloss FROM Signs WHERE SignID=?"), {signID})) {
     if (rs->next()) stdGloss = rs->stringForColumnIndex(0).value_or(QString());
   }
   if (stdGloss.isEmpty()) return rows;
@@ -239,7 +239,7 @@ QList<DbISWA> Dictionary::readSpellingOrAliasTarget(SqliteDatabase& db, qint64 s
 QStringList Dictionary::getMeanings(qint64 signID, SqliteDatabase& db) {
   QStringList meanings;
   auto rs =
-      db.executeQuery(QStringLiteral("SELECT Japanese FROM Translation WHERE SignID=%1 ORDER BY Japanese").arg(signID));
+      db.executeQuery(QStringLiteral("SELECT Japanese FROM Translation WHERE SignID=? ORDER BY Japanese"), {signID});
   while (rs && rs->next()) {
     const std::optional<QString> text = rs->stringForColumnIndex(0);
     if (!text) break;

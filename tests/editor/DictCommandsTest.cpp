@@ -2,7 +2,9 @@
 // opening the entry and compound editors, the sign list and its insertion
 // at the cursor, and the window's search field.
 #include <QAction>
-#include <QButtonGroup>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QUndoStack>
@@ -51,8 +53,7 @@ TEST_F(DictCommandsTest, EmptySignsAreRefusedWithTheAlert) {
   EXPECT_EQ(alerts->messages, QStringList({loc("SignHasNoSymbol")}));
   EXPECT_EQ(alerts->informativeTexts, QStringList({loc("SelectSignForDictionary")}));
   controller().toolAction(ToolCommand::OpenDictionaryEditor)->trigger();
-  EXPECT_EQ(alerts->messages.size(), 2);
-  EXPECT_EQ(alerts->messages.last(), loc("SignHasNoSymbol"));
+  EXPECT_EQ(alerts->messages, QStringList({loc("SignHasNoSymbol"), loc("SignHasNoSymbol")}));
   EXPECT_FALSE(commands().dictEditController()->isVisible());
 }
 
@@ -105,7 +106,7 @@ TEST_F(DictCommandsTest, SignListInsertsAtTheCursorAsOneUndoStep) {
   list->selectRow(list->model()->rowOfSignID(hello));
   list->insertButton()->click();
   EXPECT_EQ(glossesOfFirstLine(window), QStringList({"A", "HELLO", "B"}));
-  EXPECT_EQ(window->document()->bufferManager.editBuffer[0]->signArray[1]->symbols.size(), 2);
+  EXPECT_EQ(lineOf(window)[1]->symbols.size(), 2);
   EXPECT_EQ(undo.count(), 1);
   EXPECT_TRUE(window->document()->isModified());
 
@@ -127,7 +128,7 @@ TEST_F(DictCommandsTest, SignListInsertsAtTheCursorAsOneUndoStep) {
 
   // A compound entry itself is inserted whole.
   list->insertButtonClicked();
-  const SignPtr inserted = window->document()->bufferManager.editBuffer[0]->signArray[1];
+  const SignPtr inserted = lineOf(window)[1];
   EXPECT_NE(std::dynamic_pointer_cast<Compound>(inserted), nullptr);
   EXPECT_EQ(inserted->jjs->signID, both);
 }
@@ -158,7 +159,8 @@ TEST_F(DictCommandsTest, TheWindowsSearchFieldSearchesTheListForThatWindow) {
 }
 
 // Another dictionary chosen in the preferences while the sign list is open:
-// the list shows that file's rows, and Insert inserts the row shown.
+// the window names it, the list shows that file's rows, Insert inserts the
+// row shown, and a search without hits says which dictionary it searched.
 TEST_F(DictCommandsTest, ChoosingAnotherDictionaryRelistsTheOpenSignList) {
   dictionary.addEntry("ONE", {HandCode});
   TemporaryDictionary other;
@@ -172,10 +174,10 @@ TEST_F(DictCommandsTest, ChoosingAnotherDictionaryRelistsTheOpenSignList) {
 
   window->openPreferenceWindow();
   PreferencePanel* panel = window->preferencePanelController();
-  panel->dictSegmentedController->button(1)->click();
-  panel->altDictTextField->setText(other.path);
+  ASSERT_TRUE(panel->chooseAltDictPath(other.path));
   panel->findChild<QPushButton*>(QStringLiteral("saveSettings"))->click();
   ASSERT_EQ(controller().dictionary().path(), other.path);
+  EXPECT_EQ(window->dictionaryLabel()->toolTip(), QDir::toNativeSeparators(other.path));
   QStringList shown;
   for (const DbSign& entry : list->signs()) shown << entry.gloss;
   shown.sort();
@@ -185,6 +187,12 @@ TEST_F(DictCommandsTest, ChoosingAnotherDictionaryRelistsTheOpenSignList) {
   const QString chosen = list->signs().at(list->selectedRow()).gloss;
   list->insertButton()->click();
   EXPECT_EQ(glossesOfFirstLine(window), QStringList{chosen});
+
+  list->searchGloss(QStringLiteral("NOTHERE"));
+  EXPECT_EQ(list->model()->rowCount(), 0);
+  const QString status = list->findChild<QLabel*>(QStringLiteral("statusLabel"))->text();
+  EXPECT_TRUE(status.contains(QStringLiteral("NOTHERE")) && status.contains(QFileInfo(other.path).fileName()))
+      << status.toStdString();
 }
 
 }  // namespace

@@ -3,16 +3,13 @@
 // failures that must leave the dictionary and the editor as they were.
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDropEvent>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
-#include <functional>
 
+#include "CanvasTestSupport.h"
 #include "DictTestSupport.h"
 #include "core/Localization.h"
 #include "dictionary/ui/DictEditWindow.h"
@@ -42,35 +39,21 @@ class DictEditWindowTest : public DictionaryWindowFixture {
   DictEditWindow editor{dictionary.db()};
 };
 
-TEST_F(DictEditWindowTest, FlagActionsChangeTheSymbolsThatAreStored) {
+// A new gloss is added under the next free id after the question, with the
+// flags chosen for its symbols.
+TEST_F(DictEditWindowTest, NewGlossIsAddedUnderTheNextFreeIdAfterTheQuestion) {
+  addEntry("OTHER", {HandCode});
+  const qint64 last = addEntry("LAST", {HeadCode});
   open(makeSign({HandCode, ArrowCode}));
   editor.rightRadioButton()->click();
   EXPECT_EQ(editor.targetSign()->symbols[0]->hand, Hand::right);
   editor.leftRadioButton()->click();
   EXPECT_EQ(editor.targetSign()->symbols[0]->hand, Hand::left);
-  EXPECT_FALSE(editor.rightRadioButton()->isChecked());
   editor.replaceableCheckBox()->click();
   editor.selectSymbol(1);
   editor.directionalCheckBox()->click();
   editor.modifiableCheckBox()->click();
   editor.isHandshapeCheckBox()->click();
-  EXPECT_TRUE(editor.targetSign()->jjs->isForHandshape);
-
-  editor.glossTextField()->setText("FLAGS");
-  sink->answer = 0;
-  ASSERT_TRUE(editor.updateButtonClicked());
-  const qint64 id = editor.targetSignID();
-  EXPECT_EQ(texts("SELECT hand || changeableHand || turnableArrow || modifiableArrow FROM Spelling WHERE SignID=? "
-                  "ORDER BY SubID",
-                  {id}),
-            QStringList({"2100", "0011"}));
-  EXPECT_EQ(scalar("SELECT forHandshape FROM Signs WHERE SignID=?", {id}), 1);
-}
-
-TEST_F(DictEditWindowTest, NewGlossIsAddedUnderTheNextFreeIdAfterTheQuestion) {
-  addEntry("OTHER", {HandCode});
-  const qint64 last = addEntry("LAST", {HeadCode});
-  open(makeSign({HandCode, ArrowCode}));
   editor.glossTextField()->setText("NEW");
   editor.tagTextField()->setText("②");
   editor.posComboBox()->setEditText("R");
@@ -89,9 +72,14 @@ TEST_F(DictEditWindowTest, NewGlossIsAddedUnderTheNextFreeIdAfterTheQuestion) {
   EXPECT_FALSE(editor.isVisible());
   const qint64 id = editor.targetSignID();
   EXPECT_EQ(id, last + 1);
-  EXPECT_EQ(texts("SELECT Gloss || '|' || Tag || '|' || Position FROM Signs WHERE SignID=?", {id}),
-            QStringList({"NEW|②|R"}));
-  EXPECT_EQ(texts("SELECT SSS FROM Spelling WHERE SignID=? ORDER BY SubID", {id}), QStringList({HandCode, ArrowCode}));
+  EXPECT_EQ(
+      texts("SELECT Gloss || '|' || Tag || '|' || Position || '|' || forHandshape FROM Signs WHERE SignID=?", {id}),
+      QStringList({"NEW|②|R|1"}));
+  // The flags: hand, changeable hand, turnable and modifiable arrow.
+  EXPECT_EQ(texts("SELECT SSS || hand || changeableHand || turnableArrow || modifiableArrow FROM Spelling "
+                  "WHERE SignID=? ORDER BY SubID",
+                  {id}),
+            QStringList({HandCode + "2100", ArrowCode + "0011"}));
   // No translation text: the gloss is the one meaning.
   EXPECT_EQ(texts("SELECT Japanese FROM Translation WHERE SignID=?", {id}), QStringList({"NEW"}));
 }
@@ -194,22 +182,13 @@ TEST_F(DictEditWindowTest, AWriteThatFailsHalfWayChangesNothing) {
 
 TEST_F(DictEditWindowTest, PaletteSymbolsDroppedOnTheSignViewJoinTheSign) {
   open(makeSign({HandCode}));
-  auto drop = [&](const QString& text, QPointF point) {
-    // A drop reaches the widget that accepted the drag's entry.
-    QMimeData data;
-    data.setText(text);
-    QDragEnterEvent enter(point.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(editor.signView(), &enter);
-    QDropEvent event(point, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(editor.signView(), &event);
-  };
-  drop(HeadCode, QPointF(120, 100));
+  ASSERT_TRUE(dropOn(editor.signView(), HeadCode, QPointF(120, 100)));
   ASSERT_EQ(editor.targetSign()->symbols.size(), 2);
   EXPECT_EQ(editor.targetSign()->symbols[1]->sss(), SSS::fromString(HeadCode));
   EXPECT_EQ(editor.targetSign()->symbols[1]->rect.center(), QPointF(120, 100));
   EXPECT_EQ(editor.selectedSymbolIndex(), 1);
   EXPECT_EQ(editor.symbolBoxView()->symbols().size(), 2);
-  drop("not a symbol", QPointF(10, 10));
+  dropOn(editor.signView(), "not a symbol", QPointF(10, 10));
   EXPECT_EQ(editor.targetSign()->symbols.size(), 2);
 
   // Delete removes the selected symbol again.

@@ -37,9 +37,7 @@ class FinderWindowTest : public DictCommandsTest {
   // Waits for the running search of the finder window.
   static void waitForSearch(SignFinderWindow* finder) {
     QSignalSpy done(finder, &SignFinderWindow::searchFinished);
-    if (finder->isSearching()) {
-      ASSERT_TRUE(done.wait(20000));
-    }
+    ASSERT_TRUE(!finder->isSearching() || done.wait(20000));
   }
   // Makes the next search wait for the gate before it reads the dictionary's
   // features, so that the window can be seen while the search runs.
@@ -160,16 +158,15 @@ TEST_F(FinderWindowTest, AnEmptySignIsNotSearched) {
 }
 
 TEST_F(FinderWindowTest, AStoredSignIsFoundByTheNextSearch) {
+  // Drawn as the entry added below is stored.
   WindowController* window =
-      openWindow(makeDocument({{makeSign({{"04-01-001-01-01-01", 10, 20}, {"01-01-001-01-01-01", 40, 60}})}}));
+      openWindow(makeDocument({{makeSign({{"04-01-001-01-01-01", 10, 20}, {"01-01-001-01-01-01", 30, 20}})}}));
   placeCursor(window, 0, 0);
   SignFinderWindow* finder = commands().signFinderWindow();
   commands().showSimilarSigns(window);
   waitForSearch(finder);
   const QList<qint64> before = resultIDs(finder);
   const qint64 added = dictionary.addEntry("HEADHAND", {HeadCode, HandCode});
-  ASSERT_TRUE(dictionary.exec("UPDATE Spelling SET pos_x=40, pos_y=60 WHERE SignID=? AND SubID=2", {added}));
-  ASSERT_TRUE(dictionary.exec("UPDATE Spelling SET pos_x=10, pos_y=20 WHERE SignID=? AND SubID=1", {added}));
   commands().showSimilarSigns(window);
   waitForSearch(finder);
   EXPECT_FALSE(before.contains(added));
@@ -206,12 +203,10 @@ TEST_F(FinderWindowTest, EvaluationRunsInTheBackgroundWithProgressAndReport) {
   QList<std::tuple<QString, qint64, int>> calls;
   tester->evaluation().collector = [&calls](const QString& directory, qint64 answer, int limit, bool) {
     calls.append({directory, answer, limit});
-    FinderEvaluationResult first;
-    first.swmlFileName = "a.swml";
-    first.order = 1;
-    first.similarity = 0.9;
-    first.modificationDate = FinderEvaluation::referenceDate();
-    return QList<FinderEvaluationResult>{first};
+    return QList<FinderEvaluationResult>{{.swmlFileName = "a.swml",
+                                          .modificationDate = FinderEvaluation::referenceDate(),
+                                          .order = 1,
+                                          .similarity = 0.9}};
   };
   tester->answerSignIDTextField()->setText(QString::number(single));
   tester->sampleSignDirectoryTextField()->setText("/samples/one");
@@ -225,12 +220,9 @@ TEST_F(FinderWindowTest, EvaluationRunsInTheBackgroundWithProgressAndReport) {
   EXPECT_TRUE(tester->runButton()->isEnabled());
   ASSERT_EQ(calls.size(), 1);
   EXPECT_EQ(calls[0], std::make_tuple(QString("/samples/one"), single, 9999999));
-  const QString report = tester->resultTextView()->toPlainText();
-  EXPECT_TRUE(report.startsWith("1, 0.900, a.swml (")) << report.toStdString();
-  EXPECT_TRUE(report.trimmed().endsWith("(sec)")) << report.toStdString();
+  EXPECT_TRUE(tester->resultTextView()->toPlainText().startsWith("1, 0.900, a.swml ("));
 
   // The answer can be chosen in the sign list.
-  tester->testSingleSignRadioButton()->click();
   tester->selectAnswerSign();
   SignListWindow* signList = commands().signListWindow();
   ASSERT_TRUE(signList->isVisible());

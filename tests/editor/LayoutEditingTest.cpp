@@ -36,9 +36,7 @@ TEST_F(LayoutEditing, CursorIsClampedWhenItsViewLineShrinks) {
   // [a b] still fill the column, the line break stands alone: the cursor
   // index is clamped to the new last sign of the column.
   ASSERT_EQ(man.viewLines.size(), 2);
-  EXPECT_EQ(man.cursorLine, 0);
-  EXPECT_EQ(man.cursorOffset, 1);
-  EXPECT_EQ(man.currentSign(), b);
+  EXPECT_EQ(man.position(b.get()), (ViewPosition{man.cursorLine, man.cursorOffset}));
   // Cutting the line break: the tidy step gives the line a new one.
   man.cursorLine = 1;
   man.cursorOffset = 0;
@@ -75,10 +73,8 @@ TEST_F(LayoutEditing, CuttingARangeAcrossViewLinesEmptiesTheClipboardRange) {
   EXPECT_FALSE(man.hasRangeSelection());
   QList<SignPtr> remaining;
   for (qsizetype i = 0; i < buffer.lineCount(); ++i) remaining << line(i);
-  EXPECT_TRUE(remaining.contains(a));
-  EXPECT_TRUE(remaining.contains(b));
-  EXPECT_FALSE(remaining.contains(c));
-  EXPECT_FALSE(remaining.contains(d));
+  EXPECT_TRUE(remaining.contains(a) && remaining.contains(b));
+  EXPECT_FALSE(remaining.contains(c) || remaining.contains(d));
   for (qsizetype i = 0; i < buffer.lineCount(); ++i) EXPECT_TRUE(line(i).last()->isEmpty());
   EXPECT_TRUE(man.currentSign() != nullptr);
 }
@@ -96,8 +92,6 @@ TEST_F(LayoutEditing, BreakLineMovesTheCurrentSignToANewLogicalLine) {
   EXPECT_TRUE(line(0).last()->isEmpty());
   EXPECT_EQ(line(1).first(), b);
   EXPECT_EQ(line(1).size(), 3);
-  EXPECT_EQ(man.cursorLine, 1);
-  EXPECT_EQ(man.cursorOffset, 0);
   EXPECT_EQ(man.currentSign(), b);
 }
 

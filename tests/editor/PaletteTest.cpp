@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QSet>
 #include <tuple>
 
 #include "common/TestSupport.h"
@@ -37,16 +36,12 @@ TEST(Palette, SubPalettesListTheirFamilyInIswaOrderWithoutRepeats) {
     ASSERT_FALSE(codes.isEmpty()) << i;
     EXPECT_LE(Palette::palette(i).count(), Palette::MaxItems) << i;
     EXPECT_NE(Palette::palette(i).code(0), 0u) << "a palette starts with a symbol";
-    EXPECT_EQ(SSS::categoryField(main.code(i)), SSS::categoryField(codes[0])) << i;
-    EXPECT_EQ(SSS::group(main.code(i)), SSS::group(codes[0])) << i;
-    QSet<SymbolCode> seen;
     for (int k = 0; k < codes.size(); ++k) {
       const SymbolCode c = codes[k];
       EXPECT_TRUE(SSS::isPlausible(c) || isExtensionSymbol(c)) << i << " " << SSS::toString(c).toStdString();
-      EXPECT_FALSE(seen.contains(c)) << "repeated " << SSS::toString(c).toStdString();
-      seen.insert(c);
-      EXPECT_EQ(SSS::categoryField(c), SSS::categoryField(codes[0]));
-      EXPECT_EQ(SSS::group(c), SSS::group(codes[0]));
+      EXPECT_EQ(SSS::categoryField(c), SSS::categoryField(main.code(i)));
+      EXPECT_EQ(SSS::group(c), SSS::group(main.code(i)));
+      // Strictly rising: no symbol twice.
       if (k > 0) {
         EXPECT_LT(orderKey(codes[k - 1], isFillByFill(i)), orderKey(c, isFillByFill(i)))
             << "sub palette " << i << " at " << SSS::toString(c).toStdString();

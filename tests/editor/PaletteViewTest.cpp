@@ -5,7 +5,6 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
-#include <memory>
 
 #include "common/TestSupport.h"
 #include "editor/palette/PaletteTabWidget.h"
@@ -25,84 +24,61 @@ class RecordingPaletteView : public PaletteView {
   using PaletteView::PaletteView;
   QStringList dragTexts;
   QPixmap lastPixmap;
-  QPoint lastHotSpot;
 
  protected:
-  void performDrag(QMimeData* data, const QPixmap& pixmap, const QPoint& hotSpot) override {
+  void performDrag(QMimeData* data, const QPixmap& pixmap, const QPoint&) override {
     dragTexts << data->text();
     lastPixmap = pixmap;
-    lastHotSpot = hotSpot;
     delete data;
-  }
-};
-
-class PaletteViewTest : public ::testing::Test {
- protected:
-  // Shows a tab widget and waits until it is on screen.
-  std::unique_ptr<PaletteTabWidget> shownTabs() {
-    auto tabs = std::make_unique<PaletteTabWidget>();
-    tabs->resize(260, 520);
-    tabs->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(tabs.get()));
-    return tabs;
   }
 };
 
 }  // namespace
 
-TEST_F(PaletteViewTest, ClickingAFamilyShowsItsSubPaletteOnTheSecondTab) {
-  auto tabs = shownTabs();
-  PaletteView* main = tabs->mainPaletteView();
-  PaletteView* sub = tabs->subPaletteView();
-  ASSERT_TRUE(main->isMain());
-  QSignalSpy families(tabs.get(), &PaletteTabWidget::familyChosen);
-  QTest::mouseClick(main, Qt::LeftButton, {}, centerOf(12));
-  EXPECT_EQ(sub->currentPaletteNumber(), 12);
-  EXPECT_EQ(tabs->currentIndex(), 1);
-  ASSERT_EQ(families.count(), 1);
-
-  // A click below the 49 families or a double click changes nothing.
-  tabs->setCurrentIndex(0);
+// The main palette opens a family's sub palette on the second tab (a click
+// below the 49 families or a double click does not); a sub palette click
+// selects and reports its symbol, and a second click or a context click
+// clears it and goes back to the main palette.
+TEST(PaletteView, FamiliesOpenSubPalettesWhoseClicksSelectAndReturn) {
+  PaletteTabWidget tabs;
+  tabs.resize(260, 520);
+  tabs.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&tabs));
+  PaletteView* main = tabs.mainPaletteView();
+  PaletteView* sub = tabs.subPaletteView();
+  QSignalSpy families(&tabs, &PaletteTabWidget::familyChosen);
+  QSignalSpy chosen(&tabs, &PaletteTabWidget::symbolChosen);
   QTest::mouseClick(main, Qt::LeftButton, {}, centerOf(52));
   QTest::mouseDClick(main, Qt::LeftButton, {}, centerOf(3));
   QTest::mouseRelease(main, Qt::LeftButton, {}, centerOf(3));
-  EXPECT_EQ(sub->currentPaletteNumber(), 12);
-  EXPECT_EQ(tabs->currentIndex(), 0);
+  EXPECT_EQ(families.count(), 0);
+  EXPECT_EQ(tabs.currentIndex(), 0);
+  QTest::mouseClick(main, Qt::LeftButton, {}, centerOf(20));
+  EXPECT_EQ(sub->currentPaletteNumber(), 20);
+  EXPECT_EQ(tabs.currentIndex(), 1);
   EXPECT_EQ(families.count(), 1);
-}
-
-TEST_F(PaletteViewTest, SubPaletteClicksSelectAndASecondClickReturnsToTheMainPalette) {
-  auto tabs = shownTabs();
-  PaletteView* sub = tabs->subPaletteView();
-  tabs->showFamily(20);
-  ASSERT_EQ(tabs->currentIndex(), 1);
-  QSignalSpy chosen(tabs.get(), &PaletteTabWidget::symbolChosen);
 
   QTest::mouseClick(sub, Qt::LeftButton, {}, centerOf(4));  // empty cell
   EXPECT_EQ(sub->selectedItem(), PaletteView::NoItem);
-  EXPECT_EQ(chosen.count(), 0);
-
   QTest::mouseClick(sub, Qt::LeftButton, {}, centerOf(6));
   EXPECT_EQ(sub->selectedItem(), 6);
   ASSERT_EQ(chosen.count(), 1);
   EXPECT_EQ(chosen.at(0).at(0).toUInt(), SSS::make(3, 1, 2, 1, 1, 2));
-  EXPECT_EQ(tabs->currentIndex(), 1);
-
+  EXPECT_EQ(tabs.currentIndex(), 1);
   QTest::mouseClick(sub, Qt::LeftButton, {}, centerOf(6));
   EXPECT_EQ(sub->menuSSS(), 0u);
-  EXPECT_EQ(tabs->currentIndex(), 0);
+  EXPECT_EQ(tabs.currentIndex(), 0);
 
-  // The context click on a sub palette also clears and goes back.
-  tabs->setCurrentIndex(1);
+  tabs.setCurrentIndex(1);
   QTest::mouseClick(sub, Qt::LeftButton, {}, centerOf(0));
   QContextMenuEvent context(QContextMenuEvent::Mouse, centerOf(0), sub->mapToGlobal(centerOf(0)));
   QApplication::sendEvent(sub, &context);
   EXPECT_TRUE(context.isAccepted());
   EXPECT_EQ(sub->selectedItem(), PaletteView::NoItem);
-  EXPECT_EQ(tabs->currentIndex(), 0);
+  EXPECT_EQ(tabs.currentIndex(), 0);
 }
 
-TEST_F(PaletteViewTest, DraggingASymbolPutsItsTextFormOnTheDragData) {
+TEST(PaletteView, DraggingASymbolPutsItsTextFormOnTheDragData) {
   QUABE_REQUIRE_ARCHIVE();
   RecordingPaletteView view;
   view.showSubPalette(48);

@@ -14,22 +14,13 @@ class CanvasEditKeysTest : public EditorGuiTest {
  protected:
   // One line: a sign with a hand and an arrow, a sign with a dynamics symbol
   // (it has two variations), a sign with a head.
-  WindowController* openStandard(bool vertical = false) {
+  void openStandard() {
     window = openWindow(
         makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}, {"02-03-001-01-01-01", 60, 90}}),
-                       makeSign({{"03-01-003-01-01-01", 40, 40}}), makeSign({{"04-01-001-01-01-01", 40, 30}})}},
-                     vertical));
+                       makeSign({{"03-01-003-01-01-01", 40, 40}}), makeSign({{"04-01-001-01-01-01", 40, 30}})}}));
     canvas = window->canvasView();
-    return window;
   }
   SignPtr current() const { return canvas->viewLineMan()->currentSign(); }
-  // Makes sign index of view line 0 current and selects its symbol at.
-  ISWAPtr selectSymbol(qint64 index, qsizetype at) {
-    clickSign(canvas, 0, index);
-    const ISWAPtr symbol = current()->symbols[at];
-    click(canvas, centreOf(canvas, symbol));
-    return symbol;
-  }
 
   WindowController* window = nullptr;
   EditingCanvas* canvas = nullptr;

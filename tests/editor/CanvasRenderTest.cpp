@@ -239,15 +239,9 @@ TEST_F(CanvasRender, RefreshLayoutTakesNewBoundsOfEditedSigns) {
   EXPECT_GT(a->height, 200);
 }
 
-}  // namespace
-}  // namespace quabe
-
-namespace quabe {
-namespace {
-
 TEST(CanvasLifetime, ClosingTheDocumentLeavesAnEmptyCanvas) {
   auto document = std::make_unique<Document>();
-  document->prefs = test::canvasSettings(true);
+  document->prefs = canvasSettings(true);
   CanvasView canvas;
   canvas.resize(300, 200);
   canvas.setDocument(document.get());
@@ -259,8 +253,8 @@ TEST(CanvasLifetime, ClosingTheDocumentLeavesAnEmptyCanvas) {
   canvas.setWritingMode(false);
   canvas.refreshLayout();
   canvas.scrollCursorIntoView();
-  const QImage image = test::renderCanvas(canvas);
-  EXPECT_EQ(test::countPixels(image, image.rect(), test::isColor(Qt::white)), 300 * 200);
+  const QImage image = renderCanvas(canvas);
+  EXPECT_EQ(countPixels(image, image.rect(), isColor(Qt::white)), 300 * 200);
 }
 
 }  // namespace

@@ -21,43 +21,10 @@
 namespace quabe::test {
 namespace {
 
-// Alt+A and Ctrl+T hand a copy of the current sign to the entry editor.
-TEST_F(DictCommandsTest, AltAAndCtrlTHandTheCurrentSignToTheEntryEditor) {
-  const SignPtr sign = makeSign({{"01-01-001-01-01-01", 30, 40}, {"04-01-001-01-01-01", 60, 20}});
-  WindowController* window = openWindow(makeDocument({{sign}}));
-  placeCursor(window, 0, 0);
-  key(window->canvasView(), Qt::Key_A, Qt::AltModifier);
-  DictEditWindow* editor = commands().dictEditController();
-  ASSERT_TRUE(editor->isVisible());
-  // The editor works on a copy: the document's sign is left alone.
-  EXPECT_EQ(editor->originalSign()->symbols.size(), 2);
-  EXPECT_NE(editor->originalSign(), sign);
-  EXPECT_NE(editor->targetSign()->symbols[0], sign->symbols[0]);
-
-  // Ctrl+T opens it again.
-  editor->close();
-  key(window->canvasView(), Qt::Key_T, Qt::ControlModifier);
-  EXPECT_TRUE(editor->isVisible());
-
-  // Escape closes it, as Close does.
-  editor->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
-  QTest::keyClick(editor->glossTextField(), Qt::Key_Escape);
-  EXPECT_FALSE(editor->isVisible());
-}
-
-TEST_F(DictCommandsTest, EmptySignsAreRefusedWithTheAlert) {
-  WindowController* window = openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}})}}));
-  placeCursor(window, 0, 1);  // the line break
-  key(window->canvasView(), Qt::Key_A, Qt::AltModifier);
-  EXPECT_EQ(alerts->messages, QStringList({loc("SignHasNoSymbol")}));
-  EXPECT_EQ(alerts->informativeTexts, QStringList({loc("SelectSignForDictionary")}));
-  controller().toolAction(ToolCommand::OpenDictionaryEditor)->trigger();
-  EXPECT_EQ(alerts->messages, QStringList({loc("SignHasNoSymbol"), loc("SignHasNoSymbol")}));
-  EXPECT_FALSE(commands().dictEditController()->isVisible());
-}
-
-TEST_F(DictCommandsTest, OpenDictEditWindowChoosesTheEditorByKindOfSign) {
+// Alt+A, Ctrl+T and the menu command open the entry editor or the compound
+// editor, by the kind of the current sign, on a copy of it; a compound with a
+// constituent the dictionary lacks and an empty sign are refused with alerts.
+TEST_F(DictCommandsTest, TheEditorsOpenOnACopyOfTheCurrentSignByItsKind) {
   const qint64 one = dictionary.addEntry("ONE", {HandCode});
   const qint64 two = dictionary.addEntry("TWO", {HeadCode});
   const qint64 both = dictionary.addCompound("BOTH", {one, two});
@@ -65,15 +32,26 @@ TEST_F(DictCommandsTest, OpenDictEditWindowChoosesTheEditorByKindOfSign) {
   auto compound = db.makeCompound(std::make_shared<DbSign>(*db.getSign(both)));
   auto broken = db.makeCompound(std::make_shared<DbSign>(*db.getSign(both)));
   broken->constituents->first()->jjs->signID = 999;  // not in the dictionary
-  WindowController* window =
-      openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 30, 40}}, "PLAIN"), compound, broken}}));
+  const SignPtr sign = makeSign({{"01-01-001-01-01-01", 30, 40}, {"04-01-001-01-01-01", 60, 20}}, "PLAIN");
+  WindowController* window = openWindow(makeDocument({{sign, compound, broken}}));
   QAction* open = controller().toolAction(ToolCommand::OpenDictionaryEditor);
-  ASSERT_TRUE(open->isEnabled());
 
   placeCursor(window, 0, 0);
-  open->trigger();
-  EXPECT_TRUE(commands().dictEditController()->isVisible());
-  EXPECT_EQ(commands().dictEditController()->glossTextField()->text(), "PLAIN");
+  key(window->canvasView(), Qt::Key_A, Qt::AltModifier);
+  DictEditWindow* editor = commands().dictEditController();
+  ASSERT_TRUE(editor->isVisible());
+  EXPECT_EQ(editor->glossTextField()->text(), "PLAIN");
+  EXPECT_EQ(editor->originalSign()->symbols.size(), 2);
+  EXPECT_NE(editor->originalSign(), sign);
+  EXPECT_NE(editor->targetSign()->symbols[0], sign->symbols[0]);
+  editor->close();
+  key(window->canvasView(), Qt::Key_T, Qt::ControlModifier);
+  EXPECT_TRUE(editor->isVisible());
+  // Escape closes it, as Close does.
+  editor->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(editor));
+  QTest::keyClick(editor->glossTextField(), Qt::Key_Escape);
+  EXPECT_FALSE(editor->isVisible());
 
   placeCursor(window, 0, 1);
   open->trigger();
@@ -82,12 +60,18 @@ TEST_F(DictCommandsTest, OpenDictEditWindowChoosesTheEditorByKindOfSign) {
   EXPECT_EQ(compoundEditor->glossTextField()->text(), "BOTH");
   EXPECT_NE(compoundEditor->targetCompound(), compound);  // a copy
   EXPECT_EQ(compoundEditor->targetCompound()->constituentIDs, QList<qint64>({one, two}));
-
   compoundEditor->close();
+
   placeCursor(window, 0, 2);
   open->trigger();
-  EXPECT_EQ(alerts->messages, QStringList({loc("InvalidCompound")}));
+  showActive(window);
+  placeCursor(window, 0, 3);  // the line break
+  key(window->canvasView(), Qt::Key_A, Qt::AltModifier);
+  EXPECT_EQ(alerts->informativeTexts.last(), loc("SelectSignForDictionary"));
+  open->trigger();
+  EXPECT_EQ(alerts->messages, QStringList({loc("InvalidCompound"), loc("SignHasNoSymbol"), loc("SignHasNoSymbol")}));
   EXPECT_FALSE(compoundEditor->isVisible());
+  EXPECT_FALSE(editor->isVisible());
 }
 
 TEST_F(DictCommandsTest, SignListInsertsAtTheCursorAsOneUndoStep) {

@@ -152,8 +152,6 @@ TEST_F(DictEditWindowTest, ChooserStoresAsNewOrOverwritesTheChosenCandidate) {
   EXPECT_EQ(editor.targetSignID(), first);
   EXPECT_EQ(scalar("SELECT COUNT(*) FROM Signs"), 4);
   EXPECT_EQ(texts("SELECT HandShape FROM Signs WHERE SignID=?", {first}), QStringList({"1"}));
-  EXPECT_EQ(texts("SELECT SSS FROM Spelling WHERE SignID=? ORDER BY SubID", {first}),
-            QStringList({HandCode, ArrowCode}));
   EXPECT_EQ(texts("SELECT Japanese FROM Translation WHERE SignID=?", {first}), QStringList({"downpour"}));
 }
 

@@ -80,8 +80,7 @@ SignPtr makeSignOf(const QStringList& codes) {
 
 void DictionaryWindowFixture::SetUp() {
   QUABE_REQUIRE_ARCHIVE();
-  ASSERT_TRUE(dictionary.create());
-  path = dictionary.path;
+  ASSERT_TRUE(create());
   sink = new RecordingAlertSink;
 }
 

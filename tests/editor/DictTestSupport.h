@@ -58,28 +58,15 @@ class TemporaryDictionary {
 // A canvas sign with the codes at (30 + 25 i, 40); not a dictionary entry (id 0).
 SignPtr makeSignOf(const QStringList& codes);
 
-// Tests of one dictionary window: the archive, a temporary dictionary and a
-// recording alert sink.
-class DictionaryWindowFixture : public ::testing::Test {
+// Tests of one dictionary window: the archive, a temporary dictionary (its
+// helpers are the fixture's) and a recording alert sink.
+class DictionaryWindowFixture : public ::testing::Test, protected TemporaryDictionary {
  protected:
   void SetUp() override;
   void TearDown() override;
-
-  qint64 addEntry(const QString& gloss, const QStringList& codes, const QStringList& meanings = {},
-                  const QString& tag = QString(), const QString& yomi = QString()) {
-    return dictionary.addEntry(gloss, codes, meanings, tag, yomi);
-  }
-  qint64 addCompound(const QString& gloss, const QList<qint64>& constituents, const QStringList& meanings = {}) {
-    return dictionary.addCompound(gloss, constituents, meanings);
-  }
   static SignPtr makeSign(const QStringList& codes) { return makeSignOf(codes); }
-  bool exec(const QString& sql, const QVariantList& arguments = {}) { return dictionary.exec(sql, arguments); }
-  qint64 scalar(const QString& sql, const QVariantList& arguments = {}) { return dictionary.scalar(sql, arguments); }
-  QStringList texts(const QString& sql, const QVariantList& arguments = {}) { return dictionary.texts(sql, arguments); }
-  QStringList snapshot() { return dictionary.snapshot(); }
 
-  TemporaryDictionary dictionary;
-  QString path;
+  TemporaryDictionary& dictionary = *this;
   RecordingAlertSink* sink = nullptr;
 };
 

@@ -175,10 +175,9 @@ TEST_F(FinderWindowTest, AStoredSignIsFoundByTheNextSearch) {
 }
 
 TEST_F(FinderWindowTest, SimilarityOfTheFirstAndLastSignOfTheRange) {
-  const SignPtr a = makeSign({{"01-01-001-01-01-01", 10, 20}});
-  const SignPtr b = makeSign({{"04-01-001-01-01-01", 10, 20}});
-  const SignPtr c = makeSign({{"01-01-001-01-01-01", 10, 20}});
-  WindowController* window = openWindow(makeDocument({{a, b, c}}));
+  WindowController* window =
+      openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 10, 20}}), makeSign({{"04-01-001-01-01-01", 10, 20}}),
+                                makeSign({{"01-01-001-01-01-01", 10, 20}})}}));
   ViewLineManager* layout = window->canvasView()->viewLineMan();
   QAction* compare = controller().toolAction(ToolCommand::SimilarityBetweenSigns);
   compare->trigger();

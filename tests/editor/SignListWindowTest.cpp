@@ -63,13 +63,6 @@ TEST_F(SignListWindowTest, ShowAllListsInThreeStepsByReadingWithoutAliases) {
   const QStringList shown = glosses();
   EXPECT_FALSE(shown.contains("G100"));
   EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
-
-  // A small dictionary is listed in one step.
-  QSignalSpy again(list.get(), &SignListWindow::loadFinished);
-  ASSERT_TRUE(exec("DELETE FROM Signs WHERE SignID > 5"));
-  list->fetchWholeSigns();
-  EXPECT_EQ(again.count(), 1);
-  EXPECT_EQ(list->model()->rowCount(), 5);
 }
 
 // What matches a search is settled by the dictionary; the window searches

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
-#include <QLabel>
 #include <QMap>
 #include <QMenu>
 #include <QPushButton>
@@ -83,9 +82,6 @@ TEST_F(WindowTest, PreferenceSheetSavesAndDiscards) {
   window->openPreferenceWindow();
   EXPECT_EQ(panel->signBoxWidthComboBox->currentText(), QStringLiteral("150")) << "the sheet starts from the document";
   // Values a document file cannot keep are refused: the sheet stays open.
-  bool rangeShown = false;
-  for (QLabel* label : panel->findChildren<QLabel*>()) rangeShown |= label->text() == loc("PrefRange").arg(1).arg(256);
-  EXPECT_TRUE(rangeShown);
   for (const char* wrong : {"300", "12.5", "x"}) {
     panel->signBoxWidthComboBox->setCurrentText(QString::fromLatin1(wrong));
     panel->findChild<QPushButton*>(QStringLiteral("saveSettings"))->click();

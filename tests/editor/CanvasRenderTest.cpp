@@ -6,7 +6,6 @@
 
 #include "CanvasTestSupport.h"
 #include "common/TestSupport.h"
-#include "document/Clipboards.h"
 
 namespace quabe {
 namespace {
@@ -18,11 +17,7 @@ constexpr const char* kHead = "04-01-001-01-01-01";
 
 class CanvasRender : public ::testing::Test {
  protected:
-  void SetUp() override {
-    QUABE_REQUIRE_ARCHIVE();
-    Clipboards::shared().reset();
-  }
-  void TearDown() override { Clipboards::shared().reset(); }
+  void SetUp() override { QUABE_REQUIRE_ARCHIVE(); }
 
   // Two logical lines: [a b br] and [c br]. Symbols stand at x >= 100 so
   // that glosses at the left of the column have room.
@@ -59,12 +54,10 @@ TEST_F(CanvasRender, VerticalScreenShowsRulesCursorSymbolsGlossesAndEmptySigns) 
   // Nothing unpainted.
   EXPECT_EQ(countPixels(image, image.rect(), isColor(Qt::red)), 0);
   // The rule of the second column stands half a line space left of it (x 170.5).
-  const int ruleInk = countPixels(image, QRect(170, 100, 2, 280), isColor(CanvasView::ruleColor()));
-  EXPECT_GE(ruleInk, 270);
+  EXPECT_GE(countPixels(image, QRect(170, 100, 2, 280), isColor(CanvasView::ruleColor())), 270);
   // The cursor cell of the first sign: filled and outlined.
-  const QRectF cell = man().cursorCellRect();
   EXPECT_TRUE(sameColor(image.pixelColor(60, 20), CanvasView::selectionColor()));
-  EXPECT_GT(countPixels(image, cell.toRect(), isColor(CanvasView::cursorOutlineColor())), 150);
+  EXPECT_GT(countPixels(image, man().cursorCellRect().toRect(), isColor(CanvasView::cursorOutlineColor())), 150);
   // The symbols are drawn in their rectangles.
   EXPECT_EQ(symbolRect(0, 0).left(), 110);
   EXPECT_GT(countPixels(image, symbolRect(0, 0), isInk), 30);

@@ -84,19 +84,6 @@ TEST_F(DictEditWindowTest, NewGlossIsAddedUnderTheNextFreeIdAfterTheQuestion) {
   EXPECT_EQ(texts("SELECT Japanese FROM Translation WHERE SignID=?", {id}), QStringList({"NEW"}));
 }
 
-TEST_F(DictEditWindowTest, EmptyGlossIsRefusedAndTheEditorKeepsItsFields) {
-  open(makeSign({HandCode}));
-  editor.glossTextField()->setText("");
-  editor.translationTextView()->setPlainText("something");
-  const QStringList before = snapshot();
-  EXPECT_FALSE(editor.updateButtonClicked());
-  EXPECT_EQ(sink->messages, QStringList({loc("EnterNameOfSign")}));
-  EXPECT_EQ(sink->informativeTexts, QStringList({loc("EmptyNameIsNotAllowed")}));
-  EXPECT_EQ(snapshot(), before);
-  EXPECT_TRUE(editor.isVisible());
-  EXPECT_EQ(editor.translationTextView()->toPlainText(), "something");
-}
-
 TEST_F(DictEditWindowTest, UnchangedEntryAsksToReplaceItself) {
   const qint64 id = addEntry("TREE", {HandCode, ArrowCode}, {"tree"});
   open(storedSign(id));
@@ -155,21 +142,28 @@ TEST_F(DictEditWindowTest, ChooserStoresAsNewOrOverwritesTheChosenCandidate) {
   EXPECT_EQ(texts("SELECT Japanese FROM Translation WHERE SignID=?", {first}), QStringList({"downpour"}));
 }
 
+// An empty gloss or a write that fails half way changes nothing, and the
+// editor keeps what the user typed.
 TEST_F(DictEditWindowTest, AWriteThatFailsHalfWayChangesNothing) {
   addEntry("MOON", {HandCode}, {"moon"});
   ASSERT_TRUE(exec("CREATE TRIGGER refuse BEFORE INSERT ON Translation BEGIN SELECT RAISE(ABORT, 'refused'); END"));
   const QStringList before = snapshot();
 
-  // A new entry: the Signs and Spelling rows are written, then the meanings fail.
+  // An empty gloss is refused before anything is written.
   open(makeSign({HandCode, ArrowCode}));
-  editor.glossTextField()->setText("STAR");
   editor.translationTextView()->setPlainText("star");
+  EXPECT_FALSE(editor.updateButtonClicked());
+  EXPECT_EQ(sink->messages, QStringList({loc("EnterNameOfSign")}));
+  EXPECT_EQ(sink->informativeTexts, QStringList({loc("EmptyNameIsNotAllowed")}));
+
+  // A new entry: the Signs and Spelling rows are written, then the meanings fail.
+  editor.glossTextField()->setText("STAR");
   sink->answer = 0;
   EXPECT_FALSE(editor.updateButtonClicked());
   EXPECT_EQ(sink->messages.last(), loc("FailedToUpdateDictionary"));
   EXPECT_EQ(snapshot(), before);
   EXPECT_TRUE(editor.isVisible());
-  EXPECT_EQ(editor.glossTextField()->text(), "STAR");
+  EXPECT_EQ(editor.translationTextView()->toPlainText(), "star");
   EXPECT_LT(editor.targetSign()->jjs->signID, 1);  // still a new entry
 
   // Once the file takes writes again, the same editor stores.

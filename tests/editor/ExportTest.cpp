@@ -12,7 +12,6 @@
 #include "CanvasTestSupport.h"
 #include "common/TestSupport.h"
 #include "core/Resources.h"
-#include "document/Clipboards.h"
 #include "editor/export/CanvasExport.h"
 
 namespace quabe {
@@ -66,7 +65,6 @@ class Export : public ::testing::Test {
  protected:
   void SetUp() override {
     QUABE_REQUIRE_ARCHIVE();
-    Clipboards::shared().reset();
     ASSERT_TRUE(dir.isValid());
   }
 

@@ -149,14 +149,6 @@ TEST_F(FinderWindowTest, LimitStopAndOneSearchAtATime) {
   EXPECT_EQ(finder->results().size(), 2);
 }
 
-TEST_F(FinderWindowTest, AnEmptySignIsNotSearched) {
-  WindowController* window = openWindow(makeDocument({{}}));
-  placeCursor(window, 0, 0);
-  commands().showSimilarSigns(window);
-  EXPECT_EQ(alerts->messages, QStringList({loc("CurrentSignIsEmpty")}));
-  EXPECT_FALSE(commands().signFinderWindow()->isVisible());
-}
-
 TEST_F(FinderWindowTest, AStoredSignIsFoundByTheNextSearch) {
   // Drawn as the entry added below is stored.
   WindowController* window =
@@ -174,6 +166,7 @@ TEST_F(FinderWindowTest, AStoredSignIsFoundByTheNextSearch) {
   EXPECT_EQ(finder->results().first().signID, added);
 }
 
+// A range compares its first and last sign; an empty sign is not searched.
 TEST_F(FinderWindowTest, SimilarityOfTheFirstAndLastSignOfTheRange) {
   WindowController* window =
       openWindow(makeDocument({{makeSign({{"01-01-001-01-01-01", 10, 20}}), makeSign({{"04-01-001-01-01-01", 10, 20}}),
@@ -190,6 +183,11 @@ TEST_F(FinderWindowTest, SimilarityOfTheFirstAndLastSignOfTheRange) {
   layout->setRangeSelection(ViewLineManager::pack(0, 0), ViewLineManager::pack(0, 1));
   compare->trigger();
   EXPECT_TRUE(alerts->messages.last().startsWith("Similarity: 0.0 %"));
+
+  placeCursor(window, 0, 3);
+  commands().showSimilarSigns(window);
+  EXPECT_EQ(alerts->messages.last(), loc("CurrentSignIsEmpty"));
+  EXPECT_FALSE(commands().signFinderWindow()->isVisible());
 }
 
 TEST_F(FinderWindowTest, EvaluationRunsInTheBackgroundWithProgressAndReport) {

@@ -53,11 +53,6 @@ TEST_F(ShellTest, DocumentsOpenInTheirOwnWindows) {
   EXPECT_EQ(app.openDocument(path(QStringLiteral("nothing.swml"))), nullptr);
   EXPECT_EQ(alerts->messages.size(), 1);
   EXPECT_EQ(app.windows().size(), 2);
-
-  WindowController* fresh = app.newDocument();
-  EXPECT_EQ(app.windows().size(), 3);
-  EXPECT_TRUE(fresh->document()->filePath().isEmpty());
-  EXPECT_EQ(fresh->document()->bufferManager.lineCount(), 1);
 }
 
 // SWML files dropped on a canvas open, each in its own window.

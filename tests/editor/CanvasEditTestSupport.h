@@ -79,9 +79,8 @@ class EditorGuiTest : public ::testing::Test {
   // A document with the given lines of signs (each line gets its line break).
   std::unique_ptr<Document> makeDocument(const QList<QList<SignPtr>>& lines, bool vertical = false) {
     auto document = std::make_unique<Document>();
+    // No centring or punctuation turns: the document reads them from the settings above.
     document->prefs.verticalWriting = vertical;
-    document->prefs.autoCentering = false;
-    document->prefs.rotatePuncs = false;
     BufferManager& buffer = document->bufferManager;
     buffer.editBuffer.clear();
     for (const QList<SignPtr>& signs : lines) {

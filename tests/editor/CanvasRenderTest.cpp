@@ -22,7 +22,7 @@ class CanvasRender : public ::testing::Test {
   // Two logical lines: [a b br] and [c br]. Symbols stand at x >= 100 so
   // that glosses at the left of the column have room.
   void buildDocument(bool vertical, QSize size = QSize(600, 400)) {
-    prefs = canvasSettings(vertical);
+    prefs = standardSettings(vertical);
     a = makeSign({{kHand, 100, 20}}, QStringLiteral("HELLO"));
     a->comment = QStringLiteral("note");
     b = makeSign({{kHead, 100, 0}, {kHand, 110, 40}}, QStringLiteral("NEWLINE"));
@@ -83,7 +83,7 @@ TEST_F(CanvasRender, VerticalScreenShowsRulesCursorSymbolsGlossesAndEmptySigns) 
 TEST_F(CanvasRender, GlossesAndCommentsKeepToTheirOwnBands) {
   for (const bool vertical : {true, false}) {
     SCOPED_TRACE(vertical ? "vertical" : "horizontal");
-    prefs = canvasSettings(vertical);
+    prefs = standardSettings(vertical);
     prefs.showRules = false;
     const QList<SignPtr> first{makeSign({{kHand, 20, 0}, {kHead, 60, 110}}, QStringLiteral("両手が近づく")),
                                makeSign({{"07-01-001-01-01-01", 0, 0}}, QStringLiteral("。")),
@@ -180,7 +180,7 @@ TEST_F(CanvasRender, RangeSelectionHighlightsTailAndHeadOfTwoViewLines) {
 }
 
 TEST_F(CanvasRender, ScrollAreaSizesTheCanvasAndFollowsTheCursor) {
-  prefs = canvasSettings(true);
+  prefs = standardSettings(true);
   QList<SignPtr> signs;
   for (int i = 0; i < 40; ++i) signs << makeSign({{kHand, 60, 0}});
   signs << emptySign();
@@ -234,7 +234,7 @@ TEST_F(CanvasRender, RefreshLayoutTakesNewBoundsOfEditedSigns) {
 
 TEST(CanvasLifetime, ClosingTheDocumentLeavesAnEmptyCanvas) {
   auto document = std::make_unique<Document>();
-  document->prefs = canvasSettings(true);
+  document->prefs = standardSettings(true);
   CanvasView canvas;
   canvas.resize(300, 200);
   canvas.setDocument(document.get());

@@ -36,9 +36,6 @@ inline SignPtr makeSign(std::initializer_list<At> symbols, const QString& gloss 
   return sign;
 }
 
-// Settings that keep positions predictable: no centring, no punctuation turns.
-inline Preferences canvasSettings(bool vertical) { return standardSettings(vertical); }
-
 // Paints the canvas as the screen would (through its paint event).
 inline QImage renderCanvas(CanvasView& canvas) {
   QImage image(canvas.size(), QImage::Format_ARGB32);

@@ -65,10 +65,7 @@ TEST_F(DesktopUseTest, LaneKeysMoveTheSignAcrossTheColumn) {
   EditingCanvas* canvas = window->canvasView();
   ViewLineManager* man = canvas->viewLineMan();
   placeCursor(window, 0, 0);
-  auto across = [&] {
-    const SignPtr sign = man->signs(0)[0];
-    return sign->symbols[0]->rect.translated(man->signOrigin(0, 0)).center().x();
-  };
+  auto across = [&] { return man->signs(0)[0]->symbols[0]->rect.translated(man->signOrigin(0, 0)).center().x(); };
   key(canvas, Qt::Key_3, Qt::AltModifier);
   EXPECT_EQ(man->signs(0)[0]->lane, 1);
   const qreal right = across();

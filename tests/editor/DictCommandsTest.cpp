@@ -106,8 +106,7 @@ TEST_F(DictCommandsTest, SignListInsertsAtTheCursorAsOneUndoStep) {
   EXPECT_EQ(undo.count(), 3);
   undo.undo();
   EXPECT_EQ(glossesOfFirstLine(window), QStringList({"A", "HELLO", "WORLD", "B"}));
-  undo.undo();
-  undo.undo();
+  for (int step = 0; step < 2; ++step) undo.undo();
   EXPECT_EQ(glossesOfFirstLine(window), QStringList({"A", "B"}));
 
   // A compound entry itself is inserted whole.

@@ -70,7 +70,7 @@ class Export : public ::testing::Test {
 
   // lines logical lines of one glossed sign each; canvas of the given size.
   void buildDocument(bool vertical, int lines, QSize size) {
-    prefs = canvasSettings(vertical);
+    prefs = standardSettings(vertical);
     QList<QList<SignPtr>> text;
     for (int i = 0; i < lines; ++i) {
       const QString gloss = i == 0 ? QStringLiteral("手話") : QStringLiteral("GLOSS%1").arg(i);

@@ -9,6 +9,7 @@ namespace {
 
 using test::boxSign;
 using test::emptySign;
+using test::LaidOut;
 using test::setLines;
 
 class LayoutEditing : public ::testing::Test {
@@ -24,8 +25,7 @@ class LayoutEditing : public ::testing::Test {
 TEST_F(LayoutEditing, CursorIsClampedWhenItsViewLineShrinks) {
   const SignPtr a = boxSign(60, 90), b = boxSign(60, 90), c = boxSign(60, 90);
   setLines(buffer, {{a, b, c, emptySign()}});
-  ViewLineManager man(&buffer, &prefs, 800, 330);
-  man.layout();
+  LaidOut<ViewLineManager> man(&buffer, &prefs, 800, 330);
   man.cursorLine = 0;
   man.cursorOffset = 2;
   ASSERT_EQ(man.currentSign(), c);
@@ -55,8 +55,7 @@ TEST_F(LayoutEditing, CursorIsClampedWhenItsViewLineShrinks) {
 TEST_F(LayoutEditing, CuttingARangeAcrossViewLinesEmptiesTheClipboardRange) {
   const SignPtr a = boxSign(60, 90), b = boxSign(60, 90), c = boxSign(60, 90), d = boxSign(60, 90);
   setLines(buffer, {{a, b, c, emptySign()}, {d, emptySign()}});
-  ViewLineManager man(&buffer, &prefs, 800, 330);
-  man.layout();
+  LaidOut<ViewLineManager> man(&buffer, &prefs, 800, 330);
   ASSERT_EQ(man.viewLines.size(), 3);  // [a b c] [br] [d br]
   man.cursorOffset = 1;
   man.cursorRight(10);  // the next column: anchor at b, moving end on the line break
@@ -82,8 +81,7 @@ TEST_F(LayoutEditing, CuttingARangeAcrossViewLinesEmptiesTheClipboardRange) {
 TEST_F(LayoutEditing, BreakLineMovesTheCurrentSignToANewLogicalLine) {
   const SignPtr a = boxSign(60, 90), b = boxSign(60, 90), c = boxSign(60, 90);
   setLines(buffer, {{a, b, c, emptySign()}});
-  ViewLineManager man(&buffer, &prefs, 800, 1000);
-  man.layout();
+  LaidOut<ViewLineManager> man(&buffer, &prefs, 800, 1000);
   man.cursorOffset = 1;
   man.breakLine();
   ASSERT_EQ(buffer.lineCount(), 2);
@@ -99,8 +97,7 @@ TEST_F(LayoutEditing, BreakLineFollowsTheSignWhenTheShortenedLineWraps) {
   // [a b] fill a column, so [a b br] needs two columns after the break.
   const SignPtr a = boxSign(60, 150), b = boxSign(60, 150), c = boxSign(60, 90);
   setLines(buffer, {{a, b, c, emptySign()}});
-  ViewLineManager man(&buffer, &prefs, 800, 330);
-  man.layout();
+  LaidOut<ViewLineManager> man(&buffer, &prefs, 800, 330);
   ASSERT_EQ(man.position(c.get()), (ViewPosition{1, 0}));
   man.cursorLine = 1;
   man.cursorOffset = 0;
@@ -115,8 +112,7 @@ TEST_F(LayoutEditing, PastingSymbolsIntoTheLineBreakTerminatesTheLineAgain) {
   copied->rect = QRectF(10, 10, 0, 0);
   a->symbols << copied;
   setLines(buffer, {{a, emptySign()}});
-  ViewLineManager man(&buffer, &prefs, 800, 1000);
-  man.layout();
+  LaidOut<ViewLineManager> man(&buffer, &prefs, 800, 1000);
   Clipboards::shared().symbolClipboard = {copied};
   man.cursorOffset = 1;
   SymbolSelection selection;

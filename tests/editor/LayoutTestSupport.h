@@ -32,6 +32,15 @@ inline void setLines(BufferManager& buffer, const QList<QList<SignPtr>>& lines) 
   buffer.cachedLine = -1;
 }
 
+// A layout manager that lays its buffer out once on construction.
+template <class Manager>
+struct LaidOut : Manager {
+  LaidOut(BufferManager* buffer, const Preferences* prefs, qreal width, qreal height)
+      : Manager(buffer, prefs, width, height) {
+    Manager::layout();
+  }
+};
+
 // Box 150 x 150, line space 20, minimum sign space 10, rules and glosses on,
 // no centring or punctuation turns (whatever the user settings say).
 inline Preferences standardSettings(bool vertical = true) {

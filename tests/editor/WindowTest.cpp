@@ -76,7 +76,6 @@ TEST_F(WindowTest, PreferenceSheetSavesAndDiscards) {
   panel->showRulesCheckBox->setChecked(!document->prefs.showRules);
   panel->discardSettings();
   EXPECT_EQ(document->prefs.defaultSignBoxWidth, 150);
-  EXPECT_EQ(document->undoStack().count(), 0);
 
   const bool rules = document->prefs.showRules;
   window->openPreferenceWindow();
@@ -101,7 +100,6 @@ TEST_F(WindowTest, PreferenceSheetSavesAndDiscards) {
   EXPECT_EQ(document->prefs.showRules, !rules);
   EXPECT_EQ(window->canvasView()->viewLineMan()->maxSignWidth(), 200);
   EXPECT_EQ(QSettings().value(QStringLiteral("SignBoxWidth")).toDouble(), 200);
-  EXPECT_EQ(window->oldPrefs.defaultSignBoxWidth, 150);
   ASSERT_EQ(document->undoStack().count(), 1);
   document->undoStack().undo();
   EXPECT_EQ(document->prefs.defaultSignBoxWidth, 150);

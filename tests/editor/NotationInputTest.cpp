@@ -18,7 +18,7 @@ class NotationInputTest : public DictCommandsTest {
     EditorGuiTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
     ASSERT_TRUE(dictionary.create());
-    DocumentController::shared().installDictionaryCommands();
+    controller().installDictionaryCommands();
     hello = dictionary.addEntry("HELLO", {HandCode, ArrowCode});
     world = dictionary.addEntry("WORLD", {HeadCode});
   }

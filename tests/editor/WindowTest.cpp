@@ -37,7 +37,7 @@ TEST_F(WindowTest, OpenSwitchDirectionSaveAndReopen) {
     auto document = sample();
     ASSERT_TRUE(document->writeToFile(path("sample.swml")));
   }
-  DocumentController& app = DocumentController::shared();
+  DocumentController& app = controller();
   WindowController* window = app.openDocument(path("sample.swml"));
   ASSERT_NE(window, nullptr);
   showActive(window);
@@ -172,7 +172,7 @@ TEST_F(WindowTest, DamagedFilesAreNeverOverwrittenUnasked) {
     QFile out(file.key());
     ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(file.value()) == file.value().size());
     out.close();
-    WindowController* window = DocumentController::shared().openDocument(file.key());
+    WindowController* window = controller().openDocument(file.key());
     ASSERT_NE(window, nullptr);
     showActive(window);
     EXPECT_TRUE(window->document()->filePath().isEmpty());
@@ -198,7 +198,7 @@ TEST_F(WindowTest, DamagedFilesAreNeverOverwrittenUnasked) {
 // Revert puts the saved file back after the question (Cancel keeps the
 // changes); opened and saved files are offered again under Open Recent.
 TEST_F(WindowTest, RevertToSavedAndOpenRecent) {
-  DocumentController& app = DocumentController::shared();
+  DocumentController& app = controller();
   WindowController* window = openWindow(sample());
   Document* document = window->document();
   ASSERT_TRUE(window->saveToPath(path("kept.swml")));

@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QSettings>
+#include <QTextBrowser>
 
 #include "core/Alerts.h"
 #include "core/Localization.h"
@@ -79,6 +80,7 @@ DocumentController::DocumentController(QObject* parent)
 }
 
 DocumentController::~DocumentController() {
+  delete m_manual;
   // A window refers to its controller as long as it lives.
   for (WindowController* window : windows()) {
     disconnect(window, nullptr, this, nullptr);
@@ -195,7 +197,7 @@ void DocumentController::toggleDisplay(const QString& key) {
 }
 
 void DocumentController::showManual(WindowController* window) {
-  HelpWindows::showManual(window, commandActions(window));
+  HelpWindows::showManual(m_manual, commandActions(window));
 }
 
 void DocumentController::showKeyboardShortcuts(WindowController* window) {

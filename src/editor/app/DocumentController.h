@@ -15,6 +15,7 @@ class QAction;
 class QKeySequence;
 class QMenu;
 class QMenuBar;
+class QTextBrowser;
 
 namespace quabe {
 
@@ -172,6 +173,7 @@ class DocumentController : public QObject {
   SearchHandler m_searchHandler;
   QList<QPointer<WindowController>> m_windows;
   QPointer<WindowController> m_front;
+  QPointer<QTextBrowser> m_manual;  // Help ▸ Manual, a window of its own
 };
 
 }  // namespace quabe

@@ -63,8 +63,7 @@ QString manualHtml(const QString& manualTemplate, const QList<QAction*>& actions
   return html.replace(KeyListMark, table);
 }
 
-QWidget* showManual(QWidget* parent, const QList<QAction*>& actions) {
-  static QPointer<QTextBrowser> window;
+QWidget* showManual(QPointer<QTextBrowser>& window, const QList<QAction*>& actions) {
   const QString path = Resources::path(QStringLiteral("manual.html"));
   QFile file(path);
   if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
@@ -81,7 +80,6 @@ QWidget* showManual(QWidget* parent, const QList<QAction*>& actions) {
   window->setWindowTitle(loc("MenuManual").remove(QLatin1Char('&')).remove(QStringLiteral("…")));
   window->setSearchPaths({QFileInfo(path).absolutePath()});
   window->setHtml(manualHtml(QString::fromUtf8(file.readAll()), actions));
-  Q_UNUSED(parent);
   return raised(window);
 }
 

@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
   static quabe::DialogAlertSink dialogs;
   quabe::setAlertSink(&dialogs);
 
-  quabe::DocumentController& controller = quabe::DocumentController::shared();
+  // The one document controller; every window it opens is handed it.
+  quabe::DocumentController controller;
   if (!controller.start()) return 1;
   controller.installDictionaryCommands();
 

@@ -41,13 +41,13 @@ SignPtr signFromArgument(const QString& text) {
 }
 
 // --tune NAME=VALUE (repeatable): experiments with the similarity's costs.
-bool applyTuning(QStringList& args) {
+bool takeTuning(QStringList& args, SFTuning& tuning) {
   for (QString t = takeOption(args, QStringLiteral("--tune")); !t.isEmpty();
        t = takeOption(args, QStringLiteral("--tune"))) {
     const QStringList parts = t.split(QLatin1Char('='));
     bool ok = false;
     const int value = parts.size() == 2 ? parts[1].toInt(&ok) : 0;
-    if (!ok || !sfTuning().set(parts[0].toUtf8().constData(), value)) {
+    if (!ok || !tuning.set(parts[0].toUtf8().constData(), value)) {
       err() << "--tune " << t << ": unknown name or bad value\n";
       return false;
     }
@@ -70,7 +70,9 @@ int findCommand(const QStringList& arguments) {
   finder.integrateArrows = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
   const bool mirror = takeMirrorOption(args, true);
   const std::unique_ptr<Dictionary> dictionary = takeDictionary(args, QStringLiteral("--dict"));
-  if (!dictionary || !applyTuning(args)) return 1;
+  SFTuning tuning;
+  if (!dictionary || !takeTuning(args, tuning)) return 1;
+  finder.setTuning(tuning);
   if (args.size() != 1) {
     err() << "usage: quabe-cli find SIGN [--dict PATH] [--limit N] [--no-mirror]\n";
     return 2;
@@ -91,7 +93,8 @@ int similarityCommand(const QStringList& arguments) {
   QStringList args = arguments;
   const bool integrate = !takeFlag(args, QStringLiteral("--no-integrate-arrows"));
   const bool mirror = takeMirrorOption(args, true);
-  if (!applyTuning(args)) return 1;
+  SFTuning tuning;
+  if (!takeTuning(args, tuning)) return 1;
   if (args.size() != 2) {
     err() << "usage: quabe-cli similarity SIGN_A SIGN_B [--no-mirror]\n";
     return 2;
@@ -103,9 +106,9 @@ int similarityCommand(const QStringList& arguments) {
     a->integrateArrows();
     b->integrateArrows();
   }
-  const SFSign first = SFSign::fromSign(*a, false);
+  const SFSign first = SFSign::fromSign(*a, false, 0, tuning);
   const std::optional<SFSign> image = mirror ? std::optional<SFSign>(first.mirrored()) : std::nullopt;
-  const SFSimilarity s = first.similarity(SFSign::fromSign(*b, false), image ? &*image : nullptr);
+  const SFSimilarity s = first.similarity(SFSign::fromSign(*b, false, 0, tuning), image ? &*image : nullptr);
   out() << "Similarity: " << similarityPercent(s.score) << (s.mirrored ? " (mirror image)" : "")
         << QString::asprintf("\n (shape+loc: %.3f, move: %.3f)\n", s.shapeAndLocation, s.movement);
   return 0;
@@ -119,7 +122,8 @@ int evaluateCommand(const QStringList& arguments) {
   const bool quiet = takeFlag(args, QStringLiteral("--quiet"));
   const bool mirror = takeMirrorOption(args, false);
   const std::unique_ptr<Dictionary> dictionary = takeDictionary(args, QStringLiteral("--dict"));
-  if (!dictionary || !applyTuning(args)) return 1;
+  SFTuning tuning;
+  if (!dictionary || !takeTuning(args, tuning)) return 1;
   if (args.size() != 1) {
     err() << "usage: quabe-cli evaluate LIST.txt [--limit N] [--no-integrate-arrows]\n";
     return 2;
@@ -130,6 +134,7 @@ int evaluateCommand(const QStringList& arguments) {
     return 1;
   }
   SignFinder finder;
+  finder.setTuning(tuning);
   finder.setDictionaryPath(dictionary->path());
   FinderEvaluation evaluation;
   evaluation.finder = &finder;

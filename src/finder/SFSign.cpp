@@ -7,7 +7,6 @@
 
 #include "core/Logging.h"
 #include "finder/SFTables.h"
-#include "finder/SFTuning.h"
 #include "finder/SymbolAssignment.h"
 
 namespace quabe {
@@ -48,8 +47,7 @@ bool arrowRunsAlongY(int rotation) {
 
 bool strictlyBetween(int v, int a, int b) { return (a < v && v < b) || (b < v && v < a); }
 
-int headPairCost(const SFSymbol& a, const SFSymbol& b) {
-  const SFTuning& t = sfTuning();
+int headPairCost(const SFSymbol& a, const SFSymbol& b, const SFTuning& t) {
   if (a.serialBaseSymbolNumber() != b.serialBaseSymbolNumber() || a.variation != b.variation) return t.headShapeCost;
   if (a.rotation != b.rotation || a.fill != b.fill) return t.headDetailCost;
   return 0;
@@ -57,7 +55,7 @@ int headPairCost(const SFSymbol& a, const SFSymbol& b) {
 
 }  // namespace
 
-int headDifference(const std::vector<SFSymbol>& heads1, const std::vector<SFSymbol>& heads2) {
+int headDifference(const std::vector<SFSymbol>& heads1, const std::vector<SFSymbol>& heads2, const SFTuning& tuning) {
   if (heads2.empty()) return 99999;
   if (heads1.empty()) return 0;
   const bool swap = heads1.size() > heads2.size();
@@ -67,12 +65,11 @@ int headDifference(const std::vector<SFSymbol>& heads1, const std::vector<SFSymb
   const int m = std::min<int>(int(cols.size()), sf::MaxAssigned);
   sf::ScoreMatrix costs;
   for (int i = 0; i < n; ++i)
-    for (int j = 0; j < m; ++j) costs[i * sf::MaxAssigned + j] = headPairCost(rows[size_t(i)], cols[size_t(j)]);
+    for (int j = 0; j < m; ++j) costs[i * sf::MaxAssigned + j] = headPairCost(rows[size_t(i)], cols[size_t(j)], tuning);
   return sf::minCostAssignment(costs, n, m);
 }
 
-int markDifference(const std::vector<SFSymbol>& marks1, const std::vector<SFSymbol>& marks2) {
-  const SFTuning& t = sfTuning();
+int markDifference(const std::vector<SFSymbol>& marks1, const std::vector<SFSymbol>& marks2, const SFTuning& t) {
   const bool swap = marks1.size() > marks2.size();
   const std::vector<SFSymbol>& rows = swap ? marks2 : marks1;
   const std::vector<SFSymbol>& cols = swap ? marks1 : marks2;
@@ -81,15 +78,15 @@ int markDifference(const std::vector<SFSymbol>& marks1, const std::vector<SFSymb
   sf::ScoreMatrix costs;
   for (int i = 0; i < n; ++i)
     for (int j = 0; j < m; ++j) {
-      const int score = rows[size_t(i)].similarity(cols[size_t(j)], true);
+      const int score = rows[size_t(i)].similarity(cols[size_t(j)], true, t);
       costs[i * sf::MaxAssigned + j] = std::min(2 * t.markMissingCost, (920 - score) / t.markShapeDivisor);
     }
   return sf::minCostAssignment(costs, n, m) + (int(cols.size()) - int(rows.size())) * t.markMissingCost;
 }
 
-SFSign::SFSign(std::vector<SFSymbol> symbolsInSignOrder, qint64 id, bool normalizeRecord)
-    : signID(id), m_all(std::move(symbolsInSignOrder)) {
-  movementVector.fill(m_all);
+SFSign::SFSign(std::vector<SFSymbol> symbolsInSignOrder, qint64 id, bool normalizeRecord, const SFTuning& tuning)
+    : signID(id), m_all(std::move(symbolsInSignOrder)), m_tuning(tuning) {
+  movementVector.fill(m_all, m_tuning);
   if (normalizeRecord) {
     applySqueezeRule();
     applyRedundantHandRule();
@@ -101,7 +98,7 @@ SFSign SFSign::mirrored() const {
   std::vector<SFSymbol> image;
   image.reserve(m_all.size());
   for (const SFSymbol& s : m_all) image.push_back(s.mirrored());
-  return SFSign(std::move(image), signID, false);
+  return SFSign(std::move(image), signID, false, m_tuning);
 }
 
 bool SFSign::normalize() {
@@ -219,6 +216,7 @@ void SFSign::extractFeatures() {
 struct SFComparison {
   const SFSign* p = nullptr;  // the sign with fewer compared symbols
   const SFSign* q = nullptr;
+  const SFTuning* tuning = nullptr;  // the first sign's
   int pCount = 0;
   int qCount = 0;
   int diff = 0;
@@ -229,6 +227,7 @@ struct SFComparison {
   // False when the signs cannot score (too different counts, hands on one
   // side only).
   bool prepare(const SFSign& a, const SFSign& b) {
+    tuning = &a.m_tuning;
     int countA = a.handCount + a.bodyCount;
     int countB = b.handCount + b.bodyCount;
     if (countA == 0 || countB == 0) {
@@ -249,7 +248,7 @@ struct SFComparison {
     qCount = aFirst ? countB : countA;
     for (int i = 0; i < pCount; ++i)
       for (int j = 0; j < qCount; ++j)
-        shape[i * sf::MaxAssigned + j] = p->symbols[size_t(i)].similarity(q->symbols[size_t(j)], true);
+        shape[i * sf::MaxAssigned + j] = p->symbols[size_t(i)].similarity(q->symbols[size_t(j)], true, *tuning);
     return true;
   }
 
@@ -260,7 +259,7 @@ struct SFComparison {
       for (int j = 0; j < qCount; ++j) {
         const SFSymbol& o = q->symbols[size_t(j)];
         placed[i * sf::MaxAssigned + j] =
-            SFSymbol::atDistance(shape[i * sf::MaxAssigned + j], o.x - s.x - dx, o.y - s.y - dy);
+            SFSymbol::atDistance(shape[i * sf::MaxAssigned + j], o.x - s.x - dx, o.y - s.y - dy, *tuning);
       }
     }
   }
@@ -353,10 +352,10 @@ SFSimilarity SFSign::similarity(const SFSign& other, SFPairing pairing) const {
   const bool qHasHead = q.headCount > 0;
   if (!pHasHead && p.shoulderCount == 1 && qHasHead && q.shoulderCount == 0) score += 50;
   if (pHasHead && p.shoulderCount == 0 && !qHasHead && q.shoulderCount == 1) score += 50;
-  if (pHasHead && qHasHead && !c.noOthers) score += 80 - headDifference(p.heads, q.heads);
+  if (pHasHead && qHasHead && !c.noOthers) score += 80 - headDifference(p.heads, q.heads, m_tuning);
 
   score -= HeadContactDiffWeight * std::abs(headCount - other.headCount);
-  score -= markDifference(p.marks, q.marks);
+  score -= markDifference(p.marks, q.marks, m_tuning);
   result.shapeAndLocation = std::clamp(score / 1000.0, 0.0, 1.0) * 0.9;
   result.movement = p.movementVector.similarity(q.movementVector);
   result.total = result.shapeAndLocation + MovementWeight * result.movement;

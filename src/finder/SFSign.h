@@ -59,10 +59,11 @@ class SFSign {
   static constexpr int MaxComparedSymbols = 16;
 
   SFSign() = default;
-  // The record of a sign given its symbols in sign order.
-  SFSign(std::vector<SFSymbol> symbolsInSignOrder, qint64 signID, bool normalize);
+  // The record of a sign given its symbols in sign order, measured with the
+  // tuning (kept with the record for its comparisons and mirror image).
+  SFSign(std::vector<SFSymbol> symbolsInSignOrder, qint64 signID, bool normalize, const SFTuning& tuning = {});
   // The record of a canvas sign (symbol rectangles and hands).
-  static SFSign fromSign(const Sign& sign, bool normalize, qint64 signID = 0);
+  static SFSign fromSign(const Sign& sign, bool normalize, qint64 signID = 0, const SFTuning& tuning = {});
 
   qint64 signID = 0;
   // Hands, then bodies, then heads, then the other symbols (movements and
@@ -84,6 +85,7 @@ class SFSign {
   const std::vector<SFSymbol>& allSymbols() const { return m_all; }
   // The total of the sign against itself (the most any sign can score with it).
   double selfTotal() const { return m_selfTotal; }
+  const SFTuning& tuning() const { return m_tuning; }
 
   // Applies the squeeze rule and the redundant-hand rule once; true when the
   // record changed.
@@ -101,7 +103,8 @@ class SFSign {
   // top-left corners and then by the median offset of the pairs found. The
   // mean pair score loses for a difference in symbol counts; faces,
   // shoulders and marks add or cost on top; the movement vectors' cosine
-  // adds the movement part.
+  // adds the movement part. The costs are this record's tuning (the other
+  // record is expected to be built with the same).
   SFSimilarity similarity(const SFSign& other, SFPairing pairing = SFPairing::assignment) const;
   // The better of the similarity of this sign and that of its mirror image
   // (given as this sign's mirrored()).
@@ -116,6 +119,7 @@ class SFSign {
  private:
   void extractFeatures();
   std::vector<SFSymbol> m_all;
+  SFTuning m_tuning;
   double m_selfTotal = 0;
   quint64 m_fingerprint = 0;  // tells two signs apart for a fixed order of comparison
   friend struct SFComparison;
@@ -123,9 +127,9 @@ class SFSign {
 
 // The smallest total difference of a one-to-one pairing of two lists of face
 // symbols (99999 when the second list is empty).
-int headDifference(const std::vector<SFSymbol>& heads1, const std::vector<SFSymbol>& heads2);
+int headDifference(const std::vector<SFSymbol>& heads1, const std::vector<SFSymbol>& heads2, const SFTuning& tuning);
 // The cost of the differences between two lists of marks: a mark without
 // partner costs SFTuning::markMissingCost, a pair by its symbol score.
-int markDifference(const std::vector<SFSymbol>& marks1, const std::vector<SFSymbol>& marks2);
+int markDifference(const std::vector<SFSymbol>& marks1, const std::vector<SFSymbol>& marks2, const SFTuning& tuning);
 
 }  // namespace quabe

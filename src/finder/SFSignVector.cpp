@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "finder/SFTuning.h"
-
 namespace quabe {
 
 namespace {
@@ -67,7 +65,7 @@ const std::array<double, SFSignVector::Length>& SFSignVector::weights() {
   return w;
 }
 
-void SFSignVector::addArrow(std::array<double, Length>& v, int at, const SFSymbol& a) {
+void SFSignVector::addArrow(std::array<double, Length>& v, int at, const SFSymbol& a, const SFTuning& tuning) {
   const int r = (a.rotation >= 1 && a.rotation <= 16) ? a.rotation : 1;
   const bool mirrored = r > 8;
   double angle = ((r - 1) % 8) * M_PI / 4.0;
@@ -121,7 +119,7 @@ void SFSignVector::addArrow(std::array<double, Length>& v, int at, const SFSymbo
     default:
       return;
   }
-  const double length = sfTuning().arrowDirectionPercent / 100.0;
+  const double length = tuning.arrowDirectionPercent / 100.0;
   dir = {dir.x * length, dir.y * length, dir.z * length};
   axis = {axis.x * length, axis.y * length, axis.z * length};
   addHalves(v, at, dir, isAlternating(a));
@@ -132,9 +130,9 @@ void SFSignVector::addArrow(std::array<double, Length>& v, int at, const SFSymbo
   addHalves(v, at + 12, axis, false);
 }
 
-void SFSignVector::fill(const std::vector<SFSymbol>& symbols) {
+void SFSignVector::fill(const std::vector<SFSymbol>& symbols, const SFTuning& tuning) {
   vector.fill(0);
-  const bool allInFirst = sfTuning().firstBlockHoldsAllArrows;
+  const bool allInFirst = tuning.firstBlockHoldsAllArrows;
   for (const SFSymbol& s : symbols) {
     if (s.category == Category::dynamics) {
       vector[38] += 1;
@@ -149,11 +147,11 @@ void SFSignVector::fill(const std::vector<SFSymbol>& symbols) {
       const bool left = s.fill == 2 || s.fill == 3;
       const bool right = s.fill != 2;
       if (allInFirst) {
-        addArrow(vector, 0, s);
-        if (left) addArrow(vector, BlockLength, s);
+        addArrow(vector, 0, s, tuning);
+        if (left) addArrow(vector, BlockLength, s, tuning);
       } else {
-        if (right) addArrow(vector, 0, s);
-        if (left) addArrow(vector, BlockLength, s);
+        if (right) addArrow(vector, 0, s, tuning);
+        if (left) addArrow(vector, BlockLength, s, tuning);
       }
     }
   }

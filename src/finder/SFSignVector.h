@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "finder/SFSymbol.h"
+#include "finder/SFTuning.h"
 
 namespace quabe {
 
@@ -53,9 +54,9 @@ class SFSignVector {
   std::array<double, Length> vector{};
 
   // Fills the vector from the symbols of a sign (in sign order).
-  void fill(const std::vector<SFSymbol>& symbols);
+  void fill(const std::vector<SFSymbol>& symbols, const SFTuning& tuning);
   // Adds one arrow's features to the block starting at offset.
-  static void addArrow(std::array<double, Length>& v, int offset, const SFSymbol& arrow);
+  static void addArrow(std::array<double, Length>& v, int offset, const SFSymbol& arrow, const SFTuning& tuning);
 
   // Weighted cosine; 0.1 when both vectors are zero, 0 when only one is.
   double similarity(const SFSignVector& other) const;

@@ -82,7 +82,7 @@ bool isSidewaysFloorArrow(const SFSymbol& s) {
 // the same shape class; then, for shapes of different classes, neighbours in
 // the symbol set and shapes of the same hand group (the same selected
 // fingers) before unrelated shapes. Then the orientation.
-int handShapeScore(const SFSymbol& s, const SFSymbol& o, bool& sameA, int& classA) {
+int handShapeScore(const SFSymbol& s, const SFSymbol& o, const SFTuning& t, bool& sameA, int& classA) {
   const int sn = s.serialBaseSymbolNumber();
   const int on = o.serialBaseSymbolNumber();
   classA = sf::handEquivalenceClassA(sn);
@@ -92,15 +92,14 @@ int handShapeScore(const SFSymbol& s, const SFSymbol& o, bool& sameA, int& class
   if (sameA) return 890;
   if (classB >= 0 && classB == sf::handEquivalenceClassB(on)) return 880;
   if (s.shapeGroup() >= 0 && s.shapeGroup() == o.shapeGroup()) return 880;
-  const SFTuning& t = sfTuning();
   if (s.group == o.group) return std::abs(sn - on) == 1 ? t.handNeighbourScore : t.handSameFingersScore;
   return 720;
 }
 
-int handScore(const SFSymbol& s, const SFSymbol& o) {
+int handScore(const SFSymbol& s, const SFSymbol& o, const SFTuning& t) {
   bool sameA = false;
   int classA = -1;
-  int score = handShapeScore(s, o, sameA, classA);
+  int score = handShapeScore(s, o, t, sameA, classA);
   if (sf::equivalentOrientation(s.fill, s.rotation, o.fill, o.rotation)) return score;
   if (s.fill != o.fill) {
     const bool lightFillChange =
@@ -111,8 +110,7 @@ int handScore(const SFSymbol& s, const SFSymbol& o) {
   return score;
 }
 
-int movementFillPenalty(const SFSymbol& s, const SFSymbol& o) {
-  const SFTuning& t = sfTuning();
+int movementFillPenalty(const SFSymbol& s, const SFSymbol& o, const SFTuning& t) {
   if (s.group >= 3) {
     const bool bothHandsInvolved = s.fill == 3 || o.fill == 3;
     return bothHandsInvolved ? t.arrowFillBothHands : t.arrowFillOtherHand;
@@ -127,7 +125,7 @@ int fingerMovementKind(const SFSymbol& s) {
   return b <= 3 ? 0 : b <= 6 ? 1 : b == 7 ? 2 : b <= 11 ? 3 : 4;
 }
 
-int movementScore(const SFSymbol& s, const SFSymbol& o) {
+int movementScore(const SFSymbol& s, const SFSymbol& o, const SFTuning& t) {
   const bool sameShape = s.shapeGroup() == o.shapeGroup();
   int score = sameShape ? 920 : (s.group < 3 && o.group < 3 ? 740 : 700);
   if (sameShape && s.group == 2 && o.group == 2 && fingerMovementKind(s) != fingerMovementKind(o)) score -= 60;
@@ -145,7 +143,7 @@ int movementScore(const SFSymbol& s, const SFSymbol& o) {
   }
   if (sameShape) {
     if (s.group > 2 && s.rotation != o.rotation) score -= s.group < 10 ? 120 : 30;
-    if (s.fill != o.fill) score -= movementFillPenalty(s, o);
+    if (s.fill != o.fill) score -= movementFillPenalty(s, o, t);
   }
   return score;
 }
@@ -216,22 +214,22 @@ SFSymbol SFSymbol::mirrored() const {
   return m;
 }
 
-int SFSymbol::atDistance(int score, double dx, double dy) {
-  if (score == 0 && sfTuning().zeroScoreStaysZero) return 0;
+int SFSymbol::atDistance(int score, double dx, double dy, const SFTuning& tuning) {
+  if (score == 0 && tuning.zeroScoreStaysZero) return 0;
   const double d = std::sqrt(dx * dx + dy * dy);
   const int penalty = d <= 10 ? 0 : int(d - 10);
   return penalty <= score ? score - penalty : 10;
 }
 
-int SFSymbol::similarity(const SFSymbol& o, bool ignoringDistance) const {
+int SFSymbol::similarity(const SFSymbol& o, bool ignoringDistance, const SFTuning& tuning) const {
   int score = 0;
   if (category == o.category) {
     switch (category) {
       case Category::hand:
-        score = handScore(*this, o);
+        score = handScore(*this, o, tuning);
         break;
       case Category::movement:
-        return movementScore(*this, o);
+        return movementScore(*this, o, tuning);
       case Category::headFace:
         score = headScore(*this, o);
         break;
@@ -243,7 +241,7 @@ int SFSymbol::similarity(const SFSymbol& o, bool ignoringDistance) const {
     score = 900;
   }
   if (ignoringDistance) return score;
-  return atDistance(score, double(o.x) - double(x), double(o.y) - double(y));
+  return atDistance(score, double(o.x) - double(x), double(o.y) - double(y), tuning);
 }
 
 }  // namespace quabe

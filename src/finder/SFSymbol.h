@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include "finder/SFTuning.h"
 #include "symbols/SymbolCode.h"
 
 namespace quabe {
@@ -36,9 +37,9 @@ struct SFSymbol {
   SymbolCode code() const;
 
   // Integer score 0..920, 920 meaning the same symbol at the same place.
-  int similarity(const SFSymbol& other, bool ignoringDistance) const;
+  int similarity(const SFSymbol& other, bool ignoringDistance, const SFTuning& tuning = {}) const;
   // A score without the distance term lowered for two symbols (dx, dy) apart.
-  static int atDistance(int score, double dx, double dy);
+  static int atDistance(int score, double dx, double dy, const SFTuning& tuning);
 
   // The symbol as seen in a mirror held at x = 0: its rectangle reflected and
   // hands and directed movements drawn mirrored. Faces, body parts and the other

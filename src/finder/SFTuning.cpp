@@ -4,11 +4,6 @@
 
 namespace quabe {
 
-SFTuning& sfTuning() {
-  static SFTuning tuning;
-  return tuning;
-}
-
 bool SFTuning::set(const char* name, int value) {
   struct Entry {
     const char* name;

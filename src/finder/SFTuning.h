@@ -4,7 +4,9 @@ namespace quabe {
 
 // The adjustable costs of the similarity measure. The defaults are the values
 // chosen with the finder evaluation (quabe-cli evaluate); the evaluation can
-// override them for an experiment with --tune NAME=VALUE.
+// override them for an experiment with --tune NAME=VALUE. A value: each
+// feature record keeps the one it was built with, and a finder the one its
+// searches use.
 struct SFTuning {
   // Movement symbols of the same shape whose fills differ. An arrow's fill
   // tells which hand moves: 1 right, 2 left, 3 both. The arrow costs act only
@@ -48,8 +50,5 @@ struct SFTuning {
   // Sets one value by name; false for an unknown name or a bad value.
   bool set(const char* name, int value);
 };
-
-// The process-wide values (the search and the evaluation run one at a time).
-SFTuning& sfTuning();
 
 }  // namespace quabe

@@ -28,6 +28,11 @@ void SignFinder::setFeatureLoader(FeatureLoader loader) {
   m_cache.reset();
 }
 
+void SignFinder::setTuning(const SFTuning& tuning) {
+  m_tuning = tuning;
+  m_cache.reset();
+}
+
 void SignFinder::setDictionaryPath(const QString& path) {
   if (path == m_dictionaryPath) return;
   m_dictionaryPath = path;
@@ -35,7 +40,7 @@ void SignFinder::setDictionaryPath(const QString& path) {
 }
 
 const std::vector<SFSign>& SignFinder::features() {
-  if (!m_cache) m_cache = m_loader ? m_loader() : loadDictionaryFeatures(Dictionary(m_dictionaryPath));
+  if (!m_cache) m_cache = m_loader ? m_loader() : loadDictionaryFeatures(Dictionary(m_dictionaryPath), m_tuning);
   return *m_cache;
 }
 

@@ -57,7 +57,13 @@ class SignFinder {
   QList<SFResult> findSimilarSigns(SFSign target, int limit, bool matchMirrorImages = false);
   // The target's record as the search builds it (arrows merged when
   // integrateArrows, normalised).
-  static SFSign targetFeatures(const Sign& target, bool integrateArrows = true);
+  static SFSign targetFeatures(const Sign& target, bool integrateArrows = true, const SFTuning& tuning = {});
+
+  // The costs the searches measure with (the chosen defaults unless set);
+  // another tuning discards the cached features. A record searched for is
+  // built with the same (see targetFeatures).
+  const SFTuning& tuning() const { return m_tuning; }
+  void setTuning(const SFTuning& tuning);
 
   // The result limit of a text field: its integer value, 20 when it is not a
   // number or below 1.
@@ -83,11 +89,12 @@ class SignFinder {
   bool hasCachedFeatures() const { return m_cache.has_value(); }
   void discardCache() { m_cache.reset(); }
   // The features of a dictionary (non-alias entries by ID, not normalised).
-  static std::vector<SFSign> loadDictionaryFeatures(const Dictionary& dictionary);
+  static std::vector<SFSign> loadDictionaryFeatures(const Dictionary& dictionary, const SFTuning& tuning = {});
 
  private:
   QList<SFResult> scoreAll(const SFSign& target, const SFSign* mirrorImage, double& bestTotal);
 
+  SFTuning m_tuning;
   FeatureLoader m_loader;
   QString m_dictionaryPath;
   std::optional<std::vector<SFSign>> m_cache;

@@ -7,24 +7,24 @@
 
 namespace quabe {
 
-SFSign SFSign::fromSign(const Sign& sign, bool normalize, qint64 signID) {
+SFSign SFSign::fromSign(const Sign& sign, bool normalize, qint64 signID, const SFTuning& tuning) {
   std::vector<SFSymbol> list;
   list.reserve(size_t(sign.symbols.size()));
   for (const ISWAPtr& s : sign.symbols) {
     if (s) list.emplace_back(s->sss(), s->rect.x(), s->rect.y(), s->hand, s->rect.width());
   }
-  return SFSign(std::move(list), signID, normalize);
+  return SFSign(std::move(list), signID, normalize, tuning);
 }
 
-SFSign SignFinder::targetFeatures(const Sign& target, bool integrateArrows) {
-  if (!integrateArrows) return SFSign::fromSign(target, true);
+SFSign SignFinder::targetFeatures(const Sign& target, bool integrateArrows, const SFTuning& tuning) {
+  if (!integrateArrows) return SFSign::fromSign(target, true, 0, tuning);
   const SignPtr merged = target.copy();
   merged->integrateArrows();
-  return SFSign::fromSign(*merged, true);
+  return SFSign::fromSign(*merged, true, 0, tuning);
 }
 
 QList<SFResult> SignFinder::findSimilarSigns(const Sign& target, int limit, bool matchMirrorImages) {
-  QList<SFResult> found = findSimilarSigns(targetFeatures(target, integrateArrows), limit, matchMirrorImages);
+  QList<SFResult> found = findSimilarSigns(targetFeatures(target, integrateArrows, m_tuning), limit, matchMirrorImages);
   results = found;
   return found;
 }

@@ -49,7 +49,7 @@ TEST_F(CanvasEditKeysTest, SignsTravelThroughTheSystemClipboardAsText) {
   EXPECT_EQ(line()[2]->jjs->gloss, QStringLiteral("first"));
 
   canvas->viewLineMan()->setRangeSelection(ViewLineManager::pack(0, 0), ViewLineManager::pack(0, 1));
-  DocumentController::shared().action(QStringLiteral("copySignAsSwu"))->trigger();
+  controller().action(QStringLiteral("copySignAsSwu"))->trigger();
   EXPECT_EQ(FswSign::parse(clipboard->text().section(QLatin1Char(' '), 1))->fsw(), fsw.section(QLatin1Char(' '), 1));
 
   // A line of SWU from another program: M518x529S14c20481x471S27106503x489 twice.

@@ -39,8 +39,8 @@ class PictureRecorder : public ImagePasteboard {
   QList<QImage> images;
 };
 
-// Every GUI test runs with its own user settings, a clean editor state, the
-// archive loaded, recorded alerts, and no window left behind.
+// Every GUI test runs with its own user settings, its own document
+// controller, the archive loaded, recorded alerts, and no window left behind.
 class EditorGuiTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -66,11 +66,10 @@ class EditorGuiTest : public ::testing::Test {
       window->document()->setModified(false);
       delete window.data();
     }
-    for (WindowController* window : DocumentController::shared().windows()) {
+    for (WindowController* window : m_controller.windows()) {
       window->document()->setModified(false);
       delete window;
     }
-    DocumentController::shared().resetForTests();
     Clipboards::shared().reset();
     Clipboards::shared().setPasteboard(nullptr);
     alerts.reset();
@@ -97,8 +96,7 @@ class EditorGuiTest : public ::testing::Test {
   WindowController* openWindow(std::unique_ptr<Document> document) {
     // Registered like every window the application opens, so the menu
     // commands find it as the front window.
-    auto* window = DocumentController::shared().addWindow(
-        new WindowController(std::move(document), &DocumentController::shared().dictionary()));
+    auto* window = m_controller.addWindow(new WindowController(std::move(document), m_controller));
     m_windows << window;
     showActive(window);
     return window;
@@ -132,6 +130,8 @@ class EditorGuiTest : public ::testing::Test {
     sign->jjs->signID = id;
     return sign;
   }
+  // The test's own application controller.
+  DocumentController& controller() { return m_controller; }
 
   // --- real events on the canvas ---
   static void mouse(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButtons buttons,
@@ -196,6 +196,7 @@ class EditorGuiTest : public ::testing::Test {
   std::unique_ptr<RecordingAlertSink> alerts;
 
  private:
+  DocumentController m_controller;
   QTemporaryDir m_settingsDir;
   QTemporaryDir m_dir;
   QList<QPointer<WindowController>> m_windows;

@@ -29,7 +29,7 @@ void collectMenuActions(const QMenu* menu, QList<QAction*>& into) {
 
 TEST_F(CommandTableTest, EveryCommandHasItsOwnKeyThatIsNotMetaOnly) {
   WindowController* window = openWindow(makeDocument({{}}));
-  const QList<QAction*> actions = DocumentController::shared().commandActions(window);
+  const QList<QAction*> actions = controller().commandActions(window);
   ASSERT_EQ(actions.size(), commandTable().size()) << "a command without an action";
   QHash<QKeySequence, QString> owner;
   for (const QAction* action : actions) {
@@ -62,7 +62,7 @@ TEST_F(CommandTableTest, KeysReachTheirCommandsOnlyFromTheCanvas) {
       " openDocument save saveAs saveAsPDF exportFsw exportSwu importSpmlIntoDictionary print quit close "
       "openJSConvWindow aboutQuabe openCommentInputWindow showPreferenceWindow ";
   int checked = 0;
-  for (QAction* action : DocumentController::shared().commandActions(window)) {
+  for (QAction* action : controller().commandActions(window)) {
     if (needDialogs.contains(u' ' + action->objectName() + u' ') || !action->isEnabled()) continue;
     for (const QKeySequence& key : action->shortcuts()) {
       SCOPED_TRACE((action->objectName() + QLatin1Char(' ') + key.toString()).toStdString());
@@ -89,7 +89,7 @@ TEST_F(CommandTableTest, KeysReachTheirCommandsOnlyFromTheCanvas) {
 TEST_F(CommandTableTest, HelpListsTheKeysOfTheActions) {
   WindowController* window = openWindow(makeDocument({{}}));
   QAction* gloss = window->action(QStringLiteral("editGloss"));
-  DocumentController::shared().action(QStringLiteral("showSimpleManual"))->trigger();
+  controller().action(QStringLiteral("showSimpleManual"))->trigger();
   QTextBrowser* manual = nullptr;
   for (QWidget* widget : QApplication::topLevelWidgets())
     if (widget->objectName() == QLatin1String("helpWindow") && widget->isVisible())
@@ -101,7 +101,7 @@ TEST_F(CommandTableTest, HelpListsTheKeysOfTheActions) {
       << text.toStdString();
   manual->close();
 
-  QWidget* list = HelpWindows::showKeyboardShortcuts(window, DocumentController::shared().commandActions(window));
+  QWidget* list = HelpWindows::showKeyboardShortcuts(window, controller().commandActions(window));
   auto* tree = list->findChild<QTreeWidget*>(QStringLiteral("shortcutList"));
   auto* filter = list->findChild<QLineEdit*>(QStringLiteral("shortcutFilter"));
   auto shown = [tree] {

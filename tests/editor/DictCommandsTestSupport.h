@@ -15,14 +15,9 @@ class DictCommandsTest : public EditorGuiTest {
     EditorGuiTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
     ASSERT_TRUE(dictionary.create());
-    DocumentController::shared().installDictionaryCommands();
+    controller().installDictionaryCommands();
   }
-  void TearDown() override {
-    commands().resetForTests();
-    EditorGuiTest::TearDown();
-  }
-  static DictionaryCommands& commands() { return DocumentController::shared().installDictionaryCommands(); }
-  static DocumentController& controller() { return DocumentController::shared(); }
+  DictionaryCommands& commands() { return controller().installDictionaryCommands(); }
 
   // The glosses of the signs of the first line, line break left out.
   static QStringList glossesOfFirstLine(WindowController* window) {
@@ -40,7 +35,7 @@ class DictCommandsTest : public EditorGuiTest {
   }
 
   // The application's dictionary, on a temporary file.
-  TemporaryDictionary dictionary{&DocumentController::shared().dictionary()};
+  TemporaryDictionary dictionary{&controller().dictionary()};
 };
 
 }  // namespace quabe::test

@@ -22,10 +22,6 @@ namespace {
 
 class DictEditWindowTest : public DictionaryWindowFixture {
  protected:
-  void TearDown() override {
-    DictEditWindow::setPanelRunner({});
-    DictionaryWindowFixture::TearDown();
-  }
   // The entry as the sign list hands it to the editor.
   SignPtr storedSign(qint64 id) {
     auto entry = std::make_shared<DbSign>(*dictionary.db().getSign(id));
@@ -110,7 +106,7 @@ TEST_F(DictEditWindowTest, ChooserStoresAsNewOrOverwritesTheChosenCandidate) {
   editor.translationTextView()->setPlainText("rain\n\nrain\n drizzle ");
 
   // The candidates: gloss matches, then meaning matches; compounds cannot be replaced.
-  DictEditWindow::setPanelRunner([&](DisambiguationPanel& panel) {
+  editor.setPanelRunner([&](DisambiguationPanel& panel) {
     EXPECT_EQ(panel.candidates(), QList<qint64>({first, compound, byMeaning}));
     EXPECT_FALSE(panel.okButton()->isEnabled());
     EXPECT_FALSE(panel.radioButtons().at(1)->isEnabled());
@@ -131,7 +127,7 @@ TEST_F(DictEditWindowTest, ChooserStoresAsNewOrOverwritesTheChosenCandidate) {
   editor.glossTextField()->setText("RAIN");
   editor.handTextField()->setText("1");
   editor.translationTextView()->setPlainText("downpour");
-  DictEditWindow::setPanelRunner([&](DisambiguationPanel& panel) {
+  editor.setPanelRunner([&](DisambiguationPanel& panel) {
     panel.radioButtons().at(panel.candidates().indexOf(first))->click();
     return 1;
   });

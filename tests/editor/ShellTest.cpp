@@ -22,7 +22,7 @@ class ShellTest : public EditorGuiTest {
 // Without the symbol archive the start fails with the message; with it the
 // menus follow the user settings.
 TEST_F(ShellTest, StartNeedsTheSymbolArchive) {
-  DocumentController& app = DocumentController::shared();
+  DocumentController& app = controller();
   app.setResourceLocator(
       [](const QString& name) { return name == QLatin1String("iswa2010bin") ? QString() : Resources::path(name); });
   EXPECT_FALSE(app.start());
@@ -40,7 +40,7 @@ TEST_F(ShellTest, StartNeedsTheSymbolArchive) {
 // Documents open in their own windows; the same file twice gives the same
 // window; a missing file gives an alert and no window.
 TEST_F(ShellTest, DocumentsOpenInTheirOwnWindows) {
-  DocumentController& app = DocumentController::shared();
+  DocumentController& app = controller();
   const QString a = writeDocument(QStringLiteral("a.swml"), true);
   const QString b = writeDocument(QStringLiteral("b.swml"), false);
   const QList<WindowController*> opened = app.openDocuments({a, b, a});
@@ -57,7 +57,7 @@ TEST_F(ShellTest, DocumentsOpenInTheirOwnWindows) {
 
 // SWML files dropped on a canvas open, each in its own window.
 TEST_F(ShellTest, DroppedFilesOpenAsDocuments) {
-  DocumentController& app = DocumentController::shared();
+  DocumentController& app = controller();
   WindowController* window = app.newDocument();
   showActive(window);
   const QString a = writeDocument(QStringLiteral("first.swml"), true);
@@ -76,7 +76,7 @@ TEST_F(ShellTest, DroppedFilesOpenAsDocuments) {
 // A display toggle changes the front document and the stored default; other
 // open documents keep their own preferences.
 TEST_F(ShellTest, DisplayTogglesActOnTheFrontDocument) {
-  DocumentController& app = DocumentController::shared();
+  DocumentController& app = controller();
   WindowController* back = app.newDocument();
   WindowController* front = app.newDocument();
   showActive(front);
@@ -105,7 +105,7 @@ TEST_F(ShellTest, DisplayTogglesActOnTheFrontDocument) {
 
 // With no document open, the application menu's editing commands do nothing.
 TEST_F(ShellTest, EditingCommandsWithoutDocumentsDoNothing) {
-  DocumentController& app = DocumentController::shared();
+  DocumentController& app = controller();
   ASSERT_TRUE(app.windows().isEmpty());
   ASSERT_EQ(app.frontWindow(), nullptr);
   for (const char* name :

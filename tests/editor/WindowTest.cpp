@@ -29,7 +29,7 @@ class WindowTest : public EditorGuiTest {
 // the file keeps the direction and the text.
 TEST_F(WindowTest, OpenSwitchDirectionSaveAndReopen) {
   ASSERT_TRUE(sample()->writeToFile(path("sample.swml")));
-  DocumentController& app = DocumentController::shared();
+  DocumentController& app = controller();
   WindowController* window = app.openDocument(path("sample.swml"));
   ASSERT_NE(window, nullptr);
   showActive(window);
@@ -151,7 +151,7 @@ TEST_F(WindowTest, DamagedFilesAreNeverOverwrittenUnasked) {
       {path("notes.xml"), "<notes>just some notes</notes>\n"}};
   for (auto file = files.begin(); file != files.end(); ++file) {
     ASSERT_TRUE(writeFile(file.key(), file.value()));
-    WindowController* window = DocumentController::shared().openDocument(file.key());
+    WindowController* window = controller().openDocument(file.key());
     ASSERT_NE(window, nullptr);
     showActive(window);
     EXPECT_TRUE(window->document()->filePath().isEmpty());
@@ -177,7 +177,7 @@ TEST_F(WindowTest, DamagedFilesAreNeverOverwrittenUnasked) {
 // Revert puts the saved file back after the question (Cancel keeps the
 // changes); opened and saved files are offered again under Open Recent.
 TEST_F(WindowTest, RevertToSavedAndOpenRecent) {
-  DocumentController& app = DocumentController::shared();
+  DocumentController& app = controller();
   WindowController* window = openWindow(sample());
   Document* document = window->document();
   ASSERT_TRUE(window->saveToPath(path("kept.swml")));

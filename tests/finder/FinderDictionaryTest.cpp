@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "FswSigns.h"
-#include "ScopedTuning.h"
 #include "common/TestSupport.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
@@ -70,7 +69,6 @@ class FinderDictionaryTest : public ::testing::Test {
   QString first, second;
   Dictionary db;
   SignFinder finder;
-  ScopedTuning tuning;
 };
 
 TEST_F(FinderDictionaryTest, TheFeaturesAreThoseOfTheFileSearched) {
@@ -172,6 +170,24 @@ TEST_F(FinderCanvasSignTest, DetailsAndArrowMerging) {
   EXPECT_LT(apart[0].similarity, merged[0].similarity);
   EXPECT_TRUE(apart[0].gloss.isEmpty());
   EXPECT_FALSE(apart[0].sign);
+}
+
+// A finder measures with its own tuning: the drawn target, its mirror image
+// and the dictionary's records alike.
+TEST_F(FinderCanvasSignTest, AFinderMeasuresWithItsOwnTuning) {
+  const SymbolCode contact = SSS::make(2, 1, 1, 1, 1, 1);
+  store("INDEX", {row(Index, 0, 0)});
+  const SignPtr drawn = canvasSign({{Index, 40, 30}, {contact, 50, 20}});
+  const QList<SFResult> plain = finder.findSimilarSigns(*drawn, 20, true);
+  ASSERT_EQ(plain.size(), 1);
+  SFTuning costly;
+  costly.markMissingCost = 200;  // for the contact the entry lacks
+  finder.setTuning(costly);
+  EXPECT_FALSE(finder.hasCachedFeatures());
+  const QList<SFResult> tuned = finder.findSimilarSigns(*drawn, 20, true);
+  ASSERT_EQ(tuned.size(), 1);
+  EXPECT_LT(tuned[0].similarity, plain[0].similarity);
+  EXPECT_FALSE(tuned[0].mirrored) << "the mirror image was measured with other costs";
 }
 
 }  // namespace

@@ -27,11 +27,6 @@ namespace quabe {
 
 namespace {
 
-DictEditWindow::PanelRunner& panelRunner() {
-  static DictEditWindow::PanelRunner runner;
-  return runner;
-}
-
 // Place texts of the notation offered by the position, source and destination boxes.
 const QStringList& placeChoices() {
   static const QStringList choices{QString(),           QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
@@ -74,8 +69,6 @@ DictEditWindow::DictEditWindow(Dictionary& dictionary, QWidget* parent)
 }
 
 DictEditWindow::~DictEditWindow() = default;
-
-void DictEditWindow::setPanelRunner(PanelRunner runner) { panelRunner() = std::move(runner); }
 
 void DictEditWindow::buildWidgets() {
   auto* mainLayout = new QVBoxLayout(this);
@@ -392,7 +385,7 @@ bool DictEditWindow::updateButtonClicked() {
 
 std::optional<qint64> DictEditWindow::runDisambiguationPanel(const QList<qint64>& candidates) {
   DisambiguationPanel panel(candidates, m_dictionary, this);
-  const int code = panelRunner() ? panelRunner()(panel) : panel.exec();
+  const int code = m_panelRunner ? m_panelRunner(panel) : panel.exec();
   panel.hide();
   if (code != 1) return std::nullopt;
   return panel.choice();

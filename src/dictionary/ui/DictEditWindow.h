@@ -75,11 +75,11 @@ class DictEditWindow : public QWidget {
   // "USER (yyyy/MM/dd)" for the current user and the date.
   static QString presetComment(const QDate& date);
 
-  // The chooser runs modally through this function; tests may replace it
-  // (an empty function restores the dialog). It returns the panel's result
-  // code: 1 for OK, 0 for Cancel.
+  // The window's chooser runs modally through this function; tests may
+  // replace it (an empty function restores the dialog). It returns the
+  // panel's result code: 1 for OK, 0 for Cancel.
   using PanelRunner = std::function<int(DisambiguationPanel& panel)>;
-  static void setPanelRunner(PanelRunner runner);
+  void setPanelRunner(PanelRunner runner) { m_panelRunner = std::move(runner); }
 
   // --- outlets ---
   DictSignView* signView() const { return m_signView; }
@@ -120,6 +120,7 @@ class DictEditWindow : public QWidget {
   Dictionary& m_dictionary;
   SignPtr m_originalSign;
   SignPtr m_targetSign;
+  PanelRunner m_panelRunner;
   qint64 m_targetSignID = 0;
   int m_selectedSymbolIndex = -1;
 

@@ -8,6 +8,7 @@
 #include <QKeySequence>
 #include <QMenu>
 #include <QSettings>
+#include <QTextBrowser>
 
 #include "core/Alerts.h"
 #include "core/Localization.h"
@@ -73,14 +74,19 @@ void setPreferenceFlag(Preferences& prefs, const QString& key, bool on) {
 
 }  // namespace
 
-DocumentController& DocumentController::shared() {
-  static DocumentController* controller = new DocumentController;
-  return *controller;
+DocumentController::DocumentController(QObject* parent)
+    : QObject(parent), m_dictionary(new Dictionary(QString(), this)) {
+  createActions();
 }
 
-DocumentController::DocumentController() : m_dictionary(new Dictionary(QString(), this)) { createActions(); }
-
-DocumentController::~DocumentController() = default;
+DocumentController::~DocumentController() {
+  delete m_manual;
+  // A window refers to its controller as long as it lives.
+  for (WindowController* window : windows()) {
+    disconnect(window, nullptr, this, nullptr);
+    delete window;
+  }
+}
 
 const QStringList& DocumentController::toggleKeys() {
   static const QStringList keys = {QStringLiteral("ShowRules"),      QStringLiteral("ShowBorders"),
@@ -125,7 +131,7 @@ void DocumentController::createActions() {
     connect(action, &QAction::triggered, this, [this, run] {
       WindowController* front = frontWindow();
       if (front) front->editor()->breakMergeRun();
-      run(front);
+      run(*this, front);
     });
     m_actions.insert(action->objectName(), action);
   }
@@ -191,7 +197,7 @@ void DocumentController::toggleDisplay(const QString& key) {
 }
 
 void DocumentController::showManual(WindowController* window) {
-  HelpWindows::showManual(window, commandActions(window));
+  HelpWindows::showManual(m_manual, commandActions(window));
 }
 
 void DocumentController::showKeyboardShortcuts(WindowController* window) {
@@ -223,7 +229,7 @@ WindowController* DocumentController::addWindow(WindowController* window) {
 
 WindowController* DocumentController::newDocument() {
   auto document = std::make_unique<Document>();
-  return addWindow(new WindowController(std::move(document), m_dictionary));
+  return addWindow(new WindowController(std::move(document), *this));
 }
 
 WindowController* DocumentController::openDocument(const QString& path) {
@@ -250,7 +256,7 @@ WindowController* DocumentController::addOpenedWindow(std::unique_ptr<Document> 
   // An empty Untitled window nobody has used gives way to the opened file.
   QPointer<WindowController> unused = frontWindow();
   if (unused && !unused->isUntouched()) unused = nullptr;
-  WindowController* window = addWindow(new WindowController(std::move(document), m_dictionary));
+  WindowController* window = addWindow(new WindowController(std::move(document), *this));
   if (unused) {
     if (window->isVisible()) window->move(unused->pos());
     if (window->document()->filePath().isEmpty()) window->setUntitledNumber(unused->untitledNumber());
@@ -377,11 +383,6 @@ void DocumentController::showPreferencesOf(WindowController* window) {
 void DocumentController::windowClosed(WindowController* window) {
   m_windows.removeAll(window);
   if (m_front == window) m_front = m_windows.isEmpty() ? nullptr : m_windows.last();
-}
-
-void DocumentController::resetForTests() {
-  m_windows.clear();
-  m_front = nullptr;
 }
 
 void DocumentController::onFront(const std::function<void(WindowController&)>& command) {

@@ -15,6 +15,7 @@ class QAction;
 class QKeySequence;
 class QMenu;
 class QMenuBar;
+class QTextBrowser;
 
 namespace quabe {
 
@@ -42,11 +43,12 @@ enum class ToolCommand {
 // documents (each in its own window), keeps the display toggles of the
 // menus in step with the user settings and routes the application-wide
 // commands to the front document window. It owns the dictionary that every
-// window and tool works with. One per process.
+// window and tool works with, and the windows it opens: each window knows its
+// controller, and the windows still open go with it.
 class DocumentController : public QObject {
   Q_OBJECT
  public:
-  static DocumentController& shared();
+  explicit DocumentController(QObject* parent = nullptr);
   ~DocumentController() override;
 
   // The display toggles and their user-settings keys, in menu order.
@@ -146,8 +148,6 @@ class DocumentController : public QObject {
   void requestSignList(WindowController* window);
   void requestSearch(WindowController* window, const QString& text);
 
-  // Forgets every window without closing it (tests).
-  void resetForTests();
   // Takes a new document window into the application: it is shown, becomes
   // the front window and is deleted when closed.
   WindowController* addWindow(WindowController* window);
@@ -155,7 +155,6 @@ class DocumentController : public QObject {
   WindowController* addOpenedWindow(std::unique_ptr<Document> document);
 
  private:
-  DocumentController();
   void createActions();
   void windowActivated(WindowController* window);
   void windowClosed(WindowController* window);
@@ -174,6 +173,7 @@ class DocumentController : public QObject {
   SearchHandler m_searchHandler;
   QList<QPointer<WindowController>> m_windows;
   QPointer<WindowController> m_front;
+  QPointer<QTextBrowser> m_manual;  // Help ▸ Manual, a window of its own
 };
 
 }  // namespace quabe

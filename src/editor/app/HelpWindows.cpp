@@ -38,7 +38,8 @@ QWidget* raised(QWidget* window) {
 }  // namespace
 
 QString plainText(const QAction* action) {
-  QString text = action->text();
+  // The icon text is the menu text unless a command names its submenu too.
+  QString text = action->iconText();
   text.remove(QRegularExpression(QStringLiteral("\\(&.\\)$")));
   return text.remove(QLatin1Char('&')).remove(QStringLiteral("…"));
 }
@@ -63,8 +64,7 @@ QString manualHtml(const QString& manualTemplate, const QList<QAction*>& actions
   return html.replace(KeyListMark, table);
 }
 
-QWidget* showManual(QWidget* parent, const QList<QAction*>& actions) {
-  static QPointer<QTextBrowser> window;
+QWidget* showManual(QPointer<QTextBrowser>& window, const QList<QAction*>& actions) {
   const QString path = Resources::path(QStringLiteral("manual.html"));
   QFile file(path);
   if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
@@ -81,7 +81,6 @@ QWidget* showManual(QWidget* parent, const QList<QAction*>& actions) {
   window->setWindowTitle(loc("MenuManual").remove(QLatin1Char('&')).remove(QStringLiteral("…")));
   window->setSearchPaths({QFileInfo(path).absolutePath()});
   window->setHtml(manualHtml(QString::fromUtf8(file.readAll()), actions));
-  Q_UNUSED(parent);
   return raised(window);
 }
 

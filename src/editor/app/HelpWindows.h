@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 class QAction;
+class QTextBrowser;
 class QWidget;
 
 namespace quabe {
@@ -13,9 +15,10 @@ namespace quabe {
 // always names the keys the menus use.
 namespace HelpWindows {
 
-// Help ▸ Manual: the bundled manual in a help window (one, raised when open).
-// Returns the window, or nullptr (after an alert) when the manual is missing.
-QWidget* showManual(QWidget* parent, const QList<QAction*>& actions);
+// Help ▸ Manual: the bundled manual in the caller's help window, made when
+// it has none and raised when open. Returns the window, or nullptr (after an
+// alert) when the manual is missing.
+QWidget* showManual(QPointer<QTextBrowser>& window, const QList<QAction*>& actions);
 // Help ▸ Keyboard Shortcuts: the actions and their keys, with a search field.
 QWidget* showKeyboardShortcuts(QWidget* parent, const QList<QAction*>& actions);
 // Help ▸ About Quabe: version, licences and the data in use.

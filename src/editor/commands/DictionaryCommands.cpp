@@ -38,7 +38,13 @@ void bringToFront(QWidget* window) {
 DictionaryCommands::DictionaryCommands(Dictionary& dictionary, QObject* parent)
     : QObject(parent), m_dictionary(dictionary), m_importCommands(new ImportCommands(dictionary, this)) {}
 
-DictionaryCommands::~DictionaryCommands() { resetForTests(); }
+DictionaryCommands::~DictionaryCommands() {
+  // The tool windows have no parent: they go with their commands.
+  for (QWidget* window : std::initializer_list<QWidget*>{m_signFinderWindow, m_finderEvaluationWindow, m_signListWindow,
+                                                         m_compoundWindow, m_dictEditController}) {
+    delete window;
+  }
+}
 
 void DictionaryCommands::install(DocumentController& controller) {
   controller.setAddSignHandler([this](WindowController* window, const SignPtr& sign) { addSignToDB(window, sign); });
@@ -220,13 +226,5 @@ void DictionaryCommands::showSimilarityBetweenSymbols(WindowController* window, 
 }
 
 void DictionaryCommands::openFinderEvaluation() { bringToFront(finderEvaluationWindow()); }
-
-void DictionaryCommands::resetForTests() {
-  for (QWidget* window : std::initializer_list<QWidget*>{m_signFinderWindow, m_finderEvaluationWindow, m_signListWindow,
-                                                         m_compoundWindow, m_dictEditController}) {
-    delete window;
-  }
-  m_importCommands->resetForTests();
-}
 
 }  // namespace quabe

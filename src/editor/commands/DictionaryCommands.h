@@ -63,9 +63,6 @@ class DictionaryCommands : public QObject {
   // True when every constituent of the compound is a stored dictionary entry.
   bool hasValidConstituents(const Sign& compound) const;
 
-  // Closes and deletes the tool windows (tests).
-  void resetForTests();
-
  private:
   void connectSignList(WindowController* window);
 

@@ -29,9 +29,13 @@ void bringToFront(QWidget* window) {
 
 ImportCommands::ImportCommands(Dictionary& dictionary, QObject* parent) : QObject(parent), m_dictionary(dictionary) {}
 
-ImportCommands::~ImportCommands() { resetForTests(); }
+ImportCommands::~ImportCommands() {
+  delete m_spmlImportWindow;
+  delete m_mergeWindow;
+}
 
 void ImportCommands::install(DocumentController& controller) {
+  m_controller = &controller;
   controller.setToolHandler(ToolCommand::ImportSpml, [this](WindowController*) {
     const QString path = QFileDialog::getOpenFileName(nullptr, loc("MenuImportSpml"), QString(), kSpmlFilter);
     if (!path.isEmpty()) openSpml(path);
@@ -48,10 +52,10 @@ SpmlImportWindow* ImportCommands::spmlImportWindow() {
   if (!m_spmlImportWindow) {
     m_spmlImportWindow = new SpmlImportWindow;
     // The signs go to the front document, a new one when none is open.
-    m_spmlImportWindow->setInserter([](const QList<SignPtr>& signs) {
-      DocumentController& app = DocumentController::shared();
-      WindowController* window = app.frontWindow();
-      if (!window) window = app.newDocument();
+    m_spmlImportWindow->setInserter([this](const QList<SignPtr>& signs) {
+      if (!m_controller) return false;
+      WindowController* window = m_controller->frontWindow();
+      if (!window) window = m_controller->newDocument();
       EditingCanvas* canvas = window ? window->canvasView() : nullptr;
       return canvas && canvas->insertSigns(signs, QStringLiteral("UndoImportSpml"));
     });
@@ -102,11 +106,6 @@ bool ImportCommands::importSpmlIntoDictionary(const QString& path) {
   }
   alerts().alert(loc("SpmlDictImportDone").arg(result.imported).arg(result.skipped), QString());
   return true;
-}
-
-void ImportCommands::resetForTests() {
-  delete m_spmlImportWindow;
-  delete m_mergeWindow;
 }
 
 }  // namespace quabe

@@ -21,6 +21,7 @@ class ImportCommands : public QObject {
   explicit ImportCommands(Dictionary& dictionary, QObject* parent = nullptr);
   ~ImportCommands() override;
 
+  // Installs the handlers; the import window inserts into the controller's front document.
   void install(DocumentController& controller);
 
   SpmlImportWindow* spmlImportWindow();
@@ -34,10 +35,9 @@ class ImportCommands : public QObject {
   // nothing was imported.
   bool importSpmlIntoDictionary(const QString& path);
 
-  void resetForTests();
-
  private:
   Dictionary& m_dictionary;
+  DocumentController* m_controller = nullptr;  // the one installed on
   QPointer<SpmlImportWindow> m_spmlImportWindow;
   QPointer<DictMergeWindow> m_mergeWindow;
 };

@@ -13,29 +13,28 @@ namespace quabe {
 namespace {
 
 using K = QKeySequence;
+using Run = std::function<void(DocumentController&, WindowController*)>;
 
 // A command of the window's canvas.
-std::function<void(WindowController*)> canvas(void (EditingCanvas::*command)()) {
-  return [command](WindowController* window) {
+Run canvas(void (EditingCanvas::*command)()) {
+  return [command](DocumentController&, WindowController* window) {
     if (window) (window->canvasView()->*command)();
   };
 }
 
 template <typename F>
-std::function<void(WindowController*)> onCanvas(F command) {
-  return [command](WindowController* window) {
+Run onCanvas(F command) {
+  return [command](DocumentController&, WindowController* window) {
     if (window) command(*window->canvasView());
   };
 }
 
 template <typename F>
-std::function<void(WindowController*)> onWindow(F command) {
-  return [command](WindowController* window) {
+Run onWindow(F command) {
+  return [command](DocumentController&, WindowController* window) {
     if (window) command(*window);
   };
 }
-
-DocumentController& app() { return DocumentController::shared(); }
 
 QList<Command> makeTable() {
   using S = Command::Scope;
@@ -46,13 +45,18 @@ QList<Command> makeTable() {
   const auto meta = [](int key) { return K(Qt::META | key); };
   QList<Command> table = {
       // File
-      {"newDocument", "MenuNew", S::Window, true, {K(K::New)}, [](WindowController*) { app().newDocument(); }},
+      {"newDocument",
+       "MenuNew",
+       S::Window,
+       true,
+       {K(K::New)},
+       [](DocumentController& app, WindowController*) { app.newDocument(); }},
       {"openDocument",
        "MenuOpen",
        S::Window,
        true,
        {K(K::Open)},
-       [](WindowController*) { app().openDocumentWithDialog(); }},
+       [](DocumentController& app, WindowController*) { app.openDocumentWithDialog(); }},
       {"close", "MenuClose", S::Window, false, {ctrl(Qt::Key_W)}, onWindow([](WindowController& w) { w.close(); })},
       {"save", "MenuSave", S::Window, false, {ctrl(Qt::Key_S)}, onWindow([](WindowController& w) {
          w.saveDocument();
@@ -66,12 +70,22 @@ QList<Command> makeTable() {
       {"saveAsPDF", "MenuSaveAsPdf", S::Window, false, {ctrlShift(Qt::Key_P)}, onWindow([](WindowController& w) {
          w.saveAsPDF();
        })},
-      {"exportFsw", "MenuExportFsw", S::Window, false, {ctrlAlt(Qt::Key_F)}, onWindow([](WindowController& w) {
-         w.exportSignText(Fsw::Form::fsw);
-       })},
-      {"exportSwu", "MenuExportSwu", S::Window, false, {ctrlAlt(Qt::Key_U)}, onWindow([](WindowController& w) {
-         w.exportSignText(Fsw::Form::swu);
-       })},
+      {"exportFsw",
+       "MenuExportFsw",
+       S::Window,
+       false,
+       {ctrlAlt(Qt::Key_F)},
+       onWindow([](WindowController& w) { w.exportSignText(Fsw::Form::fsw); }),
+       false,
+       "MenuExport"},
+      {"exportSwu",
+       "MenuExportSwu",
+       S::Window,
+       false,
+       {ctrlAlt(Qt::Key_U)},
+       onWindow([](WindowController& w) { w.exportSignText(Fsw::Form::swu); }),
+       false,
+       "MenuExport"},
       {"print", "MenuPrint", S::Window, false, {ctrl(Qt::Key_P)}, onWindow([](WindowController& w) {
          w.printDocument();
        })},
@@ -82,8 +96,8 @@ QList<Command> makeTable() {
        S::Window,
        true,
        {ctrl(Qt::Key_Q)},
-       [](WindowController*) {
-         if (app().closeAll()) QApplication::quit();
+       [](DocumentController& app, WindowController*) {
+         if (app.closeAll()) QApplication::quit();
        }},
       // Edit
       {"undo", nullptr, S::Window, false, {ctrl(Qt::Key_Z)}, nullptr},
@@ -386,19 +400,19 @@ QList<Command> makeTable() {
        S::Window,
        true,
        {K(K::HelpContents)},
-       [](WindowController* w) { app().showManual(w); }},
+       [](DocumentController& app, WindowController* w) { app.showManual(w); }},
       {"showKeyboardShortcuts",
        "MenuKeyboardShortcuts",
        S::Window,
        true,
        {ctrl(Qt::Key_F1)},
-       [](WindowController* w) { app().showKeyboardShortcuts(w); }},
+       [](DocumentController& app, WindowController* w) { app.showKeyboardShortcuts(w); }},
       {"aboutQuabe",
        "MenuAbout",
        S::Window,
        true,
        {K(Qt::SHIFT | Qt::Key_F1)},
-       [](WindowController* w) { app().showAbout(w); }},
+       [](DocumentController& app, WindowController* w) { app.showAbout(w); }},
   };
   // The display toggles of the View menu: Ctrl+1 … Ctrl+8 in menu order.
   int digit = Qt::Key_1;
@@ -424,6 +438,8 @@ const Command* findCommand(const QString& name) {
 void applyCommand(QAction* action, const Command& command) {
   action->setObjectName(QLatin1String(command.name));
   if (command.textKey) action->setText(loc(command.textKey));
+  if (command.submenuKey)
+    action->setIconText(loc(command.submenuKey).remove(QLatin1Char('&')) + QStringLiteral(" ▸ ") + action->iconText());
   action->setShortcuts(command.keys);
   // The canvas runs its keys itself, while it has the focus; the menus show
   // them. (A widget shortcut on no focusable widget never fires on its own.)

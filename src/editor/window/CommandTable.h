@@ -8,6 +8,7 @@ class QAction;
 
 namespace quabe {
 
+class DocumentController;
 class WindowController;
 
 // The commands of the menus and keys, each with its key bindings: the one
@@ -28,11 +29,15 @@ struct Command {
   bool shared;
   QList<QKeySequence> keys;
   // The command; nullptr for actions made elsewhere (undo and redo, display
-  // toggles, tools) that take only their keys from here. Application
-  // commands get the front window or nullptr.
-  std::function<void(WindowController*)> run;
+  // toggles, tools) that take only their keys from here. It gets the
+  // document controller and the window; application commands get the front
+  // window or nullptr.
+  std::function<void(DocumentController&, WindowController*)> run;
   // Arrow moves of symbols: a run of them is one undo step.
   bool continuesMove = false;
+  // Localisation key of the submenu the item sits in, for lists that show
+  // the command away from its menu (the key list names it "Export ▸ FSW Text").
+  const char* submenuKey = nullptr;
 };
 
 const QList<Command>& commandTable();

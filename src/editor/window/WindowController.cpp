@@ -34,8 +34,11 @@
 
 namespace quabe {
 
-WindowController::WindowController(std::unique_ptr<Document> document, Dictionary* dictionary, QWidget* parent)
-    : QMainWindow(parent), m_document(std::move(document)), m_dictionary(dictionary) {
+WindowController::WindowController(std::unique_ptr<Document> document, DocumentController& controller, QWidget* parent)
+    : QMainWindow(parent),
+      m_controller(controller),
+      m_document(std::move(document)),
+      m_dictionary(controller.dictionary()) {
   syncLayoutSettings();
   buildWidgets();
 
@@ -44,10 +47,7 @@ WindowController::WindowController(std::unique_ptr<Document> document, Dictionar
   m_canvas->setWindowControllerDelegate(this);
   m_canvas->setScrollView(m_scrollView);
   m_canvas->setBufferManager(&m_document->bufferManager, &m_layoutSettings);
-  if (m_dictionary) {
-    m_canvas->setSignLoader(
-        [dictionary = m_dictionary](qint64 signID) { return dictionary ? dictionary->loadSign(signID) : nullptr; });
-  }
+  m_canvas->setSignLoader([&dictionary = m_dictionary](qint64 signID) { return dictionary.loadSign(signID); });
   syncDirectionControl();
   m_editor->resetBaseline();
   buildActions();
@@ -56,11 +56,11 @@ WindowController::WindowController(std::unique_ptr<Document> document, Dictionar
   connect(m_document.get(), &Document::modifiedChanged, this, [this] { updateWindowTitle(); });
   connect(m_editor, &DocumentEditor::restored, this, [this] { stepRestored(); });
   connect(m_canvas, &EditingCanvas::filesDropped, this,
-          [](const QStringList& paths) { DocumentController::shared().openDocuments(paths); });
+          [this](const QStringList& paths) { m_controller.openDocuments(paths); });
   connect(m_canvas, &EditingCanvas::addSignToDictionaryRequested, this,
-          [this](const SignPtr& sign) { DocumentController::shared().requestAddSign(this, sign); });
+          [this](const SignPtr& sign) { m_controller.requestAddSign(this, sign); });
   connect(m_searchField, &QLineEdit::returnPressed, this,
-          [this] { DocumentController::shared().requestSearch(this, m_searchField->text()); });
+          [this] { m_controller.requestSearch(this, m_searchField->text()); });
 
   // A click that deselects changes no document: the symbol field follows it here.
   m_canvas->installEventFilter(this);
@@ -141,7 +141,7 @@ void WindowController::buildWidgets() {
   m_dictionaryLabel->setObjectName(QStringLiteral("dictionaryLabel"));
   statusBar()->addPermanentWidget(m_dictionaryLabel);
   showDictionaryName();
-  if (m_dictionary) connect(m_dictionary, &Dictionary::switched, this, [this] { showDictionaryName(); });
+  connect(&m_dictionary, &Dictionary::switched, this, [this] { showDictionaryName(); });
 
   m_commentWindow = new TextInputPanel(loc("CommentTitle"), loc("CommentPrompt"), this);
   m_jsConvWindow = new NotationPanel(this);
@@ -214,7 +214,7 @@ void WindowController::clearSymbolInfo() {
 }
 
 void WindowController::showDictionaryName() {
-  const QString path = m_dictionary ? m_dictionary->path() : QString();
+  const QString path = m_dictionary.path();
   m_dictionaryLabel->setText(loc("ActiveDictionary").arg(QFileInfo(path).fileName()));
   m_dictionaryLabel->setToolTip(QDir::toNativeSeparators(path));
 }
@@ -231,7 +231,7 @@ QSizeF WindowController::visibleSize() const {
 }
 
 void WindowController::runConversionPanel() {
-  const DocumentController::NotationConverter& converter = DocumentController::shared().notationConverter();
+  const DocumentController::NotationConverter& converter = m_controller.notationConverter();
   if (!converter) {
     alerts().alert(loc("NotationUnavailable"), QString());
     return;
@@ -269,7 +269,7 @@ void WindowController::runGlossPanel() {
   if (edited) m_canvas->setGlossOfCurrentSign(edited->first, edited->second);
 }
 
-void WindowController::openSignList() { DocumentController::shared().requestSignList(this); }
+void WindowController::openSignList() { m_controller.requestSignList(this); }
 
 // --- direction and preferences ---
 
@@ -287,7 +287,7 @@ void WindowController::changeWritingDirection(bool vertical) {
     m_canvas->setWritingMode(vertical);
   });
   syncDirectionControl();
-  DocumentController::shared().showPreferencesOf(this);
+  m_controller.showPreferencesOf(this);
   updateWindowTitle();
 }
 
@@ -328,9 +328,8 @@ void WindowController::applyEditedPreferences(const Preferences& edited, bool di
     m_document->prefs = copy;
     applyPreferences(relayout);
   });
-  if (dictionaryChanged && m_dictionary)
-    m_dictionary->setPath(Dictionary::pathFor(copy.useAlternativeDict, copy.alternativeDictPath));
-  DocumentController::shared().showPreferencesOf(this);
+  if (dictionaryChanged) m_dictionary.setPath(Dictionary::pathFor(copy.useAlternativeDict, copy.alternativeDictPath));
+  m_controller.showPreferencesOf(this);
   updateWindowTitle();
 }
 
@@ -340,7 +339,7 @@ void WindowController::stepRestored() {
   m_symbolInfoTextField->clear();
   m_canvas->update();
   updateWindowTitle();
-  DocumentController::shared().showPreferencesOf(this);
+  m_controller.showPreferencesOf(this);
 }
 
 // --- files ---
@@ -372,7 +371,7 @@ bool WindowController::saveToPath(const QString& path) {
     return false;
   }
   updateWindowTitle();
-  DocumentController::shared().noteRecentDocument(path);
+  m_controller.noteRecentDocument(path);
   return true;
 }
 
@@ -401,7 +400,7 @@ bool WindowController::revertDocument() {
   m_editor->resetBaseline();
   m_document->setModified(false);
   syncDirectionControl();
-  DocumentController::shared().showPreferencesOf(this);
+  m_controller.showPreferencesOf(this);
   updateWindowTitle();
   return true;
 }

@@ -22,6 +22,7 @@ namespace quabe {
 
 class Dictionary;
 class Document;
+class DocumentController;
 class DocumentEditor;
 class EditingCanvas;
 class PaletteTabWidget;
@@ -39,11 +40,13 @@ class TextInputPanel;
 class WindowController : public QMainWindow, public WindowControllerDelegate {
   Q_OBJECT
  public:
-  // Takes ownership of the document. The dictionary (not owned; may be null)
-  // gives the signs inserted by entry id, and the preferences switch it.
-  explicit WindowController(std::unique_ptr<Document> document, Dictionary* dictionary = nullptr,
-                            QWidget* parent = nullptr);
+  // Takes ownership of the document. The controller's dictionary gives the
+  // signs inserted by entry id, and the preferences switch it; the
+  // controller outlives the window.
+  WindowController(std::unique_ptr<Document> document, DocumentController& controller, QWidget* parent = nullptr);
   ~WindowController() override;
+
+  DocumentController& controller() const { return m_controller; }
 
   Document* document() const { return m_document.get(); }
   EditingCanvas* canvasView() const { return m_canvas; }
@@ -151,8 +154,9 @@ class WindowController : public QMainWindow, public WindowControllerDelegate {
   void clearSymbolInfo();
   void showDictionaryName();
 
+  DocumentController& m_controller;
   std::unique_ptr<Document> m_document;
-  QPointer<Dictionary> m_dictionary;
+  Dictionary& m_dictionary;
   LayoutSettings m_layoutSettings;
   EditingCanvas* m_canvas = nullptr;
   DocumentEditor* m_editor = nullptr;

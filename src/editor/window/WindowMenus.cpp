@@ -17,7 +17,7 @@
 namespace quabe {
 
 void WindowController::buildActions() {
-  DocumentController& app = DocumentController::shared();
+  DocumentController& app = m_controller;
   for (const Command& command : commandTable()) {
     const QString name = QLatin1String(command.name);
     QAction* action = nullptr;
@@ -37,7 +37,7 @@ void WindowController::buildActions() {
       connect(action, &QAction::triggered, this, [this, run, continuesMove] {
         // Only a run of arrow moves of the same symbols is one undo step.
         if (!continuesMove) m_editor->breakMergeRun();
-        run(this);
+        run(m_controller, this);
         clearSymbolInfo();
       });
     } else {
@@ -50,7 +50,7 @@ void WindowController::buildActions() {
 }
 
 void WindowController::buildMenus() {
-  DocumentController& app = DocumentController::shared();
+  DocumentController& app = m_controller;
   QMenuBar* bar = menuBar();
   // Adds the named commands to a menu; "" is a separator.
   auto fill = [&](QMenu* menu, std::initializer_list<const char*> names) {

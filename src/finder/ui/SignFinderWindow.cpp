@@ -131,7 +131,7 @@ void SignFinderWindow::startSearch() {
   m_stopButton->setEnabled(true);
   m_progressIndicator->show();
   // The target's features are made here; only the scoring runs in the background.
-  SFSign target = SignFinder::targetFeatures(*m_targetSign, m_finder->integrateArrows);
+  SFSign target = SignFinder::targetFeatures(*m_targetSign, m_finder->integrateArrows, m_finder->tuning());
   const bool mirror = m_mirrorCheckBox->isChecked();
   std::shared_ptr<SignFinder> finder = m_finder;
   std::shared_ptr<std::atomic_bool> stale = m_featuresStale;

@@ -7,6 +7,8 @@
 #include <QVariantList>
 
 #include "core/Alerts.h"
+#include "document/DbSign.h"
+#include "symbols/SymbolCode.h"
 
 namespace quabe {
 class Dictionary;
@@ -36,6 +38,19 @@ class RecordingAlertSink : public AlertSink {
   QStringList informativeTexts;
   int answer = 0;
 };
+
+// A new dictionary entry (no id yet), and a spelling row: a symbol at
+// (x, y) with the raw hand value and flags as the dictionary stores them.
+DbSign newEntry(const QString& gloss, const QString& tag = QString());
+DbISWA spellingRow(const QString& sss, int x = 0, int y = 0, Hand hand = Hand::none, bool changeableHand = false,
+                   bool turnableArrow = false, bool modifiableArrow = false);
+// The rows with their SubID numbered from 1, as an entry stores them.
+QList<DbISWA> numbered(QList<DbISWA> rows);
+// Spelling rows as text: "code@x,y", then " hand N" and the flags set.
+QStringList describeRows(const QList<DbISWA>& rows);
+
+// Writes bytes to a file, replacing it; false when that fails.
+bool writeFile(const QString& path, const QByteArray& bytes);
 
 // Statements run straight on a database file, past the code under test:
 // whether it ran; the first column of every row as text ("<null>" for

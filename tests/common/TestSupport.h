@@ -5,10 +5,19 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <ostream>
 
 #include "core/Alerts.h"
 #include "document/DbSign.h"
 #include "symbols/SymbolCode.h"
+
+// Readable failure messages for Qt strings.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+  *os << '[' << list.join(QStringLiteral("\", \"")).prepend('"').append('"').toStdString() << ']';
+}
+QT_END_NAMESPACE
 
 namespace quabe {
 class Dictionary;
@@ -40,7 +49,7 @@ class RecordingAlertSink : public AlertSink {
 };
 
 // A new dictionary entry (no id yet), and a spelling row: a symbol at
-// (x, y) with the raw hand value and flags as the dictionary stores them.
+// (x, y) with its hand and flags as the dictionary stores them.
 DbSign newEntry(const QString& gloss, const QString& tag = QString());
 DbISWA spellingRow(const QString& sss, int x = 0, int y = 0, Hand hand = Hand::none, bool changeableHand = false,
                    bool turnableArrow = false, bool modifiableArrow = false);

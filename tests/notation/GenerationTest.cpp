@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 
 #include "BuildPaths.h"
-#include "NotationTestSupport.h"
 #include "common/TestSupport.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
@@ -30,22 +29,10 @@ QSizeF sizeOf(const QString& code) {
   return image ? QSizeF(image->size()) : QSizeF();
 }
 
-DbISWA spellingRow(const QString& sss, int x, int y, Hand hand = Hand::none, bool changeableHand = false,
-                   bool turnableArrow = false) {
-  DbISWA row;
-  row.sss = sss;
-  row.x = x;
-  row.y = y;
-  row.hand = static_cast<int>(hand);
-  row.changeableHand = changeableHand;
-  row.turnableArrow = turnableArrow;
-  return row;
-}
+using test::spellingRow;
 
 DbSign entry(const QString& gloss, const QString& position = QString(), const QString& tag = QString()) {
-  DbSign e;
-  e.gloss = gloss;
-  e.tag = tag;
+  DbSign e = test::newEntry(gloss, tag);
   e.position = position;
   return e;
 }
@@ -61,11 +48,9 @@ class Generation : public testing::Test {
   }
 
   // Stores an entry and its spelling; returns the new SignID.
-  qint64 add(DbSign entry, QList<DbISWA> rows, const QStringList& meanings = {}) {
-    entry.signID = -1;
+  qint64 add(DbSign entry, const QList<DbISWA>& rows, const QStringList& meanings = {}) {
     entry.meanings = meanings;
-    for (qsizetype i = 0; i < rows.size(); ++i) rows[i].subID = int(i + 1);
-    EXPECT_TRUE(db.insertSign(entry, rows, false));
+    EXPECT_TRUE(db.insertSign(entry, test::numbered(rows), false));
     return entry.signID;
   }
   void exec(const QString& sql, const QVariantList& arguments) {
@@ -85,7 +70,6 @@ class Generation : public testing::Test {
 
 TEST_F(Generation, SingleEntryIsUsedAndAnnotationsInflectIt) {
   const qint64 id = addGive();
-  ASSERT_GT(id, 0);
   const NotationConversion result = gen().convert(QStringLiteral("GIVE GIVE(2->1) GIVE(L)"));
   ASSERT_EQ(result.signs.size(), 3);
   const Sign& plain = *result.signs[0];
@@ -175,13 +159,10 @@ TEST_F(Generation, HandshapeReplacesChangeableHands) {
   DbSign shape = entry("B");
   shape.isForHandshape = true;
   add(shape, {spellingRow(kFlatShape, 0, 0, Hand::both)});
-  const qint64 show = add(entry("SHOW"), {spellingRow(kRightHand, 100, 100, Hand::both, false),
-                                          spellingRow(kRightHand, 140, 100, Hand::both, true)});
-  const qint64 pair =
-      add(entry("PAIR"), {spellingRow(kRightHand, 100, 100, Hand::both), spellingRow(kLeftHand, 140, 100, Hand::both),
-                          spellingRow(kRightHand, 180, 100, Hand::right)});
-  ASSERT_GT(show, 0);
-  ASSERT_GT(pair, 0);
+  add(entry("SHOW"),
+      {spellingRow(kRightHand, 100, 100, Hand::both, false), spellingRow(kRightHand, 140, 100, Hand::both, true)});
+  add(entry("PAIR"), {spellingRow(kRightHand, 100, 100, Hand::both), spellingRow(kLeftHand, 140, 100, Hand::both),
+                      spellingRow(kRightHand, 180, 100, Hand::right)});
   const QList<SignPtr> signs = gen().signsFromjjsText(QStringLiteral("SHOW[B] PAIR[B,5] PAIR[Q]"));
   ASSERT_EQ(signs.size(), 3);
   // Only the changeable hand takes the shape.

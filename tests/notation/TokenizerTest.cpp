@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "NotationTestSupport.h"
+#include "common/TestSupport.h"
 #include "notation/Tokenizer.h"
 
 namespace quabe {

@@ -36,18 +36,16 @@ class NoOpCommand : public QUndoCommand {
 };
 
 TEST_F(DocumentTest, ReadingTakesTheFilesRootAttributesOverTheUserDefaults) {
-  QFile file(path("box.swml"));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("<?xml version=\"1.0\"?><swml signboxWidth=\"120\" writingDirection=\"horizontal\"></swml>");
-  file.close();
+  ASSERT_TRUE(test::writeFile(
+      path("box.swml"), "<?xml version=\"1.0\"?><swml signboxWidth=\"120\" writingDirection=\"horizontal\"></swml>"));
   Document document;
   document.prefs.defaultSignBoxHeight = 1;  // reading starts again from the user defaults
-  const SwmlReadReport report = document.readFromFile(file.fileName());
+  const SwmlReadReport report = document.readFromFile(path("box.swml"));
   EXPECT_FALSE(report.isDamaged());
   EXPECT_EQ(document.prefs.defaultSignBoxWidth, 120);
   EXPECT_EQ(document.prefs.defaultSignBoxHeight, Preferences().defaultSignBoxHeight);
   EXPECT_FALSE(document.prefs.verticalWriting);
-  EXPECT_EQ(document.filePath(), file.fileName());
+  EXPECT_EQ(document.filePath(), path("box.swml"));
   EXPECT_EQ(document.bufferManager.lineCount(), 1);
 }
 

@@ -216,22 +216,17 @@ TEST_F(Generation, NonManualMarkersBesideTheHeadOrAboveTheSign) {
 // where a bracket was expected, the stray mark, the unknown word.
 TEST_F(Generation, ProblemsAreReportedWithTheirPlaceInTheLine) {
   addGive();
-  struct Expected {
-    NotationDiagnostic::Kind kind;
-    QString message;
-    qsizetype at;
-    qsizetype length;
+  // Each problem as its kind, where it starts, its length and its message.
+  const auto problems = [](const NotationConversion& result) {
+    QStringList out;
+    for (const NotationDiagnostic& d : result.diagnostics)
+      out << QStringLiteral("%1 %2+%3 %4")
+                 .arg(QList{"unreadable", "unknown", "inflection"}[int(d.kind)])
+                 .arg(d.at)
+                 .arg(d.length)
+                 .arg(d.message);
+    return out;
   };
-  const auto check = [](const NotationConversion& result, const std::vector<Expected>& expected) {
-    ASSERT_EQ(result.diagnostics.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-      EXPECT_EQ(result.diagnostics[i].kind, expected[i].kind) << i;
-      EXPECT_EQ(result.diagnostics[i].message, expected[i].message) << i;
-      EXPECT_EQ(result.diagnostics[i].at, expected[i].at) << expected[i].message.toStdString();
-      EXPECT_EQ(result.diagnostics[i].length, expected[i].length) << expected[i].message.toStdString();
-    }
-  };
-  using K = NotationDiagnostic::Kind;
 
   // Unknown words give glossed empty signs (and nothing else to say about
   // them); the line is still readable.
@@ -242,28 +237,26 @@ TEST_F(Generation, ProblemsAreReportedWithTheirPlaceInTheLine) {
   EXPECT_EQ(result.signs[0]->jjs->gloss, QStringLiteral("NOPE"));
   EXPECT_EQ(result.signs[1]->symbols.size(), 2);
   EXPECT_EQ(result.unknownWords, (QStringList{"NOPE", "WHAT"}));
-  check(result, {{K::unknownWord, "not in the dictionary: NOPE", 0, 4},
-                 {K::unknownWord, "not in the dictionary: NOPE", 10, 4},
-                 {K::unknownWord, "not in the dictionary: WHAT", 15, 4}});
+  EXPECT_EQ(problems(result),
+            (QStringList{"unknown 0+4 not in the dictionary: NOPE", "unknown 10+4 not in the dictionary: NOPE",
+                         "unknown 15+4 not in the dictionary: WHAT"}));
   EXPECT_EQ(result.diagnostics[2].text(), QStringLiteral("column 16: not in the dictionary: WHAT"));
 
   // A missing "]" marks the word found in its place; at the end of the line
   // the last word. Parser and generator problems come in line order.
   result = gen().convert(QStringLiteral("GIVE[B NOPE(L"));
   EXPECT_FALSE(result.isReadable());
-  check(result, {{K::inflection, "unknown handshape: B", 0, 4},
-                 {K::unreadable, "']' missing", 7, 4},
-                 {K::unknownWord, "not in the dictionary: NOPE", 7, 4},
-                 {K::unreadable, "')' missing", 12, 1}});
+  EXPECT_EQ(problems(result), (QStringList{"inflection 0+4 unknown handshape: B", "unreadable 7+4 ']' missing",
+                                           "unknown 7+4 not in the dictionary: NOPE", "unreadable 12+1 ')' missing"}));
 
   // A stray mark ends the line; the rest is not silently dropped.
   result = gen().convert(QStringLiteral("GIVE ) GIVE"));
   EXPECT_FALSE(result.isReadable());
   EXPECT_EQ(result.signs.size(), 1);
-  check(result, {{K::unreadable, "Invalid token: )", 5, 1}});
+  EXPECT_EQ(problems(result), QStringList{"unreadable 5+1 Invalid token: )"});
   result = gen().convert(QStringLiteral("GIVE GIVE|"));
   EXPECT_FALSE(result.isReadable());
-  check(result, {{K::unreadable, "Sign missing after '|'", 9, 1}});
+  EXPECT_EQ(problems(result), QStringList{"unreadable 9+1 Sign missing after '|'"});
   EXPECT_TRUE(gen().convert(QStringLiteral("  \u3000")).diagnostics.empty());
 }
 

@@ -29,12 +29,6 @@ class DocumentTest : public ::testing::Test {
   QTemporaryDir dir;
 };
 
-class NoOpCommand : public QUndoCommand {
- public:
-  void undo() override {}
-  void redo() override {}
-};
-
 TEST_F(DocumentTest, ReadingTakesTheFilesRootAttributesOverTheUserDefaults) {
   ASSERT_TRUE(test::writeFile(
       path("box.swml"), "<?xml version=\"1.0\"?><swml signboxWidth=\"120\" writingDirection=\"horizontal\"></swml>"));
@@ -91,7 +85,7 @@ TEST_F(DocumentTest, FailedSavesLeaveThePreviousVersionIntactAndSayWhy) {
 TEST_F(DocumentTest, ModifiedFlagFollowsTheUndoStack) {
   Document document;
   QSignalSpy spy(&document, &Document::modifiedChanged);
-  document.undoStack().push(new NoOpCommand);
+  document.undoStack().push(new QUndoCommand);  // changes nothing
   EXPECT_TRUE(document.isModified());
   document.undoStack().undo();
   EXPECT_FALSE(document.isModified());

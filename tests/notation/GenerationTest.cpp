@@ -53,9 +53,6 @@ class Generation : public testing::Test {
     EXPECT_TRUE(db.insertSign(entry, test::numbered(rows), false));
     return entry.signID;
   }
-  void exec(const QString& sql, const QVariantList& arguments) {
-    ASSERT_TRUE(test::sqlExec(path, sql, arguments)) << sql.toStdString();
-  }
   qint64 addGive(const QString& gloss = QStringLiteral("GIVE")) {
     return add(entry(gloss), {spellingRow(kRightHand, 100, 100, Hand::right),
                               spellingRow(kRightArrow, 103, 60, Hand::none, false, true)});
@@ -140,7 +137,7 @@ TEST_F(Generation, TagsAliasesAndMeaningsFindEntries) {
   const qint64 rain2 = add(entry("RAIN", {}, "\u2461"), {spellingRow(kFlatShape, 0, 0)});
   const qint64 big = add(entry("BIG"), {spellingRow(kFlatShape, 5, 5)});
   const qint64 large = add(entry("LARGE"), {});
-  exec("UPDATE Signs SET StdGloss=? WHERE SignID=?", {"BIG", large});
+  ASSERT_TRUE(test::sqlExec(path, "UPDATE Signs SET StdGloss=? WHERE SignID=?", {"BIG", large}));
   const qint64 eat = add(entry("EAT"), {spellingRow(kRightHand, 0, 0)}, {"\u98DF\u3079\u308B"});
 
   QList<SignPtr> signs = gen().signsFromjjsText(QStringLiteral("RAIN\u2461 RAIN LARGE \u98DF\u3079\u308B"));
@@ -183,8 +180,9 @@ TEST_F(Generation, HandshapeReplacesChangeableHands) {
 TEST_F(Generation, NonManualMarkersBesideTheHeadOrAboveTheSign) {
   const QSizeF brows = sizeOf(kBrows);
   for (int y : {6, 16}) {
-    exec("INSERT INTO NMS (NMS, subID, sss, pos_x, pos_y, Width, Height) VALUES ('q', ?, ?, 4, ?, ?, ?)",
-         {y, kBrows, y, int(brows.width()), int(brows.height())});
+    ASSERT_TRUE(test::sqlExec(
+        path, "INSERT INTO NMS (NMS, subID, sss, pos_x, pos_y, Width, Height) VALUES ('q', ?, ?, 4, ?, ?, ?)",
+        {y, kBrows, y, int(brows.width()), int(brows.height())}));
   }
   add(entry("ASK"), {spellingRow(kHead, 50, 40), spellingRow(kRightHand, 100, 100)});
   addGive();

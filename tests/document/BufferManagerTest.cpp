@@ -147,13 +147,11 @@ TEST_F(BufferManagerTest, CutRangeAcrossLinesRemovesEmptiedLines) {
 class BufferPunctuationTest : public ArchiveFixture {};
 
 TEST_F(BufferPunctuationTest, RotatePunctuationTurnsOnlyPunctuationSigns) {
-  auto punctuation = [](int rotation) {
-    return signWith({placedSymbol(SSS::toString(SSS::make(7, 1, 1, 1, 1, quint32(rotation))), 0, 0)});
+  auto punctuation = [this](int rotation) {
+    return signWith({require(SSS::toString(SSS::make(7, 1, 1, 1, 1, quint32(rotation))))});
   };
   SignPtr p3 = punctuation(3), p7 = punctuation(7), p1 = punctuation(1), p5 = punctuation(5);
-  ASSERT_TRUE(p3->symbols[0] && p7->symbols[0] && p1->symbols[0] && p5->symbols[0]);
-  SignPtr hand = signWith({placedSymbol("01-01-001-01-01-03", 0, 0)});
-  ASSERT_TRUE(hand->symbols[0]);
+  SignPtr hand = signWith({require("01-01-001-01-01-03")});
   BufferManager buffer;
   buffer.editBuffer[0]->signArray = {p3, p7, hand, emptySign()};
   auto rotationOf = [](const SignPtr& sign) { return SSS::rotation(sign->symbols[0]->sss()); };

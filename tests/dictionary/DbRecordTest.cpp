@@ -28,9 +28,9 @@ TEST_F(DictionaryFixture, RowsReadNullTextsAsEmptyAndTheGlossStandsInForTheReadi
   exec(
       "INSERT INTO Signs (SignID, Gloss, Tag, Yomi, StdGloss, forHandshape, Width, Height, IsCompound) "
       "VALUES (1, '雨', NULL, NULL, NULL, '0', 40.7, 50.2, 0)");
-  exec("INSERT INTO Signs (SignID, Gloss, Yomi, forHandshape) VALUES (2, 'b', 'びー', '')");
-  exec("INSERT INTO Signs (SignID, Gloss, forHandshape) VALUES (3, 'c', '1')");
-  exec("INSERT INTO Signs (SignID, Gloss, forHandshape) VALUES (4, 'd', 'yes')");
+  exec(
+      "INSERT INTO Signs (SignID, Gloss, Yomi, forHandshape) VALUES (2, 'b', 'びー', ''), (3, 'c', NULL, '1'), (4, "
+      "'d', NULL, 'yes')");
   const DbSign a = *db.getSign(1);
   EXPECT_EQ(a.tag, "");
   EXPECT_EQ(a.stdGloss, "");

@@ -85,8 +85,7 @@ TEST_F(DictionaryFixture, UpdateReplacesSpellingAndMeaningsClearsTheAliasAndNeed
   EXPECT_EQ(back.gloss, "雪");
   EXPECT_EQ(back.stdGloss, "");
   EXPECT_EQ(db.getMeanings(id), QStringList{"c"});
-  ASSERT_EQ(db.getSpelling(id).size(), 2);
-  EXPECT_EQ(db.getSpelling(id).first().sss, "04-01-001-01-01-01");
+  EXPECT_EQ(spelling(id), (QStringList{"04-01-001-01-01-01@1,2", "02-01-001-01-01-01@0,0"}));
   EXPECT_EQ(count("SELECT COUNT(*) FROM Compounds WHERE CompoundID=?", {id}), 1);  // untouched
 
   const int writesBefore = writes;

@@ -42,7 +42,6 @@ TEST_F(CompoundTest, CopyIsACompoundWithCopiedConstituents) {
   EXPECT_EQ(copied->_sizeInHMode, QSizeF(196, 120));
   EXPECT_EQ(*copied->offsets, *compound->offsets);
   EXPECT_EQ(*copied->constituentIDs, (QList<qint64>{3, 4}));
-  EXPECT_FALSE(copied->isEmpty());
 }
 
 }  // namespace

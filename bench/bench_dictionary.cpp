@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <limits>
 
+#include "BenchMain.h"
 #include "BuildPaths.h"
 #include "core/Resources.h"
 #include "dictionary/Dictionary.h"
@@ -149,11 +150,8 @@ BENCHMARK(BM_GetFinderSigns)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  bench::drawOffscreenByDefault();
   QGuiApplication app(argc, argv);
   Resources::registerDefaults();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::runBenchmarks(argc, argv);
 }

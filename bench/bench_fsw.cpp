@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "BenchDocument.h"
+#include "BenchMain.h"
 #include "BuildPaths.h"
 #include "core/Resources.h"
 #include "dictionary/SpmlImport.h"
@@ -82,15 +83,8 @@ BENCHMARK(BM_AslSigns)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  bench::drawOffscreenByDefault();
   QGuiApplication app(argc, argv);
-  Resources::registerDefaults();
-  if (!SymbolArchive::shared().loadImageArchive()) {
-    std::fprintf(stderr, "bench_fsw: no symbol archive (iswa2010bin)\n");
-    return 1;
-  }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  if (!bench::loadSymbolImages("bench_fsw")) return 1;
+  return bench::runBenchmarks(argc, argv);
 }

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include "BenchMain.h"
 #include "BuildPaths.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/DictionaryMerge.h"
@@ -54,12 +55,8 @@ BENCHMARK(BM_MergeTheAslDictionaryIntoAnEmptyOne)->Unit(benchmark::kMillisecond)
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM",
-          qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+  quabe::bench::drawOffscreenByDefault();
   QApplication app(argc, argv);
-  quabe::SymbolArchive::shared().loadImageArchive();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  if (!quabe::bench::loadSymbolImages("bench_import")) return 1;
+  return quabe::bench::runBenchmarks(argc, argv);
 }

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "BenchDocument.h"
+#include "BenchMain.h"
 #include "core/Resources.h"
 #include "document/Document.h"
 #include "editor/canvas/CanvasView.h"
@@ -122,11 +123,8 @@ BENCHMARK(BM_WritePdf)->Unit(benchmark::kMillisecond)->Iterations(1);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  bench::drawOffscreenByDefault();
   QApplication app(argc, argv);
   Resources::registerDefaults();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::runBenchmarks(argc, argv);
 }

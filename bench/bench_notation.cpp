@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "BenchMain.h"
 #include "BuildPaths.h"
 #include "core/Resources.h"
 #include "dictionary/Dictionary.h"
@@ -109,11 +110,8 @@ BENCHMARK(BM_NotationLineAslDictionary)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  quabe::bench::drawOffscreenByDefault();
   QGuiApplication app(argc, argv);
   quabe::Resources::registerDefaults();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return quabe::bench::runBenchmarks(argc, argv);
 }

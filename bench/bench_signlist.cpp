@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "BenchMain.h"
 #include "BuildPaths.h"
 #include "core/Resources.h"
 #include "dictionary/Dictionary.h"
@@ -138,17 +139,13 @@ BENCHMARK(BM_SignListVisibleThumbnails)->Unit(benchmark::kMillisecond)->Iteratio
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM",
-          qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
+  quabe::bench::drawOffscreenByDefault();
   QApplication app(argc, argv);
-  quabe::SymbolArchive::shared().loadImageArchive();
+  if (!quabe::bench::loadSymbolImages("bench_signlist")) return 1;
   QTemporaryDir dir;
   dictionaryPath() = prepareDictionary(dir);
   if (!dictionaryPath().isEmpty()) {
     dictionary().setPath(dictionaryPath());
   }
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return quabe::bench::runBenchmarks(argc, argv);
 }

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <cstdio>
 
+#include "BenchMain.h"
 #include "core/Resources.h"
 #include "document/DbSign.h"
 #include "document/Document.h"
@@ -107,13 +108,9 @@ BENCHMARK(BM_ReadSwml)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  bench::drawOffscreenByDefault();
   QGuiApplication app(argc, argv);
-  Resources::registerDefaults();
-  if (!SymbolArchive::shared().loadImageArchive()) {
-    std::fprintf(stderr, "bench_swml: no symbol archive (iswa2010bin)\n");
-    return 1;
-  }
+  if (!bench::loadSymbolImages("bench_swml")) return 1;
   // Decode the images the document uses before measuring its memory.
   SymbolArchive::shared().image(SSS::fromString(QStringLiteral("01-01-001-01-01-01")));
   const long rssBefore = statusKb("VmRSS");
@@ -122,9 +119,7 @@ int main(int argc, char** argv) {
   const qsizetype bytes = documentBytes().size();
   const long rssText = statusKb("VmRSS");
 
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
+  bench::runBenchmarks(argc, argv);
 
   std::printf("document: %d signs, %lld bytes of SWML\n", kSigns, static_cast<long long>(bytes));
   std::printf(

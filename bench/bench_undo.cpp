@@ -5,6 +5,7 @@
 #include <QApplication>
 
 #include "BenchDocument.h"
+#include "BenchMain.h"
 #include "core/Resources.h"
 #include "document/Document.h"
 #include "editor/interaction/BufferSnapshot.h"
@@ -123,11 +124,8 @@ BENCHMARK(BM_CaptureFullCopy)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  bench::drawOffscreenByDefault();
   QApplication app(argc, argv);
   Resources::registerDefaults();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
+  return bench::runBenchmarks(argc, argv);
 }

@@ -38,7 +38,8 @@ QWidget* raised(QWidget* window) {
 }  // namespace
 
 QString plainText(const QAction* action) {
-  QString text = action->text();
+  // The icon text is the menu text unless a command names its submenu too.
+  QString text = action->iconText();
   text.remove(QRegularExpression(QStringLiteral("\\(&.\\)$")));
   return text.remove(QLatin1Char('&')).remove(QStringLiteral("…"));
 }

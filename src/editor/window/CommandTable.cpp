@@ -66,12 +66,22 @@ QList<Command> makeTable() {
       {"saveAsPDF", "MenuSaveAsPdf", S::Window, false, {ctrlShift(Qt::Key_P)}, onWindow([](WindowController& w) {
          w.saveAsPDF();
        })},
-      {"exportFsw", "MenuExportFsw", S::Window, false, {ctrlAlt(Qt::Key_F)}, onWindow([](WindowController& w) {
-         w.exportSignText(Fsw::Form::fsw);
-       })},
-      {"exportSwu", "MenuExportSwu", S::Window, false, {ctrlAlt(Qt::Key_U)}, onWindow([](WindowController& w) {
-         w.exportSignText(Fsw::Form::swu);
-       })},
+      {"exportFsw",
+       "MenuExportFsw",
+       S::Window,
+       false,
+       {ctrlAlt(Qt::Key_F)},
+       onWindow([](WindowController& w) { w.exportSignText(Fsw::Form::fsw); }),
+       false,
+       "MenuExport"},
+      {"exportSwu",
+       "MenuExportSwu",
+       S::Window,
+       false,
+       {ctrlAlt(Qt::Key_U)},
+       onWindow([](WindowController& w) { w.exportSignText(Fsw::Form::swu); }),
+       false,
+       "MenuExport"},
       {"print", "MenuPrint", S::Window, false, {ctrl(Qt::Key_P)}, onWindow([](WindowController& w) {
          w.printDocument();
        })},
@@ -424,6 +434,8 @@ const Command* findCommand(const QString& name) {
 void applyCommand(QAction* action, const Command& command) {
   action->setObjectName(QLatin1String(command.name));
   if (command.textKey) action->setText(loc(command.textKey));
+  if (command.submenuKey)
+    action->setIconText(loc(command.submenuKey).remove(QLatin1Char('&')) + QStringLiteral(" ▸ ") + action->iconText());
   action->setShortcuts(command.keys);
   // The canvas runs its keys itself, while it has the focus; the menus show
   // them. (A widget shortcut on no focusable widget never fires on its own.)

@@ -33,6 +33,9 @@ struct Command {
   std::function<void(WindowController*)> run;
   // Arrow moves of symbols: a run of them is one undo step.
   bool continuesMove = false;
+  // Localisation key of the submenu the item sits in, for lists that show
+  // the command away from its menu (the key list names it "Export ▸ FSW Text").
+  const char* submenuKey = nullptr;
 };
 
 const QList<Command>& commandTable();

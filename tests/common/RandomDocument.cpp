@@ -13,14 +13,9 @@ const char* const kWords[] = {"HELLO", "a_b", "手話", "こんにちは", "学�
 const char* const kMarkup[] = {"<", ">", "&", "\"", "'", "]]>", "<!--", "&amp;", "<![CDATA[", "<b>"};
 const char* const kSpaces[] = {" ", "  ", "\u3000", "\t", "\n", "\r\n", " \u3000 "};
 const char* const kTags[] = {"①", "②", "⑨"};
-
-template <size_t N>
-QString pick(RandomDocument& random, const char* const (&list)[N]) {
-  return QString::fromUtf8(list[random.between(0, int(N) - 1)]);
-}
 }  // namespace
 
-RandomDocument::RandomDocument(quint32 seed, RandomDocumentOptions options) : m_random(seed), m_options(options) {
+RandomDocument::RandomDocument(quint32 seed) : m_random(seed) {
   QList<SymbolCode> codes = SymbolArchive::shared().storedCodes();
   std::sort(codes.begin(), codes.end());  // the archive's own order is not stable
   for (SymbolCode code : codes) {
@@ -31,17 +26,16 @@ RandomDocument::RandomDocument(quint32 seed, RandomDocumentOptions options) : m_
 
 QString RandomDocument::text() {
   QString out;
-  if (chance(30)) out += pick(*this, kSpaces);
+  if (chance(30)) out += pick(kSpaces);
   const int pieces = between(1, 3);
-  for (int i = 0; i < pieces; ++i) out += chance(30) ? pick(*this, kMarkup) : pick(*this, kWords);
-  if (chance(30)) out += pick(*this, kSpaces);
+  for (int i = 0; i < pieces; ++i) out += chance(30) ? pick(kMarkup) : pick(kWords);
+  if (chance(30)) out += pick(kSpaces);
   return out;
 }
 
 void RandomDocument::giveTexts(Sign& sign) {
-  if (!m_options.texts) return;
   if (chance(70)) sign.jjs->gloss = text();
-  if (!sign.jjs->gloss.isEmpty() && chance(15)) sign.jjs->tag = pick(*this, kTags);
+  if (!sign.jjs->gloss.isEmpty() && chance(15)) sign.jjs->tag = pick(kTags);
   if (chance(30)) sign.jjs->yomi = text();
   if (chance(40)) sign.comment = text();
 }
@@ -50,14 +44,13 @@ ISWAPtr RandomDocument::symbol() {
   const QList<quint32>& codes = m_codes[size_t(between(0, 6))];
   if (codes.isEmpty()) return nullptr;
   auto symbol = std::make_shared<ISWA>(SymbolCode(codes[between(0, int(codes.size()) - 1)]));
-  symbol->rect.moveTopLeft(QPointF(between(m_options.minCoordinate, m_options.maxCoordinate),
-                                   between(m_options.minCoordinate, m_options.maxCoordinate)));
+  symbol->rect.moveTopLeft(QPointF(between(-160, 320), between(-160, 320)));
   return symbol;
 }
 
 SignPtr RandomDocument::sign() {
   auto sign = std::make_shared<Sign>();
-  const int count = between(1, m_options.maxSymbolsPerSign);
+  const int count = between(1, 6);
   for (int i = 0; i < count; ++i)
     if (ISWAPtr s = symbol()) sign->symbols.append(s);
   sign->updateBounds();
@@ -84,7 +77,7 @@ SignPtr RandomDocument::blank() {
   auto sign = std::make_shared<Sign>();
   sign->lane = between(-1, 1);
   giveTexts(*sign);
-  if (m_options.texts && chance(15)) sign->jjs->gloss = QStringLiteral("NEWLINE");
+  if (chance(15)) sign->jjs->gloss = QStringLiteral("NEWLINE");
   return sign;
 }
 
@@ -96,27 +89,20 @@ void RandomDocument::fill(BufferManager& buffer, Preferences& prefs) {
   prefs.verticalWriting = chance(50);
 
   buffer.editBuffer.clear();
-  const int lines = between(1, m_options.maxLines);
+  const int lines = between(1, 4);
   for (int l = 0; l < lines; ++l) {
     auto line = std::make_shared<SignString>();
-    const int signs = chance(15) ? 0 : between(1, m_options.maxSignsPerLine);
+    const int signs = chance(15) ? 0 : between(1, 6);
     for (int i = 0; i < signs; ++i) {
       const int kind = between(1, 10);
-      if (kind == 1 && m_options.compounds)
-        line->signArray.append(compound());
-      else if (kind == 2 && m_options.blankSigns)
-        line->signArray.append(blank());
-      else
-        line->signArray.append(sign());
+      line->signArray.append(kind == 1 ? compound() : kind == 2 ? blank() : sign());
     }
     // The line-break sign: no gloss (the line break is written as one), but
     // a lane, a reading and a comment are kept.
     auto lineBreak = std::make_shared<Sign>();
-    if (m_options.texts) {
-      lineBreak->lane = between(-1, 1);
-      if (chance(20)) lineBreak->jjs->yomi = text();
-      if (chance(20)) lineBreak->comment = text();
-    }
+    lineBreak->lane = between(-1, 1);
+    if (chance(20)) lineBreak->jjs->yomi = text();
+    if (chance(20)) lineBreak->comment = text();
     line->signArray.append(lineBreak);
     buffer.editBuffer.append(line);
   }

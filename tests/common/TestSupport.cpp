@@ -2,6 +2,7 @@
 
 #include <sys/resource.h>
 
+#include <QFile>
 #include <cerrno>
 #include <csignal>
 #include <cstring>
@@ -33,6 +34,50 @@ int RecordingAlertSink::ask(const QString& message, const QString& informative, 
   messages << message;
   informativeTexts << informative;
   return answer;
+}
+
+DbSign newEntry(const QString& gloss, const QString& tag) {
+  DbSign entry;
+  entry.signID = -1;
+  entry.gloss = gloss;
+  entry.tag = tag;
+  return entry;
+}
+
+DbISWA spellingRow(const QString& sss, int x, int y, Hand hand, bool changeableHand, bool turnableArrow,
+                   bool modifiableArrow) {
+  DbISWA row;
+  row.sss = sss;
+  row.x = x;
+  row.y = y;
+  row.hand = int(hand);
+  row.changeableHand = changeableHand;
+  row.turnableArrow = turnableArrow;
+  row.modifiableArrow = modifiableArrow;
+  return row;
+}
+
+QList<DbISWA> numbered(QList<DbISWA> rows) {
+  for (qsizetype i = 0; i < rows.size(); ++i) rows[i].subID = int(i + 1);
+  return rows;
+}
+
+QStringList describeRows(const QList<DbISWA>& rows) {
+  QStringList out;
+  for (const DbISWA& r : rows) {
+    QString text = QStringLiteral("%1@%2,%3").arg(r.sss).arg(r.x).arg(r.y);
+    if (r.hand) text += QStringLiteral(" hand %1").arg(r.hand);
+    if (r.changeableHand) text += QStringLiteral(" changeable");
+    if (r.turnableArrow) text += QStringLiteral(" turnable");
+    if (r.modifiableArrow) text += QStringLiteral(" modifiable");
+    out << text;
+  }
+  return out;
+}
+
+bool writeFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 bool sqlExec(const QString& path, const QString& sql, const QVariantList& arguments) {

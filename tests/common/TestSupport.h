@@ -5,8 +5,19 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+#include <ostream>
 
 #include "core/Alerts.h"
+#include "document/DbSign.h"
+#include "symbols/SymbolCode.h"
+
+// Readable failure messages for Qt strings.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* os) { *os << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+  *os << '[' << list.join(QStringLiteral("\", \"")).prepend('"').append('"').toStdString() << ']';
+}
+QT_END_NAMESPACE
 
 namespace quabe {
 class Dictionary;
@@ -36,6 +47,19 @@ class RecordingAlertSink : public AlertSink {
   QStringList informativeTexts;
   int answer = 0;
 };
+
+// A new dictionary entry (no id yet), and a spelling row: a symbol at
+// (x, y) with its hand and flags as the dictionary stores them.
+DbSign newEntry(const QString& gloss, const QString& tag = QString());
+DbISWA spellingRow(const QString& sss, int x = 0, int y = 0, Hand hand = Hand::none, bool changeableHand = false,
+                   bool turnableArrow = false, bool modifiableArrow = false);
+// The rows with their SubID numbered from 1, as an entry stores them.
+QList<DbISWA> numbered(QList<DbISWA> rows);
+// Spelling rows as text: "code@x,y", then " hand N" and the flags set.
+QStringList describeRows(const QList<DbISWA>& rows);
+
+// Writes bytes to a file, replacing it; false when that fails.
+bool writeFile(const QString& path, const QByteArray& bytes);
 
 // Statements run straight on a database file, past the code under test:
 // whether it ran; the first column of every row as text ("<null>" for

@@ -72,28 +72,24 @@ TEST_F(QuotedTextTest, AliasesWithQuotedTargetsResolve) {
 }
 
 TEST_F(QuotedTextTest, SearchesTreatQuotesAsTextAndOnlyStarOrPercentAsWildcards) {
-  DbSign key;
-  key.gloss = kQuote;
-  EXPECT_EQ(idsOf(db.searchSigns(key)), Ids{quote});
-  key.gloss = kInjection;
-  EXPECT_EQ(idsOf(db.searchSigns(key)), Ids{injection});
-  EXPECT_EQ(db.findSameSigns(key), Ids{injection});
-  key.gloss = kDrop;
-  key.tag = "①";
-  EXPECT_EQ(idsOf(db.searchSigns(key)), Ids{drop});
-  EXPECT_EQ(db.findSameSigns(key), Ids{drop});
-  key.tag = "' OR '1'='1";
-  EXPECT_TRUE(db.searchSigns(key).isEmpty());
-  EXPECT_TRUE(db.findSameSigns(key).isEmpty());
+  // What a search (or the look-up of the same entry) finds for a gloss and tag.
+  const auto search = [this](const QString& gloss, const QString& tag = QString(), bool same = false) {
+    DbSign key;
+    key.gloss = gloss;
+    key.tag = tag;
+    return same ? db.findSameSigns(key) : idsOf(db.searchSigns(key));
+  };
+  EXPECT_EQ(search(kQuote), Ids{quote});
+  EXPECT_EQ(search(kInjection), Ids{injection});
+  EXPECT_EQ(search(kInjection, "", true), Ids{injection});
+  EXPECT_EQ(search(kDrop, "①"), Ids{drop});
+  EXPECT_EQ(search(kDrop, "①", true), Ids{drop});
+  EXPECT_TRUE(search(kDrop, "' OR '1'='1").isEmpty());
+  EXPECT_TRUE(search(kDrop, "' OR '1'='1", true).isEmpty());
 
-  DbSign wildcard;
-  wildcard.gloss = "it'*";
-  EXPECT_EQ(idsOf(db.searchSigns(wildcard)), Ids{quote});
-  wildcard.gloss = "a_b*";  // "_" is an ordinary character
-  EXPECT_EQ(idsOf(db.searchSigns(wildcard)), Ids{underscore});
-  wildcard.gloss = kPercent;  // "%" stays the wildcard it always was
-  EXPECT_EQ(idsOf(db.searchSigns(wildcard)), (Ids{percent, hundred}));
-  wildcard.gloss = "'; DROP%";
-  EXPECT_EQ(idsOf(db.searchSigns(wildcard)), Ids{drop});
+  EXPECT_EQ(search("it'*"), Ids{quote});
+  EXPECT_EQ(search("a_b*"), Ids{underscore});            // "_" is an ordinary character
+  EXPECT_EQ(search(kPercent), (Ids{percent, hundred}));  // "%" stays the wildcard it always was
+  EXPECT_EQ(search("'; DROP%"), Ids{drop});
   expectTablesIntact();
 }

@@ -28,9 +28,9 @@ TEST_F(DictionaryFixture, RowsReadNullTextsAsEmptyAndTheGlossStandsInForTheReadi
   exec(
       "INSERT INTO Signs (SignID, Gloss, Tag, Yomi, StdGloss, forHandshape, Width, Height, IsCompound) "
       "VALUES (1, '雨', NULL, NULL, NULL, '0', 40.7, 50.2, 0)");
-  exec("INSERT INTO Signs (SignID, Gloss, Yomi, forHandshape) VALUES (2, 'b', 'びー', '')");
-  exec("INSERT INTO Signs (SignID, Gloss, forHandshape) VALUES (3, 'c', '1')");
-  exec("INSERT INTO Signs (SignID, Gloss, forHandshape) VALUES (4, 'd', 'yes')");
+  exec(
+      "INSERT INTO Signs (SignID, Gloss, Yomi, forHandshape) VALUES (2, 'b', 'びー', ''), (3, 'c', NULL, '1'), (4, "
+      "'d', NULL, 'yes')");
   const DbSign a = *db.getSign(1);
   EXPECT_EQ(a.tag, "");
   EXPECT_EQ(a.stdGloss, "");
@@ -49,38 +49,20 @@ TEST_F(DictionaryFixture, RowsReadNullTextsAsEmptyAndTheGlossStandsInForTheReadi
 TEST_F(DictionaryFixture, ValidationAlertsOnceForMissingFilesAndFilesWithoutSigns) {
   const QString language = Localization::language();
   Localization::setLanguage("en");
-  {
+  // The alerts one check raises, each as "message | informative text".
+  const auto alerts = [this](const QString& name, bool valid = false) {
     test::RecordingAlertSink sink;
-    EXPECT_FALSE(db.isValidDictionary(file("nothing.db")));
-    ASSERT_EQ(sink.messages.size(), 1);
-    EXPECT_EQ(sink.messages.first(), "Dictionary does not exists: " + file("nothing.db"));
-    EXPECT_FALSE(QFile::exists(file("nothing.db")));
-  }
-  {
-    test::RecordingAlertSink sink;
-    SqliteDatabase other(file("other.db"));
-    ASSERT_TRUE(other.openOrCreate());
-    ASSERT_TRUE(other.executeUpdate("CREATE TABLE Other (x)"));
-    other.close();
-    EXPECT_FALSE(db.isValidDictionary(file("other.db")));
-    ASSERT_EQ(sink.messages.size(), 1);
-    EXPECT_EQ(sink.messages.first(), "Not a dictionary for Quabe: " + file("other.db"));
-    EXPECT_EQ(sink.informativeTexts.first(), "There is no signs in it");
-  }
-  {
-    test::RecordingAlertSink sink;
-    QFile junk(file("junk.db"));
-    ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-    junk.write(QByteArray(10000, '\x07'));
-    junk.close();
-    EXPECT_FALSE(db.isValidDictionary(file("junk.db")));
-    EXPECT_EQ(sink.messages.size(), 1);
-  }
-  {
-    test::RecordingAlertSink sink;
-    EXPECT_TRUE(db.isValidDictionary(path));  // empty Signs is fine
-    EXPECT_TRUE(sink.messages.isEmpty());
-  }
+    EXPECT_EQ(db.isValidDictionary(name), valid) << name.toStdString();
+    QStringList out;
+    for (qsizetype i = 0; i < sink.messages.size(); ++i) out << sink.messages[i] + " | " + sink.informativeTexts[i];
+    return out;
+  };
+  EXPECT_EQ(alerts(file("nothing.db")), QStringList{"Dictionary does not exists: " + file("nothing.db") + " | "});
+  EXPECT_FALSE(QFile::exists(file("nothing.db")));
+  const QString other = foreignDatabase();
+  EXPECT_EQ(alerts(other), QStringList{"Not a dictionary for Quabe: " + other + " | There is no signs in it"});
+  EXPECT_EQ(alerts(junkFile()).size(), 1);
+  EXPECT_EQ(alerts(path, true), QStringList());  // an empty Signs table is fine
   Localization::setLanguage(language);
 }
 

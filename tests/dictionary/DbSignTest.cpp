@@ -57,19 +57,10 @@ TEST_F(DictionaryFixture, StoringACanvasSignInsertsNewEntriesAndUpdatesStoredOne
   EXPECT_EQ(sign->jjs->signID, 1);  // written back into the record
   EXPECT_GT(sign->jjs->creationTime, 0);
 
-  const QList<DbISWA> rows = db.getSpelling(1);
-  ASSERT_EQ(rows.size(), 4);
-  EXPECT_EQ(rows[0].sss, "01-01-001-01-01-02");
-  EXPECT_EQ(rows[0].x, 10);  // truncated
-  EXPECT_EQ(rows[0].y, 20);
-  EXPECT_EQ(rows[0].hand, int(Hand::right));
-  EXPECT_EQ(rows[1].hand, int(Hand::left));  // rotation above 8
-  EXPECT_EQ(rows[2].hand, int(Hand::both));
-  EXPECT_EQ(rows[2].changeableHand, 1);
-  EXPECT_EQ(rows[3].hand, 0);
-  EXPECT_EQ(rows[3].x, -3);
-  EXPECT_EQ(rows[3].turnableArrow, 1);
-  EXPECT_EQ(rows[3].modifiableArrow, 1);
+  // Positions are truncated; a hand turned past rotation 8 is the left one (2).
+  EXPECT_EQ(spelling(1),
+            (QStringList{"01-01-001-01-01-02@10,20 hand 1", "01-01-001-01-01-10@30,5 hand 2",
+                         "01-05-001-01-01-01@0,0 hand 3 changeable", "02-03-001-01-01-01@-3,40 turnable modifiable"}));
   EXPECT_EQ(db.spellingOf(*sign)[2].sign, "雨");
   EXPECT_EQ(db.spellingOf(*sign)[3].subID, 4);
 

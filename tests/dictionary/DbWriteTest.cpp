@@ -8,58 +8,36 @@
 
 using namespace quabe;
 using quabe::test::DictionaryFixture;
+using quabe::test::newEntry;
+using quabe::test::numbered;
+using quabe::test::spellingRow;
 using quabe::test::sqlColumn;
 using Ids = QList<qint64>;
 
-namespace {
-DbISWA row(int subID, const QString& sss, int x = 0, int y = 0) {
-  DbISWA r;
-  r.subID = subID;
-  r.sss = sss;
-  r.x = x;
-  r.y = y;
-  return r;
-}
-
-DbSign entry(const QString& gloss, const QString& tag = QString()) {
-  DbSign e;
-  e.signID = -1;
-  e.gloss = gloss;
-  e.tag = tag;
-  return e;
-}
-}  // namespace
-
 TEST_F(DictionaryFixture, NewEntriesTakeTheNextIdAndTheLargestIdIsReusedAfterDeletion) {
-  DbSign first = entry("雨");
-  ASSERT_TRUE(db.insertSign(first, {row(1, "01-01-001-01-01-01")}, false));
-  EXPECT_EQ(first.signID, 1);
-  DbSign second = entry("雪");
-  ASSERT_TRUE(db.insertSign(second, {}, false));
-  EXPECT_EQ(second.signID, 2);
-  DbSign explicitID = entry("霧");
-  explicitID.signID = 10;
-  ASSERT_TRUE(db.insertSign(explicitID, {}, false));
+  // The id the entry was stored under; 0 when the insert failed.
+  const auto insert = [this](const QString& gloss, qint64 id = -1, const QList<DbISWA>& rows = {}) {
+    DbSign e = newEntry(gloss);
+    e.signID = id;
+    return db.insertSign(e, rows, false) ? e.signID : 0;
+  };
+  EXPECT_EQ(insert("雨", -1, {spellingRow("01-01-001-01-01-01")}), 1);
+  EXPECT_EQ(insert("雪"), 2);
+  EXPECT_EQ(insert("霧", 10), 10);
   EXPECT_EQ(db.getMaxSignID(), 10);
   // Inserting an id that exists fails and leaves the stored entry alone.
-  DbSign clash = entry("x");
-  clash.signID = 10;
-  EXPECT_FALSE(db.insertSign(clash, {row(1, "02-01-001-01-01-01")}, false));
+  EXPECT_EQ(insert("x", 10, {spellingRow("02-01-001-01-01-01")}), 0);
   EXPECT_EQ(gloss(10), "霧");
   EXPECT_EQ(count("SELECT COUNT(*) FROM Spelling WHERE SignID=10"), 0);
 
   ASSERT_TRUE(db.deleteSign(10));
-  DbSign next = entry("晴れ");
-  ASSERT_TRUE(db.insertSign(next, {}, false));
-  EXPECT_EQ(next.signID, 3);
+  EXPECT_EQ(insert("晴れ"), 3);
   ASSERT_TRUE(db.deleteSign(3));
-  DbSign again = entry("曇り");
-  ASSERT_TRUE(db.insertSign(again, {}, false));
-  EXPECT_EQ(again.signID, 3);
+  EXPECT_EQ(insert("曇り"), 3);
 }
 
 TEST_F(DictionaryFixture, InsertWritesEveryFieldSpellingAndMeanings) {
-  DbSign e = entry("行く", "②");
+  DbSign e = newEntry("行く", "②");
   e.yomi = "いく";
   e.handshape = "1";
   e.position = "前";
@@ -73,14 +51,10 @@ TEST_F(DictionaryFixture, InsertWritesEveryFieldSpellingAndMeanings) {
   e.comment = "memo";
   e.isForHandshape = true;
   e.meanings = {"行く", "出かける"};
-  DbISWA hand = row(1, "01-01-001-01-01-09", 12, 34);
-  hand.sign = "行く";
-  hand.hand = 2;
-  hand.changeableHand = 1;
-  DbISWA arrow = row(2, "02-03-001-01-01-01", 20, 0);
-  arrow.turnableArrow = 1;
-  arrow.modifiableArrow = 1;
-  ASSERT_TRUE(db.insertSign(e, {hand, arrow}, false));
+  QList<DbISWA> rows = numbered({spellingRow("01-01-001-01-01-09", 12, 34, Hand::left, true),
+                                 spellingRow("02-03-001-01-01-01", 20, 0, Hand::none, false, true, true)});
+  rows[0].sign = "行く";
+  ASSERT_TRUE(db.insertSign(e, rows, false));
   EXPECT_EQ(writes, 1);
 
   const DbSign back = *db.getSign(e.signID);
@@ -94,11 +68,8 @@ TEST_F(DictionaryFixture, InsertWritesEveryFieldSpellingAndMeanings) {
   EXPECT_TRUE(back.isForHandshape);
   EXPECT_FALSE(back.isCompound);
   EXPECT_EQ(db.getMeanings(e.signID), (QStringList{"出かける", "行く"}));
-  const QList<DbISWA> rows = db.getSpelling(e.signID);
-  ASSERT_EQ(rows.size(), 2);
-  hand.signID = arrow.signID = e.signID;
-  EXPECT_EQ(rows[0], hand);
-  EXPECT_EQ(rows[1], arrow);
+  for (DbISWA& row : rows) row.signID = e.signID;
+  EXPECT_EQ(db.getSpelling(e.signID), rows);
 }
 
 TEST_F(DictionaryFixture, UpdateReplacesSpellingAndMeaningsClearsTheAliasAndNeedsAnEntry) {
@@ -108,19 +79,19 @@ TEST_F(DictionaryFixture, UpdateReplacesSpellingAndMeaningsClearsTheAliasAndNeed
   DbSign e = *db.getSign(id);
   e.gloss = "雪";
   e.meanings = {"c"};
-  ASSERT_TRUE(db.updateSign(e, {row(1, "04-01-001-01-01-01", 1, 2), row(2, "02-01-001-01-01-01")}, false));
+  ASSERT_TRUE(
+      db.updateSign(e, numbered({spellingRow("04-01-001-01-01-01", 1, 2), spellingRow("02-01-001-01-01-01")}), false));
   const DbSign back = *db.getSign(id);
   EXPECT_EQ(back.gloss, "雪");
   EXPECT_EQ(back.stdGloss, "");
   EXPECT_EQ(db.getMeanings(id), QStringList{"c"});
-  ASSERT_EQ(db.getSpelling(id).size(), 2);
-  EXPECT_EQ(db.getSpelling(id).first().sss, "04-01-001-01-01-01");
+  EXPECT_EQ(spelling(id), (QStringList{"04-01-001-01-01-01@1,2", "02-01-001-01-01-01@0,0"}));
   EXPECT_EQ(count("SELECT COUNT(*) FROM Compounds WHERE CompoundID=?", {id}), 1);  // untouched
 
   const int writesBefore = writes;
-  DbSign ghost = entry("幽霊");
+  DbSign ghost = newEntry("幽霊");
   ghost.signID = 0;
-  EXPECT_FALSE(db.updateSign(ghost, {row(1, "01-01-001-01-01-01")}, false));
+  EXPECT_FALSE(db.updateSign(ghost, {spellingRow("01-01-001-01-01-01")}, false));
   EXPECT_EQ(count("SELECT COUNT(*) FROM Spelling WHERE SignID=0"), 0);
   EXPECT_EQ(writes, writesBefore);
 }
@@ -128,7 +99,7 @@ TEST_F(DictionaryFixture, UpdateReplacesSpellingAndMeaningsClearsTheAliasAndNeed
 TEST_F(DictionaryFixture, CompoundsStoreConstituentsInOrderAndReadThemBack) {
   const qint64 rain = addEntry("雨");
   const qint64 stop = addEntry("止む");
-  DbSign compound = entry("雨上がり");
+  DbSign compound = newEntry("雨上がり");
   compound.yomi = "あめあがり";
   compound.meanings = {"after the rain"};
   ASSERT_TRUE(db.insertCompound(compound, {stop, rain, stop}, false));
@@ -175,11 +146,11 @@ TEST_F(DictionaryFixture, InsertingAnEntryWithConstituentsFindsThemByTheirFields
   const qint64 rain = addEntry("雨", "②");
   addEntry("雨");
   const qint64 stop = addEntry("止む");
-  DbSign compound = entry("雨上がり");
+  DbSign compound = newEntry("雨上がり");
   compound.isCompound = true;
   DbSign c1 = *db.getSign(rain);
   DbSign c2 = *db.getSign(stop);
-  DbSign missing = entry("ない");
+  DbSign missing = newEntry("ない");
   compound.constituents = QList<DbSign>{c1, missing, c2};
   ASSERT_TRUE(db.insertSign(compound, {}, false));
   EXPECT_EQ(sqlColumn(path, "SELECT ComponentOrder || ':' || ConstituentID FROM Compounds ORDER BY 1"),
@@ -196,19 +167,17 @@ TEST_F(DictionaryFixture, AFailureInTheMiddleRollsTheWholeWriteBack) {
       "BEGIN SELECT RAISE(ABORT, 'injected failure'); END");
   const int before = writes;
   const auto snapshot = [this] {
-    SqliteDatabase db(path);
-    db.open();
-    auto rs = db.executeQuery(
-        "SELECT (SELECT COUNT(*) FROM Signs) || '/' || (SELECT COUNT(*) FROM Spelling) || '/' || "
-        "(SELECT COUNT(*) FROM Translation) || '/' || (SELECT COUNT(*) FROM Compounds) || '/' || "
-        "(SELECT group_concat(Gloss) FROM Signs)");
-    return rs && rs->next() ? rs->stringForColumnIndex(0).value_or("") : QString();
+    return sqlColumn(path,
+                     "SELECT (SELECT COUNT(*) FROM Signs) || '/' || (SELECT COUNT(*) FROM Spelling) || '/' || "
+                     "(SELECT COUNT(*) FROM Translation) || '/' || (SELECT COUNT(*) FROM Compounds) || '/' || "
+                     "(SELECT group_concat(Gloss) FROM Signs)");
   };
-  const QString start = snapshot();
+  const QStringList start = snapshot();
 
-  DbSign added = entry("雪");
+  DbSign added = newEntry("雪");
   added.meanings = {"snow", "FAIL"};
-  EXPECT_FALSE(db.insertSign(added, {row(1, "01-01-001-01-01-01"), row(2, "02-01-001-01-01-01")}, false));
+  EXPECT_FALSE(
+      db.insertSign(added, numbered({spellingRow("01-01-001-01-01-01"), spellingRow("02-01-001-01-01-01")}), false));
   EXPECT_EQ(snapshot(), start);
 
   DbSign changed = *db.getSign(kept);
@@ -218,13 +187,13 @@ TEST_F(DictionaryFixture, AFailureInTheMiddleRollsTheWholeWriteBack) {
   EXPECT_EQ(snapshot(), start);
   EXPECT_EQ(db.getSpelling(kept).size(), 1);
 
-  DbSign compound = entry("雨雪");
+  DbSign compound = newEntry("雨雪");
   compound.meanings = {"FAIL"};
   EXPECT_FALSE(db.insertCompound(compound, {kept, kept}, false));
   EXPECT_EQ(snapshot(), start);
 
   exec("INSERT INTO Translation (SignID, Japanese) VALUES (?, 'LOCKED')", {kept});
-  const QString withLocked = snapshot();
+  const QStringList withLocked = snapshot();
   EXPECT_FALSE(db.deleteSign(kept));
   EXPECT_EQ(snapshot(), withLocked);
   EXPECT_EQ(writes, before);
@@ -237,21 +206,15 @@ TEST_F(DictionaryFixture, ReadOnlyAndLockedDictionariesRefuseWritesWithoutPartia
     SqliteDatabase holder(path);
     ASSERT_TRUE(holder.open());
     ASSERT_TRUE(holder.beginTransaction());
-    DbSign e = entry("雪");
-    EXPECT_FALSE(db.insertSign(e, {row(1, "01-01-001-01-01-01")}, false));
+    DbSign e = newEntry("雪");
+    EXPECT_FALSE(db.insertSign(e, {spellingRow("01-01-001-01-01-01")}, false));
     holder.rollback();
   }
   EXPECT_EQ(count("SELECT COUNT(*) FROM Signs"), 1);
 
-  // A file whose header says it may only be read (write version 3).
-  {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(file.seek(18));
-    ASSERT_EQ(file.write(QByteArray(1, '\x03')), 1);
-  }
-  DbSign e = entry("雪");
-  EXPECT_FALSE(db.insertSign(e, {row(1, "01-01-001-01-01-01")}, false));
+  test::makeReadOnly(path);
+  DbSign e = newEntry("雪");
+  EXPECT_FALSE(db.insertSign(e, {spellingRow("01-01-001-01-01-01")}, false));
   EXPECT_FALSE(db.deleteSign(id));
   DbSign stored = *db.getSign(id);  // reading still works
   stored.gloss = "霧";
@@ -261,23 +224,15 @@ TEST_F(DictionaryFixture, ReadOnlyAndLockedDictionariesRefuseWritesWithoutPartia
 }
 
 TEST_F(DictionaryFixture, EveryOperationOnAMissingOrForeignFileGivesAnEmptyResult) {
-  QFile junk(file("junk.db"));
-  ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
-  junk.write(QByteArray(8192, 'q'));
-  junk.close();
-  SqliteDatabase other(file("other.db"));
-  ASSERT_TRUE(other.openOrCreate());
-  ASSERT_TRUE(other.executeUpdate("CREATE TABLE Other (x)"));
-  other.close();
-  for (const QString& name : {QString("absent.db"), QString("junk.db"), QString("other.db")}) {
+  for (const QString& name : {file("absent.db"), junkFile(), foreignDatabase()}) {
     SCOPED_TRACE(name.toStdString());
-    db.setPath(file(name));
+    db.setPath(name);
     EXPECT_FALSE(db.getSign(1).has_value());
     EXPECT_TRUE(db.getSpelling(1).isEmpty());
     EXPECT_TRUE(db.getMeanings(1).isEmpty());
     EXPECT_EQ(db.getMaxSignID(), -1);
-    DbSign e = entry("a");
-    EXPECT_FALSE(db.insertSign(e, {row(1, "01-01-001-01-01-01")}, false));
+    DbSign e = newEntry("a");
+    EXPECT_FALSE(db.insertSign(e, {spellingRow("01-01-001-01-01-01")}, false));
     e.signID = 1;
     EXPECT_FALSE(db.updateSign(e, {}, false));
   }

@@ -80,24 +80,19 @@ TEST_F(DictionaryFixture, TheStarterSourceBuildsHandshapesMarkersEntriesAliasesA
   const DbSign tagged = *db.getSign(rain[1]);
   EXPECT_EQ(tagged.jjsText, "雨②");
   EXPECT_EQ(db.getSignIDs("降る"), Ids{tagged.signID});
-  EXPECT_EQ(db.getSpelling(db.getSignIDs("降る", "").first()).size(), 1);
-  EXPECT_EQ(db.getSpelling(tagged.signID).first().hand, int(Hand::both));
+  EXPECT_EQ(spelling(db.getSignIDs("降る", "").first()), QStringList{"01-01-001-01-01-09@0,0 hand 3"});
 
+  // Symbols moved so that the box starts at the origin.
   const DbSign plain = *db.getSign(rain[0]);
-  const QList<DbISWA> rows = db.getSpelling(plain.signID);
-  ASSERT_EQ(rows.size(), 2);
-  EXPECT_EQ(rows[0].x, 40);  // moved so that the box starts at the origin
-  EXPECT_EQ(rows[0].y, 30);
-  EXPECT_EQ(rows[0].changeableHand, 1);
-  EXPECT_EQ(rows[1].x, 0);
+  EXPECT_EQ(spelling(plain.signID),
+            (QStringList{"01-05-001-01-01-01@40,30 hand 1 changeable", "04-01-001-01-01-01@0,0"}));
   EXPECT_EQ(plain.width, 63);  // 40 + 23
   EXPECT_EQ(plain.height, 61);
   EXPECT_EQ(db.getMeanings(plain.signID), QStringList{"rain"});
 
   const qint64 go = db.getSignIDs("行く").first();
-  const QList<DbISWA> goRows = db.getSpelling(go);
-  EXPECT_EQ(goRows[0].turnableArrow, 1);
-  EXPECT_EQ(goRows[1].modifiableArrow, 1);
+  EXPECT_EQ(spelling(go), (QStringList{"01-01-001-01-01-01@0,20 hand 1 changeable turnable",
+                                       "02-01-001-01-01-01@5,0 turnable modifiable"}));
   EXPECT_EQ(db.getSign(go)->inflectionType, 2);
 
   const qint64 compound = db.getSignIDs("雨行く").first();

@@ -1,5 +1,7 @@
 #include "DictionaryFixture.h"
 
+#include <QFile>
+
 #include "dictionary/DictionaryFile.h"
 
 namespace quabe::test {
@@ -31,19 +33,30 @@ void DictionaryFixture::SetUp() {
 
 qint64 DictionaryFixture::addEntry(const QString& gloss, const QString& tag, const QString& yomi,
                                    const QStringList& meanings) {
-  DbSign entry;
-  entry.signID = -1;
-  entry.gloss = gloss;
-  entry.tag = tag;
+  DbSign entry = newEntry(gloss, tag);
   entry.yomi = yomi;
   entry.meanings = meanings;
-  DbISWA row;
+  DbISWA row = spellingRow("01-01-001-01-01-01", 0, 0, Hand::right);
   row.subID = 1;
   row.sign = gloss;
-  row.sss = "01-01-001-01-01-01";
-  row.hand = 1;
   EXPECT_TRUE(db.insertSign(entry, {row}, false));
   return entry.signID;
+}
+
+QString DictionaryFixture::junkFile() {
+  EXPECT_TRUE(writeFile(file("junk.db"), QByteArray(10000, '\x07')));
+  return file("junk.db");
+}
+
+QString DictionaryFixture::foreignDatabase() {
+  SqliteDatabase other(file("other.db"));
+  EXPECT_TRUE(other.openOrCreate() && other.executeUpdate("CREATE TABLE Other (x)"));
+  return file("other.db");
+}
+
+void makeReadOnly(const QString& path) {
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::ReadWrite) && file.seek(18) && file.write(QByteArray(1, '\x03')) == 1);
 }
 
 qint64 DictionaryFixture::addAlias(const QString& gloss, const QString& stdGloss) {

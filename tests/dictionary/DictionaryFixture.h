@@ -32,6 +32,12 @@ class DictionaryFixture : public ::testing::Test {
   }
   // Makes an alias entry pointing at a written gloss.
   qint64 addAlias(const QString& gloss, const QString& stdGloss);
+  // The spelling of an entry as text (describeRows).
+  QStringList spelling(qint64 signID) const { return describeRows(db.getSpelling(signID)); }
+  // Files in the temporary directory that are no dictionary: bytes that are
+  // no SQLite file ("junk.db"), and a database with another table ("other.db").
+  QString junkFile();
+  QString foreignDatabase();
 
   QTemporaryDir dir;
   QString path;
@@ -39,6 +45,10 @@ class DictionaryFixture : public ::testing::Test {
   Dictionary db;
   int writes = 0;  // changed() announcements
 };
+
+// Sets the write version in an SQLite file's header to 3: the file may
+// only be read from then on.
+void makeReadOnly(const QString& path);
 
 // An SQLite file with a Symbols(code, fsw, width, height) table as the
 // archive builder writes it.

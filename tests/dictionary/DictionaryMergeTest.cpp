@@ -28,15 +28,12 @@ class MergeTest : public DictionaryFixture {
            const QString& sss = "01-01-001-01-01-01") {
     SqliteDatabase db(dict);
     ASSERT_TRUE(db.open());
-    DbSign e;
+    DbSign e = test::newEntry(gloss);
     e.signID = id;
-    e.gloss = e.yomi = gloss;
+    e.yomi = gloss;
     e.creationTime = e.modificationTime = created;
     e.meanings = meanings;
-    DbISWA row;
-    row.subID = 1;
-    row.sss = sss;
-    ASSERT_TRUE(Dictionary::writeNewEntry(db, e, {row}));
+    ASSERT_TRUE(Dictionary::writeNewEntry(db, e, test::numbered({test::spellingRow(sss)})));
   }
   QByteArray digest(const QString& dict) {
     QFile f(dict);
@@ -64,9 +61,7 @@ class MergeTest : public DictionaryFixture {
 TEST_F(MergeTest, ADictionaryMergedWithItselfStaysAsItWas) {
   const qint64 a = addEntry("rain", "", "", {"wet"});
   const qint64 b = addEntry("snow");
-  DbSign compound;
-  compound.signID = -1;
-  compound.gloss = "sleet";
+  DbSign compound = test::newEntry("sleet");
   ASSERT_TRUE(db.insertCompound(compound, {a, b}, false));
   addAlias("drizzle", "rain");
   const QByteArray before = digest(path);
@@ -161,11 +156,7 @@ TEST_F(MergeTest, FailedWritesAreCountedAndLeaveNothingBehind) {
   put(path, 1, "rain", 10);
   put(other(), 1, "rain", 10, {"changed"});
   put(other(), 2, "snow", 20);
-  {
-    QFile f(path);  // write version 3 in the header: the file may only be read
-    ASSERT_TRUE(f.open(QIODevice::ReadWrite) && f.seek(18));
-    ASSERT_EQ(f.write(QByteArray(1, '\x03')), 1);
-  }
+  test::makeReadOnly(path);
   const QByteArray before = digest(path);
   const MergeReport report = merge({MergeResponse::replace, MergeResponse::add});
   EXPECT_EQ(report.failed, 2);

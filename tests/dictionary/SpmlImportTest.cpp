@@ -121,21 +121,12 @@ TEST_F(DictionaryFixture, SpmlEntriesWithSignsBecomeEntriesWithTheirBoxAtTheOrig
   EXPECT_EQ(first.width, 523 - 478);
   EXPECT_EQ(first.height, 514 - 487);
   EXPECT_EQ(db.getMeanings(1), (QStringList{"test 0", "we are testing"}));
-  const QList<DbISWA> rows = db.getSpelling(1);
-  ASSERT_EQ(rows.size(), 2);
-  EXPECT_EQ(rows[0].sss, SSS::toString(SSS::fromFswKey("S15a18")));
-  EXPECT_EQ(rows[0].x, 0);
-  EXPECT_EQ(rows[0].y, 0);
-  EXPECT_EQ(rows[0].hand, int(Hand::left));  // mirrored hand
-  EXPECT_EQ(rows[1].x, 13);
-  EXPECT_EQ(rows[1].y, 7);
-  EXPECT_EQ(rows[1].hand, int(Hand::right));
+  // S15a18 is a mirrored hand: the left one (2).
+  EXPECT_EQ(spelling(1), (QStringList{"01-05-015-01-02-09@0,0 hand 2", "01-05-043-01-03-01@13,7 hand 1"}));
 
-  const DbSign textOnly = *db.getSign(3);
-  EXPECT_EQ(textOnly.gloss, "only a text");
+  EXPECT_EQ(gloss(3), "only a text");
   EXPECT_TRUE(db.getMeanings(3).isEmpty());
-  EXPECT_EQ(db.getSpelling(3)[0].x, 30);
-  EXPECT_EQ(db.getSpelling(3)[1].hand, 0);
+  EXPECT_EQ(spelling(3), (QStringList{"01-01-001-01-01-01@30,0 hand 1", "02-01-001-01-01-01@0,15"}));
   // The second entry with id 3 gets the next free id.
   EXPECT_EQ(gloss(4), "it's a \"duplicate\" id");
   EXPECT_FALSE(db.getSign(2).has_value());

@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QTemporaryDir>
 
+#include "common/TestSupport.h"
 #include "dictionary/sqlite/SqliteDatabase.h"
 
 using namespace quabe;
@@ -31,9 +32,7 @@ TEST_F(SqliteDatabaseTest, UnknownColumnsReadAsNullAndWrongArgumentCountsRunNoth
   EXPECT_FALSE(db.executeQuery("SELECT * FROM T WHERE ID=?", {}));
   EXPECT_FALSE(db.executeQuery("SELECT * FROM Missing"));
   EXPECT_FALSE(db.executeUpdate("NOT SQL AT ALL"));
-  auto all = db.executeQuery("SELECT COUNT(*) FROM T");
-  ASSERT_TRUE(all && all->next());
-  EXPECT_EQ(all->intForColumnIndex(0), 1);
+  EXPECT_EQ(test::sqlScalar(path, "SELECT COUNT(*) FROM T"), 1);
 }
 
 TEST_F(SqliteDatabaseTest, ClosingTheConnectionFinishesOpenResultSets) {
@@ -63,11 +62,7 @@ TEST_F(SqliteDatabaseTest, TransactionsCommitRollBackAndCloseRollsBackAnOpenOne)
     ASSERT_TRUE(db.beginTransaction());
     ASSERT_TRUE(db.executeUpdate("INSERT INTO T (ID) VALUES (3)"));
   }  // destroyed inside the transaction
-  SqliteDatabase db(path);
-  ASSERT_TRUE(db.open());
-  auto rs = db.executeQuery("SELECT group_concat(ID) FROM T");
-  ASSERT_TRUE(rs && rs->next());
-  EXPECT_EQ(rs->stringForColumnIndex(0), QString("2"));
+  EXPECT_EQ(test::sqlColumn(path, "SELECT group_concat(ID) FROM T"), QStringList{"2"});
 }
 
 TEST_F(SqliteDatabaseTest, ABusyDatabaseIsRetriedUntilTheLimitThenFails) {

@@ -12,7 +12,7 @@ SignPtr part(qreal width, qreal height, qreal left = 0, qreal top = 0) {
   return signWith({boxSymbol(left, top, width, height)});
 }
 
-TEST_F(CompoundTest, OffsetsServeBothArrangements) {
+TEST_F(CompoundTest, OffsetsServeBothArrangementsAndStayWhenAConstituentIsMissing) {
   Compound compound;
   compound.constituents = QList<SignPtr>{part(100, 120), part(80, 90), part(60, 70)};
   compound.setSizeAndOffset();
@@ -20,16 +20,11 @@ TEST_F(CompoundTest, OffsetsServeBothArrangements) {
   EXPECT_EQ(*compound.offsets, (QList<QPointF>{QPointF(0, 0), QPointF(116, 136), QPointF(212, 242)}));
   EXPECT_EQ(compound._sizeInHMode, QSizeF(272, 120));
   EXPECT_EQ(compound._sizeInVMode, QSizeF(100, 312));
-}
 
-TEST_F(CompoundTest, MissingConstituentLeavesSizesUnchanged) {
-  Compound compound;
-  compound.constituents = QList<SignPtr>{part(100, 120), part(80, 90)};
-  compound.setSizeAndOffset();
   compound.constituents = QList<SignPtr>{part(10, 10), nullptr};
   compound.setSizeAndOffset();
-  EXPECT_EQ(compound._sizeInHMode, QSizeF(196, 120));
-  EXPECT_EQ(compound.offsets->size(), 2);
+  EXPECT_EQ(compound._sizeInHMode, QSizeF(272, 120));
+  EXPECT_EQ(compound.offsets->size(), 3);
 }
 
 TEST_F(CompoundTest, CopyIsACompoundWithCopiedConstituents) {
@@ -47,7 +42,6 @@ TEST_F(CompoundTest, CopyIsACompoundWithCopiedConstituents) {
   EXPECT_EQ(copied->_sizeInHMode, QSizeF(196, 120));
   EXPECT_EQ(*copied->offsets, *compound->offsets);
   EXPECT_EQ(*copied->constituentIDs, (QList<qint64>{3, 4}));
-  EXPECT_FALSE(copied->isEmpty());
 }
 
 }  // namespace

@@ -29,25 +29,17 @@ class DocumentTest : public ::testing::Test {
   QTemporaryDir dir;
 };
 
-class NoOpCommand : public QUndoCommand {
- public:
-  void undo() override {}
-  void redo() override {}
-};
-
 TEST_F(DocumentTest, ReadingTakesTheFilesRootAttributesOverTheUserDefaults) {
-  QFile file(path("box.swml"));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("<?xml version=\"1.0\"?><swml signboxWidth=\"120\" writingDirection=\"horizontal\"></swml>");
-  file.close();
+  ASSERT_TRUE(test::writeFile(
+      path("box.swml"), "<?xml version=\"1.0\"?><swml signboxWidth=\"120\" writingDirection=\"horizontal\"></swml>"));
   Document document;
   document.prefs.defaultSignBoxHeight = 1;  // reading starts again from the user defaults
-  const SwmlReadReport report = document.readFromFile(file.fileName());
+  const SwmlReadReport report = document.readFromFile(path("box.swml"));
   EXPECT_FALSE(report.isDamaged());
   EXPECT_EQ(document.prefs.defaultSignBoxWidth, 120);
   EXPECT_EQ(document.prefs.defaultSignBoxHeight, Preferences().defaultSignBoxHeight);
   EXPECT_FALSE(document.prefs.verticalWriting);
-  EXPECT_EQ(document.filePath(), file.fileName());
+  EXPECT_EQ(document.filePath(), path("box.swml"));
   EXPECT_EQ(document.bufferManager.lineCount(), 1);
 }
 
@@ -93,7 +85,7 @@ TEST_F(DocumentTest, FailedSavesLeaveThePreviousVersionIntactAndSayWhy) {
 TEST_F(DocumentTest, ModifiedFlagFollowsTheUndoStack) {
   Document document;
   QSignalSpy spy(&document, &Document::modifiedChanged);
-  document.undoStack().push(new NoOpCommand);
+  document.undoStack().push(new QUndoCommand);  // changes nothing
   EXPECT_TRUE(document.isModified());
   document.undoStack().undo();
   EXPECT_FALSE(document.isModified());

@@ -109,10 +109,9 @@ TEST_F(FswTest, ConvertCarriesDocumentsBetweenSwmlFswAndSwu) {
     return std::pair(process.exitCode(), process.readAllStandardOutput());
   };
   const QByteArray fsw = "M518x529S14c20481x471 L510x520S10000490x480\nR510x520S10000490x480S20500470x505\n";
-  QFile in(dir.filePath("in.fsw"));
-  ASSERT_TRUE(in.open(QIODevice::WriteOnly) && in.write(fsw) == fsw.size());
-  in.close();
-  EXPECT_EQ(cli({in.fileName(), dir.filePath("doc.swml")}).first, 0);
+  const QString in = dir.filePath("in.fsw");
+  ASSERT_TRUE(test::writeFile(in, fsw));
+  EXPECT_EQ(cli({in, dir.filePath("doc.swml")}).first, 0);
   EXPECT_EQ(cli({dir.filePath("doc.swml"), dir.filePath("doc.swu")}).first, 0);
   QFile swu(dir.filePath("doc.swu"));
   ASSERT_TRUE(swu.open(QIODevice::ReadOnly));
@@ -124,7 +123,7 @@ TEST_F(FswTest, ConvertCarriesDocumentsBetweenSwmlFswAndSwu) {
   EXPECT_EQ(cli({"-", dir.filePath("prose.swml")}, "no sign here").first, 1);
   EXPECT_FALSE(QFile::exists(dir.filePath("prose.swml")));
   EXPECT_EQ(cli({dir.filePath("absent.fsw"), "-"}).first, 1);
-  EXPECT_EQ(cli({in.fileName(), dir.filePath("missing/out.swu")}).first, 1);
-  EXPECT_EQ(cli({in.fileName(), dir.filePath("out.doc")}).first, 2);
-  EXPECT_EQ(cli({in.fileName()}).first, 2);
+  EXPECT_EQ(cli({in, dir.filePath("missing/out.swu")}).first, 1);
+  EXPECT_EQ(cli({in, dir.filePath("out.doc")}).first, 2);
+  EXPECT_EQ(cli({in}).first, 2);
 }

@@ -5,25 +5,13 @@
 namespace quabe::test {
 namespace {
 
-DbISWA row(const QString& sss, int x, int y, int hand = 0, int flags = 0) {
-  DbISWA r;
-  r.sss = sss;
-  r.x = x;
-  r.y = y;
-  r.hand = hand;
-  r.changeableHand = flags & 1;
-  r.turnableArrow = (flags >> 1) & 1;
-  r.modifiableArrow = (flags >> 2) & 1;
-  return r;
-}
-
 using SignDictionaryTest = ArchiveFixture;
 
 TEST_F(SignDictionaryTest, SignFromEntryAndRows) {
   auto entry = std::make_shared<DbSign>();
   entry->gloss = "HELLO";
-  Sign sign(entry, {row("01-01-001-01-01-01", 10, 20, 1, 1), row("99-99-999-99-99-99", 0, 0),
-                    row("04-01-001-01-01-01", 30, 5, 7, 6)});
+  Sign sign(entry, {spellingRow("01-01-001-01-01-01", 10, 20, Hand::right, true), spellingRow("99-99-999-99-99-99"),
+                    spellingRow("04-01-001-01-01-01", 30, 5, Hand(7), false, true, true)});
   ASSERT_EQ(sign.symbols.size(), 2);  // the unknown code is skipped
   EXPECT_EQ(sign.jjs.get(), entry.get());
   const ISWA& hand = *sign.symbols[0];

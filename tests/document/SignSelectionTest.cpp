@@ -103,10 +103,8 @@ TEST_F(SignSelectionTest, CopyAndPasteSymbols) {
   target->pasteSymbols(sel);
   target->pasteSymbols(sel);
   ASSERT_EQ(target->symbols.size(), 4);
-  EXPECT_EQ(target->symbols[0]->rect.topLeft(), QPointF(43, 3));
-  EXPECT_EQ(target->symbols[1]->rect.topLeft(), QPointF(3, 3));
-  EXPECT_EQ(target->symbols[2]->rect.topLeft(), QPointF(43, 3));
-  EXPECT_EQ(target->symbols[3]->rect.topLeft(), QPointF(3, 3));
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(target->symbols[i]->rect.topLeft(), i % 2 ? QPointF(3, 3) : QPointF(43, 3)) << i;
   EXPECT_EQ(selection(), (QList<ISWA*>{target->symbols[2].get(), target->symbols[3].get()}));
 }
 

@@ -23,14 +23,9 @@ std::pair<QString, QString> readBack(const QString& attribute, const QString& te
 }
 
 TEST(SwmlText, CharactersXmlCannotHoldAreLeftOut) {
-  QString s = QStringLiteral("a");
-  s += QChar(0x0001);
-  s += QChar(0x001F);
-  s += QChar(0xFFFE);
-  s += QChar(0xD800);  // lone high surrogate
-  s += QStringLiteral("b");
-  s += QChar(0xDC00);  // lone low surrogate
-  s += QChar(0x0000);
+  // Control characters, a non-character, lone high and low surrogates, NUL.
+  const QString s =
+      QStringLiteral("a\u0001\u001F\uFFFE") + QChar(0xD800) + QStringLiteral("b") + QChar(0xDC00) + QChar(0);
   const auto [attr, content] = readBack(s, s);
   EXPECT_EQ(content, QStringLiteral("ab"));
   EXPECT_EQ(attr, QStringLiteral("ab"));

@@ -18,21 +18,17 @@ using test::SignSpec;
 BufferManager goldenDocument() {
   return makeBuffer({
       {
-          SignSpec{QStringLiteral("HELLO"),
-                   {},
-                   0,
-                   {{"01-05-001-01-01-01", 62, 40}, {"02-01-001-01-01-01", 12.5, 80.49}},
-                   QStringLiteral("greeting")},
+          SignSpec{"HELLO", {}, 0, {{"01-05-001-01-01-01", 62, 40}, {"02-01-001-01-01-01", 12.5, 80.49}}, "greeting"},
           SignSpec{{}, {}, 1, {{"04-01-001-01-01-01", 0, 0}}, {}},
-          SignSpec{QStringLiteral("a<b & \"c\" 'd'>"),
-                   QStringLiteral("よ&\"み\""),
+          SignSpec{"a<b & \"c\" 'd'>",
+                   "よ&\"み\"",
                    0,
                    {{"01-01-001-01-01-01", 100.5, 99.5}},
-                   QStringLiteral("line one\nline <two> & 'three'")},
+                   "line one\nline <two> & 'three'"},
       },
       {},
       {
-          SignSpec{QStringLiteral("雨②"), QStringLiteral("あめ"), -1, {{"01-01-001-01-01-01", -0.4, 7.5}}, {}},
+          SignSpec{"雨②", "あめ", -1, {{"01-01-001-01-01-01", -0.4, 7.5}}, {}},
           SignSpec{},
       },
   });

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "common/TestSupport.h"
 #include "finder/FinderEvaluation.h"
 
 namespace quabe {
@@ -46,9 +47,7 @@ class EvaluationListRun : public ::testing::Test {
   }
   QString writeList(const QByteArray& text) {
     const QString path = dir.path() + "/list.txt";
-    QFile f(path);
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text);
+    EXPECT_TRUE(test::writeFile(path, text));
     return path;
   }
   QTemporaryDir dir;

@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 
 #include "BuildPaths.h"
-#include "NotationTestSupport.h"
 #include "common/TestSupport.h"
 #include "dictionary/Dictionary.h"
 #include "dictionary/DictionaryFile.h"
@@ -30,22 +29,10 @@ QSizeF sizeOf(const QString& code) {
   return image ? QSizeF(image->size()) : QSizeF();
 }
 
-DbISWA spellingRow(const QString& sss, int x, int y, Hand hand = Hand::none, bool changeableHand = false,
-                   bool turnableArrow = false) {
-  DbISWA row;
-  row.sss = sss;
-  row.x = x;
-  row.y = y;
-  row.hand = static_cast<int>(hand);
-  row.changeableHand = changeableHand;
-  row.turnableArrow = turnableArrow;
-  return row;
-}
+using test::spellingRow;
 
 DbSign entry(const QString& gloss, const QString& position = QString(), const QString& tag = QString()) {
-  DbSign e;
-  e.gloss = gloss;
-  e.tag = tag;
+  DbSign e = test::newEntry(gloss, tag);
   e.position = position;
   return e;
 }
@@ -61,15 +48,10 @@ class Generation : public testing::Test {
   }
 
   // Stores an entry and its spelling; returns the new SignID.
-  qint64 add(DbSign entry, QList<DbISWA> rows, const QStringList& meanings = {}) {
-    entry.signID = -1;
+  qint64 add(DbSign entry, const QList<DbISWA>& rows, const QStringList& meanings = {}) {
     entry.meanings = meanings;
-    for (qsizetype i = 0; i < rows.size(); ++i) rows[i].subID = int(i + 1);
-    EXPECT_TRUE(db.insertSign(entry, rows, false));
+    EXPECT_TRUE(db.insertSign(entry, test::numbered(rows), false));
     return entry.signID;
-  }
-  void exec(const QString& sql, const QVariantList& arguments) {
-    ASSERT_TRUE(test::sqlExec(path, sql, arguments)) << sql.toStdString();
   }
   qint64 addGive(const QString& gloss = QStringLiteral("GIVE")) {
     return add(entry(gloss), {spellingRow(kRightHand, 100, 100, Hand::right),
@@ -85,7 +67,6 @@ class Generation : public testing::Test {
 
 TEST_F(Generation, SingleEntryIsUsedAndAnnotationsInflectIt) {
   const qint64 id = addGive();
-  ASSERT_GT(id, 0);
   const NotationConversion result = gen().convert(QStringLiteral("GIVE GIVE(2->1) GIVE(L)"));
   ASSERT_EQ(result.signs.size(), 3);
   const Sign& plain = *result.signs[0];
@@ -156,7 +137,7 @@ TEST_F(Generation, TagsAliasesAndMeaningsFindEntries) {
   const qint64 rain2 = add(entry("RAIN", {}, "\u2461"), {spellingRow(kFlatShape, 0, 0)});
   const qint64 big = add(entry("BIG"), {spellingRow(kFlatShape, 5, 5)});
   const qint64 large = add(entry("LARGE"), {});
-  exec("UPDATE Signs SET StdGloss=? WHERE SignID=?", {"BIG", large});
+  ASSERT_TRUE(test::sqlExec(path, "UPDATE Signs SET StdGloss=? WHERE SignID=?", {"BIG", large}));
   const qint64 eat = add(entry("EAT"), {spellingRow(kRightHand, 0, 0)}, {"\u98DF\u3079\u308B"});
 
   QList<SignPtr> signs = gen().signsFromjjsText(QStringLiteral("RAIN\u2461 RAIN LARGE \u98DF\u3079\u308B"));
@@ -175,13 +156,10 @@ TEST_F(Generation, HandshapeReplacesChangeableHands) {
   DbSign shape = entry("B");
   shape.isForHandshape = true;
   add(shape, {spellingRow(kFlatShape, 0, 0, Hand::both)});
-  const qint64 show = add(entry("SHOW"), {spellingRow(kRightHand, 100, 100, Hand::both, false),
-                                          spellingRow(kRightHand, 140, 100, Hand::both, true)});
-  const qint64 pair =
-      add(entry("PAIR"), {spellingRow(kRightHand, 100, 100, Hand::both), spellingRow(kLeftHand, 140, 100, Hand::both),
-                          spellingRow(kRightHand, 180, 100, Hand::right)});
-  ASSERT_GT(show, 0);
-  ASSERT_GT(pair, 0);
+  add(entry("SHOW"),
+      {spellingRow(kRightHand, 100, 100, Hand::both, false), spellingRow(kRightHand, 140, 100, Hand::both, true)});
+  add(entry("PAIR"), {spellingRow(kRightHand, 100, 100, Hand::both), spellingRow(kLeftHand, 140, 100, Hand::both),
+                      spellingRow(kRightHand, 180, 100, Hand::right)});
   const QList<SignPtr> signs = gen().signsFromjjsText(QStringLiteral("SHOW[B] PAIR[B,5] PAIR[Q]"));
   ASSERT_EQ(signs.size(), 3);
   // Only the changeable hand takes the shape.
@@ -202,8 +180,9 @@ TEST_F(Generation, HandshapeReplacesChangeableHands) {
 TEST_F(Generation, NonManualMarkersBesideTheHeadOrAboveTheSign) {
   const QSizeF brows = sizeOf(kBrows);
   for (int y : {6, 16}) {
-    exec("INSERT INTO NMS (NMS, subID, sss, pos_x, pos_y, Width, Height) VALUES ('q', ?, ?, 4, ?, ?, ?)",
-         {y, kBrows, y, int(brows.width()), int(brows.height())});
+    ASSERT_TRUE(test::sqlExec(
+        path, "INSERT INTO NMS (NMS, subID, sss, pos_x, pos_y, Width, Height) VALUES ('q', ?, ?, 4, ?, ?, ?)",
+        {y, kBrows, y, int(brows.width()), int(brows.height())}));
   }
   add(entry("ASK"), {spellingRow(kHead, 50, 40), spellingRow(kRightHand, 100, 100)});
   addGive();
@@ -235,22 +214,17 @@ TEST_F(Generation, NonManualMarkersBesideTheHeadOrAboveTheSign) {
 // where a bracket was expected, the stray mark, the unknown word.
 TEST_F(Generation, ProblemsAreReportedWithTheirPlaceInTheLine) {
   addGive();
-  struct Expected {
-    NotationDiagnostic::Kind kind;
-    QString message;
-    qsizetype at;
-    qsizetype length;
+  // Each problem as its kind, where it starts, its length and its message.
+  const auto problems = [](const NotationConversion& result) {
+    QStringList out;
+    for (const NotationDiagnostic& d : result.diagnostics)
+      out << QStringLiteral("%1 %2+%3 %4")
+                 .arg(QList{"unreadable", "unknown", "inflection"}[int(d.kind)])
+                 .arg(d.at)
+                 .arg(d.length)
+                 .arg(d.message);
+    return out;
   };
-  const auto check = [](const NotationConversion& result, const std::vector<Expected>& expected) {
-    ASSERT_EQ(result.diagnostics.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-      EXPECT_EQ(result.diagnostics[i].kind, expected[i].kind) << i;
-      EXPECT_EQ(result.diagnostics[i].message, expected[i].message) << i;
-      EXPECT_EQ(result.diagnostics[i].at, expected[i].at) << expected[i].message.toStdString();
-      EXPECT_EQ(result.diagnostics[i].length, expected[i].length) << expected[i].message.toStdString();
-    }
-  };
-  using K = NotationDiagnostic::Kind;
 
   // Unknown words give glossed empty signs (and nothing else to say about
   // them); the line is still readable.
@@ -261,28 +235,26 @@ TEST_F(Generation, ProblemsAreReportedWithTheirPlaceInTheLine) {
   EXPECT_EQ(result.signs[0]->jjs->gloss, QStringLiteral("NOPE"));
   EXPECT_EQ(result.signs[1]->symbols.size(), 2);
   EXPECT_EQ(result.unknownWords, (QStringList{"NOPE", "WHAT"}));
-  check(result, {{K::unknownWord, "not in the dictionary: NOPE", 0, 4},
-                 {K::unknownWord, "not in the dictionary: NOPE", 10, 4},
-                 {K::unknownWord, "not in the dictionary: WHAT", 15, 4}});
+  EXPECT_EQ(problems(result),
+            (QStringList{"unknown 0+4 not in the dictionary: NOPE", "unknown 10+4 not in the dictionary: NOPE",
+                         "unknown 15+4 not in the dictionary: WHAT"}));
   EXPECT_EQ(result.diagnostics[2].text(), QStringLiteral("column 16: not in the dictionary: WHAT"));
 
   // A missing "]" marks the word found in its place; at the end of the line
   // the last word. Parser and generator problems come in line order.
   result = gen().convert(QStringLiteral("GIVE[B NOPE(L"));
   EXPECT_FALSE(result.isReadable());
-  check(result, {{K::inflection, "unknown handshape: B", 0, 4},
-                 {K::unreadable, "']' missing", 7, 4},
-                 {K::unknownWord, "not in the dictionary: NOPE", 7, 4},
-                 {K::unreadable, "')' missing", 12, 1}});
+  EXPECT_EQ(problems(result), (QStringList{"inflection 0+4 unknown handshape: B", "unreadable 7+4 ']' missing",
+                                           "unknown 7+4 not in the dictionary: NOPE", "unreadable 12+1 ')' missing"}));
 
   // A stray mark ends the line; the rest is not silently dropped.
   result = gen().convert(QStringLiteral("GIVE ) GIVE"));
   EXPECT_FALSE(result.isReadable());
   EXPECT_EQ(result.signs.size(), 1);
-  check(result, {{K::unreadable, "Invalid token: )", 5, 1}});
+  EXPECT_EQ(problems(result), QStringList{"unreadable 5+1 Invalid token: )"});
   result = gen().convert(QStringLiteral("GIVE GIVE|"));
   EXPECT_FALSE(result.isReadable());
-  check(result, {{K::unreadable, "Sign missing after '|'", 9, 1}});
+  EXPECT_EQ(problems(result), QStringList{"unreadable 9+1 Sign missing after '|'"});
   EXPECT_TRUE(gen().convert(QStringLiteral("  \u3000")).diagnostics.empty());
 }
 

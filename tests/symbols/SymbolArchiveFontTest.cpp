@@ -1,12 +1,12 @@
 // The archive built from the SignWriting fonts, checked against the fonts
 // themselves. Missing fonts or a missing built archive are failures.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <QFile>
 #include <cmath>
 
 #include "BuildPaths.h"
+#include "common/TestSupport.h"
 #include "core/Resources.h"
 #include "symbols/SymbolArchive.h"
 #include "symbols/SymbolDrawing.h"
@@ -87,25 +87,19 @@ TEST(SymbolArchiveFont, SymbolDatabaseListsEveryStoredSymbolWithItsSize) {
   ASSERT_FALSE(path.isEmpty());
   SymbolArchive& archive = SymbolArchive::shared();
   archive.loadImageArchive();
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr), SQLITE_OK);
-  sqlite3_stmt* rows = nullptr;
-  ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT code, fsw, width, height FROM Symbols", -1, &rows, nullptr), SQLITE_OK);
-  int count = 0, mismatches = 0, withoutFsw = 0;
-  while (sqlite3_step(rows) == SQLITE_ROW) {
-    ++count;
-    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(rows, 0)));
-    const QString fsw = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(rows, 1)));
-    const SymbolCode code = SSS::fromString(text);
+  const QStringList rows =
+      test::sqlColumn(path, "SELECT code || ' ' || IFNULL(fsw, '') || ' ' || width || ' ' || height FROM Symbols");
+  int mismatches = 0, withoutFsw = 0;
+  for (const QString& row : rows) {
+    const QStringList f = row.split(' ');
+    const SymbolCode code = SSS::fromString(f[0]);
     const auto image = archive.archivedImage(code);
-    withoutFsw += fsw.isEmpty();
-    if (!image || SSS::toString(code) != text || fsw != SSS::toFswKey(code) ||
-        image->size() != QSize(sqlite3_column_int(rows, 2), sqlite3_column_int(rows, 3)))
-      if (++mismatches <= 10) ADD_FAILURE() << text.toStdString() << " " << fsw.toStdString();
+    withoutFsw += f[1].isEmpty();
+    if (!image || SSS::toString(code) != f[0] || f[1] != SSS::toFswKey(code) ||
+        image->size() != QSize(f[2].toInt(), f[3].toInt()))
+      if (++mismatches <= 10) ADD_FAILURE() << row.toStdString();
   }
-  sqlite3_finalize(rows);
-  sqlite3_close(db);
-  EXPECT_EQ(count, archive.entryCount());
+  EXPECT_EQ(rows.size(), archive.entryCount());
   EXPECT_EQ(mismatches, 0);
   EXPECT_EQ(withoutFsw, kExtensions.size());
 }

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QtConcurrent>
 
-#include "core/Alerts.h"
+#include "common/TestSupport.h"
 #include "core/Localization.h"
 #include "symbols/SymbolArchive.h"
 
@@ -38,13 +38,6 @@ QImage qtTurned(const QImage& image, int counterClockwise) {
   return image.transformed(QTransform().rotate(-counterClockwise));
 }
 
-class RecordingAlertSink : public AlertSink {
- public:
-  void alert(const QString& message, const QString& informative) override { alerts << qMakePair(message, informative); }
-  int ask(const QString&, const QString&, const QStringList&, int defaultButton) override { return defaultButton; }
-  QList<QPair<QString, QString>> alerts;
-};
-
 const SymbolCode kHand = SSS::make(1, 1, 1, 1, 1, 1);     // 01-01-001-01-01-01, 16 rotations
 const SymbolCode kArrow4 = SSS::make(2, 1, 2, 1, 1, 1);   // movement with 4 rotations
 const SymbolCode kArrow8 = SSS::make(2, 1, 16, 1, 1, 1);  // movement with 8 rotations
@@ -74,17 +67,12 @@ TEST(SymbolArchiveLoading, EncodedEntriesRoundTripAndTheLaterDuplicateWins) {
 TEST(SymbolArchiveLoading, AnEmptyArchiveFileCountsAsLoaded) {
   QTemporaryDir dir;
   const QString path = dir.filePath("iswa2010bin");
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(SymbolArchive::encodeArchive({}));
-  file.close();
+  ASSERT_TRUE(test::writeFile(path, SymbolArchive::encodeArchive({})));
   SymbolArchive archive;
   EXPECT_TRUE(archive.loadImageArchive(path));
   EXPECT_EQ(archive.entryCount(), 0);
   // An opened empty archive is not loaded again by look-ups.
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(SymbolArchive::encodeArchive({{kHand, png(patterned(3, 3))}}));
-  file.close();
+  ASSERT_TRUE(test::writeFile(path, SymbolArchive::encodeArchive({{kHand, png(patterned(3, 3))}})));
   EXPECT_FALSE(archive.image(kHand).has_value());
 }
 
@@ -110,23 +98,16 @@ TEST(SymbolArchiveLoading, ADamagedFileIsReportedWithTheEntriesRead) {
   const QByteArray whole = SymbolArchive::encodeArchive(
       {{kHand, png(patterned(3, 4))}, {kHead, png(patterned(2, 2))}, {kArrow4, png(patterned(5, 5))}});
   QTemporaryDir dir;
+  const QString path = dir.filePath("iswa2010bin");
   for (const bool cut : {false, true}) {
-    QFile file(dir.filePath("iswa2010bin"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(cut ? whole.left(whole.size() - 10) : whole);
-    file.close();
-    RecordingAlertSink sink;
-    setAlertSink(&sink);
+    ASSERT_TRUE(test::writeFile(path, cut ? whole.left(whole.size() - 10) : whole));
+    test::RecordingAlertSink sink;
     SymbolArchive archive;
-    EXPECT_TRUE(archive.loadImageArchive(file.fileName()));
-    setAlertSink(nullptr);
+    EXPECT_TRUE(archive.loadImageArchive(path));
     EXPECT_EQ(archive.isDamaged(), cut);
     EXPECT_EQ(archive.entryCount(), cut ? 2 : 3);
-    ASSERT_EQ(sink.alerts.size(), cut ? 1 : 0);
-    if (cut) {
-      EXPECT_EQ(sink.alerts[0].first, loc("DamagedSymbolArchive"));
-      EXPECT_EQ(sink.alerts[0].second, loc("DamagedSymbolArchiveInfo").arg(2).arg(3));
-    }
+    EXPECT_EQ(sink.messages, cut ? QStringList{loc("DamagedSymbolArchive")} : QStringList());
+    EXPECT_EQ(sink.informativeTexts, cut ? QStringList{loc("DamagedSymbolArchiveInfo").arg(2).arg(3)} : QStringList());
   }
 }
 
@@ -145,22 +126,18 @@ TEST(SymbolArchiveLoading, AnUndecodableEntryCountsAsAbsent) {
 
 TEST(SymbolArchiveLoading, LookUpsLoadLazilyAndAlertOnlyOnceWhenTheFileIsMissing) {
   QTemporaryDir dir;
-  RecordingAlertSink sink;
-  setAlertSink(&sink);
+  test::RecordingAlertSink sink;
   SymbolArchive archive;
   archive.setArchivePath(dir.filePath("iswa2010bin"));
   EXPECT_FALSE(archive.image(kHand).has_value());
   EXPECT_FALSE(archive.image(kHead).has_value());
-  EXPECT_EQ(sink.alerts.size(), 1);
+  EXPECT_EQ(sink.messages.size(), 1);
   EXPECT_FALSE(archive.isLoaded());
   // The file appears: the next look-up loads it.
-  QFile file(dir.filePath("iswa2010bin"));
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(SymbolArchive::encodeArchive({{kHead, png(patterned(2, 2))}}));
-  file.close();
+  ASSERT_TRUE(
+      test::writeFile(dir.filePath("iswa2010bin"), SymbolArchive::encodeArchive({{kHead, png(patterned(2, 2))}})));
   EXPECT_TRUE(archive.image(kHead).has_value());
-  setAlertSink(nullptr);
-  EXPECT_EQ(sink.alerts.size(), 1);
+  EXPECT_EQ(sink.messages.size(), 1);
 }
 
 TEST(SymbolArchiveSynthesis, HandRotationsComeFromRotationsOneAndTwo) {
@@ -168,27 +145,15 @@ TEST(SymbolArchiveSynthesis, HandRotationsComeFromRotationsOneAndTwo) {
   SymbolArchive archive;
   archive.loadFromBytes(
       SymbolArchive::encodeArchive({{kHand, png(upright)}, {SSS::withRotation(kHand, 2), png(diagonal)}}));
-  const QImage lr1 = upright.transformed(QTransform::fromScale(-1, 1));
-  const QImage lr2 = diagonal.transformed(QTransform::fromScale(-1, 1));
-  // Rotation r + 8 is rotation r mirrored; odd rotations come from rotation 1, even ones from 2.
-  const QList<QPair<int, QImage>> expected = {{3, qtTurned(upright, 90)},
-                                              {4, qtTurned(diagonal, 90)},
-                                              {5, qtTurned(upright, 180)},
-                                              {6, qtTurned(diagonal, 180)},
-                                              {7, qtTurned(upright, -90)},
-                                              {8, qtTurned(diagonal, -90)},
-                                              {9, lr1},
-                                              {10, lr2},
-                                              {11, qtTurned(lr1, -90)},
-                                              {12, qtTurned(lr2, -90)},
-                                              {13, upright.transformed(QTransform::fromScale(1, -1))},
-                                              {14, diagonal.transformed(QTransform::fromScale(1, -1))},
-                                              {15, qtTurned(lr1, 90)},
-                                              {16, qtTurned(lr2, 90)}};
-  for (const auto& [rotation, image] : expected) {
+  // Rotation r + 8 is rotation r mirrored; odd rotations come from rotation
+  // 1, even ones from 2, turned counter-clockwise by these degrees.
+  const QList<int> turns = {0, 90, 180, -90, 0, -90, 180, 90};
+  for (int rotation = 3; rotation <= 16; ++rotation) {
+    const QImage& source = rotation % 2 ? upright : diagonal;
+    const QImage mirrored = rotation > 8 ? source.transformed(QTransform::fromScale(-1, 1)) : source;
     const auto synthesised = archive.image(SSS::withRotation(kHand, rotation));
     ASSERT_TRUE(synthesised.has_value()) << rotation;
-    EXPECT_TRUE(samePixels(*synthesised, image)) << "rotation " << rotation;
+    EXPECT_TRUE(samePixels(*synthesised, qtTurned(mirrored, turns[(rotation - 1) / 2]))) << "rotation " << rotation;
     EXPECT_FALSE(archive.contains(SSS::withRotation(kHand, rotation)));  // never stored
   }
   EXPECT_FALSE(archive.image(SSS::withRotation(kHand, 17)).has_value());
@@ -232,10 +197,8 @@ TEST(SymbolArchiveSynthesis, ConcurrentLookUpsAgree) {
 TEST(SymbolArchiveSynthesis, ThreadsThatLookUpFirstAllSeeTheLoadedFile) {
   QTemporaryDir dir;
   const QString path = dir.filePath("iswa2010bin");
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write(SymbolArchive::encodeArchive({{kHand, png(patterned(4, 6))}, {kHead, png(patterned(2, 2))}}));
-  file.close();
+  ASSERT_TRUE(test::writeFile(
+      path, SymbolArchive::encodeArchive({{kHand, png(patterned(4, 6))}, {kHead, png(patterned(2, 2))}})));
   SymbolArchive archive;
   archive.setArchivePath(path);
   const QList<int> rotations = {1, 3, 5, 9, 2, 1, 7, 13, 1, 1, 3, 3, 11, 15, 1, 5};

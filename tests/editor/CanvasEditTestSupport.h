@@ -115,10 +115,6 @@ class EditorGuiTest : public ::testing::Test {
     QFile in(file);
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
   }
-  static bool writeFile(const QString& file, const QByteArray& bytes) {
-    QFile out(file);
-    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
-  }
   // The signs of a logical line of the window's document.
   static const QList<SignPtr>& lineOf(WindowController* window, qsizetype line = 0) {
     return window->document()->bufferManager.editBuffer[line]->signArray;

@@ -15,16 +15,6 @@ namespace {
 
 QString percent(double rate) { return QString::asprintf("%.2f%%", rate); }
 
-QThreadPool& evaluationQueue() {
-  static QThreadPool* pool = [] {
-    auto* p = new QThreadPool;
-    p->setMaxThreadCount(1);  // serial: runs never overlap
-    p->setObjectName(QStringLiteral("org.quabe.finder-evaluation"));
-    return p;
-  }();
-  return *pool;
-}
-
 }  // namespace
 
 QString FinderEvaluationResult::reportLine() const {
@@ -59,6 +49,8 @@ QString FinderEvaluation::ResultStat::summaryLine() const {
 }
 
 FinderEvaluation::FinderEvaluation() {
+  m_queue.setMaxThreadCount(1);  // serial: runs never overlap
+  m_queue.setObjectName(QStringLiteral("org.quabe.finder-evaluation"));
   collector = [this](const QString& dir, qint64 answer, int limit, bool integrate) {
     return collectResults(dir, answer, limit, integrate);
   };
@@ -164,7 +156,7 @@ QString FinderEvaluation::runSampleList(const QString& listFilePath, int limit, 
 }
 
 QFuture<QString> FinderEvaluation::start(const Run& run, Progress progress) {
-  return QtConcurrent::run(&evaluationQueue(), [this, run, progress] {
+  return QtConcurrent::run(&m_queue, [this, run, progress] {
     QElapsedTimer timer;
     timer.start();
     QString report = useSampleListFile ? runSampleList(run.path, run.limit, run.integrateArrows, progress)

@@ -4,6 +4,7 @@
 #include <QFuture>
 #include <QList>
 #include <QString>
+#include <QThreadPool>
 #include <functional>
 
 namespace quabe {
@@ -63,6 +64,8 @@ class FinderEvaluation {
                                                                 bool integrateArrows)>;
 
   FinderEvaluation();
+  FinderEvaluation(const FinderEvaluation&) = delete;
+  FinderEvaluation& operator=(const FinderEvaluation&) = delete;
 
   bool useSampleListFile = true;
   // Searches score the better of a sign and its mirror image.
@@ -99,6 +102,11 @@ class FinderEvaluation {
   static QDateTime referenceDate();
   // "Top1: r1, Top5: r5, Top10: r10, Top20: r20\n" with "%.2f%%" rates.
   static QString ratesLine(double top1, double top5, double top10, double top20);
+
+ private:
+  // The serial queue of start(). Declared last, so that it is destroyed
+  // first and waits for a run that still uses the members above.
+  QThreadPool m_queue;
 };
 
 }  // namespace quabe

@@ -133,7 +133,7 @@ QImage Dictionary::compoundImage(QSize size, qint64 compoundID) const {
   }
   const std::shared_ptr<Compound> built = makeCompound(entry);
   const Compound& compound = *built;
-  const QSizeF compoundSize = compound._sizeInVMode;
+  const QSizeF compoundSize = compound.sizeInVMode;
   QImage result(qMax(size.width(), int(std::ceil(compoundSize.width()))),
                 qMax(size.height(), int(std::ceil(compoundSize.height()))), QImage::Format_ARGB32_Premultiplied);
   result.fill(Qt::yellow);

@@ -21,8 +21,8 @@ Compound::Compound(std::shared_ptr<DbSign> entry, const QList<SignPtr>& parts) :
 SignPtr Compound::copy() const {
   auto compound = std::make_shared<Compound>();
   copyInto(*compound);
-  compound->_sizeInVMode = _sizeInVMode;
-  compound->_sizeInHMode = _sizeInHMode;
+  compound->sizeInVMode = sizeInVMode;
+  compound->sizeInHMode = sizeInHMode;
   return compound;
 }
 
@@ -53,8 +53,8 @@ void Compound::setSizeAndOffset() {
   }
   // The running offsets include one separation too many after the last part.
   const qreal lastGap = parts.isEmpty() ? 0 : Separation;
-  _sizeInHMode = QSizeF(offsetX - lastGap, maxHeight);
-  _sizeInVMode = QSizeF(maxWidth, offsetY - lastGap);
+  sizeInHMode = QSizeF(offsetX - lastGap, maxHeight);
+  sizeInVMode = QSizeF(maxWidth, offsetY - lastGap);
   offsets = positions;
 }
 

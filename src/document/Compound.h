@@ -22,8 +22,8 @@ class Compound : public Sign {
 
   SignPtr copy() const override;
 
-  QSizeF _sizeInVMode;  // whole compound, vertical writing
-  QSizeF _sizeInHMode;  // whole compound, horizontal writing
+  QSizeF sizeInVMode;  // whole compound, vertical writing
+  QSizeF sizeInHMode;  // whole compound, horizontal writing
 
   // Computes both sizes, the offsets and leftMostInVMode / topMostInHMode from
   // the constituents. A missing constituent leaves the sizes unchanged.

@@ -18,12 +18,12 @@ TEST_F(CompoundTest, OffsetsServeBothArrangementsAndStayWhenAConstituentIsMissin
   compound.setSizeAndOffset();
   ASSERT_TRUE(compound.offsets.has_value());
   EXPECT_EQ(*compound.offsets, (QList<QPointF>{QPointF(0, 0), QPointF(116, 136), QPointF(212, 242)}));
-  EXPECT_EQ(compound._sizeInHMode, QSizeF(272, 120));
-  EXPECT_EQ(compound._sizeInVMode, QSizeF(100, 312));
+  EXPECT_EQ(compound.sizeInHMode, QSizeF(272, 120));
+  EXPECT_EQ(compound.sizeInVMode, QSizeF(100, 312));
 
   compound.constituents = QList<SignPtr>{part(10, 10), nullptr};
   compound.setSizeAndOffset();
-  EXPECT_EQ(compound._sizeInHMode, QSizeF(272, 120));
+  EXPECT_EQ(compound.sizeInHMode, QSizeF(272, 120));
   EXPECT_EQ(compound.offsets->size(), 3);
 }
 
@@ -39,7 +39,7 @@ TEST_F(CompoundTest, CopyIsACompoundWithCopiedConstituents) {
   ASSERT_EQ(copied->constituents->size(), 2);
   EXPECT_NE(copied->constituents->at(0).get(), first.get());
   EXPECT_DOUBLE_EQ(copied->constituents->at(0)->width, 100);
-  EXPECT_EQ(copied->_sizeInHMode, QSizeF(196, 120));
+  EXPECT_EQ(copied->sizeInHMode, QSizeF(196, 120));
   EXPECT_EQ(*copied->offsets, *compound->offsets);
   EXPECT_EQ(*copied->constituentIDs, (QList<qint64>{3, 4}));
 }

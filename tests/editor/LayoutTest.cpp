@@ -106,8 +106,8 @@ TEST_F(LayoutVertical, HitTestingSplitsGapsInTheMiddle) {
 TEST_F(LayoutVertical, CompoundsUseTheirSizeForTheDirection) {
   auto compound = std::make_shared<Compound>();
   compound->constituents = QList<SignPtr>{boxSign(100, 120), boxSign(80, 90)};
-  compound->_sizeInVMode = QSizeF(100, 226);
-  compound->_sizeInHMode = QSizeF(196, 120);
+  compound->sizeInVMode = QSizeF(100, 226);
+  compound->sizeInHMode = QSizeF(196, 120);
   setLines(buffer, {{compound, emptySign()}});
   ViewLineManager vertical(&buffer, &prefs, 800, 1000);
   vertical.layout();

@@ -157,28 +157,28 @@ QWidget* PreferencePanel::makeDictionaryPage() {
 }
 
 void PreferencePanel::setPreferences(Preferences* prefs) {
-  _prefs = prefs;
+  m_prefs = prefs;
   loadControls();
 }
 
 void PreferencePanel::loadControls() {
-  if (!_prefs) return;
-  writingDirectionSegmentedControl->button(_prefs->verticalWriting ? 1 : 0)->setChecked(true);
-  setComboValue(signBoxWidthComboBox, _prefs->defaultSignBoxWidth);
-  setComboValue(signBoxHeightComboBox, _prefs->defaultSignBoxHeight);
-  setComboValue(lineSpaceComboBox, _prefs->lineSpace);
-  setComboValue(signSpaceComboBox, _prefs->minSignSpace);
-  showRulesCheckBox->setChecked(_prefs->showRules);
-  showBordersCheckBox->setChecked(_prefs->showBorders);
-  showSignFramesCheckBox->setChecked(_prefs->showSignFrames);
-  showGlossesCheckBox->setChecked(_prefs->showGlosses);
-  showCommentsCheckBox->setChecked(_prefs->showComments);
-  colorHandsCheckBox->setChecked(_prefs->colorHands);
-  autoCenteringCheckBox->setChecked(_prefs->autoCentering);
-  rotatePuncsCheckBox->setChecked(_prefs->rotatePuncs);
-  dictSegmentedController->button(_prefs->useAlternativeDict ? 1 : 0)->setChecked(true);
+  if (!m_prefs) return;
+  writingDirectionSegmentedControl->button(m_prefs->verticalWriting ? 1 : 0)->setChecked(true);
+  setComboValue(signBoxWidthComboBox, m_prefs->defaultSignBoxWidth);
+  setComboValue(signBoxHeightComboBox, m_prefs->defaultSignBoxHeight);
+  setComboValue(lineSpaceComboBox, m_prefs->lineSpace);
+  setComboValue(signSpaceComboBox, m_prefs->minSignSpace);
+  showRulesCheckBox->setChecked(m_prefs->showRules);
+  showBordersCheckBox->setChecked(m_prefs->showBorders);
+  showSignFramesCheckBox->setChecked(m_prefs->showSignFrames);
+  showGlossesCheckBox->setChecked(m_prefs->showGlosses);
+  showCommentsCheckBox->setChecked(m_prefs->showComments);
+  colorHandsCheckBox->setChecked(m_prefs->colorHands);
+  autoCenteringCheckBox->setChecked(m_prefs->autoCentering);
+  rotatePuncsCheckBox->setChecked(m_prefs->rotatePuncs);
+  dictSegmentedController->button(m_prefs->useAlternativeDict ? 1 : 0)->setChecked(true);
   mainDictTextField->setText(Resources::path(QStringLiteral("swdic.db")));
-  altDictTextField->setText(_prefs->alternativeDictPath);
+  altDictTextField->setText(m_prefs->alternativeDictPath);
   const int language = languageComboBox->findData(QSettings().value(QStringLiteral("InterfaceLanguage")).toString());
   languageComboBox->setCurrentIndex(qMax(language, 0));
 }
@@ -192,7 +192,7 @@ void PreferencePanel::switchView(int page) {
 }
 
 void PreferencePanel::saveSettings() {
-  if (!_prefs) {
+  if (!m_prefs) {
     reject();
     return;
   }
@@ -205,10 +205,10 @@ void PreferencePanel::saveSettings() {
     double& value;
   };
   const NumberField fields[] = {
-      {signBoxWidthComboBox, Preferences::SignBoxRange, "SignBoxWidth", _prefs->defaultSignBoxWidth},
-      {signBoxHeightComboBox, Preferences::SignBoxRange, "SignBoxHeight", _prefs->defaultSignBoxHeight},
-      {lineSpaceComboBox, Preferences::LineSpaceRange, "LineSpace", _prefs->lineSpace},
-      {signSpaceComboBox, Preferences::SignSpaceRange, "MinSignSpace", _prefs->minSignSpace},
+      {signBoxWidthComboBox, Preferences::SignBoxRange, "SignBoxWidth", m_prefs->defaultSignBoxWidth},
+      {signBoxHeightComboBox, Preferences::SignBoxRange, "SignBoxHeight", m_prefs->defaultSignBoxHeight},
+      {lineSpaceComboBox, Preferences::LineSpaceRange, "LineSpace", m_prefs->lineSpace},
+      {signSpaceComboBox, Preferences::SignSpaceRange, "MinSignSpace", m_prefs->minSignSpace},
   };
   for (const NumberField& field : fields) {
     bool ok = false;
@@ -220,25 +220,25 @@ void PreferencePanel::saveSettings() {
     return;
   }
   for (const NumberField& field : fields) field.value = field.box->currentText().trimmed().toInt();
-  const bool wasAlternative = _prefs->useAlternativeDict;
-  const QString oldPath = _prefs->alternativeDictPath;
-  _prefs->verticalWriting = writingDirectionSegmentedControl->checkedId() == 1;
-  _prefs->showRules = showRulesCheckBox->isChecked();
-  _prefs->showBorders = showBordersCheckBox->isChecked();
-  _prefs->showSignFrames = showSignFramesCheckBox->isChecked();
-  _prefs->showGlosses = showGlossesCheckBox->isChecked();
-  _prefs->showComments = showCommentsCheckBox->isChecked();
-  _prefs->colorHands = colorHandsCheckBox->isChecked();
-  _prefs->autoCentering = autoCenteringCheckBox->isChecked();
-  _prefs->rotatePuncs = rotatePuncsCheckBox->isChecked();
-  _prefs->useAlternativeDict = dictSegmentedController->checkedId() == 1;
-  _prefs->alternativeDictPath = altDictTextField->text();
-  _prefs->writeUserDefaults();
+  const bool wasAlternative = m_prefs->useAlternativeDict;
+  const QString oldPath = m_prefs->alternativeDictPath;
+  m_prefs->verticalWriting = writingDirectionSegmentedControl->checkedId() == 1;
+  m_prefs->showRules = showRulesCheckBox->isChecked();
+  m_prefs->showBorders = showBordersCheckBox->isChecked();
+  m_prefs->showSignFrames = showSignFramesCheckBox->isChecked();
+  m_prefs->showGlosses = showGlossesCheckBox->isChecked();
+  m_prefs->showComments = showCommentsCheckBox->isChecked();
+  m_prefs->colorHands = colorHandsCheckBox->isChecked();
+  m_prefs->autoCentering = autoCenteringCheckBox->isChecked();
+  m_prefs->rotatePuncs = rotatePuncsCheckBox->isChecked();
+  m_prefs->useAlternativeDict = dictSegmentedController->checkedId() == 1;
+  m_prefs->alternativeDictPath = altDictTextField->text();
+  m_prefs->writeUserDefaults();
   QSettings().setValue(QStringLiteral("InterfaceLanguage"), languageComboBox->currentData().toString());
   QSettings().sync();
   accept();
-  Q_EMIT settingsSaved(wasAlternative != _prefs->useAlternativeDict ||
-                       (_prefs->useAlternativeDict && oldPath != _prefs->alternativeDictPath));
+  Q_EMIT settingsSaved(wasAlternative != m_prefs->useAlternativeDict ||
+                       (m_prefs->useAlternativeDict && oldPath != m_prefs->alternativeDictPath));
 }
 
 void PreferencePanel::discardSettings() { reject(); }

@@ -25,7 +25,7 @@ class PreferencePanel : public QDialog {
 
   // The preferences being edited (not owned); loads the controls.
   void setPreferences(Preferences* prefs);
-  Preferences* preferences() const { return _prefs; }
+  Preferences* preferences() const { return m_prefs; }
 
   // Checks a chosen alternative dictionary; reports its own alerts.
   using DictionaryValidator = std::function<bool(const QString& path)>;
@@ -69,7 +69,7 @@ class PreferencePanel : public QDialog {
   QWidget* makeDocumentPage();
   QWidget* makeDictionaryPage();
 
-  Preferences* _prefs = nullptr;
+  Preferences* m_prefs = nullptr;
   QStackedWidget* m_pages = nullptr;
   QActionGroup* m_pageActions = nullptr;
   DictionaryValidator m_validator;

@@ -223,11 +223,11 @@ void CanvasView::drawSign(QPainter& painter, Sign& sign, const QPointF& origin) 
   if (prefs() && prefs()->showSignFrames) {
     QRectF box(origin.x() + sign.leftMost, origin.y() + sign.topMost, sign.width, sign.height);
     if (compound && vertical)
-      box = QRectF(origin.x() + compound->leftMostInVMode, origin.y() + sign.topMost, compound->_sizeInVMode.width(),
-                   compound->_sizeInVMode.height());
+      box = QRectF(origin.x() + compound->leftMostInVMode, origin.y() + sign.topMost, compound->sizeInVMode.width(),
+                   compound->sizeInVMode.height());
     else if (compound)
-      box = QRectF(origin.x() + sign.leftMost, origin.y() + compound->topMostInHMode, compound->_sizeInHMode.width(),
-                   compound->_sizeInHMode.height());
+      box = QRectF(origin.x() + sign.leftMost, origin.y() + compound->topMostInHMode, compound->sizeInHMode.width(),
+                   compound->sizeInHMode.height());
     strokeRect(painter, borderColor(), box.adjusted(-SignBoxPadding, -SignBoxPadding, SignBoxPadding, SignBoxPadding));
   }
   drawSignBody(painter, sign, origin, vertical);

@@ -27,7 +27,7 @@ bool sameSignContent(const Sign& a, const Sign& b) {
   const auto* ca = dynamic_cast<const Compound*>(&a);
   const auto* cb = dynamic_cast<const Compound*>(&b);
   if ((ca == nullptr) != (cb == nullptr)) return false;
-  if (ca && (ca->_sizeInVMode != cb->_sizeInVMode || ca->_sizeInHMode != cb->_sizeInHMode)) return false;
+  if (ca && (ca->sizeInVMode != cb->sizeInVMode || ca->sizeInHMode != cb->sizeInHMode)) return false;
   if (static_cast<const SignFields&>(a) != static_cast<const SignFields&>(b)) return false;
   if (!sameContents(a.symbols, b.symbols, std::equal_to<ISWA>())) return false;
   if ((a.jjs == nullptr) != (b.jjs == nullptr) || (a.jjs && *a.jjs != *b.jjs)) return false;

@@ -30,13 +30,13 @@ qreal ViewLineManager::maxSignHeight() const { return 2 * prefs->defaultSignBoxH
 
 qreal ViewLineManager::signLength(const Sign& sign) const {
   if (sign.isEmpty()) return prefs->defaultSignBoxHeight;
-  if (auto* compound = dynamic_cast<const Compound*>(&sign)) return compound->_sizeInVMode.height();
+  if (auto* compound = dynamic_cast<const Compound*>(&sign)) return compound->sizeInVMode.height();
   return sign.height;
 }
 
 qreal ViewLineManager::signBreadth(const Sign& sign) const {
   if (sign.isEmpty()) return prefs->defaultSignBoxWidth;
-  if (auto* compound = dynamic_cast<const Compound*>(&sign)) return compound->_sizeInVMode.width();
+  if (auto* compound = dynamic_cast<const Compound*>(&sign)) return compound->sizeInVMode.width();
   return sign.width;
 }
 

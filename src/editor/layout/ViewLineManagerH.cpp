@@ -13,13 +13,13 @@ qreal ViewLineManagerH::maxSignHeight() const { return prefs->defaultSignBoxHeig
 
 qreal ViewLineManagerH::signLength(const Sign& sign) const {
   if (sign.isEmpty()) return prefs->defaultSignBoxWidth;
-  if (auto* compound = dynamic_cast<const Compound*>(&sign)) return compound->_sizeInHMode.width();
+  if (auto* compound = dynamic_cast<const Compound*>(&sign)) return compound->sizeInHMode.width();
   return sign.width;
 }
 
 qreal ViewLineManagerH::signBreadth(const Sign& sign) const {
   if (sign.isEmpty()) return prefs->defaultSignBoxHeight;
-  if (auto* compound = dynamic_cast<const Compound*>(&sign)) return compound->_sizeInHMode.height();
+  if (auto* compound = dynamic_cast<const Compound*>(&sign)) return compound->sizeInHMode.height();
   return sign.height;
 }
 

@@ -18,7 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int decoded = 0;
   for (const SymbolCode code : archive.storedCodes()) {
     if (++decoded > 8) break;  // decoding is the image library's work; a few show the path
-    QUABE_FUZZ_CHECK(archive.image(code).has_value() == archive.contains(code));
+    // A stored image that does not decode drops out; the symbol may still be
+    // drawn, turned or mirrored from another rotation's image.
+    const bool drawn = archive.image(code).has_value();
+    QUABE_FUZZ_CHECK(drawn || !archive.contains(code));
     archive.image(SSS::withRotation(code, 11));
   }
   return 0;
